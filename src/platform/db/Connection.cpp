@@ -1,0 +1,226 @@
+#include "Connection.h"
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+std::function<void(const QString &)> &statementHook()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
+
+void bindValue(sqlite3_stmt *stmt, int i, const QVariant &v)
+{
+    int rc = SQLITE_OK;
+    if (!v.isValid() || v.isNull()) {
+        rc = sqlite3_bind_null(stmt, i);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(stmt, i, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::ULongLong:
+        case QMetaType::ULong:
+            rc = sqlite3_bind_int64(stmt, i, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(stmt, i, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob(stmt, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDateTime:
+            rc = sqlite3_bind_text(stmt, i,
+                                   v.toDateTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8().constData(),
+                                   -1, SQLITE_TRANSIENT);
+            break;
+        case QMetaType::QDate:
+            rc = sqlite3_bind_text(stmt, i, v.toDate().toString("yyyy-MM-dd").toUtf8().constData(),
+                                   -1, SQLITE_TRANSIENT);
+            break;
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
+}
+} // namespace
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::setStatementHook(std::function<void(const QString &)> hook)
+{
+    statementHook() = std::move(hook);
+}
+
+void Connection::fail(const QString &where) const
+{
+    const int code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_ERROR;
+    QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("not open");
+    if (!where.isEmpty())
+        text += QStringLiteral(" (") + where + QLatin1Char(')');
+    throw DbError(text, code);
+}
+
+void Connection::open(const QString &path)
+{
+    close();
+    if (!QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("cannot find the file '%1'").arg(path), SQLITE_CANTOPEN);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString text = db ? QString::fromUtf8(sqlite3_errmsg(db))
+                                : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DbError(text + QStringLiteral(" '%1'").arg(path), rc);
+    }
+    m_db = db;
+    m_path = path;
+    try {
+        sqlite3_busy_timeout(m_db, 5000);
+        // A committed sale must survive a power cut.
+        executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"));
+        // Reading the schema proves the file is a database at all.
+        scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::createFromScripts(const QString &path, const QStringList &scriptFiles)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        throw DbError(text);
+    }
+    Connection c;
+    c.m_db = db;
+    c.m_path = path;
+    for (const QString &file : scriptFiles) {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            throw DbError(QStringLiteral("cannot read '%1'").arg(file));
+        c.executeScript(QString::fromUtf8(f.readAll()));
+    }
+}
+
+void Connection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+sqlite3_stmt *Connection::prepare(const QString &sql, const QVariantList &params)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("the database is not open"));
+    if (statementHook())
+        statementHook()(sql);
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
+        fail(QString());
+    const int expected = sqlite3_bind_parameter_count(stmt);
+    if (expected != params.size()) {
+        sqlite3_finalize(stmt);
+        throw DbError(QStringLiteral("%1 parameters given, %2 expected").arg(params.size()).arg(expected));
+    }
+    try {
+        for (int i = 0; i < params.size(); ++i)
+            bindValue(stmt, i + 1, params[i]);
+    } catch (...) {
+        sqlite3_finalize(stmt);
+        throw;
+    }
+    return stmt;
+}
+
+int Connection::execute(const QString &sql, const QVariantList &params)
+{
+    sqlite3_stmt *stmt = prepare(sql, params);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        fail(QString());
+    return sqlite3_changes(m_db);
+}
+
+Recordset Connection::query(const QString &sql, const QVariantList &params)
+{
+    return Recordset(m_db, prepare(sql, params));
+}
+
+QVariant Connection::scalar(const QString &sql, const QVariantList &params)
+{
+    Recordset rs = query(sql, params);
+    if (rs.eof())
+        return QVariant();
+    return rs.value(0);
+}
+
+void Connection::executeScript(const QString &sql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("the database is not open"));
+    char *err = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(err ? err : "error");
+        sqlite3_free(err);
+        throw DbError(text);
+    }
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+bool Connection::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+Transaction::Transaction(Connection &c) : m_conn(c)
+{
+    m_conn.execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done && m_conn.inTransaction())
+        sqlite3_exec(m_conn.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    m_conn.execute(QStringLiteral("COMMIT"));
+    m_done = true;
+}

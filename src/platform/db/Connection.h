@@ -1,0 +1,65 @@
+#pragma once
+#include "DbError.h"
+#include "Recordset.h"
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <functional>
+
+struct sqlite3;
+class Transaction;
+
+// The one connection to the shop's database file. Values from outside the code only ever
+// travel as bound parameters (?1, ?2 ... or ?).
+class Connection
+{
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Opens an existing file; never creates one. Throws DbError.
+    void open(const QString &path);
+    // Makes a new file from SQL scripts (the delivered database and test fixtures).
+    static void createFromScripts(const QString &path, const QStringList &scriptFiles);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+
+    // Runs one statement; returns the number of rows changed.
+    int execute(const QString &sql, const QVariantList &params = {});
+    Recordset query(const QString &sql, const QVariantList &params = {});
+    // First column of the first row; an invalid QVariant when there is no row, a null one for NULL.
+    QVariant scalar(const QString &sql, const QVariantList &params = {});
+    void executeScript(const QString &sql);
+    qint64 lastInsertId() const;
+    bool inTransaction() const;
+
+    sqlite3 *handle() const { return m_db; }
+
+    // Test hook: called before every statement runs; may throw DbError to inject a failure.
+    static void setStatementHook(std::function<void(const QString &sql)> hook);
+
+private:
+    friend class Transaction;
+    struct sqlite3_stmt *prepare(const QString &sql, const QVariantList &params);
+    [[noreturn]] void fail(const QString &where) const;
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+};
+
+// RAII transaction: rolls back unless commit() was called.
+class Transaction
+{
+public:
+    explicit Transaction(Connection &c);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+
+private:
+    Connection &m_conn;
+    bool m_done = false;
+};

@@ -1,0 +1,48 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3_stmt;
+struct sqlite3;
+
+// Forward-only cursor over one query, positioned on its first row once opened.
+// NULL reads as "" through text() and as 0 through the number readers.
+class Recordset
+{
+public:
+    Recordset() = default;
+    Recordset(sqlite3 *db, sqlite3_stmt *stmt); // takes ownership, steps to row 1
+    Recordset(Recordset &&) noexcept;
+    Recordset &operator=(Recordset &&) noexcept;
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
+    ~Recordset();
+
+    bool eof() const { return m_eof; }
+    void moveNext();
+    void close();
+
+    int fieldCount() const;
+    QString fieldName(int i) const;
+    int fieldIndex(const QString &name) const; // case-insensitive; -1 when absent
+
+    QVariant value(int i) const;
+    QVariant value(const QString &name) const;
+    bool isNull(const QString &name) const;
+    QString text(const QString &name) const;
+    QString text(int i) const;
+    qint64 integer(const QString &name) const;
+    qint64 integer(int i) const;
+    double real(const QString &name) const;
+    double real(int i) const;
+    bool boolean(const QString &name) const;
+
+private:
+    int requireIndex(const QString &name) const;
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    bool m_eof = true;
+    QStringList m_names;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+// Codes stored in the database or handed between windows.
+
+enum class MovementType { StockUpdate = 1, Sale = 2, SaleReturn = 3 };
+
+// The sale page's price list and tblLog.Lraka12.
+enum class PriceType { Normal = 0, Special1 = 1, Special2 = 2 };
+
+// Set right before a report window opens. The stock report reads 0..2, the receipt 0..1.
+namespace PrintSource {
+constexpr int StockUpdate = 0; // goods-received document
+constexpr int StockList = 1;
+constexpr int SalesSummary = 2;
+constexpr int ReceiptSetup = 0; // receipt set-up preview with sample lines
+constexpr int Sale = 1;         // the sale being saved
+} // namespace PrintSource
+
+enum class SummaryMode { Detailed = 0, BestSellers = 1, Brief = 2 };
+
+// Rows of tblNumber.
+enum class CounterRowId {
+    StockUpdateCounter = 1,
+    ReceiptCounter = 2,
+    ProductCodeCounter = 3,
+    LoginSwitch = 4,
+    SaveConfirmSwitch = 5,
+    CashDrawerSetting = 6,
+};
+
+enum class UserRight { Selling = 1, Stock = 2, Summary = 3, Settings = 4, History = 5 };
+
+// Colours are 0x00BBGGRR values, as the stored layouts and the Parts' numbers give them.
+constexpr unsigned rgbValue(int r, int g, int b)
+{
+    return unsigned(r) | (unsigned(g) << 8) | (unsigned(b) << 16);
+}

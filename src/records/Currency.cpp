@@ -1,0 +1,139 @@
+#include "Currency.h"
+#include <QLocale>
+#include <cmath>
+
+int64_t roundHalfEven(long double v)
+{
+    long double fl = std::floor(v);
+    const long double diff = v - fl;
+    int64_t r = int64_t(fl);
+    // Values within a hair of the half are halves: doubles cannot hold most decimal halves exactly.
+    constexpr long double eps = 1e-9L;
+    if (diff > 0.5L + eps)
+        return r + 1;
+    if (diff < 0.5L - eps)
+        return r;
+    return (r % 2 == 0) ? r : r + 1;
+}
+
+Currency Currency::fromDouble(double v)
+{
+    return fromUnits(roundHalfEven((long double)v * 10000.0L));
+}
+
+std::optional<Currency> Currency::parse(const QString &text)
+{
+    QString t;
+    t.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char(',') || c.isSpace())
+            continue;
+        t += c;
+    }
+    if (t.isEmpty())
+        return std::nullopt;
+    bool neg = false;
+    int i = 0;
+    if (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) {
+        neg = t[0] == QLatin1Char('-');
+        i = 1;
+    }
+    // Trailing minus, as in "5-", is not money.
+    int64_t whole = 0;
+    int digits = 0;
+    for (; i < t.size() && t[i].isDigit(); ++i, ++digits) {
+        whole = whole * 10 + t[i].digitValue();
+        if (whole > 900000000000000LL)
+            return std::nullopt;
+    }
+    int64_t frac = 0;
+    int fracDigits = 0;
+    int roundDigit = -1;
+    bool stickyNonZero = false;
+    if (i < t.size() && t[i] == QLatin1Char('.')) {
+        ++i;
+        for (; i < t.size() && t[i].isDigit(); ++i, ++digits) {
+            if (fracDigits < 4) {
+                frac = frac * 10 + t[i].digitValue();
+                ++fracDigits;
+            } else if (roundDigit < 0) {
+                roundDigit = t[i].digitValue();
+            } else if (t[i].digitValue() != 0) {
+                stickyNonZero = true;
+            }
+        }
+    }
+    if (i != t.size() || digits == 0)
+        return std::nullopt;
+    while (fracDigits < 4) {
+        frac *= 10;
+        ++fracDigits;
+    }
+    int64_t units = whole * 10000 + frac;
+    if (roundDigit > 5 || (roundDigit == 5 && (stickyNonZero || (units % 2) != 0)))
+        ++units;
+    return fromUnits(neg ? -units : units);
+}
+
+namespace {
+QString groupThousands(uint64_t v)
+{
+    QString s = QString::number(v);
+    for (int pos = int(s.size()) - 3; pos > 0; pos -= 3)
+        s.insert(pos, QLatin1Char(','));
+    return s;
+}
+} // namespace
+
+QString Currency::format() const
+{
+    const bool neg = m_units < 0;
+    const uint64_t a = neg ? uint64_t(-m_units) : uint64_t(m_units);
+    const uint64_t cents = (a + 50) / 100; // halves away from zero
+    if (cents == 0)
+        return QStringLiteral("0.00");
+    const QString s = groupThousands(cents / 100) + QLatin1Char('.')
+                      + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+    return neg ? QLatin1Char('-') + s : s;
+}
+
+QString Currency::formatWhole() const
+{
+    const bool neg = m_units < 0;
+    const uint64_t a = neg ? uint64_t(-m_units) : uint64_t(m_units);
+    const uint64_t whole = (a + 5000) / 10000;
+    if (whole == 0)
+        return QString();
+    const QString s = groupThousands(whole);
+    return neg ? QLatin1Char('-') + s : s;
+}
+
+QString Currency::plain() const
+{
+    const bool neg = m_units < 0;
+    const uint64_t a = neg ? uint64_t(-m_units) : uint64_t(m_units);
+    QString s = QString::number(a / 10000);
+    uint64_t frac = a % 10000;
+    if (frac) {
+        QString f = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0'));
+        while (f.endsWith(QLatin1Char('0')))
+            f.chop(1);
+        s += QLatin1Char('.') + f;
+    }
+    return neg ? QLatin1Char('-') + s : s;
+}
+
+Currency Currency::operator*(Currency o) const
+{
+    return fromUnits(roundHalfEven((long double)m_units * (long double)o.m_units / 10000.0L));
+}
+
+Currency Currency::times(double factor) const
+{
+    return fromUnits(roundHalfEven((long double)m_units * (long double)factor));
+}
+
+Currency Currency::dividedBy(double divisor) const
+{
+    return fromUnits(roundHalfEven((long double)m_units / (long double)divisor));
+}

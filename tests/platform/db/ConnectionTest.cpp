@@ -1,0 +1,134 @@
+#include "platform/db/Connection.h"
+#include "platform/db/RowWriter.h"
+#include "support/TempProgramFolder.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class ConnectionTest : public ::testing::Test
+{
+protected:
+    TempProgramFolder folder;
+    Connection &db = folder.db();
+};
+
+TEST_F(ConnectionTest, EveryColumnKindRoundTripsThaiIncluded)
+{
+    RowWriter(db, "tblProduct")
+        .set("PK", 7)
+        .set("PDsn", "885001")
+        .set("PDname", QStringLiteral(" น้ำดื่ม 600 มล."))
+        .set("PDdes", QStringLiteral("ขวด"))
+        .set("PDvalue", -2)
+        .set("PDsell", 12.5)
+        .set("PSong", true)
+        .set("PNumSong", QVariant())
+        .insert();
+    Recordset rs = db.query("SELECT * FROM tblProduct WHERE PK=?", {7});
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.text("PDname"), QStringLiteral(" น้ำดื่ม 600 มล."));
+    EXPECT_EQ(rs.integer("PDvalue"), -2);
+    EXPECT_DOUBLE_EQ(rs.real("PDsell"), 12.5);
+    EXPECT_TRUE(rs.boolean("PSong"));
+    EXPECT_TRUE(rs.isNull("PNumSong"));
+    EXPECT_EQ(rs.text("PNumSong"), "");
+    EXPECT_EQ(rs.integer("pnumsong"), 0); // field names match without regard to case
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+
+    const QDateTime t(QDate(2026, 12, 8), QTime(23, 5, 9));
+    RowWriter(db, "tblRMoney").set("rMoney", 20.0).set("rTime", t).set("rUser", "Admin").set("rNo", "INV-691200001").insert();
+    EXPECT_EQ(db.scalar("SELECT rTime FROM tblRMoney WHERE PK=?", {db.lastInsertId()}).toString(),
+              "2026-12-08 23:05:09");
+}
+
+TEST_F(ConnectionTest, UserNamesMatchWithoutRegardToCase)
+{
+    EXPECT_EQ(db.scalar("SELECT PK FROM tblUser WHERE UID=?", {"ADMIN"}).toInt(), 1);
+}
+
+TEST_F(ConnectionTest, ApostrophesTravelAsParameters)
+{
+    const QString name = QStringLiteral("O'Brien's \"best\"; DROP TABLE tblNub; --");
+    db.execute("INSERT INTO tblNub (nPK, nName) VALUES (?, ?)", {5, name});
+    EXPECT_EQ(db.scalar("SELECT nName FROM tblNub WHERE nName=?", {name}).toString(), name);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM tblNub").toInt(), 2);
+}
+
+TEST_F(ConnectionTest, RolledBackTransactionLeavesNothing)
+{
+    {
+        Transaction tx(db);
+        db.execute("INSERT INTO tblNub (nPK, nName) VALUES (1, 'box')");
+        db.execute("UPDATE tblNumber SET numA=99 WHERE nPK=2");
+    } // no commit
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM tblNub").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT numA FROM tblNumber WHERE nPK=2").toInt(), 0);
+
+    Transaction tx(db);
+    db.execute("INSERT INTO tblNub (nPK, nName) VALUES (1, 'box')");
+    tx.commit();
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM tblNub").toInt(), 2);
+}
+
+TEST_F(ConnectionTest, FailureInsideTransactionRollsBackAndCarriesEngineText)
+{
+    try {
+        Transaction tx(db);
+        db.execute("INSERT INTO tblNub (nPK, nName) VALUES (1, 'box')");
+        db.execute("INSERT INTO tblNub (nPK, nName) VALUES (1, 'again')");
+        tx.commit();
+        FAIL() << "a duplicate key must fail";
+    } catch (const DbError &e) {
+        EXPECT_FALSE(e.text().isEmpty());
+    }
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM tblNub").toInt(), 1);
+    EXPECT_FALSE(db.inTransaction());
+}
+
+TEST_F(ConnectionTest, MaxOverAnEmptyTableIsNull)
+{
+    const QVariant v = db.scalar("SELECT Max(PK) FROM tblProduct");
+    EXPECT_TRUE(v.isValid());
+    EXPECT_TRUE(v.isNull());
+    EXPECT_FALSE(db.scalar("SELECT PK FROM tblProduct").isValid()); // no row at all
+}
+
+TEST_F(ConnectionTest, StatementHookCanInjectAFailure)
+{
+    Connection::setStatementHook([](const QString &sql) {
+        if (sql.startsWith("UPDATE"))
+            throw DbError("injected");
+    });
+    EXPECT_THROW(db.execute("UPDATE tblNumber SET numA=1 WHERE nPK=1"), DbError);
+    Connection::setStatementHook({});
+    EXPECT_EQ(db.execute("UPDATE tblNumber SET numA=1 WHERE nPK=1"), 1);
+}
+
+TEST(ConnectionOpen, MissingOrBrokenFileRaisesWithText)
+{
+    QTemporaryDir dir;
+    Connection c;
+    try {
+        c.open(dir.path() + "/data/Ksmdata.db");
+        FAIL();
+    } catch (const DbError &e) {
+        EXPECT_FALSE(e.text().isEmpty());
+    }
+    EXPECT_FALSE(c.isOpen());
+    EXPECT_FALSE(QFile::exists(dir.path() + "/data/Ksmdata.db")); // never created
+
+    QFile junk(dir.path() + "/junk.db");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    EXPECT_THROW(c.open(junk.fileName()), DbError);
+    EXPECT_FALSE(c.isOpen());
+}
+
+TEST(ConnectionOpen, UsesDurableWriteAheadLog)
+{
+    TempProgramFolder folder;
+    Connection &c = folder.db();
+    EXPECT_EQ(c.scalar("PRAGMA journal_mode").toString().toLower(), "wal");
+    EXPECT_EQ(c.scalar("PRAGMA synchronous").toInt(), 2); // FULL
+}

@@ -1,0 +1,29 @@
+// Writes a generated shop database: shopgen <target.db>
+#include "ShopGenerator.h"
+#include "platform/db/Connection.h"
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: shopgen target.db\n");
+        return 2;
+    }
+    const QString target = QString::fromLocal8Bit(argv[1]);
+    QFile::remove(target);
+    const double secs = generateShop(target);
+    Connection c;
+    c.open(target);
+    std::printf("generated %s in %.1f s: %lld products, %lld sale lines, %lld receipts, %lld "
+                "discount rows, "
+                "%lld movements\n",
+        argv[1], secs, c.scalar("SELECT count(*) FROM tblProduct").toLongLong(),
+        c.scalar("SELECT count(*) FROM tblLog").toLongLong(),
+        c.scalar("SELECT count(DISTINCT Lno) FROM tblLog").toLongLong(),
+        c.scalar("SELECT count(*) FROM tblRMoney").toLongLong(),
+        c.scalar("SELECT count(*) FROM tblLog2").toLongLong());
+    return 0;
+}

@@ -1,0 +1,64 @@
+#include "CashDrawer.h"
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace {
+CashDrawer::DeviceMapper &mapper()
+{
+    static CashDrawer::DeviceMapper m;
+    return m;
+}
+} // namespace
+
+void CashDrawer::setDeviceMapper(DeviceMapper m)
+{
+    mapper() = std::move(m);
+}
+
+QString CashDrawer::defaultDevice(int comNumber)
+{
+    const QString builtIn = QStringLiteral("ttyS%1").arg(comNumber - 1);
+    // Only ports with real hardware behind them are listed; the ttyS nodes exist regardless.
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        if (info.portName() == builtIn)
+            return info.systemLocation();
+    return QStringLiteral("/dev/ttyUSB%1").arg(comNumber - 1);
+}
+
+QString CashDrawer::deviceFor(int comNumber)
+{
+    return mapper() ? mapper()(comNumber) : defaultDevice(comNumber);
+}
+
+bool CashDrawer::open(const QString &portNumber, QString *error)
+{
+    bool ok = false;
+    const int n = portNumber.trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > 4) {
+        if (error)
+            *error = QStringLiteral("COM%1 is no drawer port").arg(portNumber.trimmed());
+        return false;
+    }
+    const QString device = deviceFor(n);
+    QSerialPort port;
+    port.setPortName(device);
+    if (!port.open(QIODevice::ReadWrite)) {
+        if (error)
+            *error = QStringLiteral("COM%1 (%2): %3").arg(n).arg(device, port.errorString());
+        return false;
+    }
+    port.setBaudRate(QSerialPort::Baud9600);
+    port.setParity(QSerialPort::NoParity);
+    port.setDataBits(QSerialPort::Data8);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    const QByteArray signal = openSignal();
+    bool sent = port.write(signal) == signal.size();
+    while (sent && port.bytesToWrite() > 0)
+        sent = port.waitForBytesWritten(1000);
+    if (!sent && error)
+        *error = QStringLiteral("COM%1 (%2): %3").arg(n).arg(device, port.errorString());
+    port.close();
+    return sent;
+}

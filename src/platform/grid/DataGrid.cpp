@@ -1,0 +1,321 @@
+#include "DataGrid.h"
+#include "GridHeader.h"
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+
+DataGrid::DataGrid(QWidget *parent)
+    : QTableView(parent)
+    , m_model(new GridModel(this))
+    , m_header(new GridHeader(m_model, this))
+{
+    setHorizontalHeader(m_header);
+    setModel(m_model);
+    m_header->setHighlightSections(false);
+    m_header->setMinimumSectionSize(1);
+    verticalHeader()->hide(); // column 0 plays the row header's part
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(pointsToPixels(m_rowHeight));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A double click is an event for the window, never the start of an edit.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    m_widths.assign(1, DefaultColWidth);
+    applyColumn(0);
+
+    connect(this, &QAbstractItemView::clicked, this,
+        [this](const QModelIndex &i) { emit cellClicked(i.column(), i.row() + 1); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+        [this](const QModelIndex &i) { emit cellDoubleClicked(i.column(), i.row() + 1); });
+    connect(m_model, &GridModel::cellEdited, this, &DataGrid::cellEdited);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::syncView);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &DataGrid::syncView);
+}
+
+DataGrid::~DataGrid() = default;
+
+int DataGrid::charWidthPixels(double width) const
+{
+    return std::max(1, qRound(width * QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'))));
+}
+
+int DataGrid::pointsToPixels(double points) const
+{
+    return std::max(1, qRound(points * logicalDpiY() / 72.0));
+}
+
+void DataGrid::setMaxCols(int cols)
+{
+    const int old = maxCols();
+    m_model->setMaxCols(cols);
+    m_widths.resize(size_t(maxCols()) + 1, DefaultColWidth);
+    for (int c = old + 1; c <= maxCols(); ++c)
+        applyColumn(c);
+}
+
+void DataGrid::setRows(std::vector<QStringList> &&rows)
+{
+    m_model->setRows(std::move(rows));
+}
+
+void DataGrid::insertRows(int row, int count)
+{
+    m_model->insertGridRows(row, count);
+}
+
+void DataGrid::deleteRows(int row, int count)
+{
+    m_model->deleteGridRows(row, count);
+}
+
+void DataGrid::sortRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder order, SortKey key)
+{
+    m_model->sortGridRows(firstRow, lastRow, keyCol, order, key == SortKey::Number);
+}
+
+void DataGrid::setBackColor(int col, int row, const QColor &color)
+{
+    m_model->styleFor(col, row).back = color;
+    m_model->styleChanged(col, row);
+}
+
+void DataGrid::setForeColor(int col, int row, const QColor &color)
+{
+    m_model->styleFor(col, row).fore = color;
+    m_model->styleChanged(col, row);
+}
+
+QColor DataGrid::backColor(int col, int row) const
+{
+    if (row == 0) {
+        const CellStyle *s = m_model->styleAt(col, 0);
+        return s ? s->back : QColor();
+    }
+    return m_model->resolved(col, row).back;
+}
+
+QColor DataGrid::foreColor(int col, int row) const
+{
+    if (row == 0) {
+        const CellStyle *s = m_model->styleAt(col, 0);
+        return s ? s->fore : QColor();
+    }
+    return m_model->resolved(col, row).fore;
+}
+
+void DataGrid::setCellFont(int col, int row, const QFont &font)
+{
+    m_model->styleFor(col, row).font = font;
+    m_model->styleChanged(col, row);
+}
+
+void DataGrid::setHAlign(int col, int row, Qt::Alignment align)
+{
+    m_model->styleFor(col, row).hAlign = align & Qt::AlignHorizontal_Mask;
+    m_model->styleChanged(col, row);
+}
+
+void DataGrid::setVAlign(int col, int row, Qt::Alignment align)
+{
+    m_model->styleFor(col, row).vAlign = align & Qt::AlignVertical_Mask;
+    m_model->styleChanged(col, row);
+}
+
+Qt::Alignment DataGrid::alignment(int col, int row) const
+{
+    const QVariant v = row == 0
+        ? m_model->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole)
+        : m_model->data(m_model->index(row - 1, col), Qt::TextAlignmentRole);
+    return v.value<Qt::Alignment>();
+}
+
+void DataGrid::setCellKind(int col, int row, CellKind kind, int decimals)
+{
+    CellStyle &s = m_model->styleFor(col, row);
+    s.kind = kind;
+    s.decimals = kind == CellKind::Money ? 2 : decimals;
+    m_model->styleChanged(col, row);
+}
+
+CellKind DataGrid::cellKind(int col, int row) const
+{
+    return m_model->resolved(col, row).kind.value_or(CellKind::Text);
+}
+
+void DataGrid::setLocked(int col, int row, bool locked)
+{
+    m_model->styleFor(col, row).locked = locked;
+    m_model->styleChanged(col, row);
+}
+
+bool DataGrid::isLocked(int col, int row) const
+{
+    return m_model->resolved(col, row).locked.value_or(false);
+}
+
+void DataGrid::setReadOnly(bool on)
+{
+    m_model->setReadOnly(on);
+    setEditTriggers(on ? QAbstractItemView::NoEditTriggers
+                       : QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+}
+
+void DataGrid::setOddEvenRowColors(
+    const QColor &oddBack, const QColor &oddFore, const QColor &evenBack, const QColor &evenFore)
+{
+    m_model->setOddEvenColors(oddBack, oddFore, evenBack, evenFore);
+}
+
+void DataGrid::setColWidth(int col, double width)
+{
+    if (col == All) {
+        for (int c = 0; c <= maxCols(); ++c)
+            setColWidth(c, width);
+        return;
+    }
+    if (col < 0 || col > maxCols())
+        return;
+    m_widths[size_t(col)] = std::max(0.0, width);
+    applyColumn(col);
+}
+
+double DataGrid::colWidth(int col) const
+{
+    return col >= 0 && col <= maxCols() ? m_widths[size_t(col)] : 0.0;
+}
+
+void DataGrid::applyColumn(int col)
+{
+    const double w = m_widths[size_t(col)];
+    setColumnHidden(col, w <= 0);
+    if (w > 0)
+        setColumnWidth(col, charWidthPixels(w));
+}
+
+void DataGrid::setRowHeight(int row, double height)
+{
+    if (row == All) {
+        m_rowHeight = height;
+        verticalHeader()->setDefaultSectionSize(pointsToPixels(height));
+        return;
+    }
+    if (row >= 1 && row <= maxRows())
+        QTableView::setRowHeight(row - 1, pointsToPixels(height));
+}
+
+double DataGrid::rowHeight(int row) const
+{
+    if (row >= 1 && row <= maxRows())
+        return QTableView::rowHeight(row - 1) * 72.0 / logicalDpiY();
+    return m_rowHeight;
+}
+
+void DataGrid::addSpan(int col, int row, int cols, int rows)
+{
+    if (col < 0 || col > maxCols() || row < 0 || row > maxRows())
+        return;
+    cols = std::clamp(cols, 1, maxCols() + 1 - col);
+    rows = row == 0 ? 1 : std::clamp(rows, 1, maxRows() + 1 - row);
+    m_model->addSpan(col, row, cols, rows);
+    if (row == 0)
+        m_header->viewport()->update();
+    else if (!m_model->resetting())
+        setSpan(row - 1, col, rows, cols);
+}
+
+void DataGrid::removeSpan(int col, int row)
+{
+    const bool had = m_model->spanAt(col, row).has_value();
+    m_model->removeSpan(col, row);
+    if (row == 0)
+        m_header->viewport()->update();
+    else if (had && !m_model->resetting())
+        setSpan(row - 1, col, 1, 1);
+}
+
+void DataGrid::setRowSelect(bool on)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+void DataGrid::setActiveCell(int col, int row)
+{
+    m_activeCol = col;
+    m_activeRow = row;
+    if (!m_model->resetting())
+        applyActiveCell();
+}
+
+int DataGrid::activeCol() const
+{
+    return m_activeCol;
+}
+
+int DataGrid::activeRow() const
+{
+    return m_activeRow;
+}
+
+void DataGrid::applyActiveCell()
+{
+    if (m_activeRow < 1 || m_activeRow > maxRows() || m_activeCol < 0 || m_activeCol > maxCols())
+        return;
+    const int col = m_activeCol, row = m_activeRow;
+    setCurrentIndex(m_model->index(row - 1, col));
+    m_activeCol = col; // a hidden column may not take the current index; keep what was asked
+    m_activeRow = row;
+}
+
+void DataGrid::setRedraw(bool on)
+{
+    if (!on) {
+        m_model->beginBatch();
+        setUpdatesEnabled(false);
+        return;
+    }
+    m_model->endBatch();
+    setUpdatesEnabled(true);
+}
+
+void DataGrid::syncView()
+{
+    // A model reset or a sort leaves the view's spans, widths and current cell behind.
+    clearSpans();
+    m_model->forEachRowSpan(
+        [this](int row, const CellSpan &s) { setSpan(row - 1, s.col, s.rows, s.cols); });
+    for (int c = 0; c <= maxCols() && size_t(c) < m_widths.size(); ++c)
+        applyColumn(c);
+    applyActiveCell();
+    m_header->viewport()->update();
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    int code = event->key();
+    emit keyDown(code, event->modifiers());
+    if (code == 0) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DataGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        for (int c = 0; c <= maxCols(); ++c)
+            applyColumn(c);
+}
+
+void DataGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && !m_model->resetting()) {
+        m_activeRow = current.row() + 1;
+        m_activeCol = current.column();
+    }
+}

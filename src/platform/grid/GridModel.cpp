@@ -1,0 +1,699 @@
+#include "GridModel.h"
+#include <QLocale>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+void overlay(CellStyle &to, const CellStyle &from)
+{
+    if (from.back.isValid())
+        to.back = from.back;
+    if (from.fore.isValid())
+        to.fore = from.fore;
+    if (from.font)
+        to.font = from.font;
+    if (from.hAlign)
+        to.hAlign = from.hAlign;
+    if (from.vAlign)
+        to.vAlign = from.vAlign;
+    if (from.kind) {
+        to.kind = from.kind;
+        to.decimals = from.decimals;
+    }
+    if (from.locked)
+        to.locked = from.locked;
+}
+
+// Adds one to a string of ASCII digits, carrying to the left.
+QString incremented(QString digits)
+{
+    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
+        if (digits[i] == u'9') {
+            digits[i] = u'0';
+        } else {
+            digits[i] = QChar(digits[i].unicode() + 1);
+            return digits;
+        }
+    }
+    return u'1' + digits;
+}
+
+} // namespace
+
+std::optional<QString> formatNumberText(const QString &text, int decimals, bool thousands)
+{
+    QString t = text.trimmed();
+    t.remove(u',');
+    if (t.isEmpty())
+        return std::nullopt;
+    bool negative = false;
+    qsizetype i = 0;
+    if (t[0] == u'-' || t[0] == u'+') {
+        negative = t[0] == u'-';
+        i = 1;
+    }
+    QString whole, frac;
+    bool dot = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9') {
+            (dot ? frac : whole).append(c);
+        } else if (c == u'.' && !dot) {
+            dot = true;
+        } else {
+            // Forms such as "1e5": let the number reader decide, then format its plain digits.
+            bool ok = false;
+            const double v = QLocale::c().toDouble(t, &ok);
+            if (!ok || !std::isfinite(v))
+                return std::nullopt;
+            return formatNumberText(QString::number(v, 'f', 12), decimals, thousands);
+        }
+    }
+    if (whole.isEmpty() && frac.isEmpty())
+        return std::nullopt;
+    decimals = std::max(0, decimals);
+    if (frac.size() < decimals + 1)
+        frac = frac.leftJustified(decimals + 1, u'0');
+    const bool roundUp = frac[decimals] >= u'5';
+    QString digits = (whole.isEmpty() ? QStringLiteral("0") : whole) + frac.left(decimals);
+    if (roundUp)
+        digits = incremented(digits);
+    QString intPart = digits.left(digits.size() - decimals);
+    const QString fracPart = digits.right(decimals);
+    while (intPart.size() > 1 && intPart[0] == u'0')
+        intPart.remove(0, 1);
+    if (intPart.isEmpty())
+        intPart = QStringLiteral("0");
+    if (thousands)
+        for (qsizetype p = intPart.size() - 3; p > 0; p -= 3)
+            intPart.insert(p, u',');
+    const bool zero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
+    QString out = (negative && !zero) ? QStringLiteral("-") + intPart : intPart;
+    if (decimals > 0)
+        out += u'.' + fracPart;
+    return out;
+}
+
+std::optional<double> numberFromText(const QString &text)
+{
+    QString t = text.trimmed();
+    t.remove(u',');
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_headers(1)
+    , m_headerStyles(1)
+    , m_colStyles(1)
+{ }
+
+GridModel::~GridModel() = default;
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_count);
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const int col = index.column();
+    const int row = index.row() + 1;
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayText(col, row);
+    case Qt::EditRole:
+        return text(col, row);
+    case Qt::BackgroundRole: {
+        const CellStyle s = resolved(col, row);
+        if (s.back.isValid())
+            return s.back;
+        const QColor &alt = (row % 2) ? m_oddBack : m_evenBack;
+        return alt.isValid() ? QVariant(alt) : QVariant();
+    }
+    case Qt::ForegroundRole: {
+        const CellStyle s = resolved(col, row);
+        if (s.fore.isValid())
+            return s.fore;
+        const QColor &alt = (row % 2) ? m_oddFore : m_evenFore;
+        return alt.isValid() ? QVariant(alt) : QVariant();
+    }
+    case Qt::FontRole: {
+        const CellStyle s = resolved(col, row);
+        return s.font ? QVariant(*s.font) : QVariant();
+    }
+    case Qt::TextAlignmentRole: {
+        const CellStyle s = resolved(col, row);
+        const bool number = s.kind == CellKind::Number || s.kind == CellKind::Money;
+        const Qt::Alignment h = s.hAlign.value_or(number ? Qt::AlignRight : Qt::AlignLeft);
+        return QVariant::fromValue(h | s.vAlign.value_or(Qt::AlignVCenter));
+    }
+    default:
+        return {};
+    }
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid()
+        || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return false;
+    setText(index.column(), index.row() + 1, value.toString());
+    emit cellEdited(index.column(), index.row() + 1);
+    return true;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical)
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (section < 0 || section >= m_cols)
+        return {};
+    CellStyle s = m_headerAll;
+    overlay(s, m_headerStyles[size_t(section)]);
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_headers[size_t(section)];
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(
+            s.hAlign.value_or(Qt::AlignHCenter) | s.vAlign.value_or(Qt::AlignVCenter));
+    case Qt::BackgroundRole:
+        return s.back.isValid() ? QVariant(s.back) : QVariant();
+    case Qt::ForegroundRole:
+        return s.fore.isValid() ? QVariant(s.fore) : QVariant();
+    case Qt::FontRole:
+        return s.font ? QVariant(*s.font) : QVariant();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (!m_readOnly && !resolved(index.column(), index.row() + 1).locked.value_or(false))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+// ---- row storage: [front | gap | back | spare] in m_buf ----
+
+void GridModel::moveGap(size_t to)
+{
+    if (to < m_gapStart) {
+        const size_t n = m_gapStart - to;
+        std::move_backward(
+            m_buf.begin() + to, m_buf.begin() + m_gapStart, m_buf.begin() + m_gapEnd);
+        m_gapStart -= n;
+        m_gapEnd -= n;
+    } else if (to > m_gapStart) {
+        const size_t n = to - m_gapStart;
+        std::move(
+            m_buf.begin() + m_gapEnd, m_buf.begin() + m_gapEnd + n, m_buf.begin() + m_gapStart);
+        m_gapStart += n;
+        m_gapEnd += n;
+    }
+}
+
+void GridModel::reserveGap(size_t n)
+{
+    if (m_gapEnd - m_gapStart >= n)
+        return;
+    const size_t back = m_backEnd - m_gapEnd;
+    const size_t size = std::max(m_count * 2, m_count + n) + 64;
+    std::vector<Row> nb(size);
+    std::move(m_buf.begin(), m_buf.begin() + m_gapStart, nb.begin());
+    std::move(m_buf.begin() + m_gapEnd, m_buf.begin() + m_backEnd, nb.end() - back);
+    m_buf.swap(nb);
+    m_gapEnd = size - back;
+    m_backEnd = size;
+}
+
+void GridModel::appendBlank(size_t n)
+{
+    if (m_backEnd != m_gapEnd && m_backEnd + n <= m_buf.size()) {
+        m_backEnd += n; // the spare slots after the back are blank
+    } else {
+        moveGap(m_count);
+        m_gapEnd = m_backEnd = m_buf.size(); // empty back: the gap takes the spare slots
+        reserveGap(n);
+        m_gapStart += n;
+    }
+    m_count += n;
+}
+
+void GridModel::dropTail(size_t n)
+{
+    const size_t back = std::min(n, m_backEnd - m_gapEnd);
+    for (size_t i = m_backEnd - back; i < m_backEnd; ++i)
+        m_buf[i] = Row();
+    m_backEnd -= back;
+    const size_t front = n - back;
+    for (size_t i = m_gapStart - front; i < m_gapStart; ++i)
+        m_buf[i] = Row();
+    m_gapStart -= front;
+    m_count -= n;
+}
+
+bool GridModel::rowHasText(const Row &r) const
+{
+    const qsizetype n = std::min<qsizetype>(r.cells.size(), m_cols);
+    for (qsizetype c = 0; c < n; ++c)
+        if (!r.cells[c].isEmpty())
+            return true;
+    return false;
+}
+
+bool GridModel::rowIsBlank(const Row &r) const
+{
+    return !r.extra && !rowHasText(r);
+}
+
+bool GridModel::structural()
+{
+    if (!m_batch)
+        return true;
+    if (!m_resetOpen) {
+        beginResetModel();
+        m_resetOpen = true;
+    }
+    return false;
+}
+
+void GridModel::beginBatch()
+{
+    m_batch = true;
+}
+
+bool GridModel::endBatch()
+{
+    m_batch = false;
+    if (!m_resetOpen)
+        return false;
+    m_resetOpen = false;
+    endResetModel();
+    return true;
+}
+
+void GridModel::setMaxRows(int rows)
+{
+    const size_t n = size_t(std::max(0, rows));
+    if (n == m_count)
+        return;
+    const bool sig = structural();
+    if (n > m_count) {
+        if (sig)
+            beginInsertRows(QModelIndex(), int(m_count), int(n) - 1);
+        appendBlank(n - m_count);
+        if (sig)
+            endInsertRows();
+    } else {
+        if (sig)
+            beginRemoveRows(QModelIndex(), int(n), int(m_count) - 1);
+        dropTail(m_count - n);
+        if (sig)
+            endRemoveRows();
+    }
+}
+
+void GridModel::setMaxCols(int cols)
+{
+    const int n = std::max(0, cols) + 1;
+    if (n == m_cols)
+        return;
+    const bool sig = structural();
+    const bool grow = n > m_cols;
+    if (sig && grow)
+        beginInsertColumns(QModelIndex(), m_cols, n - 1);
+    if (sig && !grow)
+        beginRemoveColumns(QModelIndex(), n, m_cols - 1);
+    if (!grow) {
+        // The dropped columns lose their texts and attributes.
+        for (size_t i = 0; i < m_count; ++i) {
+            Row &r = rowRef(i);
+            if (r.cells.size() > n)
+                r.cells.resize(n);
+            if (r.extra)
+                std::erase_if(r.extra->cells, [n](const auto &e) { return e.first >= n; });
+        }
+        std::erase_if(m_headerSpans, [n](const CellSpan &s) { return s.col >= n; });
+    }
+    m_cols = n;
+    m_headers.resize(size_t(n));
+    m_headerStyles.resize(size_t(n));
+    m_colStyles.resize(size_t(n));
+    if (sig && grow)
+        endInsertColumns();
+    if (sig && !grow)
+        endRemoveColumns();
+}
+
+int GridModel::lastDataRow() const
+{
+    for (size_t i = m_count; i > 0; --i)
+        if (rowHasText(rowRef(i - 1)))
+            return int(i);
+    return 0;
+}
+
+QString GridModel::text(int col, int row) const
+{
+    if (col < 0 || col >= m_cols)
+        return {};
+    if (row == 0)
+        return m_headers[size_t(col)];
+    if (row < 1 || size_t(row) > m_count)
+        return {};
+    const QStringList &cells = rowRef(size_t(row - 1)).cells;
+    return col < cells.size() ? cells[col] : QString();
+}
+
+QString GridModel::displayText(int col, int row) const
+{
+    const QString t = text(col, row);
+    if (row < 1 || t.isEmpty())
+        return t;
+    const CellStyle s = resolved(col, row);
+    if (s.kind == CellKind::Money)
+        return formatNumberText(t, 2, true).value_or(t);
+    if (s.kind == CellKind::Number)
+        return formatNumberText(t, s.decimals, false).value_or(t);
+    return t;
+}
+
+void GridModel::setText(int col, int row, const QString &text)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    if (row == 0) {
+        m_headers[size_t(col)] = text;
+        if (!m_resetOpen)
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        return;
+    }
+    if (row < 1 || size_t(row) > m_count)
+        return;
+    QStringList &cells = rowRef(size_t(row - 1)).cells;
+    if (col >= cells.size()) {
+        if (text.isEmpty())
+            return;
+        cells.resize(col + 1);
+    }
+    cells[col] = text;
+    cellChanged(col, row);
+}
+
+void GridModel::cellChanged(int col, int row)
+{
+    if (m_resetOpen)
+        return;
+    const QModelIndex i = index(row - 1, col);
+    emit dataChanged(i, i);
+}
+
+void GridModel::setRows(std::vector<QStringList> &&rows)
+{
+    const bool sig = structural();
+    if (sig)
+        beginResetModel();
+    std::vector<Row> buf(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        buf[i].cells = std::move(rows[i]);
+    rows.clear();
+    m_buf.swap(buf);
+    m_count = m_buf.size();
+    m_gapStart = m_gapEnd = m_backEnd = m_count;
+    if (sig)
+        endResetModel();
+    buf.clear(); // the old rows go after the views have let go of them
+}
+
+void GridModel::insertGridRows(int row, int count)
+{
+    if (count <= 0)
+        return;
+    const size_t at = size_t(std::clamp<qint64>(row - 1, 0, qint64(m_count)));
+    const size_t k = size_t(count);
+    bool sig = structural();
+    if (sig)
+        beginInsertRows(QModelIndex(), int(at), int(at + k) - 1);
+    moveGap(at);
+    reserveGap(k);
+    m_gapStart += k;
+    m_count += k;
+    if (sig)
+        endInsertRows();
+    // The row count stays as it was: blank rows pushed off the end go, rows holding data stay.
+    size_t drop = 0;
+    while (drop < k && rowIsBlank(rowRef(m_count - 1 - drop)))
+        ++drop;
+    if (drop == 0)
+        return;
+    sig = structural();
+    if (sig)
+        beginRemoveRows(QModelIndex(), int(m_count - drop), int(m_count) - 1);
+    dropTail(drop);
+    if (sig)
+        endRemoveRows();
+}
+
+void GridModel::deleteGridRows(int row, int count)
+{
+    if (count <= 0 || row < 1 || size_t(row) > m_count)
+        return;
+    const size_t at = size_t(row - 1);
+    const size_t k = std::min(size_t(count), m_count - at);
+    bool sig = structural();
+    if (sig)
+        beginRemoveRows(QModelIndex(), int(at), int(at + k) - 1);
+    moveGap(at);
+    for (size_t i = m_gapEnd; i < m_gapEnd + k; ++i)
+        m_buf[i] = Row();
+    m_gapEnd += k;
+    m_count -= k;
+    if (sig)
+        endRemoveRows();
+    // The row count stays: blank rows come in at the end; the caller lowers the count.
+    sig = structural();
+    if (sig)
+        beginInsertRows(QModelIndex(), int(m_count), int(m_count + k) - 1);
+    appendBlank(k);
+    if (sig)
+        endInsertRows();
+}
+
+void GridModel::sortGridRows(
+    int firstRow, int lastRow, int keyCol, Qt::SortOrder order, bool numeric)
+{
+    const int first = std::max(1, firstRow);
+    const int last = std::min(int(m_count), lastRow);
+    if (last - first < 1 || keyCol < 0 || keyCol >= m_cols)
+        return;
+    const bool sig = structural();
+    if (sig)
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    moveGap(m_count);
+    auto begin = m_buf.begin() + (first - 1);
+    const size_t n = size_t(last - first + 1);
+    auto keyText = [&](size_t i) -> QString {
+        const QStringList &c = begin[qsizetype(i)].cells;
+        return keyCol < c.size() ? c[keyCol] : QString();
+    };
+    std::vector<size_t> perm(n);
+    std::iota(perm.begin(), perm.end(), 0);
+    const bool desc = order == Qt::DescendingOrder;
+    if (numeric) {
+        // Cells without a number sort before every number.
+        std::vector<std::pair<bool, double>> keys(n);
+        for (size_t i = 0; i < n; ++i) {
+            const auto v = numberFromText(keyText(i));
+            keys[i] = { v.has_value(), v.value_or(0.0) };
+        }
+        std::stable_sort(perm.begin(), perm.end(),
+            [&](size_t a, size_t b) { return desc ? keys[b] < keys[a] : keys[a] < keys[b]; });
+    } else {
+        std::vector<QString> keys(n);
+        for (size_t i = 0; i < n; ++i)
+            keys[i] = keyText(i);
+        std::stable_sort(perm.begin(), perm.end(), [&](size_t a, size_t b) {
+            const int c = QString::compare(keys[a], keys[b], Qt::CaseInsensitive);
+            return desc ? c > 0 : c < 0;
+        });
+    }
+    std::vector<Row> sorted(n);
+    for (size_t i = 0; i < n; ++i)
+        sorted[i] = std::move(begin[qsizetype(perm[i])]);
+    std::move(sorted.begin(), sorted.end(), begin);
+    if (sig) {
+        // Keep the views' persistent indexes on the rows they pointed at.
+        std::vector<int> newPos(n);
+        for (size_t i = 0; i < n; ++i)
+            newPos[perm[i]] = int(i);
+        QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex &i : from) {
+            const int r = i.row() + 1;
+            const int nr = (r >= first && r <= last) ? first + newPos[size_t(r - first)] : r;
+            to.append(index(nr - 1, i.column()));
+        }
+        changePersistentIndexList(from, to);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+}
+
+// ---- attributes ----
+
+CellStyle &GridModel::styleFor(int col, int row)
+{
+    static CellStyle scratch; // writes to addresses outside the grid land here and are ignored
+    scratch = CellStyle();
+    if (col < -1 || col >= m_cols || row < -1 || (row > 0 && size_t(row) > m_count))
+        return scratch;
+    if (row == 0)
+        return col < 0 ? m_headerAll : m_headerStyles[size_t(col)];
+    if (row < 0)
+        return col < 0 ? m_all : m_colStyles[size_t(col)];
+    Row &r = rowRef(size_t(row - 1));
+    if (!r.extra)
+        r.extra = std::make_unique<RowExtra>();
+    if (col < 0)
+        return r.extra->row;
+    auto &cells = r.extra->cells;
+    auto it = std::lower_bound(
+        cells.begin(), cells.end(), col, [](const auto &e, int c) { return e.first < c; });
+    if (it == cells.end() || it->first != col)
+        it = cells.insert(it, { col, CellStyle() });
+    return it->second;
+}
+
+const CellStyle *GridModel::styleAt(int col, int row) const
+{
+    if (col < -1 || col >= m_cols || row < -1 || (row > 0 && size_t(row) > m_count))
+        return nullptr;
+    if (row == 0)
+        return col < 0 ? &m_headerAll : &m_headerStyles[size_t(col)];
+    if (row < 0)
+        return col < 0 ? &m_all : &m_colStyles[size_t(col)];
+    const Row &r = rowRef(size_t(row - 1));
+    if (!r.extra)
+        return nullptr;
+    if (col < 0)
+        return &r.extra->row;
+    for (const auto &e : r.extra->cells)
+        if (e.first == col)
+            return &e.second;
+    return nullptr;
+}
+
+CellStyle GridModel::resolved(int col, int row) const
+{
+    CellStyle s = m_all;
+    if (col >= 0 && col < m_cols)
+        overlay(s, m_colStyles[size_t(col)]);
+    if (row >= 1 && size_t(row) <= m_count) {
+        const Row &r = rowRef(size_t(row - 1));
+        if (r.extra) {
+            overlay(s, r.extra->row);
+            for (const auto &e : r.extra->cells)
+                if (e.first == col)
+                    overlay(s, e.second);
+        }
+    }
+    return s;
+}
+
+void GridModel::styleChanged(int col, int row)
+{
+    if (m_resetOpen)
+        return;
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, col < 0 ? 0 : col, col < 0 ? m_cols - 1 : col);
+        return;
+    }
+    if (m_count == 0)
+        return;
+    const int r0 = row < 0 ? 0 : row - 1;
+    const int r1 = row < 0 ? int(m_count) - 1 : row - 1;
+    const int c0 = col < 0 ? 0 : col;
+    const int c1 = col < 0 ? m_cols - 1 : col;
+    emit dataChanged(index(r0, c0), index(r1, c1));
+}
+
+void GridModel::setOddEvenColors(
+    const QColor &oddBack, const QColor &oddFore, const QColor &evenBack, const QColor &evenFore)
+{
+    m_oddBack = oddBack;
+    m_oddFore = oddFore;
+    m_evenBack = evenBack;
+    m_evenFore = evenFore;
+    styleChanged(-1, -1);
+}
+
+void GridModel::addSpan(int col, int row, int cols, int rows)
+{
+    if (col < 0 || col >= m_cols || row < 0 || size_t(row) > m_count)
+        return;
+    const CellSpan span { col, std::max(1, cols), std::max(1, rows) };
+    std::vector<CellSpan> *target = &m_headerSpans;
+    if (row > 0) {
+        Row &r = rowRef(size_t(row - 1));
+        if (!r.extra)
+            r.extra = std::make_unique<RowExtra>();
+        target = &r.extra->spans;
+    }
+    auto &spans = *target;
+    std::erase_if(spans, [col](const CellSpan &s) { return s.col == col; });
+    spans.push_back(span);
+}
+
+void GridModel::removeSpan(int col, int row)
+{
+    if (row == 0) {
+        std::erase_if(m_headerSpans, [col](const CellSpan &s) { return s.col == col; });
+        return;
+    }
+    if (row < 1 || size_t(row) > m_count)
+        return;
+    Row &r = rowRef(size_t(row - 1));
+    if (r.extra)
+        std::erase_if(r.extra->spans, [col](const CellSpan &s) { return s.col == col; });
+}
+
+std::optional<CellSpan> GridModel::spanAt(int col, int row) const
+{
+    const std::vector<CellSpan> *spans = nullptr;
+    if (row == 0)
+        spans = &m_headerSpans;
+    else if (row >= 1 && size_t(row) <= m_count && rowRef(size_t(row - 1)).extra)
+        spans = &rowRef(size_t(row - 1)).extra->spans;
+    if (spans)
+        for (const CellSpan &s : *spans)
+            if (s.col == col)
+                return s;
+    return std::nullopt;
+}
+
+std::optional<CellSpan> GridModel::headerSpanCovering(int col) const
+{
+    for (const CellSpan &s : m_headerSpans)
+        if (col >= s.col && col < s.col + s.cols && s.cols > 1)
+            return s;
+    return std::nullopt;
+}

@@ -1,0 +1,447 @@
+#include "platform/grid/DataGrid.h"
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A grid laid out like the windows' grids: hidden key in column 0, data from column 1.
+class DataGridTest : public ::testing::Test
+{
+protected:
+    DataGrid grid;
+    QAbstractItemModelTester tester { grid.model(),
+        QAbstractItemModelTester::FailureReportingMode::Fatal };
+
+    void SetUp() override
+    {
+        grid.resize(700, 300);
+        grid.setMaxCols(4);
+        grid.setColWidth(0, 0);
+        for (int c = 1; c <= 4; ++c)
+            grid.setColWidth(c, 12);
+    }
+
+    // Rows "k1".."kn" in column 0 and "r1".."rn" in column 1.
+    void fill(int n)
+    {
+        grid.setMaxRows(n);
+        for (int r = 1; r <= n; ++r) {
+            grid.setText(0, r, QStringLiteral("k%1").arg(r));
+            grid.setText(1, r, QStringLiteral("r%1").arg(r));
+        }
+    }
+
+    QStringList column(int col) const
+    {
+        QStringList out;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            out << grid.getText(col, r);
+        return out;
+    }
+
+    QPoint cellCentre(int col, int row) const
+    {
+        return grid.visualRect(grid.model()->index(row - 1, col)).center();
+    }
+};
+
+TEST_F(DataGridTest, RowCountAddsAndDropsRowsAtTheEnd)
+{
+    fill(3);
+    grid.setMaxRows(5);
+    EXPECT_EQ(column(1), (QStringList { "r1", "r2", "r3", "", "" }));
+    EXPECT_EQ(grid.dataRowCount(), 3);
+    grid.setMaxRows(2);
+    EXPECT_EQ(column(1), (QStringList { "r1", "r2" }));
+    grid.setMaxRows(0);
+    EXPECT_EQ(grid.maxRows(), 0);
+    EXPECT_EQ(grid.dataRowCount(), 0);
+    EXPECT_EQ(grid.getText(1, 1), "");
+}
+
+TEST_F(DataGridTest, InsertBeforeRowOneMovesRowsDown)
+{
+    fill(3);
+    grid.setBackColor(2, 1, QColor(215, 159, 158));
+    grid.setMaxRows(4); // the callers raise the count, then insert
+    grid.insertRows(1, 1);
+    EXPECT_EQ(grid.maxRows(), 4);
+    EXPECT_EQ(column(0), (QStringList { "", "k1", "k2", "k3" }));
+    EXPECT_EQ(column(1), (QStringList { "", "r1", "r2", "r3" }));
+    EXPECT_EQ(grid.backColor(2, 2), QColor(215, 159, 158)); // attributes move with the row
+    EXPECT_FALSE(grid.backColor(2, 1).isValid());
+
+    // Inserting without raising the count first never pushes a line off the end.
+    grid.insertRows(3, 1);
+    EXPECT_EQ(grid.maxRows(), 5);
+    EXPECT_EQ(column(1), (QStringList { "", "r1", "", "r2", "r3" }));
+}
+
+TEST_F(DataGridTest, DeleteMovesTheRestUpAndLeavesTheCountToTheCaller)
+{
+    fill(4);
+    grid.deleteRows(2, 1);
+    EXPECT_EQ(column(0), (QStringList { "k1", "k3", "k4", "" }));
+    EXPECT_EQ(grid.dataRowCount(), 3);
+    grid.setMaxRows(grid.maxRows() - 1);
+    EXPECT_EQ(column(1), (QStringList { "r1", "r3", "r4" }));
+    grid.deleteRows(1, 10); // more than there are: every row from 1 on
+    EXPECT_EQ(grid.dataRowCount(), 0);
+    EXPECT_EQ(grid.maxRows(), 3);
+}
+
+TEST_F(DataGridTest, ManyInsertsAndDeletesKeepTheOrder)
+{
+    // Grouping inserts at advancing positions, then the collapse deletes; checked against a
+    // plain list.
+    fill(50);
+    QStringList expected = column(1);
+    for (int r = 1; r <= grid.maxRows(); r += 3) {
+        grid.setMaxRows(grid.maxRows() + 1);
+        grid.insertRows(r, 1);
+        grid.setText(1, r, QStringLiteral("h%1").arg(r));
+        expected.insert(r - 1, QStringLiteral("h%1").arg(r));
+    }
+    EXPECT_EQ(column(1), expected);
+    for (int r = 1; r <= grid.maxRows();) {
+        if (grid.getText(1, r).startsWith(u'r')) {
+            grid.deleteRows(r, 1);
+            grid.setMaxRows(grid.maxRows() - 1);
+            expected.removeAt(r - 1);
+        } else {
+            ++r;
+        }
+    }
+    EXPECT_EQ(column(1), expected);
+    grid.insertRows(1, 2);
+    expected.insert(0, "");
+    expected.insert(0, "");
+    EXPECT_EQ(column(1), expected);
+}
+
+TEST_F(DataGridTest, WidthZeroHidesTheColumnAndKeepsItsText)
+{
+    fill(2);
+    grid.setColWidth(3, 0);
+    grid.setText(3, 2, "hidden");
+    EXPECT_TRUE(grid.isColumnHidden(3));
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_EQ(grid.getText(3, 2), "hidden");
+    EXPECT_EQ(grid.getText(0, 2), "k2");
+    grid.setColWidth(3, 10);
+    EXPECT_FALSE(grid.isColumnHidden(3));
+    // The unit is the width of "0" in the grid's font.
+    const double zero = QFontMetricsF(grid.font()).horizontalAdvance(u'0');
+    EXPECT_NEAR(grid.columnWidth(3), 10 * zero, 1.0);
+    EXPECT_DOUBLE_EQ(grid.colWidth(3), 10);
+}
+
+TEST_F(DataGridTest, NumberAndMoneyCellsShowTheirFormatAndKeepTheText)
+{
+    struct Case
+    {
+        CellKind kind;
+        int decimals;
+        QString text;
+        QString shown;
+    };
+    const Case cases[] = {
+        { CellKind::Money, 2, "1250", "1,250.00" },
+        { CellKind::Money, 2, "1,250.5", "1,250.50" },
+        { CellKind::Money, 2, "2.675", "2.68" }, // halves away from zero, on the digits
+        { CellKind::Money, 2, "-0.005", "-0.01" },
+        { CellKind::Money, 2, "-0.001", "0.00" },
+        { CellKind::Money, 2, "1234567.891", "1,234,567.89" },
+        { CellKind::Money, 2, "999.995", "1,000.00" },
+        { CellKind::Money, 2, "", "" },
+        { CellKind::Money, 2, "abc", "abc" },
+        { CellKind::Number, 0, "12", "12" },
+        { CellKind::Number, 0, "2.5", "3" },
+        { CellKind::Number, 0, "-7", "-7" },
+        { CellKind::Number, 0, "1500", "1500" },
+        { CellKind::Text, 0, "1250", "1250" },
+    };
+    grid.setMaxRows(1);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        grid.setCellKind(2, -1, c.kind, c.decimals);
+        grid.setText(2, 1, c.text);
+        EXPECT_EQ(grid.displayText(2, 1), c.shown);
+        EXPECT_EQ(grid.model()->index(0, 2).data().toString(), c.shown);
+        EXPECT_EQ(grid.getText(2, 1), c.text);
+    }
+    // A cell kind on one cell wins over its column's.
+    grid.setCellKind(2, 1, CellKind::Text);
+    grid.setText(2, 1, "1250");
+    EXPECT_EQ(grid.displayText(2, 1), "1250");
+}
+
+TEST_F(DataGridTest, ColoursReadBackWhereTheyWereSet)
+{
+    fill(3);
+    const QColor wholesale(215, 159, 158);
+    grid.setBackColor(2, 2, wholesale);
+    EXPECT_EQ(grid.backColor(2, 2), wholesale);
+    EXPECT_EQ(grid.model()->index(1, 2).data(Qt::BackgroundRole).value<QColor>(), wholesale);
+    for (int r = 1; r <= 3; ++r) {
+        for (int c = 0; c <= 4; ++c) {
+            if (r != 2 || c != 2)
+                EXPECT_FALSE(grid.backColor(c, r).isValid()) << c << "," << r;
+        }
+    }
+
+    // Cell over row over column over grid; alternating colours only where nothing is set.
+    grid.setOddEvenRowColors(QColor(159, 185, 199), QColor(), QColor(240, 240, 240), QColor());
+    grid.setForeColor(-1, -1, QColor(26, 26, 26));
+    grid.setBackColor(-1, 3, QColor(219, 226, 224));
+    grid.setForeColor(-1, 3, QColor(21, 66, 139));
+    auto back = [&](int c, int r) {
+        return grid.model()->index(r - 1, c).data(Qt::BackgroundRole).value<QColor>();
+    };
+    auto fore = [&](int c, int r) {
+        return grid.model()->index(r - 1, c).data(Qt::ForegroundRole).value<QColor>();
+    };
+    EXPECT_EQ(back(1, 1), QColor(159, 185, 199));
+    EXPECT_EQ(back(1, 2), QColor(240, 240, 240));
+    EXPECT_EQ(back(2, 2), wholesale);
+    EXPECT_EQ(back(4, 3), QColor(219, 226, 224));
+    EXPECT_EQ(fore(1, 1), QColor(26, 26, 26));
+    EXPECT_EQ(fore(1, 3), QColor(21, 66, 139));
+}
+
+TEST_F(DataGridTest, AlignmentKindAndLockLayerFromGridToCell)
+{
+    fill(2);
+    grid.setVAlign(-1, -1, Qt::AlignVCenter);
+    grid.setHAlign(1, -1, Qt::AlignHCenter);
+    grid.setHAlign(1, 2, Qt::AlignLeft);
+    grid.setHAlign(2, 0, Qt::AlignLeft);
+    EXPECT_EQ(grid.alignment(1, 1), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(grid.alignment(1, 2), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(grid.alignment(2, 0) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+
+    EXPECT_TRUE(grid.model()->flags(grid.model()->index(0, 1)) & Qt::ItemIsEditable);
+    grid.setLocked(1, -1, true);
+    EXPECT_TRUE(grid.isLocked(1, 2));
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(grid.model()->flags(grid.model()->index(0, 2)) & Qt::ItemIsEditable);
+    grid.setReadOnly(true);
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 2)) & Qt::ItemIsEditable);
+}
+
+TEST_F(DataGridTest, HeaderRowHoldsTheTitlesAndCanBeJoined)
+{
+    grid.setText(1, 0, QStringLiteral("รหัสสินค้า"));
+    grid.setText(2, 0, QStringLiteral(" ชื่อสินค้า"));
+    EXPECT_EQ(grid.getText(2, 0), QStringLiteral(" ชื่อสินค้า"));
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("รหัสสินค้า"));
+    grid.addSpan(2, 0, 3, 1);
+    ASSERT_TRUE(grid.gridModel()->headerSpanCovering(4).has_value());
+    EXPECT_EQ(grid.gridModel()->headerSpanCovering(3)->col, 2);
+    EXPECT_FALSE(grid.gridModel()->headerSpanCovering(1).has_value());
+    grid.removeSpan(2, 0);
+    EXPECT_FALSE(grid.gridModel()->headerSpanCovering(3).has_value());
+}
+
+TEST_F(DataGridTest, SpanOnARowShowsItsCaptionAcrossAndTravelsWithTheRow)
+{
+    fill(3);
+    grid.setText(2, 2, QStringLiteral("[ เมื่อ 08/12/2569 ][ โดย admin ]"));
+    grid.addSpan(2, 2, 3, 1);
+    EXPECT_EQ(grid.columnSpan(1, 2), 3);
+    EXPECT_EQ(grid.rowSpan(1, 2), 1);
+    const QRect spanned = grid.visualRect(grid.model()->index(1, 2));
+    const QRect single = grid.visualRect(grid.model()->index(0, 2));
+    EXPECT_GT(spanned.width(), 2 * single.width());
+
+    grid.setMaxRows(4);
+    grid.insertRows(1, 1);
+    EXPECT_EQ(grid.columnSpan(2, 2), 3);
+    EXPECT_EQ(grid.gridModel()->spanAt(2, 3)->cols, 3);
+    grid.sortRows(1, 4, 0, Qt::DescendingOrder); // k3, k2 (the spanned one), k1, ""
+    EXPECT_EQ(grid.getText(0, 2), "k2");
+    EXPECT_EQ(grid.columnSpan(1, 2), 3);
+    EXPECT_EQ(grid.columnSpan(2, 2), 1);
+    grid.removeSpan(2, 2);
+    EXPECT_EQ(grid.columnSpan(1, 2), 1);
+}
+
+TEST_F(DataGridTest, SortMovesWholeRowsStably)
+{
+    // Five rows: key, a text column with two equal entries, a number column.
+    const std::vector<QStringList> rows = {
+        { "11", "pear", "10" },
+        { "12", "Apple", "9.5" },
+        { "13", "fig", "100" },
+        { "14", "apple", "-2" },
+        { "15", "kiwi", "9.5" },
+    };
+    struct Case
+    {
+        int col;
+        Qt::SortOrder order;
+        DataGrid::SortKey key;
+        QStringList keys;
+    };
+    const Case cases[] = {
+        { 1, Qt::AscendingOrder, DataGrid::SortKey::Text, { "12", "14", "13", "15", "11" } },
+        { 1, Qt::DescendingOrder, DataGrid::SortKey::Text, { "11", "15", "13", "12", "14" } },
+        { 2, Qt::AscendingOrder, DataGrid::SortKey::Number, { "14", "12", "15", "11", "13" } },
+        { 2, Qt::DescendingOrder, DataGrid::SortKey::Number, { "13", "11", "12", "15", "14" } },
+        // As text, "100" < "10"? No: "10" is a prefix of "100", and "9.5" sorts last.
+        { 2, Qt::AscendingOrder, DataGrid::SortKey::Text, { "14", "11", "13", "12", "15" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.col * 10 + int(c.order));
+        std::vector<QStringList> copy = rows;
+        grid.setRows(std::move(copy));
+        grid.setBackColor(1, 3, Qt::yellow); // the "fig" row
+        grid.sortRows(1, grid.maxRows(), c.col, c.order, c.key);
+        EXPECT_EQ(column(0), c.keys);
+        for (int r = 1; r <= 5; ++r) {
+            // Every cell stays with its key, colour included.
+            const int i = grid.getText(0, r).toInt() - 11;
+            EXPECT_EQ(grid.getText(1, r), rows[size_t(i)][1]);
+            EXPECT_EQ(grid.getText(2, r), rows[size_t(i)][2]);
+            EXPECT_EQ(grid.backColor(1, r).isValid(), i == 2);
+        }
+    }
+}
+
+TEST_F(DataGridTest, SortOfABlockLeavesOtherRowsInPlace)
+{
+    grid.setRows({ { "1", "c" }, { "2", "b" }, { "3", "a" }, { "4", "0" } });
+    grid.sortRows(2, 3, 1);
+    EXPECT_EQ(column(0), (QStringList { "1", "3", "2", "4" }));
+}
+
+TEST_F(DataGridTest, BulkLoadReplacesTheRows)
+{
+    fill(2);
+    grid.setBackColor(1, 1, Qt::red);
+    grid.setCellKind(3, -1, CellKind::Money);
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 1000; ++i)
+        rows.push_back({ QString::number(i), QStringLiteral("สินค้า %1").arg(i), "", "1250" });
+    grid.setRows(std::move(rows));
+    EXPECT_EQ(grid.maxRows(), 1000);
+    EXPECT_EQ(grid.getText(1, 1000), QStringLiteral("สินค้า 999"));
+    EXPECT_EQ(grid.displayText(3, 7), "1,250.00"); // column settings stay
+    EXPECT_FALSE(grid.backColor(1, 1).isValid()); // row settings went with the old rows
+    EXPECT_EQ(grid.getText(4, 1), ""); // beyond a short row
+    EXPECT_TRUE(grid.isColumnHidden(0));
+}
+
+TEST_F(DataGridTest, CurrentCellAddressesTextWithoutMovingTheActiveCell)
+{
+    fill(3);
+    grid.setActiveCell(1, 3);
+    grid.setRow(2);
+    grid.setCol(1);
+    EXPECT_EQ(grid.text(), "r2");
+    grid.setText("changed");
+    EXPECT_EQ(grid.getText(1, 2), "changed");
+    EXPECT_EQ(grid.getText(2, 2), "");
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.activeRow(), 3);
+    EXPECT_EQ(grid.activeCol(), 1);
+}
+
+TEST_F(DataGridTest, RedrawOffFoldsChangesIntoOneReset)
+{
+    fill(4);
+    grid.addSpan(2, 4, 2, 1);
+    int resets = 0, inserts = 0;
+    QObject::connect(grid.model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(grid.model(), &QAbstractItemModel::rowsInserted, [&] { ++inserts; });
+    grid.setRedraw(false);
+    grid.sortRows(1, 4, 1, Qt::DescendingOrder);
+    for (int r = 1; r <= 7; r += 2) {
+        grid.setMaxRows(grid.maxRows() + 1);
+        grid.insertRows(r, 1);
+        grid.setText(1, r, "head");
+        grid.addSpan(2, r, 3, 1);
+    }
+    grid.setActiveCell(1, 1);
+    grid.setRedraw(true);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(inserts, 0);
+    EXPECT_EQ(column(1), (QStringList { "head", "r4", "head", "r3", "head", "r2", "head", "r1" }));
+    EXPECT_EQ(grid.columnSpan(0, 2), 3);
+    EXPECT_EQ(grid.columnSpan(1, 2), 2); // the r4 row brought its span along
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(0, 1));
+}
+
+TEST_F(DataGridTest, ClickSetsTheActiveCellAndReachesTheHandler)
+{
+    fill(3);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    std::vector<std::pair<int, int>> clicks;
+    QObject::connect(&grid, &DataGrid::cellClicked, [&](int c, int r) {
+        clicks.push_back({ c, r });
+    });
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, 3));
+    EXPECT_EQ(grid.activeRow(), 3);
+    EXPECT_EQ(grid.activeCol(), 2);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], std::make_pair(2, 3));
+}
+
+TEST_F(DataGridTest, DoubleClickAndEnterReachTheHandlerWithTheCell)
+{
+    fill(3);
+    grid.setRowSelect(true);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    std::vector<std::pair<int, int>> doubles;
+    QObject::connect(&grid, &DataGrid::cellDoubleClicked, [&](int c, int r) {
+        doubles.push_back({ c, r });
+    });
+    std::vector<std::tuple<int, int, int>> keys; // key, active col, active row
+    QObject::connect(&grid, &DataGrid::keyDown, [&](int &key, Qt::KeyboardModifiers) {
+        keys.push_back({ key, grid.activeCol(), grid.activeRow() });
+        if (key == Qt::Key_Return)
+            key = 0; // consumed
+    });
+    bool editorOpened = false;
+    QObject::connect(
+        grid.itemDelegate(), &QAbstractItemDelegate::closeEditor, [&] { editorOpened = true; });
+
+    const QPoint p = cellCentre(4, 2);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, p);
+    ASSERT_EQ(doubles.size(), 1u);
+    EXPECT_EQ(doubles[0], std::make_pair(4, 2));
+    EXPECT_EQ(grid.activeRow(), 2);
+    EXPECT_EQ(grid.viewport()->findChild<QLineEdit *>(), nullptr); // no editor from a double click
+
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0], std::make_tuple(int(Qt::Key_Return), 4, 2));
+    EXPECT_EQ(keys[1], std::make_tuple(int(Qt::Key_Down), 4, 2));
+    EXPECT_EQ(grid.activeRow(), 3); // the down key was left to the grid
+    EXPECT_FALSE(editorOpened);
+}
+
+TEST_F(DataGridTest, ColumnCountChangesKeepWidthsAndDropTexts)
+{
+    fill(2);
+    grid.setText(4, 1, "last");
+    grid.setMaxCols(3);
+    EXPECT_EQ(grid.getText(4, 1), "");
+    grid.setMaxCols(6);
+    EXPECT_EQ(grid.getText(4, 1), ""); // a dropped column comes back empty
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_DOUBLE_EQ(grid.colWidth(5), DataGrid::DefaultColWidth);
+    grid.setRowHeight(-1, 25);
+    EXPECT_NEAR(grid.rowHeight(1), 25, 1);
+}
+
+} // namespace

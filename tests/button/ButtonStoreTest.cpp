@@ -1,0 +1,192 @@
+// The stored design of a button: writing, reading back, defaults and setter side effects.
+#include "button/ButtonPresets.h"
+#include "button/kasmoButton.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage icon(QColor c)
+{
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int i = 4; i < 12; ++i)
+        for (int j = 4; j < 12; ++j)
+            img.setPixelColor(i, j, c);
+    return img;
+}
+
+TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
+{
+    QFont f("DejaVu Sans", 11);
+    f.setBold(true);
+    f.setItalic(true);
+    const PropertyBag design { { "BTYPE", 9 }, { "TX", "A&&B&C" }, { "ENAB", false }, { "FONT", f },
+        { "COLTYPE", 3 }, { "FOCUSR", false }, { "BCOL", 1234 }, { "BCOLO", 5678 },
+        { "FCOL", 0x80000012u }, { "FCOLO", 42 }, { "MCOL", 0x404040 }, { "MPTR", 11 },
+        { "MICON", QImage() }, { "PICN", icon(Qt::red) }, { "PICH", icon(Qt::blue) },
+        { "UMCOL", false }, { "SOFT", true }, { "PICPOS", 3 }, { "NGREY", true }, { "FX", 2 },
+        { "HAND", false }, { "CHECK", true }, { "VALUE", true } };
+    // The stored windows hold their keys in lower case.
+    PropertyBag lower;
+    for (const QString &k : design.keys())
+        lower.write(k.toLower(), design.read(k));
+
+    kasmoButton a;
+    a.UserControl_ReadProperties(lower);
+    PropertyBag written;
+    a.UserControl_WriteProperties(written);
+    EXPECT_EQ(written.keys(), kasmoButton::storedKeys());
+    EXPECT_EQ(written.size(), 23);
+
+    kasmoButton b;
+    b.UserControl_ReadProperties(written);
+    PropertyBag again;
+    b.UserControl_WriteProperties(again);
+    for (const QString &k : kasmoButton::storedKeys()) {
+        SCOPED_TRACE(k.toStdString());
+        EXPECT_EQ(again.read(k), written.read(k));
+    }
+    EXPECT_EQ(b.ButtonType(), 9);
+    EXPECT_EQ(b.Caption(), "A&&B&C");
+    EXPECT_FALSE(b.Enabled());
+    EXPECT_FALSE(b.isEnabled());
+    EXPECT_TRUE(b.FontBold());
+    EXPECT_TRUE(b.FontItalic());
+    EXPECT_EQ(b.FontSize(), 11);
+    EXPECT_EQ(b.ColorScheme(), 3);
+    EXPECT_EQ(b.BackColor(), 1234);
+    EXPECT_EQ(b.BackOver(), 5678);
+    EXPECT_EQ(uint32_t(b.ForeColor()), 0x80000012u);
+    EXPECT_EQ(b.MaskColor(), 0x404040);
+    EXPECT_EQ(b.PictureNormal(), icon(Qt::red));
+    EXPECT_EQ(b.PictureOver(), icon(Qt::blue));
+    EXPECT_TRUE(b.SoftBevel());
+    EXPECT_EQ(b.PicturePosition(), 3);
+    EXPECT_TRUE(b.UseGreyscale());
+    EXPECT_FALSE(b.UseMaskColor());
+    EXPECT_EQ(b.SpecialEffect(), 2);
+    EXPECT_TRUE(b.CheckBoxBehaviour());
+    EXPECT_TRUE(b.Value());
+    EXPECT_EQ(b.accessKey(), QChar('c'));
+    EXPECT_EQ(b.Version(), "1.0.0");
+}
+
+TEST(ButtonStore, MissingKeysTakeTheirDefaults)
+{
+    kasmoButton b;
+    b.UserControl_ReadProperties(PropertyBag { { "bcol", 777 }, { "fcol", 888 } });
+    EXPECT_EQ(b.ButtonType(), 2);
+    EXPECT_EQ(b.Caption(), "");
+    EXPECT_TRUE(b.Enabled());
+    EXPECT_EQ(b.ColorScheme(), 1);
+    EXPECT_TRUE(b.ShowFocusRect());
+    EXPECT_EQ(b.BackOver(), 777); // BackColor as just read
+    EXPECT_EQ(b.ForeOver(), 888);
+    EXPECT_EQ(b.MaskColor(), kasmoRGB(192, 192, 192));
+    EXPECT_TRUE(b.UseMaskColor());
+    EXPECT_FALSE(b.Value());
+
+    kasmoButton d;
+    d.UserControl_ReadProperties(PropertyBag());
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    EXPECT_EQ(d.BackColor(), kasmoRGB(face.red(), face.green(), face.blue()));
+    EXPECT_EQ(d.BackOver(), d.BackColor());
+}
+
+TEST(ButtonStore, StoredHandPointerDecidesThePointer)
+{
+    kasmoButton b;
+    b.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", false } });
+    EXPECT_EQ(b.MousePointer(), 1);
+    EXPECT_EQ(b.cursor().shape(), Qt::ArrowCursor);
+
+    kasmoButton h;
+    QSignalSpy changed(&h, &kasmoButton::PropertyChanged);
+    h.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", true } });
+    EXPECT_EQ(h.MousePointer(), 99);
+    EXPECT_EQ(h.cursor().shape(), Qt::PointingHandCursor);
+    ASSERT_EQ(changed.count(), 1); // the HandPointer setter notifies
+    EXPECT_EQ(changed.at(0).at(0).toString(), "HAND");
+
+    EXPECT_FALSE(h.setMousePointer(40000));
+    EXPECT_EQ(h.MousePointer(), 99);
+}
+
+TEST(ButtonStore, UnreadableValueFailsTheLoad)
+{
+    kasmoButton b;
+    EXPECT_THROW(
+        b.UserControl_ReadProperties(PropertyBag { { "BTYPE", "five" } }), PropertyBagError);
+    EXPECT_THROW(b.UserControl_ReadProperties(PropertyBag { { "MPTR", 70000 } }), PropertyBagError);
+    EXPECT_THROW(
+        b.UserControl_ReadProperties(PropertyBag { { "ENAB", "maybe" } }), PropertyBagError);
+}
+
+TEST(ButtonStore, BackColorAtRunTimeKeepsBackOver)
+{
+    kasmoButton b;
+    b.UserControl_ReadProperties(ButtonPresets::pageButton("x", ButtonPresets::FaceGrey));
+    QSignalSpy changed(&b, &kasmoButton::PropertyChanged);
+    b.setBackColor(kasmoRGB(219, 159, 158));
+    EXPECT_EQ(b.BackColor(), kasmoRGB(219, 159, 158));
+    EXPECT_EQ(b.BackOver(), ButtonPresets::FaceGrey);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), "BCOL");
+
+    b.setAmbientUserMode(false); // design time: both change
+    b.setBackColor(kasmoRGB(1, 2, 3));
+    b.setForeColor(kasmoRGB(4, 5, 6));
+    EXPECT_EQ(b.BackOver(), kasmoRGB(1, 2, 3));
+    EXPECT_EQ(b.ForeOver(), kasmoRGB(4, 5, 6));
+    b.setButtonType(5);
+    EXPECT_TRUE(b.FontBold());
+}
+
+TEST(ButtonStore, NewInstanceSetUp)
+{
+    QWidget host;
+    host.setFont(QFont("DejaVu Sans", 13));
+    kasmoButton b(&host);
+    b.setObjectName("kasmoButton7");
+    b.UserControl_InitProperties();
+    EXPECT_EQ(b.Caption(), "kasmoButton7");
+    EXPECT_EQ(b.ButtonType(), 2);
+    EXPECT_EQ(b.ColorScheme(), 1);
+    EXPECT_EQ(b.FontSize(), 13);
+    EXPECT_EQ(b.BackColor(), b.schemeColours().FaceColour);
+    EXPECT_EQ(b.BackOver(), b.BackColor());
+    EXPECT_EQ(b.ForeColor(), b.schemeColours().TextColour);
+    EXPECT_EQ(b.MaskColor(), kasmoRGB(192, 192, 192));
+    EXPECT_TRUE(b.accessKey().isNull());
+}
+
+TEST(ButtonStore, PaintingWaitsForRefresh)
+{
+    QWidget host;
+    kasmoButton *b = kasmoButton::fromBag(&host, ButtonPresets::pageButton("Save"));
+    b->setGeometry(0, 0, 80, 24);
+    host.show();
+    b->DisableRefresh();
+    const int painted = b->paintCount();
+    b->setCaption("Saved");
+    b->setBackColor(kasmoRGB(1, 2, 3));
+    EXPECT_EQ(b->paintCount(), painted);
+    b->Refresh();
+    EXPECT_EQ(b->paintCount(), painted + 1);
+    EXPECT_TRUE(b->paintingOn());
+}
+
+TEST(PropertyBag, KeysMatchWithoutCase)
+{
+    PropertyBag bag { { "BTYPE", 3 } };
+    EXPECT_TRUE(bag.contains("btype"));
+    bag.write("bType", 5);
+    EXPECT_EQ(bag.size(), 1);
+    EXPECT_EQ(bag.read("BTYPE").toInt(), 5);
+    EXPECT_EQ(bag.read("missing", 9).toInt(), 9);
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+#include "KeyAscii.h"
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+
+namespace {
+
+const char *const kFilterName = "kasmo_keyascii_filter";
+
+// The key event a replaced code stands for.
+QKeyEvent replacementFor(const QKeyEvent *original, int code)
+{
+    int key = Qt::Key_unknown;
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+    QString text;
+    if (code == 8) {
+        key = Qt::Key_Backspace;
+        text = QStringLiteral("\b");
+    } else if (code == 13) {
+        key = Qt::Key_Return;
+        text = QStringLiteral("\r");
+    } else if (code == 27) {
+        key = Qt::Key_Escape;
+        text = QString(QChar(27));
+    } else if (code >= 1 && code <= 26) {
+        key = Qt::Key_A + code - 1;
+        mods = Qt::ControlModifier;
+        text = QString(QChar(code));
+    } else {
+        const char32_t c = char32_t(code);
+        text = QString::fromUcs4(&c, 1);
+        if (code >= 'a' && code <= 'z')
+            key = Qt::Key_A + code - 'a';
+        else if (code >= 0x20 && code < 0x7f)
+            key = code; // Qt's key codes for ASCII are the upper-case characters themselves
+    }
+    return QKeyEvent(QEvent::KeyPress, key, mods, text, original->isAutoRepeat());
+}
+
+class KeyAsciiFilter : public QObject
+{
+public:
+    KeyAsciiFilter(QObject *parent, KeyAscii::Handler h)
+        : QObject(parent)
+        , handler(std::move(h))
+    {
+        setObjectName(QString::fromLatin1(kFilterName));
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (delivering)
+            return false;
+        if (event->type() == QEvent::KeyPress)
+            return keyPress(watched, static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::InputMethod)
+            return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
+        return false;
+    }
+
+    KeyAscii::Handler handler;
+
+private:
+    bool keyPress(QObject *watched, QKeyEvent *e)
+    {
+        const int code = KeyAscii::codeOf(e);
+        if (code == 0)
+            return false;
+        QPointer<QObject> alive(watched);
+        int k = code;
+        handler(k);
+        if (!alive)
+            return true;
+        if (k == code)
+            return false;
+        if (k != 0) {
+            QKeyEvent repl = replacementFor(e, k);
+            deliver(watched, &repl);
+        }
+        return true;
+    }
+
+    // Text committed by an input method goes through the handler one character at a time.
+    bool inputMethod(QObject *watched, QInputMethodEvent *e)
+    {
+        if (e->commitString().isEmpty())
+            return false;
+        QPointer<QObject> alive(watched);
+        QString kept;
+        bool changed = false;
+        for (char32_t c : e->commitString().toUcs4()) {
+            int k = int(c);
+            handler(k);
+            if (!alive)
+                return true;
+            changed = changed || k != int(c);
+            if (k != 0) {
+                const char32_t out = char32_t(k);
+                kept += QString::fromUcs4(&out, 1);
+            }
+        }
+        if (!changed)
+            return false;
+        if (kept.isEmpty() && e->preeditString().isEmpty())
+            return true;
+        QInputMethodEvent repl(e->preeditString(), e->attributes());
+        repl.setCommitString(kept, e->replacementStart(), e->replacementLength());
+        deliver(watched, &repl);
+        return true;
+    }
+
+    void deliver(QObject *target, QEvent *e)
+    {
+        delivering = true;
+        QCoreApplication::sendEvent(target, e);
+        delivering = false;
+    }
+
+    bool delivering = false;
+};
+
+void installOn(QWidget *w, const KeyAscii::Handler &handler)
+{
+    if (auto *old = w->findChild<KeyAsciiFilter *>(
+            QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly)) {
+        old->handler = handler;
+        return;
+    }
+    w->installEventFilter(new KeyAsciiFilter(w, handler));
+}
+
+} // namespace
+
+void KeyAscii::install(QWidget *box, Handler handler)
+{
+    installOn(box, handler);
+    if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
+        installOn(combo->lineEdit(), handler);
+}
+
+void KeyAscii::remove(QWidget *box)
+{
+    QList<QWidget *> targets { box };
+    if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
+        targets.append(combo->lineEdit());
+    for (QWidget *w : targets)
+        delete w->findChild<KeyAsciiFilter *>(
+            QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly);
+}
+
+int KeyAscii::codeOf(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return 0;
+    default:
+        break;
+    }
+    if (mods & (Qt::AltModifier | Qt::MetaModifier))
+        return 0;
+    if (mods & Qt::ControlModifier) {
+        if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+            return e->key() - Qt::Key_A + 1;
+        return 0;
+    }
+    const QList<uint> chars = e->text().toUcs4();
+    if (chars.isEmpty())
+        return 0;
+    const uint c = chars.first();
+    if (c < 0x20 || c == 0x7f || !QChar::isPrint(char32_t(c)))
+        return 0;
+    return int(c);
+}

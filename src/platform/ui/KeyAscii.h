@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+// A text box's KeyPress handler with the original's key codes. Only keys that type a character
+// reach the handler: printable characters (their Unicode value; ASCII keeps its codes),
+// Backspace 8, Enter 13, Esc 27 and Ctrl+letter 1-26. Arrows, Delete, Tab and function keys
+// never do. The handler changes the code in place: 0 drops the key, another code replaces the
+// typed character.
+//
+//     KeyAscii::install(Text1, [this](int &KeyAscii) { Text1_KeyPress(KeyAscii); });
+class KeyAscii
+{
+public:
+    using Handler = std::function<void(int &keyAscii)>;
+
+    // For a QLineEdit, an editable QComboBox (its line edit included) or any widget that takes
+    // typed text. A second install on the same box replaces the first handler.
+    static void install(QWidget *box, Handler handler);
+    static void remove(QWidget *box);
+
+    // The code a key press gives the handler; 0 when the key types nothing.
+    static int codeOf(const QKeyEvent *event);
+};

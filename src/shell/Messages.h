@@ -1,0 +1,59 @@
+#pragma once
+#include <QString>
+
+// The program's own texts, in one place so windows and tests use the very same strings.
+namespace Msg {
+
+// Titles. An empty title shows the program's own, "Kasmo".
+inline const QString ErrorTitle = QStringLiteral("รายงานความผิดพลาด");
+inline const QString StatusTitle = QStringLiteral("รายงานสถานะ");
+inline const QString ConfirmQuitTitle = QStringLiteral("ยืนยันการจบรายการ");
+inline const QString ProgramTitle = QStringLiteral("Kasmo");
+
+// The database connection; followed by the engine's error text.
+inline const QString DatabaseOpenFailed = QStringLiteral("เชื่อมต่อฐานข้อมูลไม่ได้ : ");
+
+// Key filters and the right-button refusal (title ErrorTitle, warning icon).
+inline const QString NumberOnly = QStringLiteral("ช่องนี้ กรอกได้แค่ ( ตัวเลข ) เท่านั้น !!");
+inline const QString DecimalOnly = QStringLiteral("ช่องนี้ กรอกได้แค่ (ตัวเลข) เท่านั้น !!");
+inline const QString CodeCharOnly = QStringLiteral("ช่องนี้ กรอกได้แค่ (ภาษาอังกฤษ และ ตัวเลข) เท่านั้น !!");
+inline const QString NoRightClick = QStringLiteral("ห้ามคลิกขวาในช่องนี้ !!");
+
+// Start-up and sign-in.
+inline const QString AlreadyRunning
+    = QStringLiteral("โปรแกรมถูกเปิดใช้อยู่แล้ว !!  ไม่สามารถเปิด ซ้อนกันเกิน 1 โปรแกรมในเครื่องเดียว..");
+inline const QString UnknownUser = QStringLiteral("คุณระบุ (ชื่อผู้ใช้งานไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง.");
+inline const QString WrongPassword = QStringLiteral("คุณระบุ (รหัสผ่านไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง.");
+inline const QString WelcomeUser = QStringLiteral("เข้าสู่ระบบสำเร็จ คุณคือ : ");
+inline const QString WelcomePosition = QStringLiteral("ตำแหน่งของคุณคือ : ");
+// The welcome after a sign-in; the original's CR LF is a plain line break on Qt's boxes.
+inline QString welcome(const QString &uid, const QString &position)
+{
+    return WelcomeUser + uid + QLatin1Char('\n') + WelcomePosition + position;
+}
+
+// Who works when sign-in is off.
+inline const QString AdminUser = QStringLiteral("Admin");
+inline const QString AdminPosition = QStringLiteral("ผู้ดูแลระบบ");
+
+// Main frame.
+inline const QString FrameTitle = QStringLiteral("Vantrel POS - 2.5");
+inline QString frameTitleWithUser(const QString &uid)
+{
+    return FrameTitle + QStringLiteral(" [ ผู้ใช้งานคือ : ") + uid + QStringLiteral(" ]");
+}
+inline const QString ConfirmQuit = QStringLiteral("คุณแน่ใจว่าต้องการจบการทำงานของโปรแกรม ?");
+inline QString lowStockAlert(int count)
+{
+    return QLatin1Char('(') + QString::number(count) + QStringLiteral(") การแจ้งเตือน");
+}
+
+// PageName, the status bar's first panel: which page is open. Dialogs pick their grid by it.
+inline const QString PageSale = QStringLiteral("หน้าร้าน");
+inline const QString PageStock = QStringLiteral("คลังสินค้า");
+inline const QString PageSummary = QStringLiteral("สรุปยอดการขาย");
+
+// Start page.
+inline const QString StartPageTitle = QStringLiteral("ยินดีต้อนรับ");
+
+} // namespace Msg

@@ -1,0 +1,145 @@
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "shell/MLogin.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include "support/ShellFixture.h"
+#include "support/TempProgramFolder.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPointer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the end of the program instead of ending it.
+struct EndRecorder
+{
+    EndRecorder()
+    {
+        previous = Module1::setEndProgramHook([this] { ++ends; });
+    }
+    ~EndRecorder() { Module1::setEndProgramHook(previous); }
+    int ends = 0;
+    Module1::EndProgramHook previous;
+};
+
+} // namespace
+
+TEST(DatabaseTest, MissingFileShowsTheErrorAndEndsTheProgram)
+{
+    TempProgramFolder folder;
+    QFile::remove(folder.databasePath());
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+
+    EXPECT_FALSE(Module1::OpenDatabase());
+    ASSERT_EQ(boxes.count(), 1);
+    const MessageRequest &box = boxes.last();
+    EXPECT_TRUE(box.text.startsWith(Msg::DatabaseOpenFailed));
+    EXPECT_GT(box.text.size(), Msg::DatabaseOpenFailed.size()); // the engine's text follows
+    EXPECT_TRUE(box.text.contains("Ksmdata.db"));
+    EXPECT_TRUE(box.title.isEmpty()); // the program's own title
+    EXPECT_EQ(box.icon, MsgIcon::None);
+    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_EQ(end.ends, 1);
+    EXPECT_FALSE(Module1::Conn().isOpen());
+}
+
+TEST(DatabaseTest, FileThatIsNoDatabaseFails)
+{
+    TempProgramFolder folder;
+    {
+        QFile f(folder.databasePath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'x'));
+    }
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+    EXPECT_FALSE(Module1::OpenDatabase());
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.startsWith(Msg::DatabaseOpenFailed));
+    EXPECT_EQ(end.ends, 1);
+}
+
+TEST(DatabaseTest, OpensTheProgramFoldersFileAndClosesOnce)
+{
+    TempProgramFolder folder;
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+    ASSERT_TRUE(Module1::OpenDatabase());
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(end.ends, 0);
+    EXPECT_EQ(Module1::Conn().path(), folder.databasePath());
+    EXPECT_EQ(Module1::Conn().scalar("SELECT numA FROM tblNumber WHERE nPK = 4").toInt(), 0);
+    Module1::CloseDatabase();
+    EXPECT_FALSE(Module1::Conn().isOpen());
+    Module1::CloseDatabase(); // harmless
+    EXPECT_FALSE(Module1::Conn().isOpen());
+}
+
+TEST(DatabaseTest, SharedStateStartsEmpty)
+{
+    Module1::EditRow = 4;
+    Module1::SummaryMode = SummaryMode::Brief;
+    MLogin::LoginUID = "x";
+    MLogin::LoginLv3 = true;
+    Module1::resetState();
+    MLogin::reset();
+    EXPECT_EQ(Module1::EditRow, 0);
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+    EXPECT_TRUE(MLogin::LoginUID.isEmpty());
+    EXPECT_FALSE(MLogin::LoginLv3);
+}
+
+namespace {
+class Page : public QWidget
+{
+public:
+    explicit Page(int *closes)
+        : closes(closes)
+    {
+        WindowRegistry::add(this);
+    }
+    void closeEvent(QCloseEvent *e) override
+    {
+        ++*closes;
+        e->accept();
+    }
+    int *closes;
+};
+class Page2 : public Page
+{
+    using Page::Page;
+};
+class Page3 : public Page
+{
+    using Page::Page;
+};
+} // namespace
+
+using ShellTest = ShellFixture;
+
+TEST_F(ShellTest, UnloadAllFormsClosesEveryWindowOnce)
+{
+    int closes[3] = {};
+    QList<QPointer<QWidget>> windows { new Page(&closes[0]), new Page2(&closes[1]),
+        new Page3(&closes[2]) };
+    windows[0]->show();
+    windows[2]->show(); // a hidden window is loaded too
+    Module1::UnloadAllForms();
+    EXPECT_EQ(closes[0], 1);
+    EXPECT_EQ(closes[1], 1);
+    EXPECT_EQ(closes[2], 1);
+    EXPECT_TRUE(WindowRegistry::loaded().isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const auto &w : windows)
+        EXPECT_TRUE(w.isNull());
+}
+
+TEST_F(ShellTest, FixtureEndHookStopsTheCaller)
+{
+    EXPECT_THROW(Module1::EndProgram(), ProgramEnded);
+    EXPECT_EQ(programEnds, 1);
+}

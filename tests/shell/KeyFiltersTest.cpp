@@ -1,0 +1,236 @@
+#include "platform/ui/KeyAscii.h"
+#include "platform/ui/KeyboardLayout.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include "support/ShellFixture.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+enum Filter { Number, Decimal, Code };
+
+int (*const filters[])(int &)
+    = { Module1::NumberOnly, Module1::DecimalOnly, Module1::CodeCharOnly };
+const QString *const refusals[] = { &Msg::NumberOnly, &Msg::DecimalOnly, &Msg::CodeCharOnly };
+
+struct Key
+{
+    const char *name;
+    int key;
+    QString text;
+    Qt::KeyboardModifiers mods;
+};
+
+// The box holds "12" with the cursor at its end when the key arrives. An empty expectation
+// means the key is refused: one message, the box unchanged.
+struct Case
+{
+    Key key;
+    QString after[3]; // NumberOnly, DecimalOnly, CodeCharOnly
+};
+
+const QString refused;
+
+const Case cases[] = {
+    { { "5", Qt::Key_5, "5", {} }, { "125", "125", "125" } },
+    { { ".", Qt::Key_Period, ".", {} }, { refused, "12.", refused } },
+    { { "-", Qt::Key_Minus, "-", {} }, { refused, refused, "12-" } },
+    { { "a", Qt::Key_A, "a", {} }, { refused, refused, "12A" } },
+    { { "Z", Qt::Key_Z, "Z", Qt::ShiftModifier }, { refused, refused, "12Z" } },
+    { { "/", Qt::Key_Slash, "/", {} }, { refused, refused, "12/" } },
+    { { "blank", Qt::Key_Space, " ", {} }, { refused, refused, refused } },
+    { { "Thai letter", 0x0e01, QStringLiteral("ก"), {} }, { refused, refused, refused } },
+    { { "Esc", Qt::Key_Escape, QString(QChar(27)), {} }, { refused, refused, refused } },
+    { { "Ctrl+V", Qt::Key_V, QString(QChar(22)), Qt::ControlModifier },
+        { refused, refused, refused } },
+    { { "Backspace", Qt::Key_Backspace, "\b", {} }, { "1", "1", "1" } },
+    { { "Enter", Qt::Key_Return, "\r", {} }, { "12", "12", "12" } },
+};
+
+class KeyFiltersTest : public ShellFixture
+{
+protected:
+    // The same keys in a line edit and in an editable drop-down list.
+    void run(QWidget *box, const std::function<QString()> &text,
+        const std::function<void(const QString &)> &setText)
+    {
+        for (int f = Number; f <= Code; ++f) {
+            KeyAscii::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            for (const Case &c : cases) {
+                SCOPED_TRACE(testing::Message() << "filter " << f << ", key " << c.key.name);
+                setText(QStringLiteral("12"));
+                boxes.clear();
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key(c.key.key), c.key.text, c.key.mods);
+                if (c.after[f].isNull()) {
+                    ASSERT_EQ(boxes.count(), 1);
+                    EXPECT_EQ(boxes.last().text, *refusals[f]);
+                    EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
+                    EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+                    EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
+                    EXPECT_EQ(text(), QStringLiteral("12"));
+                } else {
+                    EXPECT_EQ(boxes.count(), 0);
+                    EXPECT_EQ(text(), c.after[f]);
+                }
+            }
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(KeyFiltersTest, KeysTypedIntoALineEdit)
+{
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QLineEdit box;
+    box.show();
+    // Unfiltered, Ctrl+V pastes: the refusals below are the filters' doing.
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(box.text(), QStringLiteral("99"));
+    run(
+        &box, [&] { return box.text(); }, [&](const QString &t) { box.setText(t); });
+}
+
+TEST_F(KeyFiltersTest, KeysTypedIntoAnEditableList)
+{
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QComboBox box;
+    box.setEditable(true);
+    box.show();
+    run(
+        &box, [&] { return box.currentText(); }, [&](const QString &t) { box.setEditText(t); });
+}
+
+TEST_F(KeyFiltersTest, EnterReachesTheBoxOnce)
+{
+    QLineEdit box;
+    int enters = 0;
+    QObject::connect(&box, &QLineEdit::returnPressed, [&] { ++enters; });
+    KeyAscii::install(&box, [](int &KeyAscii) { KeyAscii = Module1::NumberOnly(KeyAscii); });
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(enters, 1);
+}
+
+TEST_F(KeyFiltersTest, FiltersOnTheirOwn)
+{
+    // A second and third "." pass: the filters look at the key alone.
+    for (int i = 0; i < 3; ++i) {
+        int k = '.';
+        EXPECT_EQ(Module1::DecimalOnly(k), '.');
+    }
+    // Lower case comes back upper case; the caller's code stays as typed until assigned.
+    int k = 'q';
+    EXPECT_EQ(Module1::CodeCharOnly(k), 'Q');
+    EXPECT_EQ(k, 'q');
+    k = '_';
+    EXPECT_EQ(Module1::CodeCharOnly(k), '_');
+    k = '@';
+    EXPECT_EQ(Module1::CodeCharOnly(k), 0);
+    EXPECT_EQ(k, 0);
+    EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(KeyFiltersTest, RightPressIsRefusedWithoutAMenu)
+{
+    QLineEdit box(QStringLiteral("12"));
+    box.show();
+    Module1::RefuseRightClick(&box);
+    QTest::mouseClick(&box, Qt::RightButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, Msg::NoRightClick);
+    EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::mouseClick(&box, Qt::LeftButton);
+    EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(KeyFiltersTest, LimitComboLength)
+{
+    QComboBox list;
+    list.setEditable(true);
+    KeyAscii::install(
+        &list, [&](int &KeyAscii) { Module1::LimitComboLength(&list, 19, KeyAscii); });
+    list.setEditText(QString(18, QLatin1Char('x')));
+    QTest::keyClick(&list, Qt::Key_A);
+    EXPECT_EQ(list.currentText().size(), 19); // 18 characters: the key passes
+    QTest::keyClick(&list, Qt::Key_A);
+    EXPECT_EQ(list.currentText().size(), 19); // 19: dropped
+    list.lineEdit()->selectAll();
+    QTest::keyClick(&list, Qt::Key_A);
+    EXPECT_EQ(list.currentText().size(), 19); // even over a selection
+    list.lineEdit()->end(false);
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    EXPECT_EQ(list.currentText().size(), 18);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(KeyFiltersTest, SelectAllText)
+{
+    QLineEdit edit(QStringLiteral("ABC"));
+    Module1::SelectAllText(&edit);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("ABC"));
+    QComboBox list;
+    list.setEditable(true);
+    list.setEditText(QStringLiteral("กล่อง"));
+    Module1::SelectAllText(&list);
+    EXPECT_EQ(list.lineEdit()->selectedText(), QStringLiteral("กล่อง"));
+    QWidget plain;
+    Module1::SelectAllText(&plain); // nothing to select: nothing happens
+    Module1::SelectAllText(nullptr);
+}
+
+namespace {
+class FakeLayout : public KeyboardLayout
+{
+public:
+    FakeLayout() { install(this); }
+    ~FakeLayout() override { install(nullptr); }
+    bool isActive(const QString &l) override { return l == current; }
+    bool activate(const QString &l) override
+    {
+        activations << l;
+        if (configured.contains(l))
+            current = l;
+        return configured.contains(l);
+    }
+    QString current;
+    QStringList configured;
+    QStringList activations;
+};
+} // namespace
+
+TEST_F(KeyFiltersTest, EnglishKeyboard)
+{
+    FakeLayout kl;
+    kl.configured = QStringList { "us", "th" };
+    kl.current = "us";
+    Module1::SetEnglishKeyboard();
+    EXPECT_TRUE(kl.activations.isEmpty()); // already active: nothing loaded
+
+    kl.current = "th";
+    EXPECT_TRUE(Module1::SetKeyboardLayout("00000409"));
+    EXPECT_EQ(kl.activations, QStringList { "us" });
+    EXPECT_EQ(kl.current, "us");
+
+    kl.configured = QStringList { "th" };
+    kl.current = "th";
+    EXPECT_FALSE(Module1::SetKeyboardLayout("00000409"));
+    EXPECT_FALSE(Module1::SetKeyboardLayout("00000000")); // unknown name: nothing tried
+    EXPECT_EQ(kl.activations.size(), 2);
+}
+
+TEST_F(KeyFiltersTest, EnglishKeyboardWithoutX11DoesNothing)
+{
+    // Offscreen there is no layout to lock; the call is quiet and harmless.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        GTEST_SKIP() << "runs offscreen only";
+    EXPECT_FALSE(Module1::SetKeyboardLayout("00000409"));
+    Module1::SetEnglishKeyboard();
+    EXPECT_EQ(boxes.count(), 0);
+}

@@ -1,0 +1,32 @@
+#include "ShellFixture.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/WindowRegistry.h"
+#include "shell/MLogin.h"
+#include "shell/Module1.h"
+
+QDateTime ShellFixture::fixedNow()
+{
+    return QDateTime(QDate(2024, 5, 15), QTime(10, 30, 0));
+}
+
+void ShellFixture::SetUp()
+{
+    Module1::resetState();
+    MLogin::reset();
+    Clock::setFixed(fixedNow());
+    Module1::setEndProgramHook([this] {
+        ++programEnds;
+        throw ProgramEnded {};
+    });
+    ASSERT_TRUE(Module1::OpenDatabase());
+}
+
+void ShellFixture::TearDown()
+{
+    // Windows a test left open go without their close handling (it may ask questions).
+    for (QWidget *w : WindowRegistry::loaded())
+        delete w;
+    Module1::CloseDatabase();
+    Module1::setEndProgramHook({});
+    Clock::clearFixed();
+}

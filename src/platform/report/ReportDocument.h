@@ -1,0 +1,90 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QLineF>
+#include <QList>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QFont;
+class QPainter;
+
+// Twips: 1440 to the inch, 20 to the point. Every length of a report is in twips.
+constexpr double TwipsPerInch = 1440.0;
+// Centimetres to twips as the layouts convert them, handed on as single precision.
+inline float cmToTwips(double cm)
+{
+    return float(cm * 1440.0 / 2.54);
+}
+
+// A report font; the size is in points.
+struct ReportFont
+{
+    QString family = QStringLiteral("Browallia New");
+    double size = 14.5;
+    bool bold = false;
+    bool italic = false;
+    // The font laid out in twips: pixel size = points x 20, no hinting so that text measured once
+    // draws the same on the screen, a printer and a PDF.
+    QFont toQFont() const;
+    bool operator==(const ReportFont &) const = default;
+};
+
+// One line of a laid-out text, in page twips: the left end of its baseline.
+struct TextLine
+{
+    QPointF origin;
+    QString text;
+};
+
+// One drawing step on a page. Coordinates are twips from the paper's top left corner.
+struct DrawOp
+{
+    enum Kind { Text, Line, Rect, Image, Barcode };
+    Kind kind = Text;
+    QRectF rect; // the element's box (Text, Rect, Image, Barcode)
+    QLineF line; // Line
+    QString text; // Text: the whole text; Barcode: the value
+    QVector<TextLine> lines; // Text: as laid out
+    ReportFont font;
+    int alignment = 0; // Qt::AlignLeft / AlignHCenter / AlignRight
+    QColor color = Qt::black; // text, line or bar colour
+    QColor fill; // Rect fill, Text background; invalid: none
+    double penWidth = 0; // Line and Rect border in twips; 0: the thinnest the device draws
+    bool border = false; // Rect: draw its outline
+    QImage image; // Image
+    QVector<bool> modules; // Barcode: the encoded bars
+    QString barcodeText; // Barcode: the readable text
+    double moduleWidth = 0; // Barcode: width of one module in twips
+};
+
+struct ReportPage
+{
+    QVector<DrawOp> ops;
+    // The page's texts in reading order: top to bottom, then left to right.
+    QStringList texts() const;
+};
+
+// The finished pages of one run: what the viewer shows, prints and exports.
+class ReportDocument
+{
+public:
+    QSizeF paperSize; // twips, orientation applied
+    QList<ReportPage> pages;
+
+    int pageCount() const { return int(pages.size()); }
+    bool isEmpty() const { return pages.isEmpty(); }
+    QStringList texts() const; // every page's texts in reading order
+
+    // Draws page `index` so that the paper fills `target` (in the painter's units).
+    void renderPage(QPainter &p, int index, const QRectF &target) const;
+    QImage pageImage(int index, double dpi, const QColor &background = Qt::white) const;
+};
+
+// Lays a text out in a box `width` twips wide, top-aligned at `top`, left edge `left`.
+// With wrap off every line of the text stays whole. Returns the height the lines need.
+double layoutText(const QString &text, const ReportFont &font, double left, double top,
+    double width, int alignment, bool wrap, QVector<TextLine> *lines);

@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/report/ReportDocument.h"
+
+#include <QString>
+
+class QWidget;
+class ReportViewer;
+
+// Writes the pages as a PDF whose pages have the report's paper size.
+bool exportPdf(const ReportDocument &document, const QString &fileName, QString *error = nullptr);
+// Writes the report's texts into one worksheet of an .xls file, in reading order: a row for
+// each line of texts, a column for each left edge the texts start at.
+bool exportXls(const ReportDocument &document, const QString &fileName, QString *error = nullptr);
+
+enum class ExportKind { Pdf, Excel };
+
+// Asks for a file name in the save dialog (title by kind, the proposed name the present moment
+// as "dd-mm-yy-hh-mm-ss"), appends the kind's extension whatever the name ends with and writes
+// the pages. Cancel ends quietly; a failed write is reported in a "รายงานความผิดพลาด" box.
+void ExportViewerPages(const ReportDocument &document, ExportKind kind, QWidget *parent = nullptr);
+void ExportViewerPages(ReportViewer *viewer, ExportKind kind);

@@ -1,0 +1,235 @@
+#include "ReportTestSupport.h"
+#include "platform/report/ReportExport.h"
+#include "platform/report/XlsWriter.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct PdfInfo
+{
+    int pages = 0;
+    double width = 0, height = 0; // points
+};
+
+PdfInfo pdfInfo(const QString &file)
+{
+    PdfInfo info;
+    const QString out = run("pdfinfo", { file });
+    const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(out);
+    const auto size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(out);
+    if (pages.hasMatch())
+        info.pages = pages.captured(1).toInt();
+    if (size.hasMatch()) {
+        info.width = size.captured(1).toDouble();
+        info.height = size.captured(2).toDouble();
+    }
+    return info;
+}
+
+// The cells of the first sheet, row by row, as xlrd reads them (empty cells left out).
+QList<QStringList> xlsRows(const QString &file)
+{
+    const QString script = QStringLiteral("import sys, json, xlrd\n"
+                                          "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                          "print(json.dumps([[c.value for c in s.row(r) if c.value "
+                                          "!= ''] for r in range(s.nrows)]))\n");
+    const QString out = run("/usr/bin/python3", { "-c", script, file });
+    QList<QStringList> rows;
+    for (const QJsonValue &row : QJsonDocument::fromJson(out.toUtf8()).array()) {
+        QStringList cells;
+        for (const QJsonValue &c : row.toArray())
+            cells << c.toString();
+        rows << cells;
+    }
+    return rows;
+}
+
+class ThaiReport : public CountingReport
+{
+public:
+    explicit ThaiReport(int count)
+        : CountingReport(count)
+    {
+        Detail()->addText("Price", 2000, 0, 1400, 283)->alignment = Qt::AlignRight;
+    }
+    void Detail_Format() override
+    {
+        CountingReport::Detail_Format();
+        Detail()->element("Field1")->text = QStringLiteral("น้ำดื่ม ตราช้าง %1").arg(row);
+        Detail()->element("Price")->text = QStringLiteral("%1.00").arg(row * 10);
+    }
+};
+
+class ExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(23, 5, 9)));
+        ASSERT_TRUE(dir.isValid());
+    }
+    void TearDown() override { Clock::clearFixed(); }
+
+    QTemporaryDir dir;
+    ScriptedFileDialogs dialogs;
+    ScriptedMessageBoxes boxes;
+};
+
+} // namespace
+
+TEST_F(ExportTest, PdfUnderTheProposedDateTimeName)
+{
+    ThaiReport report(40);
+    const ReportDocument &doc = report.run();
+    dialogs.acceptProposedIn(dir.path());
+    ExportViewerPages(doc, ExportKind::Pdf);
+
+    ASSERT_EQ(dialogs.requests.size(), 1);
+    const FileDialogRequest &req = dialogs.requests.first();
+    EXPECT_TRUE(req.save);
+    EXPECT_EQ(req.title, "เลือกตำแหน่งบันทึก PDF");
+    EXPECT_EQ(req.proposed, "08-12-26-23-05-09");
+    EXPECT_TRUE(req.filter.startsWith(".PDF"));
+    EXPECT_EQ(boxes.count(), 0);
+
+    const QString file = dir.filePath("08-12-26-23-05-09.pdf");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    const PdfInfo info = pdfInfo(file);
+    EXPECT_EQ(info.pages, doc.pageCount());
+    EXPECT_GT(info.pages, 1);
+    EXPECT_NEAR(info.width, 7.0 / 2.54 * 72, 1.0);
+    EXPECT_NEAR(info.height, 20.0 / 2.54 * 72, 1.0);
+    // Digits and Latin text come back out of the PDF.
+    const QString text = run("pdftotext", { file, "-" });
+    EXPECT_TRUE(text.contains("400.00"));
+    EXPECT_TRUE(text.contains("Group footer"));
+}
+
+TEST_F(ExportTest, ExtensionIsAppendedWhateverTheNameEndsWith)
+{
+    ThaiReport report(2);
+    const ReportDocument &doc = report.run();
+    dialogs.answer(dir.filePath("x.pdf"));
+    ExportViewerPages(doc, ExportKind::Pdf);
+    dialogs.answer(dir.filePath("y.xls"));
+    ExportViewerPages(doc, ExportKind::Excel);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("x.pdf.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.pdf")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("y.xls.xls")));
+    ASSERT_EQ(dialogs.requests.size(), 2);
+    EXPECT_EQ(dialogs.requests[1].title, "เลือกตำแหน่งบันทึก Excel");
+    EXPECT_TRUE(dialogs.requests[1].filter.startsWith(".xls"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(ExportTest, CancelWritesNothingAndShowsNothing)
+{
+    ThaiReport report(2);
+    const ReportDocument &doc = report.run();
+    ExportViewerPages(doc, ExportKind::Pdf); // no answer queued: the user cancels
+    ExportViewerPages(doc, ExportKind::Excel);
+    EXPECT_EQ(dialogs.requests.size(), 2);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(ExportTest, FailedWriteIsReported)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    ThaiReport report(2);
+    const ReportDocument &doc = report.run();
+    const QString ro = dir.filePath("ro");
+    QDir().mkdir(ro);
+    QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+    for (ExportKind kind : { ExportKind::Pdf, ExportKind::Excel }) {
+        boxes.clear();
+        dialogs.answer(ro + "/report");
+        ExportViewerPages(doc, kind);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    }
+    EXPECT_TRUE(QDir(ro).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ExportTest, FailedWriteIntoAMissingFolderIsReported)
+{
+    ThaiReport report(2);
+    const ReportDocument &doc = report.run();
+    for (ExportKind kind : { ExportKind::Pdf, ExportKind::Excel }) {
+        boxes.clear();
+        dialogs.answer(dir.filePath("no/such/folder/report"));
+        ExportViewerPages(doc, kind);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    }
+}
+
+TEST_F(ExportTest, ExcelHoldsTheTextsInReadingOrder)
+{
+    ThaiReport report(40);
+    const ReportDocument &doc = report.run();
+    dialogs.acceptProposedIn(dir.path());
+    ExportViewerPages(doc, ExportKind::Excel);
+    const QString file = dir.filePath("08-12-26-23-05-09.xls");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    const QList<QStringList> rows = xlsRows(file);
+    QStringList cells;
+    for (const QStringList &r : rows)
+        cells << r;
+    EXPECT_EQ(cells, doc.texts());
+    // A detail is one row: name then price, the Thai intact.
+    const int at = cells.indexOf("น้ำดื่ม ตราช้าง 7");
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(cells.at(at + 1), "70.00");
+    bool found = false;
+    for (const QStringList &r : rows)
+        if (r == QStringList({ "น้ำดื่ม ตราช้าง 7", "70.00" }))
+            found = true;
+    EXPECT_TRUE(found);
+}
+
+TEST(XlsWriter, LongAndManyStringsSurviveContinueRecords)
+{
+    QTemporaryDir dir;
+    XlsWriter xls;
+    QStringList expected;
+    // Enough text for the string table to run over several records, one string across a seam.
+    for (int r = 0; r < 300; ++r) {
+        const QString s = QStringLiteral("แถว %1 ").arg(r) + QString(r % 7 == 0 ? 900 : 5, u'ก');
+        xls.setCell(r, r % 3, s);
+        expected << s;
+    }
+    const QString file = dir.filePath("big.xls");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(xls.toBytes());
+    f.close();
+    QStringList cells;
+    for (const QStringList &r : xlsRows(file))
+        cells << r;
+    EXPECT_EQ(cells, expected);
+}

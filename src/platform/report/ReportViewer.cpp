@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -87,6 +88,8 @@ void ReportViewer::setDocument(const ReportDocument &document)
     for (int i = 0; i < m_document.pageCount(); ++i)
         m_pageList->addItem(QString::number(i + 1));
     updatePage();
+    m_scroll->verticalScrollBar()->setValue(0);
+    m_scroll->horizontalScrollBar()->setValue(0);
 }
 
 void ReportViewer::setCurrentPage(int page)
@@ -96,6 +99,7 @@ void ReportViewer::setCurrentPage(int page)
         return;
     m_page = page;
     updatePage();
+    m_scroll->verticalScrollBar()->setValue(0);
     emit pageChanged(m_page);
 }
 

@@ -233,3 +233,36 @@ TEST(XlsWriter, LongAndManyStringsSurviveContinueRecords)
         cells << r;
     EXPECT_EQ(cells, expected);
 }
+
+TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
+{
+    class Label : public ActiveReport
+    {
+    public:
+        Label()
+        {
+            Detail()->height = 1335;
+            Detail()->addText("Label1", -20, 0, 2268, 283, "น้ำดื่ม ตราช้าง");
+            ReportElement *b = Detail()->addBarcode("Barcode1", 0, 283, 2268, 709, 18);
+            b->text = "885123456789";
+            b->font.size = 14;
+            Detail()->addText("Label2", -10, 1100, 2200, 284, "ราคา 450.00 บาท");
+        }
+        void ActiveReport_Initialize() override
+        {
+            PageSettings.paperSize = ReportPageSettings::Custom;
+            PageSettings.paperWidth = cmToTwips(6);
+            PageSettings.paperHeight = cmToTwips(4);
+            PageSettings.leftMargin = PageSettings.rightMargin = 500;
+            PageSettings.topMargin = PageSettings.bottomMargin = 300;
+        }
+        void ActiveReport_FetchData(bool &eof) override { eof = ++n > 1; }
+        int n = 0;
+    } report;
+    const QImage img = report.run().pageImage(0, 600);
+    img.save("/tmp/report-label.png");
+    QTemporaryDir dir;
+    img.save(dir.filePath("label.png"));
+    EXPECT_EQ(
+        run("zbarimg", { "-q", dir.filePath("label.png") }).trimmed(), "EAN-13:8851234567898");
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "platform/report/ActiveReport.h"
+
+class Fprint2;
+class ReceiptSale;
+
+// The receipt layout. It fetches nothing itself: the page and the fonts come from the boxes of
+// the set-up window, the lines and totals from the sale page (PrintSource::Sale) or from fixed
+// samples (PrintSource::ReceiptSetup). Made for one run.
+class AR2 : public ActiveReport
+{
+public:
+    // sale may be null for the set-up preview; both must outlive the run.
+    AR2(const Fprint2 *layout, const ReceiptSale *sale, int printSource);
+
+    static const QString SampleName; // "ตัวอย่าง น้ำดื่ม ตราช้าง"
+    static const QString SampleReceipt; // "ใบเสร็จเลขที่ INV-888888888"
+
+    // Item-line texts, shared with the tests.
+    static QString quantityText(
+        const QString &unitPrice, const QString &quantity, bool showUnitPrice);
+    static QString nameText(const QString &name, const QString &description);
+    static QString cashText(const QString &cash);
+
+protected:
+    void ActiveReport_Initialize() override;
+    void ActiveReport_FetchData(bool &eof) override;
+    void Detail_Format() override;
+    void ActiveReport_ReportEnd() override { }
+
+private:
+    void design();
+    bool showUnitPrice() const;
+
+    const Fprint2 *m_layout;
+    const ReceiptSale *m_sale;
+    int m_source;
+    int SampleRow = 0;
+    int SaleRow = 0;
+    // Taken once; a grid past 32767 rows (the original's 16-bit count) prints no lines.
+    int SaleRowCount = 0;
+};

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -20,19 +21,60 @@ QFont ReportFont::toQFont() const
     return f;
 }
 
+namespace {
+// Fonts and their metrics, made once per face and size: a long report lays out many texts.
+struct FontEntry
+{
+    QFont font;
+    QFontMetricsF metrics;
+};
+const FontEntry &fontEntry(const ReportFont &font)
+{
+    static QHash<QString, FontEntry *> cache;
+    const QString key = QStringLiteral("%1|%2|%3|%4")
+                            .arg(font.family)
+                            .arg(font.size)
+                            .arg(font.bold)
+                            .arg(font.italic);
+    FontEntry *&e = cache[key];
+    if (!e) {
+        const QFont f = font.toQFont();
+        e = new FontEntry { f, QFontMetricsF(f) };
+    }
+    return *e;
+}
+} // namespace
+
 double layoutText(const QString &text, const ReportFont &font, double left, double top,
     double width, int alignment, bool wrap, QVector<TextLine> *lines)
 {
-    const QFont f = font.toQFont();
-    const QFontMetricsF fm(f);
+    const FontEntry &fe = fontEntry(font);
+    const QFontMetricsF &fm = fe.metrics;
     const double lineHeight = fm.height();
+    auto place = [&](const QString &piece, double y) {
+        if (!lines)
+            return;
+        const double w = fm.horizontalAdvance(piece);
+        double x = left;
+        if (alignment & Qt::AlignHCenter)
+            x = left + (width - w) / 2;
+        else if (alignment & Qt::AlignRight)
+            x = left + width - w;
+        lines->append({ QPointF(x, y + fm.ascent()), piece });
+    };
+    // Most texts are one line that fits: no line breaking needed.
+    if (!text.contains(u'\n') && !text.contains(u'\r')
+        && (!wrap || fm.horizontalAdvance(text) <= width)) {
+        place(text, top);
+        return lineHeight;
+    }
     double y = top;
     int count = 0;
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
     const QStringList paragraphs = plain.split(u'\n');
     for (const QString &para : paragraphs) {
-        QTextLayout layout(para, f);
+        QTextLayout layout(para, fe.font);
         QTextOption opt;
         opt.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         layout.setTextOption(opt);
@@ -45,14 +87,7 @@ double layoutText(const QString &text, const ReportFont &font, double left, doub
             QString piece = para.mid(tl.textStart(), tl.textLength());
             while (piece.endsWith(u' ') && wrap)
                 piece.chop(1);
-            const double w = fm.horizontalAdvance(piece);
-            double x = left;
-            if (alignment & Qt::AlignHCenter)
-                x = left + (width - w) / 2;
-            else if (alignment & Qt::AlignRight)
-                x = left + width - w;
-            if (lines)
-                lines->append({ QPointF(x, y + fm.ascent()), piece });
+            place(piece, y);
             y += lineHeight;
             ++count;
         }
@@ -118,7 +153,7 @@ void ReportDocument::renderPage(QPainter &p, int index, const QRectF &target) co
         case DrawOp::Text: {
             if (op.fill.isValid())
                 p.fillRect(op.rect, op.fill);
-            p.setFont(op.font.toQFont());
+            p.setFont(fontEntry(op.font).font);
             p.setPen(op.color);
             for (const TextLine &l : op.lines)
                 p.drawText(l.origin, l.text);

@@ -1,13 +1,17 @@
 #include "platform/report/ReportViewer.h"
 #include "ReportTestSupport.h"
 #include "platform/report/PrintSink.h"
+#include "platform/report/ReportExport.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -171,4 +175,18 @@ TEST(ReportViewer, ThaiPageRendersInsideItsMargins)
         }
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 1000);
+}
+
+TEST(ReportViewer, ExportsThePagesItHolds)
+{
+    QTemporaryDir dir;
+    ScriptedFileDialogs dialogs;
+    ScriptedMessageBoxes boxes;
+    ReportViewer viewer;
+    CountingReport report(60);
+    viewer.setReport(&report);
+    dialogs.answer(dir.filePath("rank"));
+    ExportViewerPages(&viewer, ExportKind::Excel);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("rank.xls")));
+    EXPECT_EQ(boxes.count(), 0);
 }

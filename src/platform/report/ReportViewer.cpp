@@ -39,7 +39,7 @@ ReportViewer::ReportViewer(QWidget *parent)
     m_pageImage->setAlignment(Qt::AlignCenter);
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_pageImage);
-    m_scroll->setWidgetResizable(true);
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
 
     auto *body = new QHBoxLayout;
@@ -123,6 +123,7 @@ void ReportViewer::updatePage()
         count ? QStringLiteral(" %1 / %2 ").arg(m_page + 1).arg(count) : QString());
     if (!count) {
         m_pageImage->setPixmap(QPixmap());
+        m_pageImage->adjustSize();
         return;
     }
     const QScreen *screen = this->screen();
@@ -131,6 +132,7 @@ void ReportViewer::updatePage()
     QImage img = m_document.pageImage(m_page, dpi * ratio);
     img.setDevicePixelRatio(ratio);
     m_pageImage->setPixmap(QPixmap::fromImage(img));
+    m_pageImage->adjustSize();
     QSignalBlocker block(m_pageList);
     m_pageList->setCurrentRow(m_page);
 }

@@ -53,6 +53,7 @@ TEST(GridPicture, GroupedRowsWithThaiText)
     const QImage shot = grid.grab().toImage();
     EXPECT_FALSE(shot.isNull());
     const QString path = qEnvironmentVariable("GRID_PICTURE");
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         EXPECT_TRUE(shot.save(path));
+    }
 }

@@ -1,13 +1,21 @@
+#include "AppWindows.h"
+#include "platform/report/Fonts.h"
+#include "shell/Login.h"
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
+#include <QStyleFactory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kasmo"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Kasmo"));
-    w.resize(1024, 700);
-    w.show();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFontSubstitutions();
+    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
+
+    registerAppWindows();
+    Login::start();
+    // The program ends through the shut-downs (Module1::EndProgram), not by its last window.
+    QApplication::setQuitOnLastWindowClosed(false);
     return app.exec();
 }

@@ -1,0 +1,31 @@
+#pragma once
+#include <QUrl>
+#include <QWidget>
+
+class kasmoButton;
+class QGroupBox;
+class QLabel;
+
+// The start page: shown by the frame's load, closed by the first page tab.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    Form1();
+
+    // The maker's support page that the link opens.
+    static QUrl supportUrl();
+
+    void Form_Resize();
+    void Label16_Click();
+    void kasmoButton5_Click();
+
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label16 = nullptr;
+    kasmoButton *kasmoButton5 = nullptr;
+    QLabel *Image1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};

@@ -1,0 +1,71 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class kasmoButton;
+class QLabel;
+class QLineEdit;
+class QLockFile;
+
+// Deletes every *.tmp file of the program folder (any letter case); the shut-downs call it.
+void DeleteTmpFiles();
+
+// One lock file per user: a second copy of the program finds it held.
+class InstanceLock
+{
+public:
+    explicit InstanceLock(const QString &path);
+    ~InstanceLock();
+    bool tryLock(); // true when this object holds the lock (again) afterwards
+    void unlock();
+    bool isLocked() const;
+    QString path() const { return m_path; }
+
+    // The program's lock: the user's runtime folder, "kasmo.lock". Tests point it elsewhere;
+    // a change of path lets go of the lock held so far.
+    static QString programLockPath();
+    static void setProgramLockPath(const QString &path);
+    static InstanceLock &program();
+
+private:
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+// The sign-in window, and the program's start-up in its load.
+class Login : public QWidget
+{
+    Q_OBJECT
+public:
+    Login();
+    ~Login() override;
+
+    // Loads the sign-in window (its load runs the start-up). Returns the window when it waits
+    // for a sign-in; nullptr when the frame opened at once or the program ended.
+    static Login *start();
+
+    void Form_Load();
+    void kasmoButton1_Click(); // sign in
+    void kasmoButton2_Click(); // close the program
+    void txtUserID_KeyPress(int &KeyAscii);
+    void txtPassword_KeyPress(int &KeyAscii);
+    void txtUserID_KeyDown(int KeyCode);
+    void txtPassword_KeyDown(int KeyCode);
+    void txtUserID_GotFocus();
+    void txtPassword_GotFocus();
+
+    QLabel *lblTitle = nullptr;
+    QLineEdit *txtUserID = nullptr;
+    QLineEdit *txtPassword = nullptr;
+    kasmoButton *kasmoButton1 = nullptr;
+    kasmoButton *kasmoButton2 = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool m_leaving = false; // closing on the way to the frame or to the end
+    bool m_waiting = false; // the load finished with the window waiting for a sign-in
+};

@@ -1,0 +1,289 @@
+#include "FrameFixture.h"
+#include "button/kasmoButton.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/WindowPlacement.h"
+#include "shell/Form1.h"
+#include "shell/MDIForm1.h"
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+} // namespace
+
+class FrameTest : public FrameFixture
+{
+protected:
+    MDIForm1 *startFrame()
+    {
+        EXPECT_EQ(Login::start(), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MDIForm1 *f = MDIForm1::existing();
+        EXPECT_NE(f, nullptr);
+        return f;
+    }
+    static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->statusPanelText(1), QString());
+    EXPECT_FALSE(frame->Command2()->isVisible());
+
+    struct Case
+    {
+        int tab; // 1 sale, 2 stock, 3 summary
+        QString pageName;
+        const char *pageClass; // nullptr: the sale page comes from its own folder
+        int pictures[3];
+        QString captions[3];
+    };
+    const QString sale = QStringLiteral("ขายสินค้า"), stock = QStringLiteral("คลังสินค้า"),
+                  summary = QStringLiteral("สรุปยอดการขาย");
+    const Case cases[] = {
+        { 2, QStringLiteral("คลังสินค้า"), "Form2", { 1, 4, 5 }, { sale, "&" + stock, summary } },
+        { 1, QStringLiteral("หน้าร้าน"), nullptr, { 2, 3, 5 }, { "&" + sale, stock, summary } },
+        { 3, QStringLiteral("สรุปยอดการขาย"), "Form4", { 1, 3, 6 }, { sale, stock, "&" + summary } },
+        { 2, QStringLiteral("คลังสินค้า"), "Form2", { 1, 4, 5 }, { sale, "&" + stock, summary } },
+    };
+    TabLabel *tabs[3] = { frame->Label1(), frame->Label2(), frame->Label3() };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.pageName.toStdString());
+        QPointer<QWidget> before = frame->activePage();
+        click(tabs[c.tab - 1]);
+        settle();
+        EXPECT_TRUE(before.isNull()) << "the page before was not closed";
+        EXPECT_EQ(MDIForm1::PageName(), c.pageName);
+        EXPECT_EQ(frame->statusPanelText(1), c.pageName);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(frame->tabPictureIndex(i), c.pictures[i]);
+            EXPECT_EQ(tabs[i]->caption(), c.captions[i]);
+        }
+        if (c.pageClass) {
+            ASSERT_NE(frame->activePage(), nullptr);
+            EXPECT_STREQ(frame->activePage()->metaObject()->className(), c.pageClass);
+            EXPECT_TRUE(frame->activePage()->isVisible());
+        }
+        // Exactly one page: the start page is gone for good.
+        EXPECT_EQ(WindowRegistry::find<Form1>(), nullptr);
+        int pages = 0;
+        for (QWidget *w : WindowRegistry::loaded())
+            pages += w->parentWidget() == frame->pageHost();
+        EXPECT_LE(pages, 1);
+    }
+
+    // The tab of the open page does nothing: the same page, not loaded again.
+    auto *page = qobject_cast<Form2 *>(frame->activePage());
+    ASSERT_NE(page, nullptr);
+    page->SearchMode = 7;
+    click(frame->Label2());
+    settle();
+    EXPECT_EQ(frame->activePage(), page);
+    EXPECT_EQ(page->SearchMode, 7);
+}
+
+TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
+{
+    addProduct(1, 0, 5);
+    addProduct(2, 4, 5);
+    addProduct(3, -2, 0);
+    addProduct(4, 5, 5); // at its limit: not low
+    addProduct(5, 9, 1);
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->Command2()->isVisible());
+
+    click(frame->Label2());
+    kasmoButton *alert = frame->Command2();
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_TRUE(alert->Enabled());
+    EXPECT_EQ(alert->Caption(), QStringLiteral("(3) การแจ้งเตือน"));
+    EXPECT_EQ(alert->BackColor(), kasmoRGB(219, 159, 158));
+
+    auto *stock = qobject_cast<Form2 *>(frame->activePage());
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(stock->SearchMode, 0);
+    EXPECT_EQ(stock->lstProducts->count(), 5);
+    click(alert);
+    EXPECT_EQ(stock->SearchMode, 3);
+    EXPECT_EQ(stock->lstProducts->count(), 3);
+
+    // The sale and summary tabs hide it; back on the stock page it counts again.
+    click(frame->Label1());
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_FALSE(alert->Enabled());
+    click(frame->Label2());
+    EXPECT_TRUE(alert->isVisible());
+    click(frame->Label3());
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_FALSE(alert->Enabled());
+
+    // With nothing low the stock page hides it.
+    frame->showLowStockAlert(2);
+    EXPECT_EQ(alert->Caption(), QStringLiteral("(2) การแจ้งเตือน"));
+    frame->showLowStockAlert(0);
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_FALSE(alert->Enabled());
+}
+
+TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    int checks = 0;
+    MDIForm1::Windows w = MDIForm1::windows();
+    w.checksetting = [&] { ++checks; };
+    MDIForm1::setWindows(w);
+
+    // Over the start page.
+    click(frame->Label4());
+    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Setting") });
+    EXPECT_EQ(checks, 0);
+    EXPECT_NE(WindowRegistry::find<Form1>(), nullptr);
+
+    // Over the stock page: the page stays, nothing re-read.
+    click(frame->Label2());
+    QWidget *stock = frame->activePage();
+    bool pageOpenDuringDialog = false;
+    dialogs.then([&](QDialog *) { pageOpenDuringDialog = stock->isVisible(); });
+    click(frame->Label4());
+    settle();
+    EXPECT_TRUE(pageOpenDuringDialog);
+    EXPECT_EQ(frame->activePage(), stock);
+    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(checks, 0);
+
+    // Over the sale page: its switches are read again when the settings close.
+    click(frame->Label1());
+    click(frame->Label4());
+    settle();
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("หน้าร้าน"));
+    EXPECT_EQ(dialogs.opened.size(), 3);
+}
+
+TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    auto *start = WindowRegistry::find<Form1>();
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->windowTitle(), QStringLiteral("ยินดีต้อนรับ"));
+    EXPECT_EQ(start->Label16->text(), QStringLiteral("[  ดูวิธีแก้คลิก  ]"));
+    EXPECT_EQ(start->Frame1->title(), QStringLiteral(" วิธีการแก้ปัญหา"));
+    EXPECT_EQ(start->kasmoButton5->Caption(), QStringLiteral("&สร้างบาร์โค๊ด"));
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    click(start->Label16);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0].path(), QStringLiteral("/fix/"));
+    EXPECT_EQ(boxes.count(), 0);
+
+    click(start->kasmoButton5);
+    settle();
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("FBarcode") });
+    EXPECT_EQ(WindowRegistry::find<Form1>(), start);
+    EXPECT_EQ(MDIForm1::PageName(), QString());
+
+    // Anchored to the frame's right and bottom edges; the alert to its right edge.
+    for (QSize size : { QSize(1000, 700), QSize(800, 560) }) {
+        frame->resize(size);
+        QCoreApplication::processEvents();
+        const int w = frame->width(), h = frame->height();
+        EXPECT_EQ(
+            start->Image1->pos(), QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(5500)));
+        EXPECT_EQ(start->Frame1->x(), w - Twips::toPixelsX(4350));
+        EXPECT_EQ(start->kasmoButton5->pos(),
+            QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(3000)));
+        EXPECT_EQ(frame->Command2()->x(), w - Twips::toPixelsX(2500));
+        EXPECT_EQ(frame->Image1()->width(), w);
+    }
+}
+
+TEST_F(FrameTest, StatusBarPanels)
+{
+    Clock::setFixed(QDateTime(QDate(2024, 3, 9), QTime(14, 5, 0)));
+    MDIForm1 *frame = startFrame();
+    Clock::clearFixed();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->statusPanelText(2), QStringLiteral("CAPS"));
+    EXPECT_EQ(frame->statusPanelText(3), QStringLiteral("NUM"));
+    EXPECT_EQ(frame->statusPanelText(4), QStringLiteral("09/03/2024"));
+    EXPECT_EQ(frame->statusPanelText(5), QStringLiteral("14:05"));
+}
+
+TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    click(frame->Label2());
+    touch(QStringLiteral("a.tmp"));
+    touch(QStringLiteral("b.tmp"));
+
+    boxes.answer(MsgResult::Cancel);
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(boxes.count(), 1);
+    const MessageRequest &q = boxes.last();
+    EXPECT_EQ(q.text, QStringLiteral("คุณแน่ใจว่าต้องการจบการทำงานของโปรแกรม ?"));
+    EXPECT_EQ(q.title, QStringLiteral("ยืนยันการจบรายการ"));
+    EXPECT_EQ(q.icon, MsgIcon::Question);
+    EXPECT_EQ(q.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(q.defaultButton, MsgResult::Cancel);
+    settle();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_NE(WindowRegistry::find<Form2>(), nullptr);
+    EXPECT_TRUE(exists(QStringLiteral("a.tmp")));
+    EXPECT_TRUE(Module1::Conn().isOpen());
+    EXPECT_EQ(ended, 0);
+
+    boxes.answer(MsgResult::Ok);
+    EXPECT_TRUE(frame->close());
+    settle();
+    EXPECT_EQ(boxes.count(), 2); // asked once, not again by its own unloading
+    EXPECT_TRUE(WindowRegistry::loaded().isEmpty());
+    EXPECT_FALSE(exists(QStringLiteral("a.tmp")));
+    EXPECT_FALSE(exists(QStringLiteral("b.tmp")));
+    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_EQ(ended, 1);
+}
+
+// Saves the frame with its start page when KASMO_SCREENSHOT names a file (run under xvfb-run
+// with QT_QPA_PLATFORM=xcb to see the real fonts).
+TEST_F(FrameTest, Screenshot)
+{
+    const QString file = qEnvironmentVariable("KASMO_SCREENSHOT");
+    if (file.isEmpty())
+        GTEST_SKIP() << "set KASMO_SCREENSHOT to save a picture";
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    frame->resize(1024, 700);
+    frame->showLowStockAlert(3);
+    QTest::qWait(200);
+    EXPECT_TRUE(frame->grab().save(file));
+    const QString login = qEnvironmentVariable("KASMO_SCREENSHOT_LOGIN");
+    if (!login.isEmpty()) {
+        Login w;
+        w.show();
+        QTest::qWait(100);
+        EXPECT_TRUE(w.grab().save(login));
+    }
+}
+
+#include "FrameTest.moc"

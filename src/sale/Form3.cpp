@@ -1,0 +1,1239 @@
+#include "Form3.h"
+#include "button/ButtonPresets.h"
+#include "button/kasmoButton.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/serial/CashDrawer.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/KeyAscii.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/WindowRegistry.h"
+#include "records/DateText.h"
+#include "records/Val.h"
+#include "sale/Counters.h"
+#include "sale/PictureFiles.h"
+#include "shell/MLogin.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Grid columns of a sale line.
+enum Col {
+    ColPK = 0,
+    ColCode = 1,
+    ColName = 2,
+    ColDes = 3,
+    ColQty = 4,
+    ColUnit = 5,
+    ColPrice = 6,
+    ColAmount = 7,
+    ColPic = 8,
+    ColCost = 9
+};
+
+const QString kNoPicture = QStringLiteral("data/NoPicture1.jpg");
+const QString kPicError = QStringLiteral("data/PicError2.jpg");
+
+const unsigned kPageBack = rgbValue(219, 226, 224);
+const unsigned kFocusBack = rgbValue(208, 197, 168);
+const unsigned kCodeBoxBack = rgbValue(224, 224, 224);
+const unsigned kPayBoxBack = rgbValue(255, 255, 235);
+const unsigned kGridText = rgbValue(26, 26, 26);
+const unsigned kHeaderBar = rgbValue(0, 60, 140);
+const unsigned kPanelBack = rgbValue(32, 44, 56);
+const unsigned kFigure = rgbValue(120, 255, 160);
+
+Form3::Windows &windowsStore()
+{
+    static Form3::Windows w;
+    return w;
+}
+
+int tx(double twips)
+{
+    return Twips::toPixelsX(twips);
+}
+int ty(double twips)
+{
+    return Twips::toPixelsY(twips);
+}
+
+// Places a control at its design position, in twips.
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(tx(left), ty(top), tx(width), ty(height));
+}
+void setLeft(QWidget *w, double left)
+{
+    w->move(tx(left), w->y());
+}
+void setWidth(QWidget *w, double width)
+{
+    if (width >= 0)
+        w->resize(tx(width), w->height());
+}
+double widthOf(const QWidget *w)
+{
+    return Twips::fromPixelsX(w->width());
+}
+
+// The shortcut help, six lines, each pair separated by an empty line.
+const QString kShortcutHelp = QStringList{
+    QStringLiteral("คีย์ลัด เพิ่มเติมเมื่อกด คีย์บอร์ด"),
+    QStringLiteral("กดปุ่ม [ ลูกศรขึ้น ] เมาส์จะมาอยู่ที่ช่อง (รหัสบาร์โค๊ด) อัตโนมัติ"),
+    QStringLiteral("กดปุ่ม [ ลูกศรซ้าย ] เมาส์จะมาอยู่ที่ช่อง (ส่วนลดพิเศษ) อัตโนมัติ"),
+    QStringLiteral("กดปุ่ม [ ลูกศรขวา ] เมาส์จะมาอยู่ที่ช่อง (รับเงินมา) อัตโนมัติ"),
+    QStringLiteral("จากนั้น ระบุจำนวนเงินที่ลูกค้าให้มา แล้วกดปุ่ม [ Enter ]"),
+    QStringLiteral("จะเป็นการ ( บันทึกการขายแบบพิมพ์บิล )"),
+}.join(QStringLiteral("\r\n\r\n"));
+
+// Runs one step of a handler that skips failing steps.
+template <typename F> void step(F f)
+{
+    try {
+        f();
+    } catch (const DbError &) {
+    } catch (const std::exception &) { }
+}
+
+// A line whose product is gone: the save stops and stores nothing.
+class MissingProduct : public std::runtime_error
+{
+public:
+    explicit MissingProduct(const QString &code)
+        : std::runtime_error("missing product")
+        , code(code)
+    { }
+    QString code;
+};
+
+} // namespace
+
+QColor Form3::colour(unsigned bgr)
+{
+    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+}
+
+QString Form3::lineCountText(int rows)
+{
+    return QStringLiteral("สินค้าทั้งหมด  ( ") + QString::number(rows) + QStringLiteral(" )  รายการ");
+}
+
+void Form3::setWindows(const Windows &w)
+{
+    windowsStore() = w;
+}
+
+const Form3::Windows &Form3::windows()
+{
+    return windowsStore();
+}
+
+Form3::Form3(QWidget *parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("หน้าร้าน"));
+    WindowRegistry::add(this);
+    buildControls();
+    placeDesign();
+    Form_Load();
+}
+
+Form3::~Form3()
+{
+    // Boxes emit their change signals while they are torn down; nothing may act on them then.
+    const auto children = findChildren<QWidget *>();
+    for (QWidget *w : children)
+        w->disconnect(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls
+
+namespace {
+kasmoButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
+    const QString &tip = QString(), int32_t face = ButtonPresets::FaceGrey,
+    int32_t fore = ButtonPresets::TextDark)
+{
+    QFont f = parent->font();
+    f.setBold(true);
+    f.setPointSizeF(10);
+    PropertyBag bag = ButtonPresets::pageButton(caption, face, fore);
+    bag.write(QStringLiteral("FONT"), f);
+    kasmoButton *b = kasmoButton::fromBag(parent, bag);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, double pt = 8.25,
+    bool bold = false, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    l->setFont(f);
+    l->setAlignment(align);
+    return l;
+}
+
+QFrame *makeShape(QWidget *parent, const QString &name, unsigned bgr)
+{
+    auto *s = new QFrame(parent);
+    s->setObjectName(name);
+    s->setAutoFillBackground(true);
+    QPalette p = s->palette();
+    p.setColor(QPalette::Window, Form3::colour(bgr));
+    s->setPalette(p);
+    return s;
+}
+
+void setTextColour(QWidget *w, unsigned bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, Form3::colour(bgr));
+    p.setColor(QPalette::Text, Form3::colour(bgr));
+    w->setPalette(p);
+}
+
+QLineEdit *makeBox(QWidget *parent, const QString &name, int maxLength, double pt)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    e->setAlignment(Qt::AlignCenter);
+    QFont f = e->font();
+    f.setPointSizeF(pt);
+    f.setBold(true);
+    e->setFont(f);
+    e->setAutoFillBackground(true);
+    return e;
+}
+} // namespace
+
+void Form3::buildControls()
+{
+    QFont pageFont(QStringLiteral("Tahoma"));
+    pageFont.setPointSizeF(8.25);
+    setFont(pageFont);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour(kPageBack));
+    setPalette(pal);
+
+    // Header bar.
+    Shape4 = makeShape(this, QStringLiteral("Shape4"), rgbValue(40, 96, 170));
+    imgBarHeader = new QLabel(this);
+    imgBarHeader->setObjectName(QStringLiteral("imgBarHeader"));
+    imgBarHeader->setAutoFillBackground(true);
+    {
+        QPalette p = imgBarHeader->palette();
+        p.setColor(QPalette::Window, colour(kHeaderBar));
+        imgBarHeader->setPalette(p);
+    }
+    Label9 = makeLabel(this, QStringLiteral("Label9"), QStringLiteral("คิดเงิน"), 14, true);
+    setTextColour(Label9, rgbValue(255, 255, 255));
+    Check1 = new QCheckBox(QStringLiteral(" เปิด/ปิด แจ้งเตือนการบันทึก"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setFocusPolicy(Qt::NoFocus);
+    setTextColour(Check1, rgbValue(255, 255, 255));
+    Label1
+        = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("|"), 12, true, Qt::AlignCenter);
+    setTextColour(Label1, rgbValue(180, 200, 230));
+    Image7 = makeLabel(
+        this, QStringLiteral("Image7"), QStringLiteral("⌨"), 12, false, Qt::AlignCenter);
+    setTextColour(Image7, rgbValue(255, 255, 255));
+    Label12 = makeLabel(this, QStringLiteral("Label12"), QStringLiteral("&คีย์ลัด"), 9, true);
+    Label12->setTextFormat(Qt::PlainText);
+    Label12->setText(QStringLiteral("คีย์ลัด"));
+    Label12->setCursor(Qt::PointingHandCursor);
+    setTextColour(Label12, rgbValue(255, 230, 120));
+
+    // Code row.
+    Label13
+        = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("รหัสสินค้า [บาร์โค้ด]"), 10, true);
+    Label18
+        = makeLabel(this, QStringLiteral("Label18"), QStringLiteral("ระบุ  [เลขที่ใบเสร็จ]"), 10, true);
+    Label18->hide();
+    txtSearchProduct = makeBox(this, QStringLiteral("txtSearchProduct"), 20, 16);
+    txtSearchProduct->setToolTip(QStringLiteral(" แสกนบาร์โค๊ด แล้ว Enter "));
+    Label13->setBuddy(txtSearchProduct);
+    cmdSearch = makeButton(this, QStringLiteral("cmdSearch"), QStringLiteral("ค้นหาสินค้า (F4)"));
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("ประมวลผล (Enter)"));
+    Command2->hide();
+    kasmoButton2
+        = makeButton(this, QStringLiteral("kasmoButton2"), QStringLiteral(" พักการขาย (F1)"));
+    kasmoButton3
+        = makeButton(this, QStringLiteral("kasmoButton3"), QStringLiteral(" เรียกคืนสินค้า (F1)"));
+    kasmoButton3->hide();
+
+    // Price-list row.
+    Image3 = new QLabel(this);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setAutoFillBackground(true);
+    {
+        QPalette p = Image3->palette();
+        p.setColor(QPalette::Window, colour(rgbValue(200, 212, 210)));
+        Image3->setPalette(p);
+    }
+    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("ประเภทราคา :"), 9, true);
+    Combo2 = new QComboBox(this);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->addItems({ QStringLiteral(" ราคาปกติ"), QStringLiteral(" ราคาพิเศษ 1"),
+        QStringLiteral(" ราคาพิเศษ 2") });
+    Label10->setBuddy(Combo2);
+    Label15 = makeLabel(this, QStringLiteral("Label15"), QStringLiteral("ประเภทราคา"), 9);
+    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("0.00"), 9, true);
+    setTextColour(Label8, rgbValue(0, 60, 140));
+    Label2 = makeLabel(this, QStringLiteral("Label2"), lineCountText(0), 10, true,
+        Qt::AlignRight | Qt::AlignVCenter);
+    Frame2 = makeShape(this, QStringLiteral("Frame2"), rgbValue(0, 60, 140));
+
+    // The sale grid and the hidden hold grid.
+    fpSpread1 = new DataGrid(this);
+    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
+    fpSpread2 = new DataGrid(this);
+    fpSpread2->setObjectName(QStringLiteral("fpSpread2"));
+    fpSpread2->hide();
+
+    // Bottom block: picture, totals and payment, buttons.
+    Frame3 = makeShape(this, QStringLiteral("Frame3"), kPageBack);
+    Image2 = new QLabel(Frame3);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAlignment(Qt::AlignCenter);
+    Image2->setFrameShape(QFrame::StyledPanel);
+    Image2->setAutoFillBackground(true);
+    {
+        QPalette p = Image2->palette();
+        p.setColor(QPalette::Window, Qt::white);
+        Image2->setPalette(p);
+    }
+    Label11 = makeLabel(
+        Frame3, QStringLiteral("Label11"), QStringLiteral("ภาพสินค้า"), 9, true, Qt::AlignCenter);
+    Frame1 = new QFrame(Frame3);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Shape1 = makeShape(Frame1, QStringLiteral("Shape1"), kPanelBack);
+    Shape5 = makeShape(Frame1, QStringLiteral("Shape5"), rgbValue(24, 34, 44));
+    Shape6 = makeShape(Frame1, QStringLiteral("Shape6"), rgbValue(24, 34, 44));
+    Shape7 = makeShape(Frame1, QStringLiteral("Shape7"), rgbValue(24, 34, 44));
+    auto figure = [&](const QString &name) {
+        QLabel *l = makeLabel(
+            Frame1, name, QStringLiteral("0.00"), 24, true, Qt::AlignRight | Qt::AlignVCenter);
+        setTextColour(l, kFigure);
+        return l;
+    };
+    auto caption = [&](const QString &name, const QString &text) {
+        QLabel *l = makeLabel(Frame1, name, text, 9, true, Qt::AlignRight | Qt::AlignVCenter);
+        setTextColour(l, rgbValue(230, 230, 230));
+        return l;
+    };
+    Label7 = caption(QStringLiteral("Label7"), QStringLiteral("รวมเป็นเงิน  (บาท)"));
+    Label6 = figure(QStringLiteral("Label6"));
+    Label17 = caption(QStringLiteral("Label17"), QStringLiteral("สรุปยอดเงินทั้งหมด  (บาท)"));
+    Label16 = figure(QStringLiteral("Label16"));
+    Label4 = caption(QStringLiteral("Label4"), QStringLiteral("จำนวนเงินทอน  (บาท)"));
+    Label3 = figure(QStringLiteral("Label3"));
+    setTextColour(Label3, rgbValue(255, 220, 90));
+
+    Shape3 = makeShape(Frame1, QStringLiteral("Shape3"), rgbValue(236, 240, 238));
+    Shape2 = makeShape(Frame1, QStringLiteral("Shape2"), rgbValue(236, 240, 238));
+    Shape8 = makeShape(Frame1, QStringLiteral("Shape8"), rgbValue(0, 60, 140));
+    Shape9 = makeShape(Frame1, QStringLiteral("Shape9"), rgbValue(0, 60, 140));
+    Label14 = makeLabel(Frame1, QStringLiteral("Label14"), QStringLiteral("ส่วนลดพิเศษ"), 10, true);
+    text2 = makeBox(Frame1, QStringLiteral("text2"), 7, 16);
+    text2->setText(QStringLiteral("0"));
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItems({ QStringLiteral("เปอร์เซ็น"), QStringLiteral("บาท") });
+    Image4 = makeLabel(
+        Frame1, QStringLiteral("Image4"), QStringLiteral("฿"), 14, true, Qt::AlignCenter);
+    setTextColour(Image4, rgbValue(0, 120, 60));
+    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("รับเงินมา (บาท)"), 10, true);
+    Text1 = makeBox(Frame1, QStringLiteral("Text1"), 8, 16);
+    Text1->setToolTip(QStringLiteral(" ระบุ จำนวน เงิน ที่ลูกค้าจ่าย "));
+
+    text3 = new QLineEdit(this);
+    text3->setObjectName(QStringLiteral("text3"));
+    text3->hide();
+    Text8 = new QLineEdit(this);
+    Text8->setObjectName(QStringLiteral("Text8"));
+    Text8->hide();
+
+    pageButton1
+        = makeButton(Frame3, QStringLiteral("pageButton1"), QStringLiteral("บันทึกการขาย (F9)"));
+    pageButton2 = makeButton(
+        Frame3, QStringLiteral("pageButton2"), QStringLiteral("บันทึกการขาย และ พิมพ์บิล (F12)"));
+    pageButton3 = makeButton(Frame3, QStringLiteral("pageButton3"),
+        QStringLiteral("ลบสินค้า (Del)  "), QStringLiteral(" ลบสินค้าที่เลือกทีละรายการ "));
+    pageButton4 = makeButton(Frame3, QStringLiteral("pageButton4"), QStringLiteral("คืนสินค้า (F5)"));
+    kasmoButton1 = makeButton(Frame3, QStringLiteral("kasmoButton1"), QStringLiteral("ลบสินค้าทั้งหมด"),
+        QStringLiteral(" ล้างหน้าจอทั้งหมด "));
+    Command6
+        = makeButton(Frame3, QStringLiteral("Command6"), QStringLiteral("คืนสินค้าทั้งหมด (ยกเลิกบิล)"));
+    Command4
+        = makeButton(Frame3, QStringLiteral("Command4"), QStringLiteral("(ออก) จากโหมดคืนสินค้า"));
+    Command6->hide();
+    Command4->hide();
+
+    // Events.
+    connect(cmdSearch, &kasmoButton::Click, this, &Form3::cmdSearch_Click);
+    connect(pageButton1, &kasmoButton::Click, this, &Form3::pageButton1_Click);
+    connect(pageButton2, &kasmoButton::Click, this, &Form3::pageButton2_Click);
+    connect(pageButton3, &kasmoButton::Click, this, &Form3::pageButton3_Click);
+    connect(pageButton4, &kasmoButton::Click, this, &Form3::pageButton4_Click);
+    connect(kasmoButton1, &kasmoButton::Click, this, &Form3::kasmoButton1_Click);
+    connect(kasmoButton2, &kasmoButton::Click, this, &Form3::kasmoButton2_Click);
+    connect(kasmoButton3, &kasmoButton::Click, this, &Form3::kasmoButton3_Click);
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    connect(text2, &QLineEdit::textChanged, this, [this] { text2_Change(); });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(fpSpread1, &DataGrid::cellClicked, this, &Form3::fpSpread1_Click);
+    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int, int row) {
+        if (windows().lineDoubleClick)
+            windows().lineDoubleClick(*this, row);
+    });
+    connect(fpSpread1, &DataGrid::keyDown, this,
+        [this](int &key, Qt::KeyboardModifiers) { fpSpread1_KeyDown(key); });
+    KeyAscii::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
+    KeyAscii::install(text2, [this](int &k) { text2_KeyPress(k); });
+    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    Module1::RefuseRightClick(Text1);
+    Module1::RefuseRightClick(text2);
+    Label12->installEventFilter(this);
+
+    // The page sees every key before the control that has the focus, and the boxes' focus.
+    for (QWidget *w : findChildren<QWidget *>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
+    setBoxColour(txtSearchProduct, kCodeBoxBack);
+    setBoxColour(text2, kPayBoxBack);
+    setBoxColour(Text1, kPayBoxBack);
+}
+
+// Design positions in twips; the layout rule moves and stretches from here.
+void Form3::placeDesign()
+{
+    place(Shape4, 0, 0, 16000, 560);
+    place(imgBarHeader, 0, 0, 13000, 560);
+    place(Label9, 150, 60, 2000, 440);
+    place(Check1, 7900, 130, 2700, 300);
+    place(Label1, 10160, 100, 200, 360);
+    place(Image7, 10380, 100, 300, 360);
+    place(Label12, 10710, 100, 1000, 360);
+
+    place(Label13, 150, 700, 2400, 440);
+    place(Label18, 150, 700, 2400, 440);
+    place(txtSearchProduct, 2600, 640, 6860, 560);
+    place(cmdSearch, 9470, 640, 1900, 560);
+    place(Command2, 9470, 640, 1900, 560);
+    place(kasmoButton2, 11380, 640, 1900, 560);
+    place(kasmoButton3, 11380, 640, 1900, 560);
+
+    place(Image3, 0, 1290, 11360, 440);
+    place(Label10, 150, 1330, 1500, 360);
+    place(Combo2, 1700, 1310, 2000, 400);
+    place(Label15, 3900, 1330, 1300, 360);
+    place(Label8, 5200, 1330, 2000, 360);
+    place(Label2, 10200, 1330, 3000, 360);
+    place(Frame2, 0, 1780, 15370, 50);
+
+    place(fpSpread1, 0, 1860, 15360, 3000);
+
+    // Frame3 keeps to the bottom of the page (see Form_Resize).
+    place(Frame3, 0, 6000, 15370, 3800);
+    place(Image2, 150, 80, 2300, 2300);
+    place(Label11, 150, 2420, 2300, 320);
+    place(Frame1, 2600, 80, 12000, 2800);
+    place(Shape1, 0, 0, 6760, 2800);
+    place(Shape5, 20, 40, 6720, 880);
+    place(Shape6, 20, 960, 6720, 880);
+    place(Shape7, 20, 1880, 6720, 880);
+    place(Label7, 5100, 60, 1600, 260);
+    place(Label6, 100, 320, 6560, 600);
+    place(Label17, 4380, 980, 2300, 260);
+    place(Label16, 165, 1240, 6430, 600);
+    place(Label4, 4780, 1900, 1900, 260);
+    place(Label3, 165, 2160, 6430, 600);
+
+    place(Shape3, 6960, 0, 4700, 1360);
+    place(Shape2, 6960, 1440, 4700, 1360);
+    place(Label14, 10140, 120, 1400, 360);
+    place(text2, 7010, 520, 2700, 600);
+    place(Combo1, 9760, 560, 1800, 440);
+    place(Shape8, 7020, 1180, 2640, 40);
+    place(Image4, 7130, 1520, 400, 400);
+    place(Label5, 9410, 1560, 2200, 360);
+    place(Text1, 7010, 1980, 2700, 600);
+    place(Shape9, 7020, 2640, 2640, 40);
+
+    place(pageButton1, 150, 3000, 2600, 650);
+    place(pageButton2, 2850, 3000, 4000, 650);
+    place(pageButton3, 6950, 3000, 2200, 650);
+    place(pageButton4, 9250, 3000, 2200, 650);
+    place(kasmoButton1, 11550, 3000, 2400, 650);
+    place(Command6, 2850, 3000, 4000, 650);
+    place(Command4, 6950, 3000, 4500, 650);
+
+    Shape4->lower();
+    imgBarHeader->stackUnder(Label9);
+    Image3->lower();
+    Shape4->lower();
+    Shape1->lower();
+    for (QFrame *s : { Shape5, Shape6, Shape7 })
+        s->lower();
+    Shape3->lower();
+    Shape2->lower();
+    Shape1->lower();
+    resize(tx(15360), ty(9900));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The page
+
+void Form3::Form_Load()
+{
+    m_loading = true;
+    checksetting();
+    Module1::ReturnMode = false;
+    Combo2->setCurrentIndex(0);
+    Combo2_Click();
+    Combo1->setCurrentIndex(1);
+    Combo1_Click();
+    SetupSpread();
+    m_loading = false;
+}
+
+void Form3::Form_Activate()
+{
+    step([&] { focusCodeBox(); });
+}
+
+void Form3::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    Form_Activate();
+}
+
+void Form3::closeEvent(QCloseEvent *e)
+{
+    // Form_Unload: the registry forgets the page, the next opening makes a new one.
+    QWidget::closeEvent(e);
+}
+
+void Form3::focusCodeBox()
+{
+    txtSearchProduct->setFocus(Qt::OtherFocusReason);
+}
+
+void Form3::SetupSpread()
+{
+    DataGrid *g = fpSpread1;
+    g->setRedraw(false);
+    g->setMaxRows(0);
+    g->setMaxCols(ColCost);
+    g->setReadOnly(true);
+    for (int c : { ColPK, ColPic, ColCost })
+        g->setColWidth(c, 0);
+    const QString headers[] = { QString(), QStringLiteral("รหัสสินค้า"), QStringLiteral(" ชื่อสินค้า"),
+        QStringLiteral("รายละเอียด"), QStringLiteral("จำนวน"), QStringLiteral("หน่วย"),
+        QStringLiteral("ราคาขาย"), QStringLiteral("รวมเป็นเงิน") };
+    for (int c = ColCode; c <= ColAmount; ++c)
+        g->setText(c, DataGrid::HeaderRow, headers[c]);
+    g->setHAlign(ColName, DataGrid::HeaderRow, Qt::AlignLeft);
+    for (int c = ColDes; c <= ColPrice; ++c)
+        g->setHAlign(c, DataGrid::HeaderRow, Qt::AlignHCenter);
+    g->setHAlign(ColAmount, DataGrid::HeaderRow, Qt::AlignRight);
+    g->setForeColor(DataGrid::All, DataGrid::All, colour(kGridText));
+    g->setVAlign(DataGrid::All, DataGrid::All, Qt::AlignVCenter);
+    const Qt::Alignment align[] = { Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft,
+        Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight };
+    for (int c = ColCode; c <= ColAmount; ++c) {
+        g->setHAlign(c, DataGrid::All, align[c]);
+        g->setCellKind(c, DataGrid::All, CellKind::Text);
+        g->setLocked(c, DataGrid::All, true);
+    }
+    g->setCellKind(ColQty, DataGrid::All, CellKind::Number, 0);
+    g->setCellKind(ColPrice, DataGrid::All, CellKind::Money);
+    g->setCellKind(ColAmount, DataGrid::All, CellKind::Money);
+    g->setRowHeight(DataGrid::All, 25);
+    g->setRedraw(true);
+}
+
+void Form3::Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers)
+{
+    if (Module1::ReturnMode)
+        return;
+    switch (KeyCode) {
+    case Qt::Key_Delete:
+        pageButton3_Click(); // not consumed: a box with the focus deletes too
+        break;
+    case Qt::Key_F1:
+        if (kasmoButton2->isVisible() || !kasmoButton3->isVisible())
+            kasmoButton2_Click();
+        else
+            kasmoButton3_Click();
+        break;
+    case Qt::Key_F4:
+        cmdSearch_Click();
+        break;
+    case Qt::Key_F5:
+        pageButton4_Click();
+        break;
+    case Qt::Key_F9:
+        pageButton1_Click();
+        break;
+    case Qt::Key_F12:
+        pageButton2_Click();
+        break;
+    case Qt::Key_Up:
+        KeyCode = 0;
+        focusCodeBox();
+        break;
+    case Qt::Key_Left:
+        KeyCode = 0;
+        text2->setFocus(Qt::OtherFocusReason);
+        break;
+    case Qt::Key_Right:
+        KeyCode = 0;
+        Text1->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        int key = ke->key();
+        Form_KeyDown(key, ke->modifiers());
+        return key == 0;
+    }
+    case QEvent::FocusIn:
+        if (watched == txtSearchProduct || watched == Text1 || watched == text2) {
+            Module1::SetEnglishKeyboard();
+            setBoxColour(static_cast<QLineEdit *>(watched), kFocusBack);
+        }
+        break;
+    case QEvent::FocusOut:
+        if (watched == txtSearchProduct)
+            setBoxColour(txtSearchProduct, kCodeBoxBack);
+        else if (watched == Text1 || watched == text2)
+            setBoxColour(static_cast<QLineEdit *>(watched), kPayBoxBack);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == Label12 && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            Label12_Click();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form3::setBoxColour(QLineEdit *box, unsigned bgr)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, colour(bgr));
+    box->setPalette(p);
+}
+
+void Form3::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void Form3::Form_Resize()
+{
+    // W is the main frame's outer width; a page shown alone uses its own window.
+    const QWidget *frame = window();
+    const double W = Twips::fromPixelsX(frame == this ? width() : frame->frameGeometry().width());
+    const double innerW = Twips::fromPixelsX(width());
+    const double innerH = Twips::fromPixelsY(height());
+
+    step([&] {
+        setWidth(Frame2, W + 10);
+        setWidth(Frame3, W + 10);
+        setWidth(Shape4, W + 1000);
+    });
+    step([&] {
+        setWidth(txtSearchProduct, W - 8500);
+        const double right = Twips::fromPixelsX(txtSearchProduct->geometry().right() + 1);
+        setLeft(cmdSearch, right + 10);
+        setLeft(Command2, right + 10);
+        setLeft(kasmoButton2, right + widthOf(cmdSearch) + 20);
+        setLeft(kasmoButton3, right + widthOf(cmdSearch) + 20);
+    });
+    step([&] {
+        setLeft(Check1, W - 7450);
+        setLeft(Image7, W - 4980);
+        setLeft(Label12, W - 4650);
+        setLeft(Label1, W - 5200);
+        setLeft(Label2, W - 5160);
+        setWidth(Image3, W - 4000);
+        setWidth(imgBarHeader, W - 2200);
+    });
+    step([&] {
+        setWidth(Shape1, W - 8600);
+        for (QFrame *s : { Shape5, Shape6, Shape7 })
+            setWidth(s, W - 8640);
+        const double s1 = widthOf(Shape1);
+        setWidth(Label6, s1 - 200);
+        setWidth(Label16, s1 - 330);
+        setWidth(Label3, s1 - 330);
+        setLeft(Label7, s1 - 1660);
+        setLeft(Label4, s1 - 1980);
+        setLeft(Label17, s1 - 2380);
+        for (QWidget *w : { (QWidget *)text2, (QWidget *)Text1 })
+            setLeft(w, s1 + 250);
+        for (QWidget *w : { (QWidget *)Shape3, (QWidget *)Shape2 })
+            setLeft(w, s1 + 200);
+        for (QWidget *w : { (QWidget *)Shape8, (QWidget *)Shape9 })
+            setLeft(w, s1 + 260);
+        setLeft(Image4, s1 + 370);
+        setLeft(Label5, s1 + 2650);
+        setLeft(Combo1, s1 + 3000);
+        setLeft(Label14, s1 + 3380);
+        setWidth(Frame1, s1 + 5000);
+    });
+    step([&] {
+        // The bottom block keeps to the page's bottom edge.
+        Frame3->move(Frame3->x(), height() - Frame3->height());
+        fpSpread1->move(0, fpSpread1->y());
+        if (innerH - 5730 >= 0)
+            fpSpread1->resize(width(), ty(innerH - 5730));
+        else
+            fpSpread1->resize(width(), fpSpread1->height());
+        const double divisors[] = { 0, 743, 493, 645, 1860, 1630, 1100, 870 };
+        for (int c = ColCode; c <= ColAmount; ++c)
+            fpSpread1->setColWidth(c, innerW / divisors[c]);
+    });
+}
+
+void Form3::Label12_Click()
+{
+    MsgBox(kShortcutHelp, MsgButtons::Ok, MsgIcon::Information, QStringLiteral("คีย์ลัดเพิ่มเติม"),
+        MsgResult::Ok, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines
+
+PriceType Form3::priceType() const
+{
+    const int i = Combo2->currentIndex();
+    return i == 1 ? PriceType::Special1 : i == 2 ? PriceType::Special2 : PriceType::Normal;
+}
+
+void Form3::txtSearchProduct_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    KeyAscii = 0;
+    if (Module1::ReturnMode) {
+        if (windows().returnMode)
+            windows().returnMode(*this);
+        return;
+    }
+    try {
+        AddProductLine();
+    } catch (const DbError &e) {
+        MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+    }
+}
+
+void Form3::AddProductLine()
+{
+    if (trimBlanks(txtSearchProduct->text()).isEmpty()) {
+        focusCodeBox();
+        return;
+    }
+    const QString cleaned = cleanProductCode(txtSearchProduct->text());
+    txtSearchProduct->setText(cleaned);
+    Label3->setText(QStringLiteral("0.00"));
+    const std::optional<SaleProduct> p = findProductByCode(Module1::Conn(), cleaned);
+    if (!p) {
+        MsgBox(QStringLiteral("ไม่พบ ( รหัสสินค้า = [ ") + txtSearchProduct->text()
+                + QStringLiteral(" ) โปรดทำการ  ( เพิ่มข้อมูลสินค้า )  ชิ้นนี้ !!!"),
+            MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
+        txtSearchProduct->clear();
+        return;
+    }
+    txtSearchProduct->clear();
+    DataGrid *g = fpSpread1;
+    int found = 0;
+    for (int r = 1; r <= g->maxRows() && !found; ++r)
+        if (toWholeNumber(g->getText(ColPK, r)) == p->pk)
+            found = r;
+    if (found) {
+        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
+        g->setText(ColQty, found, QString::number(qty));
+        Currency unit;
+        if (const auto ruled = wholesaleRule(*p, qty, priceType())) {
+            unit = ruled->unitPrice;
+            g->setText(ColPrice, found, unit.plain());
+            g->setBackColor(ColPrice, found, colour(ruled->colour));
+        } else {
+            unit = Currency::fromText(g->getText(ColPrice, found));
+        }
+        g->setText(ColAmount, found, (unit * qty).plain());
+        g->setRow(found);
+        LoadPica(p->picture);
+        CalTotalAmount();
+        return;
+    }
+    g->setMaxRows(g->maxRows() + 1);
+    g->insertRows(1, 1);
+    Label2->setText(lineCountText(g->maxRows()));
+    const QString price = p->price(priceType()).plain();
+    const QString cells[] = { QString::number(p->pk), p->code, QStringLiteral(" ") + p->name,
+        p->description, QStringLiteral("1"), p->unit, price, price, p->picture, p->cost.plain() };
+    for (int c = ColPK; c <= ColCost; ++c)
+        g->setText(c, 1, cells[c]);
+    g->setRow(1);
+    LoadPica(p->picture);
+    CalTotalAmount();
+}
+
+void Form3::LoadPica(const QString &PDpic)
+{
+    if (trimBlanks(PDpic).isEmpty()) {
+        PictureFile.clear();
+        showPicture(kNoPicture);
+        return;
+    }
+    PictureFile = PDpic;
+    showPicture(QStringLiteral("data/pic/") + PictureFile);
+}
+
+void Form3::showPicture(const QString &file)
+{
+    QPixmap pm = PictureFiles::load(file, Image2->size());
+    if (pm.isNull())
+        pm = PictureFiles::load(kPicError, Image2->size());
+    Image2->setPixmap(pm);
+}
+
+void Form3::fpSpread1_Click(int, int row)
+{
+    if (Module1::ReturnMode || fpSpread1->maxRows() < 1 || row < 1)
+        return;
+    fpSpread1->setRow(row);
+    PictureFile = fpSpread1->getText(ColPic, row);
+    Label11->setText(fpSpread1->getText(ColName, row));
+    showPicture(PictureFile.isEmpty() ? kNoPicture : QStringLiteral("data/pic/") + PictureFile);
+}
+
+void Form3::fpSpread1_KeyDown(int &KeyCode)
+{
+    if (Module1::ReturnMode)
+        return;
+    if (KeyCode == Qt::Key_Down) {
+        Text1->setFocus(Qt::OtherFocusReason);
+    } else if (KeyCode == Qt::Key_Up) {
+        text2->setFocus(Qt::OtherFocusReason);
+    } else if (KeyCode == Qt::Key_Return || KeyCode == Qt::Key_Enter) {
+        KeyCode = 0;
+        const int r = fpSpread1->row();
+        if (r < 1 || r > fpSpread1->maxRows())
+            return;
+        const qint64 qty = toWholeNumber(fpSpread1->getText(ColQty, r));
+        const Currency unit = Currency::fromText(fpSpread1->getText(ColPrice, r));
+        fpSpread1->setText(ColAmount, r, (unit * qty).plain());
+        CalTotalAmount();
+    }
+}
+
+void Form3::pageButton3_Click()
+{
+    removeLine();
+}
+
+void Form3::removeLine()
+{
+    DataGrid *g = fpSpread1;
+    if (g->maxRows() == 0) {
+        step([&] { emptyTotals(); });
+        step([&] { showPicture(kNoPicture); });
+        step([&] {
+            Text1->clear();
+            text2->clear();
+            txtSearchProduct->clear();
+        });
+        step([&] { focusCodeBox(); });
+        return;
+    }
+    step([&] {
+        const int r = g->activeRow();
+        if (r >= 1 && r <= g->maxRows()) {
+            g->deleteRows(r, 1);
+            g->setMaxRows(g->maxRows() - 1);
+        }
+    });
+    step([&] { Text1->clear(); });
+    step([&] { text2->clear(); });
+    step([&] { Label3->setText(QStringLiteral("0.00")); });
+    step([&] { showPicture(kNoPicture); });
+    step([&] { Label2->setText(lineCountText(g->maxRows())); });
+    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    step([&] { focusCodeBox(); });
+    step([&] { CalTotalAmount(); });
+}
+
+void Form3::emptyTotals()
+{
+    Label6->setText(QStringLiteral("0.00"));
+    Label16->setText(QStringLiteral("0.00"));
+    Label3->setText(QStringLiteral("0.00"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Totals
+
+void Form3::CalTotalAmount()
+{
+    DataGrid *g = fpSpread1;
+    if (g->maxRows() == 0) {
+        Label6->setText(QStringLiteral("0.00"));
+        Label16->setText(QStringLiteral("0.00"));
+        return;
+    }
+    QList<Currency> amounts;
+    amounts.reserve(g->maxRows());
+    for (int r = 1; r <= g->maxRows(); ++r) {
+        const auto a = Currency::parse(g->getText(ColAmount, r));
+        if (!a)
+            throw DbError(
+                QStringLiteral("row %1: '%2' is no amount").arg(r).arg(g->getText(ColAmount, r)));
+        amounts.append(*a);
+    }
+    g->setRow(g->maxRows());
+    const SaleTotals t = computeTotals(amounts, text2->text(),
+        Combo1->currentIndex() == 0 ? DiscountType::Percent : DiscountType::Baht);
+    Label6->setText(t.total.format());
+    Text8->setText(t.discount.format());
+    Label16->setText(t.net.format());
+    Text1->clear();
+}
+
+void Form3::CalTotalAmount2()
+{
+    DataGrid *g = fpSpread1;
+    const int r = Module1::EditRow;
+    const QString code = g->getText(ColCode, r);
+    const qint64 qty = toWholeNumber(g->getText(ColQty, r));
+    const std::optional<SaleProduct> p = findProductByCode(Module1::Conn(), code);
+    if (!p)
+        throw DbError(QStringLiteral("no product '%1'").arg(code));
+    Currency unit;
+    if (const auto ruled = wholesaleRule(*p, qty, priceType())) {
+        unit = ruled->unitPrice;
+        g->setText(ColPrice, r, unit.plain());
+        g->setBackColor(ColPrice, r, colour(ruled->colour));
+    } else {
+        unit = Currency::fromText(g->getText(ColPrice, r));
+    }
+    g->setText(ColAmount, r, (unit * qty).plain());
+}
+
+void Form3::Combo1_Click()
+{
+    step([&] { text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7); });
+    step([&] { text2->clear(); });
+    step([&] {
+        if (!m_loading)
+            text2->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void Form3::Combo2_Click()
+{
+    step([&] { Label8->setText(Combo2->currentText().trimmed()); });
+    if (Module1::ReturnMode)
+        return;
+    step([&] { fpSpread1->setMaxRows(0); });
+    step([&] { Label3->setText(QStringLiteral("0.00")); });
+    step([&] { showPicture(kNoPicture); });
+    step([&] {
+        Text1->clear();
+        text2->clear();
+    });
+    step([&] { Label2->setText(lineCountText(0)); });
+    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    step([&] {
+        Label6->setText(QStringLiteral("0.00"));
+        Label16->setText(QStringLiteral("0.00"));
+    });
+    step([&] { txtSearchProduct->clear(); });
+    step([&] {
+        if (!m_loading)
+            focusCodeBox();
+    });
+}
+
+void Form3::text2_Change()
+{
+    if (fpSpread1->maxRows() == 0) {
+        step([&] { text2->clear(); });
+        return;
+    }
+    step([&] { CalTotalAmount(); });
+}
+
+void Form3::Text1_Change()
+{
+    if (fpSpread1->maxRows() == 0) {
+        step([&] { Text1->clear(); });
+        return;
+    }
+    step([&] { Label3->setText(changeText(Text1->text(), Label16->text())); });
+}
+
+void Form3::text2_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Text1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Module1::NumberOnly(KeyAscii);
+}
+
+void Form3::Text1_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        if (!Module1::ReturnMode)
+            pageButton2_Click();
+        return;
+    }
+    Module1::DecimalOnly(KeyAscii);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Switches and the receipt number
+
+void Form3::checksetting()
+{
+    Connection &c = Module1::Conn();
+    const bool ask = readSwitch(c, CounterRowId::SaveConfirmSwitch);
+    Check1->setChecked(ask); // a change writes row 5 through Check1_Click
+    const DrawerSetting d = readDrawerSetting(c);
+    if (!d.on) {
+        DrawerOn = 0;
+    } else {
+        DrawerOn = 1;
+        DrawerPort = d.port;
+    }
+}
+
+void Form3::Check1_Click()
+{
+    writeSaveConfirmSwitch(Module1::Conn(), Check1->isChecked());
+}
+
+void Form3::SetupSid()
+{
+    text3->setText(takeReceiptNo(Module1::Conn(), Clock::today()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons of the later steps
+
+void Form3::cmdSearch_Click()
+{
+    if (windows().search)
+        windows().search(*this);
+    focusCodeBox();
+}
+
+void Form3::pageButton4_Click()
+{
+    if (windows().returnMode)
+        windows().returnMode(*this);
+}
+
+void Form3::kasmoButton1_Click()
+{
+    if (windows().clear)
+        windows().clear(*this);
+}
+
+void Form3::kasmoButton2_Click()
+{
+    if (windows().hold)
+        windows().hold(*this);
+}
+
+void Form3::kasmoButton3_Click()
+{
+    if (windows().recall)
+        windows().recall(*this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+void Form3::pageButton1_Click()
+{
+    SaveData1(false);
+}
+
+void Form3::pageButton2_Click()
+{
+    Module1::PrintSource = PrintSource::Sale;
+    SaveData1(true);
+}
+
+bool Form3::lineHasWholesaleColour(int row) const
+{
+    return fpSpread1->backColor(ColPrice, row) == colour(WholesaleColour);
+}
+
+bool Form3::OpenOnOFF(QString *error)
+{
+    return CashDrawer::open(DrawerPort, error);
+}
+
+void Form3::SetupNewData()
+{
+    const QVariant max = Module1::Conn().scalar(QStringLiteral("SELECT Max(PK) FROM tblLog2"));
+    NextMovementPK = (max.isValid() && !max.isNull()) ? qint32(max.toLongLong() + 1) : 1;
+}
+
+void Form3::Logdata()
+{
+    Connection &c = Module1::Conn();
+    const DataGrid *g = fpSpread1;
+    const int rows = g->maxRows();
+    for (int r = 1; r <= rows; ++r) {
+        const QDateTime now = Clock::now();
+        c.execute(QStringLiteral(
+                      "INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, Ldate, "
+                      "LUser, LTumnang, Ldate2, Lno, Lrod, Lsong, Lraka12) "
+                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)"),
+            { g->getText(ColCode, r), g->getText(ColName, r), g->getText(ColDes, r),
+                qint64(toWholeNumber(g->getText(ColQty, r))), g->getText(ColUnit, r),
+                Currency::fromText(g->getText(ColPrice, r)).toDouble(),
+                Currency::fromText(g->getText(ColCost, r)).toDouble(), DateText::storage(now),
+                MLogin::LoginUID, MLogin::LoginTumnang, DateText::storageDate(now.date()),
+                text3->text(), r == 1 ? Currency::fromText(Text8->text()).toDouble() : 0.0,
+                HasWholesaleLine ? 1 : 0,
+                Combo2->currentIndex() < 0 ? 0 : Combo2->currentIndex() });
+    }
+}
+
+void Form3::SaveData1(bool print)
+{
+    DataGrid *g = fpSpread1;
+    if (g->maxRows() == 0) {
+        MsgBox(QStringLiteral("กรุณาเลือกรายการสินค้าให้เรียบร้อยก่อนการ บันทึก. . ."), MsgButtons::Ok,
+            MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
+        focusCodeBox();
+        return;
+    }
+    if (Check1->isChecked()
+        && MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ บันทึก การขายสินค้า ทั้งหมด !!"),
+               MsgButtons::OkCancel, MsgIcon::Warning, QStringLiteral("ยืนยันการบันทึก"), MsgResult::Ok,
+               this)
+            != MsgResult::Ok)
+        return;
+
+    QString drawerError;
+    bool drawerFailed = false;
+    if (DrawerOn == 1)
+        drawerFailed = !OpenOnOFF(&drawerError);
+
+    // Everything of one sale commits together or not at all; on failure the sale stays on the
+    // page so the cashier can try again.
+    const QString previousReceipt = text3->text();
+    Connection &c = Module1::Conn();
+    try {
+        Transaction t(c);
+        SetupSid();
+        if (!text2->text().isEmpty() && Val(text2->text()) > 0)
+            c.execute(QStringLiteral("INSERT INTO tblRMoney (rMoney, rTime, rUser, rNo) "
+                                     "VALUES (?1, ?2, ?3, ?4)"),
+                { Currency::fromText(Text8->text()).toDouble(), DateText::storage(Clock::now()),
+                    MLogin::LoginUID, text3->text() });
+        HasWholesaleLine = false;
+        const int rows = g->maxRows();
+        for (int r = 1; r <= rows; ++r) {
+            if (lineHasWholesaleColour(r))
+                HasWholesaleLine = true;
+            const qint64 pk = toWholeNumber(g->getText(ColPK, r));
+            const qint64 qty = toWholeNumber(g->getText(ColQty, r));
+            const QVariant before
+                = c.scalar(QStringLiteral("SELECT PDvalue FROM tblProduct WHERE PK = ?1"), { pk });
+            if (!before.isValid())
+                throw MissingProduct(trimBlanks(g->getText(ColCode, r)));
+            const qint32 old = qint32(before.toLongLong());
+            c.execute(QStringLiteral("UPDATE tblProduct SET PDvalue = ?1 WHERE PK = ?2"),
+                { qint64(old) - qty, pk });
+            SetupNewData();
+            c.execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, "
+                                     "dNo, dValueold, dValue, dValuenew, dUser) "
+                                     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"),
+                { NextMovementPK, int(MovementType::Sale), g->getText(ColCode, r).trimmed(),
+                    g->getText(ColName, r).trimmed(), g->getText(ColDes, r).trimmed(),
+                    DateText::storage(Clock::now()), text3->text(), old, qty, qint64(old) - qty,
+                    MLogin::LoginUID });
+        }
+        Logdata();
+        t.commit();
+    } catch (const MissingProduct &e) {
+        text3->setText(previousReceipt);
+        MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
+                + QStringLiteral(" ) ในคลังสินค้า การขายนี้ยังไม่ได้บันทึก"),
+            MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+        return;
+    } catch (const DbError &e) {
+        text3->setText(previousReceipt);
+        MsgBox(QStringLiteral("บันทึกการขายไม่สำเร็จ : ") + e.text(), MsgButtons::Ok, MsgIcon::Warning,
+            Msg::ErrorTitle, MsgResult::Ok, this);
+        return;
+    }
+
+    // The receipt reads the page, which still holds the whole sale. A printing failure does
+    // not undo the stored sale.
+    if (print && windows().printReceipt) {
+        try {
+            windows().printReceipt(*this);
+        } catch (const std::exception &e) {
+            MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
+                MsgResult::Ok, this);
+        }
+    }
+
+    step([&] { SetupSpread(); });
+    step([&] { showPicture(kNoPicture); });
+    step([&] {
+        Text1->clear();
+        text2->clear();
+    });
+    step([&] { Label2->setText(lineCountText(0)); });
+    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    step([&] { Label6->setText(QStringLiteral("บันทึกแล้ว")); });
+    step([&] { txtSearchProduct->clear(); });
+    step([&] { focusCodeBox(); });
+
+    if (drawerFailed)
+        MsgBox(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้ : ") + drawerError, MsgButtons::Ok,
+            MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
+}

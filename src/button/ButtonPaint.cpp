@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -52,24 +53,334 @@ void kasmoButton::PaintButton(ButtonState state, bool force)
     update();
 }
 
-// Provisional look: a face, a bevel and the caption.
+namespace {
+
+// The gradient's shift for line i: the step is kept in single precision and the product
+// rounded to the nearest whole number, halves to the even one.
+int gradientShift(int steps, int height, int i)
+{
+    const float step = float(steps) / float(height);
+    return -int(std::nearbyint(step * float(i)));
+}
+
+} // namespace
+
 void kasmoButton::paintStyle(int look)
 {
     const Palette &c = m_pal;
-    if (look == 2) {
-        PaintCaption(3);
-        PaintBorder(
-            c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour, false, false);
-    } else if (look == 0) {
-        PaintCaption(m_isHot ? 1 : 0);
-        PaintBorder(
-            c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour, false, false);
-        PaintFocusMark();
-    } else {
-        PaintCaption(2);
-        PaintBorder(
-            c.DarkShadowColour, c.HighlightColour, c.ShadowColour, c.LightColour, false, false);
-        PaintFocusMark();
+    const int W = m_clientWidth, H = m_clientHeight;
+    const int h = m_isHot ? 1 : 0;
+    const bool normal = look == 0, pressed = look == 1, disabled = look == 2;
+    auto corners = [&](int32_t colour) {
+        PaintDot(1, 1, colour);
+        PaintDot(1, H - 2, colour);
+        PaintDot(W - 2, 1, colour);
+        PaintDot(W - 2, H - 2, colour);
+    };
+    auto styleFiveFocusBox = [&] {
+        if (m_hasFocus && m_showFocusRect)
+            PaintBox(m_captionRect.left() - 2, m_captionRect.top() - 1, m_captionWidth + 4,
+                m_captionHeight + 2, 13408665, true);
+    };
+    const bool defaultFrame = m_showFocusRect && m_displayAsDefault;
+
+    switch (m_buttonType) {
+    case 1:
+        if (pressed) {
+            PaintCaption(2);
+            PaintBorder(
+                c.ShadowColour, c.HighlightColour, c.ShadowColour, c.HighlightColour, true, false);
+        } else {
+            PaintCaption(disabled ? 3 : h);
+            PaintBorder(
+                c.HighlightColour, c.ShadowColour, c.HighlightColour, c.ShadowColour, true, false);
+        }
+        PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+        if (!disabled)
+            PaintFocusMark();
+        break;
+
+    case 2:
+        if (normal) {
+            PaintCaption(h);
+            if (defaultFrame) {
+                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                    true, false);
+                PaintFocusMark();
+                PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+            } else {
+                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                    false, false);
+            }
+        } else if (pressed) {
+            PaintCaption(2);
+            if (defaultFrame) {
+                PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+                PaintBox(1, 1, W - 2, H - 2, c.ShadowColour, true);
+                PaintFocusMark();
+            } else {
+                PaintBorder(c.DarkShadowColour, c.HighlightColour, c.ShadowColour, c.LightColour,
+                    false, false);
+            }
+        } else {
+            PaintCaption(3);
+            PaintBorder(
+                c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour, false, false);
+        }
+        break;
+
+    case 3:
+        if (normal) {
+            for (int i = 1; i <= H; ++i)
+                PaintSegment(0, i, W, i, OffB(c.TintColour, gradientShift(25, H, i)));
+            PaintCaption(h);
+            PaintBox(0, 0, W, H, 7552000, true);
+            corners(8080656);
+            auto ring = [&](int32_t a, int32_t b, int32_t d, int32_t e, int32_t f, int32_t g) {
+                PaintBox(1, 2, W - 2, H - 4, a, true);
+                PaintSegment(2, H - 2, W - 2, H - 2, b);
+                PaintSegment(2, 1, W - 2, 1, d);
+                PaintSegment(1, 2, W - 1, 2, e);
+                PaintSegment(2, 3, 2, H - 3, f);
+                PaintSegment(W - 3, 3, W - 3, H - 3, g);
+            };
+            if (m_isHot) {
+                ring(3257087, 38631, 13562879, 9231359, 7064575, 7064575);
+            } else if ((m_hasFocus || m_displayAsDefault) && m_showFocusRect) {
+                ring(15183500, 15696491, 16771022, 16242621, 15782325, 15782325);
+            } else {
+                const int32_t t = c.TintColour;
+                PaintSegment(2, H - 2, W - 2, H - 2, OffB(t, -48));
+                PaintSegment(1, H - 3, W - 2, H - 3, OffB(t, -32));
+                PaintSegment(W - 2, 2, W - 2, H - 2, OffB(t, -36));
+                PaintSegment(W - 3, 3, W - 3, H - 3, OffB(t, -24));
+                PaintSegment(2, 1, W - 2, 1, OffB(t, 16));
+                PaintSegment(1, 2, W - 2, 2, OffB(t, 10));
+                PaintSegment(1, 2, 1, H - 2, OffB(t, -5));
+                PaintSegment(2, 3, 2, H - 3, OffB(t, -10));
+            }
+        } else if (pressed) {
+            const int32_t base = OffB(c.TintColour, -32);
+            for (int i = 1; i <= H; ++i)
+                PaintSegment(0, H - i, W, H - i, OffB(base, gradientShift(25, H, i)));
+            PaintCaption(2);
+            PaintBox(0, 0, W, H, 7552000, true);
+            corners(8080656);
+            PaintSegment(2, H - 2, W - 2, H - 2, OffB(base, 16));
+            PaintSegment(1, H - 3, W - 2, H - 3, OffB(base, 10));
+            PaintSegment(W - 2, 2, W - 2, H - 2, OffB(base, 5));
+            PaintSegment(W - 3, 3, W - 3, H - 3, c.TintColour);
+            PaintSegment(2, 1, W - 2, 1, OffB(base, -32));
+            PaintSegment(1, 2, W - 2, 2, OffB(base, -24));
+            PaintSegment(1, 2, 1, H - 2, OffB(base, -32));
+            PaintSegment(2, 2, 2, H - 2, OffB(base, -22));
+        } else {
+            PaintBox(0, 0, W, H, OffB(c.TintColour, -24), false);
+            PaintCaption(5);
+            PaintBox(0, 0, W, H, OffB(c.TintColour, -84), true);
+            corners(OffB(c.TintColour, -72));
+        }
+        break;
+
+    case 4:
+        if (!pressed) {
+            PaintBox(1, 1, W - 2, H - 2, c.LightColour, false);
+            PaintCaption(disabled ? 3 : h);
+            PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+            corners(c.DarkShadowColour);
+            PaintSegment(1, 2, 2, 0, c.FaceColour);
+            PaintSegment(3, 2, W - 3, 2, c.HighlightColour);
+            PaintSegment(2, 2, 2, H - 3, c.HighlightColour);
+            PaintDot(3, 3, c.HighlightColour);
+            PaintSegment(W - 3, 1, W - 3, H - 3, c.FaceColour);
+            PaintSegment(1, H - 3, W - 3, H - 3, c.FaceColour);
+            PaintDot(W - 4, H - 4, c.FaceColour);
+            PaintSegment(W - 2, 2, W - 2, H - 2, c.ShadowColour);
+            PaintSegment(2, H - 2, W - 2, H - 2, c.ShadowColour);
+            PaintDot(W - 3, H - 3, c.ShadowColour);
+        } else {
+            const int32_t face = Off(c.ShadowColour, -16);
+            PaintBox(1, 1, W - 2, H - 2, face, false);
+            // The caption's relief takes the pressed face as its base.
+            m_pal.TintColour = face;
+            PaintCaption(2);
+            m_pal.TintColour = Off(c.FaceColour, 48);
+            PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+            PaintBox(1, 1, W - 2, H - 2, Off(c.ShadowColour, -64), true);
+            PaintBox(2, 2, W - 4, H - 4, Off(c.ShadowColour, -32), true);
+            PaintDot(2, 2, Off(c.ShadowColour, -64));
+            PaintDot(3, 3, Off(c.ShadowColour, -32));
+            corners(c.DarkShadowColour);
+            PaintSegment(W - 3, 1, W - 3, H - 3, c.ShadowColour);
+            PaintSegment(1, H - 3, W - 2, H - 3, c.ShadowColour);
+            PaintDot(W - 4, H - 4, c.ShadowColour);
+            PaintSegment(W - 2, 3, W - 2, H - 2, Off(c.ShadowColour, -16));
+            PaintSegment(3, H - 2, W - 2, H - 2, Off(c.ShadowColour, -16));
+            PaintSegment(W - 2, H - 3, W - 4, H - 1, Off(c.ShadowColour, -32));
+            PaintDot(2, H - 2, Off(c.ShadowColour, -32));
+            PaintDot(W - 2, 2, Off(c.ShadowColour, -32));
+        }
+        break;
+
+    case 5:
+        if (normal) {
+            PaintBox(1, 1, W - 1, H - 1, Off(c.FaceColour, 12), false);
+            PaintCaption(h);
+            PaintBox(1, 1, W - 1, H - 1, c.HighlightColour, true);
+            PaintBox(0, 0, W - 1, H - 1, Off(c.ShadowColour, -26), true);
+            PaintDot(1, H - 2, Off(c.ShadowColour, 26));
+            PaintDot(W - 2, 1, Off(c.ShadowColour, 26));
+            styleFiveFocusBox();
+        } else if (pressed) {
+            PaintBox(1, 1, W - 2, H - 2, Off(c.ShadowColour, 16), false);
+            PaintBox(0, 0, W - 1, H - 1, Off(c.ShadowColour, -26), true);
+            PaintSegment(W - 1, 1, W - 1, H, c.HighlightColour);
+            PaintSegment(1, H - 1, W - 1, H - 1, c.HighlightColour);
+            // Drawn directly: in place and without relief.
+            drawCaptionText(m_captionRect, c.HotTextColour);
+            styleFiveFocusBox();
+        } else {
+            PaintCaption(4);
+            PaintBox(0, 0, W, H, c.ShadowColour, true);
+        }
+        break;
+
+    case 6: {
+        const int32_t l = Off(c.LightColour, 8);
+        if (pressed) {
+            PaintCaption(2);
+            PaintBorder(c.ShadowColour, l, c.ShadowColour, l, false, false);
+            PaintFocusMark();
+        } else {
+            PaintCaption(disabled ? 4 : h);
+            PaintBorder(l, c.ShadowColour, l, c.ShadowColour, false, false);
+            if (!disabled)
+                PaintFocusMark();
+        }
+        break;
+    }
+
+    case 7:
+    case 8:
+    case 12:
+        if (normal) {
+            PaintCaption(h);
+            if (m_buttonType == 7 || (m_buttonType == 8 && m_isHot))
+                PaintBorder(c.HighlightColour, c.ShadowColour, 0, 0, false, true);
+            else if (m_buttonType == 12 && m_isHot)
+                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                    false, false);
+            PaintFocusMark();
+        } else if (pressed) {
+            PaintCaption(2);
+            if (m_buttonType == 12)
+                PaintBorder(c.DarkShadowColour, c.HighlightColour, c.ShadowColour, c.LightColour,
+                    false, false);
+            else
+                PaintBorder(c.ShadowColour, c.HighlightColour, 0, 0, false, true);
+            PaintFocusMark();
+        } else {
+            PaintCaption(3);
+            if (m_buttonType == 7)
+                PaintBorder(c.HighlightColour, c.ShadowColour, 0, 0, false, true);
+        }
+        break;
+
+    case 9:
+        if (normal) {
+            if (m_isHot)
+                PaintBox(1, 1, W, H, c.SelectTint, false);
+            PaintCaption(h);
+            if (m_isHot)
+                PaintBox(0, 0, W, H, c.SelectColour, true);
+            PaintFocusMark();
+        } else if (pressed) {
+            if (m_isHot)
+                PaintBox(0, 0, W, H,
+                    m_colorScheme != 2 ? BlendTowardWhite(c.SelectColour, 128)
+                                       : Off(c.SelectTint, -32),
+                    false);
+            PaintCaption(2);
+            PaintBox(0, 0, W, H, c.SelectColour, true);
+            PaintFocusMark();
+        } else {
+            PaintCaption(4);
+        }
+        break;
+
+    case 10:
+        break;
+
+    case 11:
+        if (m_hasBackgroundCopy) {
+            QPainter p(&m_surface);
+            p.drawImage(QPoint(0, 0), m_backgroundCopy, QRect(0, 0, W, H));
+        }
+        if (normal) {
+            PaintCaption(h);
+            PaintFocusMark();
+        } else if (pressed) {
+            PaintCaption(2);
+            PaintFocusMark();
+        } else {
+            PaintCaption(3);
+        }
+        break;
+
+    case 13:
+        if (normal) {
+            PaintOval(0, 0, W, H, m_isHot ? c.ShadowColour : c.FaceColour, c.FaceColour);
+            PaintCaption(h);
+        } else if (pressed) {
+            PaintOval(0, 0, W, H, c.DarkShadowColour, Off(c.FaceColour, -32));
+            PaintCaption(2);
+        } else {
+            PaintCaption(3);
+        }
+        break;
+
+    case 14:
+        if (pressed) {
+            PaintBox(1, 1, W, H, Off(c.FaceColour, -9), false);
+            PaintBox(0, 0, W, H, Off(c.ShadowColour, -48), true);
+            PaintSegment(2, H - 2, W - 2, H - 2, c.HighlightColour);
+            PaintSegment(W - 2, 2, W - 2, H - 1, c.HighlightColour);
+            PaintCaption(7);
+            PaintFocusMark();
+            break;
+        }
+        if (normal && m_isHot) {
+            PaintBox(0, 0, W, H, c.LightColour, false);
+        } else {
+            for (int i = 1; i <= H; ++i)
+                PaintSegment(0, i, W, i, Off(c.HighlightColour, gradientShift(58, H, i)));
+        }
+        if (normal) {
+            // A default button shows its caption bold; the font setter's own repaint is held off.
+            bool keptBold = false;
+            if (m_displayAsDefault) {
+                m_paintingOn = false;
+                keptBold = FontBold();
+                setFontBold(true);
+            }
+            PaintCaption(h);
+            if (m_displayAsDefault) {
+                setFontBold(keptBold);
+                m_paintingOn = true;
+            }
+        }
+        PaintBox(0, 0, W, H, Off(m_pal.ShadowColour, -50), true);
+        PaintBox(1, 1, W - 2, H - 2, Off(m_pal.FaceColour, -9), true);
+        PaintBox(2, 2, W - 4, 2, m_pal.HighlightColour, false);
+        PaintBox(2, 4, 2, H - 6, m_pal.HighlightColour, false);
+        if (normal)
+            PaintFocusMark();
+        else
+            PaintCaption(6);
+        break;
+
+    default:
+        break;
     }
 }
 
@@ -101,6 +412,20 @@ void kasmoButton::PaintDot(int x, int y, int32_t colour)
 // A one-pixel line that leaves out its end point, as the platform's line drawing does.
 void kasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
 {
+    if (m_surface.isNull())
+        return;
+    if (y1 == y2 && x1 != x2) {
+        // Rows are most of the gradients: write them straight into the buffer.
+        if (y1 < 0 || y1 >= m_surface.height())
+            return;
+        const int from = qMax(0, x1 < x2 ? x1 : x2 + 1);
+        const int to = qMin(m_surface.width() - 1, x1 < x2 ? x2 - 1 : x1);
+        QRgb *row = reinterpret_cast<QRgb *>(m_surface.scanLine(y1));
+        const QRgb c = toRgb(colour);
+        for (int x = from; x <= to; ++x)
+            row[x] = c;
+        return;
+    }
     const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx - dy;

@@ -4,6 +4,7 @@
 #include "labels/FBarcode.h"
 #include "platform/ui/WindowRegistry.h"
 #include "reports/Form4.h"
+#include "sale/Form3.h"
 #include "settings/Setting.h"
 #include "shell/MDIForm1.h"
 #include "stock/Form2.h"
@@ -11,6 +12,7 @@
 inline void registerAppWindows()
 {
     MDIForm1::Windows w;
+    w.salePage = [] { return WindowRegistry::instance<Form3>(); };
     w.stockPage = [] { return WindowRegistry::instance<Form2>(); };
     w.summaryPage = [] { return WindowRegistry::instance<Form4>(); };
     w.settings = [] { Setting::showModal(); };
@@ -19,6 +21,9 @@ inline void registerAppWindows()
         if (Form2 *page = WindowRegistry::find<Form2>())
             page->errorna();
     };
-    // The sale page: salePage and checksetting.
+    w.checksetting = [] {
+        if (Form3 *page = WindowRegistry::find<Form3>())
+            page->checksetting();
+    };
     MDIForm1::setWindows(w);
 }

@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
+#include <vector>
 
 using namespace ReceiptGeometry;
 
@@ -33,6 +35,38 @@ ReportElement *text(ReportSection *s, const char *name, float left, float top, f
     // A text wider than its box goes on over further lines rather than being cut off.
     e->canGrow = true;
     return e;
+}
+
+// A text that wraps onto further lines pushes what lies below it in its section down by as
+// much, so that longer header or total lines on narrow paper never print over each other.
+void makeRoomForWrappedTexts(ReportSection *s)
+{
+    std::vector<ReportElement *> order;
+    for (const auto &e : s->elements())
+        order.push_back(e.get());
+    std::stable_sort(order.begin(), order.end(),
+        [](const ReportElement *a, const ReportElement *b) { return a->top < b->top; });
+    for (ReportElement *e : order) {
+        if (e->kind != ReportElement::Text || e->text.isEmpty())
+            continue;
+        QVector<TextLine> lines;
+        const double need
+            = layoutText(e->text, e->font, 0, 0, e->width, e->alignment, true, &lines);
+        if (lines.size() < 2)
+            continue;
+        const double excess = need - qMax(double(e->height), need / lines.size());
+        if (excess <= 0)
+            continue;
+        const float top = e->top;
+        for (ReportElement *below : order) {
+            if (below->top <= top)
+                continue;
+            below->top += float(excess);
+            below->y1 += float(excess);
+            below->y2 += float(excess);
+        }
+        s->height += float(excess);
+    }
 }
 
 void setSize(ReportElement *e, const QString &boxText)
@@ -197,6 +231,9 @@ void AR2::ActiveReport_Initialize()
     const double dateSize = Val(b.Text12->text()) - 2;
     if (dateSize > 0)
         Label9->font.size = dateSize;
+
+    makeRoomForWrappedTexts(GroupHeader());
+    makeRoomForWrappedTexts(GroupFooter());
 }
 
 void AR2::ActiveReport_FetchData(bool &eof)

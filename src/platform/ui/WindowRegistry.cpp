@@ -1,5 +1,6 @@
 #include "WindowRegistry.h"
 #include <QCloseEvent>
+#include <QDialog>
 #include <QPointer>
 
 namespace {
@@ -43,6 +44,12 @@ void WindowRegistry::add(QWidget *window)
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(new CloseWatch(window));
     QObject::connect(window, &QObject::destroyed, [](QObject *o) { forget(o); });
+    // accept()/reject() end a dialog without a close event: it is unloaded all the same.
+    if (auto *dialog = qobject_cast<QDialog *>(window))
+        QObject::connect(dialog, &QDialog::finished, dialog, [dialog](int) {
+            forget(dialog);
+            dialog->deleteLater();
+        });
     windows().append(window);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -102,4 +103,19 @@ TEST_F(RegistryTest, AWindowClosingAnotherInItsCloseHandling)
     WindowRegistry::unloadAll();
     EXPECT_EQ(page->closes, 1);
     EXPECT_TRUE(WindowRegistry::loaded().isEmpty());
+}
+
+TEST_F(RegistryTest, ADialogEndedByAcceptIsUnloaded)
+{
+    class Dlg : public QDialog
+    {
+    };
+    auto *first = WindowRegistry::instance<Dlg>();
+    QPointer<QDialog> gone(first);
+    first->open();
+    first->accept();
+    EXPECT_FALSE(WindowRegistry::isLoaded(first));
+    EXPECT_NE(WindowRegistry::instance<Dlg>(), first); // a fresh window, not the dying one
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
 }

@@ -262,13 +262,14 @@ void Form3::buildControls()
 
     // Code row.
     Label13
-        = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("รหัสสินค้า [บาร์โค้ด]"), 10, true);
-    Label18
-        = makeLabel(this, QStringLiteral("Label18"), QStringLiteral("ระบุ  [เลขที่ใบเสร็จ]"), 10, true);
+        = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("&รหัสสินค้า [บาร์โค้ด]"), 10, true);
+    Label18 = makeLabel(
+        this, QStringLiteral("Label18"), QStringLiteral("&ระบุ  [เลขที่ใบเสร็จ]"), 10, true);
     Label18->hide();
     txtSearchProduct = makeBox(this, QStringLiteral("txtSearchProduct"), 20, 16);
     txtSearchProduct->setToolTip(QStringLiteral(" แสกนบาร์โค๊ด แล้ว Enter "));
     Label13->setBuddy(txtSearchProduct);
+    Label18->setBuddy(txtSearchProduct);
     cmdSearch = makeButton(this, QStringLiteral("cmdSearch"), QStringLiteral("ค้นหาสินค้า (F4)"));
     Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("ประมวลผล (Enter)"));
     Command2->hide();
@@ -287,7 +288,7 @@ void Form3::buildControls()
         p.setColor(QPalette::Window, colour(rgbValue(200, 212, 210)));
         Image3->setPalette(p);
     }
-    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("ประเภทราคา :"), 9, true);
+    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("&ประเภทราคา :"), 9, true);
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->addItems({ QStringLiteral(" ราคาปกติ"), QStringLiteral(" ราคาพิเศษ 1"),
@@ -581,7 +582,7 @@ void Form3::Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers)
         pageButton3_Click(); // not consumed: a box with the focus deletes too
         break;
     case Qt::Key_F1:
-        if (kasmoButton2->isVisible() || !kasmoButton3->isVisible())
+        if (!kasmoButton2->isHidden())
             kasmoButton2_Click();
         else
             kasmoButton3_Click();

@@ -236,6 +236,19 @@ TEST_F(SalePage, ArrowKeysMoveBetweenBoxesAndReturnModeIgnoresKeys)
     EXPECT_EQ(QApplication::focusWidget(), page->text2);
     press(Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    // Focus colours: entered boxes turn sand, left ones go back to their own colour.
+    const auto base = [](QLineEdit *b) { return b->palette().color(QPalette::Base); };
+    EXPECT_EQ(base(page->txtSearchProduct), QColor(208, 197, 168));
+    EXPECT_EQ(base(page->Text1), QColor(255, 255, 235));
+    press(Qt::Key_Right);
+    EXPECT_EQ(base(page->Text1), QColor(208, 197, 168));
+    EXPECT_EQ(base(page->txtSearchProduct), QColor(224, 224, 224));
+    press(Qt::Key_Up);
+    // The right button is refused in the payment boxes.
+    QTest::mousePress(page->Text1, Qt::RightButton);
+    ASSERT_EQ(msgs.count(), 1);
+    EXPECT_EQ(msgs.last().text, QStringLiteral("ห้ามคลิกขวาในช่องนี้ !!"));
+    msgs.clear();
     // In the grid Down goes to the cash box; Enter recomputes the current line.
     page->fpSpread1->setFocus();
     page->fpSpread1->setText(4, 1, QStringLiteral("3"));

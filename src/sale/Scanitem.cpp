@@ -1,0 +1,392 @@
+#include "sale/Scanitem.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/KeyAscii.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/WindowRegistry.h"
+#include "records/Codes.h"
+#include "records/Val.h"
+#include "sale/Form3.h"
+#include "sale/SaleRules.h"
+#include "sale/StockUpdateGrid.h"
+#include "shell/MDIForm1.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+const unsigned kBack = rgbValue(219, 226, 224);
+const unsigned kInstruction = rgbValue(21, 66, 139);
+const unsigned kSearchText = rgbValue(48, 48, 48);
+const unsigned kGridText = rgbValue(26, 26, 26);
+
+// Columns of the sale grid and of the stock update grid that the dialog writes.
+enum Col { ColPK = 0, ColCode, ColName, ColDes, ColQty, ColUnit, ColPrice, ColAmount, ColPic, ColCost };
+
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width),
+        Twips::toPixelsY(height));
+}
+
+QFont tahoma(double pt, bool bold = true)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    return f;
+}
+
+void setColour(QWidget *w, QPalette::ColorRole role, unsigned bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(role, Form3::colour(bgr));
+    w->setPalette(p);
+}
+
+// The decorative strip behind the top of the dialog.
+QPixmap banner()
+{
+    QPixmap pm(135, 28);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, 0, 28);
+    g.setColorAt(0, QColor(236, 241, 240));
+    g.setColorAt(1, Form3::colour(kBack));
+    p.fillRect(pm.rect(), g);
+    return pm;
+}
+
+// Runs one step of the search, which skips failing steps.
+template <typename F> bool step(F f)
+{
+    try {
+        f();
+        return true;
+    } catch (const DbError &) {
+    } catch (const std::exception &) {
+    }
+    return false;
+}
+
+// The first line of the grid holding the product, or 0.
+int lineOf(const DataGrid *g, qint64 pk)
+{
+    for (int r = 1; r <= g->maxRows(); ++r)
+        if (toWholeNumber(g->getText(ColPK, r)) == pk)
+            return r;
+    return 0;
+}
+
+// The product of the chosen result row, read back through the code look-up so that the sale's
+// pricing reads it exactly as code entry does.
+std::optional<SaleProduct> productByKey(qint64 pk)
+{
+    Connection &c = Module1::Conn();
+    const QVariant code
+        = c.scalar(QStringLiteral("SELECT PDsn FROM tblProduct WHERE PK = ?1"), { pk });
+    if (!code.isValid() || code.isNull())
+        return std::nullopt;
+    std::optional<SaleProduct> p = findProductByCode(c, code.toString());
+    if (!p || p->pk != pk)
+        return std::nullopt;
+    return p;
+}
+
+} // namespace
+
+const QString Scanitem::NotFoundCaption = QStringLiteral("ค้นหาสินค้า [ ไม่พบข้อมูลที่คุณต้องการ !! ]");
+
+QString Scanitem::foundCaption(int count)
+{
+    return QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  ") + QString::number(count)
+        + QStringLiteral("  รายการ ]");
+}
+
+Scanitem::Scanitem()
+{
+    setObjectName(QStringLiteral("Scanitem"));
+    setWindowTitle(QStringLiteral("ค้นหาสินค้า"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint
+        | Qt::WindowTitleHint);
+    setFont(tahoma(8.25, false));
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, kBack);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAutoFillBackground(true);
+    setColour(Frame1, QPalette::Window, kBack);
+    Image1 = new QLabel(Frame1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setScaledContents(true);
+    Image1->setPixmap(banner());
+    Label11 = new QLabel(
+        QStringLiteral("กรอก รหัส , ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา (กรอกเพียงบางส่วนก็ได้)"),
+        Frame1);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    Label11->setFont(tahoma(9.75));
+    setColour(Label11, QPalette::WindowText, kInstruction);
+    txt1 = new QLineEdit(Frame1);
+    txt1->setObjectName(QStringLiteral("txt1"));
+    txt1->setFont(tahoma(20.25));
+    txt1->setAlignment(Qt::AlignCenter);
+    txt1->setMaxLength(50);
+    setColour(txt1, QPalette::Text, kSearchText);
+    Command1 = new QPushButton(QStringLiteral("   ค้นหา (Enter)"), Frame1);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(tahoma(12.75));
+    fpSpread1 = new DataGrid(this);
+    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
+    Command2 = new QPushButton(QStringLiteral("ออกจากหน้านี้ (ESC)"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setFont(tahoma(12.75));
+    for (QPushButton *b : { Command1, Command2 }) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    place(Frame1, 0, 0, 12915, 1320);
+    place(Image1, 0, 0, 12915, 1320);
+    place(Label11, 120, 80, 12680, 330);
+    place(txt1, 120, 450, 9880, 760);
+    place(Command1, 10080, 450, 2715, 760);
+    place(fpSpread1, 0, 1340, 12900, 3795);
+    place(Command2, 0, 5145, 12915, 480);
+    setFixedSize(Twips::toPixelsX(12915), Twips::toPixelsY(5625));
+    setTabOrder(txt1, fpSpread1);
+    setTabOrder(fpSpread1, Command1);
+    setTabOrder(Command1, Command2);
+
+    KeyAscii::install(txt1, [this](int &k) { txt1_KeyPress(k); });
+    connect(Command1, &QPushButton::clicked, this, &Scanitem::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Scanitem::Command2_Click);
+    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int, int) {
+        // An add traps nothing of its own; a failure is reported and the dialog goes on.
+        try {
+            fpSpread1_DblClick();
+        } catch (const DbError &e) {
+            MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+        }
+    });
+    // Key preview: the window sees every key before its controls.
+    for (QWidget *w : findChildren<QWidget *>())
+        w->installEventFilter(this);
+
+    Form_Load();
+}
+
+void Scanitem::showModal()
+{
+    QPointer<Scanitem> w = WindowRegistry::instance<Scanitem>();
+    w->txt1->setFocus(Qt::OtherFocusReason);
+    DialogRunner::exec(w);
+    if (w)
+        WindowRegistry::unload(w);
+}
+
+void Scanitem::Form_Load()
+{
+    WindowPlacement::place(this, VerticalPlace::Quarter);
+    SetupSpread();
+}
+
+void Scanitem::SetupSpread()
+{
+    DataGrid *g = fpSpread1;
+    g->setRedraw(false);
+    g->setMaxRows(0);
+    g->setMaxCols(3);
+    g->setReadOnly(true);
+    g->setRowSelect(true);
+    g->setColWidth(0, 0);
+    g->setColWidth(1, 20);
+    g->setColWidth(2, 68);
+    g->setColWidth(3, 18);
+    g->setText(1, DataGrid::HeaderRow, QStringLiteral("รหัสสินค้า"));
+    g->setText(2, DataGrid::HeaderRow, QStringLiteral(" ชื่อสินค้า"));
+    g->setText(3, DataGrid::HeaderRow, QStringLiteral("หน่วยนับ"));
+    g->setHAlign(2, DataGrid::HeaderRow, Qt::AlignLeft);
+    g->setHAlign(3, DataGrid::HeaderRow, Qt::AlignHCenter);
+    g->setHAlign(1, DataGrid::All, Qt::AlignHCenter);
+    g->setHAlign(2, DataGrid::All, Qt::AlignLeft);
+    g->setHAlign(3, DataGrid::All, Qt::AlignHCenter);
+    g->setForeColor(DataGrid::All, DataGrid::All, Form3::colour(kGridText));
+    g->setVAlign(DataGrid::All, DataGrid::All, Qt::AlignVCenter);
+    g->setRowHeight(DataGrid::All, 25);
+    g->setRedraw(true);
+}
+
+void Scanitem::txt1_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Command1_Click();
+    }
+}
+
+void Scanitem::Command1_Click()
+{
+    const QString t = trimBlanks(txt1->text());
+    if (t.isEmpty()) {
+        txt1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The text is bound as it was typed: % and _ keep their pattern meaning, a quote is a
+    // plain character.
+    std::optional<std::vector<QStringList>> rows;
+    step([&] {
+        const QString pattern = QLatin1Char('%') + t + QLatin1Char('%');
+        Recordset rs = Module1::Conn().query(
+            QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
+                           "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
+                           "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
+                           "ORDER BY p.PDsn, p.PDname"),
+            { pattern });
+        std::vector<QStringList> found;
+        for (; !rs.eof(); rs.moveNext())
+            found.push_back({ rs.text(0), rs.text(1),
+                QLatin1Char(' ') + rs.text(2) + QLatin1Char(' ') + rs.text(3), rs.text(4) });
+        rows = std::move(found);
+    });
+    if (!rows || rows->empty()) {
+        if (rows)
+            step([&] { fpSpread1->setMaxRows(0); });
+        setWindowTitle(NotFoundCaption);
+        return;
+    }
+    const int n = int(rows->size());
+    setWindowTitle(foundCaption(n));
+    step([&] {
+        fpSpread1->setRows(std::move(*rows));
+        fpSpread1->setActiveCell(1, 1);
+    });
+}
+
+void Scanitem::fpSpread1_DblClick()
+{
+    if (fpSpread1->maxRows() == 0)
+        return;
+    const int r = fpSpread1->activeRow();
+    if (r < 1 || r > fpSpread1->maxRows())
+        return;
+    bool ok = false;
+    const qint64 pk = trimBlanks(fpSpread1->getText(0, r)).toLongLong(&ok);
+    if (!ok)
+        return;
+    const QString page = MDIForm1::PageName();
+    if (page == Msg::PageSale)
+        addToSaleGrid(pk);
+    else if (page == Msg::PageStock)
+        addToStockGrid(pk);
+}
+
+void Scanitem::addToSaleGrid(qint64 pk)
+{
+    Form3 *f = WindowRegistry::find<Form3>();
+    if (!f)
+        return;
+    const std::optional<SaleProduct> p = productByKey(pk);
+    if (!p)
+        return;
+    DataGrid *g = f->fpSpread1;
+    if (const int found = lineOf(g, p->pk)) {
+        // Existing line: one more unit, under the same wholesale rule as code entry.
+        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
+        g->setText(ColQty, found, QString::number(qty));
+        Currency unit;
+        if (const auto ruled = wholesaleRule(*p, qty, f->priceType())) {
+            unit = ruled->unitPrice;
+            g->setText(ColPrice, found, unit.plain());
+            g->setBackColor(ColPrice, found, Form3::colour(ruled->colour));
+        } else {
+            unit = Currency::fromText(g->getText(ColPrice, found));
+        }
+        g->setText(ColAmount, found, (unit * qty).plain());
+        f->LoadPica(p->picture);
+        f->CalTotalAmount();
+        return;
+    }
+    // New line on top at the price list's price; the wholesale rule waits for the second unit.
+    g->setMaxRows(g->maxRows() + 1);
+    g->insertRows(1, 1);
+    f->Label2->setText(Form3::lineCountText(g->maxRows()));
+    const QString price = p->price(f->priceType()).plain();
+    const QString cells[] = { QString::number(p->pk), p->code, QLatin1Char(' ') + p->name,
+        p->description, QStringLiteral("1"), p->unit, price, price, p->picture, p->cost.plain() };
+    for (int c = ColPK; c <= ColCost; ++c)
+        g->setText(c, 1, cells[c]);
+    f->LoadPica(p->picture);
+    f->CalTotalAmount();
+}
+
+void Scanitem::addToStockGrid(qint64 pk)
+{
+    StockUpdateGrid *w = StockUpdateGrid::loaded();
+    if (!w)
+        return;
+    const std::optional<SaleProduct> p = productByKey(pk);
+    if (!p)
+        return;
+    DataGrid *g = w->linesGrid();
+    if (const int found = lineOf(g, p->pk)) {
+        const Currency unit = Currency::fromText(g->getText(ColPrice, found));
+        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
+        g->setText(ColQty, found, QString::number(qty));
+        g->setText(ColAmount, found, (unit * qty).plain());
+        w->CalTotalAmount();
+        return;
+    }
+    g->setMaxRows(g->maxRows() + 1);
+    g->insertRows(1, 1);
+    const QString cost = p->cost.plain();
+    const QString cells[] = { QString::number(p->pk), p->code, QLatin1Char(' ') + p->name,
+        p->description, QStringLiteral("1"), p->unit, cost, cost };
+    for (int c = ColPK; c <= ColAmount; ++c)
+        g->setText(c, 1, cells[c]);
+    w->CalTotalAmount();
+}
+
+void Scanitem::Form_KeyDown(int KeyCode)
+{
+    if (KeyCode == Qt::Key_Escape)
+        Command2_Click();
+}
+
+void Scanitem::Command2_Click()
+{
+    close();
+}
+
+bool Scanitem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (ke->key() == Qt::Key_Escape) {
+            Form_KeyDown(ke->key());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Scanitem::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        Form_KeyDown(e->key());
+        return;
+    }
+    // Enter belongs to the search box; the dialog has no default button.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(e);
+}

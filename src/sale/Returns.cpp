@@ -30,9 +30,9 @@ BillLine readLine(const Recordset &rs)
 QList<BillLine> storedLines(Connection &conn, const QString &billNo)
 {
     QList<BillLine> lines;
-    for (Recordset rs = conn.query(kLineColumns + QStringLiteral("WHERE Lno = ?1 ORDER BY LPK"),
-             { billNo });
-        !rs.eof(); rs.moveNext())
+    for (Recordset rs
+         = conn.query(kLineColumns + QStringLiteral("WHERE Lno = ?1 ORDER BY LPK"), { billNo });
+         !rs.eof(); rs.moveNext())
         lines.append(readLine(rs));
     return lines;
 }
@@ -110,8 +110,8 @@ int returnWholeBill(Connection &conn, const QString &billNo, const ReturnStamp &
     return int(lines.size());
 }
 
-LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKey,
-    qint64 quantity, const ReturnStamp &stamp)
+LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKey, qint64 quantity,
+    const ReturnStamp &stamp)
 {
     Transaction t(conn);
     const QList<BillLine> lines = storedLines(conn, billNo);

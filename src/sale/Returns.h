@@ -44,9 +44,9 @@ std::optional<StoredBill> loadBill(Connection &conn, const QString &typedNumber)
 struct MissingReturnProduct : std::runtime_error
 {
     explicit MissingReturnProduct(const QString &c)
-        : std::runtime_error("missing product"), code(c)
-    {
-    }
+        : std::runtime_error("missing product")
+        , code(c)
+    { }
     QString code;
 };
 
@@ -54,7 +54,9 @@ struct MissingReturnProduct : std::runtime_error
 // discount or a wholesale price, or the quantity is out of range); nothing was changed.
 struct ReturnRefused : std::runtime_error
 {
-    explicit ReturnRefused(const char *why) : std::runtime_error(why) {}
+    explicit ReturnRefused(const char *why)
+        : std::runtime_error(why)
+    { }
 };
 
 // Who returns and when, for the movement rows.
@@ -82,5 +84,5 @@ struct LineReturn
 // with but its quantity, or goes when nothing is left; the bill's discount row is deleted.
 // Bills with a discount or a wholesale price are refused. Throws ReturnRefused,
 // MissingReturnProduct, DbError.
-LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKey,
-    qint64 quantity, const ReturnStamp &stamp);
+LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKey, qint64 quantity,
+    const ReturnStamp &stamp);

@@ -3,6 +3,7 @@
 // start-up and the window tests call registerAppWindows() before the sign-in window loads.
 #include "labels/FBarcode.h"
 #include "platform/ui/WindowRegistry.h"
+#include "receipt/SaleReceipt.h"
 #include "reports/Form4.h"
 #include "sale/Form3.h"
 #include "settings/Setting.h"
@@ -26,4 +27,5 @@ inline void registerAppWindows()
             page->checksetting();
     };
     MDIForm1::setWindows(w);
+    registerReceiptWindows();
 }

@@ -1,5 +1,5 @@
 #include "PageFixture.h"
-#include "PtyPair.h"
+#include "support/PtyPair.h"
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/ProgramFolder.h"
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "platform/serial/CashDrawer.h"
-#include "PtyPair.h"
+#include "support/PtyPair.h"
 #include <QDir>
 #include <gtest/gtest.h>
 

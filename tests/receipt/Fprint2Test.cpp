@@ -3,14 +3,17 @@
 #include "button/kasmoButton.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/FileDialogs.h"
 #include "receipt/AR2.h"
 #include "shell/Messages.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -330,6 +333,27 @@ TEST_F(Fprint2Window, EnterInAOneLineBoxSavesOrPreviews)
     QTest::keyClick(w.Text14, Qt::Key_Return);
     EXPECT_EQ(w.report(), before);
     EXPECT_TRUE(w.footerText().endsWith(QLatin1Char('\n')));
+}
+
+TEST_F(Fprint2Window, ExportButtonsWriteTheShownPages)
+{
+    Fprint2 w;
+    w.Form_Load();
+    QTemporaryDir dir;
+    ScriptedFileDialogs files;
+    files.answer(dir.filePath(QStringLiteral("receipt.pdf")));
+    files.answer(dir.filePath(QStringLiteral("receipt")));
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    ASSERT_EQ(files.requests.size(), 2);
+    EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งบันทึก PDF"));
+    EXPECT_EQ(files.requests[0].proposed, QStringLiteral("08-12-26-23-05-09"));
+    EXPECT_EQ(files.requests[1].title, QStringLiteral("เลือกตำแหน่งบันทึก Excel"));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("receipt.pdf.pdf"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("receipt.xls"))));
+    // Cancelled: no file, no message.
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(Fprint2Window, RightButtonRefusedInNumberBoxesOnly)

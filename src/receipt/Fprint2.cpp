@@ -92,7 +92,9 @@ Fprint2::Fprint2(QWidget *parent, const ReceiptSale *sale)
     , m_sale(sale)
 {
     setWindowTitle(QStringLiteral("ตั้งค่าการพิมพ์"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    setFont(font);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
 }
@@ -147,13 +149,13 @@ void Fprint2::buildWindow()
     // The set-up column on the left.
     m_leftColumn = new QWidget(this);
     auto *col = new QVBoxLayout(m_leftColumn);
-    col->setContentsMargins(4, 4, 4, 4);
-    col->setSpacing(4);
+    col->setContentsMargins(4, 2, 4, 2);
+    col->setSpacing(2);
     auto rowsFrame = [&](const QString &title) {
         auto *g = new QGroupBox(title, m_leftColumn);
         auto *grid = new QGridLayout(g);
-        grid->setContentsMargins(6, 4, 6, 4);
-        grid->setVerticalSpacing(3);
+        grid->setContentsMargins(6, 2, 6, 2);
+        grid->setVerticalSpacing(2);
         col->addWidget(g);
         return std::pair(g, grid);
     };
@@ -183,8 +185,10 @@ void Fprint2::buildWindow()
     Command5 = button(paper, QStringLiteral("ขนาด        80 mm"));
     Command4 = button(paper, QStringLiteral("ขนาด        58 mm"));
     Command2 = button(paper, QStringLiteral("กำหนดขนาดเอง"));
-    for (QPushButton *b : { Command1, Command7, Command5, Command4, Command2 })
+    for (QPushButton *b : { Command1, Command7, Command5, Command4, Command2 }) {
+        b->setFixedHeight(22);
         paperGrid->addWidget(b, paperGrid->rowCount(), 0, 1, 2);
+    }
 
     auto [margins, marginGrid] = rowsFrame(QStringLiteral("ขอบกระดาษ (ซม.)"));
     Text1 = box(margins, QStringLiteral("0.3"), 4);
@@ -208,13 +212,15 @@ void Fprint2::buildWindow()
     col->addWidget(Command3);
     col->addWidget(Command6);
     col->addStretch(1);
+    // Its label closes the column, beside the footer box.
+    m_footerLabel = new QLabel(QStringLiteral("รายละเอียดข้อความล่าง >"), m_leftColumn);
+    m_footerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    col->addWidget(m_footerLabel);
 
     ARViewer21 = new ReportViewer(this);
     Text14 = new QPlainTextEdit(QStringLiteral("โปรดเก็บไว้เป็นหลักฐาน ขอบคุณที่ใช้บริการ"), this);
     Text14->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text14->setTabChangesFocus(true);
-    m_footerLabel = new QLabel(QStringLiteral("รายละเอียดข้อความล่าง >"), this);
-    m_footerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     kasmoButton1 = kasmoButton::fromBag(
         this, ButtonPresets::pageButton(QStringLiteral("&บันทึก  หรือ  ดูตัวอย่าง")));
@@ -253,10 +259,10 @@ void Fprint2::buildWindow()
         Module1::RefuseRightClick(e);
 
     Image1->lower();
-    const int leastWidth = tw(11550) + 160;
-    const int leastHeight = tw(2210) + m_leftColumn->sizeHint().height() - tw(950) + tw(950);
-    setMinimumSize(qMax(leastWidth, tw(2900) + 400), leastHeight);
-    resize(qMax(minimumWidth(), 1100), qMax(minimumHeight(), 760));
+    // The fixed parts keep the window from getting smaller than they are.
+    setMinimumSize(
+        tw(11550) + 160, qMax(tw(2210) + 160, tw(950) + m_leftColumn->sizeHint().height()));
+    resize(qMax(minimumWidth(), 1100), qMax(minimumHeight(), 700));
     Form_Resize();
 }
 
@@ -280,10 +286,9 @@ void Fprint2::Form_Resize()
     const int viewerHeight = tw(qMax(0.0, H - 2210));
     ARViewer21->setGeometry(tw(2900), tw(950), tw(qMax(0.0, W - 2900)), viewerHeight);
     Text14->setGeometry(tw(2900), viewerHeight + tw(950), tw(qMax(0.0, W - 2900)), tw(1150));
-    m_footerLabel->setGeometry(0, viewerHeight + tw(950), tw(2900) - 6, tw(400));
     Image1->setGeometry(0, 0, width(), tw(950) - 4);
     kasmoButton1->setGeometry(tw(11520), tw(120), tw(qMax(0.0, W - 11550)), tw(950) - tw(240));
-    m_leftColumn->setGeometry(0, tw(950), tw(2900), qMax(0, viewerHeight));
+    m_leftColumn->setGeometry(0, tw(950), tw(2900), qMax(0, height() - tw(950)));
 }
 
 void Fprint2::openWindow(QWidget *parent, const ReceiptSale *sale)

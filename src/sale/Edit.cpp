@@ -15,8 +15,8 @@
 #include "shell/Module1.h"
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -189,7 +189,8 @@ void Edit::Command1_Click()
         } catch (const DbError &e) {
             // The line could not be re-priced (its product is gone): it keeps its quantity.
             g->setText(ColQty, r, before);
-            MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+            MsgBox(
+                e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
             return;
         }
     }

@@ -12,6 +12,7 @@
 #include "records/Val.h"
 #include "sale/Counters.h"
 #include "sale/PictureFiles.h"
+#include "sale/Scanitem.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
@@ -1061,6 +1062,8 @@ void Form3::cmdSearch_Click()
 {
     if (windows().search)
         windows().search(*this);
+    else
+        Scanitem::showModal();
     focusCodeBox();
 }
 
@@ -1070,23 +1073,8 @@ void Form3::pageButton4_Click()
         windows().returnMode(*this);
 }
 
-void Form3::kasmoButton1_Click()
-{
-    if (windows().clear)
-        windows().clear(*this);
-}
-
-void Form3::kasmoButton2_Click()
-{
-    if (windows().hold)
-        windows().hold(*this);
-}
-
-void Form3::kasmoButton3_Click()
-{
-    if (windows().recall)
-        windows().recall(*this);
-}
+// kasmoButton1_Click, kasmoButton2_Click and kasmoButton3_Click (clear, hold, recall) are in
+// Form3Hold.cpp.
 
 // ---------------------------------------------------------------------------------------------
 // Saving

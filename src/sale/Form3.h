@@ -68,6 +68,7 @@ public:
     QString DrawerPort;
     qint32 NextMovementPK = 0;
     bool HasWholesaleLine = false;
+    quint8 HeldPriceType = 0; // the price list of the held sale (fpSpread2)
 
     // Public procedures of the page.
     void CalTotalAmount();
@@ -116,9 +117,9 @@ public:
     // nothing. printReceipt runs after the sale is stored and before the page is emptied.
     struct Windows
     {
-        std::function<void(Form3 &)> search; // Scanitem, modal
+        std::function<void(Form3 &)> search; // replaces Scanitem, modal (tests)
         std::function<void(Form3 &)> printReceipt; // Fprint2 with PrintSource 1
-        std::function<void(Form3 &)> hold, recall, clear, returnMode;
+        std::function<void(Form3 &)> returnMode;
         std::function<void(Form3 &, int row)> lineDoubleClick;
     };
     static void setWindows(const Windows &w);
@@ -145,6 +146,7 @@ private:
     bool lineHasWholesaleColour(int row) const;
     void removeLine();
     void applySwitch(bool ask);
+    void emptyPage(const QString &status); // after a hold or a clear
 
     bool m_loading = false;
     QObject *m_lastKeyTarget = nullptr;

@@ -17,8 +17,8 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -31,7 +31,18 @@ const unsigned kSearchText = rgbValue(48, 48, 48);
 const unsigned kGridText = rgbValue(26, 26, 26);
 
 // Columns of the sale grid and of the stock update grid that the dialog writes.
-enum Col { ColPK = 0, ColCode, ColName, ColDes, ColQty, ColUnit, ColPrice, ColAmount, ColPic, ColCost };
+enum Col {
+    ColPK = 0,
+    ColCode,
+    ColName,
+    ColDes,
+    ColQty,
+    ColUnit,
+    ColPrice,
+    ColAmount,
+    ColPic,
+    ColCost
+};
 
 void place(QWidget *w, double left, double top, double width, double height)
 {
@@ -73,8 +84,7 @@ template <typename F> bool step(F f)
         f();
         return true;
     } catch (const DbError &) {
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) { }
     return false;
 }
 
@@ -175,7 +185,8 @@ Scanitem::Scanitem()
         try {
             fpSpread1_DblClick();
         } catch (const DbError &e) {
-            MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+            MsgBox(
+                e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         }
     });
     // Key preview: the window sees every key before its controls.

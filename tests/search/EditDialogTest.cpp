@@ -1,0 +1,148 @@
+#include "SearchFixture.h"
+#include "sale/Edit.h"
+#include "shell/Module1.h"
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+Edit *asEdit(QDialog *d)
+{
+    auto *e = qobject_cast<Edit *>(d);
+    EXPECT_NE(e, nullptr);
+    return e;
+}
+} // namespace
+
+class EditDialog : public SearchFixture
+{
+protected:
+    // The sale page's opening: the line's quantity and row, then the dialog.
+    void openOnSaleLine(int row)
+    {
+        Module1::EditQty = int(saleCell(4, row).toLongLong());
+        Module1::EditRow = row;
+        Edit::showModal();
+    }
+};
+
+TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
+{
+    openSale();
+    scan(QStringLiteral("C300")); // no description
+    scan(QStringLiteral("B200"));
+    scan(QStringLiteral("B200"));
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        EXPECT_EQ(e->windowTitle(), QStringLiteral("แก้ไขจำนวนสินค้า"));
+        EXPECT_EQ(e->Label1->text(), QStringLiteral("ปรับ สบู่เหลว กลิ่นมะลิ เป็น : "));
+        EXPECT_EQ(e->Command1->text(), QStringLiteral("บันทึกข้อมูล (Enter)"));
+        EXPECT_EQ(e->focusWidget(), e->Text1);
+        EXPECT_EQ(e->Text1->text(), QStringLiteral("2"));
+        EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("2"));
+        e->grab().save(QStringLiteral("/tmp/search-Edit.png"));
+        // A letter is refused with its message; the box keeps its text.
+        QTest::keyClick(e->Text1, Qt::Key_A);
+        EXPECT_EQ(e->Text1->text(), QStringLiteral("2"));
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, QStringLiteral("ช่องนี้ กรอกได้แค่ ( ตัวเลข ) เท่านั้น !!"));
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+        // Esc means nothing; a fifth digit is not taken.
+        QTest::keyClick(e->Text1, Qt::Key_Escape);
+        EXPECT_TRUE(e->isVisible());
+        e->Text1->selectAll();
+        QTest::keyClicks(e->Text1, QStringLiteral("12345"));
+        EXPECT_EQ(e->Text1->text(), QStringLiteral("1234"));
+        e->reject(); // the close box
+    });
+    openOnSaleLine(1);
+    EXPECT_EQ(saleCell(4, 1), QStringLiteral("2")); // closing without a save changes nothing
+
+    dialogs.then([&](QDialog *d) {
+        EXPECT_EQ(asEdit(d)->Label1->text(), QStringLiteral("ปรับ สบู่ก้อน เป็น : "));
+    });
+    openOnSaleLine(2);
+}
+
+TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)
+{
+    openSale();
+    scan(QStringLiteral("A100"));
+    scan(QStringLiteral("B200"));
+    bool closed = false;
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        QTest::keyClick(e->Text1, Qt::Key_3); // replaces the selected quantity
+        QPointer<QDialog> alive(d);
+        QTest::keyClick(e->Text1, Qt::Key_Return);
+        closed = !alive || !alive->isVisible();
+    });
+    openOnSaleLine(1);
+    EXPECT_TRUE(closed);
+    // Three units reach the wholesale quantity: the line is re-priced by the sale's rule.
+    EXPECT_EQ(saleCell(4, 1), QStringLiteral("3"));
+    EXPECT_EQ(saleCell(6, 1), QStringLiteral("90"));
+    EXPECT_EQ(saleCell(7, 1), QStringLiteral("270"));
+    EXPECT_EQ(page->fpSpread1->backColor(6, 1), Form3::colour(WholesaleColour));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("277.00"));
+    EXPECT_EQ(page->Label16->text(), QStringLiteral("277.00"));
+
+    // The button saves as Enter does.
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        QTest::keyClicks(e->Text1, QStringLiteral("12"));
+        QTest::mouseClick(e->Command1, Qt::LeftButton);
+    });
+    openOnSaleLine(2);
+    EXPECT_EQ(saleCell(7, 2), QStringLiteral("84"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("354.00"));
+}
+
+TEST_F(EditDialog, ZeroOrEmptyGivesOneAndStaysOpen)
+{
+    openSale();
+    scan(QStringLiteral("A100"));
+    scan(QStringLiteral("A100"));
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        for (const char *typed : { "0", "" }) {
+            e->Text1->selectAll();
+            if (*typed)
+                QTest::keyClicks(e->Text1, QString::fromLatin1(typed));
+            else
+                QTest::keyClick(e->Text1, Qt::Key_Backspace);
+            QTest::keyClick(e->Text1, Qt::Key_Return);
+            EXPECT_TRUE(e->isVisible()) << typed;
+            EXPECT_EQ(e->Text1->text(), QStringLiteral("1")) << typed;
+            EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("1")) << typed;
+            EXPECT_EQ(saleCell(4, 1), QStringLiteral("2")) << typed;
+        }
+        QTest::keyClick(e->Text1, Qt::Key_Return); // "1" is a quantity
+        EXPECT_FALSE(e->isVisible());
+    });
+    openOnSaleLine(1);
+    EXPECT_EQ(saleCell(4, 1), QStringLiteral("1"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("7.00"));
+}
+
+TEST_F(EditDialog, StockUpdateLineFromItsDoubleClick)
+{
+    openStockUpdate();
+    dialogs.then([&](QDialog *d) { add(qobject_cast<Scanitem *>(d), QStringLiteral("A100")); });
+    update->cmdSearch_Click();
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        EXPECT_EQ(e->Label1->text(), QStringLiteral("ปรับ น้ำดื่ม ขวดเล็ก เป็น : "));
+        EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("1"));
+        QTest::keyClick(e->Text1, Qt::Key_4);
+        QTest::keyClick(e->Text1, Qt::Key_Return);
+    });
+    doubleClick(update->fpSpread1, 3, 1); // not the quantity: nothing opens
+    EXPECT_TRUE(dialogs.opened.count(QStringLiteral("Edit")) == 0);
+    doubleClick(update->fpSpread1, 4, 1);
+    EXPECT_EQ(dialogs.opened.count(QStringLiteral("Edit")), 1);
+    EXPECT_EQ(Module1::EditRow, 1);
+    EXPECT_EQ(update->fpSpread1->getText(4, 1), QStringLiteral("4"));
+    EXPECT_EQ(update->fpSpread1->getText(7, 1), QStringLiteral("20"));
+    EXPECT_EQ(update->Label6->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
+}

@@ -1,0 +1,238 @@
+#include "SearchFixture.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QColor wholesale = Form3::colour(WholesaleColour);
+const QColor listPrice = Form3::colour(ListPriceColour);
+
+Scanitem *asSearch(QDialog *d)
+{
+    auto *s = qobject_cast<Scanitem *>(d);
+    EXPECT_NE(s, nullptr);
+    return s;
+}
+} // namespace
+
+using SearchDialog = SearchFixture;
+
+TEST_F(SearchDialog, LooksAsDesigned)
+{
+    openSale();
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า"));
+        EXPECT_EQ(s->Command1->text(), QStringLiteral("   ค้นหา (Enter)"));
+        EXPECT_EQ(s->Command2->text(), QStringLiteral("ออกจากหน้านี้ (ESC)"));
+        EXPECT_EQ(s->txt1->maxLength(), 50);
+        EXPECT_EQ(s->focusWidget(), s->txt1);
+        DataGrid *g = s->fpSpread1;
+        EXPECT_EQ(g->maxRows(), 0);
+        EXPECT_EQ(g->maxCols(), 3);
+        EXPECT_EQ(g->colWidth(0), 0);
+        EXPECT_EQ(g->getText(1, 0), QStringLiteral("รหัสสินค้า"));
+        EXPECT_EQ(g->getText(2, 0), QStringLiteral(" ชื่อสินค้า"));
+        EXPECT_EQ(g->getText(3, 0), QStringLiteral("หน่วยนับ"));
+        search(s, QStringLiteral("สบู่"));
+        s->fpSpread1->setActiveCell(1, 2);
+        QTest::qWait(50);
+        s->grab().save(QStringLiteral("/tmp/search-Scanitem.png"));
+    });
+    page->cmdSearch_Click();
+    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Scanitem") });
+}
+
+TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
+{
+    openSale();
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        // A fragment of two names; the list is ordered by code.
+        search(s, QStringLiteral("สบู่"));
+        EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  2  รายการ ]"));
+        EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
+        DataGrid *g = s->fpSpread1;
+        EXPECT_EQ(g->getText(0, 1), QStringLiteral("1"));
+        EXPECT_EQ(g->getText(2, 1), QStringLiteral(" สบู่เหลว กลิ่นมะลิ"));
+        EXPECT_EQ(g->getText(2, 2), QStringLiteral(" สบู่ก้อน ")); // no description
+        EXPECT_EQ(g->getText(3, 1), QStringLiteral("ชิ้น"));
+        EXPECT_EQ(s->focusWidget(), s->txt1); // Enter leaves the focus in the box
+
+        struct Case
+        {
+            const char *typed;
+            QStringList codes;
+        } cases[] = {
+            { "มะลิ", { "B200" } }, // the description only
+            { "  ขวด  ", { "A100" } }, // trimmed at both ends
+            { "a1", { "A100" } }, // codes without regard to case
+            { "A_00", { "A100" } }, // _ is one character
+            { "B%0", { "B200" } }, // % is any run
+            { "O'Brien", { "D400" } }, // a quote is an ordinary character
+            { "0", { "A100", "B200", "C300", "D400", "E500" } },
+        };
+        for (const Case &c : cases) {
+            search(s, QString::fromUtf8(c.typed));
+            EXPECT_EQ(resultCodes(s), c.codes) << c.typed;
+            EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(int(c.codes.size()))) << c.typed;
+        }
+
+        // No hits: the list empties; the next hit replaces the caption again.
+        for (const char *none : { "สบู่ เหลว", "zzz" }) {
+            search(s, QString::fromUtf8(none));
+            EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ไม่พบข้อมูลที่คุณต้องการ !! ]"));
+            EXPECT_EQ(s->fpSpread1->maxRows(), 0) << none;
+        }
+        search(s, QStringLiteral("C3"));
+        EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  1  รายการ ]"));
+    });
+    page->cmdSearch_Click();
+}
+
+TEST_F(SearchDialog, BlankSearchRunsNoQuery)
+{
+    openSale();
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        search(s, QStringLiteral("สบู่"));
+        // Any query from here on fails; a blank search must not show the failure's caption.
+        db().execute(QStringLiteral("ALTER TABLE tblNub RENAME TO tblNubGone"));
+        for (const char *blank : { "", "    " }) {
+            search(s, QString::fromLatin1(blank));
+            EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(2));
+            EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
+            EXPECT_EQ(s->focusWidget(), s->txt1);
+        }
+        // A failing query keeps the list and shows the not-found caption.
+        search(s, QStringLiteral("A1"));
+        EXPECT_EQ(s->windowTitle(), Scanitem::NotFoundCaption);
+        EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
+        db().execute(QStringLiteral("ALTER TABLE tblNubGone RENAME TO tblNub"));
+    });
+    page->cmdSearch_Click();
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
+{
+    openSale();
+    bool openAfterAdds = false, closedByEsc = false;
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        add(s, QStringLiteral("A100"), 1, 3);
+        openAfterAdds = d->isVisible();
+        EXPECT_EQ(page->fpSpread1->maxRows(), 1);
+        EXPECT_EQ(saleCell(4, 1), QStringLiteral("3"));
+        EXPECT_EQ(saleCell(7, 1), QStringLiteral("21"));
+        EXPECT_EQ(page->Label6->text(), QStringLiteral("21.00")); // the totals follow at once
+        // The list and the caption stay.
+        EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(1));
+        // A second product goes on top; the first keeps its line.
+        add(s, QStringLiteral("C300"));
+        EXPECT_EQ(saleCell(1, 1), QStringLiteral("C300"));
+        EXPECT_EQ(saleCell(1, 2), QStringLiteral("A100"));
+        add(s, QStringLiteral("A100"));
+        EXPECT_EQ(saleCell(4, 2), QStringLiteral("4"));
+        EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
+        QPointer<QDialog> alive(d);
+        QTest::keyClick(s->fpSpread1, Qt::Key_Escape); // the window sees it first
+        closedByEsc = !alive || !alive->isVisible();
+    });
+    page->cmdSearch_Click();
+    EXPECT_TRUE(openAfterAdds);
+    EXPECT_TRUE(closedByEsc);
+    // The new line is written as the sale grid expects it.
+    const char *cells[] = { "3", "C300", " สบู่ก้อน", "", "1", "ชิ้น", "20", "20", "", "12" };
+    for (int c = 0; c <= 9; ++c)
+        EXPECT_EQ(saleCell(c, 1), QString::fromUtf8(cells[c])) << c;
+    EXPECT_EQ(saleCell(5, 2), QStringLiteral("แพ็ค"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("48.00"));
+    EXPECT_EQ(page->Label16->text(), QStringLiteral("48.00"));
+    EXPECT_EQ(page->txtSearchProduct->text(), QString()); // left alone
+    EXPECT_EQ(WindowRegistry::find<Scanitem>(), nullptr); // unloaded
+}
+
+TEST_F(SearchDialog, WholesaleSequenceOfTheSalePageHolds)
+{
+    openSale();
+    page->Combo2->setCurrentIndex(1);
+    page->Combo2_Click();
+    struct Step
+    {
+        const char *qty, *price, *amount;
+        QColor colour;
+    } steps[] = {
+        { "1", "110", "110", QColor() },
+        { "2", "110", "220", listPrice },
+        { "3", "90", "270", wholesale },
+        { "4", "90", "360", wholesale },
+    };
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        search(s, QStringLiteral("B200"));
+        for (const Step &st : steps) {
+            doubleClick(s->fpSpread1, 1, 1);
+            ASSERT_EQ(page->fpSpread1->maxRows(), 1);
+            EXPECT_EQ(saleCell(4, 1), QString::fromLatin1(st.qty));
+            EXPECT_EQ(saleCell(6, 1), QString::fromLatin1(st.price)) << st.qty;
+            EXPECT_EQ(saleCell(7, 1), QString::fromLatin1(st.amount)) << st.qty;
+            EXPECT_EQ(page->fpSpread1->backColor(6, 1), st.colour) << st.qty;
+        }
+        // A wholesale quantity of 1 still starts at the list price.
+        add(s, QStringLiteral("E500"));
+        EXPECT_EQ(saleCell(6, 1), QStringLiteral("15"));
+        EXPECT_FALSE(page->fpSpread1->backColor(6, 1).isValid());
+        add(s, QStringLiteral("E500"));
+        EXPECT_EQ(saleCell(6, 1), QStringLiteral("12"));
+        EXPECT_EQ(saleCell(7, 1), QStringLiteral("24"));
+        EXPECT_EQ(page->fpSpread1->backColor(6, 1), wholesale);
+    });
+    page->cmdSearch_Click();
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("384.00"));
+}
+
+TEST_F(SearchDialog, NothingToAddDoesNothing)
+{
+    openSale();
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        s->fpSpread1_DblClick(); // empty list
+        search(s, QStringLiteral("C300"));
+        db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 3"));
+        doubleClick(s->fpSpread1, 1, 1); // gone since it was listed
+    });
+    page->cmdSearch_Click();
+    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
+{
+    openStockUpdate();
+    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        add(s, QStringLiteral("A100"), 1, 2);
+        DataGrid *g = update->fpSpread1;
+        ASSERT_EQ(g->maxRows(), 1);
+        EXPECT_EQ(g->getText(4, 1), QStringLiteral("2"));
+        EXPECT_EQ(g->getText(6, 1), QStringLiteral("5"));
+        EXPECT_EQ(g->getText(7, 1), QStringLiteral("10"));
+        EXPECT_EQ(update->Label6->text(), QStringLiteral("10.00"));
+        add(s, QStringLiteral("B200")); // wholesale plays no part here
+        add(s, QStringLiteral("B200"));
+        add(s, QStringLiteral("B200"));
+    });
+    update->cmdSearch_Click();
+    DataGrid *g = update->fpSpread1;
+    ASSERT_EQ(g->maxRows(), 2);
+    const char *cells[] = { "1", "B200", " สบู่เหลว", "กลิ่นมะลิ", "3", "ชิ้น", "80", "240" };
+    for (int c = 0; c <= 7; ++c)
+        EXPECT_EQ(g->getText(c, 1), QString::fromUtf8(cells[c])) << c;
+    EXPECT_EQ(g->getText(1, 2), QStringLiteral("A100"));
+    EXPECT_EQ(update->Label6->text(), QStringLiteral("250.00"));
+    EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
+    EXPECT_EQ(page, nullptr);
+    EXPECT_EQ(WindowRegistry::find<Form3>(), nullptr);
+}

@@ -1,7 +1,7 @@
 #pragma once
+#include "platform/report/Twips.h"
 
 // Lengths: layouts are kept in centimetres and placed in twips (1440 to the inch).
-constexpr double cmToTwips(double cm) { return cm * 1440.0 / 2.54; }
 constexpr double twipsToCm(double twips) { return twips * 2.54 / 1440.0; }
 constexpr double twipsToPixels(double twips, double dpi) { return twips * dpi / 1440.0; }
 constexpr double pixelsToTwips(double px, double dpi) { return px * 1440.0 / dpi; }

@@ -143,10 +143,11 @@ void Edit::Form_Load()
         const int r = Module1::EditRow;
         Label1->setText(labelText(g->getText(ColName, r), g->getText(ColDes, r)));
     }
-    // A longer quantity handed in is shown in full; only typing is held to four digits.
-    Text1->setMaxLength(qMax(4, int(QString::number(Module1::EditQty).size())));
-    Text1->setText(QString::number(Module1::EditQty));
-    Text1->setMaxLength(4);
+    // A longer quantity handed in is shown in full; typing is held to four digits
+    // (Text1_KeyPress).
+    const QString qty = QString::number(Module1::EditQty);
+    Text1->setMaxLength(qMax(4, int(qty.size())));
+    Text1->setText(qty);
     Module1::SelectAllText(Text1);
 }
 
@@ -158,6 +159,9 @@ void Edit::Text1_KeyPress(int &KeyAscii)
         return;
     }
     Module1::NumberOnly(KeyAscii);
+    if (KeyAscii >= '0' && KeyAscii <= '9'
+        && Text1->text().size() - Text1->selectedText().size() >= 4)
+        KeyAscii = 0;
 }
 
 void Edit::Command1_Click()

@@ -61,6 +61,18 @@ TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
         EXPECT_EQ(asEdit(d)->Label1->text(), QStringLiteral("ปรับ สบู่ก้อน เป็น : "));
     });
     openOnSaleLine(2);
+
+    // A longer quantity handed in shows in full; typing still takes four digits at most.
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        EXPECT_EQ(e->Text1->text(), QStringLiteral("12345"));
+        QTest::keyClick(e->Text1, Qt::Key_End);
+        QTest::keyClick(e->Text1, Qt::Key_6);
+        EXPECT_EQ(e->Text1->text(), QStringLiteral("12345"));
+    });
+    Module1::EditQty = 12345;
+    Module1::EditRow = 1;
+    Edit::showModal();
 }
 
 TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)

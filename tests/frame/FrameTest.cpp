@@ -2,8 +2,11 @@
 #include "button/kasmoButton.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowPlacement.h"
+#include "records/Codes.h"
+#include "settings/Setting.h"
 #include "shell/Form1.h"
 #include "shell/MDIForm1.h"
+#include "shell/Module1.h"
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -173,6 +176,27 @@ TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
     EXPECT_EQ(checks, 1);
     EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("หน้าร้าน"));
     EXPECT_EQ(dialogs.opened.size(), 3);
+}
+
+TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    Module1::PrintSource = PrintSource::Sale;
+    int printSourceSeen = -1;
+    dialogs.then([&](QDialog *d) {
+        auto *settings = qobject_cast<Setting *>(d);
+        ASSERT_NE(settings, nullptr);
+        dialogs.then([&](QDialog *) { printSourceSeen = Module1::PrintSource; });
+        click(settings->kasmoButton4);
+        click(settings->kasmoButton5);
+    });
+    click(frame->Label4());
+    settle();
+    EXPECT_EQ(dialogs.opened,
+        (QList<QString> {
+            QStringLiteral("Setting"), QStringLiteral("Fprint2"), QStringLiteral("FBarcode") }));
+    EXPECT_EQ(printSourceSeen, PrintSource::ReceiptSetup);
 }
 
 TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)

@@ -394,6 +394,9 @@ void Form3::buildControls()
     connect(pageButton2, &kasmoButton::Click, this, &Form3::pageButton2_Click);
     connect(pageButton3, &kasmoButton::Click, this, &Form3::pageButton3_Click);
     connect(pageButton4, &kasmoButton::Click, this, &Form3::pageButton4_Click);
+    connect(Command2, &kasmoButton::Click, this, &Form3::Command2_Click);
+    connect(Command6, &kasmoButton::Click, this, &Form3::Command6_Click);
+    connect(Command4, &kasmoButton::Click, this, &Form3::Command4_Click);
     connect(kasmoButton1, &kasmoButton::Click, this, &Form3::kasmoButton1_Click);
     connect(kasmoButton2, &kasmoButton::Click, this, &Form3::kasmoButton2_Click);
     connect(kasmoButton3, &kasmoButton::Click, this, &Form3::kasmoButton3_Click);
@@ -403,9 +406,9 @@ void Form3::buildControls()
     connect(text2, &QLineEdit::textChanged, this, [this] { text2_Change(); });
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
     connect(fpSpread1, &DataGrid::cellClicked, this, &Form3::fpSpread1_Click);
-    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int, int row) {
-        if (windows().lineDoubleClick)
-            windows().lineDoubleClick(*this, row);
+    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
+        fpSpread1->setActiveCell(col, row); // the cell double-clicked, whatever went before
+        fpSpread1_DblClick();
     });
     connect(fpSpread1, &DataGrid::keyDown, this,
         [this](int &key, Qt::KeyboardModifiers) { fpSpread1_KeyDown(key); });
@@ -751,6 +754,8 @@ void Form3::txtSearchProduct_KeyPress(int &KeyAscii)
     if (Module1::ReturnMode) {
         if (windows().returnMode)
             windows().returnMode(*this);
+        else
+            Command2_Click();
         return;
     }
     try {
@@ -1071,6 +1076,8 @@ void Form3::pageButton4_Click()
 {
     if (windows().returnMode)
         windows().returnMode(*this);
+    else
+        enterReturnMode();
 }
 
 // kasmoButton1_Click, kasmoButton2_Click and kasmoButton3_Click (clear, hold, recall) are in

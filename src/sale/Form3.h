@@ -113,6 +113,14 @@ public:
     void kasmoButton3_Click();
     void Label12_Click();
 
+    // Return mode (Form3Return.cpp).
+    void enterReturnMode();
+    void Command2_Click();
+    void Command6_Click();
+    void Command4_Click();
+    void fpSpread1_DblClick();
+    void returnDrawerStep();
+
     // Windows of other folders that the page opens; set once at start-up. An empty one does
     // nothing. printReceipt runs after the sale is stored and before the page is emptied.
     struct Windows

@@ -50,7 +50,7 @@ std::optional<qint64> productStock(Connection &conn, const QString &code, qint64
 
 // Raises the product's stock and writes its type-3 movement row; returns the stock before.
 qint64 putBack(Connection &conn, const QString &billNo, const BillLine &line, qint64 quantity,
-    const ReturnStamp &stamp)
+    const ReturnStamp &stamp, qint64 *movementKey = nullptr)
 {
     qint64 pk = 0;
     const std::optional<qint64> old = productStock(conn, line.code, &pk);
@@ -66,6 +66,8 @@ qint64 putBack(Connection &conn, const QString &billNo, const BillLine &line, qi
         { next, int(MovementType::SaleReturn), line.code.trimmed(), line.name.trimmed(),
             line.description.trimmed(), DateText::storage(stamp.now), billNo, *old, quantity,
             *old + quantity, stamp.user });
+    if (movementKey)
+        *movementKey = next;
     return *old;
 }
 
@@ -133,7 +135,7 @@ LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKe
 
     LineReturn r;
     r.line = *line;
-    r.stockBefore = putBack(conn, billNo, *line, quantity, stamp);
+    r.stockBefore = putBack(conn, billNo, *line, quantity, stamp, &r.movementKey);
     r.remaining = line->quantity - quantity;
     // The rest of the line keeps the price paid and everything else it was sold with.
     if (r.remaining > 0)

@@ -77,6 +77,7 @@ struct LineReturn
     BillLine line; // the stored line before the return
     qint64 stockBefore = 0;
     qint64 remaining = 0; // 0: the line was deleted
+    qint64 movementKey = 0; // PK of the movement row written
 };
 
 // `quantity` units (1 to the line's quantity) of the stored line `lineKey` of bill `billNo`

@@ -10,13 +10,16 @@ struct LineOptions
     int priceType = 0;
 };
 
-// A temporary shop with three products and bills written straight into tblLog.
+// Rows of a test shop: three products and bills written straight into tblLog.
 //   AB1 "สบู่ AB1" unit ชิ้น, stock 50    CD2 "น้ำ CD2" unit แพ็ค, stock 1
 //   EF3 "ยางลบ EF3" unit ชิ้น, stock 9
-class ReturnShop
+class ShopRows
 {
 public:
-    Connection &db() { return folder.db(); }
+    explicit ShopRows(Connection &c)
+        : m_db(c)
+    { }
+    Connection &db() { return m_db; }
 
     void addProducts()
     {
@@ -119,9 +122,9 @@ public:
                   .toDouble();
     }
 
-    TempProgramFolder folder;
-
 private:
+    Connection &m_db;
+
     QStringList rows(const QString &sql, const QVariantList &params = {})
     {
         QStringList out;
@@ -129,4 +132,17 @@ private:
             out << rs.text(0);
         return out;
     }
+};
+
+// The same on a temporary program folder of its own.
+struct OwnFolder
+{
+    TempProgramFolder folder;
+};
+class ReturnShop : public OwnFolder, public ShopRows
+{
+public:
+    ReturnShop()
+        : ShopRows(folder.db())
+    { }
 };

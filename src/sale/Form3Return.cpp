@@ -1,0 +1,222 @@
+// Return mode of the sale page: a bill is loaded by its receipt number and returned whole or
+// one line at a time.
+#include "button/kasmoButton.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowPlacement.h"
+#include "records/Val.h"
+#include "sale/Edit.h"
+#include "sale/Form3.h"
+#include "sale/ReturnItem.h"
+#include "sale/Returns.h"
+#include "shell/MLogin.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Columns of a bill line in return mode.
+enum ReturnCol {
+    ColKey = 0, // the stored line (LPK), hidden: a return acts on exactly that row
+    ColCode = 1,
+    ColName = 2,
+    ColDes = 3,
+    ColQty = 4,
+    ColUnit = 5,
+    ColPrice = 6,
+    ColAmount = 7,
+    ColWholesale = 8,
+    ColCost = 9
+};
+
+void setLeftWidth(QWidget *w, double left, double width)
+{
+    w->setGeometry(Twips::toPixelsX(left), w->y(), Twips::toPixelsX(width), w->height());
+}
+
+// Money as the bill's lines show it: "#,##0.00" and one blank.
+QString moneyCell(Currency c)
+{
+    return c.format() + QLatin1Char(' ');
+}
+
+const QString kPartialRefusal = QStringList {
+    QStringLiteral("ไม่สามารถคืนสินค้า (เป็นบางรายการได้) เนื่องจาก"),
+    QStringLiteral(" ใบเสร็จใบนี้  [มีส่วนลด]  หรือ  [ได้ราคาส่ง]  เพื่อไม่ให้ "),
+    QStringLiteral(" เกิดข้อผิดพลาดทางการคำนวณ ระบบจึงแนะนำให้ท่าน"),
+    QStringLiteral(" [ คืนสินค้าทั้งหมด (ยกเลิกบิล) ] และ เปิดบิลใหม่ แทน "),
+}.join(QStringLiteral("\r\n\r\n"));
+
+} // namespace
+
+void Form3::enterReturnMode()
+{
+    SetupSpread();
+    Module1::ReturnMode = true;
+    txtSearchProduct->setMaxLength(13);
+    txtSearchProduct->setText(QStringLiteral("INV-"));
+    txtSearchProduct->setCursorPosition(4);
+    txtSearchProduct->setFocus(Qt::OtherFocusReason);
+    for (QWidget *w : std::initializer_list<QWidget *> { pageButton1, pageButton2, pageButton3,
+             pageButton4, kasmoButton1, cmdSearch, kasmoButton2, Text1, text2, Combo1 })
+        w->setEnabled(false);
+    for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
+        w->hide();
+    Label18->show();
+    Command2->show();
+    Command6->setEnabled(true);
+    setLeftWidth(Command4, 0, 9650);
+    Command4->show();
+    showPicture(QStringLiteral("data/NoPicture1.jpg"));
+    Text1->clear();
+    text2->clear();
+    Label2->setText(lineCountText(0));
+    Label11->setText(QStringLiteral("ภาพสินค้า"));
+    Label6->setText(QStringLiteral("โหมดคืนสินค้า"));
+    Label3->setText(QStringLiteral("0.00"));
+    Label16->setText(QStringLiteral("0.00"));
+}
+
+void Form3::Command2_Click()
+{
+    Module1::ReturnBillNo = txtSearchProduct->text().trimmed();
+    std::optional<StoredBill> bill;
+    try {
+        bill = loadBill(Module1::Conn(), Module1::ReturnBillNo);
+    } catch (const DbError &e) {
+        MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+        return;
+    }
+    DataGrid *g = fpSpread1;
+    const int n = bill ? int(bill->lines.size()) : 0;
+    g->setMaxRows(n);
+    Label2->setText(lineCountText(n));
+    if (!bill) {
+        MsgBox(QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"), MsgButtons::Ok,
+            MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
+        txtSearchProduct->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // From here on the stored number is the one every write uses.
+    Module1::ReturnBillNo = bill->number;
+
+    Combo1->setCurrentIndex(1);
+    Combo1_Click();
+    setLeftWidth(Command4, 5460, 4185);
+    Command6->show();
+    txtSearchProduct->setEnabled(false);
+    Command2->setEnabled(false);
+
+    for (int r = 1; r <= n; ++r) {
+        const BillLine &l = bill->lines[r - 1];
+        const QString cells[]
+            = { QString::number(l.key), l.code, l.name, l.description, QString::number(l.quantity),
+                  l.unit, moneyCell(l.price), moneyCell(l.price * l.quantity),
+                  l.wholesale ? QStringLiteral("-1") : QStringLiteral("0"), l.cost.plain() };
+        for (int c = ColKey; c <= ColCost; ++c)
+            g->setText(c, r, cells[c]);
+    }
+    HasWholesaleLine = bill->wholesale;
+
+    // A discount with cents may be longer than the box takes when typed.
+    const QString discount = bill->discount.plain();
+    if (discount.size() > text2->maxLength())
+        text2->setMaxLength(int(discount.size()));
+    text2->setText(discount); // its change handler computes the bill's totals
+
+    Combo2->setCurrentIndex(qBound(0, bill->priceType, 2));
+    Combo2_Click();
+}
+
+void Form3::Command6_Click()
+{
+    if (MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ว่าคุณต้องการ คืนสินค้าทั้งหมด และ ยกเลิกบิล นี้ !!"),
+            MsgButtons::OkCancel, MsgIcon::Warning, QStringLiteral("ยืนยันการบันทึก"), MsgResult::Ok,
+            this)
+        != MsgResult::Ok)
+        return;
+    try {
+        returnWholeBill(Module1::Conn(), Module1::ReturnBillNo, { MLogin::LoginUID, Clock::now() });
+    } catch (const MissingReturnProduct &e) {
+        MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
+                + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้าทั้งบิลนี้ยังไม่ได้บันทึก"),
+            MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+        return;
+    } catch (const DbError &e) {
+        MsgBox(QStringLiteral("คืนสินค้าไม่สำเร็จ : ") + e.text(), MsgButtons::Ok, MsgIcon::Warning,
+            Msg::ErrorTitle, MsgResult::Ok, this);
+        return;
+    }
+    returnDrawerStep();
+    SetupSpread();
+    Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    Command6->setEnabled(false);
+}
+
+void Form3::Command4_Click()
+{
+    SetupSpread();
+    Module1::ReturnMode = false;
+    txtSearchProduct->setMaxLength(20);
+    Label6->setText(QStringLiteral("0.00"));
+    Label16->setText(QStringLiteral("0.00"));
+    Label3->setText(QStringLiteral("0.00"));
+    for (QWidget *w : std::initializer_list<QWidget *> { Command2, Command4, Command6, Label18 })
+        w->hide();
+    for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
+        w->show();
+    for (QWidget *w : std::initializer_list<QWidget *> { Command2, pageButton1, pageButton2,
+             pageButton3, pageButton4, kasmoButton1, kasmoButton2, cmdSearch, text2, Combo1,
+             Command6, txtSearchProduct, Text1 })
+        w->setEnabled(true);
+    txtSearchProduct->clear();
+    text2->clear();
+    text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7);
+    txtSearchProduct->setFocus(Qt::OtherFocusReason);
+}
+
+void Form3::fpSpread1_DblClick()
+{
+    DataGrid *g = fpSpread1;
+    if (g->maxRows() < 1)
+        return;
+    const int col = g->activeCol();
+    const int row = g->activeRow();
+    if (col != ColQty || row < 1 || row > g->maxRows())
+        return;
+    if (!Module1::ReturnMode) {
+        g->setRow(row);
+        Module1::EditQty = int(toWholeNumber(g->getText(ColQty, row)));
+        Module1::EditRow = row;
+        if (windows().lineDoubleClick)
+            windows().lineDoubleClick(*this, row);
+        else
+            Edit::showModal();
+        txtSearchProduct->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (Val(text2->text()) != 0 || HasWholesaleLine) {
+        MsgBox(kPartialRefusal, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
+            this);
+        return;
+    }
+    Module1::EditQty = int(toWholeNumber(g->getText(ColQty, row)));
+    Module1::EditRow = row;
+    if (ReturnItem::showModal())
+        returnDrawerStep();
+}
+
+void Form3::returnDrawerStep()
+{
+    if (DrawerOn != 1)
+        return;
+    QString error;
+    if (!OpenOnOFF(&error))
+        MsgBox(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้ : ") + error, MsgButtons::Ok, MsgIcon::Warning,
+            Msg::StatusTitle, MsgResult::Ok, this);
+}

@@ -1,0 +1,254 @@
+#include "sale/ReturnItem.h"
+#include "button/kasmoButton.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/KeyAscii.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/WindowRegistry.h"
+#include "records/Codes.h"
+#include "records/Val.h"
+#include "sale/Form3.h"
+#include "sale/Returns.h"
+#include "sale/SaleRules.h"
+#include "shell/MLogin.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+// Columns of a bill line on the sale page in return mode.
+constexpr int ColKey = 0; // the stored line (LPK), hidden
+constexpr int ColName = 2;
+constexpr int ColDes = 3;
+constexpr int ColQty = 4;
+constexpr int ColAmount = 7;
+
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width),
+        Twips::toPixelsY(height));
+}
+
+QFont tahoma(double pt, bool bold = true)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    return f;
+}
+
+QPixmap banner()
+{
+    QPixmap pm(135, 28);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, 135, 0);
+    g.setColorAt(0, QColor(139, 30, 40));
+    g.setColorAt(1, QColor(230, 150, 150));
+    p.fillRect(pm.rect(), g);
+    return pm;
+}
+
+} // namespace
+
+QString ReturnItem::labelText(const QString &name, const QString &description)
+{
+    return QStringLiteral("คืน ")
+        + trimBlanks(trimBlanks(name) + QLatin1Char(' ') + trimBlanks(description))
+        + QStringLiteral(" เป็นจำนวน : ");
+}
+
+ReturnItem::ReturnItem()
+{
+    setObjectName(QStringLiteral("ReturnItem"));
+    setWindowTitle(QStringLiteral("คืนสินค้า"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint
+        | Qt::WindowTitleHint);
+    setFont(tahoma(8.25, false));
+
+    Command1 = new QPushButton(QStringLiteral("บันทึกข้อมูล (Enter)"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(tahoma(12.75));
+    Command1->setAutoDefault(false);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setScaledContents(true);
+    Image1->setPixmap(banner());
+    Label1 = new QLabel(QStringLiteral("คืนสินค้าเป็นจำนวน :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(tahoma(9.75));
+    {
+        QPalette p = Label1->palette();
+        p.setColor(QPalette::WindowText, Form3::colour(rgbValue(21, 66, 139)));
+        Label1->setPalette(p);
+    }
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(tahoma(68.25));
+    Text1->setAlignment(Qt::AlignCenter);
+    Text1->setMaxLength(4);
+    {
+        QPalette p = Text1->palette();
+        p.setColor(QPalette::Text, Qt::black);
+        p.setColor(QPalette::Base, Form3::colour(rgbValue(239, 200, 200)));
+        Text1->setPalette(p);
+    }
+
+    place(Command1, 0, 0, 3375, 2280);
+    place(Image1, 3375, 0, 6525, 60);
+    place(Label1, 3420, 70, 6420, 270);
+    place(Text1, 3330, 340, 6570, 1935);
+    setFixedSize(Twips::toPixelsX(9900), Twips::toPixelsY(2280));
+    setTabOrder(Text1, Command1);
+
+    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    Module1::RefuseRightClick(Text1);
+    Text1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &ReturnItem::Command1_Click);
+
+    Form_Load();
+}
+
+bool ReturnItem::showModal()
+{
+    QPointer<ReturnItem> w = WindowRegistry::instance<ReturnItem>();
+    w->Text1->setFocus(Qt::OtherFocusReason);
+    DialogRunner::exec(w);
+    const bool done = w && w->returned();
+    if (w)
+        WindowRegistry::unload(w);
+    return done;
+}
+
+Form3 *ReturnItem::page() const
+{
+    return WindowRegistry::find<Form3>();
+}
+
+void ReturnItem::Form_Load()
+{
+    WindowPlacement::place(this, VerticalPlace::Third);
+    if (const Form3 *f = page()) {
+        const int r = Module1::EditRow;
+        Label1->setText(
+            labelText(f->fpSpread1->getText(ColName, r), f->fpSpread1->getText(ColDes, r)));
+    }
+    Text1->setMaxLength(qMax(4, int(QString::number(Module1::EditQty).size())));
+    Text1->setText(QString::number(Module1::EditQty));
+    Text1->setMaxLength(4);
+    Module1::SelectAllText(Text1);
+}
+
+void ReturnItem::Text1_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Command1_Click();
+        return;
+    }
+    Module1::NumberOnly(KeyAscii);
+}
+
+void ReturnItem::Command1_Click()
+{
+    const QString q = trimBlanks(Text1->text());
+    bool ok = false;
+    const qint64 n = q.toLongLong(&ok);
+    if (!ok || n < 1) {
+        Text1->setText(QStringLiteral("1"));
+        Module1::SelectAllText(Text1);
+        return;
+    }
+    if (n > Module1::EditQty) {
+        Text1->setText(QString::number(Module1::EditQty));
+        Module1::SelectAllText(Text1);
+        return;
+    }
+    if (MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ คืนสินค้าจำนวน  [ ") + q
+                + QStringLiteral(" ]  นี้ !!"),
+            MsgButtons::OkCancel, MsgIcon::Warning, QStringLiteral("ยืนยันการบันทึก"), MsgResult::Ok,
+            this)
+        != MsgResult::Ok)
+        return;
+    if (!Return8())
+        return;
+
+    Form3 *f = page();
+    DataGrid *g = f->fpSpread1;
+    const int r = Module1::EditRow;
+    const Currency price = Currency::fromUnits(m_priceUnits);
+    f->Label3->setText((Currency::fromText(f->Label3->text()) + price * n).format());
+    if (m_remaining == 0) {
+        g->deleteRows(r, 1);
+        g->setMaxRows(g->maxRows() - 1);
+    } else {
+        // The rest of the line stays at the price the customer paid.
+        g->setText(ColQty, r, QString::number(m_remaining));
+        g->setText(ColAmount, r, (price * m_remaining).format() + QLatin1Char(' '));
+    }
+    try {
+        f->CalTotalAmount();
+    } catch (const DbError &) {
+        // The figures are the page's own; the stored return stands either way.
+    }
+    f->Label6->setText(QStringLiteral("คืนสินค้าแล้ว ") + q + QStringLiteral(" หน่วย"));
+    f->Label2->setText(Form3::lineCountText(g->maxRows()));
+    if (g->maxRows() == 0) {
+        f->Command6->setEnabled(false);
+        f->Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    }
+    accept();
+}
+
+bool ReturnItem::Return8()
+{
+    Form3 *f = page();
+    if (!f)
+        return false;
+    const int r = Module1::EditRow;
+    const qint64 key = toWholeNumber(f->fpSpread1->getText(ColKey, r));
+    const qint64 q = trimBlanks(Text1->text()).toLongLong();
+    QString failure;
+    try {
+        const LineReturn done = returnBillLine(
+            Module1::Conn(), Module1::ReturnBillNo, key, q, { MLogin::LoginUID, Clock::now() });
+        NextMovementPK = done.movementKey;
+        m_remaining = done.remaining;
+        m_priceUnits = done.line.price.units();
+        m_returned = true;
+        return true;
+    } catch (const MissingReturnProduct &e) {
+        failure = QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
+            + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้านี้ยังไม่ได้บันทึก");
+    } catch (const ReturnRefused &) {
+        failure = QStringLiteral("รายการนี้ไม่ตรงกับใบเสร็จที่บันทึกไว้ การคืนสินค้านี้ยังไม่ได้บันทึก");
+    } catch (const DbError &e) {
+        failure = QStringLiteral("คืนสินค้าไม่สำเร็จ : ") + e.text();
+    }
+    MsgBox(failure, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+    return false;
+}
+
+bool ReturnItem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 && event->type() == QEvent::FocusIn)
+        Module1::SetEnglishKeyboard();
+    return QDialog::eventFilter(watched, event);
+}
+
+void ReturnItem::keyPressEvent(QKeyEvent *e)
+{
+    // No cancel button: Esc means nothing; Enter belongs to the quantity box.
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,534 @@
+// Return mode on the sale page, driven like a cashier: bills are sold through the page (F9),
+// then loaded by their receipt number and returned whole or line by line.
+#include "ReturnsFixture.h"
+#include "button/kasmoButton.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/serial/CashDrawer.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/WindowPlacement.h"
+#include "sale/Edit.h"
+#include "sale/Form3.h"
+#include "sale/ReturnItem.h"
+#include "shell/MLogin.h"
+#include "shell/Module1.h"
+#include "support/ShellFixture.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString kPartialRefusal
+    = QStringLiteral("ไม่สามารถคืนสินค้า (เป็นบางรายการได้) เนื่องจาก\r\n\r\n"
+                     " ใบเสร็จใบนี้  [มีส่วนลด]  หรือ  [ได้ราคาส่ง]  เพื่อไม่ให้ \r\n\r\n"
+                     " เกิดข้อผิดพลาดทางการคำนวณ ระบบจึงแนะนำให้ท่าน\r\n\r\n"
+                     " [ คืนสินค้าทั้งหมด (ยกเลิกบิล) ] และ เปิดบิลใหม่ แทน ");
+
+struct MapperGuard
+{
+    ~MapperGuard() { CashDrawer::setDeviceMapper(nullptr); }
+};
+
+class ReturnPage : public ShellFixture
+{
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        shop.addProducts(); // AB1, CD2, EF3 at 10.00
+        // WH1: wholesale 8.00 from 2 pieces.
+        shop.addProduct(4, "WH1", "ไม้บรรทัด WH1", 1, 30);
+        db().execute(QStringLiteral(
+            "UPDATE tblProduct SET PSong = 1, PNumSong = 2, PRakaSong = 8 WHERE PK = 4"));
+        db().execute(QStringLiteral("UPDATE tblProduct SET PDsell = 35.5 WHERE PDsn = 'CD2'"));
+        db().execute(QStringLiteral("UPDATE tblNumber SET numA = 0 WHERE nPK = 5")); // no asking
+        MLogin::LoginUID = QStringLiteral("seller");
+        MLogin::LoginTumnang = QStringLiteral("พนักงานขาย");
+        page = new Form3;
+        page->resize(1100, 720);
+        page->show();
+        QApplication::setActiveWindow(page);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+    }
+
+    void press(Qt::Key key)
+    {
+        QWidget *w = QApplication::focusWidget();
+        QTest::keyClick(w ? w : page, key);
+    }
+    void scan(const QString &code, int times = 1)
+    {
+        for (int i = 0; i < times; ++i) {
+            page->txtSearchProduct->setFocus();
+            QTest::keyClicks(page->txtSearchProduct, code);
+            QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+        }
+    }
+    // Saves the page's sale with F9 and returns its receipt number.
+    QString sell(const QString &discount = QString())
+    {
+        if (!discount.isEmpty()) {
+            page->text2->setFocus();
+            QTest::keyClicks(page->text2, discount);
+        }
+        press(Qt::Key_F9);
+        EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
+        return page->text3->text();
+    }
+    void click(kasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
+    // F5, then the receipt number typed after the "INV-" the box offers, and Enter.
+    void load(const QString &number)
+    {
+        press(Qt::Key_F5);
+        page->txtSearchProduct->selectAll();
+        QTest::keyClicks(page->txtSearchProduct, number);
+        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+    }
+    // Double-clicks a cell of the sale grid as the mouse does.
+    void doubleClick(int col, int row)
+    {
+        DataGrid *g = page->fpSpread1;
+        const QPoint p = g->visualRect(g->model()->index(row - 1, col)).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
+    }
+    // Double-clicks the quantity of `row`; the return dialog gets `typed` and Enter.
+    void returnLine(int row, const QString &typed)
+    {
+        dialogs.then([typed](QDialog *d) {
+            auto *r = static_cast<ReturnItem *>(d);
+            r->Text1->selectAll();
+            QTest::keyClicks(r->Text1, typed);
+            QTest::keyClick(r->Text1, Qt::Key_Return);
+        });
+        doubleClick(4, row);
+    }
+    QString cell(int col, int row) const { return page->fpSpread1->getText(col, row); }
+    int rows() const { return page->fpSpread1->maxRows(); }
+    // Twips position of a control, as the page sets it.
+    static QPair<int, int> leftWidth(const QWidget *w)
+    {
+        return { Twips::fromPixelsX(w->x()), Twips::fromPixelsX(w->width()) };
+    }
+
+    ShopRows shop { db() };
+    Form3 *page = nullptr;
+};
+
+TEST_F(ReturnPage, StatesFromSellingToBillReturnedAndBack)
+{
+    scan(QStringLiteral("AB1"), 2);
+    const QString no = sell();
+    ASSERT_EQ(no, QStringLiteral("INV-670500001"));
+
+    struct State
+    {
+        bool codeEnabled;
+        int codeMax;
+        bool c2Shown, c2Enabled, c6Shown, c6Enabled, c4Shown;
+        int gridRows;
+    };
+    auto expectState = [&](const char *name, const State &s) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(page->txtSearchProduct->isEnabled(), s.codeEnabled);
+        EXPECT_EQ(page->txtSearchProduct->maxLength(), s.codeMax);
+        EXPECT_EQ(!page->Command2->isHidden(), s.c2Shown);
+        EXPECT_EQ(page->Command2->isEnabled(), s.c2Enabled);
+        EXPECT_EQ(!page->Command6->isHidden(), s.c6Shown);
+        EXPECT_EQ(page->Command6->isEnabled(), s.c6Enabled);
+        EXPECT_EQ(!page->Command4->isHidden(), s.c4Shown);
+        EXPECT_EQ(rows(), s.gridRows);
+        const bool returning = Module1::ReturnMode;
+        EXPECT_EQ(!page->Label18->isHidden(), returning);
+        for (QWidget *w :
+            { (QWidget *)page->Label13, (QWidget *)page->Label10, (QWidget *)page->Combo2 })
+            EXPECT_EQ(w->isHidden(), returning) << w->objectName().toStdString();
+        for (QWidget *w : { (QWidget *)page->pageButton1, (QWidget *)page->pageButton2,
+                 (QWidget *)page->pageButton3, (QWidget *)page->pageButton4,
+                 (QWidget *)page->kasmoButton1, (QWidget *)page->cmdSearch,
+                 (QWidget *)page->kasmoButton2, (QWidget *)page->Text1, (QWidget *)page->text2,
+                 (QWidget *)page->Combo1 })
+            EXPECT_EQ(w->isEnabled(), !returning) << w->objectName().toStdString();
+    };
+
+    expectState("selling", { true, 20, false, true, false, true, false, 0 });
+    EXPECT_FALSE(Module1::ReturnMode);
+
+    press(Qt::Key_F5);
+    EXPECT_TRUE(Module1::ReturnMode);
+    expectState("awaiting a number", { true, 13, true, true, false, true, true, 0 });
+    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-"));
+    EXPECT_EQ(page->txtSearchProduct->cursorPosition(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    EXPECT_EQ(leftWidth(page->Command4), qMakePair(0, 9645)); // 9650 twips, whole pixels
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("โหมดคืนสินค้า"));
+    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(page->Label16->text(), QStringLiteral("0.00"));
+
+    // The page's keys do nothing in return mode.
+    press(Qt::Key_F9);
+    press(Qt::Key_F5);
+    EXPECT_EQ(boxes.count(), 0);
+
+    // An unknown number: the message, and another number can be typed.
+    QTest::keyClicks(page->txtSearchProduct, QStringLiteral("99"));
+    QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-99"));
+    EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-99"));
+    expectState("still awaiting", { true, 13, true, true, false, true, true, 0 });
+
+    // The number typed in lower case loads the bill through the load button.
+    page->txtSearchProduct->setText(QStringLiteral("inv-670500001"));
+    click(page->Command2);
+    EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-670500001"));
+    expectState("bill loaded", { false, 13, true, false, true, true, true, 1 });
+    EXPECT_EQ(leftWidth(page->Command4), qMakePair(5460, 4185));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
+
+    click(page->Command6);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(
+        boxes.last().text, QStringLiteral("คุณแน่ใจ หรือ ไม่ว่าคุณต้องการ คืนสินค้าทั้งหมด และ ยกเลิกบิล นี้ !!"));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการบันทึก"));
+    EXPECT_EQ(boxes.last().buttons, MsgButtons::OkCancel);
+    expectState("bill returned", { false, 13, true, false, true, false, true, 0 });
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_EQ(leftWidth(page->Command4), qMakePair(5460, 4185));
+
+    click(page->Command4);
+    EXPECT_FALSE(Module1::ReturnMode);
+    expectState("selling again", { true, 20, false, true, false, true, false, 0 });
+    EXPECT_EQ(page->txtSearchProduct->text(), QString());
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    // The next sale works as before.
+    scan(QStringLiteral("CD2"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("35.50"));
+}
+
+TEST_F(ReturnPage, F5DropsTheSaleOnTheGridWithoutAsking)
+{
+    scan(QStringLiteral("AB1"), 3);
+    scan(QStringLiteral("CD2"));
+    press(Qt::Key_F5);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(shop.count("tblNumber", "nPK", "2"), 1);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM tblLog")).toInt(), 0);
+    EXPECT_EQ(shop.stock("AB1"), 50);
+}
+
+TEST_F(ReturnPage, LoadingShowsTheBillAsSold)
+{
+    page->Combo2->setCurrentIndex(1); // special price 1 (0 in this shop: set it)
+    db().execute(QStringLiteral("UPDATE tblProduct SET Praka1 = PDsell"));
+    page->Combo2_Click();
+    scan(QStringLiteral("CD2"), 2);
+    scan(QStringLiteral("AB1"));
+    const QString no = sell(QStringLiteral("5"));
+    page->Combo2->setCurrentIndex(0);
+    page->Combo2_Click();
+    page->Combo1->setCurrentIndex(0);
+
+    load(no);
+    ASSERT_EQ(rows(), 2);
+    // Row 1 is the line entered last, as the sale stored it first.
+    const QStringList row1
+        = { QString(), QStringLiteral("AB1"), QStringLiteral(" สบู่ AB1"), QStringLiteral("des AB1"),
+              QStringLiteral("1"), QStringLiteral("ชิ้น"), QStringLiteral("10.00 "),
+              QStringLiteral("10.00 "), QStringLiteral("0"), QStringLiteral("6") };
+    const QStringList row2
+        = { QString(), QStringLiteral("CD2"), QStringLiteral(" น้ำ CD2"), QStringLiteral("des CD2"),
+              QStringLiteral("2"), QStringLiteral("แพ็ค"), QStringLiteral("35.50 "),
+              QStringLiteral("71.00 "), QStringLiteral("0"), QStringLiteral("6") };
+    for (int c = 1; c <= 9; ++c) {
+        EXPECT_EQ(cell(c, 1), row1[c]) << c;
+        EXPECT_EQ(cell(c, 2), row2[c]) << c;
+    }
+    EXPECT_EQ(page->text2->text(), QStringLiteral("5"));
+    EXPECT_EQ(page->Text8->text(), QStringLiteral("5.00"));
+    EXPECT_EQ(page->Combo1->currentIndex(), 1);
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("81.00"));
+    EXPECT_EQ(page->Label16->text(), QStringLiteral("76.00"));
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(page->Combo2->currentIndex(), 1);
+    EXPECT_EQ(page->Label8->text(), QStringLiteral("ราคาพิเศษ 1"));
+    EXPECT_FALSE(page->HasWholesaleLine);
+
+    // Leaving keeps the bill's price type and the baht discount type.
+    click(page->Command4);
+    EXPECT_EQ(page->Combo2->currentIndex(), 1);
+    EXPECT_EQ(page->Combo1->currentIndex(), 1);
+}
+
+TEST_F(ReturnPage, WholeBillReturnPutsEverythingBackAndOpensTheDrawerOnce)
+{
+    db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '3' WHERE nPK = 6"));
+    page->checksetting();
+    MapperGuard guard;
+    QList<int> drawer;
+    CashDrawer::setDeviceMapper([&](int n) {
+        drawer << n;
+        return folder.path() + QStringLiteral("/no-port");
+    });
+    scan(QStringLiteral("AB1"), 3);
+    scan(QStringLiteral("EF3"));
+    const QString other = sell();
+    scan(QStringLiteral("AB1"), 4);
+    scan(QStringLiteral("CD2"));
+    const QString no = sell(QStringLiteral("10"));
+    ASSERT_EQ(shop.count("tblRMoney", "rNo", no.toUtf8()), 1);
+    ASSERT_EQ(shop.stock("AB1"), 43);
+    drawer.clear();
+    boxes.clear();
+    MLogin::LoginUID = QStringLiteral("manager");
+    Clock::setFixed(fixedNow().addDays(1));
+
+    load(no);
+    boxes.answer(MsgResult::Cancel);
+    click(page->Command6);
+    EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 2) << "cancel changes nothing";
+    EXPECT_TRUE(drawer.isEmpty());
+
+    click(page->Command6);
+    EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 0);
+    EXPECT_EQ(shop.count("tblRMoney", "rNo", no.toUtf8()), 0);
+    EXPECT_EQ(shop.count("tblLog", "Lno", other.toUtf8()), 2);
+    EXPECT_EQ(shop.stock("AB1"), 47);
+    EXPECT_EQ(shop.stock("CD2"), 1);
+    const QStringList moves = shop.movements();
+    ASSERT_EQ(moves.size(), 6);
+    EXPECT_EQ(moves[4],
+        QStringLiteral("5|3|CD2|น้ำ CD2|des CD2|2024-05-16 10:30:00|INV-670500002|0|1|1|manager"));
+    EXPECT_EQ(moves[5],
+        QStringLiteral("6|3|AB1|สบู่ AB1|des AB1|2024-05-16 10:30:00|INV-670500002|43|4|47|manager"));
+    EXPECT_EQ(drawer, QList<int> { 3 });
+    // The confirmations and the drawer's warning (no such port here).
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้")));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
+}
+
+TEST_F(ReturnPage, WholeBillWithADeletedProductChangesNothing)
+{
+    scan(QStringLiteral("AB1"), 2);
+    scan(QStringLiteral("EF3"));
+    const QString no = sell();
+    db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PDsn = 'EF3'"));
+    const QStringList before = shop.storedLines(no.toUtf8());
+    load(no);
+    click(page->Command6);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("EF3")));
+    EXPECT_EQ(shop.storedLines(no.toUtf8()), before);
+    EXPECT_EQ(shop.stock("AB1"), 48);
+    EXPECT_EQ(shop.movements().size(), 2) << "only the sale's";
+    EXPECT_EQ(rows(), 2);
+    EXPECT_TRUE(page->Command6->isEnabled());
+}
+
+TEST_F(ReturnPage, BillsWithADiscountOrAWholesaleLineAreReturnedOnlyWhole)
+{
+    scan(QStringLiteral("AB1"), 2);
+    const QString discounted = sell(QStringLiteral("3"));
+    scan(QStringLiteral("WH1"), 2); // the second scan prices it wholesale
+    scan(QStringLiteral("EF3"));
+    const QString wholesale = sell();
+    boxes.clear();
+    for (const QString &no : { discounted, wholesale }) {
+        SCOPED_TRACE(no.toStdString());
+        load(no);
+        doubleClick(4, 1);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, kPartialRefusal);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+        EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
+        // Any other column does nothing.
+        doubleClick(2, 1);
+        doubleClick(7, 1);
+        EXPECT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(dialogs.opened.isEmpty());
+        click(page->Command4);
+        boxes.clear();
+    }
+    EXPECT_EQ(shop.movements().size(), 3);
+    // Whole, they go back.
+    load(wholesale);
+    EXPECT_TRUE(page->HasWholesaleLine);
+    click(page->Command6);
+    EXPECT_EQ(shop.count("tblLog", "Lno", wholesale.toUtf8()), 0);
+    EXPECT_EQ(shop.stock("WH1"), 30);
+}
+
+TEST_F(ReturnPage, TwoOfFiveAtTenKeepsTheRestAsSold)
+{
+    scan(QStringLiteral("AB1"), 5);
+    scan(QStringLiteral("CD2"));
+    const QString no = sell();
+    const QStringList sold = shop.storedLines(no.toUtf8());
+    // The price list changed since the sale: the rest of the line keeps the paid price.
+    db().execute(QStringLiteral("UPDATE tblProduct SET PDsell = 12 WHERE PDsn = 'AB1'"));
+    MLogin::LoginUID = QStringLiteral("manager");
+    Clock::setFixed(fixedNow().addSecs(3600));
+    boxes.clear();
+
+    load(no);
+    ASSERT_EQ(cell(1, 2), QStringLiteral("AB1"));
+    returnLine(2, QStringLiteral("2"));
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("ReturnItem") });
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(
+        boxes.last().text, QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ คืนสินค้าจำนวน  [ 2 ]  นี้ !!"));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการบันทึก"));
+
+    EXPECT_EQ(cell(4, 2), QStringLiteral("3"));
+    EXPECT_EQ(page->fpSpread1->displayText(6, 2), QStringLiteral("10.00"));
+    EXPECT_EQ(page->fpSpread1->displayText(7, 2), QStringLiteral("30.00"));
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าแล้ว 2 หน่วย"));
+    EXPECT_EQ(page->Label16->text(), QStringLiteral("65.50"));
+    EXPECT_EQ(shop.stock("AB1"), 47);
+    const QStringList moves = shop.movements();
+    ASSERT_EQ(moves.size(), 3);
+    EXPECT_EQ(moves[2],
+        QStringLiteral("3|3|AB1|สบู่ AB1|des AB1|2024-05-15 11:30:00|INV-670500001|45|2|47|manager"));
+    QStringList expected = sold;
+    expected[1].replace(QStringLiteral("|5|10.00|"), QStringLiteral("|3|10.00|"));
+    EXPECT_EQ(shop.storedLines(no.toUtf8()), expected);
+    EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 65.5);
+
+    // The rest of the bill, whole: only what is left goes back.
+    click(page->Command6);
+    EXPECT_EQ(shop.stock("AB1"), 50);
+    EXPECT_EQ(shop.stock("CD2"), 1);
+    EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 0.0);
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("20.00"));
+}
+
+TEST_F(ReturnPage, WholeLinesUntilTheBillIsEmpty)
+{
+    db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '1' WHERE nPK = 6"));
+    page->checksetting();
+    MapperGuard guard;
+    int drawer = 0;
+    CashDrawer::setDeviceMapper([&](int) {
+        ++drawer;
+        return folder.path() + QStringLiteral("/no-port");
+    });
+    scan(QStringLiteral("AB1"), 5);
+    scan(QStringLiteral("CD2"));
+    const QString no = sell();
+    drawer = 0;
+    boxes.clear();
+
+    load(no);
+    returnLine(1, QStringLiteral("1")); // CD2, its whole line
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("AB1"));
+    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("35.50"));
+    EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 50.0);
+    EXPECT_EQ(drawer, 1);
+
+    returnLine(1, QStringLiteral("05")); // all five
+    EXPECT_EQ(dialogs.opened.size(), 2);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_FALSE(page->Command6->isEnabled());
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("85.50"));
+    EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 0);
+    EXPECT_EQ(shop.stock("AB1"), 50);
+    EXPECT_EQ(shop.stock("CD2"), 1);
+    EXPECT_EQ(drawer, 2);
+}
+
+TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)
+{
+    scan(QStringLiteral("AB1"), 5);
+    const QString no = sell();
+    const QStringList sold = shop.storedLines(no.toUtf8());
+    boxes.clear();
+    load(no);
+
+    struct Step
+    {
+        QString typed;
+        QString shown; // the box afterwards
+    };
+    const Step steps[] = {
+        { QStringLiteral("0"), QStringLiteral("1") },
+        { QString(), QStringLiteral("1") },
+        { QStringLiteral("9"), QStringLiteral("5") },
+    };
+    dialogs.then([&](QDialog *d) {
+        auto *r = static_cast<ReturnItem *>(d);
+        EXPECT_EQ(r->windowTitle(), QStringLiteral("คืนสินค้า"));
+        EXPECT_EQ(r->Label1->text(), QStringLiteral("คืน สบู่ AB1 des AB1 เป็นจำนวน : "));
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("5"));
+        EXPECT_EQ(r->Text1->selectedText(), QStringLiteral("5"));
+        for (const Step &s : steps) {
+            r->Text1->selectAll();
+            QTest::keyClick(r->Text1, Qt::Key_Backspace);
+            QTest::keyClicks(r->Text1, s.typed);
+            QTest::keyClick(r->Text1, Qt::Key_Return);
+            EXPECT_EQ(r->Text1->text(), s.shown) << s.typed.toStdString();
+            EXPECT_EQ(r->Text1->selectedText(), s.shown);
+        }
+        EXPECT_EQ(boxes.count(), 0);
+        // A letter is refused by the number filter; a fifth digit is not taken.
+        QTest::keyClicks(r->Text1, QStringLiteral("x"));
+        EXPECT_EQ(boxes.count(), 1);
+        r->Text1->selectAll();
+        QTest::keyClicks(r->Text1, QStringLiteral("12345"));
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("1234"));
+        // Cancelled confirmation: the dialog stays.
+        r->Text1->setText(QStringLiteral("2"));
+        boxes.answer(MsgResult::Cancel);
+        QTest::mouseClick(r->Command1, Qt::LeftButton);
+        EXPECT_TRUE(r->isVisible());
+        EXPECT_EQ(boxes.count(), 2);
+        // Then the window is closed without a return.
+    });
+    doubleClick(4, 1);
+    EXPECT_EQ(shop.storedLines(no.toUtf8()), sold);
+    EXPECT_EQ(shop.stock("AB1"), 45);
+    EXPECT_EQ(shop.movements().size(), 1);
+    EXPECT_EQ(cell(4, 1), QStringLiteral("5"));
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
+}
+
+TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
+{
+    int opened = 0;
+    Form3::Windows w = Form3::windows();
+    Form3::setWindows({ .lineDoubleClick = [&](Form3 &, int) {
+        ++opened;
+        EXPECT_EQ(Module1::EditQty, 3);
+        EXPECT_EQ(Module1::EditRow, 2);
+    } });
+    scan(QStringLiteral("AB1"), 3);
+    scan(QStringLiteral("CD2"));
+    doubleClick(2, 2);
+    doubleClick(4, 2);
+    Form3::setWindows(w);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    // Without a stand-in the quantity dialog opens on the line (its save is its own).
+    dialogs.then(
+        [](QDialog *d) { EXPECT_EQ(static_cast<Edit *>(d)->Text1->text(), QStringLiteral("3")); });
+    doubleClick(4, 2);
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Edit") });
+}
+
+} // namespace

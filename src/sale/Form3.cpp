@@ -489,7 +489,7 @@ void Form3::placeDesign()
     place(pageButton3, 6950, 3000, 2200, 650);
     place(pageButton4, 9250, 3000, 2200, 650);
     place(kasmoButton1, 11550, 3000, 2400, 650);
-    place(Command6, 2850, 3000, 4000, 650);
+    place(Command6, 0, 3000, 5460, 650); // Command4 takes 5460 to 9645 beside it
     place(Command4, 6950, 3000, 4500, 650);
 
     Shape4->lower();

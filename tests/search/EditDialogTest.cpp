@@ -158,3 +158,22 @@ TEST_F(EditDialog, StockUpdateLineFromItsDoubleClick)
     EXPECT_EQ(update->Label6->text(), QStringLiteral("20.00"));
     EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
 }
+
+TEST_F(EditDialog, SaleLineFromTheGridsDoubleClick)
+{
+    openSale();
+    scan(QStringLiteral("A100"));
+    scan(QStringLiteral("A100"));
+    dialogs.then([&](QDialog *d) {
+        Edit *e = asEdit(d);
+        EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("2"));
+        QTest::keyClick(e->Text1, Qt::Key_5);
+        QTest::keyClick(e->Text1, Qt::Key_Return);
+    });
+    doubleClick(page->fpSpread1, 4, 1);
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Edit") });
+    EXPECT_EQ(saleCell(4, 1), QStringLiteral("5"));
+    EXPECT_EQ(saleCell(7, 1), QStringLiteral("35"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("35.00"));
+    EXPECT_EQ(page->focusWidget(), page->txtSearchProduct);
+}

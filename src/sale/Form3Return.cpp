@@ -62,8 +62,9 @@ void Form3::enterReturnMode()
     txtSearchProduct->setText(QStringLiteral("INV-"));
     txtSearchProduct->setCursorPosition(4);
     txtSearchProduct->setFocus(Qt::OtherFocusReason);
-    for (QWidget *w : std::initializer_list<QWidget *> { pageButton1, pageButton2, pageButton3,
-             pageButton4, kasmoButton1, cmdSearch, kasmoButton2, Text1, text2, Combo1 })
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { pageButton1, pageButton2, pageButton3, pageButton4,
+            kasmoButton1, cmdSearch, kasmoButton2, kasmoButton3, Text1, text2, Combo1 })
         w->setEnabled(false);
     for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
         w->hide();
@@ -171,8 +172,8 @@ void Form3::Command4_Click()
     for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
         w->show();
     for (QWidget *w : std::initializer_list<QWidget *> { Command2, pageButton1, pageButton2,
-             pageButton3, pageButton4, kasmoButton1, kasmoButton2, cmdSearch, text2, Combo1,
-             Command6, txtSearchProduct, Text1 })
+             pageButton3, pageButton4, kasmoButton1, kasmoButton2, kasmoButton3, cmdSearch, text2,
+             Combo1, Command6, txtSearchProduct, Text1 })
         w->setEnabled(true);
     txtSearchProduct->clear();
     text2->clear();

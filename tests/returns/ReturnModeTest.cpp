@@ -149,8 +149,8 @@ TEST_F(ReturnPage, StatesFromSellingToBillReturnedAndBack)
         for (QWidget *w : { (QWidget *)page->pageButton1, (QWidget *)page->pageButton2,
                  (QWidget *)page->pageButton3, (QWidget *)page->pageButton4,
                  (QWidget *)page->kasmoButton1, (QWidget *)page->cmdSearch,
-                 (QWidget *)page->kasmoButton2, (QWidget *)page->Text1, (QWidget *)page->text2,
-                 (QWidget *)page->Combo1 })
+                 (QWidget *)page->kasmoButton2, (QWidget *)page->kasmoButton3,
+                 (QWidget *)page->Text1, (QWidget *)page->text2, (QWidget *)page->Combo1 })
             EXPECT_EQ(w->isEnabled(), !returning) << w->objectName().toStdString();
     };
 

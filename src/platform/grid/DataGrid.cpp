@@ -25,10 +25,18 @@ DataGrid::DataGrid(QWidget *parent)
     m_widths.assign(1, DefaultColWidth);
     applyColumn(0);
 
-    connect(this, &QAbstractItemView::clicked, this,
-        [this](const QModelIndex &i) { emit cellClicked(i.column(), i.row() + 1); });
-    connect(this, &QAbstractItemView::doubleClicked, this,
-        [this](const QModelIndex &i) { emit cellDoubleClicked(i.column(), i.row() + 1); });
+    // A click makes its cell the active one even when the view's current index did not move
+    // (after the current row was deleted, say).
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) {
+        m_activeCol = i.column();
+        m_activeRow = i.row() + 1;
+        emit cellClicked(i.column(), i.row() + 1);
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
+        m_activeCol = i.column();
+        m_activeRow = i.row() + 1;
+        emit cellDoubleClicked(i.column(), i.row() + 1);
+    });
     connect(m_model, &GridModel::cellEdited, this, &DataGrid::cellEdited);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::syncView);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &DataGrid::syncView);

@@ -393,6 +393,22 @@ TEST_F(DataGridTest, ClickSetsTheActiveCellAndReachesTheHandler)
     EXPECT_EQ(clicks[0], std::make_pair(2, 3));
 }
 
+TEST_F(DataGridTest, ClickAfterTheActiveRowWasDeletedMakesTheClickedCellActive)
+{
+    fill(3);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
+    ASSERT_EQ(grid.activeRow(), 2);
+    grid.deleteRows(2, 1);
+    grid.setMaxRows(2);
+    for (int row : { 2, 1, 2 }) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, row));
+        EXPECT_EQ(grid.activeRow(), row);
+        EXPECT_EQ(grid.getText(1, grid.activeRow()), QStringLiteral("r%1").arg(row == 2 ? 3 : 1));
+    }
+}
+
 TEST_F(DataGridTest, DoubleClickAndEnterReachTheHandlerWithTheCell)
 {
     fill(3);

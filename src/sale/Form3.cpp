@@ -67,11 +67,6 @@ int ty(double twips)
     return Twips::toPixelsY(twips);
 }
 
-// Places a control at its design position, in twips.
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(tx(left), ty(top), tx(width), ty(height));
-}
 void setLeft(QWidget *w, double left)
 {
     w->move(tx(left), w->y());
@@ -431,66 +426,66 @@ void Form3::buildControls()
 // Design positions in twips; the layout rule moves and stretches from here.
 void Form3::placeDesign()
 {
-    place(Shape4, 0, 0, 16000, 560);
-    place(imgBarHeader, 0, 0, 13000, 560);
-    place(Label9, 150, 60, 2000, 440);
-    place(Check1, 7900, 130, 2700, 300);
-    place(Label1, 10160, 100, 200, 360);
-    place(Image7, 10380, 100, 300, 360);
-    place(Label12, 10710, 100, 1000, 360);
+    Twips::place(Shape4, 0, 0, 16000, 560);
+    Twips::place(imgBarHeader, 0, 0, 13000, 560);
+    Twips::place(Label9, 150, 60, 2000, 440);
+    Twips::place(Check1, 7900, 130, 2700, 300);
+    Twips::place(Label1, 10160, 100, 200, 360);
+    Twips::place(Image7, 10380, 100, 300, 360);
+    Twips::place(Label12, 10710, 100, 1000, 360);
 
-    place(Label13, 150, 700, 2400, 440);
-    place(Label18, 150, 700, 2400, 440);
-    place(txtSearchProduct, 2600, 640, 6860, 560);
-    place(cmdSearch, 9470, 640, 1900, 560);
-    place(Command2, 9470, 640, 1900, 560);
-    place(kasmoButton2, 11380, 640, 1900, 560);
-    place(kasmoButton3, 11380, 640, 1900, 560);
+    Twips::place(Label13, 150, 700, 2400, 440);
+    Twips::place(Label18, 150, 700, 2400, 440);
+    Twips::place(txtSearchProduct, 2600, 640, 6860, 560);
+    Twips::place(cmdSearch, 9470, 640, 1900, 560);
+    Twips::place(Command2, 9470, 640, 1900, 560);
+    Twips::place(kasmoButton2, 11380, 640, 1900, 560);
+    Twips::place(kasmoButton3, 11380, 640, 1900, 560);
 
-    place(Image3, 0, 1290, 11360, 440);
-    place(Label10, 150, 1330, 1500, 360);
-    place(Combo2, 1700, 1310, 2000, 400);
-    place(Label15, 3900, 1330, 1300, 360);
-    place(Label8, 5200, 1330, 2000, 360);
-    place(Label2, 10200, 1330, 3000, 360);
-    place(Frame2, 0, 1780, 15370, 50);
+    Twips::place(Image3, 0, 1290, 11360, 440);
+    Twips::place(Label10, 150, 1330, 1500, 360);
+    Twips::place(Combo2, 1700, 1310, 2000, 400);
+    Twips::place(Label15, 3900, 1330, 1300, 360);
+    Twips::place(Label8, 5200, 1330, 2000, 360);
+    Twips::place(Label2, 10200, 1330, 3000, 360);
+    Twips::place(Frame2, 0, 1780, 15370, 50);
 
-    place(fpSpread1, 0, 1860, 15360, 3000);
+    Twips::place(fpSpread1, 0, 1860, 15360, 3000);
 
     // Frame3 keeps to the bottom of the page (see Form_Resize).
-    place(Frame3, 0, 6000, 15370, 3800);
-    place(Image2, 150, 80, 2300, 2300);
-    place(Label11, 150, 2420, 2300, 320);
-    place(Frame1, 2600, 80, 12000, 2800);
-    place(Shape1, 0, 0, 6760, 2800);
-    place(Shape5, 20, 40, 6720, 880);
-    place(Shape6, 20, 960, 6720, 880);
-    place(Shape7, 20, 1880, 6720, 880);
-    place(Label7, 5100, 60, 1600, 260);
-    place(Label6, 100, 320, 6560, 600);
-    place(Label17, 4380, 980, 2300, 260);
-    place(Label16, 165, 1240, 6430, 600);
-    place(Label4, 4780, 1900, 1900, 260);
-    place(Label3, 165, 2160, 6430, 600);
+    Twips::place(Frame3, 0, 6000, 15370, 3800);
+    Twips::place(Image2, 150, 80, 2300, 2300);
+    Twips::place(Label11, 150, 2420, 2300, 320);
+    Twips::place(Frame1, 2600, 80, 12000, 2800);
+    Twips::place(Shape1, 0, 0, 6760, 2800);
+    Twips::place(Shape5, 20, 40, 6720, 880);
+    Twips::place(Shape6, 20, 960, 6720, 880);
+    Twips::place(Shape7, 20, 1880, 6720, 880);
+    Twips::place(Label7, 5100, 60, 1600, 260);
+    Twips::place(Label6, 100, 320, 6560, 600);
+    Twips::place(Label17, 4380, 980, 2300, 260);
+    Twips::place(Label16, 165, 1240, 6430, 600);
+    Twips::place(Label4, 4780, 1900, 1900, 260);
+    Twips::place(Label3, 165, 2160, 6430, 600);
 
-    place(Shape3, 6960, 0, 4700, 1360);
-    place(Shape2, 6960, 1440, 4700, 1360);
-    place(Label14, 10140, 120, 1400, 360);
-    place(text2, 7010, 520, 2700, 600);
-    place(Combo1, 9760, 560, 1800, 440);
-    place(Shape8, 7020, 1180, 2640, 40);
-    place(Image4, 7130, 1520, 400, 400);
-    place(Label5, 9410, 1560, 2200, 360);
-    place(Text1, 7010, 1980, 2700, 600);
-    place(Shape9, 7020, 2640, 2640, 40);
+    Twips::place(Shape3, 6960, 0, 4700, 1360);
+    Twips::place(Shape2, 6960, 1440, 4700, 1360);
+    Twips::place(Label14, 10140, 120, 1400, 360);
+    Twips::place(text2, 7010, 520, 2700, 600);
+    Twips::place(Combo1, 9760, 560, 1800, 440);
+    Twips::place(Shape8, 7020, 1180, 2640, 40);
+    Twips::place(Image4, 7130, 1520, 400, 400);
+    Twips::place(Label5, 9410, 1560, 2200, 360);
+    Twips::place(Text1, 7010, 1980, 2700, 600);
+    Twips::place(Shape9, 7020, 2640, 2640, 40);
 
-    place(pageButton1, 150, 3000, 2600, 650);
-    place(pageButton2, 2850, 3000, 4000, 650);
-    place(pageButton3, 6950, 3000, 2200, 650);
-    place(pageButton4, 9250, 3000, 2200, 650);
-    place(kasmoButton1, 11550, 3000, 2400, 650);
-    place(Command6, 0, 3000, 5460, 650); // Command4 takes 5460 to 9645 beside it
-    place(Command4, 6950, 3000, 4500, 650);
+    Twips::place(pageButton1, 150, 3000, 2600, 650);
+    Twips::place(pageButton2, 2850, 3000, 4000, 650);
+    Twips::place(pageButton3, 6950, 3000, 2200, 650);
+    Twips::place(pageButton4, 9250, 3000, 2200, 650);
+    Twips::place(kasmoButton1, 11550, 3000, 2400, 650);
+    Twips::place(Command6, 0, 3000, 5460, 650); // Command4 takes 5460 to 9645 beside it
+    Twips::place(Command4, 6950, 3000, 4500, 650);
 
     Shape4->lower();
     imgBarHeader->stackUnder(Label9);

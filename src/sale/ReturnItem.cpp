@@ -13,14 +13,12 @@
 #include "sale/Form3.h"
 #include "sale/Returns.h"
 #include "sale/SaleRules.h"
+#include "sale/SaleUi.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 
@@ -33,31 +31,6 @@ constexpr int ColDes = 3;
 constexpr int ColQty = 4;
 constexpr int ColAmount = 7;
 
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width),
-        Twips::toPixelsY(height));
-}
-
-QFont tahoma(double pt, bool bold = true)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSizeF(pt);
-    f.setBold(bold);
-    return f;
-}
-
-QPixmap banner()
-{
-    QPixmap pm(135, 28);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, 135, 0);
-    g.setColorAt(0, QColor(139, 30, 40));
-    g.setColorAt(1, QColor(230, 150, 150));
-    p.fillRect(pm.rect(), g);
-    return pm;
-}
-
 } // namespace
 
 QString ReturnItem::labelText(const QString &name, const QString &description)
@@ -68,53 +41,9 @@ QString ReturnItem::labelText(const QString &name, const QString &description)
 }
 
 ReturnItem::ReturnItem()
+    : QuantityDialog(QStringLiteral("ReturnItem"), QStringLiteral("คืนสินค้า"),
+        bannerStrip(QColor(139, 30, 40), QColor(230, 150, 150)))
 {
-    setObjectName(QStringLiteral("ReturnItem"));
-    setWindowTitle(QStringLiteral("คืนสินค้า"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint
-        | Qt::WindowTitleHint);
-    setFont(tahoma(8.25, false));
-
-    Command1 = new QPushButton(QStringLiteral("บันทึกข้อมูล (Enter)"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(tahoma(12.75));
-    Command1->setAutoDefault(false);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setScaledContents(true);
-    Image1->setPixmap(banner());
-    Label1 = new QLabel(QStringLiteral("คืนสินค้าเป็นจำนวน :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(tahoma(9.75));
-    {
-        QPalette p = Label1->palette();
-        p.setColor(QPalette::WindowText, Form3::colour(rgbValue(21, 66, 139)));
-        Label1->setPalette(p);
-    }
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFont(tahoma(68.25));
-    Text1->setAlignment(Qt::AlignCenter);
-    Text1->setMaxLength(4);
-    {
-        QPalette p = Text1->palette();
-        p.setColor(QPalette::Text, Qt::black);
-        p.setColor(QPalette::Base, Form3::colour(rgbValue(239, 200, 200)));
-        Text1->setPalette(p);
-    }
-
-    place(Command1, 0, 0, 3375, 2280);
-    place(Image1, 3375, 0, 6525, 60);
-    place(Label1, 3420, 70, 6420, 270);
-    place(Text1, 3330, 340, 6570, 1935);
-    setFixedSize(Twips::toPixelsX(9900), Twips::toPixelsY(2280));
-    setTabOrder(Text1, Command1);
-
-    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
-    Module1::RefuseRightClick(Text1);
-    Text1->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &ReturnItem::Command1_Click);
-
     Form_Load();
 }
 
@@ -236,19 +165,4 @@ bool ReturnItem::Return8()
     }
     MsgBox(failure, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     return false;
-}
-
-bool ReturnItem::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Text1 && event->type() == QEvent::FocusIn)
-        Module1::SetEnglishKeyboard();
-    return QDialog::eventFilter(watched, event);
-}
-
-void ReturnItem::keyPressEvent(QKeyEvent *e)
-{
-    // No cancel button: Esc means nothing; Enter belongs to the quantity box.
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-        return;
-    QDialog::keyPressEvent(e);
 }

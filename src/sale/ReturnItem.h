@@ -1,15 +1,12 @@
 #pragma once
-#include <QDialog>
+#include "sale/QuantityDialog.h"
 
 class Form3;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 // The return dialog: how many units of the sale page's line EditRow (quantity EditQty) of the
 // loaded bill come back. A confirmed return is stored at once (stock, movement row, the bill's
 // line) and the page's grid and refund follow; closing the window returns nothing.
-class ReturnItem : public QDialog
+class ReturnItem : public QuantityDialog
 {
     Q_OBJECT
 public:
@@ -19,17 +16,12 @@ public:
     // when a return was stored.
     static bool showModal();
 
-    QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QPushButton *Command1 = nullptr;
-
     // The key of the movement row the last return wrote.
     qint64 NextMovementPK = 0;
 
     void Form_Load();
-    void Text1_KeyPress(int &KeyAscii);
-    void Command1_Click();
+    void Text1_KeyPress(int &KeyAscii) override;
+    void Command1_Click() override;
     // Stores the return of the quantity in Text1; false (after saying why) when nothing was
     // stored.
     bool Return8();
@@ -38,10 +30,6 @@ public:
 
     // Label1 for a line's name and description (both trimmed).
     static QString labelText(const QString &name, const QString &description);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     Form3 *page() const;

@@ -10,6 +10,7 @@
 #include "records/Val.h"
 #include "sale/Form3.h"
 #include "sale/SaleRules.h"
+#include "sale/SaleUi.h"
 #include "sale/StockUpdateGrid.h"
 #include "shell/MDIForm1.h"
 #include "shell/Messages.h"
@@ -18,8 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 
@@ -44,20 +43,6 @@ enum Col {
     ColCost
 };
 
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width),
-        Twips::toPixelsY(height));
-}
-
-QFont tahoma(double pt, bool bold = true)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSizeF(pt);
-    f.setBold(bold);
-    return f;
-}
-
 void setColour(QWidget *w, QPalette::ColorRole role, unsigned bgr)
 {
     QPalette p = w->palette();
@@ -68,13 +53,7 @@ void setColour(QWidget *w, QPalette::ColorRole role, unsigned bgr)
 // The decorative strip behind the top of the dialog.
 QPixmap banner()
 {
-    QPixmap pm(135, 28);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, 0, 28);
-    g.setColorAt(0, QColor(236, 241, 240));
-    g.setColorAt(1, Form3::colour(kBack));
-    p.fillRect(pm.rect(), g);
-    return pm;
+    return bannerStrip(QColor(236, 241, 240), Form3::colour(kBack), Qt::Vertical);
 }
 
 // Runs one step of the search, which skips failing steps.
@@ -165,13 +144,13 @@ Scanitem::Scanitem()
         b->setDefault(false);
     }
 
-    place(Frame1, 0, 0, 12915, 1320);
-    place(Image1, 0, 0, 12915, 1320);
-    place(Label11, 120, 80, 12680, 330);
-    place(txt1, 120, 450, 9880, 760);
-    place(Command1, 10080, 450, 2715, 760);
-    place(fpSpread1, 0, 1340, 12900, 3795);
-    place(Command2, 0, 5145, 12915, 480);
+    Twips::place(Frame1, 0, 0, 12915, 1320);
+    Twips::place(Image1, 0, 0, 12915, 1320);
+    Twips::place(Label11, 120, 80, 12680, 330);
+    Twips::place(txt1, 120, 450, 9880, 760);
+    Twips::place(Command1, 10080, 450, 2715, 760);
+    Twips::place(fpSpread1, 0, 1340, 12900, 3795);
+    Twips::place(Command2, 0, 5145, 12915, 480);
     setFixedSize(Twips::toPixelsX(12915), Twips::toPixelsY(5625));
     setTabOrder(txt1, fpSpread1);
     setTabOrder(fpSpread1, Command1);

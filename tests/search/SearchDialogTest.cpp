@@ -1,4 +1,5 @@
 #include "SearchFixture.h"
+#include "support/Screenshots.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -37,7 +38,7 @@ TEST_F(SearchDialog, LooksAsDesigned)
         search(s, QStringLiteral("สบู่"));
         s->fpSpread1->setActiveCell(1, 2);
         QTest::qWait(50);
-        s->grab().save(QStringLiteral("/tmp/search-Scanitem.png"));
+        saveScreenshot(s->grab(), "search-Scanitem.png");
     });
     page->cmdSearch_Click();
     ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Scanitem") });

@@ -58,3 +58,8 @@ int Twips::fromPixelsY(int pixels, const QScreen *s)
 {
     return int(std::lround(pixels * perPixelY(s)));
 }
+
+void Twips::place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height));
+}

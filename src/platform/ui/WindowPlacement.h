@@ -30,4 +30,6 @@ int toPixelsX(double twips, const QScreen *screen = nullptr);
 int toPixelsY(double twips, const QScreen *screen = nullptr);
 int fromPixelsX(int pixels, const QScreen *screen = nullptr);
 int fromPixelsY(int pixels, const QScreen *screen = nullptr);
+// Puts a control at its design position and size, given in twips.
+void place(QWidget *w, double left, double top, double width, double height);
 } // namespace Twips

@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "support/Screenshots.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/XlsWriter.h"
 #include "platform/ui/Clock.h"
@@ -260,7 +261,7 @@ TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
         int n = 0;
     } report;
     const QImage img = report.run().pageImage(0, 600);
-    img.save("/tmp/report-label.png");
+    saveScreenshot(img, "report-label.png");
     QTemporaryDir dir;
     img.save(dir.filePath("label.png"));
     EXPECT_EQ(

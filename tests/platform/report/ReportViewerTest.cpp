@@ -1,4 +1,5 @@
 #include "platform/report/ReportViewer.h"
+#include "support/Screenshots.h"
 #include "ReportTestSupport.h"
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportExport.h"
@@ -47,7 +48,7 @@ TEST(ReportViewer, ShowsPagesWithPagingAndAPreparedToolbar)
     EXPECT_GT(viewer.zoom(), zoom);
 
     const QImage shot = viewer.grab().toImage();
-    shot.save("/tmp/report-viewer.png");
+    saveScreenshot(shot, "report-viewer.png");
     EXPECT_FALSE(shot.isNull());
 
     // A new report replaces what the viewer showed.
@@ -159,7 +160,7 @@ TEST(ReportViewer, ThaiPageRendersInsideItsMargins)
     const ReportDocument &doc = report.run();
     ASSERT_EQ(doc.pageCount(), 1);
     const QImage img = doc.pageImage(0, 300);
-    img.save("/tmp/report-thai-page.png");
+    saveScreenshot(img, "report-thai-page.png");
     const double px = 300.0 / 1440;
     const int left = int(cmToTwips(0.3) * px) - 1, right = img.width() - left;
     const int top = int(cmToTwips(0.3) * px) - 1, bottom = img.height() - top;

@@ -1,0 +1,27 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The layout the quantity dialog and the return dialog share: a save button on the left, a
+// strip, the line's label and a large quantity box. Enter in the box runs Command1_Click; Esc
+// and a default button mean nothing.
+class QuantityDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+
+    virtual void Text1_KeyPress(int &KeyAscii) = 0;
+    virtual void Command1_Click() = 0;
+
+protected:
+    QuantityDialog(const QString &name, const QString &title, const QPixmap &banner);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *e) override;
+};

@@ -283,22 +283,26 @@ TEST_F(ButtonPixels, StyleFiveExample)
     // The two soft dots are drawn last, over the dark frame.
     for (int x = 0; x <= 78; ++x) {
         EXPECT_EQ(pixel(s, x, 0), dark) << x;
-        if (x != 1)
+        if (x != 1) {
             EXPECT_EQ(pixel(s, x, 22), dark) << x;
+        }
     }
     for (int y = 0; y <= 22; ++y) {
         EXPECT_EQ(pixel(s, 0, y), dark) << y;
-        if (y != 1)
+        if (y != 1) {
             EXPECT_EQ(pixel(s, 78, y), dark) << y;
+        }
     }
     for (int x = 1; x <= 79; ++x) {
-        if (x != 78)
+        if (x != 78) {
             EXPECT_EQ(pixel(s, x, 1), light) << x;
+        }
         EXPECT_EQ(pixel(s, x, 23), light) << x;
     }
     for (int y = 1; y <= 23; ++y) {
-        if (y != 22)
+        if (y != 22) {
             EXPECT_EQ(pixel(s, 1, y), light) << y;
+        }
         EXPECT_EQ(pixel(s, 79, y), light) << y;
     }
     EXPECT_EQ(pixel(s, 1, 22), (Rgb { 186, 186, 186 }));

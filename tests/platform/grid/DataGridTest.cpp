@@ -189,8 +189,9 @@ TEST_F(DataGridTest, ColoursReadBackWhereTheyWereSet)
     EXPECT_EQ(grid.model()->index(1, 2).data(Qt::BackgroundRole).value<QColor>(), wholesale);
     for (int r = 1; r <= 3; ++r) {
         for (int c = 0; c <= 4; ++c) {
-            if (r != 2 || c != 2)
+            if (r != 2 || c != 2) {
                 EXPECT_FALSE(grid.backColor(c, r).isValid()) << c << "," << r;
+            }
         }
     }
 

@@ -71,9 +71,11 @@ void ReturnItem::Form_Load()
         Label1->setText(
             labelText(f->fpSpread1->getText(ColName, r), f->fpSpread1->getText(ColDes, r)));
     }
-    Text1->setMaxLength(qMax(4, int(QString::number(Module1::EditQty).size())));
-    Text1->setText(QString::number(Module1::EditQty));
-    Text1->setMaxLength(4);
+    // A longer line quantity is shown (and put back) in full; the box would cut it to its
+    // length, so typing is held to four digits in Text1_KeyPress instead.
+    const QString qty = QString::number(Module1::EditQty);
+    Text1->setMaxLength(qMax(4, int(qty.size())));
+    Text1->setText(qty);
     Module1::SelectAllText(Text1);
 }
 
@@ -85,6 +87,9 @@ void ReturnItem::Text1_KeyPress(int &KeyAscii)
         return;
     }
     Module1::NumberOnly(KeyAscii);
+    if (KeyAscii >= '0' && KeyAscii <= '9'
+        && Text1->text().size() - Text1->selectedText().size() >= 4)
+        KeyAscii = 0;
 }
 
 void ReturnItem::Command1_Click()

@@ -508,6 +508,34 @@ TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)
     EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
 }
 
+TEST_F(ReturnPage, ALineOfMoreThanFourDigitsShowsInFullAndReturnsWhole)
+{
+    shop.addLine("INV-670599999", "AB1", 12000, 10.0);
+    load(QStringLiteral("INV-670599999"));
+    ASSERT_EQ(rows(), 1);
+    dialogs.then([&](QDialog *d) {
+        auto *r = static_cast<ReturnItem *>(d);
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
+        EXPECT_EQ(r->Text1->selectedText(), QStringLiteral("12000"));
+        // Typing still stops at four digits.
+        QTest::keyClick(r->Text1, Qt::Key_End);
+        QTest::keyClicks(r->Text1, QStringLiteral("7"));
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
+        r->Text1->selectAll();
+        QTest::keyClicks(r->Text1, QStringLiteral("12345"));
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("1234"));
+        // The line's quantity put back in the box is not cut either.
+        r->Text1->setText(QStringLiteral("99999"));
+        QTest::keyClick(r->Text1, Qt::Key_Return);
+        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
+        QTest::keyClick(r->Text1, Qt::Key_Return);
+    });
+    doubleClick(4, 1);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(shop.stock("AB1"), 50 + 12000);
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("120,000.00"));
+}
+
 TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
 {
     int opened = 0;

@@ -1,4 +1,5 @@
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
@@ -45,6 +46,23 @@ TEST(DatabaseTest, MissingFileShowsTheErrorAndEndsTheProgram)
     EXPECT_EQ(box.buttons, MsgButtons::Ok);
     EXPECT_EQ(end.ends, 1);
     EXPECT_FALSE(Module1::Conn().isOpen());
+}
+
+TEST(DatabaseTest, ProgramFolderAtTheRootGivesNoDoubledSeparator)
+{
+    ProgramFolder::setForTests(QStringLiteral("/"));
+    EXPECT_EQ(
+        ProgramFolder::file(QStringLiteral("data/Ksmdata.db")), QStringLiteral("/data/Ksmdata.db"));
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+    const bool opened = Module1::OpenDatabase();
+    ProgramFolder::setForTests(QString());
+    if (opened)
+        GTEST_SKIP() << "this machine has a /data/Ksmdata.db";
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("'/data/Ksmdata.db'")))
+        << boxes.last().text.toStdString();
+    EXPECT_EQ(end.ends, 1);
 }
 
 TEST(DatabaseTest, FileThatIsNoDatabaseFails)

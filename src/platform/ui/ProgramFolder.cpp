@@ -26,7 +26,11 @@ QString ProgramFolder::file(const QString &relative)
     r.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (r.startsWith(QLatin1Char('/')))
         r.remove(0, 1);
-    return path() + QLatin1Char('/') + r;
+    // At the root the folder already ends with its separator: no doubled "/".
+    QString folder = path();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + r;
 }
 
 void ProgramFolder::setForTests(const QString &folder)

@@ -7,6 +7,6 @@ class ProgramFolder
 {
 public:
     static QString path();
-    static QString file(const QString &relative); // path() + "/" + relative
+    static QString file(const QString &relative); // path() + "/" + relative, one "/" at the root
     static void setForTests(const QString &folder);
 };

@@ -149,6 +149,16 @@ QString AR2::cashText(const QString &cash)
     return QStringLiteral("รับเงินมา ") + shown.trimmed() + QStringLiteral(" บาท");
 }
 
+QString AR2::trimBlanks(const QString &text)
+{
+    qsizetype from = 0, to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
 void AR2::ActiveReport_Initialize()
 {
     const Fprint2 &b = *m_layout;
@@ -226,7 +236,7 @@ void AR2::ActiveReport_Initialize()
         setSize(element(QString::fromLatin1(name)), b.Text12->text());
     setSize(Field4, b.Text13->text());
 
-    Field4->text = b.footerText().trimmed();
+    Field4->text = trimBlanks(b.footerText());
     Label9->text = DateText::display(Clock::now());
     const double dateSize = Val(b.Text12->text()) - 2;
     if (dateSize > 0)

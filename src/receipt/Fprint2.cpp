@@ -237,8 +237,10 @@ void Fprint2::buildWindow()
     connect(Command6, &QPushButton::clicked, this, &Fprint2::Command6_Click);
 
     // Enter in any one-line box saves or previews; the number boxes filter the other keys.
+    // Typing stops at the box's limit even when a longer stored text has widened it.
     auto enterThen = [this](QLineEdit *e, int (*filter)(int &)) {
-        KeyAscii::install(e, [this, filter](int &KeyAscii) {
+        const int limit = e->maxLength();
+        KeyAscii::install(e, [this, e, filter, limit](int &KeyAscii) {
             if (KeyAscii == 13) {
                 KeyAscii = 0;
                 kasmoButton1_Click();
@@ -246,6 +248,8 @@ void Fprint2::buildWindow()
             }
             if (filter)
                 KeyAscii = filter(KeyAscii);
+            if (KeyAscii >= 32 && e->text().size() - e->selectedText().size() >= limit)
+                KeyAscii = 0;
         });
     };
     enterThen(Text7, nullptr);
@@ -326,10 +330,16 @@ void Fprint2::Showdata()
         const QString name = QString::fromLatin1(column);
         if (rs.isNull(name))
             throw DbError(QStringLiteral("tblSetPrint.%1 holds no value").arg(name));
-        if constexpr (std::is_same_v<decltype(target), QPlainTextEdit *>)
-            target->setPlainText(rs.text(name));
-        else
-            target->setText(rs.text(name));
+        const QString value = rs.text(name);
+        if constexpr (std::is_same_v<decltype(target), QPlainTextEdit *>) {
+            target->setPlainText(value);
+        } else {
+            // A stored text longer than the box lets anyone type shows whole, so that the
+            // next store writes it back unchanged.
+            if (value.size() > target->maxLength())
+                target->setMaxLength(int(value.size()));
+            target->setText(value);
+        }
     };
     put("text1", Text7);
     put("tsize1", Text10);
@@ -374,7 +384,7 @@ bool Fprint2::checkBoxes()
         { Text14, footerText(), "ข้อความล่าง" },
     };
     for (const Required &r : required) {
-        if (r.text.trimmed().isEmpty()) {
+        if (AR2::trimBlanks(r.text).isEmpty()) {
             tell(QStringLiteral("กรุณาระบุ ( %1 ) ที่ต้องการ  ก่อนเริ่มแสดงตัวอย่าง...")
                      .arg(QString::fromUtf8(r.what)));
             r.box->setFocus();
@@ -454,7 +464,7 @@ void Fprint2::storeLayout()
             .set(QStringLiteral("pauto"), flag(Check4))
             .set(QStringLiteral("paperW"), text3->text().trimmed())
             .set(QStringLiteral("paperH"), text4->text().trimmed())
-            .set(QStringLiteral("text3"), footerText().trimmed())
+            .set(QStringLiteral("text3"), AR2::trimBlanks(footerText()))
             .set(QStringLiteral("paperT"), Text1->text().trimmed())
             .set(QStringLiteral("paperD"), text2->text().trimmed())
             .set(QStringLiteral("paperL"), Text5->text().trimmed())

@@ -207,6 +207,11 @@ TEST_F(ReceiptReport, AMultiLineFooterPrintsEveryLine)
     ASSERT_NE(footer, nullptr);
     ASSERT_EQ(footer->lines.size(), 2);
     EXPECT_EQ(footer->lines[1].text, QStringLiteral("ขอบคุณที่ใช้บริการ"));
+
+    // An empty first line stays: only blanks are taken off the ends.
+    layout().Text14->setPlainText(QStringLiteral("  \nขอบคุณที่ใช้บริการ "));
+    run(PrintSource::Sale);
+    EXPECT_EQ(el("Field4")->text, QStringLiteral("\nขอบคุณที่ใช้บริการ"));
 }
 
 TEST_F(ReceiptReport, EveryTextStaysOnThePaper)

@@ -80,6 +80,40 @@ TEST_F(Fprint2Window, LoadFillsTheBoxesFromRowOne)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ตั้งค่าการพิมพ์"));
 }
 
+TEST_F(Fprint2Window, LongerStoredTextsShowWholeAndGoBackUnchanged)
+{
+    const QString longName(60, QChar(u'ก'));
+    folder.db().execute(
+        QStringLiteral("UPDATE tblSetPrint SET text1 = ?1, paperW = '10.25' WHERE PK = 1"),
+        { longName });
+    Fprint2 w;
+    w.Form_Load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    EXPECT_EQ(w.Text7->text(), longName);
+    EXPECT_EQ(w.text3->text(), QStringLiteral("10.25"));
+    clickSave(w);
+    EXPECT_EQ(stored("text1").toString(), longName);
+    EXPECT_EQ(stored("paperW").toString(), QStringLiteral("10.25"));
+
+    // Typing still stops at each box's own limit, also once a character is taken off.
+    const std::pair<QLineEdit *, Qt::Key> typed[]
+        = { { w.Text7, Qt::Key_X }, { w.text3, Qt::Key_1 }, { w.text4, Qt::Key_1 } };
+    for (const auto &[box, key] : typed) {
+        box->setFocus();
+        box->end(false);
+        if (box->text().size() > 4)
+            QTest::keyClick(box, Qt::Key_Backspace);
+        const QString before = box->text();
+        QTest::keyClick(box, key);
+        EXPECT_EQ(box->text(), before);
+    }
+    w.text3->selectAll();
+    QTest::keyClick(w.text3, Qt::Key_9);
+    EXPECT_EQ(w.text3->text(), QStringLiteral("9"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
 TEST_F(Fprint2Window, WithoutRowOneTheDesignTextsStay)
 {
     folder.db().execute(QStringLiteral("DELETE FROM tblSetPrint"));
@@ -155,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Fprint2, SaveOrPreviewChecks, ::testing::Values(
               "กรุณาระบุ ( ข้อความบรรทัด 2 ) ที่ต้องการ  ก่อนเริ่มแสดงตัวอย่าง...", false},
     CheckCase{"footerEmpty", nullptr, " ", " ",
               "กรุณาระบุ ( ข้อความล่าง ) ที่ต้องการ  ก่อนเริ่มแสดงตัวอย่าง...", false},
+    CheckCase{"footerBlankLineOnly", nullptr, "\n", "\n", nullptr, true},
     CheckCase{"lineOneSizeZero", &Fprint2::Text10, "00", "13", nullptr, false},
     CheckCase{"lineTwoSizeEmpty", &Fprint2::Text11, "", "14", nullptr, false},
     CheckCase{"totalsSizeZero", &Fprint2::Text12, "0", "15", nullptr, false},
@@ -234,6 +269,11 @@ TEST_F(Fprint2Window, StoreWritesEveryColumnTrimmed)
     EXPECT_EQ(stored("pauto").toInt(), 0);
     EXPECT_EQ(stored("paperR").toString(), QStringLiteral("0.5"));
     EXPECT_EQ(boxes.count(), 0); // success stays quiet
+
+    // Only blanks go: the footer's empty first and last lines are kept.
+    w.Text14->setPlainText(QStringLiteral("  \nขอบคุณ\n  "));
+    clickSave(w);
+    EXPECT_EQ(stored("text3").toString(), QStringLiteral("\nขอบคุณ\n"));
 }
 
 TEST_F(Fprint2Window, PaperButtons)

@@ -64,29 +64,35 @@ void kasmoButton::LayoutCaption()
 {
     const int W = m_clientWidth;
     const int H = m_clientHeight;
-    QRect &b = m_pressedCaptionRect;
+    // Bounds as left, top and excluded right and bottom.
+    int left = m_pressedCaptionRect.left(), top = m_pressedCaptionRect.top();
+    int boundsRight = left + m_pressedCaptionRect.width();
     switch (m_picturePosition) {
     case 0:
-        b.setCoords(m_pictureWidth + 1, 1, W - 2, H - 2);
+        left = m_pictureWidth + 1;
+        top = 1;
+        boundsRight = W - 2;
         break;
     case 1:
-        b.setCoords(1, 1, W - m_pictureWidth - 2, H - 2);
+        left = 1;
+        top = 1;
+        boundsRight = W - m_pictureWidth - 2;
         break;
     case 2:
-        b.setCoords(1, m_pictureHeight + 1, W - 2, H - 2);
+        left = 1;
+        top = m_pictureHeight + 1;
+        boundsRight = W - 2;
         break;
     case 3:
-        b.setCoords(1, 1, W - 2, H - m_pictureHeight - 2);
-        break;
     case 4:
-        b.setCoords(1, 1, W - 2, H - 2);
+        left = 1;
+        top = 1;
+        boundsRight = W - 2;
         break;
     default:
-        break;
+        break; // the rectangle as it was
     }
-    // QRect keeps right and bottom inclusive: the Part's exclusive edges are right() + 1.
-    const int left = b.left(), top = b.top();
-    const int boundsWidth = b.right() - left;
+    const int boundsWidth = boundsRight - left;
     int right = left, bottom = top;
     if (!m_caption.isEmpty()) {
         const QFontMetrics fm(font(), this);
@@ -123,7 +129,9 @@ void kasmoButton::PlacePicture()
     if (m_pictureNormal.isNull() && m_pictureOver.isNull())
         return;
     const int W = m_clientWidth, H = m_clientHeight;
-    if (!m_caption.trimmed().isEmpty() && m_picturePosition != 4) {
+    // Only blanks count as empty; tabs and line breaks are part of the caption.
+    const bool blank = m_caption.count(QLatin1Char(' ')) == m_caption.size();
+    if (!blank && m_picturePosition != 4) {
         switch (m_picturePosition) {
         case 0:
             m_pictureLeft = m_captionRect.left() - m_pictureWidth - 4;

@@ -257,6 +257,22 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
     blank->setGeometry(0, 0, 120, 60);
     blank->show();
     EXPECT_EQ(blank->pictureOrigin(), QPoint(52, 22));
+    // Only blanks count: a line break is a caption, and the picture keeps its place beside it.
+    blank->setCaption("\n");
+    EXPECT_EQ(blank->pictureOrigin(), QPoint(blank->captionRect().left() - 16 - 4, 22));
+
+    // A place outside 0 to 4 measures within the last pressed caption rectangle as it is:
+    // a caption just as wide as that rectangle stays on one line, moved one pixel on.
+    PropertyBag odd = ButtonPresets::pageButton("Save it");
+    odd.write("FONT", f);
+    kasmoButton *other = kasmoButton::fromBag(&host, odd);
+    other->setGeometry(0, 0, 120, 60);
+    other->show();
+    const QRect laid = other->captionRect();
+    other->setPicturePosition(5);
+    EXPECT_EQ(other->captionRect(), laid.translated(1, 1));
+    other->setCaption("Save it");
+    EXPECT_EQ(other->captionRect(), laid.translated(2, 2));
 }
 
 // ---- pixels ----

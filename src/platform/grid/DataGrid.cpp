@@ -85,13 +85,17 @@ void DataGrid::sortRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder ord
 
 void DataGrid::setBackColor(int col, int row, const QColor &color)
 {
-    m_model->styleFor(col, row).back = color;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.back = color;
+    m_model->stamp(s, CellStyle::Back);
     m_model->styleChanged(col, row);
 }
 
 void DataGrid::setForeColor(int col, int row, const QColor &color)
 {
-    m_model->styleFor(col, row).fore = color;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.fore = color;
+    m_model->stamp(s, CellStyle::Fore);
     m_model->styleChanged(col, row);
 }
 
@@ -115,19 +119,25 @@ QColor DataGrid::foreColor(int col, int row) const
 
 void DataGrid::setCellFont(int col, int row, const QFont &font)
 {
-    m_model->styleFor(col, row).font = font;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.font = font;
+    m_model->stamp(s, CellStyle::Font);
     m_model->styleChanged(col, row);
 }
 
 void DataGrid::setHAlign(int col, int row, Qt::Alignment align)
 {
-    m_model->styleFor(col, row).hAlign = align & Qt::AlignHorizontal_Mask;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.hAlign = align & Qt::AlignHorizontal_Mask;
+    m_model->stamp(s, CellStyle::HAlign);
     m_model->styleChanged(col, row);
 }
 
 void DataGrid::setVAlign(int col, int row, Qt::Alignment align)
 {
-    m_model->styleFor(col, row).vAlign = align & Qt::AlignVertical_Mask;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.vAlign = align & Qt::AlignVertical_Mask;
+    m_model->stamp(s, CellStyle::VAlign);
     m_model->styleChanged(col, row);
 }
 
@@ -144,6 +154,7 @@ void DataGrid::setCellKind(int col, int row, CellKind kind, int decimals)
     CellStyle &s = m_model->styleFor(col, row);
     s.kind = kind;
     s.decimals = kind == CellKind::Money ? 2 : decimals;
+    m_model->stamp(s, CellStyle::Kind);
     m_model->styleChanged(col, row);
 }
 
@@ -154,7 +165,9 @@ CellKind DataGrid::cellKind(int col, int row) const
 
 void DataGrid::setLocked(int col, int row, bool locked)
 {
-    m_model->styleFor(col, row).locked = locked;
+    CellStyle &s = m_model->styleFor(col, row);
+    s.locked = locked;
+    m_model->stamp(s, CellStyle::Locked);
     m_model->styleChanged(col, row);
 }
 

@@ -59,10 +59,11 @@ public:
     void sortRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder order = Qt::AscendingOrder,
         SortKey key = SortKey::Text);
 
-    // Attributes of a cell, row, column, header cell or the whole grid (see above).
+    // Attributes of a cell, row, column, header cell or the whole grid (see above). A cell shows
+    // the latest setting that covers it: a whole column set after a cell reaches that cell too.
     void setBackColor(int col, int row, const QColor &color);
     void setForeColor(int col, int row, const QColor &color);
-    QColor backColor(int col, int row) const; // as set (cell, row, column, grid); invalid if none
+    QColor backColor(int col, int row) const; // as it shows; invalid if none was set
     QColor foreColor(int col, int row) const;
     void setCellFont(int col, int row, const QFont &font);
     void setHAlign(

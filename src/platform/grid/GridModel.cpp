@@ -5,23 +5,30 @@
 
 namespace {
 
+// Lays `from` over `to` where `from` set an attribute later than `to` did.
 void overlay(CellStyle &to, const CellStyle &from)
 {
-    if (from.back.isValid())
+    auto later = [&](CellStyle::Attr a, bool set) {
+        if (!set || from.setAt[a] < to.setAt[a])
+            return false;
+        to.setAt[a] = from.setAt[a];
+        return true;
+    };
+    if (later(CellStyle::Back, from.back.isValid()))
         to.back = from.back;
-    if (from.fore.isValid())
+    if (later(CellStyle::Fore, from.fore.isValid()))
         to.fore = from.fore;
-    if (from.font)
+    if (later(CellStyle::Font, from.font.has_value()))
         to.font = from.font;
-    if (from.hAlign)
+    if (later(CellStyle::HAlign, from.hAlign.has_value()))
         to.hAlign = from.hAlign;
-    if (from.vAlign)
+    if (later(CellStyle::VAlign, from.vAlign.has_value()))
         to.vAlign = from.vAlign;
-    if (from.kind) {
+    if (later(CellStyle::Kind, from.kind.has_value())) {
         to.kind = from.kind;
         to.decimals = from.decimals;
     }
-    if (from.locked)
+    if (later(CellStyle::Locked, from.locked.has_value()))
         to.locked = from.locked;
 }
 

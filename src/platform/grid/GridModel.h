@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,10 +16,12 @@ enum class CellKind {
     Edit // plain edit cell: shown as it is
 };
 
-// Attributes set on a cell, a row, a column or the whole grid; unset ones fall through to the
-// next level (cell, row, column, grid).
+// Attributes set on a cell, a row, a column or the whole grid. Of the levels that cover a cell,
+// the one that set an attribute last gives it: setting a whole column or the whole grid also
+// reaches cells that had a value of their own, as the windows expect of the grid.
 struct CellStyle
 {
+    enum Attr { Back, Fore, Font, HAlign, VAlign, Kind, Locked, AttrCount };
     QColor back; // invalid: unset
     QColor fore;
     std::optional<QFont> font;
@@ -27,6 +30,7 @@ struct CellStyle
     std::optional<CellKind> kind;
     int decimals = 0;
     std::optional<bool> locked;
+    std::array<quint64, AttrCount> setAt {}; // GridModel::stamp() of each attribute's setting
 };
 
 // A joined block of cells, anchored at its top-left cell.
@@ -82,8 +86,9 @@ public:
 
     // Attributes; -1 for col or row means every column or row (see DataGrid).
     CellStyle &styleFor(int col, int row); // creates the level addressed
+    void stamp(CellStyle &style, CellStyle::Attr attr) { style.setAt[attr] = ++m_stamp; }
     const CellStyle *styleAt(int col, int row) const; // the level addressed, if set
-    CellStyle resolved(int col, int row) const; // cell, row, column, grid
+    CellStyle resolved(int col, int row) const; // latest of cell, row, column, grid
     void styleChanged(int col, int row);
     void setOddEvenColors(const QColor &oddBack, const QColor &oddFore, const QColor &evenBack,
         const QColor &evenFore);
@@ -145,6 +150,7 @@ private:
     CellStyle m_all;
     std::vector<CellSpan> m_headerSpans;
     QColor m_oddBack, m_oddFore, m_evenBack, m_evenFore;
+    quint64 m_stamp = 0;
     bool m_readOnly = false;
     bool m_batch = false;
     bool m_resetOpen = false;

@@ -234,6 +234,35 @@ TEST_F(DataGridTest, AlignmentKindAndLockLayerFromGridToCell)
     EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 2)) & Qt::ItemIsEditable);
 }
 
+TEST_F(DataGridTest, ASettingOnAWholeColumnMadeLaterReachesCellsThatHadTheirOwn)
+{
+    // The per-day summary: header rows get their own alignment and kind, then the view sets
+    // whole columns and expects every row to follow.
+    fill(3);
+    grid.setCellKind(4, -1, CellKind::Money);
+    grid.setHAlign(3, 2, Qt::AlignLeft);
+    grid.setCellKind(4, 2, CellKind::Text);
+    grid.setBackColor(-1, 2, QColor(219, 226, 224));
+    grid.setLocked(1, 2, true);
+    grid.setHAlign(3, -1, Qt::AlignRight);
+    grid.setCellKind(4, -1, CellKind::Edit);
+    grid.setBackColor(1, -1, Qt::yellow);
+    grid.setLocked(-1, -1, false);
+    for (int r = 1; r <= 3; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(grid.alignment(3, r) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        EXPECT_EQ(grid.cellKind(4, r), CellKind::Edit);
+        EXPECT_EQ(grid.backColor(1, r), QColor(Qt::yellow));
+        EXPECT_FALSE(grid.isLocked(1, r));
+    }
+    EXPECT_EQ(grid.backColor(2, 2), QColor(219, 226, 224)); // the rest of the row keeps its own
+
+    // A cell set after its column keeps its own value.
+    grid.setHAlign(3, 1, Qt::AlignHCenter);
+    EXPECT_EQ(grid.alignment(3, 1) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(grid.alignment(3, 2) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
 TEST_F(DataGridTest, HeaderRowHoldsTheTitlesAndCanBeJoined)
 {
     grid.setText(1, 0, QStringLiteral("รหัสสินค้า"));

@@ -747,10 +747,7 @@ void Form3::txtSearchProduct_KeyPress(int &KeyAscii)
         return;
     KeyAscii = 0;
     if (Module1::ReturnMode) {
-        if (windows().returnMode)
-            windows().returnMode(*this);
-        else
-            Command2_Click();
+        Command2_Click();
         return;
     }
     try {
@@ -1047,7 +1044,12 @@ void Form3::checksetting()
 
 void Form3::Check1_Click()
 {
-    writeSaveConfirmSwitch(Module1::Conn(), Check1->isChecked());
+    // Runs inside the check box's signal: a failed write is shown, never thrown into Qt.
+    try {
+        writeSaveConfirmSwitch(Module1::Conn(), Check1->isChecked());
+    } catch (const DbError &e) {
+        MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+    }
 }
 
 void Form3::SetupSid()

@@ -281,9 +281,19 @@ TEST_F(SalePage, FunctionKeysRunThePageButtons)
     press(Qt::Key_F4);
     EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
     press(Qt::Key_F5);
-    Form3::setWindows({});
     EXPECT_EQ(searched, 1);
     EXPECT_EQ(returned, 1);
+    // In return mode Enter in the code box loads the bill, it does not enter return mode again.
+    Module1::ReturnMode = true;
+    page->txtSearchProduct->setText(QStringLiteral("INV-630500099"));
+    QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+    Module1::ReturnMode = false;
+    Form3::setWindows({});
+    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-630500099"));
+    ASSERT_EQ(msgs.count(), 1);
+    EXPECT_EQ(msgs.last().text, QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"));
+    msgs.clear();
     press(Qt::Key_F9); // empty grid: the save refuses
     ASSERT_EQ(msgs.count(), 1);
     EXPECT_EQ(msgs.last().text, QStringLiteral("กรุณาเลือกรายการสินค้าให้เรียบร้อยก่อนการ บันทึก. . ."));
@@ -318,6 +328,23 @@ TEST_F(SalePage, SwitchesAreReadAtLoadAndCheck1WritesRow5)
     page->checksetting();
     EXPECT_EQ(page->DrawerOn, 0);
     EXPECT_EQ(page->DrawerPort, QStringLiteral("2"));
+
+    // A write that fails is reported; the click does not end the program.
+    struct HookGuard
+    {
+        ~HookGuard() { Connection::setStatementHook(nullptr); }
+    } guard;
+    Connection::setStatementHook([](const QString &sql) {
+        if (sql.startsWith(QLatin1String("UPDATE tblNumber")))
+            throw DbError(QStringLiteral("attempt to write a readonly database"));
+    });
+    msgs.clear();
+    EXPECT_NO_THROW(page->Check1->click());
+    Connection::setStatementHook(nullptr);
+    ASSERT_EQ(msgs.count(), 1);
+    EXPECT_EQ(msgs.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_TRUE(msgs.last().text.contains(QStringLiteral("readonly")));
+    EXPECT_EQ(dbInt(QStringLiteral("SELECT numA FROM tblNumber WHERE nPK = 5")), 1);
 }
 
 TEST_F(SalePage, PicturesMatchNamesWithoutCaseAndFallBack)

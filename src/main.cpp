@@ -1,5 +1,6 @@
 #include "AppWindows.h"
 #include "platform/report/Fonts.h"
+#include "shell/KasmoApplication.h"
 #include "shell/Login.h"
 #include <QApplication>
 #include <QFont>
@@ -7,14 +8,17 @@
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    KasmoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kasmo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
 
     registerAppWindows();
-    Login::start();
+    KasmoApplication::guard([] {
+        Login::start();
+        return true;
+    });
     // The program ends through the shut-downs (Module1::EndProgram), not by its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     return app.exec();

@@ -5,6 +5,7 @@
 #include "records/Codes.h"
 #include "settings/Setting.h"
 #include "shell/Form1.h"
+#include "shell/KasmoApplication.h"
 #include "shell/MDIForm1.h"
 #include "shell/Module1.h"
 #include <QDesktopServices>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace {
@@ -141,6 +143,33 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
     frame->showLowStockAlert(0);
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(alert->Enabled());
+}
+
+// A page that fails to load stops the tab's handler; the event boundary shows the error and
+// the program goes on with the frame.
+TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
+{
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    MDIForm1::Windows w = MDIForm1::windows();
+    w.salePage = []() -> QWidget * { throw DbError(QStringLiteral("disk I/O error")); };
+    MDIForm1::setWindows(w);
+
+    const QPoint at = frame->Label1()->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, frame->Label1()->mapToGlobal(at),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, frame->Label1()->mapToGlobal(at),
+        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    EXPECT_TRUE(KasmoApplication::guard([&] { return qApp->notify(frame->Label1(), &press); }));
+    EXPECT_FALSE(KasmoApplication::guard([&] { return qApp->notify(frame->Label1(), &release); }));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("disk I/O error"));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_EQ(ended, 0);
+
+    // The frame still works: another tab opens its page.
+    click(frame->Label2());
+    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
 }
 
 TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)

@@ -12,7 +12,10 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Kasmo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
-    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
+    // The windows' own font; their controls set larger sizes where they need them.
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
 
     registerAppWindows();
     KasmoApplication::guard([] {

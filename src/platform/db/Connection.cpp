@@ -43,12 +43,12 @@ void bindValue(sqlite3_stmt *stmt, int i, const QVariant &v)
         }
         case QMetaType::QDateTime:
             rc = sqlite3_bind_text(stmt, i,
-                                   v.toDateTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8().constData(),
-                                   -1, SQLITE_TRANSIENT);
+                v.toDateTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8().constData(), -1,
+                SQLITE_TRANSIENT);
             break;
         case QMetaType::QDate:
             rc = sqlite3_bind_text(stmt, i, v.toDate().toString("yyyy-MM-dd").toUtf8().constData(),
-                                   -1, SQLITE_TRANSIENT);
+                -1, SQLITE_TRANSIENT);
             break;
         default: {
             const QByteArray t = v.toString().toUtf8();
@@ -87,16 +87,20 @@ void Connection::open(const QString &path)
         throw DbError(QStringLiteral("cannot find the file '%1'").arg(path), SQLITE_CANTOPEN);
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString text = db ? QString::fromUtf8(sqlite3_errmsg(db))
-                                : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString text
+            = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db);
         throw DbError(text + QStringLiteral(" '%1'").arg(path), rc);
     }
     m_db = db;
     m_path = path;
     try {
+        // A file the program cannot write would lose the first sale: refuse it at the start.
+        if (sqlite3_db_readonly(m_db, "main") == 1)
+            throw DbError(
+                QStringLiteral("the database file is read-only '%1'").arg(path), SQLITE_READONLY);
         sqlite3_busy_timeout(m_db, 5000);
         // A committed sale must survive a power cut.
         executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"));
@@ -112,7 +116,8 @@ void Connection::createFromScripts(const QString &path, const QStringList &scrip
 {
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK) {
         const QString text = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         throw DbError(text);
@@ -149,7 +154,8 @@ sqlite3_stmt *Connection::prepare(const QString &sql, const QVariantList &params
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size()) {
         sqlite3_finalize(stmt);
-        throw DbError(QStringLiteral("%1 parameters given, %2 expected").arg(params.size()).arg(expected));
+        throw DbError(
+            QStringLiteral("%1 parameters given, %2 expected").arg(params.size()).arg(expected));
     }
     try {
         for (int i = 0; i < params.size(); ++i)
@@ -165,8 +171,7 @@ int Connection::execute(const QString &sql, const QVariantList &params)
 {
     sqlite3_stmt *stmt = prepare(sql, params);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) { }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         fail(QString());
@@ -208,7 +213,8 @@ bool Connection::inTransaction() const
     return m_db && !sqlite3_get_autocommit(m_db);
 }
 
-Transaction::Transaction(Connection &c) : m_conn(c)
+Transaction::Transaction(Connection &c)
+    : m_conn(c)
 {
     m_conn.execute(QStringLiteral("BEGIN IMMEDIATE"));
 }

@@ -3,6 +3,7 @@
 #include "support/TempProgramFolder.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 class ConnectionTest : public ::testing::Test
 {
@@ -23,7 +24,7 @@ TEST_F(ConnectionTest, EveryColumnKindRoundTripsThaiIncluded)
         .set("PSong", true)
         .set("PNumSong", QVariant())
         .insert();
-    Recordset rs = db.query("SELECT * FROM tblProduct WHERE PK=?", {7});
+    Recordset rs = db.query("SELECT * FROM tblProduct WHERE PK=?", { 7 });
     ASSERT_FALSE(rs.eof());
     EXPECT_EQ(rs.text("PDname"), QStringLiteral(" น้ำดื่ม 600 มล."));
     EXPECT_EQ(rs.integer("PDvalue"), -2);
@@ -36,21 +37,26 @@ TEST_F(ConnectionTest, EveryColumnKindRoundTripsThaiIncluded)
     EXPECT_TRUE(rs.eof());
 
     const QDateTime t(QDate(2026, 12, 8), QTime(23, 5, 9));
-    RowWriter(db, "tblRMoney").set("rMoney", 20.0).set("rTime", t).set("rUser", "Admin").set("rNo", "INV-691200001").insert();
-    EXPECT_EQ(db.scalar("SELECT rTime FROM tblRMoney WHERE PK=?", {db.lastInsertId()}).toString(),
-              "2026-12-08 23:05:09");
+    RowWriter(db, "tblRMoney")
+        .set("rMoney", 20.0)
+        .set("rTime", t)
+        .set("rUser", "Admin")
+        .set("rNo", "INV-691200001")
+        .insert();
+    EXPECT_EQ(db.scalar("SELECT rTime FROM tblRMoney WHERE PK=?", { db.lastInsertId() }).toString(),
+        "2026-12-08 23:05:09");
 }
 
 TEST_F(ConnectionTest, UserNamesMatchWithoutRegardToCase)
 {
-    EXPECT_EQ(db.scalar("SELECT PK FROM tblUser WHERE UID=?", {"ADMIN"}).toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT PK FROM tblUser WHERE UID=?", { "ADMIN" }).toInt(), 1);
 }
 
 TEST_F(ConnectionTest, ApostrophesTravelAsParameters)
 {
     const QString name = QStringLiteral("O'Brien's \"best\"; DROP TABLE tblNub; --");
-    db.execute("INSERT INTO tblNub (nPK, nName) VALUES (?, ?)", {5, name});
-    EXPECT_EQ(db.scalar("SELECT nName FROM tblNub WHERE nName=?", {name}).toString(), name);
+    db.execute("INSERT INTO tblNub (nPK, nName) VALUES (?, ?)", { 5, name });
+    EXPECT_EQ(db.scalar("SELECT nName FROM tblNub WHERE nName=?", { name }).toString(), name);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM tblNub").toInt(), 2);
 }
 
@@ -122,6 +128,22 @@ TEST(ConnectionOpen, MissingOrBrokenFileRaisesWithText)
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     EXPECT_THROW(c.open(junk.fileName()), DbError);
+    EXPECT_FALSE(c.isOpen());
+}
+
+TEST(ConnectionOpen, ReadOnlyFileIsRefused)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes to read-only files";
+    TempProgramFolder folder;
+    ASSERT_TRUE(QFile::setPermissions(folder.databasePath(), QFile::ReadOwner | QFile::ReadUser));
+    Connection c;
+    try {
+        c.open(folder.databasePath());
+        FAIL() << "a read-only file must not open";
+    } catch (const DbError &e) {
+        EXPECT_TRUE(e.text().contains("read-only"));
+    }
     EXPECT_FALSE(c.isOpen());
 }
 

@@ -537,9 +537,9 @@ TEST_F(ButtonPixels, HotFaceOfSchemeTwoFollowsBackOver)
 // Renders the looks the program's windows use, for a person to look at.
 TEST(ButtonShots, SaveLooksForReview)
 {
-    const QByteArray dir = qgetenv("KASMO_BUTTON_SHOTS");
+    const QByteArray dir = qgetenv("KASMO_SCREENSHOTS");
     if (dir.isEmpty())
-        GTEST_SKIP() << "set KASMO_BUTTON_SHOTS to a folder to save the pictures";
+        GTEST_SKIP() << "set KASMO_SCREENSHOTS to a folder to save the pictures";
     QWidget sheet;
     sheet.setFixedSize(560, 330);
     QPalette pal = sheet.palette();

@@ -8,6 +8,7 @@
 #include "shell/KasmoApplication.h"
 #include "shell/MDIForm1.h"
 #include "shell/Module1.h"
+#include "support/Screenshots.h"
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -316,36 +317,29 @@ TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
     EXPECT_EQ(ended, 1);
 }
 
-// Saves the frame with its start page when KASMO_SCREENSHOT names a file, and the sign-in
-// window first when KASMO_SCREENSHOT_LOGIN does (run under xvfb-run with QT_QPA_PLATFORM=xcb
-// to see the real fonts).
+// Saves the sign-in window (sign-in switched on) and the frame with its start page when
+// KASMO_SCREENSHOTS names a folder (run under xvfb-run with QT_QPA_PLATFORM=xcb to see the
+// real fonts).
 TEST_F(FrameTest, Screenshot)
 {
-    const QString file = qEnvironmentVariable("KASMO_SCREENSHOT");
-    if (file.isEmpty())
-        GTEST_SKIP() << "set KASMO_SCREENSHOT to save a picture";
-    MDIForm1 *frame = nullptr;
-    const QString login = qEnvironmentVariable("KASMO_SCREENSHOT_LOGIN");
-    if (!login.isEmpty()) {
-        // Sign-in switched on: the window waits; admin signs in with the seed's password.
-        setSignIn(1);
-        Login *w = Login::start();
-        ASSERT_NE(w, nullptr);
-        QTest::keyClicks(w->txtUserID, QStringLiteral("admin"));
-        QTest::qWait(200);
-        EXPECT_TRUE(w->grab().save(login));
-        w->txtPassword->setText(QStringLiteral("admin"));
-        w->kasmoButton1_Click();
-        settle();
-        frame = MDIForm1::existing();
-    } else {
-        frame = startFrame();
-    }
+    if (qEnvironmentVariableIsEmpty("KASMO_SCREENSHOTS"))
+        GTEST_SKIP() << "set KASMO_SCREENSHOTS to a folder to save the pictures";
+    // Sign-in switched on: the window waits; admin signs in with the seed's password.
+    setSignIn(1);
+    Login *w = Login::start();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClicks(w->txtUserID, QStringLiteral("admin"));
+    QTest::qWait(200);
+    saveScreenshot(w->grab(), QStringLiteral("login.png"));
+    w->txtPassword->setText(QStringLiteral("admin"));
+    w->kasmoButton1_Click();
+    settle();
+    MDIForm1 *frame = MDIForm1::existing();
     ASSERT_NE(frame, nullptr);
     frame->resize(1024, 700);
     frame->showLowStockAlert(3);
     QTest::qWait(200);
-    EXPECT_TRUE(frame->grab().save(file));
+    saveScreenshot(frame->grab(), QStringLiteral("frame.png"));
 }
 
 #include "FrameTest.moc"

@@ -1,6 +1,7 @@
 // Draws a grouped grid with Thai text and joined cells into a picture for a person to look at:
-// GRID_PICTURE=/tmp/grid.png grid_tests --gtest_filter=GridPicture.*
+// KASMO_SCREENSHOTS=/tmp/shots grid_tests --gtest_filter=GridPicture.*
 #include "platform/grid/DataGrid.h"
+#include "support/Screenshots.h"
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -52,8 +53,5 @@ TEST(GridPicture, GroupedRowsWithThaiText)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     const QImage shot = grid.grab().toImage();
     EXPECT_FALSE(shot.isNull());
-    const QString path = qEnvironmentVariable("GRID_PICTURE");
-    if (!path.isEmpty()) {
-        EXPECT_TRUE(shot.save(path));
-    }
+    saveScreenshot(shot, QStringLiteral("grid.png"));
 }

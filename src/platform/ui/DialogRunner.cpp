@@ -1,5 +1,5 @@
 #include "DialogRunner.h"
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QPointer>
 
@@ -27,7 +27,8 @@ int QtDialogRunner::run(QDialog *dialog)
     return dialog->exec();
 }
 
-ScriptedDialogs::ScriptedDialogs() : m_previous(&DialogRunner::instance())
+ScriptedDialogs::ScriptedDialogs()
+    : m_previous(&DialogRunner::instance())
 {
     DialogRunner::install(this);
 }
@@ -40,6 +41,8 @@ ScriptedDialogs::~ScriptedDialogs()
 int ScriptedDialogs::run(QDialog *dialog)
 {
     QPointer<QDialog> d(dialog);
+    // A modal dialog hands the activation back to its opener when it closes.
+    QPointer<QWidget> opener(QApplication::activeWindow());
     opened.append(QString::fromLatin1(dialog->metaObject()->className()));
     d->setWindowModality(Qt::ApplicationModal);
     d->show();
@@ -49,9 +52,10 @@ int ScriptedDialogs::run(QDialog *dialog)
         if (d && d->isVisible())
             s(d);
     }
-    if (!d)
-        return QDialog::Rejected;
-    if (d->isVisible())
+    if (d && d->isVisible())
         d->reject();
-    return d->result();
+    // Without processing events: the caller still reads the dialog after exec() returns.
+    if (opener && opener != d)
+        QApplication::setActiveWindow(opener);
+    return d ? d->result() : int(QDialog::Rejected);
 }

@@ -1062,19 +1062,13 @@ void Form3::SetupSid()
 
 void Form3::cmdSearch_Click()
 {
-    if (windows().search)
-        windows().search(*this);
-    else
-        Scanitem::showModal();
+    Scanitem::showModal();
     focusCodeBox();
 }
 
 void Form3::pageButton4_Click()
 {
-    if (windows().returnMode)
-        windows().returnMode(*this);
-    else
-        enterReturnMode();
+    enterReturnMode();
 }
 
 // kasmoButton1_Click, kasmoButton2_Click and kasmoButton3_Click (clear, hold, recall) are in

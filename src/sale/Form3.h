@@ -125,10 +125,7 @@ public:
     // nothing. printReceipt runs after the sale is stored and before the page is emptied.
     struct Windows
     {
-        std::function<void(Form3 &)> search; // replaces Scanitem, modal (tests)
         std::function<void(Form3 &)> printReceipt; // Fprint2 with PrintSource 1
-        std::function<void(Form3 &)> returnMode;
-        std::function<void(Form3 &, int row)> lineDoubleClick;
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();

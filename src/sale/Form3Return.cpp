@@ -194,10 +194,7 @@ void Form3::fpSpread1_DblClick()
         g->setRow(row);
         Module1::EditQty = int(toWholeNumber(g->getText(ColQty, row)));
         Module1::EditRow = row;
-        if (windows().lineDoubleClick)
-            windows().lineDoubleClick(*this, row);
-        else
-            Edit::showModal();
+        Edit::showModal();
         txtSearchProduct->setFocus(Qt::OtherFocusReason);
         return;
     }

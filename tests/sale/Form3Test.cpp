@@ -1,5 +1,6 @@
 #include "PageFixture.h"
 #include "button/kasmoButton.h"
+#include "platform/ui/DialogRunner.h"
 #include "platform/ui/ProgramFolder.h"
 #include <QCheckBox>
 #include <QDir>
@@ -272,24 +273,20 @@ TEST_F(SalePage, ArrowKeysMoveBetweenBoxesAndReturnModeIgnoresKeys)
 TEST_F(SalePage, FunctionKeysRunThePageButtons)
 {
     // F1 (hold and recall) is driven in the hold tests.
-    int searched = 0, returned = 0;
-    Form3::Windows w;
-    w.search = [&](Form3 &) { ++searched; };
-    w.returnMode = [&](Form3 &) { ++returned; };
-    Form3::setWindows(w);
+    ScriptedDialogs dialogs;
     open();
     press(Qt::Key_F4);
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Scanitem") });
     EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
     press(Qt::Key_F5);
-    EXPECT_EQ(searched, 1);
-    EXPECT_EQ(returned, 1);
+    EXPECT_TRUE(Module1::ReturnMode);
+    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-"));
     // In return mode Enter in the code box loads the bill, it does not enter return mode again.
-    Module1::ReturnMode = true;
     page->txtSearchProduct->setText(QStringLiteral("INV-630500099"));
     QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
-    Module1::ReturnMode = false;
-    Form3::setWindows({});
-    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-630500099"));
+    page->Command4_Click(); // back to selling
+    EXPECT_FALSE(Module1::ReturnMode);
     EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-630500099"));
     ASSERT_EQ(msgs.count(), 1);
     EXPECT_EQ(msgs.last().text, QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"));

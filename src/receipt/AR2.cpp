@@ -7,6 +7,7 @@
 #include "records/Currency.h"
 #include "records/DateText.h"
 #include "records/Val.h"
+#include "sale/SaleGrid.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -262,8 +263,10 @@ void AR2::Detail_Format()
     if (m_source != PrintSource::Sale || !m_sale)
         return;
     const int r = SaleRow;
+    using namespace SaleGrid;
     element(QStringLiteral("Field1"))->text
-        = quantityText(m_sale->cell(r, 6), m_sale->cell(r, 4), showUnitPrice());
-    element(QStringLiteral("Field3"))->text = m_sale->cell(r, 7).trimmed();
-    element(QStringLiteral("Field2"))->text = nameText(m_sale->cell(r, 2), m_sale->cell(r, 3));
+        = quantityText(m_sale->cell(r, ColPrice), m_sale->cell(r, ColQty), showUnitPrice());
+    element(QStringLiteral("Field3"))->text = m_sale->cell(r, ColAmount).trimmed();
+    element(QStringLiteral("Field2"))->text
+        = nameText(m_sale->cell(r, ColName), m_sale->cell(r, ColDes));
 }

@@ -8,6 +8,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "records/Codes.h"
 #include "sale/Form3.h"
+#include "sale/SaleGrid.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "sale/StockUpdateGrid.h"
@@ -21,9 +22,7 @@
 
 namespace {
 
-constexpr int ColName = 2;
-constexpr int ColDes = 3;
-constexpr int ColQty = 4;
+using namespace SaleGrid; // the stock update grid shares columns 0 to 7
 
 // The grid the dialog works on, by the page open behind it.
 DataGrid *targetGrid()

@@ -12,6 +12,7 @@
 #include "records/Val.h"
 #include "sale/Counters.h"
 #include "sale/PictureFiles.h"
+#include "sale/SaleGrid.h"
 #include "sale/Scanitem.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
@@ -26,19 +27,7 @@
 
 namespace {
 
-// Grid columns of a sale line.
-enum Col {
-    ColPK = 0,
-    ColCode = 1,
-    ColName = 2,
-    ColDes = 3,
-    ColQty = 4,
-    ColUnit = 5,
-    ColPrice = 6,
-    ColAmount = 7,
-    ColPic = 8,
-    ColCost = 9
-};
+using namespace SaleGrid;
 
 const QString kNoPicture = QStringLiteral("data/NoPicture1.jpg");
 const QString kPicError = QStringLiteral("data/PicError2.jpg");

@@ -4,6 +4,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/Form3.h"
+#include "sale/SaleGrid.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include <QComboBox>
@@ -11,9 +12,7 @@
 #include <QLineEdit>
 
 namespace {
-constexpr int ColPrice = 6;
-constexpr int LastCol = 9; // key, code, name, description, quantity, unit, price, amount,
-                           // picture, cost
+using namespace SaleGrid;
 
 // Copies the lines of one grid into another: the texts of columns 0 to 9 and the unit-price
 // cell's background, which carries the line's wholesale mark that the save reads back.

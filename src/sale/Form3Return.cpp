@@ -11,6 +11,7 @@
 #include "sale/Form3.h"
 #include "sale/ReturnItem.h"
 #include "sale/Returns.h"
+#include "sale/SaleGrid.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
@@ -20,19 +21,10 @@
 
 namespace {
 
-// Columns of a bill line in return mode.
-enum ReturnCol {
-    ColKey = 0, // the stored line (LPK), hidden: a return acts on exactly that row
-    ColCode = 1,
-    ColName = 2,
-    ColDes = 3,
-    ColQty = 4,
-    ColUnit = 5,
-    ColPrice = 6,
-    ColAmount = 7,
-    ColWholesale = 8,
-    ColCost = 9
-};
+using namespace SaleGrid;
+// In return mode: the stored line (LPK), so a return acts on exactly that row; the bill's flag.
+constexpr int ColKey = ColPK;
+constexpr int ColWholesale = ColPic;
 
 void setLeftWidth(QWidget *w, double left, double width)
 {

@@ -12,6 +12,7 @@
 #include "records/Val.h"
 #include "sale/Form3.h"
 #include "sale/Returns.h"
+#include "sale/SaleGrid.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/MLogin.h"
@@ -25,11 +26,8 @@
 namespace {
 
 // Columns of a bill line on the sale page in return mode.
-constexpr int ColKey = 0; // the stored line (LPK), hidden
-constexpr int ColName = 2;
-constexpr int ColDes = 3;
-constexpr int ColQty = 4;
-constexpr int ColAmount = 7;
+using namespace SaleGrid;
+constexpr int ColKey = ColPK; // the stored line (LPK) in return mode
 
 } // namespace
 

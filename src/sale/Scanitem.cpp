@@ -9,6 +9,7 @@
 #include "records/Codes.h"
 #include "records/Val.h"
 #include "sale/Form3.h"
+#include "sale/SaleGrid.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "sale/StockUpdateGrid.h"
@@ -29,19 +30,8 @@ const unsigned kInstruction = rgbValue(21, 66, 139);
 const unsigned kSearchText = rgbValue(48, 48, 48);
 const unsigned kGridText = rgbValue(26, 26, 26);
 
-// Columns of the sale grid and of the stock update grid that the dialog writes.
-enum Col {
-    ColPK = 0,
-    ColCode,
-    ColName,
-    ColDes,
-    ColQty,
-    ColUnit,
-    ColPrice,
-    ColAmount,
-    ColPic,
-    ColCost
-};
+// The sale grid's columns; the stock update grid shares 0 to 7.
+using namespace SaleGrid;
 
 void setColour(QWidget *w, QPalette::ColorRole role, unsigned bgr)
 {

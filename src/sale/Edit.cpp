@@ -43,9 +43,7 @@ DataGrid *targetGrid()
 
 QString Edit::labelText(const QString &name, const QString &description)
 {
-    return QStringLiteral("ปรับ ")
-        + trimBlanks(trimBlanks(name) + QLatin1Char(' ') + trimBlanks(description))
-        + QStringLiteral(" เป็น : ");
+    return lineLabel(QStringLiteral("ปรับ "), name, description, QStringLiteral(" เป็น : "));
 }
 
 Edit::Edit()

@@ -3,6 +3,7 @@
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
 #include "sale/Form3.h"
+#include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/Module1.h"
 #include <QKeyEvent>
@@ -73,4 +74,11 @@ void QuantityDialog::keyPressEvent(QKeyEvent *e)
     if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
         return;
     QDialog::keyPressEvent(e);
+}
+
+QString QuantityDialog::lineLabel(
+    const QString &before, const QString &name, const QString &description, const QString &after)
+{
+    return before + trimBlanks(trimBlanks(name) + QLatin1Char(' ') + trimBlanks(description))
+        + after;
 }

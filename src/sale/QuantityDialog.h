@@ -20,6 +20,10 @@ public:
     virtual void Text1_KeyPress(int &KeyAscii) = 0;
     virtual void Command1_Click() = 0;
 
+    // The label over the box: before, the line's name and description (trimmed), after.
+    static QString lineLabel(const QString &before, const QString &name, const QString &description,
+        const QString &after);
+
 protected:
     QuantityDialog(const QString &name, const QString &title, const QPixmap &banner);
     bool eventFilter(QObject *watched, QEvent *event) override;

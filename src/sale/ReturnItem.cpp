@@ -33,9 +33,7 @@ constexpr int ColKey = ColPK; // the stored line (LPK) in return mode
 
 QString ReturnItem::labelText(const QString &name, const QString &description)
 {
-    return QStringLiteral("คืน ")
-        + trimBlanks(trimBlanks(name) + QLatin1Char(' ') + trimBlanks(description))
-        + QStringLiteral(" เป็นจำนวน : ");
+    return lineLabel(QStringLiteral("คืน "), name, description, QStringLiteral(" เป็นจำนวน : "));
 }
 
 ReturnItem::ReturnItem()

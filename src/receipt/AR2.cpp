@@ -3,6 +3,7 @@
 #include "receipt/Fprint2.h"
 #include "receipt/ReceiptGeometry.h"
 #include "receipt/ReceiptSale.h"
+#include "records/Blanks.h"
 #include "records/Codes.h"
 #include "records/Currency.h"
 #include "records/DateText.h"
@@ -148,16 +149,6 @@ QString AR2::cashText(const QString &cash)
     const auto amount = Currency::parse(cash);
     const QString shown = amount ? amount->format() : cash;
     return QStringLiteral("รับเงินมา ") + shown.trimmed() + QStringLiteral(" บาท");
-}
-
-QString AR2::trimBlanks(const QString &text)
-{
-    qsizetype from = 0, to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    return text.mid(from, to - from);
 }
 
 void AR2::ActiveReport_Initialize()

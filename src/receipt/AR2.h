@@ -21,8 +21,6 @@ public:
         const QString &unitPrice, const QString &quantity, bool showUnitPrice);
     static QString nameText(const QString &name, const QString &description);
     static QString cashText(const QString &cash);
-    // Blanks off both ends; line breaks stay (the footer may start or end with an empty line).
-    static QString trimBlanks(const QString &text);
 
 protected:
     void ActiveReport_Initialize() override;

@@ -9,6 +9,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
 #include "receipt/AR2.h"
+#include "records/Blanks.h"
 #include "records/Codes.h"
 #include "records/Val.h"
 #include "shell/Messages.h"
@@ -384,7 +385,7 @@ bool Fprint2::checkBoxes()
         { Text14, footerText(), "ข้อความล่าง" },
     };
     for (const Required &r : required) {
-        if (AR2::trimBlanks(r.text).isEmpty()) {
+        if (trimBlanks(r.text).isEmpty()) {
             tell(QStringLiteral("กรุณาระบุ ( %1 ) ที่ต้องการ  ก่อนเริ่มแสดงตัวอย่าง...")
                      .arg(QString::fromUtf8(r.what)));
             r.box->setFocus();
@@ -464,7 +465,7 @@ void Fprint2::storeLayout()
             .set(QStringLiteral("pauto"), flag(Check4))
             .set(QStringLiteral("paperW"), text3->text().trimmed())
             .set(QStringLiteral("paperH"), text4->text().trimmed())
-            .set(QStringLiteral("text3"), AR2::trimBlanks(footerText()))
+            .set(QStringLiteral("text3"), trimBlanks(footerText()))
             .set(QStringLiteral("paperT"), Text1->text().trimmed())
             .set(QStringLiteral("paperD"), text2->text().trimmed())
             .set(QStringLiteral("paperL"), Text5->text().trimmed())

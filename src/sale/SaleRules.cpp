@@ -24,16 +24,6 @@ QString cleanProductCode(const QString &typed)
     return s;
 }
 
-QString trimBlanks(const QString &s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 std::optional<SaleProduct> findProductByCode(Connection &conn, const QString &code)
 {
     // PDsn is NOCASE with a unique index: this is one index probe.

@@ -1,4 +1,5 @@
 #pragma once
+#include "records/Blanks.h"
 #include "records/Codes.h"
 #include "records/Currency.h"
 #include <QList>
@@ -31,8 +32,6 @@ struct SaleProduct
 
 // The code box's cleaning: ' % and * are taken out.
 QString cleanProductCode(const QString &typed);
-// Blanks off both ends, as the counter trims codes.
-QString trimBlanks(const QString &s);
 
 // Exact, case-insensitive match on the code (blanks trimmed); only products whose unit row
 // exists are found. Throws DbError.

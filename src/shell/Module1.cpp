@@ -6,6 +6,7 @@
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/RightButtonGuard.h"
 #include "platform/ui/WindowRegistry.h"
+#include "records/Blanks.h"
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,17 +36,6 @@ QString ident(const QString &name)
     if (!plain.match(name).hasMatch())
         throw DbError(QStringLiteral("not a plain identifier: '%1'").arg(name));
     return QLatin1Char('[') + name + QLatin1Char(']');
-}
-
-// Blanks only, as the original's trimming.
-QString trimBlanks(const QString &s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
 }
 
 void fillFrom(QComboBox *list, const QString &sql, const QString &textColumn)

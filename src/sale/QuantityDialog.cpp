@@ -11,15 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-void setColour(QWidget *w, QPalette::ColorRole role, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(role, c);
-    w->setPalette(p);
-}
-} // namespace
-
 QuantityDialog::QuantityDialog(const QString &name, const QString &title, const QPixmap &banner)
 {
     setObjectName(name);

@@ -1,6 +1,7 @@
 #include "sale/SaleUi.h"
 #include <QLinearGradient>
 #include <QPainter>
+#include <QWidget>
 
 QFont tahoma(double pt, bool bold)
 {
@@ -20,4 +21,11 @@ QPixmap bannerStrip(const QColor &from, const QColor &to, Qt::Orientation direct
     g.setColorAt(1, to);
     p.fillRect(pm.rect(), g);
     return pm;
+}
+
+void setColour(QWidget *w, QPalette::ColorRole role, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(role, c);
+    w->setPalette(p);
 }

@@ -33,13 +33,6 @@ const unsigned kGridText = rgbValue(26, 26, 26);
 // The sale grid's columns; the stock update grid shares 0 to 7.
 using namespace SaleGrid;
 
-void setColour(QWidget *w, QPalette::ColorRole role, unsigned bgr)
-{
-    QPalette p = w->palette();
-    p.setColor(role, Form3::colour(bgr));
-    w->setPalette(p);
-}
-
 // The decorative strip behind the top of the dialog.
 QPixmap banner()
 {
@@ -99,12 +92,12 @@ Scanitem::Scanitem()
         | Qt::WindowTitleHint);
     setFont(tahoma(8.25, false));
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, kBack);
+    setColour(this, QPalette::Window, Form3::colour(kBack));
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setAutoFillBackground(true);
-    setColour(Frame1, QPalette::Window, kBack);
+    setColour(Frame1, QPalette::Window, Form3::colour(kBack));
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
@@ -114,13 +107,13 @@ Scanitem::Scanitem()
         Frame1);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setFont(tahoma(9.75));
-    setColour(Label11, QPalette::WindowText, kInstruction);
+    setColour(Label11, QPalette::WindowText, Form3::colour(kInstruction));
     txt1 = new QLineEdit(Frame1);
     txt1->setObjectName(QStringLiteral("txt1"));
     txt1->setFont(tahoma(20.25));
     txt1->setAlignment(Qt::AlignCenter);
     txt1->setMaxLength(50);
-    setColour(txt1, QPalette::Text, kSearchText);
+    setColour(txt1, QPalette::Text, Form3::colour(kSearchText));
     Command1 = new QPushButton(QStringLiteral("   ค้นหา (Enter)"), Frame1);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(tahoma(12.75));

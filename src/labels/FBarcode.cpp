@@ -22,7 +22,4 @@ void FBarcode::showModal()
     QPointer<FBarcode> w = WindowRegistry::instance<FBarcode>();
     WindowPlacement::place(w, VerticalPlace::Third);
     DialogRunner::exec(w);
-    // A dialog closed by accept or reject is unloaded too, so the next opening makes a new one.
-    if (w)
-        WindowRegistry::unload(w);
 }

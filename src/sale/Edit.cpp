@@ -58,8 +58,6 @@ void Edit::showModal()
     QPointer<Edit> w = WindowRegistry::instance<Edit>();
     w->Text1->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
-    if (w)
-        WindowRegistry::unload(w);
 }
 
 void Edit::Form_Load()

@@ -49,8 +49,6 @@ bool ReturnItem::showModal()
     w->Text1->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
     const bool done = w && w->returned();
-    if (w)
-        WindowRegistry::unload(w);
     return done;
 }
 

@@ -163,8 +163,6 @@ void Scanitem::showModal()
     QPointer<Scanitem> w = WindowRegistry::instance<Scanitem>();
     w->txt1->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
-    if (w)
-        WindowRegistry::unload(w);
 }
 
 void Scanitem::Form_Load()

@@ -38,9 +38,6 @@ void Setting::showModal()
     QPointer<Setting> w = WindowRegistry::instance<Setting>();
     WindowPlacement::place(w, VerticalPlace::Third);
     DialogRunner::exec(w);
-    // A dialog closed by accept or reject is unloaded too, so the next opening makes a new one.
-    if (w)
-        WindowRegistry::unload(w);
 }
 
 void Setting::Form_Unload()

@@ -51,8 +51,6 @@ void FUpdate::showModal()
 {
     QPointer<FUpdate> w = WindowRegistry::instance<FUpdate>();
     DialogRunner::exec(w);
-    if (w)
-        WindowRegistry::unload(w);
 }
 
 void FUpdate::Form_Load()

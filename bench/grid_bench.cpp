@@ -90,8 +90,9 @@ int main(int argc, char **argv)
     QElapsedTimer t;
     t.start();
     std::vector<QStringList> rows = inMemory ? rowsInMemory(count) : rowsFromShop(count);
-    std::fprintf(stderr, "%s %.1f MB\n", "makeSeconds", peakMegabytes());
     const double makeSeconds = t.nsecsElapsed() / 1e9;
+    // Memory after each step, so a step that runs away shows itself.
+    std::fprintf(stderr, "peak memory after reading the rows: %.1f MB\n", peakMegabytes());
     const size_t made = rows.size();
     std::vector<QStringList> second = rows; // shares the texts; for the cell-by-cell fill
 
@@ -103,20 +104,20 @@ int main(int argc, char **argv)
 
     t.restart();
     grid.setRows(std::move(rows));
-    std::fprintf(stderr, "%s %.1f MB\n", "fillSeconds", peakMegabytes());
     const double fillSeconds = t.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "peak memory after bulk fill: %.1f MB\n", peakMegabytes());
     t.restart();
     grid.repaint();
     QCoreApplication::processEvents();
-    std::fprintf(stderr, "%s %.1f MB\n", "paintSeconds", peakMegabytes());
     const double paintSeconds = t.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "peak memory after first paint: %.1f MB\n", peakMegabytes());
     t.restart();
     grid.setRedraw(false);
     grid.sortRows(1, grid.dataRowCount(), 10);
     grid.setRedraw(true);
     QCoreApplication::processEvents();
-    std::fprintf(stderr, "%s %.1f MB\n", "sortSeconds", peakMegabytes());
     const double sortSeconds = t.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "peak memory after sort: %.1f MB\n", peakMegabytes());
     const double peakAfterBulk = peakMegabytes();
 
     // The way a window fills it when it writes cell by cell.
@@ -127,8 +128,8 @@ int main(int argc, char **argv)
         for (int c = 0; c < second[r].size(); ++c)
             grid.setText(c, int(r) + 1, second[r][c]);
     QCoreApplication::processEvents();
-    std::fprintf(stderr, "%s %.1f MB\n", "cellSeconds", peakMegabytes());
     const double cellSeconds = t.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "peak memory after cell-by-cell fill: %.1f MB\n", peakMegabytes());
 
     std::printf("grid_bench: %zu rows x 13 columns from %s\n", made,
         inMemory ? "memory" : "the generated shop's tblLog");

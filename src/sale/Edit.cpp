@@ -67,25 +67,7 @@ void Edit::Form_Load()
         const int r = Module1::EditRow;
         Label1->setText(labelText(g->getText(ColName, r), g->getText(ColDes, r)));
     }
-    // A longer quantity handed in is shown in full; typing is held to four digits
-    // (Text1_KeyPress).
-    const QString qty = QString::number(Module1::EditQty);
-    Text1->setMaxLength(qMax(4, int(qty.size())));
-    Text1->setText(qty);
-    Module1::SelectAllText(Text1);
-}
-
-void Edit::Text1_KeyPress(int &KeyAscii)
-{
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Command1_Click();
-        return;
-    }
-    Module1::NumberOnly(KeyAscii);
-    if (KeyAscii >= '0' && KeyAscii <= '9'
-        && Text1->text().size() - Text1->selectedText().size() >= 4)
-        KeyAscii = 0;
+    showQuantity(Module1::EditQty);
 }
 
 void Edit::Command1_Click()

@@ -14,7 +14,6 @@ public:
     static void showModal();
 
     void Form_Load();
-    void Text1_KeyPress(int &KeyAscii) override;
     void Command1_Click() override;
 
     // Label1 for a line's name and description (both trimmed).

@@ -73,3 +73,24 @@ QString QuantityDialog::lineLabel(
     return before + trimBlanks(trimBlanks(name) + QLatin1Char(' ') + trimBlanks(description))
         + after;
 }
+
+void QuantityDialog::showQuantity(qint64 qty)
+{
+    const QString text = QString::number(qty);
+    Text1->setMaxLength(qMax(4, int(text.size())));
+    Text1->setText(text);
+    Module1::SelectAllText(Text1);
+}
+
+void QuantityDialog::Text1_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Command1_Click();
+        return;
+    }
+    Module1::NumberOnly(KeyAscii);
+    if (KeyAscii >= '0' && KeyAscii <= '9'
+        && Text1->text().size() - Text1->selectedText().size() >= 4)
+        KeyAscii = 0;
+}

@@ -17,7 +17,8 @@ public:
     QLineEdit *Text1 = nullptr;
     QPushButton *Command1 = nullptr;
 
-    virtual void Text1_KeyPress(int &KeyAscii) = 0;
+    // Enter saves; digits only, at most four typed.
+    void Text1_KeyPress(int &KeyAscii);
     virtual void Command1_Click() = 0;
 
     // The label over the box: before, the line's name and description (trimmed), after.
@@ -25,6 +26,9 @@ public:
         const QString &after);
 
 protected:
+    // The line's quantity, selected. A longer quantity handed in shows (and is put back) in
+    // full: the box would cut it to its length, so typing is held in Text1_KeyPress instead.
+    void showQuantity(qint64 qty);
     QuantityDialog(const QString &name, const QString &title, const QPixmap &banner);
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *e) override;

@@ -65,25 +65,7 @@ void ReturnItem::Form_Load()
         Label1->setText(
             labelText(f->fpSpread1->getText(ColName, r), f->fpSpread1->getText(ColDes, r)));
     }
-    // A longer line quantity is shown (and put back) in full; the box would cut it to its
-    // length, so typing is held to four digits in Text1_KeyPress instead.
-    const QString qty = QString::number(Module1::EditQty);
-    Text1->setMaxLength(qMax(4, int(qty.size())));
-    Text1->setText(qty);
-    Module1::SelectAllText(Text1);
-}
-
-void ReturnItem::Text1_KeyPress(int &KeyAscii)
-{
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Command1_Click();
-        return;
-    }
-    Module1::NumberOnly(KeyAscii);
-    if (KeyAscii >= '0' && KeyAscii <= '9'
-        && Text1->text().size() - Text1->selectedText().size() >= 4)
-        KeyAscii = 0;
+    showQuantity(Module1::EditQty);
 }
 
 void ReturnItem::Command1_Click()

@@ -20,7 +20,6 @@ public:
     qint64 NextMovementPK = 0;
 
     void Form_Load();
-    void Text1_KeyPress(int &KeyAscii) override;
     void Command1_Click() override;
     // Stores the return of the quantity in Text1; false (after saying why) when nothing was
     // stored.

@@ -1,4 +1,5 @@
 #include "Connection.h"
+#include <QCollator>
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
@@ -59,6 +60,14 @@ void bindValue(sqlite3_stmt *stmt, int i, const QVariant &v)
     if (rc != SQLITE_OK)
         throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
 }
+// Thai dictionary order (leading vowels เ แ โ ใ ไ sort by the consonant after them), for
+// ORDER BY ... COLLATE THAI in queries only: the schema never names it, so any tool opens the file.
+int thaiCollation(void *, int lenA, const void *a, int lenB, const void *b)
+{
+    thread_local const QCollator collator { QLocale(QLocale::Thai, QLocale::Thailand) };
+    return collator.compare(QString::fromUtf8(static_cast<const char *>(a), lenA),
+        QString::fromUtf8(static_cast<const char *>(b), lenB));
+}
 } // namespace
 
 Connection::~Connection()
@@ -102,6 +111,7 @@ void Connection::open(const QString &path)
             throw DbError(
                 QStringLiteral("the database file is read-only '%1'").arg(path), SQLITE_READONLY);
         sqlite3_busy_timeout(m_db, 5000);
+        sqlite3_create_collation_v2(m_db, "THAI", SQLITE_UTF8, nullptr, thaiCollation, nullptr);
         // A committed sale must survive a power cut.
         executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"));
         // Reading the schema proves the file is a database at all.

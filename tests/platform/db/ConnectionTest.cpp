@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/RowWriter.h"
+#include "platform/db/TextMatch.h"
 #include "support/TempProgramFolder.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -153,4 +154,38 @@ TEST(ConnectionOpen, UsesDurableWriteAheadLog)
     Connection &c = folder.db();
     EXPECT_EQ(c.scalar("PRAGMA journal_mode").toString().toLower(), "wal");
     EXPECT_EQ(c.scalar("PRAGMA synchronous").toInt(), 2); // FULL
+}
+
+TEST_F(ConnectionTest, LikeContainsMatchesTypedTextLiterally)
+{
+    const struct {
+        const char *stored;
+        const char *typed;
+        bool found;
+    } cases[] = {
+        { "A_1", "A_1", true },
+        { "AB1", "A_1", false },
+        { "50% off", "50%", true },
+        { "500 off", "50%", false },
+        { "a\\b", "a\\b", true },
+        { "ab", "a\\b", false },
+        { "Coffee", "FFE", true }, // ASCII letters compare without regard to case
+    };
+    for (const auto &c : cases) {
+        const QVariant hit = db.scalar(QStringLiteral("SELECT 1 WHERE ? LIKE ?") + kLikeEscape,
+            { QString::fromUtf8(c.stored), likeContains(QString::fromUtf8(c.typed)) });
+        EXPECT_EQ(hit.isValid(), c.found) << c.stored << " / " << c.typed;
+    }
+}
+
+TEST_F(ConnectionTest, ThaiCollationPutsLeadingVowelsInDictionaryOrder)
+{
+    db.executeScript(QStringLiteral("CREATE TEMP TABLE n(t TEXT);"));
+    for (const char *t : { "ไข่ไก่", "กาแฟ", "เกลือ", "ขนม" })
+        db.execute(QStringLiteral("INSERT INTO n VALUES (?)"), { QString::fromUtf8(t) });
+    Recordset rs = db.query(QStringLiteral("SELECT t FROM n ORDER BY t COLLATE THAI"));
+    QStringList order;
+    for (; !rs.eof(); rs.moveNext())
+        order << rs.text("t");
+    EXPECT_EQ(order.join(','), QStringLiteral("กาแฟ,เกลือ,ขนม,ไข่ไก่"));
 }

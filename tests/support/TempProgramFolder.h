@@ -15,6 +15,8 @@ public:
     QString databasePath() const { return m_dir.path() + QStringLiteral("/data/Ksmdata.db"); }
     // A separate connection for checking what the program stored.
     Connection &db();
+    // Closes that connection (it opens again on the next db()).
+    void closeDb() { m_db.reset(); }
 
 private:
     QTemporaryDir m_dir;

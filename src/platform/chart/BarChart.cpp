@@ -1,0 +1,217 @@
+#include "BarChart.h"
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+BarChart::BarChart(QWidget *parent)
+    : QWidget(parent)
+    , m_view(new QChartView(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setFrameShape(QFrame::NoFrame);
+    setAccessibleName(QStringLiteral("กราฟ"));
+    reset();
+}
+
+QStringList BarChart::splitItems(const QString &starSeparated)
+{
+    QStringList items = starSeparated.split(QLatin1Char('*'));
+    if (!items.isEmpty() && items.last().isEmpty())
+        items.removeLast();
+    return items;
+}
+
+void BarChart::reset()
+{
+    m_caption.clear();
+    m_labels.clear();
+    m_values.clear();
+    m_labelCount = -1;
+    m_hasSeries = false;
+    m_hasValueAxis = false;
+    m_view->setChart(new QChart); // the view deletes the old chart with its series and axes
+}
+
+void BarChart::setChartSize(int width, int height)
+{
+    setFixedSize(width, height);
+}
+
+void BarChart::setBackColor(const QColor &colour)
+{
+    m_back = colour;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+    setAutoFillBackground(true);
+    m_view->setBackgroundBrush(colour);
+}
+
+void BarChart::setRegionMargins(int left, int top, int right, int bottom)
+{
+    m_left = left;
+    m_top = top;
+    m_right = right;
+    m_bottom = bottom;
+}
+
+void BarChart::setCaption(
+    const QString &text, const QColor &back, const QColor &fore, int pointSize, bool bold)
+{
+    m_caption = text;
+    m_captionBack = back;
+    m_captionFore = fore;
+    m_captionSize = pointSize;
+    m_captionBold = bold;
+}
+
+void BarChart::setGridColor(const QColor &back)
+{
+    m_grid = back;
+}
+
+void BarChart::setValueAxis(int ticks, int pointSize, const QColor &text, const QColor &line,
+    int decimals, const QString &unit, const QString &title)
+{
+    m_ticks = std::max(2, ticks);
+    m_valueSize = pointSize;
+    m_valueText = text;
+    m_valueLine = line;
+    m_decimals = std::max(0, decimals);
+    m_unit = unit;
+    m_valueTitle = title;
+    m_hasValueAxis = true;
+}
+
+void BarChart::setLabelAxis(int pointSize, const QColor &text, const QColor &line)
+{
+    m_labelSize = pointSize;
+    m_labelText = text;
+    m_labelLine = line;
+}
+
+void BarChart::setLabelCount(int count)
+{
+    m_labelCount = count;
+}
+
+void BarChart::setLabelText(const QString &starSeparated)
+{
+    m_labels = splitItems(starSeparated);
+}
+
+void BarChart::setBarSeries(const QColor &colour, bool translucent, bool valueLabels)
+{
+    m_barColour = colour;
+    m_translucent = translucent;
+    m_valueLabels = valueLabels;
+    m_hasSeries = true;
+}
+
+void BarChart::setDataText(const QString &starSeparated)
+{
+    m_values.clear();
+    for (const QString &item : splitItems(starSeparated))
+        m_values << item.trimmed().toDouble(); // a text that is no number is a bar of 0
+}
+
+QChart *BarChart::chart() const
+{
+    return m_view->chart();
+}
+
+bool BarChart::draw()
+{
+    auto *chart = new QChart;
+    chart->legend()->hide();
+    chart->setBackgroundBrush(m_back);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(m_left, m_top, m_right, m_bottom));
+    chart->setPlotAreaBackgroundBrush(m_grid);
+    chart->setPlotAreaBackgroundVisible(true);
+    if (!m_caption.isEmpty()) {
+        QFont f = font();
+        f.setPointSize(m_captionSize);
+        f.setBold(m_captionBold);
+        chart->setTitleFont(f);
+        chart->setTitleBrush(m_captionFore);
+        chart->setTitle(m_caption);
+    }
+
+    // As many categories as labels were announced; missing labels stay blank.
+    const int count
+        = m_labelCount >= 0 ? m_labelCount : int(std::max(m_labels.size(), m_values.size()));
+    QStringList categories;
+    for (int i = 0; i < count; ++i)
+        categories << (i < m_labels.size() ? m_labels[i] : QString(i + 1, QLatin1Char(' ')));
+    auto *labelAxis = new QBarCategoryAxis;
+    labelAxis->append(categories);
+    QFont lf = font();
+    lf.setPointSize(m_labelSize);
+    labelAxis->setLabelsFont(lf);
+    labelAxis->setLabelsBrush(m_labelText);
+    labelAxis->setLinePenColor(m_labelLine);
+    labelAxis->setGridLineVisible(false);
+    chart->addAxis(labelAxis, Qt::AlignBottom);
+
+    auto *valueAxis = new QValueAxis;
+    double low = 0, high = 0;
+    for (double v : m_values) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    if (low == high)
+        high = low + 1;
+    // Room above the highest bar (and below the lowest) for its value label.
+    const double room = (high - low) * 0.08;
+    high += high > 0 ? room : 0;
+    low -= low < 0 ? room : 0;
+    valueAxis->setRange(low, high);
+    valueAxis->setTickCount(m_ticks);
+    valueAxis->applyNiceNumbers();
+    // The axis formats its labels as Latin-1: the unit (฿) goes with the title instead.
+    valueAxis->setLabelFormat(
+        QStringLiteral("%.") + QString::number(m_decimals) + QLatin1Char('f'));
+    QFont vf = font();
+    vf.setPointSize(m_valueSize);
+    valueAxis->setLabelsFont(vf);
+    valueAxis->setLabelsBrush(m_valueText);
+    valueAxis->setLinePenColor(m_valueLine);
+    valueAxis->setTitleText(m_unit.isEmpty()
+            ? m_valueTitle
+            : m_valueTitle + QStringLiteral(" (") + m_unit + QLatin1Char(')'));
+    valueAxis->setTitleBrush(m_valueText);
+    valueAxis->setVisible(m_hasValueAxis);
+    chart->addAxis(valueAxis, Qt::AlignLeft);
+
+    if (m_hasSeries) {
+        auto *set = new QBarSet(QString());
+        for (int i = 0; i < count; ++i)
+            *set << (i < m_values.size() ? m_values[i] : 0.0);
+        QColor c = m_barColour;
+        if (m_translucent)
+            c.setAlpha(190);
+        set->setColor(c);
+        set->setBorderColor(m_barColour.darker(130));
+        set->setLabelColor(Qt::black);
+        auto *series = new QBarSeries;
+        series->append(set);
+        series->setLabelsVisible(m_valueLabels);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+        series->setLabelsFormat(QStringLiteral("@value"));
+        chart->addSeries(series);
+        series->attachAxis(labelAxis);
+        series->attachAxis(valueAxis);
+    }
+    m_view->setChart(chart);
+    return count > 0;
+}

@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/XlsWriter.h"
@@ -18,53 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-struct PdfInfo
-{
-    int pages = 0;
-    double width = 0, height = 0; // points
-};
-
-PdfInfo pdfInfo(const QString &file)
-{
-    PdfInfo info;
-    const QString out = run("pdfinfo", { file });
-    const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(out);
-    const auto size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(out);
-    if (pages.hasMatch())
-        info.pages = pages.captured(1).toInt();
-    if (size.hasMatch()) {
-        info.width = size.captured(1).toDouble();
-        info.height = size.captured(2).toDouble();
-    }
-    return info;
-}
-
-// The cells of the first sheet, row by row, as xlrd reads them (empty cells left out).
-QList<QStringList> xlsRows(const QString &file)
-{
-    const QString script = QStringLiteral("import sys, json, xlrd\n"
-                                          "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                                          "print(json.dumps([[c.value for c in s.row(r) if c.value "
-                                          "!= ''] for r in range(s.nrows)]))\n");
-    const QString out = run("/usr/bin/python3", { "-c", script, file });
-    QList<QStringList> rows;
-    for (const QJsonValue &row : QJsonDocument::fromJson(out.toUtf8()).array()) {
-        QStringList cells;
-        for (const QJsonValue &c : row.toArray())
-            cells << c.toString();
-        rows << cells;
-    }
-    return rows;
-}
 
 class ThaiReport : public CountingReport
 {
@@ -122,7 +76,7 @@ TEST_F(ExportTest, PdfUnderTheProposedDateTimeName)
     EXPECT_NEAR(info.width, 7.0 / 2.54 * 72, 1.0);
     EXPECT_NEAR(info.height, 20.0 / 2.54 * 72, 1.0);
     // Digits and Latin text come back out of the PDF.
-    const QString text = run("pdftotext", { file, "-" });
+    const QString text = runTool("pdftotext", { file, "-" });
     EXPECT_TRUE(text.contains("400.00"));
     EXPECT_TRUE(text.contains("Group footer"));
 }
@@ -265,5 +219,5 @@ TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
     QTemporaryDir dir;
     img.save(dir.filePath("label.png"));
     EXPECT_EQ(
-        run("zbarimg", { "-q", dir.filePath("label.png") }).trimmed(), "EAN-13:8851234567898");
+        runTool("zbarimg", { "-q", dir.filePath("label.png") }).trimmed(), "EAN-13:8851234567898");
 }

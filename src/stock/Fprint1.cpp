@@ -1,0 +1,106 @@
+#include "stock/Fprint1.h"
+#include "platform/report/ReportExport.h"
+#include "platform/report/ReportViewer.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/WindowPlacement.h"
+#include "shell/Module1.h"
+#include "stock/AR1.h"
+#include "stock/StockReportSource.h"
+
+#include <QEvent>
+#include <QPushButton>
+#include <exception>
+#include <functional>
+
+namespace {
+
+// A step that fails is skipped and the next one runs.
+void skipOnFailure(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const std::exception &) { }
+}
+
+QPushButton *exportButton(QWidget *parent, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9);
+    b->setFont(font);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+} // namespace
+
+Fprint1::Fprint1(const StockReportSource &source, QWidget *parent)
+    : QDialog(parent)
+    , m_source(source)
+{
+    setWindowTitle(QStringLiteral("เอกสารรายการสินค้า"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    ARViewer21 = new ReportViewer(this);
+    ARViewer21->setAccessibleName(QStringLiteral("เอกสารรายการสินค้า"));
+    Command1 = exportButton(this, QStringLiteral("ส่งออก Excel"));
+    Command2 = exportButton(this, QStringLiteral("ส่งออก PDF"));
+    // They sit over the right-hand part of the viewer's toolbar row and keep their place.
+    Twips::place(Command1, 11160, 50, 1335, 360);
+    Twips::place(Command2, 9600, 50, 1455, 360);
+    Command1->raise();
+    Command2->raise();
+    connect(Command1, &QPushButton::clicked, this, &Fprint1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Fprint1::Command2_Click);
+    resize(Twips::toPixelsX(12945), Twips::toPixelsY(9810));
+    Form_Resize();
+}
+
+Fprint1::~Fprint1() = default;
+
+void Fprint1::showReport(const StockReportSource &source, QWidget *parent)
+{
+    Module1::PrintSource = quint8(source.document());
+    Fprint1 window(source, parent);
+    window.Form_Load();
+    DialogRunner::exec(&window);
+}
+
+void Fprint1::Form_Load()
+{
+    WindowPlacement::place(this, VerticalPlace::Third);
+    PrepareViewerToolbar(ARViewer21);
+    m_report = std::make_unique<AR1>(m_source);
+    ARViewer21->setReport(m_report.get());
+}
+
+void Fprint1::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    Form_Resize();
+}
+
+void Fprint1::changeEvent(QEvent *e)
+{
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Fprint1::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    ARViewer21->setGeometry(0, 0, width(), height());
+}
+
+void Fprint1::Command1_Click()
+{
+    skipOnFailure([this] { ExportViewerPages(ARViewer21, ExportKind::Excel); });
+}
+
+void Fprint1::Command2_Click()
+{
+    skipOnFailure([this] { ExportViewerPages(ARViewer21, ExportKind::Pdf); });
+}

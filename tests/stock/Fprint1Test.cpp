@@ -1,0 +1,239 @@
+#include "stock/Fprint1.h"
+#include "FixedRows.h"
+#include "platform/report/PrintSink.h"
+#include "platform/report/ReportViewer.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowPlacement.h"
+#include "shell/Module1.h"
+#include "stock/AR1.h"
+#include "support/ReportFiles.h"
+#include "support/Screenshots.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StockReportViewer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Module1::resetState();
+        Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(23, 5, 9)));
+        ASSERT_TRUE(dir.isValid());
+    }
+    void TearDown() override { Clock::clearFixed(); }
+    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir dir;
+    ScriptedMessageBoxes boxes;
+    ScriptedDialogs dialogs;
+    ScriptedFileDialogs files;
+    RecordingPrintSink sink;
+};
+
+TEST_F(StockReportViewer, OpensModallyWithAFreshReportOfTheOpenersRows)
+{
+    FixedRows source = stockList(1);
+    Module1::PrintSource = 2;
+    int pages = 0;
+    dialogs.then([&](QDialog *d) {
+        auto *w = qobject_cast<Fprint1 *>(d);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("เอกสารรายการสินค้า"));
+        EXPECT_EQ(Module1::PrintSource, PrintSource::StockList);
+        EXPECT_FALSE(w->ARViewer21->tool(0)->isEnabled() && w->ARViewer21->tool(0)->isVisible());
+        EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
+        EXPECT_EQ(w->Command1->text(), QStringLiteral("ส่งออก Excel"));
+        EXPECT_EQ(w->Command2->text(), QStringLiteral("ส่งออก PDF"));
+        EXPECT_EQ(w->ARViewer21->geometry(), w->rect());
+        pages = w->ARViewer21->document().pageCount();
+        saveScreenshot(w->grab(), "stock-report-viewer.png");
+    });
+    Fprint1::showReport(source);
+    EXPECT_EQ(dialogs.opened, QList<QString>({ "Fprint1" }));
+    EXPECT_EQ(pages, 1);
+
+    // The opener's grid grew: the next opening shows it.
+    for (int i = 0; i < 60; ++i)
+        source.add({ "X" });
+    dialogs.then([&](QDialog *d) {
+        auto *w = static_cast<Fprint1 *>(d);
+        pages = w->ARViewer21->document().pageCount();
+        EXPECT_EQ(w->report()->rowTotal(), 61);
+    });
+    Fprint1::showReport(source);
+    EXPECT_EQ(pages, 2);
+    EXPECT_TRUE(dialogs.scripts.isEmpty());
+}
+
+TEST_F(StockReportViewer, TheButtonsKeepTheirPlaceAndTheViewerFillsTheWindow)
+{
+    const FixedRows source = stockList(3);
+    Fprint1 w(source);
+    w.Form_Load();
+    w.show();
+    const QRect excel = w.Command1->geometry(), pdf = w.Command2->geometry();
+    EXPECT_EQ(excel,
+        QRect(Twips::toPixelsX(11160), Twips::toPixelsY(50), Twips::toPixelsX(1335),
+            Twips::toPixelsY(360)));
+    EXPECT_EQ(pdf.left(), Twips::toPixelsX(9600));
+    EXPECT_LT(pdf.right(), excel.left()); // PDF to the left of Excel
+    EXPECT_EQ(w.size(), QSize(Twips::toPixelsX(12945), Twips::toPixelsY(9810)));
+    // Both buttons stand over the viewer's toolbar row.
+    EXPECT_EQ(w.childAt(excel.center()), w.Command1);
+    EXPECT_EQ(w.childAt(pdf.center()), w.Command2);
+
+    w.resize(700, 500);
+    EXPECT_EQ(w.ARViewer21->geometry(), QRect(0, 0, 700, 500));
+    w.setWindowState(Qt::WindowMinimized);
+    w.resize(300, 200);
+    EXPECT_EQ(w.ARViewer21->geometry(), QRect(0, 0, 700, 500)); // left alone while minimized
+    w.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(w.ARViewer21->geometry(), QRect(QPoint(0, 0), w.size()));
+    EXPECT_EQ(w.Command1->geometry(), excel);
+    EXPECT_EQ(w.Command2->geometry(), pdf);
+}
+
+TEST_F(StockReportViewer, PlacedAThirdOfTheFreeHeightFromTheTop)
+{
+    const FixedRows source = stockList(1);
+    Fprint1 w(source);
+    w.resize(400, 300);
+    w.Form_Load();
+    const QRect screen = w.screen()->geometry();
+    const QSize size = w.frameGeometry().size();
+    EXPECT_EQ(w.frameGeometry().topLeft(),
+        QPoint(screen.left() + (screen.width() - size.width()) / 2,
+            screen.top() + (screen.height() - size.height()) / 3));
+    EXPECT_EQ(w.size(), QSize(400, 300)); // the size stays
+}
+
+TEST_F(StockReportViewer, PrintToolPrintsTheShownPagesAfterTheDialog)
+{
+    const FixedRows source = goodsReceived(50);
+    Fprint1 w(source);
+    w.Form_Load();
+    w.ARViewer21->printTool()->trigger();
+    ASSERT_EQ(sink.jobs.size(), 1);
+    EXPECT_TRUE(sink.jobs[0].showDialog);
+    EXPECT_EQ(sink.jobs[0].pageCount(), 2);
+    EXPECT_TRUE(sink.jobs[0].pageTexts(1).contains(QStringLiteral("ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท")));
+}
+
+// Each printout exported both ways and read back with the real readers.
+struct ExportCase
+{
+    const char *name;
+    FixedRows source;
+    int pages;
+    QStringList pdfWords; // digits and Latin text that pdftotext keeps
+    QStringList xlsRow; // one printed row as the sheet holds it
+};
+
+TEST_F(StockReportViewer, ExportsReadBack)
+{
+    FixedRows summary = detailedSummary(20, 3);
+    const ExportCase cases[] = {
+        { "goods", goodsReceived(50), 2, { "SA-691200007", "1,237.50", "885000050", "66.00" },
+            { "885000001", "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", " 12", "ขวด", "5.50", "66.00" } },
+        { "list", stockList(100), 3, { "PD-690000100", "08/12/2026 23:05:09", "12.00" },
+            { "PD-690000001", "กาแฟ 1", "ซอง", "101", "ซอง", "12.00", "ชั้น A" } },
+        { "summary", summary, 2, { "INV-691200020", "1,480.00", "480.00", "74.00" },
+            { "INV-691200001", "ส่วนลด 10.00 บาท", "ยอดรวม 740.00 บาท",
+                "หักส่วนลดเหลือ 730.00 บาท" } },
+    };
+    for (const ExportCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fprint1 w(c.source);
+        w.Form_Load();
+        ASSERT_EQ(w.ARViewer21->document().pageCount(), c.pages);
+        const QString base = dir.filePath(QString::fromLatin1(c.name));
+        files.answer(base);
+        files.answer(base);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+        const PdfInfo info = pdfInfo(base + ".pdf");
+        EXPECT_EQ(info.pages, c.pages);
+        EXPECT_NEAR(info.width, 595.28, 0.5);
+        EXPECT_NEAR(info.height, 841.89, 0.5);
+        const QString text = runTool("pdftotext", { "-layout", base + ".pdf", "-" });
+        for (const QString &word : c.pdfWords)
+            EXPECT_TRUE(text.contains(word)) << word.toStdString();
+
+        const QList<QStringList> rows = xlsRows(base + ".xls");
+        EXPECT_TRUE(rows.contains(c.xlsRow));
+        int pageLines = 0;
+        for (const QStringList &r : rows)
+            pageLines += r.value(0) == QStringLiteral("หน้า:");
+        EXPECT_EQ(pageLines, c.pages);
+    }
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(StockReportViewer, SaveDialogNamesAndCancel)
+{
+    const FixedRows source = stockList(2);
+    Fprint1 w(source);
+    w.Form_Load();
+    files.answer(path("typed.xls"));
+    files.answer(path("typed.PDF"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(files.requests.size(), 2);
+    EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งบันทึก Excel"));
+    EXPECT_EQ(files.requests[1].title, QStringLiteral("เลือกตำแหน่งบันทึก PDF"));
+    for (const FileDialogRequest &r : files.requests) {
+        EXPECT_TRUE(r.save);
+        EXPECT_EQ(r.proposed, QStringLiteral("08-12-26-23-05-09"));
+    }
+    EXPECT_TRUE(QFile::exists(path("typed.xls.xls")));
+    EXPECT_TRUE(QFile::exists(path("typed.PDF.pdf")));
+
+    // Accepting the proposed name in a folder.
+    files.acceptProposedIn(dir.path());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(path("08-12-26-23-05-09.xls")));
+    files.acceptFolder.clear();
+
+    // Cancel: nothing written, nothing said, the viewer unchanged.
+    const int before = int(QDir(dir.path()).entryList(QDir::Files).size());
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), before);
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(w.ARViewer21->document().pageCount(), 1);
+}
+
+// Pages for a person to look at (written only with KASMO_SCREENSHOTS set).
+TEST_F(StockReportViewer, PagesToLookAt)
+{
+    FixedRows longNames = goodsReceived(12);
+    longNames.rows[2][2] = QStringLiteral("ผงซักฟอก สูตรเข้มข้นพิเศษ ถุงใหญ่ขนาดครอบครัว");
+    const std::pair<const char *, FixedRows> sources[] = {
+        { "goods-received", longNames },
+        { "stock-list", stockList(30) },
+        { "summary-detailed", detailedSummary(6, 3) },
+    };
+    for (const auto &[name, source] : sources) {
+        Fprint1 w(source);
+        w.Form_Load();
+        const ReportDocument &doc = w.ARViewer21->document();
+        ASSERT_GE(doc.pageCount(), 1);
+        saveScreenshot(doc.pageImage(0, 110), QStringLiteral("stock-report-%1.png").arg(name));
+    }
+}
+
+} // namespace

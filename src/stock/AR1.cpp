@@ -25,6 +25,23 @@ ReportElement *text(ReportSection *s, const char *name, float left, float top, f
     return e;
 }
 
+// The width a text takes on one line, in twips.
+double textWidth(const QString &s, const ReportFont &font)
+{
+    constexpr double Box = 1e6;
+    QVector<TextLine> lines;
+    layoutText(s, font, 0, 0, Box, Right, false, &lines);
+    return lines.isEmpty() ? 0 : Box - lines.first().origin.x();
+}
+
+// Browallia New is drawn through a wider substitute face: a line that the shop's font would
+// hold on one line is drawn smaller rather than cut where it wraps.
+void fitOnOneLine(ReportElement *e)
+{
+    while (e->font.size > 8 && textWidth(e->text, e->font) > e->width)
+        e->font.size -= 0.5;
+}
+
 } // namespace
 
 AR1::AR1(const StockReportSource &source)
@@ -205,6 +222,7 @@ void AR1::summary()
         break;
     }
     }
+    fitOnOneLine(e("Label1"));
 }
 
 void AR1::ActiveReport_FetchData(bool &eof)

@@ -365,6 +365,33 @@ TEST_F(StockReport, BriefSummaryMovesTheNetAcrossAndDropsThreeColumns)
     EXPECT_EQ(columnLines, QList<double>({ 2143, 4552, 7103 }));
 }
 
+TEST_F(StockReport, TheMoneyLineStaysOnOneLineWithinItsBox)
+{
+    using T = StockReportSource::Text;
+    const std::pair<const char *, double> cases[] = { { "480.00", 14.5 },
+        { "9,999,999.99", 0 }, { "-12,345,678.00", 0 } };
+    for (const auto &[amount, size] : cases) {
+        SCOPED_TRACE(amount);
+        FixedRows source = detailedSummary(1, 1);
+        for (T t : { T::Cost, T::Discount, T::Sales, T::Profit })
+            source.texts[t] = QString::fromLatin1(amount);
+        AR1 report(source);
+        const ReportPage &page = report.run().pages[0];
+        const QString line = AR1::moneyLine(amount, amount, amount, amount);
+        const DrawOp *op = findText(page, line);
+        ASSERT_NE(op, nullptr);
+        ASSERT_EQ(op->lines.size(), 1);
+        EXPECT_EQ(op->lines[0].text, line);
+        QVector<TextLine> measured;
+        layoutText(line, op->font, 0, 0, 11197, Qt::AlignRight, false, &measured);
+        EXPECT_GE(measured[0].origin.x(), 0) << "wider than its box at " << op->font.size;
+        EXPECT_GE(op->font.size, 8);
+        if (size > 0) {
+            EXPECT_DOUBLE_EQ(op->font.size, size); // drawn at its own size while it fits
+        }
+    }
+}
+
 TEST_F(StockReport, MoneyLineJoinsTheFourAmounts)
 {
     EXPECT_EQ(AR1::moneyLine("1,000.00", "20.00", "1,480.00", "480.00"), Money);

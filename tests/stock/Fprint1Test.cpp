@@ -222,10 +222,16 @@ TEST_F(StockReportViewer, PagesToLookAt)
 {
     FixedRows longNames = goodsReceived(12);
     longNames.rows[2][2] = QStringLiteral("ผงซักฟอก สูตรเข้มข้นพิเศษ ถุงใหญ่ขนาดครอบครัว");
+    FixedRows bigSummary = detailedSummary(20, 3);
+    using T = StockReportSource::Text;
+    bigSummary.texts[T::Cost] = QStringLiteral("1,234,567.25");
+    bigSummary.texts[T::Sales] = QStringLiteral("2,345,678.50");
+    bigSummary.texts[T::Profit] = QStringLiteral("1,111,111.25");
+    bigSummary.texts[T::Discount] = QStringLiteral("12,345.00");
     const std::pair<const char *, FixedRows> sources[] = {
         { "goods-received", longNames },
         { "stock-list", stockList(30) },
-        { "summary-detailed", detailedSummary(6, 3) },
+        { "summary-detailed", bigSummary },
     };
     for (const auto &[name, source] : sources) {
         Fprint1 w(source);
@@ -233,6 +239,12 @@ TEST_F(StockReportViewer, PagesToLookAt)
         const ReportDocument &doc = w.ARViewer21->document();
         ASSERT_GE(doc.pageCount(), 1);
         saveScreenshot(doc.pageImage(0, 110), QStringLiteral("stock-report-%1.png").arg(name));
+        // And the PDF a shop owner files, for pdftoppm.
+        const QString shots = qEnvironmentVariable("KASMO_SCREENSHOTS");
+        if (!shots.isEmpty()) {
+            files.answer(shots + QStringLiteral("/stock-report-%1").arg(name));
+            QTest::mouseClick(w.Command2, Qt::LeftButton);
+        }
     }
 }
 

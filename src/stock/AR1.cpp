@@ -69,7 +69,8 @@ void AR1::design()
     h->height = 1080;
     text(h, "Label1", 0, 142, 11197, 425, Left, QStringLiteral("วันที่ทำรายการ"));
     text(h, "Label2", 1701, 142, 9638, 425, Right, QStringLiteral("เลขที่ใบส่งของ :"));
-    ReportElement *band = h->addShape(QStringLiteral("Shape3"), 0, 567, 11339, 425, QColor(226, 226, 226));
+    ReportElement *band
+        = h->addShape(QStringLiteral("Shape3"), 0, 567, 11339, 425, QColor(226, 226, 226));
     band->border = true;
     band->lineWeight = 0;
     text(h, "Label3", 0, 650, 1843, 283, Centre, QStringLiteral("รหัส (บาร์โค๊ด)"));
@@ -205,8 +206,8 @@ void AR1::summary()
         ReportElement *total = e("Label9");
         total->text = QStringLiteral("ยอดรวม (บาท)");
         total->alignment = Right;
-        for (const char *name : { "Label5", "Label6", "Label7", "Line4", "Line5", "Line6", "text3",
-                 "text5", "text6" })
+        for (const char *name :
+            { "Label5", "Label6", "Label7", "Line4", "Line5", "Line6", "text3", "text5", "text6" })
             e(name)->visible = false;
         ReportElement *net = e("Label8");
         net->text = QStringLiteral("หักส่วนลดเหลือ (บาท)");
@@ -303,8 +304,7 @@ void AR1::PageFooter_Format()
         e("Label11")->text = QStringLiteral("ยอดต้นทุนทั้งหมด [ ") + m_source.text(T::Total)
             + QStringLiteral(" ] บาท");
     }
-    const bool brief
-        = m_document == PrintSource::SalesSummary && m_mode == SummaryMode::Brief;
+    const bool brief = m_document == PrintSource::SalesSummary && m_mode == SummaryMode::Brief;
     for (float x : brief ? SeparatorsBrief : SeparatorsAll)
         Canvas.DrawLine(x, SeparatorBottom, x, SeparatorTop);
 }

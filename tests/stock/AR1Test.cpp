@@ -121,12 +121,12 @@ std::vector<PageCase> pageCases()
 
     FixedRows goods = goodsReceived(1);
     cases.push_back({ "goodsReceived", goods,
-        QStringList { "วันเวลาที่ทำรายการ    [ 08/12/2026 23:05:09 ]",
-            "อัพเดทสต๊อก เลขที่    [ SA-691200007 ]" }
+        QStringList {
+            "วันเวลาที่ทำรายการ    [ 08/12/2026 23:05:09 ]", "อัพเดทสต๊อก เลขที่    [ SA-691200007 ]" }
             + designed
             + QStringList { "จำนวน", "หน่วยนับ", "ราคาทุน", "รวมจำนวนเงิน", "885000001",
-                "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", " 12", "ขวด", "5.50", "66.00", "หน้า:", "1",
-                "/", "1", "หมายเหตุ [ รับของจากร้านส่ง ]", "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" } });
+                "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", " 12", "ขวด", "5.50", "66.00", "หน้า:", "1", "/",
+                "1", "หมายเหตุ [ รับของจากร้านส่ง ]", "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" } });
 
     FixedRows noRemark = goodsReceived(1);
     noRemark.texts.remove(StockReportSource::Text::Remark);
@@ -135,12 +135,11 @@ std::vector<PageCase> pageCases()
     cases.push_back({ "goodsReceivedWithoutRemark", noRemark, noRemarkTexts });
 
     FixedRows list;
-    list.add({ " PD-690000001 ", " กาแฟ ", " ซอง ", " 7 ", "ซอง", "12.00", "เครื่องดื่ม",
-        "ชั้น A" });
+    list.add({ " PD-690000001 ", " กาแฟ ", " ซอง ", " 7 ", "ซอง", "12.00", "เครื่องดื่ม", "ชั้น A" });
     cases.push_back({ "stockList", list,
         QStringList { "วันเวลาที่ทำรายการ    [ 08/12/2026 23:05:09 ]" } + designed
-            + QStringList { " คงเหลือ", "หน่วยนับ", "ราคาขาย", "สถานที่จัดเก็บ", "PD-690000001",
-                "กาแฟ", "ซอง", " 7 ", "ซอง", "12.00", "ชั้น A", "หน้า:", "1", "/", "1" } });
+            + QStringList { " คงเหลือ", "หน่วยนับ", "ราคาขาย", "สถานที่จัดเก็บ", "PD-690000001", "กาแฟ",
+                "ซอง", " 7 ", "ซอง", "12.00", "ชั้น A", "หน้า:", "1", "/", "1" } });
 
     FixedRows detailed = detailedSummary(1, 1);
     cases.push_back({ "summaryDetailed", detailed,
@@ -156,8 +155,8 @@ std::vector<PageCase> pageCases()
     best.add({ "8850001", "ขนม 1", "ถุงเล็ก", "50.00", "74.00", "15", "ถุง" });
     cases.push_back({ "summaryBestSellers", best,
         QStringList { "สรุปยอดขาย เดือน ธันวาคม 2026" } + designed
-            + QStringList { "ราคาทุน", "ราคาขาย", "ขายได้", "หน่วยนับ", "8850001", "ขนม 1",
-                "ถุงเล็ก", "15", "ถุง", "หน้า:", "1", "/", "1" } });
+            + QStringList { "ราคาทุน", "ราคาขาย", "ขายได้", "หน่วยนับ", "8850001", "ขนม 1", "ถุงเล็ก",
+                "15", "ถุง", "หน้า:", "1", "/", "1" } });
 
     FixedRows brief;
     summaryTexts(brief);
@@ -166,9 +165,9 @@ std::vector<PageCase> pageCases()
     brief.add({ "INV-691200001", "10.00 ", "740.00 ", " 730.00 " });
     brief.add({ "INV-691200002", "0.00 ", "55.00 ", " 55.00 " });
     cases.push_back({ "summaryBrief", brief,
-        QStringList { Money, "(2) เลขที่ใบเสร็จ", "ส่วนลด (บาท)", "ยอดรวม (บาท)",
-            "หักส่วนลดเหลือ (บาท)", "INV-691200001", "10.00", "740.00", "730.00", "INV-691200002",
-            "0.00", "55.00", "55.00", "หน้า:", "1", "/", "1", "สรุปยอดขาย เดือน ธันวาคม 2026" } });
+        QStringList { Money, "(2) เลขที่ใบเสร็จ", "ส่วนลด (บาท)", "ยอดรวม (บาท)", "หักส่วนลดเหลือ (บาท)",
+            "INV-691200001", "10.00", "740.00", "730.00", "INV-691200002", "0.00", "55.00", "55.00",
+            "หน้า:", "1", "/", "1", "สรุปยอดขาย เดือน ธันวาคม 2026" } });
     return cases;
 }
 
@@ -207,8 +206,8 @@ TEST_F(StockReport, HeaderAndFooterOnEveryPageOfAGoodsReceivedDocument)
             QStringList({ "วันเวลาที่ทำรายการ    [ 08/12/2026 23:05:09 ]",
                 "อัพเดทสต๊อก เลขที่    [ SA-691200007 ]" }));
         EXPECT_EQ(texts.mid(texts.size() - 6),
-            QStringList({ "หน้า:", QString::number(p + 1), "/", "3",
-                "หมายเหตุ [ รับของจากร้านส่ง ]", "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" }));
+            QStringList({ "หน้า:", QString::number(p + 1), "/", "3", "หมายเหตุ [ รับของจากร้านส่ง ]",
+                "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" }));
     }
 }
 
@@ -242,8 +241,8 @@ TEST_F(StockReport, SeparatorsOnEveryPage)
         for (int p = 0; p < doc.pageCount(); ++p)
             EXPECT_EQ(separators(doc, p), asDoubles(c.xs)) << "page " << p + 1;
     }
-    EXPECT_EQ(AR1::SeparatorsAll,
-        QList<float>({ 300, 2140, 4552, 7110, 7950, 8940, 10080, 11630 }));
+    EXPECT_EQ(
+        AR1::SeparatorsAll, QList<float>({ 300, 2140, 4552, 7110, 7950, 8940, 10080, 11630 }));
     EXPECT_EQ(AR1::SeparatorsBrief, QList<float>({ 300, 2140, 4552, 7110, 11630 }));
 }
 
@@ -280,8 +279,8 @@ TEST_F(StockReport, DetailedSummaryHeaderRowsAndLineRows)
     // A line row before any header row, a header row, a line row, and a line row whose date
     // column is empty (printed as a header row).
     source.add({ "A1", "ชาเขียว", "ขวด", "10.00", "15.00", "2", "30.00", "", "2026-12-08" });
-    source.add({ "INV-691200001", " ส่วนลด 0.00 บาท", " ยอดรวม 30.00 บาท",
-        " หักส่วนลดเหลือ 30.00 บาท", "", "", "", "", "" });
+    source.add({ "INV-691200001", " ส่วนลด 0.00 บาท", " ยอดรวม 30.00 บาท", " หักส่วนลดเหลือ 30.00 บาท",
+        "", "", "", "", "" });
     source.add({ "B2", "ขนมปัง", "ห่อ", "20.00", "25.00", "1", "25.00", "", "2026-12-08" });
     source.add({ "C3", "นม", "กล่อง", " 12.00 ", "15.00", "1", "15.00", "", "" });
     AR1 report(source);
@@ -294,12 +293,18 @@ TEST_F(StockReport, DetailedSummaryHeaderRowsAndLineRows)
         bool bold;
     };
     const Expect fonts[] = {
-        { "A1", 14, false }, { "ชาเขียว", 14, false }, { "ขวด", 14, false },
+        { "A1", 14, false },
+        { "ชาเขียว", 14, false },
+        { "ขวด", 14, false },
         { "10.00", 14.5, false }, // text4 before any header row keeps its design size
-        { "INV-691200001", 13, true }, { "ส่วนลด 0.00 บาท", 13, true },
-        { "ยอดรวม 30.00 บาท", 13, true }, { "B2", 14, false }, { "ขนมปัง", 14, false },
+        { "INV-691200001", 13, true },
+        { "ส่วนลด 0.00 บาท", 13, true },
+        { "ยอดรวม 30.00 บาท", 13, true },
+        { "B2", 14, false },
+        { "ขนมปัง", 14, false },
         { "20.00", 13, false }, // text4 keeps the 13 pt of the last header row
-        { "C3", 13, true }, { "นม", 13, true },
+        { "C3", 13, true },
+        { "นม", 13, true },
     };
     for (const Expect &f : fonts) {
         SCOPED_TRACE(f.text);
@@ -368,8 +373,8 @@ TEST_F(StockReport, BriefSummaryMovesTheNetAcrossAndDropsThreeColumns)
 TEST_F(StockReport, TheMoneyLineStaysOnOneLineWithinItsBox)
 {
     using T = StockReportSource::Text;
-    const std::pair<const char *, double> cases[] = { { "480.00", 14.5 },
-        { "9,999,999.99", 0 }, { "-12,345,678.00", 0 } };
+    const std::pair<const char *, double> cases[]
+        = { { "480.00", 14.5 }, { "9,999,999.99", 0 }, { "-12,345,678.00", 0 } };
     for (const auto &[amount, size] : cases) {
         SCOPED_TRACE(amount);
         FixedRows source = detailedSummary(1, 1);

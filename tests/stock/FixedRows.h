@@ -86,8 +86,8 @@ inline FixedRows detailedSummary(int receipts, int linesEach)
     for (int r = 1; r <= receipts; ++r) {
         s.add({ QStringLiteral("INV-6912%1").arg(r, 5, 10, QLatin1Char('0')),
             QStringLiteral(" ส่วนลด 10.00 บาท"), QStringLiteral(" ยอดรวม 740.00 บาท"),
-            QStringLiteral(" หักส่วนลดเหลือ 730.00 บาท"), QString(), QString(), QString(),
-            QString(), QString() });
+            QStringLiteral(" หักส่วนลดเหลือ 730.00 บาท"), QString(), QString(), QString(), QString(),
+            QString() });
         for (int l = 1; l <= linesEach; ++l)
             s.add({ QStringLiteral("885000%1").arg(l), QStringLiteral("ขนม %1").arg(l),
                 QStringLiteral("ถุงเล็ก"), QStringLiteral("50.00"), QStringLiteral("74.00"),

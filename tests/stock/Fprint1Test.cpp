@@ -129,7 +129,8 @@ TEST_F(StockReportViewer, PrintToolPrintsTheShownPagesAfterTheDialog)
     ASSERT_EQ(sink.jobs.size(), 1);
     EXPECT_TRUE(sink.jobs[0].showDialog);
     EXPECT_EQ(sink.jobs[0].pageCount(), 2);
-    EXPECT_TRUE(sink.jobs[0].pageTexts(1).contains(QStringLiteral("ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท")));
+    EXPECT_TRUE(
+        sink.jobs[0].pageTexts(1).contains(QStringLiteral("ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท")));
 }
 
 // Each printout exported both ways and read back with the real readers.
@@ -145,14 +146,29 @@ struct ExportCase
 TEST_F(StockReportViewer, ExportsReadBack)
 {
     FixedRows summary = detailedSummary(20, 3);
+    FixedRows best;
+    summaryTexts(best);
+    best.mode = SummaryMode::BestSellers;
+    FixedRows brief;
+    summaryTexts(brief);
+    brief.mode = SummaryMode::Brief;
+    brief.header = QStringLiteral("(50) เลขที่ใบเสร็จ");
+    for (int i = 1; i <= 50; ++i) {
+        best.add({ QStringLiteral("88500%1").arg(i), QStringLiteral("ขนม %1").arg(i), "ถุง", "50.00",
+            "74.00", QString::number(100 - i), "ถุง" });
+        brief.add({ QStringLiteral("INV-6912%1").arg(i, 5, 10, QLatin1Char('0')), "10.00 ",
+            "740.00 ", " 730.00 " });
+    }
     const ExportCase cases[] = {
         { "goods", goodsReceived(50), 2, { "SA-691200007", "1,237.50", "885000050", "66.00" },
             { "885000001", "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", " 12", "ขวด", "5.50", "66.00" } },
         { "list", stockList(100), 3, { "PD-690000100", "08/12/2026 23:05:09", "12.00" },
             { "PD-690000001", "กาแฟ 1", "ซอง", "101", "ซอง", "12.00", "ชั้น A" } },
         { "summary", summary, 2, { "INV-691200020", "1,480.00", "480.00", "74.00" },
-            { "INV-691200001", "ส่วนลด 10.00 บาท", "ยอดรวม 740.00 บาท",
-                "หักส่วนลดเหลือ 730.00 บาท" } },
+            { "INV-691200001", "ส่วนลด 10.00 บาท", "ยอดรวม 740.00 บาท", "หักส่วนลดเหลือ 730.00 บาท" } },
+        { "best", best, 2, { "8850050", "885001", "99" }, { "885001", "ขนม 1", "ถุง", "99", "ถุง" } },
+        { "brief", brief, 2, { "INV-691200050", "1,480.00", "730.00" },
+            { "INV-691200001", "10.00", "740.00", "730.00" } },
     };
     for (const ExportCase &c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,11 +1,11 @@
 #include "ReportTestSupport.h"
-#include "support/ReportFiles.h"
-#include "support/Screenshots.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/XlsWriter.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "support/ReportFiles.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QFile>

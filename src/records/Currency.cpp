@@ -93,7 +93,7 @@ QString Currency::format() const
     if (cents == 0)
         return QStringLiteral("0.00");
     const QString s = groupThousands(cents / 100) + QLatin1Char('.')
-                      + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+        + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
     return neg ? QLatin1Char('-') + s : s;
 }
 
@@ -136,4 +136,10 @@ Currency Currency::times(double factor) const
 Currency Currency::dividedBy(double divisor) const
 {
     return fromUnits(roundHalfEven((long double)m_units / (long double)divisor));
+}
+
+int64_t wholeBahtOfShown(Currency amount)
+{
+    const Currency shown = Currency::fromText(amount.format());
+    return roundHalfEven((long double)shown.units() / 10000.0L);
 }

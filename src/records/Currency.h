@@ -38,8 +38,16 @@ public:
     Currency operator+(Currency o) const { return fromUnits(m_units + o.m_units); }
     Currency operator-(Currency o) const { return fromUnits(m_units - o.m_units); }
     Currency operator-() const { return fromUnits(-m_units); }
-    Currency &operator+=(Currency o) { m_units += o.m_units; return *this; }
-    Currency &operator-=(Currency o) { m_units -= o.m_units; return *this; }
+    Currency &operator+=(Currency o)
+    {
+        m_units += o.m_units;
+        return *this;
+    }
+    Currency &operator-=(Currency o)
+    {
+        m_units -= o.m_units;
+        return *this;
+    }
     Currency operator*(int64_t n) const { return fromUnits(m_units * n); }
     // Product of two amounts, half-even at the fourth decimal.
     Currency operator*(Currency o) const;
@@ -55,3 +63,8 @@ private:
 
 // Rounds a scaled value half to even.
 int64_t roundHalfEven(long double v);
+
+// An amount as whole baht the way the sales charts and the ranking count discounts: first
+// shown to the satang ("#,##0.00"), then rounded to the baht with halves to even (12.50 gives
+// 12, 13.50 gives 14).
+int64_t wholeBahtOfShown(Currency amount);

@@ -1,0 +1,107 @@
+#include "Maintenance.h"
+#include "Connection.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+void requireIdle(Connection &conn)
+{
+    if (!conn.isOpen())
+        throw DbError(QStringLiteral("the database is not open"));
+    if (conn.inTransaction())
+        throw DbError(QStringLiteral("cannot run inside a transaction"));
+}
+
+// The rename is durable only once the folder's entry is on disk.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void removeWithCompanions(const QString &path)
+{
+    for (const char *suffix : { "", "-journal", "-wal", "-shm" })
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+} // namespace
+
+void DbMaintenance::backup(Connection &conn, const QString &target)
+{
+    requireIdle(conn);
+    const QFileInfo targetInfo(target);
+    const QFileInfo source(conn.path());
+    if (targetInfo.exists() && targetInfo.canonicalFilePath() == source.canonicalFilePath())
+        throw DbError(
+            QStringLiteral("the backup cannot replace the open database '%1'").arg(target));
+
+    // Reserve a unique name in the target's folder, so the final rename stays on one disk.
+    QString temporary;
+    {
+        QTemporaryFile reserve(targetInfo.absolutePath() + QStringLiteral("/.")
+            + targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+        reserve.setAutoRemove(false);
+        if (!reserve.open())
+            throw DbError(QStringLiteral("cannot write in '%1': %2")
+                              .arg(targetInfo.absolutePath(), reserve.errorString()));
+        temporary = reserve.fileName();
+    }
+
+    sqlite3 *dest = nullptr;
+    QString failure;
+    int rc = sqlite3_open_v2(
+        QFile::encodeName(temporary).constData(), &dest, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_exec(dest, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        sqlite3_backup *b = sqlite3_backup_init(dest, "main", conn.handle(), "main");
+        if (!b) {
+            failure = QString::fromUtf8(sqlite3_errmsg(dest));
+        } else {
+            rc = sqlite3_backup_step(b, -1);
+            sqlite3_backup_finish(b);
+            if (rc != SQLITE_DONE)
+                failure = QString::fromUtf8(sqlite3_errstr(rc));
+        }
+    } else {
+        failure = dest ? QString::fromUtf8(sqlite3_errmsg(dest))
+                       : QString::fromUtf8(sqlite3_errstr(rc));
+    }
+    if (sqlite3_close(dest) != SQLITE_OK && failure.isEmpty())
+        failure = QStringLiteral("cannot close the copy");
+
+    if (failure.isEmpty()
+        && std::rename(QFile::encodeName(temporary).constData(),
+               QFile::encodeName(targetInfo.absoluteFilePath()).constData())
+            != 0)
+        failure = QStringLiteral("cannot rename the copy to '%1'").arg(target);
+    if (!failure.isEmpty()) {
+        removeWithCompanions(temporary);
+        throw DbError(failure);
+    }
+    syncFolder(targetInfo.absolutePath());
+}
+
+QString DbMaintenance::compact(Connection &conn)
+{
+    requireIdle(conn);
+    conn.execute(QStringLiteral("VACUUM"));
+    // In WAL mode the rebuilt pages sit in the log until a checkpoint writes them back and
+    // truncates the file.
+    conn.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    QStringList lines;
+    for (Recordset rs = conn.query(QStringLiteral("PRAGMA integrity_check")); !rs.eof();
+         rs.moveNext())
+        lines << rs.text(0);
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,6 +1,9 @@
 #include "CashDrawer.h"
+#include <QFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 CashDrawer::DeviceMapper &mapper()
@@ -61,4 +64,17 @@ bool CashDrawer::open(const QString &portNumber, QString *error)
         *error = QStringLiteral("COM%1 (%2): %3").arg(n).arg(device, port.errorString());
     port.close();
     return sent;
+}
+
+bool CashDrawer::portPresent(int comNumber)
+{
+    if (comNumber < 1 || comNumber > 4)
+        return false;
+    // Non-blocking, so a port waiting for its carrier does not hold the window.
+    const int fd = ::open(QFile::encodeName(deviceFor(comNumber)).constData(),
+        O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }

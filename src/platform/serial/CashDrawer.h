@@ -14,6 +14,10 @@ public:
     // /dev/ttyS(n-1) when the machine has that built-in port, else /dev/ttyUSB(n-1).
     static QString defaultDevice(int comNumber);
 
+    // Whether COMn can be opened at all: its mapped device is opened as a plain file and closed
+    // again at once, nothing is sent and the line settings are left alone.
+    static bool portPresent(int comNumber);
+
     // What opens the drawer: the same ten "A" as the settings window's test.
     static QByteArray openSignal() { return QByteArrayLiteral("AAAAAAAAAA"); }
 

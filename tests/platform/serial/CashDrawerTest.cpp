@@ -62,3 +62,22 @@ TEST(CashDrawer, DefaultMappingNamesBuiltInOrUsbPortWithoutOpeningIt)
             << d.toStdString();
     }
 }
+
+TEST(CashDrawer, PortPresentOpensTheMappedDeviceOnlyAndSendsNothing)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.valid());
+    MapperGuard guard;
+    const QString missing = QDir::tempPath() + QStringLiteral("/kasmo-no-such-port");
+    QList<int> mapped;
+    CashDrawer::setDeviceMapper([&](int n) {
+        mapped << n;
+        return n == 2 ? pty.slavePath() : missing;
+    });
+    EXPECT_FALSE(CashDrawer::portPresent(1));
+    EXPECT_TRUE(CashDrawer::portPresent(2));
+    EXPECT_FALSE(CashDrawer::portPresent(0));
+    EXPECT_FALSE(CashDrawer::portPresent(5));
+    EXPECT_EQ(mapped, (QList<int> { 1, 2 }));
+    EXPECT_EQ(pty.readAll(50), QByteArray());
+}

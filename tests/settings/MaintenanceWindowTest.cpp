@@ -1,0 +1,355 @@
+// The settings window's data maintenance, driven by clicks with scripted message boxes and file
+// dialogs: what each action keeps, deletes and resets, its confirmations, its failures.
+#include "AppWindows.h"
+#include "SettingFixture.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/MessageBox.h"
+#include "sale/Form3.h"
+#include "shell/MDIForm1.h"
+#include "support/PtyPair.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString DeleteTitle = QStringLiteral("ยืนยันการลบข้อมูล");
+const QString AllDeleted = QStringLiteral("ลบข้อมูลทั้งหมดเสร็จสิ้นแล้ว...... ");
+
+struct Action
+{
+    const char *name;
+    kasmoButton *Setting::*button;
+    QStringList questions;
+    QString title;
+    QString done;
+    // What the data must hold afterwards.
+    std::function<void()> check;
+};
+
+class SettingMaintenance : public SettingFixture
+{
+protected:
+    void SetUp() override
+    {
+        SettingFixture::SetUp();
+        seedShop();
+    }
+    // Back to the seeded shop for the next case.
+    void reseed()
+    {
+        for (const char *table : { "tblProduct", "tblLog", "tblLog2", "tblRMoney" })
+            sql(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+        sql(QStringLiteral("DELETE FROM tblNub WHERE nPK > 0"));
+        sql(QStringLiteral("DELETE FROM tblGroup WHERE gPK > 0"));
+        sql(QStringLiteral("DELETE FROM tblGeb WHERE gePK > 0"));
+        sql(QStringLiteral("DELETE FROM tblUser WHERE PK > 1"));
+        seedShop();
+    }
+    void expectSeedCounters(std::initializer_list<int> rows)
+    {
+        const QStringList seeded
+            = { QString(), QStringLiteral("5/05"), QStringLiteral("7/05"), QStringLiteral("9/00"),
+                  QStringLiteral("1/00"), QStringLiteral("1/00"), QStringLiteral("1/2") };
+        for (int r : rows)
+            EXPECT_EQ(counterRow(r), seeded[r]) << "row " << r;
+    }
+};
+
+// Runs every case of the table: Cancel at each confirmation changes nothing, then OK at all of
+// them does exactly what the action lists.
+TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
+{
+    const Action actions[] = {
+        { "clear sales", &Setting::kasmoButton2,
+            { QStringLiteral("คุณแน่ใจว่าต้องการลบข้อมูล ( สรุปยอดการขาย !! ) ออกทั้งหมด แน่ใจ?"),
+                QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบข้อมูล ( "
+                               "สรุปยอดการขาย !!!!!! )") },
+            DeleteTitle, AllDeleted,
+            [this] {
+                EXPECT_EQ(count("tblLog"), 0);
+                EXPECT_EQ(count("tblRMoney"), 0);
+                EXPECT_EQ(count("tblLog2"), 2);
+                EXPECT_EQ(count("tblProduct"), 4);
+                EXPECT_EQ(counterRow(2), "0/00");
+                expectSeedCounters({ 1, 3, 4, 5, 6 });
+            } },
+        { "clear history", &Setting::kasmoButton6,
+            { QStringLiteral("คุณแน่ใจว่าต้องการลบ ( ข้อมูลย้อนหลัง !! ) ออกทั้งหมด แน่ใจ?"),
+                QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบ( "
+                               "ข้อมูลย้อนหลัง !!!!!! )") },
+            DeleteTitle, AllDeleted,
+            [this] {
+                EXPECT_EQ(count("tblLog2"), 0);
+                EXPECT_EQ(count("tblLog"), 3);
+                EXPECT_EQ(count("tblRMoney"), 1);
+                EXPECT_EQ(count("tblProduct", "PDvalue = -5"), 1);
+                EXPECT_EQ(counterRow(1), "0/00");
+                expectSeedCounters({ 2, 3, 4, 5, 6 });
+            } },
+        { "zero negative stock", &Setting::kasmoButton8,
+            { QStringLiteral("คุณแน่ใจว่าต้องการปรับ ( สินค้าคงเหลือติดลบทั้งหมด ) ให้ = 0?") },
+            QStringLiteral("ยืนยันการปรับ"),
+            QStringLiteral("ปรับข้อมูลทั้งหมดเสร็จสิ้นแล้ว โปรดทำการ (รีโหลดข้อมูลคลังสินค้า) ใหม่อีกครั้ง.."),
+            [this] {
+                Recordset rs = db().query(
+                    QStringLiteral("SELECT group_concat(PDvalue) FROM (SELECT PDvalue FROM "
+                                   "tblProduct ORDER BY PK)"));
+                EXPECT_EQ(rs.text(0), "0,0,7,0");
+                EXPECT_EQ(count("tblLog2"), 2) << "no movement row";
+                expectSeedCounters({ 1, 2, 3, 4, 5, 6 });
+            } },
+    };
+    for (const Action &a : actions) {
+        SCOPED_TRACE(a.name);
+        reseed();
+        const QStringList before = dump();
+        for (int cancelAt = 0; cancelAt < a.questions.size(); ++cancelAt) {
+            boxes.clear();
+            for (int i = 0; i < cancelAt; ++i)
+                boxes.answer(MsgResult::Ok);
+            boxes.answer(MsgResult::Cancel);
+            inWindow([&](Setting &w) { click(w.*a.button); });
+            EXPECT_EQ(dump(), before) << "cancel at question " << cancelAt + 1;
+            ASSERT_EQ(boxes.count(), cancelAt + 1);
+            for (int i = 0; i <= cancelAt; ++i) {
+                const MessageRequest &q = boxes.shown[i];
+                EXPECT_EQ(q.text, a.questions[i]);
+                EXPECT_EQ(q.title, a.title);
+                EXPECT_EQ(q.icon, MsgIcon::Warning);
+                EXPECT_EQ(q.buttons, MsgButtons::OkCancel);
+                EXPECT_EQ(q.defaultButton, MsgResult::Cancel);
+            }
+        }
+        boxes.clear();
+        for (int i = 0; i < a.questions.size(); ++i)
+            boxes.answer(MsgResult::Ok);
+        inWindow([&](Setting &w) { click(w.*a.button); });
+        ASSERT_EQ(boxes.count(), a.questions.size() + 1);
+        EXPECT_EQ(boxes.last().text, a.done);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
+        a.check();
+        EXPECT_EQ(programEnds, 0);
+    }
+}
+
+TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
+{
+    const QStringList before = dump();
+    for (int cancelAt = 0; cancelAt < 2; ++cancelAt) {
+        for (int i = 0; i < cancelAt; ++i)
+            boxes.answer(MsgResult::Ok);
+        boxes.answer(MsgResult::Cancel);
+        inWindow([&](Setting &w) { click(w.kasmoButton3); });
+        EXPECT_EQ(dump(), before);
+    }
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_EQ(boxes.shown[0].text,
+        QStringLiteral("คุณแน่ใจว่าต้องการลบ  ( ข้อมูลในฐานข้อมูลจะถูกลบทั้งหมด !! ) แน่ใจ?"));
+    EXPECT_EQ(boxes.shown[2].text,
+        QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ( ลบข้อมูลทั้งหมด !!!!!!!!! )"));
+    for (const MessageRequest &q : boxes.shown) {
+        EXPECT_EQ(q.title, DeleteTitle);
+        EXPECT_EQ(q.defaultButton, MsgResult::Cancel);
+    }
+    EXPECT_EQ(programEnds, 0);
+
+    boxes.clear();
+    boxes.answer(MsgResult::Ok);
+    boxes.answer(MsgResult::Ok);
+    int endsWhileShown = -1;
+    inWindow([&](Setting &w) {
+        click(w.kasmoButton3);
+        endsWhileShown = programEnds;
+        EXPECT_TRUE(w.isVisible()) << "no window is closed on the way out";
+    });
+    EXPECT_EQ(endsWhileShown, 1);
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_EQ(boxes.last().text,
+        QStringLiteral("ลบข้อมูลทั้งหมดเสร็จสิ้นแล้ว...... โปรดทำการเปิดโปรแกรมใหม่อีกครั้ง."));
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
+    EXPECT_FALSE(Module1::Conn().isOpen()) << "the database is closed before the end";
+
+    for (const char *table : { "tblProduct", "tblLog", "tblLog2", "tblRMoney" })
+        EXPECT_EQ(count(table), 0) << table;
+    for (const char *table : { "tblNub", "tblGroup", "tblGeb" }) {
+        EXPECT_EQ(count(table), 1) << table;
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT min(rowid) FROM %1").arg(QLatin1String(table)))
+                      .toInt(),
+            0);
+    }
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(counterRow(row), "0/00") << row;
+    expectSeedCounters({ 5, 6 });
+    EXPECT_EQ(count("tblUser"), 2);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT text1 FROM tblSetPrint")).toString(),
+        QStringLiteral("ร้านทดสอบ"));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT SBarcode FROM tblSetBarcode")).toString(), "12");
+}
+
+// A failure in the middle of an action leaves every row as it was and the window open.
+TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
+{
+    const struct
+    {
+        kasmoButton *Setting::*button;
+        int questions;
+        const char *failingStatement;
+    } cases[] = {
+        { &Setting::kasmoButton2, 2, "DELETE FROM tblRMoney" },
+        { &Setting::kasmoButton2, 2, "UPDATE tblNumber" },
+        { &Setting::kasmoButton6, 2, "UPDATE tblNumber" },
+        { &Setting::kasmoButton3, 2, "DELETE FROM tblProduct" },
+        { &Setting::kasmoButton3, 2, "UPDATE tblNumber" },
+        { &Setting::kasmoButton8, 1, "UPDATE tblProduct" },
+    };
+    const QStringList before = dump();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.failingStatement);
+        boxes.clear();
+        for (int i = 0; i < c.questions; ++i)
+            boxes.answer(MsgResult::Ok);
+        bool stillOpen = false;
+        inWindow([&](Setting &w) {
+            const QString failing = QString::fromLatin1(c.failingStatement);
+            Connection::setStatementHook([&](const QString &s) {
+                if (s.startsWith(failing))
+                    throw DbError(QStringLiteral("disk I/O error"));
+            });
+            click(w.*c.button);
+            Connection::setStatementHook({});
+            stillOpen = w.isVisible();
+        });
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(dump(), before);
+        ASSERT_EQ(boxes.count(), c.questions + 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+        EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral(" : disk I/O error")))
+            << boxes.last().text.toStdString();
+        EXPECT_EQ(programEnds, 0);
+        EXPECT_TRUE(Module1::Conn().isOpen());
+    }
+}
+
+TEST_F(SettingMaintenance, ZeroingWithNoNegativeStockStillReports)
+{
+    sql(QStringLiteral("UPDATE tblProduct SET PDvalue = 3"));
+    const QStringList before = dump();
+    boxes.answer(MsgResult::Ok);
+    inWindow([&](Setting &w) { click(w.kasmoButton8); });
+    EXPECT_EQ(dump(), before);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+}
+
+TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
+{
+    QTemporaryDir out;
+    // Cancelled: nothing written, nothing said.
+    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    ASSERT_EQ(files.requests.size(), 1);
+    EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งที่ต้องการบันทึก"));
+    EXPECT_TRUE(files.requests[0].save);
+    EXPECT_EQ(boxes.count(), 0);
+
+    // A name without an ending gets ".db".
+    files.answer(out.path() + QStringLiteral("/สำรองร้าน"));
+    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    const QString copyPath = out.path() + QStringLiteral("/สำรองร้าน.db");
+    ASSERT_TRUE(QFileInfo::exists(copyPath));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+    EXPECT_TRUE(boxes.last().text.contains(copyPath));
+    {
+        Connection copy;
+        copy.open(copyPath);
+        for (const char *table : { "tblProduct", "tblLog", "tblLog2", "tblRMoney", "tblUser" })
+            EXPECT_EQ(copy.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(),
+                count(table))
+                << table;
+    }
+    // The shop keeps working on its connection.
+    Module1::Conn().execute(QStringLiteral("UPDATE tblProduct SET PDvalue = 1 WHERE PK = 3"));
+
+    // A folder that is not there: the failure is shown, no file appears.
+    const QString bad = out.path() + QStringLiteral("/gone/copy.db");
+    files.answer(bad);
+    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    EXPECT_FALSE(QFileInfo::exists(bad));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("สำรองข้อมูลไม่สำเร็จ : ")));
+}
+
+TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
+{
+    {
+        Transaction t(db());
+        for (int pk = 10; pk < 3000; ++pk)
+            db().execute(
+                QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname) VALUES (?1, ?2, ?3)"),
+                { pk, QStringLiteral("X%1").arg(pk), QString(300, QLatin1Char('n')) });
+        t.commit();
+    }
+    sql(QStringLiteral("DELETE FROM tblProduct WHERE PK >= 10"));
+    db().executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    const qint64 before = QFileInfo(folder.databasePath()).size();
+    QString tip;
+    inWindow([&](Setting &w) {
+        tip = w.pageButton2->toolTip();
+        click(w.pageButton2);
+    });
+    EXPECT_LT(QFileInfo(folder.databasePath()).size() * 2, before);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
+    EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral("(ok)")));
+    EXPECT_EQ(count("tblProduct"), 4);
+    EXPECT_EQ(tip, QStringLiteral(" ควรทำอย่างน้อยเดือนละครั้ง "));
+}
+
+// The frame's settings tab over the sale page: a drawer saved in the window is in force on the
+// open sale page as soon as the window closes.
+TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
+{
+    sql(QStringLiteral("UPDATE tblNumber SET numA = 0, numMon = '0' WHERE nPK = 6"));
+    registerAppWindows();
+    MDIForm1 *frame = MDIForm1::showFrame();
+    ASSERT_NE(frame, nullptr);
+    click(frame->Label1());
+    auto *page = WindowRegistry::find<Form3>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->DrawerOn, 0);
+
+    PtyPair pty;
+    ASSERT_TRUE(pty.valid());
+    const QString missing = folder.path() + QStringLiteral("/no-such-port");
+    CashDrawer::setDeviceMapper([&](int n) { return n == 2 ? pty.slavePath() : missing; });
+    dialogs.then([&](QDialog *d) {
+        auto *w = qobject_cast<Setting *>(d);
+        ASSERT_NE(w, nullptr);
+        tick(w->Check2);
+        ASSERT_EQ(w->cmbCommPort->count(), 1);
+        click(w->Command8);
+        EXPECT_EQ(page->DrawerOn, 0) << "read again only when the window closes";
+    });
+    click(frame->Label4());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(page->DrawerOn, 1);
+    EXPECT_EQ(page->DrawerPort, QStringLiteral("2"));
+
+    // The frame takes its page with it.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : WindowRegistry::loaded())
+        windows.append(w);
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
+}
+
+} // namespace

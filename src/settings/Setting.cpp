@@ -141,7 +141,12 @@ void Setting::buildWindow()
     Twips::place(Label2, 4920, 1590, 720, 420);
     Check2 = new QCheckBox(QStringLiteral(" เปิดลิ้นชักเมื่อบันทึก"), this);
     Check2->setToolTip(QStringLiteral(" เปิดลิ้นชักอัตโนมัติเมื่อบันทึก "));
-    Check2->setStyleSheet(QStringLiteral("color: white; background: transparent"));
+    {
+        // White text on the bar; the box itself keeps its own colours.
+        QPalette pal = Check2->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        Check2->setPalette(pal);
+    }
     Twips::place(Check2, 5640, 1620, 2280, 360);
     cmbCommPort = new QComboBox(this);
     cmbCommPort->setEditable(false);

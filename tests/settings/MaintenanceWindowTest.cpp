@@ -7,10 +7,13 @@
 #include "sale/Form3.h"
 #include "shell/MDIForm1.h"
 #include "support/PtyPair.h"
+#include "support/Screenshots.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -350,6 +353,45 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
         windows.append(w);
     for (const QPointer<QWidget> &w : windows)
         delete w.data();
+}
+
+} // namespace
+
+namespace {
+
+// Every control inside the window, no two overlapping, every caption whole.
+TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
+{
+    inWindow([&](Setting &w) {
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ตั้งค่าโปรแกรม"));
+        EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("รายละเอียดการตั้งค่า"));
+        EXPECT_EQ(w.kasmoButton6->Caption(), QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
+        EXPECT_EQ(w.kasmoButton8->Caption(),
+            QStringLiteral("        &ปรับสินค้าคงเหลือ          ติดลบทั้งหมดให้ = 0"));
+        const QList<QWidget *> controls = { w.kasmoButton4, w.kasmoButton5, w.kasmoButton7,
+            w.Label1, w.Label2, w.Check2, w.cmbCommPort, w.Command7, w.Command8, w.pageButton2,
+            w.kasmoButton1, w.kasmoButton8, w.kasmoButton2, w.kasmoButton6, w.kasmoButton3, w.lv1,
+            w.lv2, w.lv3, w.Text1, w.text2, w.text3, w.Command4, w.Command5, w.Command6, w.Command1,
+            w.Command2, w.Command3 };
+        for (QWidget *c : controls) {
+            EXPECT_TRUE(w.rect().contains(c->geometry())) << c->metaObject()->className();
+            for (QWidget *other : controls) {
+                if (other != c) {
+                    EXPECT_FALSE(c->geometry().intersects(other->geometry()))
+                        << c->accessibleName().toStdString() << " / "
+                        << other->accessibleName().toStdString();
+                }
+            }
+        }
+        for (QPushButton *b :
+            { w.Command7, w.Command8, w.Command4, w.Command1, w.Command2, w.Command3 })
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 12, b->width())
+                << b->text().toStdString();
+        EXPECT_LE(w.Check2->sizeHint().width(), w.Check2->width());
+        for (QWidget *c : QList<QWidget *> { w.lv1, w.Text1, w.cmbCommPort, w.kasmoButton3 })
+            EXPECT_FALSE(c->accessibleName().isEmpty());
+        saveScreenshot(w.grab(), QStringLiteral("setting.png"));
+    });
 }
 
 } // namespace

@@ -143,8 +143,8 @@ CREATE TABLE tblSetBarcode (
     SKpaperR    TEXT    NOT NULL DEFAULT '1.0',
     SSpaperW    TEXT    NOT NULL DEFAULT '1.5',    -- bar height
     SSpaperH    TEXT    NOT NULL DEFAULT '1',      -- bar thickness
-    SBHcount    TEXT    NOT NULL DEFAULT '5',      -- labels per row
-    SBarR       TEXT    NOT NULL DEFAULT '12.0',   -- spacing across
+    SBHcount    TEXT    NOT NULL DEFAULT '4',      -- labels per row
+    SBarR       TEXT    NOT NULL DEFAULT '2.0',    -- spacing across
     SBarD       TEXT    NOT NULL DEFAULT '3.0',    -- spacing down
     SBarcode    TEXT    NOT NULL DEFAULT '8',      -- labels to print
     SFsize      TEXT    NOT NULL DEFAULT '14',     -- barcode text

@@ -26,7 +26,7 @@ INSERT INTO tblSetBarcode (PK, SpaperW, SpaperH, SKpaperT, SKpaperD, SKpaperL, S
                            SSpaperW, SSpaperH, SBHcount, SBarR, SBarD, SBarcode,
                            SFsize, SFsize1, SFsize2, SFbold1, SFbold2)
 VALUES (1, '21.0', '29.7', '1.0', '0.1', '1.0', '1.0',
-        '1.5', '1', '5', '12.0', '3.0', '8',
+        '1.5', '1', '4', '2.0', '3.0', '8',
         '14', '13', '13', 0, 0);
 
 -- administrator, password 'admin'

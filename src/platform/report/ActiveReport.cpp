@@ -101,6 +101,12 @@ QSizeF ReportPageSettings::paper() const
     return s;
 }
 
+double ReportPageSettings::columnWidth(int columns, double spacing) const
+{
+    columns = qMax(1, columns);
+    return qMax(0.0, (printableWidth() - (columns - 1) * spacing) / columns);
+}
+
 void ActiveReport::PageCanvas::DrawLine(float ax1, float ay1, float ax2, float ay2)
 {
     if (!page)
@@ -295,8 +301,7 @@ const ReportDocument &ActiveReport::run()
             continue;
         const int columns = qMax(1, detail->columnCount);
         const double spacing = detail->columnSpacing;
-        const double columnWidth
-            = qMax(0.0, (PageSettings.printableWidth() - (columns - 1) * spacing) / columns);
+        const double columnWidth = PageSettings.columnWidth(columns, spacing);
         const double h = placeFlowing(detail, x0 + column * (columnWidth + spacing), column == 0);
         rowHeight = qMax(rowHeight, h);
         if (++column >= columns) {

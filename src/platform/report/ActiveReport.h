@@ -112,6 +112,10 @@ struct ReportPageSettings
 
     QSizeF paper() const; // the paper as printed: code, custom size and orientation applied
     double printableWidth() const { return paper().width() - leftMargin - rightMargin - gutter; }
+    // Width of each column of a detail printed in `columns` columns `spacing` apart: the
+    // printable width shared out (never below 0). Column i starts i x (width + spacing) to the
+    // right of the left margin.
+    double columnWidth(int columns, double spacing) const;
 };
 
 // A report layout. A layout subclass adds its sections and elements in its constructor (the

@@ -176,6 +176,8 @@ TEST_F(LabelWindow, OpensWithTheStoredRowAndNoSheet)
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(boxes.count(), 0);
+    w->show();
+    saveScreenshot(w->grab(), QStringLiteral("label-window-opened.png"));
 
     // The sheet stays A4 whatever the size boxes hold.
     w->show();
@@ -611,6 +613,7 @@ TEST_F(LabelWindow, PaperButtonsSwitchTheModeAndPreview)
     EXPECT_TRUE(w->text3->isEnabled() && w->text4->isEnabled());
     EXPECT_FALSE(w->Option1->isEnabled() || w->Option2->isEnabled());
     EXPECT_TRUE(w->Option2->isChecked()); // keeps its selection
+    saveScreenshot(w->grab(), QStringLiteral("label-window-custom.png"));
     ASSERT_NE(w->LabelReport(), landscape);
     const ReportPageSettings &custom = w->LabelReport()->PageSettings;
     EXPECT_EQ(custom.paperSize, ReportPageSettings::Custom);

@@ -4,6 +4,7 @@
 #include "sale/Form3.h"
 #include "sale/Returns.h"
 #include "sale/SaleFixture.h"
+#include "settings/DataMaintenance.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
 #include "support/PowerCutVfs.h"
@@ -237,6 +238,30 @@ TEST_F(StoreUnderPowerCut, SingleLineReturn)
             const bool stored = left == 1 && returns == 1 && stock == 49;
             const bool absent = left == 3 && returns == 0 && stock == 47;
             EXPECT_TRUE(stored || absent) << left << " " << returns << " " << stock;
+        });
+}
+
+TEST_F(StoreUnderPowerCut, ClearingTheSales)
+{
+    cutAtEveryPoint(
+        "clearing the sales",
+        [&] {
+            openPage();
+            sellThreeLinesWithDiscount();
+            sellThreeLinesWithDiscount();
+        },
+        [&] {
+            try {
+                DataMaintenance::clearSales(Module1::Conn());
+            } catch (const DbError &) { }
+        },
+        [&](Connection &db) {
+            const qint64 lines = number(db, "SELECT count(*) FROM tblLog");
+            const qint64 discounts = number(db, "SELECT count(*) FROM tblRMoney");
+            const qint64 counter = number(db, "SELECT numA FROM tblNumber WHERE nPK = 2");
+            const bool cleared = lines == 0 && discounts == 0 && counter == 0;
+            const bool kept = lines == 6 && discounts == 2 && counter == 2;
+            EXPECT_TRUE(cleared || kept) << lines << " " << discounts << " " << counter;
         });
 }
 

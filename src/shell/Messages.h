@@ -57,3 +57,14 @@ inline const QString PageSummary = QStringLiteral("สรุปยอดกา�
 inline const QString StartPageTitle = QStringLiteral("ยินดีต้อนรับ");
 
 } // namespace Msg
+
+// The period controls of the history, the sales summary and the user sales window.
+namespace Msg {
+inline const QString WeekLocksDayMonthYear
+    = QStringLiteral("เมื่อเปิดการค้นหาแบบ สัปดาห์ จะไม่สามารถเลือก วัน เดือน ปี ได้");
+inline const QString WeekLocksMonthYear
+    = QStringLiteral("เมื่อเปิดการค้นหาแบบ สัปดาห์ จะไม่สามารถเลือก เดือน ปี ได้");
+inline const QString OneDayChosen
+    = QStringLiteral("เปิดการค้นหา แบบเจาะจง วันที่ โปรดระบุ วันที่คุณต้องการ..");
+inline const QString ChooseMonth = QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล...");
+} // namespace Msg

@@ -1,0 +1,127 @@
+#pragma once
+#include "history/DataLog.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/WindowRegistry.h"
+#include "shell/Messages.h"
+#include "shell/PeriodControls.h"
+#include "support/ShellFixture.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <functional>
+
+// One movement row of tblLog2, as the sale counter and the stock update write them.
+struct TestMovement
+{
+    qint64 pk;
+    int type; // 1 stock update, 2 sale, 3 return
+    const char *time; // ISO
+    const char *document;
+    const char *code = "A100";
+    const char *name = "น้ำดื่ม";
+    const char *description = "ขวดเล็ก";
+    const char *user = "ADMIN";
+    const char *remark = "";
+    qint64 before = 10, qty = 1, after = 9;
+};
+
+// The history window over movements of a fixed day (the clock is 2024-05-15 10:30:00), opened
+// from its public entry and driven by keys and clicks while the scripted runner holds it open.
+class HistoryFixture : public ShellFixture
+{
+protected:
+    void addMovement(const TestMovement &m)
+    {
+        db().execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, dNo, "
+                                    "dValueold, dValue, dValuenew, dUser, dMemo) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            { m.pk, m.type, QString::fromUtf8(m.code), QString::fromUtf8(m.name),
+                QString::fromUtf8(m.description), QString::fromUtf8(m.time),
+                QString::fromUtf8(m.document), m.before, m.qty, m.after, QString::fromUtf8(m.user),
+                QString::fromUtf8(m.remark) });
+    }
+
+    // Opens the window as the stock page does and runs the script on it.
+    void withWindow(const std::function<void(DataLog *)> &script)
+    {
+        bool ran = false;
+        dialogs.then([&](QDialog *d) {
+            auto *w = qobject_cast<DataLog *>(d);
+            ASSERT_NE(w, nullptr);
+            ran = true;
+            script(w);
+        });
+        DataLog::showModal();
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(WindowRegistry::find<DataLog>(), nullptr); // unloaded on close
+    }
+
+    static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+    // Picks a list position with the arrow keys, as a person does in a closed list.
+    static void chooseMonth(DataLog *w, int item)
+    {
+        w->Combo1->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 13 && w->Combo1->currentIndex() < item; ++i)
+            QTest::keyClick(w->Combo1, Qt::Key_Down);
+        for (int i = 0; i < 13 && w->Combo1->currentIndex() > item; ++i)
+            QTest::keyClick(w->Combo1, Qt::Key_Up);
+        ASSERT_EQ(w->Combo1->currentIndex(), item);
+    }
+
+    // Types text key by key; keys without a key code of their own (Thai) go as text.
+    static void typeText(QWidget *w, const QString &text)
+    {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 128)
+                QTest::keyClicks(w, QString(ch));
+            else
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+
+    // Types over the whole text of a box; with nothing to type, deletes it.
+    static void typeOver(QLineEdit *box, const QString &text)
+    {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        typeText(box, text);
+    }
+
+    static void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
+
+    // Column texts of the data rows (the rows with a key in column 0).
+    static QStringList dataColumn(DataLog *w, int col)
+    {
+        QStringList out;
+        const DataGrid *g = w->fpSpread1;
+        for (int r = 1; r <= g->maxRows(); ++r)
+            if (!g->getText(DataLog::ColPK, r).isEmpty())
+                out << g->getText(col, r);
+        return out;
+    }
+
+    // The background a cell shows, the alternating row colours included.
+    static QColor shownBack(const DataGrid *g, int col, int row)
+    {
+        return g->model()
+            ->data(g->model()->index(row - 1, col), Qt::BackgroundRole)
+            .value<QColor>();
+    }
+
+    static QList<int> foundKeys(DataLog *w)
+    {
+        QList<int> keys;
+        for (const QString &k : dataColumn(w, DataLog::ColPK))
+            keys << k.toInt();
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    }
+};

@@ -1,11 +1,24 @@
 #include "DateText.h"
 #include "platform/ui/Clock.h"
+#include <optional>
 
 namespace DateText {
-QString storage(const QDateTime &t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
-QString storageDate(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
-QString display(const QDateTime &t) { return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
-QString displayDate(const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+QString storage(const QDateTime &t)
+{
+    return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+QString storageDate(const QDate &d)
+{
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+QString display(const QDateTime &t)
+{
+    return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+QString displayDate(const QDate &d)
+{
+    return d.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 QDateTime fromStorage(const QString &s)
 {
@@ -33,9 +46,44 @@ QDate dateFromDisplay(const QString &s)
     return QDate::fromString(s.trimmed(), QStringLiteral("dd/MM/yyyy"));
 }
 
+// Digits of t from `at`, `n` of them, or -1.
+static int digitsAt(const QString &t, int at, int n)
+{
+    int v = 0;
+    for (int i = at; i < at + n; ++i) {
+        const QChar c = t[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+// A well-formed storage text is only rearranged: no time-zone work, which grids of many
+// dates would otherwise pay for every cell.
+static std::optional<QString> rearranged(const QString &t)
+{
+    if (t.size() != 10 && t.size() != 19)
+        return std::nullopt;
+    if (t[4] != QLatin1Char('-') || t[7] != QLatin1Char('-'))
+        return std::nullopt;
+    if (!QDate::isValid(digitsAt(t, 0, 4), digitsAt(t, 5, 2), digitsAt(t, 8, 2)))
+        return std::nullopt;
+    QString out = t.mid(8, 2) + QLatin1Char('/') + t.mid(5, 2) + QLatin1Char('/') + t.left(4);
+    if (t.size() == 10)
+        return out;
+    if (t[10] != QLatin1Char(' ') || t[13] != QLatin1Char(':') || t[16] != QLatin1Char(':'))
+        return std::nullopt;
+    if (!QTime::isValid(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2)))
+        return std::nullopt;
+    return out + t.mid(10);
+}
+
 QString storageToDisplay(const QString &s)
 {
     const QString t = s.trimmed();
+    if (const std::optional<QString> r = rearranged(t))
+        return *r;
     if (t.size() <= 10)
         return displayDate(dateFromStorage(t));
     return display(fromStorage(t));

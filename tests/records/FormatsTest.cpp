@@ -1,6 +1,6 @@
+#include "records/Formats.h"
 #include "platform/ui/Clock.h"
 #include "records/DateText.h"
-#include "records/Formats.h"
 #include "records/Units.h"
 #include <gtest/gtest.h>
 
@@ -49,4 +49,24 @@ TEST(Units, TwipsAndCentimetres)
     EXPECT_NEAR(cmToTwips(0.3), 170.079, 0.001);
     EXPECT_NEAR(twipsToCm(cmToTwips(12.5)), 12.5, 1e-5);
     EXPECT_DOUBLE_EQ(twipsToPixels(1440, 96), 96);
+}
+
+TEST(DateText, StorageToDisplayShowsTheStoredDayAndTime)
+{
+    struct Case
+    {
+        const char *stored, *shown;
+    } cases[] = {
+        { "2024-02-29 23:59:59", "29/02/2024 23:59:59" },
+        { "2024-12-31", "31/12/2024" },
+        { " 2024-05-01 00:00:00 ", "01/05/2024 00:00:00" },
+        { "2023-02-29 10:00:00", "" }, // no such day
+        { "2024-05-01 24:00:00", "" }, // no such time
+        { "2024/05/01", "" },
+        { "", "" },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(
+            DateText::storageToDisplay(QString::fromLatin1(c.stored)), QString::fromLatin1(c.shown))
+            << c.stored;
 }

@@ -29,9 +29,16 @@ int insertHeaders(DataGrid &grid, int keyCol, const std::function<void(const Run
     int last = grid.dataRowCount();
     int runs = 0;
     std::optional<QString> previous;
+    QString previousCell; // the last cell read: an equal text needs no trimming to compare
     std::optional<Run> open;
     for (int i = 1; i <= last;) {
-        const QString key = runKey(grid.getText(keyCol, i));
+        const QString cell = grid.getText(keyCol, i);
+        if (previous && cell == previousCell) {
+            ++i;
+            continue;
+        }
+        previousCell = cell;
+        const QString key = runKey(cell);
         if (previous && key == *previous) {
             ++i;
             continue;

@@ -255,6 +255,14 @@ bool DataLog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void DataLog::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes by its close button only; Esc is no command here.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
 void DataLog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);

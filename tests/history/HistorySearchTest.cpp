@@ -363,5 +363,7 @@ TEST_F(HistorySearch, EnterAnywhereSearchesAndInTheDayBoxMovesOnToTheMonthList)
             EXPECT_TRUE(c->hasFocus())
                 << c->objectName().toStdString(); // the search moves no focus
         }
+        QTest::keyClick(w->txt1, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible()); // Esc is no command of this window
     });
 }

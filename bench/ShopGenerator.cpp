@@ -1,12 +1,14 @@
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include "records/Formats.h"
+#include "shell/PasswordHash.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <random>
 #include <sqlite3.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -76,6 +78,13 @@ double generateShop(const QString &path, const ShopSize &size)
     c.open(path);
     sqlite3 *db = c.handle();
     c.executeScript(QStringLiteral("PRAGMA synchronous=OFF; BEGIN;"));
+    // The shop's other two sellers can sign in too (their password is their name).
+    for (const auto &[pk, uid, position] :
+        { std::tuple(2, "somchai", "แคชเชียร์"), std::tuple(3, "mali", "แคชเชียร์") })
+        c.execute(QStringLiteral("INSERT INTO tblUser (PK, UID, UPASS, UTumnang, ULv1, ULv2, ULv3) "
+                                 "VALUES (?, ?, ?, ?, 1, 1, 1)"),
+            { pk, QString::fromLatin1(uid), PasswordHash::make(QString::fromLatin1(uid)),
+                QString::fromUtf8(position) });
     std::mt19937 rng(size.seed);
     auto rnd = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 

@@ -5,10 +5,13 @@
 #include "platform/ui/ProgramFolder.h"
 #include "reports/Chart.h"
 #include "reports/Fprint3.h"
+#include "reports/SUser.h"
 #include "shell/Module1.h"
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -50,6 +53,18 @@ int main(int argc, char **argv)
     });
     std::printf("yearly chart %s: median %.3f s (5 runs)\n", qPrintable(year), chart[2]);
     std::printf("RESULT chart_s kind=year total=%.3f\n", chart[2]);
+
+    const auto user = times(5, [&] {
+        SUser w;
+        w.show();
+        w.Combo2->setCurrentIndex(w.Combo2->findText(QStringLiteral("somchai")));
+        w.Combo1->setCurrentIndex(12); // the whole year
+        w.Text1->setText(year);
+        w.cmdSearch_Click();
+        w.grab();
+    });
+    std::printf("one seller's year %s: median %.3f s (5 runs)\n", qPrintable(year), user[2]);
+    std::printf("RESULT chart_s kind=user total=%.3f\n", user[2]);
 
     int pages = 0;
     const auto ranking = times(5, [&] {

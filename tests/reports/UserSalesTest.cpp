@@ -1,0 +1,182 @@
+#include "reports/UserSales.h"
+#include "SalesData.h"
+#include "button/kasmoButton.h"
+#include "platform/chart/BarChart.h"
+#include "platform/ui/Clock.h"
+#include "reports/AR3.h"
+#include "reports/Fprint3.h"
+#include "reports/SUser.h"
+#include "shell/Module1.h"
+#include "support/Screenshots.h"
+#include "support/ShellFixture.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+void addUser(Connection &db, int pk, const char *uid, const char *position)
+{
+    db.execute(
+        QStringLiteral("INSERT INTO tblUser (PK, UID, UPASS, UTumnang) VALUES (?, ?, 'x', ?)"),
+        { pk, QString::fromUtf8(uid), QString::fromUtf8(position) });
+}
+
+void click(kasmoButton *b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+}
+} // namespace
+
+class UserSales : public ShellFixture
+{
+protected:
+    UserSalesChart chart(
+        const char *user, UserPeriod period, int month = 5, const char *year = "2024")
+    {
+        return userSales(Module1::Conn(), QString::fromUtf8(user), period, month,
+            QString::fromLatin1(year), Clock::now().date());
+    }
+};
+
+TEST_F(UserSales, DaysRunInCalendarOrderWithTheWholeBahtDiscountOffTheNet)
+{
+    Connection &d = db();
+    Clock::setFixed(QDateTime(QDate(2024, 5, 3), QTime(12, 0)));
+    addSaleLine(d, "2024-05-02 09:00:00", "INV-670500001", "A1", 100, 2, "somchai");
+    addSaleLine(d, "2024-05-02 11:00:00", "INV-670500002", "B2", 0.25, 1, "SOMCHAI");
+    addSaleLine(d, "2024-04-30 09:00:00", "INV-670400009", "A1", 50, 1, "somchai");
+    addSaleLine(d, "2024-04-25 09:00:00", "INV-670400001", "A1", 999, 1, "somchai"); // before
+    addSaleLine(d, "2024-05-02 09:00:00", "INV-670500003", "A1", 777, 1, "somchai_x");
+    addDiscount(d, "2024-05-02 09:00:00", "INV-670500001", 12.50, "somchai");
+
+    const UserSalesChart week = chart("somchai", UserPeriod::Week);
+    EXPECT_TRUE(week.found);
+    EXPECT_EQ(week.labels, (QStringList { "30/04/2024", "02/05/2024" }));
+    EXPECT_EQ(week.values, (QList<QString> { "50", "200.25" }));
+    EXPECT_EQ(week.discount, 12);
+    EXPECT_EQ(week.net.format(), QStringLiteral("238.25"));
+
+    const UserSalesChart april = chart("Somchai", UserPeriod::Month, 4);
+    EXPECT_EQ(april.labels, (QStringList { "25/04/2024", "30/04/2024" }));
+    EXPECT_EQ(april.discount, 0);
+    EXPECT_FALSE(chart("somchai", UserPeriod::Month, 6).found);
+    EXPECT_FALSE(chart("somchai_", UserPeriod::Month, 5).found) << "names are whole, not patterns";
+}
+
+TEST_F(UserSales, AYearHasTwelveBarsRoundedOnceWithoutTheirDiscount)
+{
+    Connection &d = db();
+    addSaleLine(d, "2024-01-05 09:00:00", "INV-670100001", "A1", 100.50, 1, "mali");
+    addSaleLine(d, "2024-01-20 09:00:00", "INV-670100002", "B2", 200.25, 1, "mali");
+    addDiscount(d, "2024-01-20 09:00:00", "INV-670100002", 13.50, "mali");
+    addDiscount(d, "2024-03-01 09:00:00", "INV-670300001", 40, "mali"); // no sales in March
+
+    const UserSalesChart year = chart("mali", UserPeriod::Year);
+    EXPECT_EQ(year.labels.size(), 12);
+    EXPECT_EQ(year.values,
+        (QList<QString> { "301", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0" }));
+    EXPECT_EQ(year.discount, 54); // 14 + 40: every month's discount is counted
+    EXPECT_EQ(year.net.format(), QStringLiteral("287.00")); // only January's is taken off
+    EXPECT_EQ(chart("nobody", UserPeriod::Year).values, QList<QString>(12, QStringLiteral("0")));
+}
+
+TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
+{
+    addUser(db(), 3, "mali", "แคชเชียร์");
+    addUser(db(), 2, "somchai", "หัวหน้า");
+    addUser(db(), 0, "ghost", "");
+    addSaleLine(db(), "2024-05-14 09:00:00", "INV-670500001", "A1", 1250, 2, "somchai");
+    addDiscount(db(), "2024-05-14 09:00:00", "INV-670500001", 20, "somchai");
+
+    auto *w = new SUser;
+    w->show();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("สรุปยอดการขายของผู้ใช้"));
+    QStringList users;
+    for (int i = 0; i < w->Combo2->count(); ++i)
+        users << w->Combo2->itemText(i);
+    EXPECT_EQ(users, (QStringList { "admin", "somchai", "mali" }));
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("2024"));
+    EXPECT_FALSE(w->RMChartX1->isVisible());
+
+    click(w->cmdSearch);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( ผู้ใช้ ) ที่คุณต้องการก่อนการประมวลผล..."));
+
+    w->Combo2->setCurrentIndex(1);
+    click(w->cmdSearch); // no month yet: refused after the name lines are filled
+    EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
+    EXPECT_EQ(w->Text5->text(), QStringLiteral("  ข้อมูลการขายของผู้ใช่ : somchai"));
+    EXPECT_EQ(w->Text6->text(), QStringLiteral("  ตำแหน่ง(ชื่อ) : หัวหน้า"));
+    EXPECT_FALSE(w->RMChartX1->isVisible());
+
+    w->Combo1->setCurrentIndex(4);
+    click(w->cmdSearch);
+    EXPECT_TRUE(w->RMChartX1->isVisible());
+    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของ เดือน  (05) พฤษภาคม ปี 2024"));
+    EXPECT_EQ(w->Text7->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(w->text2->text(), QStringLiteral("2,480.00"));
+    EXPECT_EQ(w->RMChartX1->labels(), (QStringList { "14/05/2024" }));
+    saveScreenshot(w->grab(), QStringLiteral("user-sales-month.png"));
+
+    w->Combo1->setCurrentIndex(5); // June: nothing sold
+    click(w->cmdSearch);
+    EXPECT_FALSE(w->RMChartX1->isVisible());
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
+    EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
+
+    w->Combo1->setCurrentIndex(12); // the whole year: twelve bars, no message
+    click(w->cmdSearch);
+    EXPECT_TRUE(w->RMChartX1->isVisible());
+    EXPECT_EQ(w->RMChartX1->values().size(), 12);
+    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของ  ปี 2024"));
+    saveScreenshot(w->grab(), QStringLiteral("user-sales-year.png"));
+
+    // The week switch clears and locks the month and the year, with its own message.
+    w->Check1->click();
+    EXPECT_EQ(boxes.last().text, QStringLiteral("เมื่อเปิดการค้นหาแบบ สัปดาห์ จะไม่สามารถเลือก เดือน ปี ได้"));
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
+    EXPECT_EQ(w->Combo1->currentIndex(), -1);
+    EXPECT_FALSE(w->Combo1->isEnabled());
+    EXPECT_FALSE(w->Text1->isEnabled());
+    click(w->cmdSearch);
+    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
+    EXPECT_TRUE(w->RMChartX1->isVisible());
+    w->close();
+}
+
+TEST_F(UserSales, RankingButtonsHandTheirPeriodToTheRankingWindow)
+{
+    auto *w = new SUser;
+    w->show();
+    // A monthly ranking needs a month: the whole year is refused and the week switch unticked.
+    w->Check1->click();
+    click(w->kasmoButton2);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
+    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_TRUE(w->Combo1->isEnabled());
+    w->Combo1->setCurrentIndex(12);
+    click(w->kasmoButton2);
+    EXPECT_TRUE(dialogs.opened.isEmpty());
+
+    QStringList titles;
+    const auto readTitle = [&](QDialog *d) {
+        auto *r = qobject_cast<Fprint3 *>(d);
+        ASSERT_NE(r, nullptr);
+        titles << r->RankingReport->element(QStringLiteral("Label1"))->text;
+    };
+    w->Combo1->setCurrentIndex(2);
+    dialogs.then(readTitle);
+    click(w->kasmoButton2);
+    EXPECT_EQ(w->text4->text(), QStringLiteral("2"));
+    dialogs.then(readTitle);
+    click(w->kasmoButton1);
+    EXPECT_EQ(w->text4->text(), QStringLiteral("1"));
+    dialogs.then(readTitle);
+    click(w->kasmoButton3);
+    EXPECT_EQ(w->text4->text(), QStringLiteral("3"));
+    EXPECT_EQ(titles,
+        (QStringList { "ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024",
+            "ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)", "ยอดขายของผู้ใช้ทุกคน ในปี 2024" }));
+    w->close();
+}

@@ -11,6 +11,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "receipt/SaleReceipt.h"
 #include "records/Blanks.h"
+#include "settings/AddUser.h"
 #include "settings/DataMaintenance.h"
 #include "shell/MDIForm1.h"
 #include "shell/Messages.h"
@@ -275,6 +276,8 @@ void Setting::Form_Unload()
 
 // ---------------------------------------------------------------------------------------------
 // Links
+
+std::function<void()> Setting::openUserAccounts = [] { AddUser::showModal(); };
 
 void Setting::kasmoButton4_Click()
 {

@@ -24,8 +24,8 @@ public:
     // Loads the window afresh and shows it modally; the caller waits until it closes.
     static void showModal();
 
-    // The user accounts window, once it exists; until then kasmoButton7 does nothing.
-    static inline std::function<void()> openUserAccounts;
+    // Opens the user accounts window (AddUser); tests may put another opener in its place.
+    static std::function<void()> openUserAccounts;
 
     void Form_Load();
     void Form_Unload();

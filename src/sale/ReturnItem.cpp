@@ -47,9 +47,9 @@ bool ReturnItem::showModal()
 {
     QPointer<ReturnItem> w = WindowRegistry::instance<ReturnItem>();
     w->Text1->setFocus(Qt::OtherFocusReason);
-    DialogRunner::exec(w);
-    const bool done = w && w->returned();
-    return done;
+    // The dialog deletes itself when it closes: its result is all that is left to read, and
+    // only a stored return accepts it.
+    return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
 Form3 *ReturnItem::page() const

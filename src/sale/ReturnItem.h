@@ -12,8 +12,8 @@ class ReturnItem : public QuantityDialog
 public:
     ReturnItem();
 
-    // Makes a fresh instance over the open sale page, runs it modally and unloads it. True
-    // when a return was stored.
+    // Makes a fresh instance over the open sale page and runs it modally; it is gone when this
+    // returns. True when a return was stored.
     static bool showModal();
 
     // The key of the movement row the last return wrote.

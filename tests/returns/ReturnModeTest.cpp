@@ -11,13 +11,16 @@
 #include "sale/ReturnItem.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "support/PtyPair.h"
 #include "support/ShellFixture.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -451,6 +454,57 @@ TEST_F(ReturnPage, WholeLinesUntilTheBillIsEmpty)
     EXPECT_EQ(shop.stock("AB1"), 50);
     EXPECT_EQ(shop.stock("CD2"), 1);
     EXPECT_EQ(drawer, 2);
+}
+
+// The program's own exec(), not the scripted runner: the dialog deletes itself as it closes,
+// and the drawer still opens after the stored return. A timer answers the dialog as a cashier
+// would; the drawer's bytes are read on a pseudo-terminal.
+TEST_F(ReturnPage, SingleLineReturnThroughExecOpensTheDrawer)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.valid());
+    db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '2' WHERE nPK = 6"));
+    page->checksetting();
+    MapperGuard guard;
+    CashDrawer::setDeviceMapper([&](int) { return pty.slavePath(); });
+    scan(QStringLiteral("AB1"), 3);
+    const QString no = sell();
+    EXPECT_EQ(pty.readAll(), CashDrawer::openSignal()); // the sale's own opening
+    boxes.clear();
+    load(no);
+
+    DialogRunner::install(nullptr);
+    struct Restore
+    {
+        ScriptedDialogs *scripted;
+        ~Restore() { DialogRunner::install(scripted); }
+    } restore { &dialogs };
+    QPointer<ReturnItem> shown;
+    int answered = 0;
+    QTimer cashier;
+    cashier.setInterval(5);
+    QObject::connect(&cashier, &QTimer::timeout, [&] {
+        auto *r = qobject_cast<ReturnItem *>(QApplication::activeModalWidget());
+        if (!r || r == shown)
+            return;
+        shown = r;
+        ++answered;
+        r->Text1->selectAll();
+        QTest::keyClicks(r->Text1, QStringLiteral("2"));
+        QTest::keyClick(r->Text1, Qt::Key_Return);
+    });
+    cashier.start();
+    doubleClick(4, 1);
+    cashier.stop();
+
+    ASSERT_EQ(answered, 1);
+    EXPECT_TRUE(shown.isNull()) << "exec() deleted the dialog";
+    EXPECT_EQ(shop.stock("AB1"), 49);
+    EXPECT_EQ(cell(4, 1), QStringLiteral("1"));
+    EXPECT_EQ(pty.readAll(), CashDrawer::openSignal());
+    // Only the return's confirmation: the drawer opened without a complaint.
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการบันทึก"));
 }
 
 TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)

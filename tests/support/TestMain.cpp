@@ -1,4 +1,5 @@
 // Every test executable runs inside a QApplication on the offscreen platform.
+#include "platform/ui/DialogRunner.h"
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -10,5 +11,8 @@ int main(int argc, char **argv)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A scripted answer or dialog script left unused fails the test that queued it.
+    ScriptedLeftovers::setReporter(
+        [](const QString &what) { ADD_FAILURE() << what.toStdString(); });
     return RUN_ALL_TESTS();
 }

@@ -35,6 +35,10 @@ ScriptedDialogs::ScriptedDialogs()
 
 ScriptedDialogs::~ScriptedDialogs()
 {
+    if (!scripts.isEmpty())
+        ScriptedLeftovers::report(
+            QStringLiteral("%1 dialog script(s) queued but no dialog ran them")
+                .arg(scripts.size()));
     DialogRunner::install(dynamic_cast<QtDialogRunner *>(m_previous) ? nullptr : m_previous);
 }
 
@@ -44,6 +48,8 @@ int ScriptedDialogs::run(QDialog *dialog)
     // A modal dialog hands the activation back to its opener when it closes.
     QPointer<QWidget> opener(QApplication::activeWindow());
     opened.append(QString::fromLatin1(dialog->metaObject()->className()));
+    // Read before the dialog closes: its close takes the attribute off and defers the delete.
+    const bool deleteOnClose = d->testAttribute(Qt::WA_DeleteOnClose);
     d->setWindowModality(Qt::ApplicationModal);
     d->show();
     QCoreApplication::processEvents();
@@ -54,8 +60,34 @@ int ScriptedDialogs::run(QDialog *dialog)
     }
     if (d && d->isVisible())
         d->reject();
-    // Without processing events: the caller still reads the dialog after exec() returns.
     if (opener && opener != d)
         QApplication::setActiveWindow(opener);
-    return d ? d->result() : int(QDialog::Rejected);
+    const int result = d ? d->result() : int(QDialog::Rejected);
+    // As exec() does: a dialog that deletes itself on close is gone when the run returns.
+    if (d && deleteOnClose)
+        delete d.data();
+    return result;
+}
+
+namespace {
+ScriptedLeftovers::Reporter &reporter()
+{
+    static ScriptedLeftovers::Reporter r;
+    return r;
+}
+} // namespace
+
+ScriptedLeftovers::Reporter ScriptedLeftovers::setReporter(Reporter r)
+{
+    Reporter previous = std::move(reporter());
+    reporter() = std::move(r);
+    return previous;
+}
+
+void ScriptedLeftovers::report(const QString &what)
+{
+    if (reporter())
+        reporter()(what);
+    else
+        qWarning("%s", qPrintable(what));
 }

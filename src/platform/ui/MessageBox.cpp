@@ -1,4 +1,5 @@
 #include "MessageBox.h"
+#include "DialogRunner.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,10 +24,26 @@ void MessageBoxService::install(MessageBoxService *service)
 }
 
 MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
-                 MsgResult defaultButton, QWidget *parent)
+    MsgResult defaultButton, QWidget *parent)
 {
-    return MessageBoxService::instance().show(parent,
-                                              MessageRequest{text, title, icon, buttons, defaultButton});
+    return MessageBoxService::instance().show(
+        parent, MessageRequest { text, title, icon, buttons, defaultButton });
+}
+
+QString thaiButtonText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return QStringLiteral("ตกลง");
+    case QMessageBox::Cancel:
+        return QStringLiteral("ยกเลิก");
+    case QMessageBox::Yes:
+        return QStringLiteral("ใช่");
+    case QMessageBox::No:
+        return QStringLiteral("ไม่");
+    default:
+        return QString();
+    }
 }
 
 MsgResult QtMessageBoxService::show(QWidget *parent, const MessageRequest &r)
@@ -35,16 +52,29 @@ MsgResult QtMessageBoxService::show(QWidget *parent, const MessageRequest &r)
     box.setText(r.text);
     box.setWindowTitle(r.title.isEmpty() ? QStringLiteral("Kasmo") : r.title);
     switch (r.icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
+    // Qt ships no Thai texts for its standard buttons: the program names them itself.
     QPushButton *ok = box.addButton(QMessageBox::Ok);
+    ok->setText(thaiButtonText(QMessageBox::Ok));
     QPushButton *cancel = nullptr;
     if (r.buttons == MsgButtons::OkCancel) {
         cancel = box.addButton(QMessageBox::Cancel);
+        cancel->setText(thaiButtonText(QMessageBox::Cancel));
         box.setEscapeButton(cancel);
     } else {
         box.setEscapeButton(ok);
@@ -54,14 +84,20 @@ MsgResult QtMessageBoxService::show(QWidget *parent, const MessageRequest &r)
     return (cancel && box.clickedButton() == cancel) ? MsgResult::Cancel : MsgResult::Ok;
 }
 
-ScriptedMessageBoxes::ScriptedMessageBoxes() : m_previous(&MessageBoxService::instance())
+ScriptedMessageBoxes::ScriptedMessageBoxes()
+    : m_previous(&MessageBoxService::instance())
 {
     MessageBoxService::install(this);
 }
 
 ScriptedMessageBoxes::~ScriptedMessageBoxes()
 {
-    MessageBoxService::install(dynamic_cast<QtMessageBoxService *>(m_previous) ? nullptr : m_previous);
+    if (!answers.isEmpty())
+        ScriptedLeftovers::report(
+            QStringLiteral("%1 message box answer(s) queued but never asked for")
+                .arg(answers.size()));
+    MessageBoxService::install(
+        dynamic_cast<QtMessageBoxService *>(m_previous) ? nullptr : m_previous);
 }
 
 MsgResult ScriptedMessageBoxes::show(QWidget *, const MessageRequest &request)

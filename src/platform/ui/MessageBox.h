@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QMessageBox>
 #include <QQueue>
 #include <QString>
 
@@ -33,8 +34,11 @@ public:
 
 // The usual call: MsgBox(text, MsgButtons::Ok, MsgIcon::Warning, "รายงานความผิดพลาด").
 MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
-                 MsgIcon icon = MsgIcon::None, const QString &title = QString(),
-                 MsgResult defaultButton = MsgResult::Ok, QWidget *parent = nullptr);
+    MsgIcon icon = MsgIcon::None, const QString &title = QString(),
+    MsgResult defaultButton = MsgResult::Ok, QWidget *parent = nullptr);
+
+// The Thai caption of a message box's standard button (Ok, Cancel, Yes, No); empty for others.
+QString thaiButtonText(QMessageBox::StandardButton button);
 
 class QtMessageBoxService : public MessageBoxService
 {

@@ -29,14 +29,23 @@ DataGrid::DataGrid(QWidget *parent)
     // (after the current row was deleted, say).
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) {
         m_activeCol = i.column();
-        m_activeRow = i.row() + 1;
+        keepActiveRow(i.row() + 1);
         emit cellClicked(i.column(), i.row() + 1);
     });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
         m_activeCol = i.column();
-        m_activeRow = i.row() + 1;
+        keepActiveRow(i.row() + 1);
         emit cellDoubleClicked(i.column(), i.row() + 1);
     });
+    // The active row rides on a persistent index, which the model moves with inserted, deleted
+    // and sorted rows just as it moves the view's current index. Before rows go, or the model
+    // resets, its number is kept for a row that is no longer there.
+    auto remember = [this] { m_activeRow = activeRow(); };
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, remember);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, remember);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, remember);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, remember);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, remember);
     connect(m_model, &GridModel::cellEdited, this, &DataGrid::cellEdited);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::syncView);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &DataGrid::syncView);
@@ -265,9 +274,17 @@ void DataGrid::setRowSelect(bool on)
 void DataGrid::setActiveCell(int col, int row)
 {
     m_activeCol = col;
-    m_activeRow = row;
+    keepActiveRow(row);
     if (!m_model->resetting())
         applyActiveCell();
+}
+
+void DataGrid::keepActiveRow(int row)
+{
+    m_activeRow = row;
+    m_activeIndex = (row >= 1 && row <= maxRows() && !m_model->resetting())
+        ? QPersistentModelIndex(m_model->index(row - 1, 0))
+        : QPersistentModelIndex();
 }
 
 int DataGrid::activeCol() const
@@ -277,17 +294,17 @@ int DataGrid::activeCol() const
 
 int DataGrid::activeRow() const
 {
-    return m_activeRow;
+    return m_activeIndex.isValid() ? m_activeIndex.row() + 1 : m_activeRow;
 }
 
 void DataGrid::applyActiveCell()
 {
-    if (m_activeRow < 1 || m_activeRow > maxRows() || m_activeCol < 0 || m_activeCol > maxCols())
+    const int col = m_activeCol, row = activeRow();
+    if (row < 1 || row > maxRows() || col < 0 || col > maxCols())
         return;
-    const int col = m_activeCol, row = m_activeRow;
     setCurrentIndex(m_model->index(row - 1, col));
     m_activeCol = col; // a hidden column may not take the current index; keep what was asked
-    m_activeRow = row;
+    keepActiveRow(row);
 }
 
 void DataGrid::setRedraw(bool on)
@@ -336,7 +353,7 @@ void DataGrid::currentChanged(const QModelIndex &current, const QModelIndex &pre
 {
     QTableView::currentChanged(current, previous);
     if (current.isValid() && !m_model->resetting()) {
-        m_activeRow = current.row() + 1;
+        keepActiveRow(current.row() + 1);
         m_activeCol = current.column();
     }
 }

@@ -97,7 +97,8 @@ public:
     // Selection of whole rows, one at a time, instead of single cells.
     void setRowSelect(bool on);
 
-    // The active cell: where the user is (the click moves it); (1, 1) until set.
+    // The active cell: where the user is (the click moves it); (1, 1) until set. It stays on its
+    // row as the view's highlight does when rows are inserted, deleted or sorted.
     void setActiveCell(int col, int row);
     int activeCol() const;
     int activeRow() const;
@@ -124,6 +125,7 @@ private:
     void applyColumn(int col);
     void syncView();
     void applyActiveCell();
+    void keepActiveRow(int row); // row 1..maxRows() is followed through row moves
 
     GridModel *m_model;
     GridHeader *m_header;
@@ -131,6 +133,7 @@ private:
     double m_rowHeight = 15;
     int m_row = 1;
     int m_col = 1;
-    int m_activeRow = 1;
+    int m_activeRow = 1; // as asked, for a row outside the grid or after a reset
     int m_activeCol = 1;
+    QPersistentModelIndex m_activeIndex; // the active row while it is a row of the model
 };

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -436,6 +437,60 @@ TEST_F(DataGridTest, ClickAfterTheActiveRowWasDeletedMakesTheClickedCellActive)
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, row));
         EXPECT_EQ(grid.activeRow(), row);
         EXPECT_EQ(grid.getText(1, grid.activeRow()), QStringLiteral("r%1").arg(row == 2 ? 3 : 1));
+    }
+}
+
+// The clicked row stays the active one, as the highlight does, whatever moves it: a row put in
+// above, a row taken out above, a sort. Deleting the active row then takes the clicked row.
+TEST_F(DataGridTest, TheActiveRowFollowsItsRowThroughInsertsDeletesAndSorts)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(DataGrid &)> change;
+        QStringList left; // column 1 after the active row is deleted
+    };
+    const Case cases[] = {
+        { "insert above",
+            [](DataGrid &g) {
+                g.setMaxRows(g.maxRows() + 1);
+                g.insertRows(1, 1);
+                g.setText(1, 1, QStringLiteral("new"));
+            },
+            { QStringLiteral("new"), QStringLiteral("r1"), QStringLiteral("r3"),
+                QStringLiteral("r4") } },
+        { "insert two below",
+            [](DataGrid &g) {
+                g.setMaxRows(g.maxRows() + 2);
+                g.insertRows(3, 2);
+            },
+            { QStringLiteral("r1"), QString(), QString(), QStringLiteral("r3"),
+                QStringLiteral("r4") } },
+        { "delete above",
+            [](DataGrid &g) {
+                g.deleteRows(1, 1);
+                g.setMaxRows(g.maxRows() - 1);
+            },
+            { QStringLiteral("r3"), QStringLiteral("r4") } },
+        { "sort descending",
+            [](DataGrid &g) { g.sortRows(1, g.maxRows(), 1, Qt::DescendingOrder); },
+            { QStringLiteral("r4"), QStringLiteral("r3"), QStringLiteral("r1") } },
+    };
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fill(4);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
+        ASSERT_EQ(grid.activeRow(), 2);
+        c.change(grid);
+        EXPECT_EQ(grid.getText(1, grid.activeRow()), QStringLiteral("r2"));
+        EXPECT_EQ(grid.currentIndex().row() + 1, grid.activeRow()) << "the highlight's row";
+        EXPECT_EQ(grid.activeCol(), 2);
+        grid.deleteRows(grid.activeRow(), 1);
+        grid.setMaxRows(grid.maxRows() - 1);
+        EXPECT_EQ(column(1), c.left);
+        grid.setMaxRows(0);
     }
 }
 

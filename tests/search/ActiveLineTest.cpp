@@ -1,0 +1,49 @@
+// Delete on the sale page takes the line the cashier clicked, however the lines moved since:
+// a scanned product or one added from the search dialog goes on top of it.
+#include "SearchFixture.h"
+#include "button/kasmoButton.h"
+
+namespace {
+
+class ActiveLine : public SearchFixture
+{
+protected:
+    QStringList codes() const
+    {
+        QStringList out;
+        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+            out << saleCell(1, r);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(ActiveLine, DeleteRemovesTheClickedLineAfterALineWentOnTop)
+{
+    openSale();
+    for (const bool fromSearch : { false, true }) {
+        SCOPED_TRACE(fromSearch ? "from the search dialog" : "scanned");
+        page->Command4_Click(); // empties the sale
+        scan(QStringLiteral("A100"));
+        scan(QStringLiteral("B200"));
+        scan(QStringLiteral("C300"));
+        ASSERT_EQ(codes(), (QStringList { "C300", "B200", "A100" }));
+        DataGrid *g = page->fpSpread1;
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 2, 2)); // B200
+        if (fromSearch) {
+            dialogs.then([](QDialog *d) {
+                add(static_cast<Scanitem *>(d), QStringLiteral("E500"));
+                QTest::keyClick(static_cast<Scanitem *>(d)->fpSpread1, Qt::Key_Escape);
+            });
+            QTest::keyClick(page->txtSearchProduct, Qt::Key_F4);
+        } else {
+            scan(QStringLiteral("E500"));
+        }
+        ASSERT_EQ(codes(), (QStringList { "E500", "C300", "B200", "A100" }));
+        page->txtSearchProduct->setFocus();
+        QTest::keyClick(page->txtSearchProduct, Qt::Key_Delete);
+        EXPECT_EQ(codes(), (QStringList { "E500", "C300", "A100" }));
+        EXPECT_EQ(page->Label6->text(), QStringLiteral("42.00"));
+    }
+}

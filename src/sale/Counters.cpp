@@ -12,7 +12,7 @@ int takeCounter(Connection &conn, CounterRowId row, const QDate &today, bool mon
     Recordset rs = conn.query(
         QStringLiteral("SELECT numA, numMon FROM tblNumber WHERE nPK = ?1"), { int(row) });
     if (rs.eof())
-        throw DbError(QStringLiteral("tblNumber has no row %1").arg(int(row)));
+        throw DbError(QStringLiteral("ไม่พบข้อมูลตัวนับเลขที่เอกสาร (tblNumber แถวที่ %1)").arg(int(row)));
     qint64 n = rs.integer(0);
     QString month = rs.text(1);
     rs.close();

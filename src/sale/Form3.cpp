@@ -907,8 +907,9 @@ void Form3::CalTotalAmount()
     for (int r = 1; r <= g->maxRows(); ++r) {
         const auto a = Currency::parse(g->getText(ColAmount, r));
         if (!a)
-            throw DbError(
-                QStringLiteral("row %1: '%2' is no amount").arg(r).arg(g->getText(ColAmount, r)));
+            throw DbError(QStringLiteral("รายการที่ %1 : ( %2 ) ไม่ใช่จำนวนเงิน")
+                    .arg(r)
+                    .arg(g->getText(ColAmount, r)));
         amounts.append(*a);
     }
     g->setRow(g->maxRows());

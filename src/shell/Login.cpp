@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QProxyStyle>
-#include <QStandardPaths>
 #include <exception>
 
 void DeleteTmpFiles()
@@ -80,14 +79,16 @@ bool InstanceLock::tryLock()
 {
     if (isLocked())
         return true;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
     m_lock = std::make_unique<QLockFile>(m_path);
     // Only a living holder counts; a lock left by a crashed copy is taken over.
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
         return true;
+    const bool held = m_lock->error() == QLockFile::LockFailedError;
     m_lock.reset();
-    return false;
+    // A folder the lock cannot be made in is no second copy: the database open that follows
+    // says what is wrong with it.
+    return !held;
 }
 
 void InstanceLock::unlock()
@@ -104,10 +105,7 @@ QString InstanceLock::programLockPath()
 {
     if (!programLockPathSetting().isEmpty())
         return programLockPathSetting();
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return dir + QStringLiteral("/kasmo.lock");
+    return ProgramFolder::file(QStringLiteral("data/Ksmdata.lock"));
 }
 
 void InstanceLock::setProgramLockPath(const QString &path)
@@ -232,7 +230,7 @@ void Login::Form_Load()
         MsgBox(Msg::AlreadyRunning, MsgButtons::Ok, MsgIcon::Critical);
         m_leaving = true;
         close();
-        Module1::EndProgram();
+        Module1::EndProgram(Module1::EndRefused);
         return;
     }
 
@@ -245,7 +243,7 @@ void Login::Form_Load()
             = Module1::Conn().query(QStringLiteral("SELECT * FROM tblNumber WHERE nPK = ?1"),
                 { int(CounterRowId::LoginSwitch) });
         if (rs.eof())
-            throw DbError(QStringLiteral("tblNumber: row 4 is missing"));
+            throw DbError(Msg::SignInSwitchMissing);
         MLogin::LoginOn = quint8(rs.integer("numA"));
         read = true;
     });
@@ -310,7 +308,8 @@ void Login::kasmoButton2_Click()
     Module1::CloseDatabase();
     m_leaving = true;
     close();
-    Module1::EndProgram();
+    // Nobody signed in: the start was given up.
+    Module1::EndProgram(Module1::EndRefused);
 }
 
 void Login::txtUserID_KeyPress(int &KeyAscii)
@@ -392,5 +391,5 @@ void Login::closeEvent(QCloseEvent *e)
     m_leaving = true;
     DeleteTmpFiles();
     Module1::CloseDatabase();
-    Module1::EndProgram();
+    Module1::EndProgram(Module1::EndRefused);
 }

@@ -11,19 +11,22 @@ class QLockFile;
 // Deletes every *.tmp file of the program folder (any letter case); the shut-downs call it.
 void DeleteTmpFiles();
 
-// One lock file per user: a second copy of the program finds it held.
+// One lock file beside the database: a second copy of the program on this computer finds it
+// held, whoever started it.
 class InstanceLock
 {
 public:
     explicit InstanceLock(const QString &path);
     ~InstanceLock();
-    bool tryLock(); // true when this object holds the lock (again) afterwards
+    // False only when a living copy holds the lock; true when this object holds it afterwards,
+    // or when no lock can be made there at all.
+    bool tryLock();
     void unlock();
     bool isLocked() const;
     QString path() const { return m_path; }
 
-    // The program's lock: the user's runtime folder, "kasmo.lock". Tests point it elsewhere;
-    // a change of path lets go of the lock held so far.
+    // The program's lock: data/Ksmdata.lock in the program folder, beside the database. Tests
+    // point it elsewhere; a change of path lets go of the lock held so far.
     static QString programLockPath();
     static void setProgramLockPath(const QString &path);
     static InstanceLock &program();

@@ -24,6 +24,9 @@ inline const QString AlreadyRunning
     = QStringLiteral("โปรแกรมถูกเปิดใช้อยู่แล้ว !!  ไม่สามารถเปิด ซ้อนกันเกิน 1 โปรแกรมในเครื่องเดียว..");
 inline const QString UnknownUser = QStringLiteral("คุณระบุ (ชื่อผู้ใช้งานไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง.");
 inline const QString WrongPassword = QStringLiteral("คุณระบุ (รหัสผ่านไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง.");
+// The sign-in switch (tblNumber row 4) is missing from the database.
+inline const QString SignInSwitchMissing
+    = QStringLiteral("ไม่พบข้อมูลการตั้งค่าการเข้าสู่ระบบ (tblNumber แถวที่ 4)");
 inline const QString WelcomeUser = QStringLiteral("เข้าสู่ระบบสำเร็จ คุณคือ : ");
 inline const QString WelcomePosition = QStringLiteral("ตำแหน่งของคุณคือ : ");
 // The welcome after a sign-in; the original's CR LF is a plain line break on Qt's boxes.

@@ -15,6 +15,12 @@
 
 namespace {
 
+int &endStatus()
+{
+    static int status = 0;
+    return status;
+}
+
 Module1::EndProgramHook &endHook()
 {
     static Module1::EndProgramHook hook;
@@ -82,7 +88,7 @@ bool Module1::OpenDatabase()
         MsgBox(Msg::DatabaseOpenFailed + QString::fromLocal8Bit(e.what()), MsgButtons::Ok,
             MsgIcon::None);
     }
-    EndProgram();
+    EndProgram(EndRefused);
     return false;
 }
 
@@ -99,13 +105,19 @@ Module1::EndProgramHook Module1::setEndProgramHook(EndProgramHook hook)
     return previous;
 }
 
-void Module1::EndProgram()
+void Module1::EndProgram(int status)
 {
+    endStatus() = status;
     if (endHook()) {
         endHook()();
         return;
     }
-    std::exit(0);
+    std::exit(status);
+}
+
+int Module1::lastEndStatus()
+{
+    return endStatus();
 }
 
 int Module1::NumberOnly(int &KeyAscii)

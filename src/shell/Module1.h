@@ -35,11 +35,15 @@ bool OpenDatabase();
 // Closes the connection when it is open; otherwise does nothing.
 void CloseDatabase();
 
-// The program ends here, at once. Tests replace the hook to see the end (and usually throw to
-// stop the caller); an empty hook restores the default, std::exit(0). Returns the previous.
+// The program ends here, at once, with its exit status: 0 after an asked-for shut-down,
+// EndRefused when it could not start or the sign-in was given up. Tests replace the hook to
+// see the end (and usually throw to stop the caller); an empty hook restores the default,
+// std::exit(status). Returns the previous.
+constexpr int EndRefused = 1;
 using EndProgramHook = std::function<void()>;
 EndProgramHook setEndProgramHook(EndProgramHook hook);
-void EndProgram();
+void EndProgram(int status = 0);
+int lastEndStatus(); // the status of the latest EndProgram
 
 // Key filters for KeyPress handlers: the caller assigns the result back, 0 drops the key.
 // A refused key shows one message (title "รายงานความผิดพลาด", warning icon) and sets

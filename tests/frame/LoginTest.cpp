@@ -1,9 +1,11 @@
 #include "FrameFixture.h"
 #include "button/kasmoButton.h"
+#include "platform/ui/ProgramFolder.h"
 #include "shell/Form1.h"
 #include "shell/MDIForm1.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
+#include "support/ThaiText.h"
 #include <QLineEdit>
 #include <QProcess>
 #include <QStyle>
@@ -375,4 +377,156 @@ TEST(InstanceLock, TwoProcesses)
     child.waitForFinished();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_TRUE(second.tryLock());
+}
+
+// ---------------------------------------------------------------------------------------------
+// How a start ends: a refused start ends with a non-zero status.
+
+TEST_F(LoginTest, RefusedStartsEndWithANonZeroStatus)
+{
+    // The three ways a start is given up, each on a fresh program start (the missing database
+    // last: the folder stays the same).
+    for (int c = 0; c < 3; ++c) {
+        SCOPED_TRACE(c);
+        TearDown();
+        SetUp();
+        ended = 0;
+        if (c == 0) { // a second copy
+            InstanceLock firstCopy(InstanceLock::programLockPath());
+            InstanceLock::program().unlock();
+            ASSERT_TRUE(firstCopy.tryLock());
+            Login::start();
+        } else if (c == 1) { // the sign-in closed without signing in
+            Login *w = startSignIn();
+            ASSERT_NE(w, nullptr);
+            QTest::mouseClick(w->kasmoButton2, Qt::LeftButton);
+        } else { // a database that cannot be opened
+            Module1::CloseDatabase();
+            folder.db().close();
+            ASSERT_TRUE(QFile::remove(folder.databasePath()));
+            Login::start();
+        }
+        EXPECT_EQ(ended, 1);
+        EXPECT_EQ(Module1::lastEndStatus(), Module1::EndRefused);
+    }
+}
+
+// Run in a child process by the next test: the program's start-up on the program folder
+// KASMO_TEST_START_FOLDER. A copy that starts says so and runs until its input closes; a
+// refused one ends through the program's own end, with its exit status.
+TEST(StartupChild, StartsTheProgram)
+{
+    const QString folder = qEnvironmentVariable("KASMO_TEST_START_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs only as the child of SecondCopy";
+    class PrintedBoxes : public ScriptedMessageBoxes
+    {
+    public:
+        MsgResult show(QWidget *parent, const MessageRequest &r) override
+        {
+            std::fputs(r.text.toUtf8().constData(), stdout);
+            std::fputs("\n", stdout);
+            std::fflush(stdout);
+            return ScriptedMessageBoxes::show(parent, r);
+        }
+    } boxes;
+    ProgramFolder::setForTests(folder);
+    registerAppWindows();
+    Login::start();
+    ASSERT_NE(MDIForm1::existing(), nullptr);
+    std::fputs("started\n", stdout);
+    std::fflush(stdout);
+    char buf[8];
+    while (std::fread(buf, 1, sizeof buf, stdin) > 0) { }
+}
+
+// Two people on one computer (each with a runtime folder of their own) and one database: the
+// second copy is refused; a copy that died leaves a lock that the next start takes over.
+TEST(SecondCopy, IsRefusedOnTheSameDatabaseWhoeverStartsIt)
+{
+    TempProgramFolder folder;
+    QTemporaryDir runtimeA, runtimeB;
+    auto start = [&](QProcess &p, const QTemporaryDir &runtime) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KASMO_TEST_START_FOLDER"), folder.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("--gtest_filter=StartupChild.StartsTheProgram") });
+        EXPECT_TRUE(p.waitForStarted());
+    };
+    auto waitStarted = [](QProcess &p) {
+        QByteArray out;
+        while (!out.contains("started") && p.waitForReadyRead(20000))
+            out += p.readAllStandardOutput();
+        return out.contains("started");
+    };
+
+    QProcess first;
+    start(first, runtimeA);
+    ASSERT_TRUE(waitStarted(first));
+
+    QProcess second;
+    start(second, runtimeB);
+    ASSERT_TRUE(second.waitForFinished(30000));
+    const QString said = QString::fromUtf8(second.readAllStandardOutput());
+    EXPECT_TRUE(said.contains(Msg::AlreadyRunning)) << said.toStdString();
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), Module1::EndRefused);
+
+    first.kill();
+    first.waitForFinished();
+    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/data/Ksmdata.lock")));
+    QProcess third;
+    start(third, runtimeB);
+    EXPECT_TRUE(waitStarted(third));
+    third.closeWriteChannel();
+    ASSERT_TRUE(third.waitForFinished(30000));
+    EXPECT_EQ(third.exitCode(), 0);
+}
+
+// Every box the start-up and the sign-in can show speaks Thai: no Latin letters outside codes,
+// table names and paths.
+TEST_F(LoginTest, EveryMessageOfTheStartAndTheSignInIsThai)
+{
+    const char *names[] = { "unknown user", "wrong password", "refused key", "right button",
+        "no switch row", "no database", "second copy" };
+    for (int c = 0; c < 7; ++c) {
+        SCOPED_TRACE(names[c]);
+        TearDown();
+        SetUp();
+        boxes.clear();
+        if (c <= 3) {
+            Login *w = startSignIn();
+            ASSERT_NE(w, nullptr);
+            if (c == 0 || c == 1) {
+                type(w->txtUserID, c == 0 ? "NOBODY" : "ADMIN");
+                type(w->txtPassword, "X");
+                QTest::keyClick(w->txtPassword, Qt::Key_Return);
+            } else if (c == 2) {
+                type(w->txtUserID, "!");
+            } else {
+                QTest::mouseClick(w->txtPassword, Qt::RightButton);
+            }
+        } else if (c == 4) {
+            folder.db().execute(QStringLiteral("DELETE FROM tblNumber WHERE nPK = 4"));
+            Login::start();
+        } else if (c == 5) {
+            Module1::CloseDatabase();
+            folder.db().close();
+            ASSERT_TRUE(QFile::rename(folder.databasePath(), folder.databasePath() + ".gone"));
+            Login::start();
+        } else {
+            InstanceLock firstCopy(InstanceLock::programLockPath());
+            InstanceLock::program().unlock();
+            ASSERT_TRUE(firstCopy.tryLock());
+            Login::start();
+        }
+        ASSERT_GE(boxes.count(), 1);
+        for (const MessageRequest &m : boxes.shown) {
+            EXPECT_TRUE(hasThai(m.text)) << m.text.toStdString();
+            EXPECT_EQ(latinOutsideCodes(m.text), QString()) << m.text.toStdString();
+            EXPECT_EQ(latinOutsideCodes(m.title), QString()) << m.title.toStdString();
+        }
+    }
 }

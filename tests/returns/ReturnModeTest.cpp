@@ -13,6 +13,7 @@
 #include "shell/Module1.h"
 #include "support/PtyPair.h"
 #include "support/ShellFixture.h"
+#include "support/ThaiText.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -608,3 +609,91 @@ TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
 }
 
 } // namespace
+
+// Every box the sale page and its return dialog can show a cashier speaks Thai: no Latin
+// letters outside codes, table names and paths. Each case runs on a fresh page.
+TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
+{
+    MapperGuard guard;
+    CashDrawer::setDeviceMapper([&](int) { return folder.path() + QStringLiteral("/no-port"); });
+    auto drawer = [&](const char *port) {
+        db().execute(
+            QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = ?1 WHERE nPK = 6"), { port });
+        page->checksetting();
+    };
+    const char *names[] = { "unknown code", "letter in the cash box", "right button",
+        "empty sale saved", "empty sale held", "no such drawer port", "drawer port missing",
+        "no such bill", "part of a discounted bill", "return confirmed", "whole bill confirmed",
+        "a line without an amount", "no receipt counter" };
+    for (int c = 0; c < int(std::size(names)); ++c) {
+        SCOPED_TRACE(names[c]);
+        delete page;
+        page = new Form3;
+        page->resize(1100, 720);
+        page->show();
+        QApplication::setActiveWindow(page);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+        db().execute(QStringLiteral("UPDATE tblNumber SET numA = 0 WHERE nPK = 6"));
+        page->checksetting();
+        boxes.clear();
+        switch (c) {
+        case 0:
+            scan(QStringLiteral("ZZ9"));
+            break;
+        case 1:
+            scan(QStringLiteral("AB1"));
+            page->Text1->setFocus();
+            QTest::keyClicks(page->Text1, QStringLiteral("x"));
+            break;
+        case 2:
+            QTest::mouseClick(page->text2, Qt::RightButton);
+            break;
+        case 3:
+            press(Qt::Key_F9);
+            break;
+        case 4:
+            press(Qt::Key_F1);
+            break;
+        case 5:
+        case 6:
+            drawer(c == 5 ? "7" : "1");
+            scan(QStringLiteral("AB1"));
+            press(Qt::Key_F9);
+            break;
+        case 7:
+            load(QStringLiteral("INV-999"));
+            break;
+        case 8:
+        case 9:
+        case 10: {
+            scan(QStringLiteral("AB1"), 2);
+            const QString no = sell(c == 8 ? QStringLiteral("5") : QString());
+            boxes.clear();
+            load(no);
+            if (c == 10)
+                click(page->Command6);
+            else if (c == 9)
+                returnLine(1, QStringLiteral("1"));
+            else
+                doubleClick(4, 1);
+            break;
+        }
+        case 11:
+            scan(QStringLiteral("AB1"));
+            page->fpSpread1->setText(7, 1, QStringLiteral("?"));
+            scan(QStringLiteral("CD2"));
+            break;
+        case 12:
+            db().execute(QStringLiteral("DELETE FROM tblNumber WHERE nPK = 2"));
+            scan(QStringLiteral("AB1"));
+            press(Qt::Key_F9);
+            break;
+        }
+        ASSERT_GE(boxes.count(), 1);
+        for (const MessageRequest &m : boxes.shown) {
+            EXPECT_TRUE(hasThai(m.text)) << m.text.toStdString();
+            EXPECT_EQ(latinOutsideCodes(m.text), QString()) << m.text.toStdString();
+            EXPECT_EQ(latinOutsideCodes(m.title), QString()) << m.title.toStdString();
+        }
+    }
+}

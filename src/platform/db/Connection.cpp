@@ -58,7 +58,7 @@ void bindValue(sqlite3_stmt *stmt, int i, const QVariant &v)
         }
     }
     if (rc != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
+        throw DbError(DbError::engineText(rc, QString::fromUtf8(sqlite3_errstr(rc))), rc);
 }
 // Thai dictionary order (leading vowels เ แ โ ใ ไ sort by the consonant after them), for
 // ORDER BY ... COLLATE THAI in queries only: the schema never names it, so any tool opens the file.
@@ -69,6 +69,33 @@ int thaiCollation(void *, int lenA, const void *a, int lenB, const void *b)
         QString::fromUtf8(static_cast<const char *>(b), lenB));
 }
 } // namespace
+
+QString DbError::engineText(int code, const QString &engineWords)
+{
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("ฐานข้อมูลกำลังถูกใช้งานอยู่ กรุณาลองใหม่อีกครั้ง");
+    case SQLITE_READONLY:
+        return QStringLiteral("ฐานข้อมูลเป็นแบบอ่านอย่างเดียว บันทึกข้อมูลไม่ได้");
+    case SQLITE_FULL:
+        return QStringLiteral("พื้นที่เก็บข้อมูลเต็ม บันทึกข้อมูลไม่ได้");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("แฟ้มฐานข้อมูลเสียหาย หรือไม่ใช่แฟ้มฐานข้อมูลของโปรแกรม");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("เปิดแฟ้มฐานข้อมูลไม่ได้");
+    case SQLITE_IOERR:
+        return QStringLiteral("อ่านหรือเขียนแฟ้มฐานข้อมูลไม่ได้");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("ไม่มีสิทธิ์ใช้แฟ้มฐานข้อมูล");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("ข้อมูลซ้ำหรือขัดกับเงื่อนไขของฐานข้อมูล");
+    default:
+        return QStringLiteral("ฐานข้อมูลทำงานผิดพลาด : ") + engineWords;
+    }
+}
 
 Connection::~Connection()
 {
@@ -83,7 +110,8 @@ void Connection::setStatementHook(std::function<void(const QString &)> hook)
 void Connection::fail(const QString &where) const
 {
     const int code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_ERROR;
-    QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("not open");
+    QString text = m_db ? DbError::engineText(code, QString::fromUtf8(sqlite3_errmsg(m_db)))
+                        : QStringLiteral("ยังไม่ได้เปิดฐานข้อมูล");
     if (!where.isEmpty())
         text += QStringLiteral(" (") + where + QLatin1Char(')');
     throw DbError(text, code);
@@ -93,13 +121,13 @@ void Connection::open(const QString &path)
 {
     close();
     if (!QFileInfo(path).isFile())
-        throw DbError(QStringLiteral("cannot find the file '%1'").arg(path), SQLITE_CANTOPEN);
+        throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล '%1'").arg(path), SQLITE_CANTOPEN);
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
         SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString text
-            = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString text = DbError::engineText(
+            rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close(db);
         throw DbError(text + QStringLiteral(" '%1'").arg(path), rc);
     }
@@ -108,8 +136,8 @@ void Connection::open(const QString &path)
     try {
         // A file the program cannot write would lose the first sale: refuse it at the start.
         if (sqlite3_db_readonly(m_db, "main") == 1)
-            throw DbError(
-                QStringLiteral("the database file is read-only '%1'").arg(path), SQLITE_READONLY);
+            throw DbError(QStringLiteral("แฟ้มฐานข้อมูลเป็นแบบอ่านอย่างเดียว บันทึกข้อมูลไม่ได้ '%1'").arg(path),
+                SQLITE_READONLY);
         sqlite3_busy_timeout(m_db, 5000);
         sqlite3_create_collation_v2(m_db, "THAI", SQLITE_UTF8, nullptr, thaiCollation, nullptr);
         // A committed sale must survive a power cut.
@@ -154,7 +182,7 @@ void Connection::close()
 sqlite3_stmt *Connection::prepare(const QString &sql, const QVariantList &params)
 {
     if (!m_db)
-        throw DbError(QStringLiteral("the database is not open"));
+        throw DbError(QStringLiteral("ยังไม่ได้เปิดฐานข้อมูล"));
     if (statementHook())
         statementHook()(sql);
     sqlite3_stmt *stmt = nullptr;
@@ -204,12 +232,13 @@ QVariant Connection::scalar(const QString &sql, const QVariantList &params)
 void Connection::executeScript(const QString &sql)
 {
     if (!m_db)
-        throw DbError(QStringLiteral("the database is not open"));
+        throw DbError(QStringLiteral("ยังไม่ได้เปิดฐานข้อมูล"));
     char *err = nullptr;
     if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(err ? err : "error");
+        const int code = sqlite3_extended_errcode(m_db);
+        const QString text = DbError::engineText(code, QString::fromUtf8(err ? err : ""));
         sqlite3_free(err);
-        throw DbError(text);
+        throw DbError(text, code);
     }
 }
 

@@ -2,7 +2,9 @@
 #include "DbError.h"
 #include <sqlite3.h>
 
-Recordset::Recordset(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt)
+Recordset::Recordset(sqlite3 *db, sqlite3_stmt *stmt)
+    : m_db(db)
+    , m_stmt(stmt)
 {
     const int n = sqlite3_column_count(stmt);
     for (int i = 0; i < n; ++i)
@@ -12,7 +14,10 @@ Recordset::Recordset(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt)
 }
 
 Recordset::Recordset(Recordset &&o) noexcept
-    : m_db(o.m_db), m_stmt(o.m_stmt), m_eof(o.m_eof), m_names(std::move(o.m_names))
+    : m_db(o.m_db)
+    , m_stmt(o.m_stmt)
+    , m_eof(o.m_eof)
+    , m_names(std::move(o.m_names))
 {
     o.m_stmt = nullptr;
     o.m_eof = true;
@@ -57,7 +62,7 @@ void Recordset::moveNext()
         m_eof = true;
         return;
     }
-    const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    const QString text = DbError::engineText(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
     close();
     throw DbError(text, rc);
 }
@@ -101,11 +106,11 @@ QVariant Recordset::value(int i) const
         return QVariant(sqlite3_column_double(m_stmt, i));
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, i)),
-                                   sqlite3_column_bytes(m_stmt, i)));
-    default:
-        return QVariant(QString::fromUtf8(
-            reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i)),
             sqlite3_column_bytes(m_stmt, i)));
+    default:
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i)),
+                sqlite3_column_bytes(m_stmt, i)));
     }
 }
 

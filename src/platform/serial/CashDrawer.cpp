@@ -11,6 +11,21 @@ CashDrawer::DeviceMapper &mapper()
     static CashDrawer::DeviceMapper m;
     return m;
 }
+// Qt's own error texts are English: the cashier reads these instead.
+QString portFailure(QSerialPort::SerialPortError e)
+{
+    switch (e) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("ไม่พบพอร์ตนี้ในเครื่อง");
+    case QSerialPort::PermissionError:
+        return QStringLiteral("ไม่มีสิทธิ์ใช้พอร์ตนี้ หรือพอร์ตถูกโปรแกรมอื่นใช้อยู่");
+    case QSerialPort::OpenError:
+        return QStringLiteral("พอร์ตนี้ถูกเปิดใช้อยู่แล้ว");
+    default:
+        return QStringLiteral("เปิดพอร์ตนี้ไม่ได้");
+    }
+}
+
 } // namespace
 
 void CashDrawer::setDeviceMapper(DeviceMapper m)
@@ -40,7 +55,8 @@ bool CashDrawer::open(const QString &portNumber, QString *error)
     const int n = portNumber.trimmed().toInt(&ok);
     if (!ok || n < 1 || n > 4) {
         if (error)
-            *error = QStringLiteral("COM%1 is no drawer port").arg(portNumber.trimmed());
+            *error = QStringLiteral("COM%1 ไม่ใช่พอร์ตของลิ้นชักเก็บเงิน (เลือกได้ COM1 ถึง COM4)")
+                         .arg(portNumber.trimmed());
         return false;
     }
     const QString device = deviceFor(n);
@@ -48,7 +64,7 @@ bool CashDrawer::open(const QString &portNumber, QString *error)
     port.setPortName(device);
     if (!port.open(QIODevice::ReadWrite)) {
         if (error)
-            *error = QStringLiteral("COM%1 (%2): %3").arg(n).arg(device, port.errorString());
+            *error = QStringLiteral("COM%1 (%2) %3").arg(n).arg(device, portFailure(port.error()));
         return false;
     }
     port.setBaudRate(QSerialPort::Baud9600);
@@ -61,7 +77,7 @@ bool CashDrawer::open(const QString &portNumber, QString *error)
     while (sent && port.bytesToWrite() > 0)
         sent = port.waitForBytesWritten(1000);
     if (!sent && error)
-        *error = QStringLiteral("COM%1 (%2): %3").arg(n).arg(device, port.errorString());
+        *error = QStringLiteral("COM%1 (%2) ส่งสัญญาณเปิดลิ้นชักไม่สำเร็จ").arg(n).arg(device);
     port.close();
     return sent;
 }

@@ -143,7 +143,7 @@ TEST(ConnectionOpen, ReadOnlyFileIsRefused)
         c.open(folder.databasePath());
         FAIL() << "a read-only file must not open";
     } catch (const DbError &e) {
-        EXPECT_TRUE(e.text().contains("read-only"));
+        EXPECT_TRUE(e.text().contains(QStringLiteral("อ่านอย่างเดียว")));
     }
     EXPECT_FALSE(c.isOpen());
 }

@@ -200,9 +200,12 @@ int32_t systemColour(int index)
 
 } // namespace
 
+void installButtonAccessibility(); // ButtonAccessible.cpp
+
 kasmoButton::kasmoButton(QWidget *parent)
     : QWidget(parent)
 {
+    installButtonAccessibility();
     // Created: painting allowed, everything else zero; the hover timer stopped.
     m_paintingOn = true;
     m_overTimer = new QTimer(this);
@@ -845,6 +848,11 @@ void kasmoButton::UserControl_KeyUp(short KeyCode, short Shift)
         repaint();
         emit Click();
     }
+}
+
+void kasmoButton::press()
+{
+    UserControl_AccessKeyPress();
 }
 
 void kasmoButton::UserControl_AccessKeyPress()

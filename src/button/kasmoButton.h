@@ -119,6 +119,9 @@ public:
     // Methods.
     void DisableRefresh();
     void Refresh();
+    // Does what a click with the left button does (Click, the check box's toggle); nothing
+    // while disabled. Assistive technology presses the button through it.
+    void press();
 
     // What the button holds and last drew; read by tests and by nothing in the windows.
     struct Palette

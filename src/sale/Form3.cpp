@@ -3,6 +3,7 @@
 #include "button/kasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/serial/CashDrawer.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
@@ -371,6 +372,20 @@ void Form3::buildControls()
         = makeButton(Frame3, QStringLiteral("Command4"), QStringLiteral("(ออก) จากโหมดคืนสินค้า"));
     Command6->hide();
     Command4->hide();
+
+    // What assistive technology reads: boxes, lists and the grid by their captions; the
+    // figures by their figure, with the caption as description.
+    using namespace Accessibility;
+    nameFromCaption(txtSearchProduct, Label13->text());
+    nameFromCaption(Combo2, Label10->text());
+    nameFromCaption(fpSpread1, QStringLiteral("รายการสินค้าที่ขาย"));
+    nameFromCaption(text2, Label14->text());
+    nameFromCaption(Combo1, Label14->text() + QStringLiteral(" เป็น"));
+    nameFromCaption(Text1, Label5->text());
+    describeFigure(Label6, Label7->text());
+    describeFigure(Label16, Label17->text());
+    describeFigure(Label3, Label4->text());
+    describeFigure(Label2, QStringLiteral("จำนวนรายการ"));
 
     // Events.
     connect(cmdSearch, &kasmoButton::Click, this, &Form3::cmdSearch_Click);

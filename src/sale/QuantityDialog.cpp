@@ -1,4 +1,5 @@
 #include "sale/QuantityDialog.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
@@ -80,6 +81,8 @@ void QuantityDialog::showQuantity(qint64 qty)
     Text1->setMaxLength(qMax(4, int(text.size())));
     Text1->setText(text);
     Module1::SelectAllText(Text1);
+    // The box is named by the label over it, which names the line.
+    Accessibility::nameFromCaption(Text1, Label1->text());
 }
 
 void QuantityDialog::Text1_KeyPress(int &KeyAscii)

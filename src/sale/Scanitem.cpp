@@ -1,6 +1,7 @@
 #include "sale/Scanitem.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
@@ -135,6 +136,9 @@ Scanitem::Scanitem()
     Twips::place(fpSpread1, 0, 1340, 12900, 3795);
     Twips::place(Command2, 0, 5145, 12915, 480);
     setFixedSize(Twips::toPixelsX(12915), Twips::toPixelsY(5625));
+    Accessibility::nameFromCaption(
+        txt1, QStringLiteral("รหัส ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา"));
+    Accessibility::nameFromCaption(fpSpread1, QStringLiteral("สินค้าที่ค้นพบ"));
     setTabOrder(txt1, fpSpread1);
     setTabOrder(fpSpread1, Command1);
     setTabOrder(Command1, Command2);

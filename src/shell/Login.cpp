@@ -7,6 +7,7 @@
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
@@ -191,6 +192,8 @@ Login::Login()
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
+    Accessibility::nameFromCaption(txtUserID, lblUser->text());
+    Accessibility::nameFromCaption(txtPassword, lblPass->text());
     setTabOrder(txtUserID, txtPassword);
     setTabOrder(txtPassword, kasmoButton1);
     setTabOrder(kasmoButton1, kasmoButton2);

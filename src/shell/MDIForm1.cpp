@@ -7,10 +7,13 @@
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/LockKeys.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -50,6 +53,40 @@ const QString tabCaptions[4] = { QStringLiteral("ขายสินค้า"), 
 constexpr int BarHeight = 64;
 constexpr int AlertLeftTwips = 2500;
 
+// A tab as assistive technology meets it: a page tab named by its caption, pressed like a
+// click (not while the user lacks its right).
+class TabAccessible : public QAccessibleWidget
+{
+public:
+    explicit TabAccessible(TabLabel *tab)
+        : QAccessibleWidget(tab, QAccessible::PageTab)
+    { }
+    TabLabel *tab() const { return static_cast<TabLabel *>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return Accessibility::plainCaption(tab()->caption());
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return tab()->isEnabled() ? QStringList { pressAction() } : QStringList();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && tab()->isEnabled())
+            emit tab()->clicked();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+};
+
+QAccessibleInterface *tabFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TabLabel") && object && object->isWidgetType())
+        return new TabAccessible(static_cast<TabLabel *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -57,6 +94,11 @@ constexpr int AlertLeftTwips = 2500;
 TabLabel::TabLabel(const QString &caption, QWidget *parent)
     : QLabel(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(tabFactory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setTextFormat(Qt::RichText);
     setCursor(Qt::PointingHandCursor);
     setCaption(caption);
@@ -175,7 +217,9 @@ MDIForm1::MDIForm1()
         auto *tab = new TabLabel(tabCaptions[i], m_bar);
         tab->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         tab->setFont(tabFont);
-        tab->setStyleSheet(QStringLiteral("color: white;"));
+        // White on the bar; a tab the user has no right to shows greyed.
+        tab->setStyleSheet(QStringLiteral(
+            "QLabel { color: white; } QLabel:disabled { color: rgb(140, 150, 165); }"));
         tab->adjustSize();
         tab->move(x + 38, (BarHeight - tab->height()) / 2);
         m_tabs[i] = tab;
@@ -227,6 +271,9 @@ MDIForm1::MDIForm1()
     connect(m_clock, &QTimer::timeout, this, &MDIForm1::updateClockPanels);
     m_clock->start();
     updateClockPanels();
+    // CAPS and NUM as the keyboard shows them from the start, where the window system says.
+    if (const std::optional<LockKeyState> keys = LockKeys::current())
+        showLockPanels(*keys);
     qApp->installEventFilter(this);
 
     QSize size(1024, 720);
@@ -260,23 +307,37 @@ void MDIForm1::updateClockPanels()
     const QDateTime now = Clock::now();
     m_panels[3]->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
     m_panels[4]->setText(now.toString(QStringLiteral("HH:mm")));
+    // A lock key pressed in another program shows here within the second.
+    if (const std::optional<LockKeyState> keys = LockKeys::current())
+        showLockPanels(*keys);
 }
 
-// Caps Lock and Num Lock as the key events report them (X11 modifier state); platforms
-// that do not report them leave the panels as they are.
+void MDIForm1::showLockPanels(const LockKeyState &keys)
+{
+    m_panels[1]->setEnabled(keys.caps);
+    m_panels[2]->setEnabled(keys.num);
+}
+
+// After a key: the keyboard's own indicators where the window system tells them, else the
+// key event's X11 modifier state; platforms that report neither leave the panels as they are.
 void MDIForm1::updateLockPanels(quint32 nativeModifiers)
 {
+    if (const std::optional<LockKeyState> keys = LockKeys::current()) {
+        showLockPanels(*keys);
+        return;
+    }
     constexpr quint32 LockMask = 0x02, Mod2Mask = 0x10;
-    m_panels[1]->setEnabled(nativeModifiers & LockMask);
-    m_panels[2]->setEnabled(nativeModifiers & Mod2Mask);
+    showLockPanels({ bool(nativeModifiers & LockMask), bool(nativeModifiers & Mod2Mask) });
 }
 
 bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-        && QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto *k = static_cast<QKeyEvent *>(event);
-        if (k->nativeModifiers() != 0 || k->nativeScanCode() != 0)
+        if (LockKeys::current())
+            updateLockPanels(k->nativeModifiers());
+        else if (QGuiApplication::platformName() == QLatin1String("xcb")
+            && (k->nativeModifiers() != 0 || k->nativeScanCode() != 0))
             updateLockPanels(k->nativeModifiers());
     }
     for (int i = 0; i < 4; ++i) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 class kasmoButton;
+struct LockKeyState;
 class QDialog;
 class QStatusBar;
 class QTimer;
@@ -109,6 +110,7 @@ private:
     void setTabPicture(int tab, int imageIndex);
     void updateClockPanels();
     void updateLockPanels(quint32 nativeModifiers);
+    void showLockPanels(const LockKeyState &keys);
     static QPixmap imageList(int index);
 
     QWidget *m_bar = nullptr; // Picture1

@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 #include "button/kasmoButton.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/LockKeys.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
 #include "settings/Setting.h"
@@ -8,7 +9,9 @@
 #include "shell/KasmoApplication.h"
 #include "shell/MDIForm1.h"
 #include "shell/Module1.h"
+#include "shell/PasswordHash.h"
 #include "support/Screenshots.h"
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -320,6 +323,113 @@ TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
 // Saves the sign-in window (sign-in switched on) and the frame with its start page when
 // KASMO_SCREENSHOTS names a folder (run under xvfb-run with QT_QPA_PLATFORM=xcb to see the
 // real fonts).
+// The first interface under root (itself included) with that role and name.
+static QAccessibleInterface *findAccessible(
+    QAccessibleInterface *root, QAccessible::Role role, const QString &name)
+{
+    if (!root)
+        return nullptr;
+    if (root->role() == role && root->text(QAccessible::Name) == name)
+        return root;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface *found = findAccessible(root->child(i), role, name))
+            return found;
+    return nullptr;
+}
+
+// Pixels of the frame's picture inside a widget's area that are pure white (tab captions).
+static int whitePixels(const QImage &frame, QWidget *frameWidget, QWidget *w)
+{
+    const QRect r(w->mapTo(frameWidget, QPoint(0, 0)), w->size());
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (frame.pixel(x, y) == qRgb(255, 255, 255))
+                ++n;
+    return n;
+}
+
+// Sign-in on, a user without the stock and settings rights: those tabs show greyed, and
+// assistive technology finds every tab by its caption and presses only the allowed ones.
+TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
+{
+    const bool rights[5] = { true, false, true, false, false };
+    addUser(2, QStringLiteral("CASHIER"), PasswordHash::make(QStringLiteral("pw1"), 1000),
+        QStringLiteral("พนักงานขาย"), rights);
+    setSignIn(1);
+    Login *w = Login::start();
+    ASSERT_NE(w, nullptr);
+    w->txtUserID->setText(QStringLiteral("CASHIER"));
+    w->txtPassword->setText(QStringLiteral("PW1"));
+    w->kasmoButton1_Click();
+    settle();
+    MDIForm1 *frame = MDIForm1::existing();
+    ASSERT_NE(frame, nullptr);
+    frame->resize(1024, 700);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+
+    const QImage shot = frame->grab().toImage();
+    saveScreenshot(shot, QStringLiteral("frame-tabs-without-rights.png"));
+    EXPECT_GT(whitePixels(shot, frame, frame->Label1()), 0);
+    EXPECT_EQ(whitePixels(shot, frame, frame->Label2()), 0) << "a tab without its right is grey";
+    EXPECT_EQ(whitePixels(shot, frame, frame->Label4()), 0);
+
+    struct Tab
+    {
+        QString caption;
+        bool allowed;
+        QString pageAfterPress;
+    };
+    const Tab tabs[] = {
+        { QStringLiteral("คลังสินค้า"), false, QString() },
+        { QStringLiteral("ตั้งค่าโปรแกรม"), false, QString() },
+        { QStringLiteral("สรุปยอดการขาย"), true, QStringLiteral("สรุปยอดการขาย") },
+        { QStringLiteral("ขายสินค้า"), true, QStringLiteral("หน้าร้าน") },
+    };
+    for (const Tab &t : tabs) {
+        SCOPED_TRACE(t.caption.toStdString());
+        QAccessibleInterface *a = findAccessible(
+            QAccessible::queryAccessibleInterface(frame), QAccessible::PageTab, t.caption);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->state().disabled, !t.allowed);
+        QAccessibleActionInterface *act = a->actionInterface();
+        ASSERT_NE(act, nullptr);
+        EXPECT_EQ(
+            act->actionNames().contains(QAccessibleActionInterface::pressAction()), t.allowed);
+        const QString before = MDIForm1::PageName();
+        act->doAction(QAccessibleActionInterface::pressAction());
+        settle();
+        EXPECT_EQ(MDIForm1::PageName(), t.allowed ? t.pageAfterPress : before);
+    }
+    // The chosen tab's caption carries its access key; it is read without it.
+    EXPECT_EQ(frame->Label1()->caption(), QStringLiteral("&ขายสินค้า"));
+    EXPECT_NE(findAccessible(QAccessible::queryAccessibleInterface(frame), QAccessible::PageTab,
+                  QStringLiteral("ขายสินค้า")),
+        nullptr);
+    EXPECT_TRUE(dialogs.opened.isEmpty());
+}
+
+// CAPS and NUM show the keyboard's state from the start, before any key, and follow it.
+TEST_F(FrameTest, LockPanelsShowTheKeyboardFromTheStart)
+{
+    LockKeyState keyboard { true, false };
+    LockKeys::setSource([&] { return std::optional<LockKeyState>(keyboard); });
+    struct Restore
+    {
+        ~Restore() { LockKeys::setSource({}); }
+    } restore;
+    MDIForm1 *frame = startFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->statusPanelOn(2));
+    EXPECT_FALSE(frame->statusPanelOn(3));
+
+    keyboard = { false, true };
+    QTest::keyClick(frame, Qt::Key_NumLock);
+    EXPECT_FALSE(frame->statusPanelOn(2));
+    EXPECT_TRUE(frame->statusPanelOn(3));
+}
+
 TEST_F(FrameTest, Screenshot)
 {
     if (qEnvironmentVariableIsEmpty("KASMO_SCREENSHOTS"))

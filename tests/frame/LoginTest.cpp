@@ -6,6 +6,7 @@
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
 #include "support/ThaiText.h"
+#include <QAccessible>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStyle>
@@ -529,4 +530,26 @@ TEST_F(LoginTest, EveryMessageOfTheStartAndTheSignInIsThai)
             EXPECT_EQ(latinOutsideCodes(m.title), QString()) << m.title.toStdString();
         }
     }
+}
+
+// Assistive technology reads the sign-in boxes by their captions, the buttons by theirs.
+TEST_F(LoginTest, TheSignInControlsAreNamedByTheirCaptions)
+{
+    Login *w = startSignIn();
+    ASSERT_NE(w, nullptr);
+    const std::pair<QWidget *, QString> named[] = {
+        { w->txtUserID, QStringLiteral("ชื่อผู้ใช้") },
+        { w->txtPassword, QStringLiteral("รหัสผ่าน") },
+        { w->kasmoButton1, QStringLiteral("เข้าสู่ระบบ") },
+        { w->kasmoButton2, QStringLiteral("ปิดโปรแกรม") },
+    };
+    for (const auto &[control, name] : named) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(QAccessible::Name), name);
+    }
+    // Typing shows in neither name: a name is the caption, not what the box holds.
+    type(w->txtUserID, "ADMIN");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w->txtUserID)->text(QAccessible::Name),
+        QStringLiteral("ชื่อผู้ใช้"));
 }

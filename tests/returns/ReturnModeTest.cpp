@@ -14,6 +14,7 @@
 #include "support/PtyPair.h"
 #include "support/ShellFixture.h"
 #include "support/ThaiText.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -696,4 +697,21 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
             EXPECT_EQ(latinOutsideCodes(m.title), QString()) << m.title.toStdString();
         }
     }
+}
+
+// Assistive technology reads the return dialog's box by the label that names the line.
+TEST_F(ReturnPage, TheReturnBoxIsNamedByItsLine)
+{
+    scan(QStringLiteral("AB1"), 2);
+    const QString no = sell();
+    load(no);
+    QString name;
+    dialogs.then([&](QDialog *d) {
+        QAccessibleInterface *a
+            = QAccessible::queryAccessibleInterface(static_cast<ReturnItem *>(d)->Text1);
+        name = a ? a->text(QAccessible::Name) : QString();
+    });
+    doubleClick(4, 1);
+    EXPECT_EQ(name, QStringLiteral("คืน สบู่ AB1 des AB1 เป็นจำนวน :"));
+    EXPECT_EQ(shop.stock("AB1"), 48) << "closed without a return";
 }

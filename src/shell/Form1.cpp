@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
+#include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowPlacement.h"
 #include <QDesktopServices>
 #include <QFrame>
@@ -13,9 +14,6 @@
 #include <exception>
 
 namespace {
-
-// Our support site; the page for Thai display problems is /fix/.
-const QString SupportSite = QStringLiteral("https://support.kasmo.example");
 
 constexpr int FrameWidth = 280;
 
@@ -38,7 +36,8 @@ QLabel *note(const QString &text, QWidget *parent)
 
 QUrl Form1::supportUrl()
 {
-    return QUrl(SupportSite + QStringLiteral("/fix/"));
+    // Delivered with the program, so it opens without a network: how to get Thai shown.
+    return QUrl::fromLocalFile(ProgramFolder::file(QStringLiteral("data/help/fix/index.html")));
 }
 
 Form1::Form1()

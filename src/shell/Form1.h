@@ -13,7 +13,8 @@ class Form1 : public QWidget
 public:
     Form1();
 
-    // The maker's support page that the link opens.
+    // The help page the link opens in the user's browser: data/help/fix/index.html in the
+    // program folder (how to get Thai shown).
     static QUrl supportUrl();
 
     void Form_Resize();

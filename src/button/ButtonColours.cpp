@@ -24,7 +24,7 @@ int32_t fromQColor(const QColor &c)
     return kasmoRGB(c.red(), c.green(), c.blue());
 }
 
-// The system colour indexes of the original and the palette roles that stand for them.
+// The system colour indexes stored designs use, and the palette roles that stand for them.
 bool roleFor(int index, QPalette::ColorGroup &group, QPalette::ColorRole &role)
 {
     group = QPalette::Active;

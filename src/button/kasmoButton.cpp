@@ -12,7 +12,7 @@
 
 namespace {
 
-// Mouse buttons and shift keys as the original's events number them.
+// Mouse buttons and shift keys as the button's events number them.
 short buttonCode(Qt::MouseButton b)
 {
     switch (b) {
@@ -39,7 +39,7 @@ short shiftCode(Qt::KeyboardModifiers m)
         | (m & Qt::AltModifier ? 4 : 0));
 }
 
-// Virtual key codes of the original for the keys a Qt event names.
+// Virtual key codes, as the button's key events carry them, for the keys a Qt event names.
 short keyCode(const QKeyEvent *e)
 {
     const int k = e->key();
@@ -746,7 +746,7 @@ void kasmoButton::keyPressEvent(QKeyEvent *e)
 
 void kasmoButton::keyReleaseEvent(QKeyEvent *e)
 {
-    // Windows repeats only the key-down of a held key.
+    // A held key repeats only its key-down; its release comes once.
     if (e->isAutoRepeat())
         return;
     UserControl_KeyUp(keyCode(e), shiftCode(e->modifiers()));

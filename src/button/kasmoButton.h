@@ -180,7 +180,7 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
-    // Host notifications, named as the original's handlers.
+    // What the window system tells the control, one handler per notification.
     void UserControl_MouseDown(short Button, short Shift, float X, float Y);
     void UserControl_MouseMove(short Button, short Shift, float X, float Y);
     void UserControl_MouseUp(short Button, short Shift, float X, float Y);
@@ -223,7 +223,7 @@ private:
     int32_t Off(int32_t c, int n) const { return OffsetColour(c, n, false); }
     int32_t OffB(int32_t c, int n) const { return OffsetColour(c, n, true); }
 
-    // Members, in the original's order.
+    // The control's state.
     int32_t m_buttonType = 0;
     int32_t m_colorScheme = 0;
     int32_t m_picturePosition = 0;
@@ -256,7 +256,7 @@ private:
     bool m_checkBoxBehaviour = false, m_value = false;
     QTimer *m_overTimer = nullptr;
 
-    // Host state that the original kept on its surface.
+    // What the window hosting the control keeps for it: pointer, access key, ambient values.
     int16_t m_mousePointer = 0;
     QImage m_mouseIcon;
     QChar m_accessKey;

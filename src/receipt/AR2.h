@@ -37,6 +37,7 @@ private:
     int m_source;
     int SampleRow = 0;
     int SaleRow = 0;
-    // Taken once; a grid past 32767 rows (the original's 16-bit count) prints no lines.
+    // Taken once; a grid past 32767 rows (more than the layout's 16-bit line count holds)
+    // prints no lines.
     int SaleRowCount = 0;
 };

@@ -13,7 +13,7 @@ constexpr int StockUpdate = 0; // goods-received document
 constexpr int StockList = 1;
 constexpr int SalesSummary = 2;
 constexpr int ReceiptSetup = 0; // receipt set-up preview with sample lines
-constexpr int Sale = 1;         // the sale being saved
+constexpr int Sale = 1; // the sale being saved
 } // namespace PrintSource
 
 enum class SummaryMode { Detailed = 0, BestSellers = 1, Brief = 2 };
@@ -30,7 +30,7 @@ enum class CounterRowId {
 
 enum class UserRight { Selling = 1, Stock = 2, Summary = 3, Settings = 4, History = 5 };
 
-// Colours are 0x00BBGGRR values, as the stored layouts and the Parts' numbers give them.
+// Colours are 0x00BBGGRR values (red in the low byte), as the stored layouts hold them.
 constexpr unsigned rgbValue(int r, int g, int b)
 {
     return unsigned(r) | (unsigned(g) << 8) | (unsigned(b) << 16);

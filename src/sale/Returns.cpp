@@ -37,7 +37,7 @@ QList<BillLine> storedLines(Connection &conn, const QString &billNo)
     return lines;
 }
 
-// Stock is found by code, as the returns always did; PDsn is unique in any letter case.
+// Stock is found by code; PDsn is unique in any letter case.
 std::optional<qint64> productStock(Connection &conn, const QString &code, qint64 *pk)
 {
     Recordset rs = conn.query(

@@ -12,7 +12,7 @@ class QStatusBar;
 class QTimer;
 
 // A tab caption of the frame's bar: a label that takes clicks. "&" marks the access letter,
-// drawn underlined as the platform's labels did.
+// drawn underlined.
 class TabLabel : public QLabel
 {
     Q_OBJECT

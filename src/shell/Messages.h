@@ -29,7 +29,7 @@ inline const QString SignInSwitchMissing
     = QStringLiteral("ไม่พบข้อมูลการตั้งค่าการเข้าสู่ระบบ (tblNumber แถวที่ 4)");
 inline const QString WelcomeUser = QStringLiteral("เข้าสู่ระบบสำเร็จ คุณคือ : ");
 inline const QString WelcomePosition = QStringLiteral("ตำแหน่งของคุณคือ : ");
-// The welcome after a sign-in; the original's CR LF is a plain line break on Qt's boxes.
+// The welcome after a sign-in: the name, then the position on a line of its own.
 inline QString welcome(const QString &uid, const QString &position)
 {
     return WelcomeUser + uid + QLatin1Char('\n') + WelcomePosition + position;

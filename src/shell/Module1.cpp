@@ -213,7 +213,7 @@ void Module1::UnloadAllForms()
 
 bool Module1::SetKeyboardLayout(const QString &layoutName)
 {
-    // Windows layout names to the XKB ones.
+    // Eight-digit layout names ("00000409") to the XKB ones.
     QString xkb;
     if (layoutName.compare(QLatin1String("00000409"), Qt::CaseInsensitive) == 0)
         xkb = QStringLiteral("us");

@@ -2,7 +2,7 @@
 #include <QString>
 
 // Stored passwords: "pbkdf2$<rounds>$<salt b64>$<hash b64>", PBKDF2-HMAC-SHA256 of the
-// lower-cased password, so the check ignores letter case as the sign-in always did.
+// lower-cased password, so the check ignores letter case.
 namespace PasswordHash {
 
 constexpr int DefaultRounds = 100000;

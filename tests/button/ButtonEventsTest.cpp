@@ -90,7 +90,7 @@ struct InputCase
     ButtonState finalLook = ButtonState::Up;
 };
 
-TEST_F(ButtonInput, SequencesRaiseTheOriginalEvents)
+TEST_F(ButtonInput, SequencesRaiseTheEventsInTheirOrder)
 {
     const std::vector<InputCase> cases = {
         { "left click",

@@ -249,12 +249,13 @@ TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
     click(start->Label16);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls[0].toLocalFile(),
-        folder.path() + QStringLiteral("/data/help/fix/index.html"));
+    EXPECT_EQ(
+        catcher.urls[0].toLocalFile(), folder.path() + QStringLiteral("/data/help/fix/index.html"));
     EXPECT_EQ(boxes.count(), 0);
     // The build puts the page beside the program (as the tests' own program folder) and it
     // says how to get Thai shown.
-    QFile page(QCoreApplication::applicationDirPath() + QStringLiteral("/data/help/fix/index.html"));
+    QFile page(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/data/help/fix/index.html"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
     for (const char *needed : { "fonts-thai-tlwg", "th_TH.UTF-8", "charset=\"utf-8\"" })

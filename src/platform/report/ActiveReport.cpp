@@ -5,7 +5,7 @@
 #include <QFontMetricsF>
 
 namespace {
-// A pen or bar "pixel" of the original screen: 1/96 inch.
+// A pen or bar "pixel" of the report layouts: 1/96 inch.
 constexpr double TwipsPerPixel = 15.0;
 
 void translate(DrawOp &op, double dx, double dy)

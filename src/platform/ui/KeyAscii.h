@@ -4,7 +4,7 @@
 class QKeyEvent;
 class QWidget;
 
-// A text box's KeyPress handler with the original's key codes. Only keys that type a character
+// A text box's KeyPress handler with character codes (KeyAscii). Only keys that type a character
 // reach the handler: printable characters (their Unicode value; ASCII keeps its codes),
 // Backspace 8, Enter 13, Esc 27 and Ctrl+letter 1-26. Arrows, Delete, Tab and function keys
 // never do. The handler changes the code in place: 0 drops the key, another code replaces the

@@ -923,8 +923,8 @@ void Form3::CalTotalAmount()
         const auto a = Currency::parse(g->getText(ColAmount, r));
         if (!a)
             throw DbError(QStringLiteral("รายการที่ %1 : ( %2 ) ไม่ใช่จำนวนเงิน")
-                    .arg(r)
-                    .arg(g->getText(ColAmount, r)));
+                              .arg(r)
+                              .arg(g->getText(ColAmount, r)));
         amounts.append(*a);
     }
     g->setRow(g->maxRows());

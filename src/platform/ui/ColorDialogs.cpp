@@ -1,4 +1,5 @@
 #include "ColorDialogs.h"
+#include "DialogRunner.h"
 #include <QColorDialog>
 
 namespace {
@@ -34,6 +35,10 @@ ScriptedColorDialogs::ScriptedColorDialogs()
 
 ScriptedColorDialogs::~ScriptedColorDialogs()
 {
+    if (!answers.isEmpty())
+        ScriptedLeftovers::report(
+            QStringLiteral("%1 colour dialog answer(s) queued but never asked for")
+                .arg(answers.size()));
     ColorDialogService::install(
         dynamic_cast<QtColorDialogService *>(m_previous) ? nullptr : m_previous);
 }

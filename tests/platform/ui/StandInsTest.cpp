@@ -1,6 +1,8 @@
 // The scripted dialog runner and message boxes behave like the real ones where code can tell,
 // and the real message box speaks Thai.
+#include "platform/ui/ColorDialogs.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
 #include "support/Screenshots.h"
@@ -91,6 +93,10 @@ TEST(ScriptedDialogsTest, UnusedAnswersAndScriptsAreReported)
         EXPECT_EQ(MsgBox(QStringLiteral("ลบ ?"), MsgButtons::OkCancel), MsgResult::Cancel);
         ScriptedDialogs dialogs;
         dialogs.then([](QDialog *) {});
+        ScriptedFileDialogs files;
+        files.answer(QStringLiteral("/tmp/x.pdf"));
+        ScriptedColorDialogs colours;
+        colours.cancel();
     }
     {
         // Everything used: nothing to say.
@@ -103,9 +109,12 @@ TEST(ScriptedDialogsTest, UnusedAnswersAndScriptsAreReported)
         DialogRunner::exec(&d);
     }
     ScriptedLeftovers::setReporter(previous);
-    ASSERT_EQ(reported.size(), 2) << reported.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(reported[0].contains(QStringLiteral("dialog script")));
-    EXPECT_TRUE(reported[1].contains(QStringLiteral("message box answer")));
+    ASSERT_EQ(reported.size(), 4) << reported.join(QLatin1Char('\n')).toStdString();
+    // In the order the stand-ins go: the last made first.
+    EXPECT_TRUE(reported[0].contains(QStringLiteral("colour dialog answer")));
+    EXPECT_TRUE(reported[1].contains(QStringLiteral("file dialog answer")));
+    EXPECT_TRUE(reported[2].contains(QStringLiteral("dialog script")));
+    EXPECT_TRUE(reported[3].contains(QStringLiteral("message box answer")));
 }
 
 // The program's message box: Thai buttons, the asked-for default button, and Esc as Cancel

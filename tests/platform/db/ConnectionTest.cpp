@@ -158,17 +158,14 @@ TEST(ConnectionOpen, UsesDurableWriteAheadLog)
 
 TEST_F(ConnectionTest, LikeContainsMatchesTypedTextLiterally)
 {
-    const struct {
+    const struct
+    {
         const char *stored;
         const char *typed;
         bool found;
     } cases[] = {
-        { "A_1", "A_1", true },
-        { "AB1", "A_1", false },
-        { "50% off", "50%", true },
-        { "500 off", "50%", false },
-        { "a\\b", "a\\b", true },
-        { "ab", "a\\b", false },
+        { "A_1", "A_1", true }, { "AB1", "A_1", false }, { "50% off", "50%", true },
+        { "500 off", "50%", false }, { "a\\b", "a\\b", true }, { "ab", "a\\b", false },
         { "Coffee", "FFE", true }, // ASCII letters compare without regard to case
     };
     for (const auto &c : cases) {

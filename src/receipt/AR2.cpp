@@ -2,13 +2,11 @@
 #include "platform/ui/Clock.h"
 #include "receipt/Fprint2.h"
 #include "receipt/ReceiptGeometry.h"
-#include "receipt/ReceiptSale.h"
 #include "records/Blanks.h"
 #include "records/Codes.h"
 #include "records/Currency.h"
 #include "records/DateText.h"
 #include "records/Val.h"
-#include "sale/SaleGrid.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -79,12 +77,26 @@ void setSize(ReportElement *e, const QString &boxText)
 
 } // namespace
 
-AR2::AR2(const Fprint2 *layout, const ReceiptSale *sale, int printSource)
+AR2::AR2(const Fprint2 *layout, const StoredSale *sale, int printSource)
     : m_layout(layout)
     , m_sale(sale)
+    , m_sample(sampleSale())
     , m_source(printSource)
 {
     design();
+}
+
+StoredSale AR2::sampleSale()
+{
+    StoredSale s;
+    SaleLine line;
+    line.name = SampleName;
+    line.quantity = 9;
+    line.unitPrice = Currency::fromWhole(99);
+    for (int i = 0; i < 5; ++i)
+        s.sale.lines.append(line);
+    s.time = Clock::now();
+    return s;
 }
 
 void AR2::design()
@@ -201,19 +213,23 @@ void AR2::ActiveReport_Initialize()
     Field3->left = Label1->width - AmountOffset;
 
     if (m_source == PrintSource::Sale && m_sale) {
-        const int rows = m_sale->rowCount();
+        const Sale &sale = m_sale->sale;
+        const int rows = int(sale.lines.size());
         SaleRowCount = rows <= 32767 ? rows : 0;
-        Label8->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo().trimmed();
+        const std::optional<Currency> change = saleChange(sale);
+        Label8->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
         element(QStringLiteral("Label5"))->text
-            = QStringLiteral("รวมเป็นเงิน ") + m_sale->netTotal().trimmed() + QStringLiteral(" บาท");
+            = QStringLiteral("รวมเป็นเงิน ") + saleNet(sale).format() + QStringLiteral(" บาท");
         element(QStringLiteral("Label7"))->text
-            = QStringLiteral("ส่วนลด ") + m_sale->discount().trimmed() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label11"))->text
-            = QStringLiteral("เงินทอน ") + m_sale->change().trimmed() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label10"))->text = cashText(m_sale->cash());
+            = QStringLiteral("ส่วนลด ") + saleDiscount(sale).format() + QStringLiteral(" บาท");
+        element(QStringLiteral("Label11"))->text = QStringLiteral("เงินทอน ")
+            + (change ? change->format() : QStringLiteral("0.00")) + QStringLiteral(" บาท");
+        element(QStringLiteral("Label10"))->text
+            = cashText(sale.cash ? sale.cash->plain() : QString());
         Field1->width = showUnitPrice() ? PriceAndQuantityWidth : QuantityWidth;
     } else {
-        Field2->text = SampleName;
+        // The sample's lines all read alike: its name, and fixed quantity and amount texts.
+        Field2->text = m_sample.sale.lines.value(0).name;
         Label8->text = SampleReceipt;
         Field1->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
     }
@@ -229,7 +245,8 @@ void AR2::ActiveReport_Initialize()
     setSize(Field4, b.Text13->text());
 
     Field4->text = trimBlanks(b.footerText());
-    Label9->text = DateText::display(Clock::now());
+    Label9->text = DateText::display(
+        m_source == PrintSource::Sale && m_sale ? m_sale->time : m_sample.time);
     const double dateSize = Val(b.Text12->text()) - 2;
     if (dateSize > 0)
         Label9->font.size = dateSize;
@@ -245,7 +262,7 @@ void AR2::ActiveReport_FetchData(bool &eof)
         eof = SaleRow > SaleRowCount;
     } else {
         ++SampleRow;
-        eof = SampleRow > 5;
+        eof = SampleRow > m_sample.sale.lines.size();
     }
 }
 
@@ -253,11 +270,10 @@ void AR2::Detail_Format()
 {
     if (m_source != PrintSource::Sale || !m_sale)
         return;
-    const int r = SaleRow;
-    using namespace SaleGrid;
+    const SaleLine &line = m_sale->sale.lines[SaleRow - 1];
+    const QString quantity = QString::number(line.quantity);
     element(QStringLiteral("Field1"))->text
-        = quantityText(m_sale->cell(r, ColPrice), m_sale->cell(r, ColQty), showUnitPrice());
-    element(QStringLiteral("Field3"))->text = m_sale->cell(r, ColAmount).trimmed();
-    element(QStringLiteral("Field2"))->text
-        = nameText(m_sale->cell(r, ColName), m_sale->cell(r, ColDes));
+        = quantityText(line.unitPrice.plain(), quantity, showUnitPrice());
+    element(QStringLiteral("Field3"))->text = line.amount().format();
+    element(QStringLiteral("Field2"))->text = nameText(line.name, line.description);
 }

@@ -1,17 +1,20 @@
 #pragma once
 #include "platform/report/ActiveReport.h"
+#include "sale/SaleStore.h"
 
 class Fprint2;
-class ReceiptSale;
 
 // The receipt layout. It fetches nothing itself: the page and the fonts come from the boxes of
-// the set-up window, the lines and totals from the sale page (PrintSource::Sale) or from fixed
-// samples (PrintSource::ReceiptSetup). Made for one run.
+// the set-up window, the lines and totals from a stored sale (PrintSource::Sale) or from the
+// sample sale (PrintSource::ReceiptSetup). Made for one run.
 class AR2 : public ActiveReport
 {
 public:
     // sale may be null for the set-up preview; both must outlive the run.
-    AR2(const Fprint2 *layout, const ReceiptSale *sale, int printSource);
+    AR2(const Fprint2 *layout, const StoredSale *sale, int printSource);
+
+    // The set-up's sample: five lines of one sample product.
+    static StoredSale sampleSale();
 
     static const QString SampleName; // "ตัวอย่าง น้ำดื่ม ตราช้าง"
     static const QString SampleReceipt; // "ใบเสร็จเลขที่ INV-888888888"
@@ -33,7 +36,8 @@ private:
     bool showUnitPrice() const;
 
     const Fprint2 *m_layout;
-    const ReceiptSale *m_sale;
+    const StoredSale *m_sale;
+    StoredSale m_sample;
     int m_source;
     int SampleRow = 0;
     int SaleRow = 0;

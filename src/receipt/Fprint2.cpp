@@ -8,6 +8,7 @@
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "receipt/AR2.h"
 #include "records/Blanks.h"
 #include "records/Codes.h"
@@ -30,14 +31,6 @@
 #include <functional>
 
 namespace {
-
-// A step that fails is skipped and the next one runs.
-void skipOnFailure(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (const std::exception &) { }
-}
 
 int tw(double twips)
 {
@@ -88,7 +81,7 @@ QString marginMessage(const char *most)
 
 } // namespace
 
-Fprint2::Fprint2(QWidget *parent, const ReceiptSale *sale)
+Fprint2::Fprint2(QWidget *parent, const StoredSale *sale)
     : QDialog(parent)
     , m_sale(sale)
 {
@@ -296,7 +289,7 @@ void Fprint2::Form_Resize()
     m_leftColumn->setGeometry(0, tw(950), tw(2900), qMax(0, height() - tw(950)));
 }
 
-void Fprint2::openWindow(QWidget *parent, const ReceiptSale *sale)
+void Fprint2::openWindow(QWidget *parent, const StoredSale *sale)
 {
     Fprint2 window(parent, sale);
     window.Form_Load();
@@ -307,13 +300,13 @@ void Fprint2::openWindow(QWidget *parent, const ReceiptSale *sale)
 
 void Fprint2::Form_Load()
 {
-    skipOnFailure([this] { WindowPlacement::centre(this); });
-    skipOnFailure([this] { PrepareViewerToolbar(ARViewer21); });
-    skipOnFailure([this] { Showdata(); });
-    skipOnFailure([this] { makePreview(); });
+    skipOnFailure("Fprint2", [this] { WindowPlacement::centre(this); });
+    skipOnFailure("Fprint2", [this] { PrepareViewerToolbar(ARViewer21); });
+    skipOnFailure("Fprint2", [this] { Showdata(); });
+    skipOnFailure("Fprint2", [this] { makePreview(); });
     if (Module1::PrintSource == PrintSource::Sale && Check4->isChecked()) {
         // A failed print is told by the print sink; the window goes all the same.
-        skipOnFailure([this] {
+        skipOnFailure("Fprint2", [this] {
             if (m_report)
                 m_report->PrintReport(false, parentWidget());
         });
@@ -435,10 +428,10 @@ bool Fprint2::checkBoxes()
 void Fprint2::kasmoButton1_Click()
 {
     bool go = false;
-    skipOnFailure([&] { go = checkBoxes(); });
+    skipOnFailure("Fprint2", [&] { go = checkBoxes(); });
     if (!go)
         return;
-    skipOnFailure([this] { makePreview(); });
+    skipOnFailure("Fprint2", [this] { makePreview(); });
     storeLayout();
 }
 

@@ -9,7 +9,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
-class ReceiptSale;
+struct StoredSale;
 class ReportViewer;
 class kasmoButton;
 
@@ -21,13 +21,13 @@ class Fprint2 : public QDialog
 {
     Q_OBJECT
 public:
-    // sale: the sale on the sale page, read by the receipt while it runs (null for the set-up).
-    explicit Fprint2(QWidget *parent = nullptr, const ReceiptSale *sale = nullptr);
+    // sale: the stored sale the receipt prints (null for the set-up).
+    explicit Fprint2(QWidget *parent = nullptr, const StoredSale *sale = nullptr);
     ~Fprint2() override;
 
     // Opens the window as its openers do, with PrintSource already set: loads it, and shows it
     // modally unless it closed itself while loading (print at once in the sale use).
-    static void openWindow(QWidget *parent = nullptr, const ReceiptSale *sale = nullptr);
+    static void openWindow(QWidget *parent = nullptr, const StoredSale *sale = nullptr);
 
     // Boxes, named as in the layout record's table (column and box names differ on purpose).
     QLineEdit *Text7; // header line 1
@@ -85,7 +85,7 @@ private:
     void setPaper(const QString &width, const QString &length, bool editable);
     bool checkBoxes();
 
-    const ReceiptSale *m_sale;
+    const StoredSale *m_sale;
     std::unique_ptr<AR2> m_report;
     QWidget *m_leftColumn = nullptr;
     QLabel *m_footerLabel = nullptr;

@@ -1,21 +1,26 @@
 #pragma once
 #include "sale/QuantityDialog.h"
 
-// The quantity dialog: changes the quantity of line EditRow (quantity EditQty) of the grid
-// that PageName names, the sale grid or the stock update grid, re-prices that line and
-// recomputes the totals.
+class LineGridTarget;
+
+// The quantity dialog: changes the quantity of line EditRow (quantity EditQty) of its opener's
+// grid (the sale page or the stock update window), which prices the line again and recomputes
+// its figures.
 class Edit : public QuantityDialog
 {
     Q_OBJECT
 public:
-    Edit();
+    explicit Edit(LineGridTarget *target = nullptr);
 
-    // Makes a fresh instance, runs it modally and unloads it.
-    static void showModal();
+    // Makes a fresh instance over the opener's grid, runs it modally and unloads it.
+    static void showModal(LineGridTarget &target);
 
     void Form_Load();
     void Command1_Click() override;
 
     // Label1 for a line's name and description (both trimmed).
     static QString labelText(const QString &name, const QString &description);
+
+private:
+    LineGridTarget *m_target;
 };

@@ -7,6 +7,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/DateText.h"
@@ -14,6 +15,7 @@
 #include "sale/Counters.h"
 #include "sale/PictureFiles.h"
 #include "sale/SaleGrid.h"
+#include "sale/SaleStore.h"
 #include "sale/Scanitem.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
@@ -80,26 +82,6 @@ const QString kShortcutHelp = QStringList{
     QStringLiteral("จากนั้น ระบุจำนวนเงินที่ลูกค้าให้มา แล้วกดปุ่ม [ Enter ]"),
     QStringLiteral("จะเป็นการ ( บันทึกการขายแบบพิมพ์บิล )"),
 }.join(QStringLiteral("\r\n\r\n"));
-
-// Runs one step of a handler that skips failing steps.
-template <typename F> void step(F f)
-{
-    try {
-        f();
-    } catch (const DbError &) {
-    } catch (const std::exception &) { }
-}
-
-// A line whose product is gone: the save stops and stores nothing.
-class MissingProduct : public std::runtime_error
-{
-public:
-    explicit MissingProduct(const QString &code)
-        : std::runtime_error("missing product")
-        , code(code)
-    { }
-    QString code;
-};
 
 } // namespace
 
@@ -522,7 +504,7 @@ void Form3::Form_Load()
 
 void Form3::Form_Activate()
 {
-    step([&] { focusCodeBox(); });
+    skipOnFailure("Form3.Form_Activate", [&] { focusCodeBox(); });
 }
 
 void Form3::showEvent(QShowEvent *e)
@@ -546,6 +528,7 @@ void Form3::SetupSpread()
 {
     DataGrid *g = fpSpread1;
     g->setRedraw(false);
+    m_sale.lines.clear();
     g->setMaxRows(0);
     g->setMaxCols(ColCost);
     g->setReadOnly(true);
@@ -671,12 +654,12 @@ void Form3::Form_Resize()
     const double innerW = Twips::fromPixelsX(width());
     const double innerH = Twips::fromPixelsY(height());
 
-    step([&] {
+    skipOnFailure("Form3.Form_Resize", [&] {
         setWidth(Frame2, W + 10);
         setWidth(Frame3, W + 10);
         setWidth(Shape4, W + 1000);
     });
-    step([&] {
+    skipOnFailure("Form3.Form_Resize", [&] {
         setWidth(txtSearchProduct, W - 8500);
         const double right = Twips::fromPixelsX(txtSearchProduct->geometry().right() + 1);
         setLeft(cmdSearch, right + 10);
@@ -684,7 +667,7 @@ void Form3::Form_Resize()
         setLeft(kasmoButton2, right + widthOf(cmdSearch) + 20);
         setLeft(kasmoButton3, right + widthOf(cmdSearch) + 20);
     });
-    step([&] {
+    skipOnFailure("Form3.Form_Resize", [&] {
         setLeft(Check1, W - 7450);
         setLeft(Image7, W - 4980);
         setLeft(Label12, W - 4650);
@@ -693,7 +676,7 @@ void Form3::Form_Resize()
         setWidth(Image3, W - 4000);
         setWidth(imgBarHeader, W - 2200);
     });
-    step([&] {
+    skipOnFailure("Form3.Form_Resize", [&] {
         setWidth(Shape1, W - 8600);
         for (QFrame *s : { Shape5, Shape6, Shape7 })
             setWidth(s, W - 8640);
@@ -716,7 +699,7 @@ void Form3::Form_Resize()
         setLeft(Label14, s1 + 3380);
         setWidth(Frame1, s1 + 5000);
     });
-    step([&] {
+    skipOnFailure("Form3.Form_Resize", [&] {
         // The bottom block keeps to the page's bottom edge.
         Frame3->move(Frame3->x(), height() - Frame3->height());
         fpSpread1->move(0, fpSpread1->y());
@@ -743,6 +726,41 @@ PriceType Form3::priceType() const
 {
     const int i = Combo2->currentIndex();
     return i == 1 ? PriceType::Special1 : i == 2 ? PriceType::Special2 : PriceType::Normal;
+}
+
+namespace {
+// Money as a stored bill's lines show it in return mode: "#,##0.00" and one blank.
+QString billMoney(Currency c)
+{
+    return c.format() + QLatin1Char(' ');
+}
+} // namespace
+
+void Form3::showSale()
+{
+    DataGrid *g = fpSpread1;
+    std::vector<QStringList> rows;
+    rows.reserve(size_t(m_sale.lines.size()));
+    for (const SaleLine &l : m_sale.lines) {
+        if (Module1::ReturnMode)
+            // A stored line: its key, the bill's wholesale flag in place of the picture.
+            rows.push_back({ QString::number(l.storedKey), l.code, QLatin1Char(' ') + l.name,
+                l.description, QString::number(l.quantity), l.unit, billMoney(l.unitPrice),
+                billMoney(l.amount()), HasWholesaleLine ? QStringLiteral("-1") : QStringLiteral("0"),
+                l.cost.plain() });
+        else
+            rows.push_back({ QString::number(l.productKey), l.code, QLatin1Char(' ') + l.name,
+                l.description, QString::number(l.quantity), l.unit, l.unitPrice.plain(),
+                l.amount().plain(), l.picture, l.cost.plain() });
+    }
+    g->setRows(std::move(rows));
+    for (int i = 0; i < m_sale.lines.size(); ++i) {
+        const PriceMark mark = m_sale.lines[i].mark;
+        if (mark != PriceMark::None)
+            g->setBackColor(ColPrice, i + 1,
+                colour(mark == PriceMark::Wholesale ? WholesaleColour : ListPriceColour));
+    }
+    Label2->setText(lineCountText(g->maxRows()));
 }
 
 void Form3::txtSearchProduct_KeyPress(int &KeyAscii)
@@ -779,39 +797,66 @@ void Form3::AddProductLine()
         return;
     }
     txtSearchProduct->clear();
-    DataGrid *g = fpSpread1;
-    int found = 0;
-    for (int r = 1; r <= g->maxRows() && !found; ++r)
-        if (toWholeNumber(g->getText(ColPK, r)) == p->pk)
-            found = r;
-    if (found) {
-        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
-        g->setText(ColQty, found, QString::number(qty));
-        Currency unit;
-        if (const auto ruled = wholesaleRule(*p, qty, priceType())) {
-            unit = ruled->unitPrice;
-            g->setText(ColPrice, found, unit.plain());
-            g->setBackColor(ColPrice, found, colour(ruled->colour));
-        } else {
-            unit = Currency::fromText(g->getText(ColPrice, found));
-        }
-        g->setText(ColAmount, found, (unit * qty).plain());
-        g->setRow(found);
-        LoadPica(p->picture);
-        CalTotalAmount();
-        return;
-    }
-    g->setMaxRows(g->maxRows() + 1);
-    g->insertRows(1, 1);
-    Label2->setText(lineCountText(g->maxRows()));
-    const QString price = p->price(priceType()).plain();
-    const QString cells[] = { QString::number(p->pk), p->code, QStringLiteral(" ") + p->name,
-        p->description, QStringLiteral("1"), p->unit, price, price, p->picture, p->cost.plain() };
-    for (int c = ColPK; c <= ColCost; ++c)
-        g->setText(c, 1, cells[c]);
-    g->setRow(1);
-    LoadPica(p->picture);
+    addLine(*p);
+}
+
+void Form3::addLine(const SaleProduct &product)
+{
+    m_sale.priceType = priceType();
+    const int i = addProduct(m_sale, product);
+    showSale();
+    fpSpread1->setRow(i + 1);
+    LoadPica(product.picture);
     CalTotalAmount();
+}
+
+QString Form3::lineName(int row) const
+{
+    return fpSpread1->getText(ColName, row);
+}
+
+QString Form3::lineDescription(int row) const
+{
+    return fpSpread1->getText(ColDes, row);
+}
+
+void Form3::setQuantity(int row, qint64 quantity)
+{
+    if (row < 1 || row > m_sale.lines.size())
+        return;
+    SaleLine &line = m_sale.lines[row - 1];
+    const qint64 before = line.quantity;
+    line.quantity = quantity;
+    Module1::EditRow = row;
+    try {
+        CalTotalAmount2();
+    } catch (...) {
+        line.quantity = before;
+        throw;
+    }
+    CalTotalAmount();
+}
+
+void Form3::lineReturned(int row, qint64 returned, qint64 remaining)
+{
+    if (row < 1 || row > m_sale.lines.size())
+        return;
+    const int i = row - 1;
+    // The refund is the price the customer paid; the rest of the line keeps that price.
+    const Currency price = m_sale.lines[i].unitPrice;
+    Label3->setText((Currency::fromText(Label3->text()) + price * returned).format());
+    if (remaining == 0)
+        ::removeLine(m_sale, i);
+    else
+        m_sale.lines[i].quantity = remaining;
+    showSale();
+    skipOnFailure("Form3.lineReturned", [&] { CalTotalAmount(); });
+    Label6->setText(QStringLiteral("คืนสินค้าแล้ว ") + QString::number(returned)
+        + QStringLiteral(" หน่วย"));
+    if (m_sale.isEmpty()) {
+        Command6->setEnabled(false);
+        Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    }
 }
 
 void Form3::LoadPica(const QString &PDpic)
@@ -835,11 +880,12 @@ void Form3::showPicture(const QString &file)
 
 void Form3::fpSpread1_Click(int, int row)
 {
-    if (Module1::ReturnMode || fpSpread1->maxRows() < 1 || row < 1)
+    if (Module1::ReturnMode || m_sale.isEmpty() || row < 1 || row > m_sale.lines.size())
         return;
     fpSpread1->setRow(row);
-    PictureFile = fpSpread1->getText(ColPic, row);
-    Label11->setText(fpSpread1->getText(ColName, row));
+    const SaleLine &line = m_sale.lines[row - 1];
+    PictureFile = line.picture;
+    Label11->setText(QLatin1Char(' ') + line.name);
     showPicture(PictureFile.isEmpty() ? kNoPicture : QStringLiteral("data/pic/") + PictureFile);
 }
 
@@ -854,11 +900,10 @@ void Form3::fpSpread1_KeyDown(int &KeyCode)
     } else if (KeyCode == Qt::Key_Return || KeyCode == Qt::Key_Enter) {
         KeyCode = 0;
         const int r = fpSpread1->row();
-        if (r < 1 || r > fpSpread1->maxRows())
+        if (r < 1 || r > m_sale.lines.size())
             return;
-        const qint64 qty = toWholeNumber(fpSpread1->getText(ColQty, r));
-        const Currency unit = Currency::fromText(fpSpread1->getText(ColPrice, r));
-        fpSpread1->setText(ColAmount, r, (unit * qty).plain());
+        // The line's amount is always its price times its quantity: show it again.
+        showSale();
         CalTotalAmount();
     }
 }
@@ -870,33 +915,28 @@ void Form3::pageButton3_Click()
 
 void Form3::removeLine()
 {
-    DataGrid *g = fpSpread1;
-    if (g->maxRows() == 0) {
-        step([&] { emptyTotals(); });
-        step([&] { showPicture(kNoPicture); });
-        step([&] {
+    if (m_sale.isEmpty()) {
+        skipOnFailure("Form3.removeLine", [&] { emptyTotals(); });
+        skipOnFailure("Form3.removeLine", [&] { showPicture(kNoPicture); });
+        skipOnFailure("Form3.removeLine", [&] {
             Text1->clear();
             text2->clear();
             txtSearchProduct->clear();
         });
-        step([&] { focusCodeBox(); });
+        skipOnFailure("Form3.removeLine", [&] { focusCodeBox(); });
         return;
     }
-    step([&] {
-        const int r = g->activeRow();
-        if (r >= 1 && r <= g->maxRows()) {
-            g->deleteRows(r, 1);
-            g->setMaxRows(g->maxRows() - 1);
-        }
+    skipOnFailure("Form3.removeLine", [&] {
+        ::removeLine(m_sale, fpSpread1->activeRow() - 1);
+        showSale();
     });
-    step([&] { Text1->clear(); });
-    step([&] { text2->clear(); });
-    step([&] { Label3->setText(QStringLiteral("0.00")); });
-    step([&] { showPicture(kNoPicture); });
-    step([&] { Label2->setText(lineCountText(g->maxRows())); });
-    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
-    step([&] { focusCodeBox(); });
-    step([&] { CalTotalAmount(); });
+    skipOnFailure("Form3.removeLine", [&] { Text1->clear(); });
+    skipOnFailure("Form3.removeLine", [&] { text2->clear(); });
+    skipOnFailure("Form3.removeLine", [&] { Label3->setText(QStringLiteral("0.00")); });
+    skipOnFailure("Form3.removeLine", [&] { showPicture(kNoPicture); });
+    skipOnFailure("Form3.removeLine", [&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    skipOnFailure("Form3.removeLine", [&] { focusCodeBox(); });
+    skipOnFailure("Form3.removeLine", [&] { CalTotalAmount(); });
 }
 
 void Form3::emptyTotals()
@@ -911,56 +951,38 @@ void Form3::emptyTotals()
 
 void Form3::CalTotalAmount()
 {
-    DataGrid *g = fpSpread1;
-    if (g->maxRows() == 0) {
+    if (m_sale.isEmpty()) {
         Label6->setText(QStringLiteral("0.00"));
         Label16->setText(QStringLiteral("0.00"));
         return;
     }
-    QList<Currency> amounts;
-    amounts.reserve(g->maxRows());
-    for (int r = 1; r <= g->maxRows(); ++r) {
-        const auto a = Currency::parse(g->getText(ColAmount, r));
-        if (!a)
-            throw DbError(QStringLiteral("รายการที่ %1 : ( %2 ) ไม่ใช่จำนวนเงิน")
-                              .arg(r)
-                              .arg(g->getText(ColAmount, r)));
-        amounts.append(*a);
-    }
-    g->setRow(g->maxRows());
-    const SaleTotals t = computeTotals(amounts, text2->text(),
-        Combo1->currentIndex() == 0 ? DiscountType::Percent : DiscountType::Baht);
-    Label6->setText(t.total.format());
-    Text8->setText(t.discount.format());
-    Label16->setText(t.net.format());
+    fpSpread1->setRow(fpSpread1->maxRows());
+    Label6->setText(saleTotal(m_sale).format());
+    Text8->setText(saleDiscount(m_sale).format());
+    Label16->setText(saleNet(m_sale).format());
     Text1->clear();
 }
 
 void Form3::CalTotalAmount2()
 {
-    DataGrid *g = fpSpread1;
-    const int r = Module1::EditRow;
-    const QString code = g->getText(ColCode, r);
-    const qint64 qty = toWholeNumber(g->getText(ColQty, r));
-    const std::optional<SaleProduct> p = findProductByCode(Module1::Conn(), code);
-    if (!p)
-        throw DbError(QStringLiteral("no product '%1'").arg(code));
-    Currency unit;
-    if (const auto ruled = wholesaleRule(*p, qty, priceType())) {
-        unit = ruled->unitPrice;
-        g->setText(ColPrice, r, unit.plain());
-        g->setBackColor(ColPrice, r, colour(ruled->colour));
-    } else {
-        unit = Currency::fromText(g->getText(ColPrice, r));
-    }
-    g->setText(ColAmount, r, (unit * qty).plain());
+    const int i = Module1::EditRow - 1;
+    if (i < 0 || i >= m_sale.lines.size())
+        return;
+    const SaleLine &line = m_sale.lines[i];
+    m_sale.priceType = priceType();
+    changeQuantity(
+        m_sale, i, line.quantity, findProductByCode(Module1::Conn(), line.code));
+    showSale();
 }
 
 void Form3::Combo1_Click()
 {
-    step([&] { text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7); });
-    step([&] { text2->clear(); });
-    step([&] {
+    m_sale.discountType
+        = Combo1->currentIndex() == 0 ? DiscountType::Percent : DiscountType::Baht;
+    skipOnFailure("Form3.Combo1_Click",
+        [&] { text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7); });
+    skipOnFailure("Form3.Combo1_Click", [&] { text2->clear(); });
+    skipOnFailure("Form3.Combo1_Click", [&] {
         if (!m_loading)
             text2->setFocus(Qt::OtherFocusReason);
     });
@@ -968,24 +990,28 @@ void Form3::Combo1_Click()
 
 void Form3::Combo2_Click()
 {
-    step([&] { Label8->setText(Combo2->currentText().trimmed()); });
+    m_sale.priceType = priceType();
+    skipOnFailure("Form3.Combo2_Click", [&] { Label8->setText(Combo2->currentText().trimmed()); });
     if (Module1::ReturnMode)
         return;
-    step([&] { fpSpread1->setMaxRows(0); });
-    step([&] { Label3->setText(QStringLiteral("0.00")); });
-    step([&] { showPicture(kNoPicture); });
-    step([&] {
+    // The price list is the whole sale's: a change starts the sale again.
+    skipOnFailure("Form3.Combo2_Click", [&] {
+        m_sale.lines.clear();
+        showSale();
+    });
+    skipOnFailure("Form3.Combo2_Click", [&] { Label3->setText(QStringLiteral("0.00")); });
+    skipOnFailure("Form3.Combo2_Click", [&] { showPicture(kNoPicture); });
+    skipOnFailure("Form3.Combo2_Click", [&] {
         Text1->clear();
         text2->clear();
     });
-    step([&] { Label2->setText(lineCountText(0)); });
-    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
-    step([&] {
+    skipOnFailure("Form3.Combo2_Click", [&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    skipOnFailure("Form3.Combo2_Click", [&] {
         Label6->setText(QStringLiteral("0.00"));
         Label16->setText(QStringLiteral("0.00"));
     });
-    step([&] { txtSearchProduct->clear(); });
-    step([&] {
+    skipOnFailure("Form3.Combo2_Click", [&] { txtSearchProduct->clear(); });
+    skipOnFailure("Form3.Combo2_Click", [&] {
         if (!m_loading)
             focusCodeBox();
     });
@@ -993,20 +1019,26 @@ void Form3::Combo2_Click()
 
 void Form3::text2_Change()
 {
-    if (fpSpread1->maxRows() == 0) {
-        step([&] { text2->clear(); });
+    if (m_sale.isEmpty()) {
+        skipOnFailure("Form3.text2_Change", [&] { text2->clear(); });
+        m_sale.discountFigure = Currency();
         return;
     }
-    step([&] { CalTotalAmount(); });
+    m_sale.discountFigure = discountFigureFromText(text2->text());
+    skipOnFailure("Form3.text2_Change", [&] { CalTotalAmount(); });
 }
 
 void Form3::Text1_Change()
 {
-    if (fpSpread1->maxRows() == 0) {
-        step([&] { Text1->clear(); });
+    if (m_sale.isEmpty()) {
+        skipOnFailure("Form3.Text1_Change", [&] { Text1->clear(); });
+        m_sale.cash.reset();
         return;
     }
-    step([&] { Label3->setText(changeText(Text1->text(), Label16->text())); });
+    m_sale.cash = cashFromText(Text1->text());
+    const std::optional<Currency> change = saleChange(m_sale);
+    skipOnFailure("Form3.Text1_Change",
+        [&] { Label3->setText(change ? change->format() : QStringLiteral("0.00")); });
 }
 
 void Form3::text2_KeyPress(int &KeyAscii)
@@ -1057,17 +1089,13 @@ void Form3::Check1_Click()
     }
 }
 
-void Form3::SetupSid()
-{
-    text3->setText(takeReceiptNo(Module1::Conn(), Clock::today()));
-}
 
 // ---------------------------------------------------------------------------------------------
 // Buttons of the later steps
 
 void Form3::cmdSearch_Click()
 {
-    Scanitem::showModal();
+    Scanitem::showModal(*this);
     focusCodeBox();
 }
 
@@ -1093,48 +1121,32 @@ void Form3::pageButton2_Click()
     SaveData1(true);
 }
 
-bool Form3::lineHasWholesaleColour(int row) const
-{
-    return fpSpread1->backColor(ColPrice, row) == colour(WholesaleColour);
-}
-
 bool Form3::OpenOnOFF(QString *error)
 {
     return CashDrawer::open(DrawerPort, error);
 }
 
+void Form3::SetupSid()
+{
+    if (m_store)
+        text3->setText(m_store->takeReceiptNo());
+}
+
 void Form3::SetupNewData()
 {
-    const QVariant max = Module1::Conn().scalar(QStringLiteral("SELECT Max(PK) FROM tblLog2"));
-    NextMovementPK = (max.isValid() && !max.isNull()) ? qint32(max.toLongLong() + 1) : 1;
+    if (m_store)
+        NextMovementPK = qint32(m_store->takeMovementKeys());
 }
 
 void Form3::Logdata()
 {
-    Connection &c = Module1::Conn();
-    const DataGrid *g = fpSpread1;
-    const int rows = g->maxRows();
-    for (int r = 1; r <= rows; ++r) {
-        const QDateTime now = Clock::now();
-        c.execute(QStringLiteral(
-                      "INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, Ldate, "
-                      "LUser, LTumnang, Ldate2, Lno, Lrod, Lsong, Lraka12) "
-                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)"),
-            { g->getText(ColCode, r), g->getText(ColName, r), g->getText(ColDes, r),
-                qint64(toWholeNumber(g->getText(ColQty, r))), g->getText(ColUnit, r),
-                Currency::fromText(g->getText(ColPrice, r)).toDouble(),
-                Currency::fromText(g->getText(ColCost, r)).toDouble(), DateText::storage(now),
-                MLogin::LoginUID, MLogin::LoginTumnang, DateText::storageDate(now.date()),
-                text3->text(), r == 1 ? Currency::fromText(Text8->text()).toDouble() : 0.0,
-                HasWholesaleLine ? 1 : 0,
-                Combo2->currentIndex() < 0 ? 0 : Combo2->currentIndex() });
-    }
+    if (m_store)
+        m_store->storeLines();
 }
 
 void Form3::SaveData1(bool print)
 {
-    DataGrid *g = fpSpread1;
-    if (g->maxRows() == 0) {
+    if (m_sale.isEmpty()) {
         MsgBox(QStringLiteral("กรุณาเลือกรายการสินค้าให้เรียบร้อยก่อนการ บันทึก. . ."), MsgButtons::Ok,
             MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         focusCodeBox();
@@ -1147,83 +1159,63 @@ void Form3::SaveData1(bool print)
             != MsgResult::Ok)
         return;
 
-    QString drawerError;
-    bool drawerFailed = false;
-    if (DrawerOn == 1)
-        drawerFailed = !OpenOnOFF(&drawerError);
-
     // Everything of one sale commits together or not at all; on failure the sale stays on the
     // page so the cashier can try again.
+    m_sale.priceType = priceType();
+    HasWholesaleLine = hasWholesaleLine(m_sale);
     const QString previousReceipt = text3->text();
-    Connection &c = Module1::Conn();
+    std::optional<StoredSale> stored;
     try {
-        Transaction t(c);
+        SaleStore store(
+            Module1::Conn(), m_sale, { MLogin::LoginUID, MLogin::LoginTumnang, Clock::now() });
+        m_store = &store;
         SetupSid();
-        if (!text2->text().isEmpty() && Val(text2->text()) > 0)
-            c.execute(QStringLiteral("INSERT INTO tblRMoney (rMoney, rTime, rUser, rNo) "
-                                     "VALUES (?1, ?2, ?3, ?4)"),
-                { Currency::fromText(Text8->text()).toDouble(), DateText::storage(Clock::now()),
-                    MLogin::LoginUID, text3->text() });
-        HasWholesaleLine = false;
-        const int rows = g->maxRows();
-        for (int r = 1; r <= rows; ++r) {
-            if (lineHasWholesaleColour(r))
-                HasWholesaleLine = true;
-            const qint64 pk = toWholeNumber(g->getText(ColPK, r));
-            const qint64 qty = toWholeNumber(g->getText(ColQty, r));
-            const QVariant before
-                = c.scalar(QStringLiteral("SELECT PDvalue FROM tblProduct WHERE PK = ?1"), { pk });
-            if (!before.isValid())
-                throw MissingProduct(trimBlanks(g->getText(ColCode, r)));
-            const qint32 old = qint32(before.toLongLong());
-            c.execute(QStringLiteral("UPDATE tblProduct SET PDvalue = ?1 WHERE PK = ?2"),
-                { qint64(old) - qty, pk });
-            SetupNewData();
-            c.execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, "
-                                     "dNo, dValueold, dValue, dValuenew, dUser) "
-                                     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"),
-                { NextMovementPK, int(MovementType::Sale), g->getText(ColCode, r).trimmed(),
-                    g->getText(ColName, r).trimmed(), g->getText(ColDes, r).trimmed(),
-                    DateText::storage(Clock::now()), text3->text(), old, qty, qint64(old) - qty,
-                    MLogin::LoginUID });
-        }
+        store.storeDiscount();
+        SetupNewData();
+        store.storeStock();
         Logdata();
-        t.commit();
-    } catch (const MissingProduct &e) {
+        m_store = nullptr;
+        stored = store.commit();
+    } catch (const MissingSaleProduct &e) {
+        m_store = nullptr;
         text3->setText(previousReceipt);
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
                 + QStringLiteral(" ) ในคลังสินค้า การขายนี้ยังไม่ได้บันทึก"),
             MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     } catch (const DbError &e) {
+        m_store = nullptr;
         text3->setText(previousReceipt);
         MsgBox(QStringLiteral("บันทึกการขายไม่สำเร็จ : ") + e.text(), MsgButtons::Ok, MsgIcon::Warning,
             Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
 
-    // The receipt reads the page, which still holds the whole sale. A printing failure does
-    // not undo the stored sale.
+    // The drawer opens only for a sale that is stored.
+    QString drawerError;
+    const bool drawerFailed = DrawerOn == 1 && !OpenOnOFF(&drawerError);
+
+    // A printing failure does not undo the stored sale.
     if (print && windows().printReceipt) {
         try {
-            windows().printReceipt(*this);
+            windows().printReceipt(this, *stored);
         } catch (const std::exception &e) {
             MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
                 MsgResult::Ok, this);
         }
     }
 
-    step([&] { SetupSpread(); });
-    step([&] { showPicture(kNoPicture); });
-    step([&] {
+    skipOnFailure("Form3.SaveData1", [&] { SetupSpread(); });
+    skipOnFailure("Form3.SaveData1", [&] { showPicture(kNoPicture); });
+    skipOnFailure("Form3.SaveData1", [&] {
         Text1->clear();
         text2->clear();
     });
-    step([&] { Label2->setText(lineCountText(0)); });
-    step([&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
-    step([&] { Label6->setText(QStringLiteral("บันทึกแล้ว")); });
-    step([&] { txtSearchProduct->clear(); });
-    step([&] { focusCodeBox(); });
+    skipOnFailure("Form3.SaveData1", [&] { Label2->setText(lineCountText(0)); });
+    skipOnFailure("Form3.SaveData1", [&] { Label11->setText(QStringLiteral("ภาพสินค้า")); });
+    skipOnFailure("Form3.SaveData1", [&] { Label6->setText(QStringLiteral("บันทึกแล้ว")); });
+    skipOnFailure("Form3.SaveData1", [&] { txtSearchProduct->clear(); });
+    skipOnFailure("Form3.SaveData1", [&] { focusCodeBox(); });
 
     if (drawerFailed)
         MsgBox(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้ : ") + drawerError, MsgButtons::Ok,

@@ -1,5 +1,6 @@
 #pragma once
-#include "sale/SaleRules.h"
+#include "sale/LineGridTarget.h"
+#include "sale/Sale.h"
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -12,10 +13,13 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class SaleStore;
+struct StoredSale;
 
-// The sale page. Its controls are the sale: dialogs and the receipt read and change them by
-// name, so they are public.
-class Form3 : public QWidget
+// The sale page. It holds the sale being entered as a Sale value, shows it in fpSpread1 and
+// the labels, and changes it only through the sale's rules. Its controls are public so that
+// tests drive them as a cashier does; nothing reads a figure back from them.
+class Form3 : public QWidget, public LineGridTarget
 {
     Q_OBJECT
 public:
@@ -49,8 +53,8 @@ public:
     QLabel *Label11 = nullptr;
     QLabel *Label12 = nullptr; // "&คีย์ลัด"
     QCheckBox *Check1 = nullptr; // ask before saving
-    QLineEdit *text3 = nullptr; // receipt number being saved, hidden
-    QLineEdit *Text8 = nullptr; // discount in baht, hidden
+    QLineEdit *text3 = nullptr; // shows the last receipt number taken, hidden
+    QLineEdit *Text8 = nullptr; // shows the discount in baht, hidden
     kasmoButton *pageButton1 = nullptr, *pageButton2 = nullptr, *pageButton3 = nullptr,
                 *pageButton4 = nullptr;
     kasmoButton *kasmoButton1 = nullptr, *kasmoButton2 = nullptr, *kasmoButton3 = nullptr;
@@ -70,6 +74,10 @@ public:
     bool HasWholesaleLine = false;
     quint8 HeldPriceType = 0; // the price list of the held sale (fpSpread2)
 
+    // The sale on the page, and the sale put aside by the hold button (shown in fpSpread2).
+    const Sale &sale() const { return m_sale; }
+    const std::optional<Sale> &heldSale() const { return m_held; }
+
     // Public procedures of the page.
     void CalTotalAmount();
     void CalTotalAmount2();
@@ -79,15 +87,27 @@ public:
     // The price list of the sale.
     PriceType priceType() const;
 
+    // What the search and quantity dialogs do to the sale (LineGridTarget).
+    QString lineName(int row) const override;
+    QString lineDescription(int row) const override;
+    void addLine(const SaleProduct &product) override;
+    void setQuantity(int row, qint64 quantity) override;
+
+    // A confirmed single-line return of `returned` units of line `row` of the loaded bill,
+    // `remaining` of them staying: the grid, the refund and the figures follow.
+    void lineReturned(int row, qint64 returned, qint64 remaining);
+
     // Procedures and handlers.
     void Form_Load();
     void Form_Activate();
     void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
     void Form_Resize();
+    // Empties the sale's lines and formats the grid.
     void SetupSpread();
     void AddProductLine();
-    void SetupSid();
     void SaveData1(bool print);
+    // Steps of SaveData1, each one step of the sale's store; they do nothing outside a save.
+    void SetupSid();
     void Logdata();
     void SetupNewData();
     // The drawer step; false (with the reason) when the drawer could not be signalled.
@@ -125,7 +145,7 @@ public:
     // nothing. printReceipt runs after the sale is stored and before the page is emptied.
     struct Windows
     {
-        std::function<void(Form3 &)> printReceipt; // Fprint2 with PrintSource 1
+        std::function<void(QWidget *, const StoredSale &)> printReceipt; // Fprint2, PrintSource 1
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();
@@ -148,11 +168,14 @@ private:
     void showPicture(const QString &file);
     void setBoxColour(QLineEdit *box, unsigned bgr);
     void focusCodeBox();
-    bool lineHasWholesaleColour(int row) const;
+    void showSale(); // fpSpread1 and Label2 from the sale
     void removeLine();
     void applySwitch(bool ask);
     void emptyPage(const QString &status); // after a hold or a clear
 
     bool m_loading = false;
     QObject *m_lastKeyTarget = nullptr;
+    Sale m_sale;
+    std::optional<Sale> m_held;
+    SaleStore *m_store = nullptr; // while SaveData1 stores the sale
 };

@@ -1,5 +1,5 @@
-// The sale page's clear, hold and recall commands. One sale can be held, in the hidden grid
-// fpSpread2, only while the page is open; nothing of it goes to the database.
+// The sale page's clear, hold and recall commands. One sale can be held, as a Sale shown in the
+// hidden grid fpSpread2, only while the page is open; nothing of it goes to the database.
 #include "button/kasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
@@ -14,25 +14,16 @@
 namespace {
 using namespace SaleGrid;
 
-// Copies the lines of one grid into another: the texts of columns 0 to 9 and the unit-price
-// cell's background, which carries the line's wholesale mark that the save reads back.
-void copyLines(const DataGrid *from, DataGrid *to)
+// The held sale's lines as texts of columns 0 to 9.
+void showHeld(DataGrid *grid, const std::optional<Sale> &held)
 {
     std::vector<QStringList> rows;
-    rows.reserve(from->maxRows());
-    for (int r = 1; r <= from->maxRows(); ++r) {
-        QStringList cells;
-        for (int c = 0; c <= LastCol; ++c)
-            cells.append(from->getText(c, r));
-        rows.push_back(std::move(cells));
-    }
-    const int n = int(rows.size());
-    to->setRows(std::move(rows));
-    for (int r = 1; r <= n; ++r) {
-        const QColor back = from->backColor(ColPrice, r);
-        if (back.isValid())
-            to->setBackColor(ColPrice, r, back);
-    }
+    if (held)
+        for (const SaleLine &l : held->lines)
+            rows.push_back({ QString::number(l.productKey), l.code, QLatin1Char(' ') + l.name,
+                l.description, QString::number(l.quantity), l.unit, l.unitPrice.plain(),
+                l.amount().plain(), l.picture, l.cost.plain() });
+    grid->setRows(std::move(rows));
 }
 } // namespace
 
@@ -53,7 +44,7 @@ void Form3::emptyPage(const QString &status)
 
 void Form3::kasmoButton1_Click()
 {
-    if (fpSpread1->maxRows() == 0) {
+    if (m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ ลบสินค้าทั้งหมด.."), MsgButtons::Ok,
             MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         focusCodeBox();
@@ -68,15 +59,17 @@ void Form3::kasmoButton1_Click()
 
 void Form3::kasmoButton2_Click()
 {
-    if (fpSpread1->maxRows() == 0) {
+    if (m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ พักการขายได้.."), MsgButtons::Ok,
             MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         focusCodeBox();
         return;
     }
+    m_sale.priceType = priceType();
+    m_held = m_sale;
     fpSpread2->setMaxCols(LastCol);
-    copyLines(fpSpread1, fpSpread2);
-    HeldPriceType = quint8(qMax(0, Combo2->currentIndex()));
+    showHeld(fpSpread2, m_held);
+    HeldPriceType = quint8(m_held->priceType);
     kasmoButton2->hide();
     kasmoButton3->show();
     emptyPage(QStringLiteral("พักการขายแล้ว"));
@@ -87,7 +80,7 @@ void Form3::kasmoButton3_Click()
     // A recalled sale would land in the bill loaded for return.
     if (Module1::ReturnMode)
         return;
-    if (fpSpread1->maxRows() > 0) {
+    if (!m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่สามารถ ( เรียกคืนสินค้า ) เนื่องจากมี สินค้า อยู่ในตาราง\n\n"
                               "โปรดทำการ บันทึก หรือ ลบสินค้าทั้งหมด ออกจากตาราง"),
             MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
@@ -99,9 +92,12 @@ void Form3::kasmoButton3_Click()
     }
     kasmoButton2->show();
     kasmoButton3->hide();
-    copyLines(fpSpread2, fpSpread1);
-    Label2->setText(lineCountText(fpSpread1->maxRows()));
-    fpSpread2->setMaxRows(0);
+    // The lines come back with how they were priced; discount and cash are asked again.
+    if (m_held)
+        m_sale.lines = m_held->lines;
+    m_held.reset();
+    showSale();
+    showHeld(fpSpread2, m_held);
     // Each change recomputes the totals: the recalled sale without discount or cash.
     text2->setText(QStringLiteral("1"));
     text2->setText(QStringLiteral("0"));

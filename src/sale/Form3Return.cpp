@@ -22,19 +22,9 @@
 namespace {
 
 using namespace SaleGrid;
-// In return mode: the stored line (LPK), so a return acts on exactly that row; the bill's flag.
-constexpr int ColKey = ColPK;
-constexpr int ColWholesale = ColPic;
-
 void setLeftWidth(QWidget *w, double left, double width)
 {
     w->setGeometry(Twips::toPixelsX(left), w->y(), Twips::toPixelsX(width), w->height());
-}
-
-// Money as the bill's lines show it: "#,##0.00" and one blank.
-QString moneyCell(Currency c)
-{
-    return c.format() + QLatin1Char(' ');
 }
 
 const QString kPartialRefusal = QStringList {
@@ -85,9 +75,8 @@ void Form3::Command2_Click()
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
-    DataGrid *g = fpSpread1;
     const int n = bill ? int(bill->lines.size()) : 0;
-    g->setMaxRows(n);
+    fpSpread1->setMaxRows(n);
     Label2->setText(lineCountText(n));
     if (!bill) {
         MsgBox(QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"), MsgButtons::Ok,
@@ -105,16 +94,23 @@ void Form3::Command2_Click()
     txtSearchProduct->setEnabled(false);
     Command2->setEnabled(false);
 
-    for (int r = 1; r <= n; ++r) {
-        const BillLine &l = bill->lines[r - 1];
-        const QString cells[]
-            = { QString::number(l.key), l.code, l.name, l.description, QString::number(l.quantity),
-                  l.unit, moneyCell(l.price), moneyCell(l.price * l.quantity),
-                  l.wholesale ? QStringLiteral("-1") : QStringLiteral("0"), l.cost.plain() };
-        for (int c = ColKey; c <= ColCost; ++c)
-            g->setText(c, r, cells[c]);
-    }
+    // The bill becomes the page's sale: its stored lines at the prices paid.
     HasWholesaleLine = bill->wholesale;
+    m_sale.lines.clear();
+    for (const BillLine &l : bill->lines) {
+        SaleLine line;
+        line.storedKey = l.key;
+        line.code = l.code;
+        // Stored names carry the blank the page puts before a name.
+        line.name = l.name.startsWith(QLatin1Char(' ')) ? l.name.mid(1) : l.name;
+        line.description = l.description;
+        line.unit = l.unit;
+        line.quantity = l.quantity;
+        line.unitPrice = l.price;
+        line.cost = l.cost;
+        m_sale.lines.append(line);
+    }
+    showSale();
 
     // A discount with cents may be longer than the box takes when typed.
     const QString discount = bill->discount.plain();
@@ -176,17 +172,17 @@ void Form3::Command4_Click()
 void Form3::fpSpread1_DblClick()
 {
     DataGrid *g = fpSpread1;
-    if (g->maxRows() < 1)
+    if (m_sale.isEmpty())
         return;
     const int col = g->activeCol();
     const int row = g->activeRow();
-    if (col != ColQty || row < 1 || row > g->maxRows())
+    if (col != ColQty || row < 1 || row > m_sale.lines.size())
         return;
     if (!Module1::ReturnMode) {
         g->setRow(row);
-        Module1::EditQty = int(toWholeNumber(g->getText(ColQty, row)));
+        Module1::EditQty = int(m_sale.lines[row - 1].quantity);
         Module1::EditRow = row;
-        Edit::showModal();
+        Edit::showModal(*this);
         txtSearchProduct->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -195,9 +191,9 @@ void Form3::fpSpread1_DblClick()
             this);
         return;
     }
-    Module1::EditQty = int(toWholeNumber(g->getText(ColQty, row)));
+    Module1::EditQty = int(m_sale.lines[row - 1].quantity);
     Module1::EditRow = row;
-    if (ReturnItem::showModal())
+    if (ReturnItem::showModal(*this))
         returnDrawerStep();
 }
 

@@ -23,47 +23,37 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace {
-
-// Columns of a bill line on the sale page in return mode.
-using namespace SaleGrid;
-constexpr int ColKey = ColPK; // the stored line (LPK) in return mode
-
-} // namespace
-
 QString ReturnItem::labelText(const QString &name, const QString &description)
 {
     return lineLabel(QStringLiteral("คืน "), name, description, QStringLiteral(" เป็นจำนวน : "));
 }
 
-ReturnItem::ReturnItem()
+ReturnItem::ReturnItem(Form3 *page)
     : QuantityDialog(QStringLiteral("ReturnItem"), QStringLiteral("คืนสินค้า"),
         bannerStrip(QColor(139, 30, 40), QColor(230, 150, 150)))
+    , m_page(page)
 {
     Form_Load();
 }
 
-bool ReturnItem::showModal()
+bool ReturnItem::showModal(Form3 &page)
 {
-    QPointer<ReturnItem> w = WindowRegistry::instance<ReturnItem>();
+    if (ReturnItem *old = WindowRegistry::find<ReturnItem>())
+        WindowRegistry::unload(old);
+    QPointer<ReturnItem> w = new ReturnItem(&page);
+    WindowRegistry::add(w);
     w->Text1->setFocus(Qt::OtherFocusReason);
     // The dialog deletes itself when it closes: its result is all that is left to read, and
     // only a stored return accepts it.
     return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
-Form3 *ReturnItem::page() const
-{
-    return WindowRegistry::find<Form3>();
-}
-
 void ReturnItem::Form_Load()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    if (const Form3 *f = page()) {
+    if (m_page) {
         const int r = Module1::EditRow;
-        Label1->setText(
-            labelText(f->fpSpread1->getText(ColName, r), f->fpSpread1->getText(ColDes, r)));
+        Label1->setText(labelText(m_page->lineName(r), m_page->lineDescription(r)));
     }
     showQuantity(Module1::EditQty);
 }
@@ -92,40 +82,16 @@ void ReturnItem::Command1_Click()
     if (!Return8())
         return;
 
-    Form3 *f = page();
-    DataGrid *g = f->fpSpread1;
-    const int r = Module1::EditRow;
-    const Currency price = Currency::fromUnits(m_priceUnits);
-    f->Label3->setText((Currency::fromText(f->Label3->text()) + price * n).format());
-    if (m_remaining == 0) {
-        g->deleteRows(r, 1);
-        g->setMaxRows(g->maxRows() - 1);
-    } else {
-        // The rest of the line stays at the price the customer paid.
-        g->setText(ColQty, r, QString::number(m_remaining));
-        g->setText(ColAmount, r, (price * m_remaining).format() + QLatin1Char(' '));
-    }
-    try {
-        f->CalTotalAmount();
-    } catch (const DbError &) {
-        // The figures are the page's own; the stored return stands either way.
-    }
-    f->Label6->setText(QStringLiteral("คืนสินค้าแล้ว ") + q + QStringLiteral(" หน่วย"));
-    f->Label2->setText(Form3::lineCountText(g->maxRows()));
-    if (g->maxRows() == 0) {
-        f->Command6->setEnabled(false);
-        f->Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
-    }
+    m_page->lineReturned(Module1::EditRow, n, m_remaining);
     accept();
 }
 
 bool ReturnItem::Return8()
 {
-    Form3 *f = page();
-    if (!f)
-        return false;
     const int r = Module1::EditRow;
-    const qint64 key = toWholeNumber(f->fpSpread1->getText(ColKey, r));
+    if (!m_page || r < 1 || r > m_page->sale().lines.size())
+        return false;
+    const qint64 key = m_page->sale().lines[r - 1].storedKey;
     const qint64 q = trimBlanks(Text1->text()).toLongLong();
     QString failure;
     try {
@@ -133,7 +99,6 @@ bool ReturnItem::Return8()
             Module1::Conn(), Module1::ReturnBillNo, key, q, { MLogin::LoginUID, Clock::now() });
         NextMovementPK = done.movementKey;
         m_remaining = done.remaining;
-        m_priceUnits = done.line.price.units();
         m_returned = true;
         return true;
     } catch (const MissingReturnProduct &e) {

@@ -10,11 +10,11 @@ class ReturnItem : public QuantityDialog
 {
     Q_OBJECT
 public:
-    ReturnItem();
+    explicit ReturnItem(Form3 *page = nullptr);
 
-    // Makes a fresh instance over the open sale page and runs it modally; it is gone when this
+    // Makes a fresh instance over the sale page and runs it modally; it is gone when this
     // returns. True when a return was stored.
-    static bool showModal();
+    static bool showModal(Form3 &page);
 
     // The key of the movement row the last return wrote.
     qint64 NextMovementPK = 0;
@@ -31,8 +31,7 @@ public:
     static QString labelText(const QString &name, const QString &description);
 
 private:
-    Form3 *page() const;
+    Form3 *m_page;
     bool m_returned = false;
     qint64 m_remaining = 0;
-    qint64 m_priceUnits = 0; // the paid unit price of the returned line
 };

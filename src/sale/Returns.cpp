@@ -1,7 +1,7 @@
 #include "Returns.h"
 #include "platform/db/Connection.h"
 #include "records/Codes.h"
-#include "records/DateText.h"
+#include "sale/MovementWriter.h"
 #include "sale/SaleRules.h"
 
 namespace {
@@ -49,8 +49,8 @@ std::optional<qint64> productStock(Connection &conn, const QString &code, qint64
 }
 
 // Raises the product's stock and writes its type-3 movement row; returns the stock before.
-qint64 putBack(Connection &conn, const QString &billNo, const BillLine &line, qint64 quantity,
-    const ReturnStamp &stamp, qint64 *movementKey = nullptr)
+qint64 putBack(Connection &conn, MovementWriter &movements, const QString &billNo,
+    const BillLine &line, qint64 quantity, const ReturnStamp &stamp, qint64 *movementKey = nullptr)
 {
     qint64 pk = 0;
     const std::optional<qint64> old = productStock(conn, line.code, &pk);
@@ -58,16 +58,18 @@ qint64 putBack(Connection &conn, const QString &billNo, const BillLine &line, qi
         throw MissingReturnProduct(trimBlanks(line.code));
     conn.execute(QStringLiteral("UPDATE tblProduct SET PDvalue = ?1 WHERE PK = ?2"),
         { *old + quantity, pk });
-    const QVariant max = conn.scalar(QStringLiteral("SELECT Max(PK) FROM tblLog2"));
-    const qint64 next = (max.isValid() && !max.isNull()) ? max.toLongLong() + 1 : 1;
-    conn.execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, dNo, "
-                                "dValueold, dValue, dValuenew, dUser) "
-                                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"),
-        { next, int(MovementType::SaleReturn), line.code.trimmed(), line.name.trimmed(),
-            line.description.trimmed(), DateText::storage(stamp.now), billNo, *old, quantity,
-            *old + quantity, stamp.user });
+    const qint64 key = movements.write({ .type = MovementType::SaleReturn,
+        .code = line.code,
+        .name = line.name,
+        .description = line.description,
+        .time = stamp.now,
+        .documentNo = billNo,
+        .stockBefore = *old,
+        .quantity = double(quantity),
+        .stockAfter = double(*old + quantity),
+        .user = stamp.user });
     if (movementKey)
-        *movementKey = next;
+        *movementKey = key;
     return *old;
 }
 
@@ -104,8 +106,9 @@ int returnWholeBill(Connection &conn, const QString &billNo, const ReturnStamp &
         if (!productStock(conn, l.code, &pk))
             throw MissingReturnProduct(trimBlanks(l.code));
     }
+    MovementWriter movements(conn);
     for (const BillLine &l : lines)
-        putBack(conn, billNo, l, l.quantity, stamp);
+        putBack(conn, movements, billNo, l, l.quantity, stamp);
     conn.execute(QStringLiteral("DELETE FROM tblLog WHERE Lno = ?1"), { billNo });
     conn.execute(QStringLiteral("DELETE FROM tblRMoney WHERE rNo = ?1"), { billNo });
     t.commit();
@@ -135,7 +138,8 @@ LineReturn returnBillLine(Connection &conn, const QString &billNo, qint64 lineKe
 
     LineReturn r;
     r.line = *line;
-    r.stockBefore = putBack(conn, billNo, *line, quantity, stamp, &r.movementKey);
+    MovementWriter movements(conn);
+    r.stockBefore = putBack(conn, movements, billNo, *line, quantity, stamp, &r.movementKey);
     r.remaining = line->quantity - quantity;
     // The rest of the line keeps the price paid and everything else it was sold with.
     if (r.remaining > 0)

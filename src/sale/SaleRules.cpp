@@ -71,23 +71,25 @@ Currency roundedAsShown(Currency c)
 }
 } // namespace
 
-SaleTotals computeTotals(
-    const QList<Currency> &amounts, const QString &discountText, DiscountType type)
+SaleTotals computeTotals(const QList<Currency> &amounts, Currency figure, DiscountType type)
 {
     SaleTotals t;
     for (const Currency &a : amounts)
         t.total += a;
-    if (discountText.isEmpty()) {
-        t.net = roundedAsShown(t.total);
-        return t;
-    }
-    const double value = Val(discountText);
     if (type == DiscountType::Baht)
-        t.discount = Currency::fromDouble(value);
+        t.discount = figure;
     else
-        t.discount = Currency::fromDouble(t.total.toDouble() * value / 100.0);
+        t.discount = roundedAsShown(t.total.times(figure.toDouble()).dividedBy(100.0));
     t.net = roundedAsShown(t.total - t.discount);
     return t;
+}
+
+SaleTotals computeTotals(
+    const QList<Currency> &amounts, const QString &discountText, DiscountType type)
+{
+    const Currency figure
+        = discountText.isEmpty() ? Currency() : Currency::fromDouble(Val(discountText));
+    return computeTotals(amounts, figure, type);
 }
 
 QString changeText(const QString &cashText, const QString &netText)

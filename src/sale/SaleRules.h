@@ -54,7 +54,10 @@ struct SaleTotals
     Currency discount; // in baht, for Text8
     Currency net;
 };
-// `discountText` is the discount box as typed; empty means no discount.
+// `figure` is the discount as typed (percent or baht); zero means none. A percent discount is
+// rounded to the satang once, and the net is the total less that amount, rounded as shown.
+SaleTotals computeTotals(const QList<Currency> &amounts, Currency figure, DiscountType type);
+// As above with the discount box's text; empty means no discount.
 SaleTotals computeTotals(
     const QList<Currency> &amounts, const QString &discountText, DiscountType type);
 // Change text for the cash box and the net label; "0.00" while the cash is empty or no number.

@@ -5,16 +5,14 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
+#include "sale/LineGridTarget.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Codes.h"
-#include "records/Val.h"
 #include "sale/Form3.h"
-#include "sale/SaleGrid.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
-#include "sale/StockUpdateGrid.h"
-#include "shell/MDIForm1.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include <QFrame>
@@ -31,33 +29,29 @@ const unsigned kInstruction = rgbValue(21, 66, 139);
 const unsigned kSearchText = rgbValue(48, 48, 48);
 const unsigned kGridText = rgbValue(26, 26, 26);
 
-// The sale grid's columns; the stock update grid shares 0 to 7.
-using namespace SaleGrid;
-
 // The decorative strip behind the top of the dialog.
 QPixmap banner()
 {
     return bannerStrip(QColor(236, 241, 240), Form3::colour(kBack), Qt::Vertical);
 }
 
-// Runs one step of the search, which skips failing steps.
-template <typename F> bool step(F f)
+// The products whose code, name or description holds the text, ordered by code and name: rows
+// of key, code, " name description" and unit. The text is bound as it was typed: % and _ keep
+// their pattern meaning, a quote is a plain character. Throws DbError.
+std::vector<QStringList> searchProducts(Connection &conn, const QString &text)
 {
-    try {
-        f();
-        return true;
-    } catch (const DbError &) {
-    } catch (const std::exception &) { }
-    return false;
-}
-
-// The first line of the grid holding the product, or 0.
-int lineOf(const DataGrid *g, qint64 pk)
-{
-    for (int r = 1; r <= g->maxRows(); ++r)
-        if (toWholeNumber(g->getText(ColPK, r)) == pk)
-            return r;
-    return 0;
+    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
+    Recordset rs = conn.query(
+        QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
+                       "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
+                       "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
+                       "ORDER BY p.PDsn, p.PDname"),
+        { pattern });
+    std::vector<QStringList> found;
+    for (; !rs.eof(); rs.moveNext())
+        found.push_back({ rs.text(0), rs.text(1),
+            QLatin1Char(' ') + rs.text(2) + QLatin1Char(' ') + rs.text(3), rs.text(4) });
+    return found;
 }
 
 // The product of the chosen result row, read back through the code look-up so that the sale's
@@ -85,7 +79,8 @@ QString Scanitem::foundCaption(int count)
         + QStringLiteral("  รายการ ]");
 }
 
-Scanitem::Scanitem()
+Scanitem::Scanitem(LineGridTarget *target)
+    : m_target(target)
 {
     setObjectName(QStringLiteral("Scanitem"));
     setWindowTitle(QStringLiteral("ค้นหาสินค้า"));
@@ -150,9 +145,9 @@ Scanitem::Scanitem()
         // An add traps nothing of its own; a failure is reported and the dialog goes on.
         try {
             fpSpread1_DblClick();
-        } catch (const DbError &e) {
-            MsgBox(
-                e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
+        } catch (const std::exception &e) {
+            MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
+                MsgResult::Ok, this);
         }
     });
     // Key preview: the window sees every key before its controls.
@@ -162,9 +157,12 @@ Scanitem::Scanitem()
     Form_Load();
 }
 
-void Scanitem::showModal()
+void Scanitem::showModal(LineGridTarget &target)
 {
-    QPointer<Scanitem> w = WindowRegistry::instance<Scanitem>();
+    if (Scanitem *old = WindowRegistry::find<Scanitem>())
+        WindowRegistry::unload(old);
+    QPointer<Scanitem> w = new Scanitem(&target);
+    WindowRegistry::add(w);
     w->txt1->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
 }
@@ -216,32 +214,17 @@ void Scanitem::Command1_Click()
         txt1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    // The text is bound as it was typed: % and _ keep their pattern meaning, a quote is a
-    // plain character.
     std::optional<std::vector<QStringList>> rows;
-    step([&] {
-        const QString pattern = QLatin1Char('%') + t + QLatin1Char('%');
-        Recordset rs = Module1::Conn().query(
-            QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
-                           "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
-                           "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
-                           "ORDER BY p.PDsn, p.PDname"),
-            { pattern });
-        std::vector<QStringList> found;
-        for (; !rs.eof(); rs.moveNext())
-            found.push_back({ rs.text(0), rs.text(1),
-                QLatin1Char(' ') + rs.text(2) + QLatin1Char(' ') + rs.text(3), rs.text(4) });
-        rows = std::move(found);
-    });
+    skipOnFailure("Scanitem.Command1_Click", [&] { rows = searchProducts(Module1::Conn(), t); });
     if (!rows || rows->empty()) {
         if (rows)
-            step([&] { fpSpread1->setMaxRows(0); });
+            skipOnFailure("Scanitem.Command1_Click", [&] { fpSpread1->setMaxRows(0); });
         setWindowTitle(NotFoundCaption);
         return;
     }
     const int n = int(rows->size());
     setWindowTitle(foundCaption(n));
-    step([&] {
+    skipOnFailure("Scanitem.Command1_Click", [&] {
         fpSpread1->setRows(std::move(*rows));
         fpSpread1->setActiveCell(1, 1);
     });
@@ -258,77 +241,10 @@ void Scanitem::fpSpread1_DblClick()
     const qint64 pk = trimBlanks(fpSpread1->getText(0, r)).toLongLong(&ok);
     if (!ok)
         return;
-    const QString page = MDIForm1::PageName();
-    if (page == Msg::PageSale)
-        addToSaleGrid(pk);
-    else if (page == Msg::PageStock)
-        addToStockGrid(pk);
-}
-
-void Scanitem::addToSaleGrid(qint64 pk)
-{
-    Form3 *f = WindowRegistry::find<Form3>();
-    if (!f)
+    if (!m_target)
         return;
-    const std::optional<SaleProduct> p = productByKey(pk);
-    if (!p)
-        return;
-    DataGrid *g = f->fpSpread1;
-    if (const int found = lineOf(g, p->pk)) {
-        // Existing line: one more unit, under the same wholesale rule as code entry.
-        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
-        g->setText(ColQty, found, QString::number(qty));
-        Currency unit;
-        if (const auto ruled = wholesaleRule(*p, qty, f->priceType())) {
-            unit = ruled->unitPrice;
-            g->setText(ColPrice, found, unit.plain());
-            g->setBackColor(ColPrice, found, Form3::colour(ruled->colour));
-        } else {
-            unit = Currency::fromText(g->getText(ColPrice, found));
-        }
-        g->setText(ColAmount, found, (unit * qty).plain());
-        f->LoadPica(p->picture);
-        f->CalTotalAmount();
-        return;
-    }
-    // New line on top at the price list's price; the wholesale rule waits for the second unit.
-    g->setMaxRows(g->maxRows() + 1);
-    g->insertRows(1, 1);
-    f->Label2->setText(Form3::lineCountText(g->maxRows()));
-    const QString price = p->price(f->priceType()).plain();
-    const QString cells[] = { QString::number(p->pk), p->code, QLatin1Char(' ') + p->name,
-        p->description, QStringLiteral("1"), p->unit, price, price, p->picture, p->cost.plain() };
-    for (int c = ColPK; c <= ColCost; ++c)
-        g->setText(c, 1, cells[c]);
-    f->LoadPica(p->picture);
-    f->CalTotalAmount();
-}
-
-void Scanitem::addToStockGrid(qint64 pk)
-{
-    StockUpdateGrid *w = StockUpdateGrid::loaded();
-    if (!w)
-        return;
-    const std::optional<SaleProduct> p = productByKey(pk);
-    if (!p)
-        return;
-    DataGrid *g = w->linesGrid();
-    if (const int found = lineOf(g, p->pk)) {
-        const Currency unit = Currency::fromText(g->getText(ColPrice, found));
-        const qint64 qty = toWholeNumber(g->getText(ColQty, found)) + 1;
-        g->setText(ColQty, found, QString::number(qty));
-        g->setText(ColAmount, found, (unit * qty).plain());
-        w->CalTotalAmount();
-        return;
-    }
-    g->setMaxRows(g->maxRows() + 1);
-    g->insertRows(1, 1);
-    const QString cost = p->cost.plain();
-    const QString cells[] = { QString::number(p->pk), p->code, QLatin1Char(' ') + p->name,
-        p->description, QStringLiteral("1"), p->unit, cost, cost };
-    for (int c = ColPK; c <= ColAmount; ++c)
-        g->setText(c, 1, cells[c]);
-    w->CalTotalAmount();
+    if (const std::optional<SaleProduct> p = productByKey(pk))
+        m_target->addLine(*p);
 }
 
 void Scanitem::Form_KeyDown(int KeyCode)

@@ -2,23 +2,24 @@
 #include <QDialog>
 
 class DataGrid;
+class LineGridTarget;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The product search dialog. It finds products by a fragment of their code, name or
-// description and adds the chosen one, one unit per double-click, to the grid of the page
-// behind it: the sale grid (PageName "หน้าร้าน") priced by the sale's rules, or the stock
-// update grid ("คลังสินค้า") at its cost price. It stays open until Esc or its exit button.
+// description and adds the chosen one, one unit per double-click, to its opener's grid: the
+// sale page prices it by the sale's rules, the stock update window at its cost price. It stays
+// open until Esc or its exit button.
 class Scanitem : public QDialog
 {
     Q_OBJECT
 public:
-    Scanitem();
+    explicit Scanitem(LineGridTarget *target = nullptr);
 
-    // Makes a fresh instance, runs it modally and unloads it.
-    static void showModal();
+    // Makes a fresh instance over the opener's grid, runs it modally and unloads it.
+    static void showModal(LineGridTarget &target);
 
     QFrame *Frame1 = nullptr;
     QLabel *Image1 = nullptr;
@@ -45,6 +46,5 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
-    void addToSaleGrid(qint64 pk);
-    void addToStockGrid(qint64 pk);
+    LineGridTarget *m_target;
 };

@@ -1,3 +1,4 @@
+#include "platform/ui/SkipOnFailure.h"
 #include "Form1.h"
 #include "MDIForm1.h"
 #include "Messages.h"
@@ -19,9 +20,7 @@ constexpr int FrameWidth = 280;
 
 template <class F> void step(F &&f)
 {
-    try {
-        f();
-    } catch (const std::exception &) { }
+    skipOnFailure("Form1", f);
 }
 
 QLabel *note(const QString &text, QWidget *parent)

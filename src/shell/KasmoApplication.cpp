@@ -2,6 +2,7 @@
 #include "Messages.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include <exception>
 
 bool KasmoApplication::notify(QObject *receiver, QEvent *event)
@@ -18,8 +19,9 @@ bool KasmoApplication::guard(const std::function<bool()> &deliver)
     } catch (const DbError &e) {
         text = e.text();
     } catch (const std::exception &e) {
-        text = QString::fromLocal8Bit(e.what());
+        text = QString::fromUtf8(e.what());
     }
+    qCWarning(lcEvents).noquote() << "an event handler failed:" << text;
     MsgBox(text, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle);
     return false;
 }

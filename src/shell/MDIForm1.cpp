@@ -1,3 +1,4 @@
+#include "platform/ui/SkipOnFailure.h"
 #include "MDIForm1.h"
 #include "Form1.h"
 #include "Login.h"
@@ -42,9 +43,7 @@ MDIForm1::Windows &registered()
 // Skip-on-failure: a failing step is skipped and the next one runs.
 template <class F> void step(F &&f)
 {
-    try {
-        f();
-    } catch (const std::exception &) { }
+    skipOnFailure("MDIForm1", f);
 }
 
 const QString tabCaptions[4] = { QStringLiteral("ขายสินค้า"), QStringLiteral("คลังสินค้า"),

@@ -6,6 +6,7 @@
 #include "records/Currency.h"
 #include "records/Val.h"
 #include "sale/Edit.h"
+#include "sale/SaleRules.h"
 #include "sale/Scanitem.h"
 #include "shell/Module1.h"
 #include <QGridLayout>
@@ -15,6 +16,9 @@
 #include <QPushButton>
 
 namespace {
+constexpr int ColPK = 0;
+constexpr int ColName = 2;
+constexpr int ColDes = 3;
 constexpr int ColQty = 4;
 constexpr int ColCost = 6;
 constexpr int ColAmount = 7;
@@ -97,9 +101,52 @@ void FUpdate::CalTotalAmount2()
     g->setText(ColAmount, r, (cost * toWholeNumber(g->getText(ColQty, r))).plain());
 }
 
+QString FUpdate::lineName(int row) const
+{
+    return fpSpread1->getText(ColName, row);
+}
+
+QString FUpdate::lineDescription(int row) const
+{
+    return fpSpread1->getText(ColDes, row);
+}
+
+void FUpdate::addLine(const SaleProduct &p)
+{
+    DataGrid *g = fpSpread1;
+    for (int r = 1; r <= g->maxRows(); ++r) {
+        if (toWholeNumber(g->getText(ColPK, r)) != p.pk)
+            continue;
+        const Currency unit = Currency::fromText(g->getText(ColCost, r));
+        const qint64 qty = toWholeNumber(g->getText(ColQty, r)) + 1;
+        g->setText(ColQty, r, QString::number(qty));
+        g->setText(ColAmount, r, (unit * qty).plain());
+        CalTotalAmount();
+        return;
+    }
+    g->setMaxRows(g->maxRows() + 1);
+    g->insertRows(1, 1);
+    const QString cost = p.cost.plain();
+    const QString cells[] = { QString::number(p.pk), p.code, QLatin1Char(' ') + p.name,
+        p.description, QStringLiteral("1"), p.unit, cost, cost };
+    for (int c = ColPK; c <= ColAmount; ++c)
+        g->setText(c, 1, cells[c]);
+    CalTotalAmount();
+}
+
+void FUpdate::setQuantity(int row, qint64 quantity)
+{
+    if (row < 1 || row > fpSpread1->maxRows())
+        return;
+    fpSpread1->setText(ColQty, row, QString::number(quantity));
+    Module1::EditRow = row;
+    CalTotalAmount2();
+    CalTotalAmount();
+}
+
 void FUpdate::cmdSearch_Click()
 {
-    Scanitem::showModal();
+    Scanitem::showModal(*this);
     txtSearchProduct->setFocus(Qt::OtherFocusReason);
 }
 
@@ -110,6 +157,6 @@ void FUpdate::fpSpread1_DblClick()
         return;
     Module1::EditQty = int(toWholeNumber(g->getText(ColQty, g->activeRow())));
     Module1::EditRow = g->activeRow();
-    Edit::showModal();
+    Edit::showModal(*this);
     txtSearchProduct->setFocus(Qt::OtherFocusReason);
 }

@@ -1,3 +1,4 @@
+#include "platform/ui/SkipOnFailure.h"
 #include "Form2.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
@@ -54,7 +55,9 @@ void Form2::Minitem()
                           .toInt();
         if (MDIForm1 *frame = MDIForm1::existing())
             frame->showLowStockAlert(n);
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("Form2.Minitem", e);
+    }
 }
 
 void Form2::Loaddata()
@@ -70,7 +73,9 @@ void Form2::Loaddata()
         for (; !rs.eof(); rs.moveNext())
             lstProducts->addItem(rs.text("PDsn") + QStringLiteral("  ") + rs.text("PDname")
                 + QStringLiteral("  ") + rs.text("PDvalue"));
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("Form2.Loaddata", e);
+    }
     Label1->setText(SearchMode == 3 ? QStringLiteral("สินค้าใกล้หมด") : windowTitle());
 }
 

@@ -2,7 +2,7 @@
 #include "platform/report/PrintSink.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
-#include "receipt/ReceiptSale.h"
+#include "sale/SaleStore.h"
 #include "shell/Module1.h"
 #include "support/TempProgramFolder.h"
 
@@ -37,40 +37,37 @@ protected:
     RecordingPrintSink sink;
 };
 
-// A sale as the sale page would show it.
-class FakeSale : public ReceiptSale
+// A stored sale made from the texts a cashier would see: each line's name (with the grid's
+// leading blank), description, quantity and unit price; a discount in baht and the cash typed.
+class FakeSale
 {
 public:
     struct Line
     {
-        QString name, description, quantity, price, amount;
+        QString name, description, quantity, price;
     };
     std::vector<Line> lines;
-    QString no = QStringLiteral("INV-69120001"), net, disc = QStringLiteral("0.00"),
-            changeText = QStringLiteral("0.00"), cashText;
+    QString no = QStringLiteral("INV-69120001"), disc = QStringLiteral("0.00"), cashText;
 
-    int rowCount() const override { return int(lines.size()); }
-    QString cell(int row, int col) const override
+    const StoredSale &stored()
     {
-        const Line &l = lines.at(size_t(row - 1));
-        switch (col) {
-        case 2:
-            return l.name;
-        case 3:
-            return l.description;
-        case 4:
-            return l.quantity;
-        case 6:
-            return l.price;
-        case 7:
-            return l.amount;
-        default:
-            return QString();
+        m_stored = StoredSale();
+        for (const Line &l : lines) {
+            SaleLine line;
+            line.name = l.name.startsWith(QLatin1Char(' ')) ? l.name.mid(1) : l.name;
+            line.description = l.description;
+            line.quantity = l.quantity.toLongLong();
+            line.unitPrice = Currency::fromText(l.price);
+            m_stored.sale.lines.append(line);
         }
+        m_stored.sale.discountType = DiscountType::Baht;
+        m_stored.sale.discountFigure = Currency::fromText(disc);
+        m_stored.sale.cash = cashFromText(cashText);
+        m_stored.receiptNo = no;
+        m_stored.time = Clock::now();
+        return m_stored;
     }
-    QString receiptNo() const override { return no; }
-    QString netTotal() const override { return net; }
-    QString discount() const override { return disc; }
-    QString change() const override { return changeText; }
-    QString cash() const override { return cashText; }
+
+private:
+    StoredSale m_stored;
 };

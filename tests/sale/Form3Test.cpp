@@ -250,13 +250,17 @@ TEST_F(SalePage, ArrowKeysMoveBetweenBoxesAndReturnModeIgnoresKeys)
     ASSERT_EQ(msgs.count(), 1);
     EXPECT_EQ(msgs.last().text, QStringLiteral("ห้ามคลิกขวาในช่องนี้ !!"));
     msgs.clear();
-    // In the grid Down goes to the cash box; Enter recomputes the current line.
+    // In the grid Down goes to the cash box; Enter recomputes the current line and the
+    // totals, which asks for the cash again.
+    typeInto(page->Text1, QStringLiteral("500"));
+    ASSERT_EQ(page->Label3->text(), QStringLiteral("380.00"));
     page->fpSpread1->setFocus();
-    page->fpSpread1->setText(4, 1, QStringLiteral("3"));
     page->fpSpread1->setRow(1);
     QTest::keyClick(page->fpSpread1, Qt::Key_Return);
-    EXPECT_EQ(cell(7, 1), QStringLiteral("360"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("360.00"));
+    EXPECT_EQ(cell(7, 1), QStringLiteral("120"));
+    EXPECT_EQ(page->Label6->text(), QStringLiteral("120.00"));
+    EXPECT_EQ(page->Text1->text(), QString());
+    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
     QTest::keyClick(page->fpSpread1, Qt::Key_Down);
     EXPECT_EQ(QApplication::focusWidget(), page->Text1);
 
@@ -372,10 +376,8 @@ TEST_F(SalePage, CalTotalAmount2RepricesTheEditRow)
     for (int i = 0; i < 3; ++i)
         scan(QStringLiteral("AB1"));
     EXPECT_EQ(priceColour(1), wholesale);
-    page->fpSpread1->setText(4, 1, QStringLiteral("2"));
-    Module1::EditRow = 1;
-    page->CalTotalAmount2();
-    page->CalTotalAmount();
+    // A new quantity re-prices the line (CalTotalAmount2) and the totals follow.
+    page->setQuantity(1, 2);
     EXPECT_EQ(cell(6, 1), QStringLiteral("120"));
     EXPECT_EQ(priceColour(1), listPrice);
     EXPECT_EQ(page->Label6->text(), QStringLiteral("240.00"));

@@ -2,6 +2,7 @@
 #include "support/PtyPair.h"
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/ProgramFolder.h"
+#include "sale/SaleStore.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -256,15 +257,18 @@ TEST_F(SaveSale, EnterInTheCashBoxSavesAndPrintsAfterTheCommit)
 {
     int printed = 0;
     Form3::Windows w;
-    w.printReceipt = [&](Form3 &f) {
+    w.printReceipt = [&](QWidget *parent, const StoredSale &s) {
         ++printed;
         // The sale is stored and the page still holds it.
+        EXPECT_EQ(parent, page);
         EXPECT_EQ(Module1::PrintSource, PrintSource::Sale);
         EXPECT_EQ(rows("tblLog"), 2);
-        EXPECT_EQ(f.fpSpread1->maxRows(), 2);
-        EXPECT_EQ(f.text3->text(), QStringLiteral("INV-630500001"));
-        EXPECT_EQ(f.Text1->text(), QStringLiteral("500"));
-        EXPECT_EQ(f.Label3->text(), QStringLiteral("344.50"));
+        EXPECT_EQ(page->fpSpread1->maxRows(), 2);
+        EXPECT_EQ(s.sale.lines.size(), 2);
+        EXPECT_EQ(s.receiptNo, QStringLiteral("INV-630500001"));
+        EXPECT_EQ(s.sale.cash, Currency::fromWhole(500));
+        EXPECT_EQ(saleChange(s.sale)->format(), QStringLiteral("344.50"));
+        EXPECT_EQ(page->Label3->text(), QStringLiteral("344.50"));
         throw std::runtime_error("printer out of paper");
     };
     Form3::setWindows(w);

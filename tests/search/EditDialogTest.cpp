@@ -22,7 +22,7 @@ protected:
     {
         Module1::EditQty = int(saleCell(4, row).toLongLong());
         Module1::EditRow = row;
-        Edit::showModal();
+        Edit::showModal(*page);
     }
 };
 
@@ -73,7 +73,7 @@ TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
     });
     Module1::EditQty = 12345;
     Module1::EditRow = 1;
-    Edit::showModal();
+    Edit::showModal(*page);
 }
 
 TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)

@@ -1,5 +1,7 @@
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
+#include "platform/db/SchemaUpgrade.h"
+#include "platform/db/SchemaVersion.h"
 #include "records/Formats.h"
 #include "shell/PasswordHash.h"
 #include <QDir>
@@ -74,6 +76,7 @@ double generateShop(const QString &path, const ShopSize &size)
     const QString data = QStringLiteral(KASMO_DATA_SOURCE_DIR);
     Connection::createFromScripts(
         path, { data + QStringLiteral("/schema.sql"), data + QStringLiteral("/seed.sql") });
+    upgradeDatabase(path, data + QStringLiteral("/upgrade"), kSchemaVersion, false);
     Connection c;
     c.open(path);
     sqlite3 *db = c.handle();

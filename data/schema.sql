@@ -4,6 +4,8 @@
 -- Booleans are 0/1, money is REAL, date-times 'yyyy-MM-dd HH:mm:ss', dates 'yyyy-MM-dd'.
 
 PRAGMA journal_mode=WAL;
+-- Layout version 1; later versions come from data/upgrade/<N>.sql.
+PRAGMA user_version = 1;
 
 -- Products
 CREATE TABLE tblProduct (

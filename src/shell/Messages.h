@@ -12,6 +12,14 @@ inline const QString ProgramTitle = QStringLiteral("Kasmo");
 
 // The database connection; followed by the engine's error text.
 inline const QString DatabaseOpenFailed = QStringLiteral("เชื่อมต่อฐานข้อมูลไม่ได้ : ");
+// A database file of another layout version than the program's.
+inline QString schemaVersionMismatch(int found, int expected)
+{
+    return QStringLiteral("แฟ้มฐานข้อมูลเป็นรุ่นที่ %1 แต่โปรแกรมนี้ใช้ได้กับฐานข้อมูลรุ่นที่ %2 เท่านั้น "
+                          "โปรดปรับรุ่นแฟ้มฐานข้อมูลด้วยเครื่องมือของโปรแกรม (kasmo-makedb) ก่อน")
+        .arg(found)
+        .arg(expected);
+}
 
 // Key filters and the right-button refusal (title ErrorTitle, warning icon).
 inline const QString NumberOnly = QStringLiteral("ช่องนี้ กรอกได้แค่ ( ตัวเลข ) เท่านั้น !!");

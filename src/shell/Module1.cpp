@@ -1,6 +1,8 @@
 #include "Module1.h"
 #include "Messages.h"
 #include "platform/db/RowWriter.h"
+#include "platform/db/SchemaUpgrade.h"
+#include "platform/db/SchemaVersion.h"
 #include "platform/ui/KeyboardLayout.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
@@ -80,8 +82,11 @@ void Module1::resetState()
 bool Module1::OpenDatabase()
 {
     try {
-        Conn().open(ProgramFolder::file(QStringLiteral("data/Ksmdata.db")));
+        Conn().open(ProgramFolder::file(QStringLiteral("data/Ksmdata.db")), kSchemaVersion);
         return true;
+    } catch (const SchemaVersionError &e) {
+        MsgBox(Msg::DatabaseOpenFailed + Msg::schemaVersionMismatch(e.found, e.expected),
+            MsgButtons::Ok, MsgIcon::None);
     } catch (const DbError &e) {
         MsgBox(Msg::DatabaseOpenFailed + e.text(), MsgButtons::Ok, MsgIcon::None);
     } catch (const std::exception &e) {

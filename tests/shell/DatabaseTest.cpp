@@ -1,3 +1,5 @@
+#include "platform/db/SchemaUpgrade.h"
+#include "platform/db/SchemaVersion.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
@@ -160,4 +162,48 @@ TEST_F(ShellTest, FixtureEndHookStopsTheCaller)
 {
     EXPECT_THROW(Module1::EndProgram(), ProgramEnded);
     EXPECT_EQ(programEnds, 1);
+}
+
+TEST(DatabaseTest, FileOfAnotherVersionIsRefusedAndLeftUntouched)
+{
+    for (int version : { 0, kSchemaVersion + 1 }) {
+        SCOPED_TRACE(version);
+        TempProgramFolder folder;
+        {
+            Connection c;
+            c.open(folder.databasePath());
+            // A file left in rollback-journal mode: opening it writes nothing but its -wal.
+            c.executeScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA user_version=%1;")
+                                .arg(version));
+        }
+        QFile f(folder.databasePath());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        ScriptedMessageBoxes boxes;
+        EndRecorder end;
+
+        EXPECT_FALSE(Module1::OpenDatabase());
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text,
+            Msg::DatabaseOpenFailed + Msg::schemaVersionMismatch(version, kSchemaVersion));
+        EXPECT_TRUE(boxes.last().text.contains(QString::number(version)));
+        EXPECT_TRUE(boxes.last().text.contains(QString::number(kSchemaVersion)));
+        EXPECT_EQ(end.ends, 1);
+        EXPECT_FALSE(Module1::Conn().isOpen());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before) << "nothing written";
+        EXPECT_FALSE(QFile::exists(folder.databasePath() + QStringLiteral("-wal")));
+    }
+}
+
+TEST(DatabaseTest, FileOfTheProgramsVersionOpens)
+{
+    TempProgramFolder folder;
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+    ASSERT_TRUE(Module1::OpenDatabase());
+    EXPECT_EQ(schemaVersion(Module1::Conn()), kSchemaVersion);
+    Module1::CloseDatabase();
+    EXPECT_EQ(end.ends, 0);
 }

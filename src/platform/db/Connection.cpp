@@ -1,4 +1,6 @@
 #include "Connection.h"
+#include "SchemaUpgrade.h"
+#include "StatementCache.h"
 #include <QCollator>
 #include <QDate>
 #include <QDateTime>
@@ -119,6 +121,11 @@ void Connection::fail(const QString &where) const
 
 void Connection::open(const QString &path)
 {
+    open(path, -1);
+}
+
+void Connection::open(const QString &path, int requiredVersion)
+{
     close();
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล '%1'").arg(path), SQLITE_CANTOPEN);
@@ -131,9 +138,13 @@ void Connection::open(const QString &path)
         sqlite3_close(db);
         throw DbError(text + QStringLiteral(" '%1'").arg(path), rc);
     }
-    m_db = db;
-    m_path = path;
+    attach(db, path);
     try {
+        if (requiredVersion >= 0) {
+            const int found = schemaVersion(*this);
+            if (found != requiredVersion)
+                throw SchemaVersionError(found, requiredVersion);
+        }
         // A file the program cannot write would lose the first sale: refuse it at the start.
         if (sqlite3_db_readonly(m_db, "main") == 1)
             throw DbError(QStringLiteral("แฟ้มฐานข้อมูลเป็นแบบอ่านอย่างเดียว บันทึกข้อมูลไม่ได้ '%1'").arg(path),
@@ -161,8 +172,7 @@ void Connection::createFromScripts(const QString &path, const QStringList &scrip
         throw DbError(text);
     }
     Connection c;
-    c.m_db = db;
-    c.m_path = path;
+    c.attach(db, path);
     for (const QString &file : scriptFiles) {
         QFile f(file);
         if (!f.open(QIODevice::ReadOnly))
@@ -171,54 +181,82 @@ void Connection::createFromScripts(const QString &path, const QStringList &scrip
     }
 }
 
+void Connection::attach(sqlite3 *db, const QString &path)
+{
+    m_db = db;
+    m_path = path;
+    m_cache = std::make_shared<StatementCache>(db);
+}
+
 void Connection::close()
 {
+    if (m_cache) {
+        m_cache->clear();
+        m_cache.reset();
+    }
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
 }
 
-sqlite3_stmt *Connection::prepare(const QString &sql, const QVariantList &params)
+Connection::Prepared Connection::prepare(const QString &sql, const QVariantList &params)
 {
     if (!m_db)
         throw DbError(QStringLiteral("ยังไม่ได้เปิดฐานข้อมูล"));
     if (statementHook())
         statementHook()(sql);
-    sqlite3_stmt *stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
-        fail(QString());
-    const int expected = sqlite3_bind_parameter_count(stmt);
+    Prepared p { nullptr, sql.toUtf8() };
+    p.stmt = m_cache->take(p.sql);
+    if (!p.stmt) {
+        if (sqlite3_prepare_v2(m_db, p.sql.constData(), int(p.sql.size()), &p.stmt, nullptr)
+            != SQLITE_OK)
+            fail(QString());
+        ++m_prepared;
+    }
+    const int expected = sqlite3_bind_parameter_count(p.stmt);
     if (expected != params.size()) {
-        sqlite3_finalize(stmt);
+        release(p);
         throw DbError(
             QStringLiteral("%1 parameters given, %2 expected").arg(params.size()).arg(expected));
     }
     try {
         for (int i = 0; i < params.size(); ++i)
-            bindValue(stmt, i + 1, params[i]);
+            bindValue(p.stmt, i + 1, params[i]);
     } catch (...) {
-        sqlite3_finalize(stmt);
+        release(p);
         throw;
     }
-    return stmt;
+    return p;
+}
+
+void Connection::release(const Prepared &p)
+{
+    if (m_cache)
+        m_cache->give(p.sql, p.stmt);
+    else
+        sqlite3_finalize(p.stmt);
 }
 
 int Connection::execute(const QString &sql, const QVariantList &params)
 {
-    sqlite3_stmt *stmt = prepare(sql, params);
+    const Prepared p = prepare(sql, params);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) { }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        fail(QString());
+    while ((rc = sqlite3_step(p.stmt)) == SQLITE_ROW) { }
+    if (rc != SQLITE_DONE) {
+        const int code = sqlite3_extended_errcode(m_db);
+        const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+        release(p);
+        throw DbError(text, code);
+    }
+    release(p);
     return sqlite3_changes(m_db);
 }
 
 Recordset Connection::query(const QString &sql, const QVariantList &params)
 {
-    return Recordset(m_db, prepare(sql, params));
+    const Prepared p = prepare(sql, params);
+    return Recordset(m_db, p.stmt, m_cache, p.sql);
 }
 
 QVariant Connection::scalar(const QString &sql, const QVariantList &params)

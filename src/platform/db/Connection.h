@@ -5,8 +5,10 @@
 #include <QVariant>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 
 struct sqlite3;
+class StatementCache;
 class Transaction;
 
 // The one connection to the shop's database file. Values from outside the code only ever
@@ -21,6 +23,9 @@ public:
 
     // Opens an existing file; never creates one. Throws DbError.
     void open(const QString &path);
+    // As open(), for a file of layout version `requiredVersion` only: a file of another version
+    // is refused (SchemaVersionError) before anything is written to it.
+    void open(const QString &path, int requiredVersion);
     // Makes a new file from SQL scripts (the delivered database and test fixtures).
     static void createFromScripts(const QString &path, const QStringList &scriptFiles);
     void close();
@@ -37,16 +42,27 @@ public:
     bool inTransaction() const;
 
     sqlite3 *handle() const { return m_db; }
+    // How many statements this connection has prepared; a statement run again is reused.
+    int statementsPrepared() const { return m_prepared; }
 
     // Test hook: called before every statement runs; may throw DbError to inject a failure.
     static void setStatementHook(std::function<void(const QString &sql)> hook);
 
 private:
     friend class Transaction;
-    struct sqlite3_stmt *prepare(const QString &sql, const QVariantList &params);
+    struct Prepared
+    {
+        struct sqlite3_stmt *stmt = nullptr;
+        QByteArray sql;
+    };
+    Prepared prepare(const QString &sql, const QVariantList &params);
+    void release(const Prepared &p);
+    void attach(sqlite3 *db, const QString &path);
     [[noreturn]] void fail(const QString &where) const;
     sqlite3 *m_db = nullptr;
     QString m_path;
+    std::shared_ptr<StatementCache> m_cache;
+    int m_prepared = 0;
 };
 
 // RAII transaction: rolls back unless commit() was called.

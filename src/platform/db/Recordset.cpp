@@ -1,10 +1,14 @@
 #include "Recordset.h"
 #include "DbError.h"
+#include "StatementCache.h"
 #include <sqlite3.h>
 
-Recordset::Recordset(sqlite3 *db, sqlite3_stmt *stmt)
+Recordset::Recordset(
+    sqlite3 *db, sqlite3_stmt *stmt, std::shared_ptr<StatementCache> cache, QByteArray sql)
     : m_db(db)
     , m_stmt(stmt)
+    , m_cache(std::move(cache))
+    , m_sql(std::move(sql))
 {
     const int n = sqlite3_column_count(stmt);
     for (int i = 0; i < n; ++i)
@@ -18,6 +22,8 @@ Recordset::Recordset(Recordset &&o) noexcept
     , m_stmt(o.m_stmt)
     , m_eof(o.m_eof)
     , m_names(std::move(o.m_names))
+    , m_cache(std::move(o.m_cache))
+    , m_sql(std::move(o.m_sql))
 {
     o.m_stmt = nullptr;
     o.m_eof = true;
@@ -31,6 +37,8 @@ Recordset &Recordset::operator=(Recordset &&o) noexcept
         m_stmt = o.m_stmt;
         m_eof = o.m_eof;
         m_names = std::move(o.m_names);
+        m_cache = std::move(o.m_cache);
+        m_sql = std::move(o.m_sql);
         o.m_stmt = nullptr;
         o.m_eof = true;
     }
@@ -45,7 +53,10 @@ Recordset::~Recordset()
 void Recordset::close()
 {
     if (m_stmt) {
-        sqlite3_finalize(m_stmt);
+        if (m_cache)
+            m_cache->give(m_sql, m_stmt);
+        else
+            sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
     }
     m_eof = true;

@@ -6,6 +6,7 @@
 
 struct sqlite3_stmt;
 struct sqlite3;
+class StatementCache;
 
 // Forward-only cursor over one query, positioned on its first row once opened.
 // NULL reads as "" through text() and as 0 through the number readers.
@@ -13,7 +14,10 @@ class Recordset
 {
 public:
     Recordset() = default;
-    Recordset(sqlite3 *db, sqlite3_stmt *stmt); // takes ownership, steps to row 1
+    // Takes the statement, steps to row 1; on close it goes back to the cache (when given)
+    // under its SQL text.
+    Recordset(sqlite3 *db, sqlite3_stmt *stmt, std::shared_ptr<StatementCache> cache = {},
+        QByteArray sql = {});
     Recordset(Recordset &&) noexcept;
     Recordset &operator=(Recordset &&) noexcept;
     Recordset(const Recordset &) = delete;
@@ -45,4 +49,6 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
     bool m_eof = true;
     QStringList m_names;
+    std::shared_ptr<StatementCache> m_cache;
+    QByteArray m_sql;
 };

@@ -186,3 +186,36 @@ TEST_F(ConnectionTest, ThaiCollationPutsLeadingVowelsInDictionaryOrder)
         order << rs.text("t");
     EXPECT_EQ(order.join(','), QStringLiteral("กาแฟ,เกลือ,ขนม,ไข่ไก่"));
 }
+
+TEST_F(ConnectionTest, StatementsRunAgainAreReusedWithFreshBindings)
+{
+    const QString insert = QStringLiteral("INSERT INTO tblNub (nPK, nName) VALUES (?1, ?2)");
+    const QString find = QStringLiteral("SELECT nName FROM tblNub WHERE nPK = ?1");
+    db.execute(insert, { 10, QStringLiteral("ชิ้น") });
+    const int prepared = db.statementsPrepared();
+    for (int k = 11; k < 60; ++k)
+        db.execute(insert, { k, QStringLiteral("u%1").arg(k) });
+    EXPECT_EQ(db.statementsPrepared(), prepared) << "one insert, prepared once";
+
+    // Every run sees its own values, and a failed run leaves the statement usable.
+    EXPECT_EQ(db.scalar(find, { 10 }), QStringLiteral("ชิ้น"));
+    EXPECT_EQ(db.scalar(find, { 59 }), QStringLiteral("u59"));
+    EXPECT_FALSE(db.scalar(find, { 99 }).isValid());
+    EXPECT_THROW(db.execute(insert, { 10, QStringLiteral("again") }), DbError);
+    EXPECT_THROW(db.execute(insert, { 61 }), DbError) << "a missing value is refused";
+    db.execute(insert, { 60, QStringLiteral("u60") });
+    EXPECT_EQ(db.scalar(find, { 60 }), QStringLiteral("u60"));
+
+    // The same text while its statement is still open gets a statement of its own.
+    Recordset outer = db.query(find, { 10 });
+    Recordset inner = db.query(find, { 11 });
+    EXPECT_EQ(outer.text(0), QStringLiteral("ชิ้น"));
+    EXPECT_EQ(inner.text(0), QStringLiteral("u11"));
+    inner.close();
+    outer.close();
+
+    // A kept statement holds no lock: another connection can write at once.
+    Connection other;
+    other.open(folder.databasePath());
+    EXPECT_EQ(other.execute(QStringLiteral("DELETE FROM tblNub WHERE nPK >= 10")), 51);
+}

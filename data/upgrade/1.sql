@@ -1,0 +1,2 @@
+-- Version 1 is the first numbered layout. Files made before the layout carried a number are
+-- version 0 and already hold these tables: only the number changes.

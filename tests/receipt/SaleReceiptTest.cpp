@@ -2,7 +2,9 @@
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
+#include "receipt/AR2.h"
 #include "receipt/Fprint2.h"
+#include "sale/SaleStore.h"
 #include "sale/PageFixture.h"
 
 #include <QAction>
@@ -85,6 +87,26 @@ protected:
     QString net, change;
     Form3::Windows m_windows;
 };
+
+TEST_F(SaleReceiptPrint, AStoredSaleRendersWithoutAnyPage)
+{
+    // The three-line sale built by the sale's rules alone, as the page would have stored it.
+    StoredSale stored;
+    for (const char *code : { "AB1", "CD2", "A_1", "A_1" })
+        addProduct(stored.sale, *findProductByCode(folder.db(), QString::fromLatin1(code)));
+    stored.sale.discountFigure = Currency::fromWhole(5);
+    stored.receiptNo = QStringLiteral("INV-630500001");
+    stored.time = Clock::now();
+    net = QStringLiteral("190.50");
+    change = QStringLiteral("0.00");
+    ASSERT_EQ(page, nullptr);
+
+    Fprint2 layout;
+    layout.Showdata();
+    AR2 receipt(&layout, &stored, PrintSource::Sale);
+    receipt.initialize();
+    EXPECT_EQ(joined(receipt.run().texts()), joined(expectedTexts(stored.receiptNo)));
+}
 
 TEST_F(SaleReceiptPrint, PrintAtOnceGoesStraightToThePrinter)
 {

@@ -408,3 +408,58 @@ TEST_F(SaveSale, KilledInTheMiddleOfSavesLeavesWholeReceipts)
         0);
     (void)db;
 }
+
+TEST_F(SaveSale, OneSaveReadsTheMovementKeyOnceAndASecondSavePreparesNothingNew)
+{
+    open();
+    HookGuard guard;
+    QStringList statements;
+    Connection::setStatementHook([&](const QString &sql) { statements << sql; });
+    const auto count = [&](const char *start) {
+        int n = 0;
+        for (const QString &s : statements)
+            n += s.startsWith(QLatin1String(start)) ? 1 : 0;
+        return n;
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        scan(QStringLiteral("AB1"));
+        scan(QStringLiteral("CD2"));
+        scan(QStringLiteral("A_1"));
+        const int prepared = Module1::Conn().statementsPrepared();
+        statements.clear();
+        press(Qt::Key_F9);
+        ASSERT_EQ(msgs.count(), 0);
+        EXPECT_EQ(count("SELECT Max(PK) FROM tblLog2"), 1);
+        EXPECT_EQ(count("INSERT INTO tblLog2"), 3);
+        EXPECT_EQ(count("INSERT INTO tblLog "), 3);
+        if (round == 1) {
+            EXPECT_EQ(Module1::Conn().statementsPrepared(), prepared)
+                << "every statement of a save is kept from the first one";
+        }
+    }
+    // Keys go on from one save to the next.
+    EXPECT_EQ(folder.db().scalar(QStringLiteral("SELECT group_concat(PK, ',') FROM "
+                                                "(SELECT PK FROM tblLog2 ORDER BY PK)")),
+        QStringLiteral("1,2,3,4,5,6"));
+}
+
+TEST_F(SaveSale, DrawerStaysShutWhenTheSaleFails)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.valid());
+    MapperGuard guard;
+    int opened = 0;
+    CashDrawer::setDeviceMapper([&](int) {
+        ++opened;
+        return pty.slavePath();
+    });
+    setSwitches(false, true, "1");
+    open();
+    scan(QStringLiteral("AB1"));
+    folder.db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 1"));
+    press(Qt::Key_F9);
+    EXPECT_EQ(receiptCounter(), 0);
+    EXPECT_EQ(opened, 0) << "nothing stored, no drawer";
+    EXPECT_EQ(pty.readAll(100), QByteArray());
+}

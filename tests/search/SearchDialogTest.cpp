@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 const QColor wholesale = Form3::colour(WholesaleColour);
@@ -236,4 +237,55 @@ TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
     EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
     EXPECT_EQ(page, nullptr);
     EXPECT_EQ(WindowRegistry::find<Form3>(), nullptr);
+}
+
+namespace {
+// Every message Qt's logging writes while it lives.
+struct CapturedLog
+{
+    CapturedLog()
+    {
+        lines().clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &ctx, const QString &text) {
+                lines() << QString::fromLatin1(ctx.category) + QStringLiteral(": ") + text;
+            });
+    }
+    ~CapturedLog() { qInstallMessageHandler(previous); }
+    static QStringList &lines()
+    {
+        static QStringList l;
+        return l;
+    }
+    QtMessageHandler previous;
+};
+} // namespace
+
+TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
+{
+    openSale();
+    CapturedLog log;
+    dialogs.then([&](QDialog *d) {
+        Scanitem *s = asSearch(d);
+        search(s, QStringLiteral("สบู่"));
+        ASSERT_EQ(s->fpSpread1->maxRows(), 2);
+        Connection::setStatementHook([](const QString &sql) {
+            if (sql.contains(QLatin1String("LIKE")))
+                throw DbError(QStringLiteral("database disk image is malformed"));
+        });
+        search(s, QStringLiteral("น้ำ"));
+        Connection::setStatementHook(nullptr);
+        // The dialog goes on: the not-found caption, the list as it was.
+        EXPECT_EQ(s->windowTitle(), Scanitem::NotFoundCaption);
+        EXPECT_EQ(s->fpSpread1->maxRows(), 2);
+    });
+    page->cmdSearch_Click();
+    Connection::setStatementHook(nullptr);
+    const QStringList skipped
+        = CapturedLog::lines().filter(QRegularExpression(QStringLiteral("^kasmo\\.")));
+    ASSERT_EQ(skipped.size(), 1) << CapturedLog::lines().join('\n').toStdString();
+    EXPECT_EQ(skipped.first(),
+        QStringLiteral("kasmo.skipped: Scanitem.Command1_Click skipped: database disk image is "
+                       "malformed"));
+    EXPECT_EQ(boxes.count(), 0) << "nothing is shown for a skipped step";
 }

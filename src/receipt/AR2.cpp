@@ -245,8 +245,8 @@ void AR2::ActiveReport_Initialize()
     setSize(Field4, b.Text13->text());
 
     Field4->text = trimBlanks(b.footerText());
-    Label9->text = DateText::display(
-        m_source == PrintSource::Sale && m_sale ? m_sale->time : m_sample.time);
+    Label9->text
+        = DateText::display(m_source == PrintSource::Sale && m_sale ? m_sale->time : m_sample.time);
     const double dateSize = Val(b.Text12->text()) - 2;
     if (dateSize > 0)
         Label9->font.size = dateSize;

@@ -20,6 +20,7 @@ void openReceiptSetUp(QWidget *parent)
 void registerReceiptWindows()
 {
     Form3::Windows w = Form3::windows();
-    w.printReceipt = [](QWidget *parent, const StoredSale &sale) { printSaleReceipt(parent, sale); };
+    w.printReceipt
+        = [](QWidget *parent, const StoredSale &sale) { printSaleReceipt(parent, sale); };
     Form3::setWindows(w);
 }

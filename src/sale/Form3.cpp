@@ -746,8 +746,8 @@ void Form3::showSale()
             // A stored line: its key, the bill's wholesale flag in place of the picture.
             rows.push_back({ QString::number(l.storedKey), l.code, QLatin1Char(' ') + l.name,
                 l.description, QString::number(l.quantity), l.unit, billMoney(l.unitPrice),
-                billMoney(l.amount()), HasWholesaleLine ? QStringLiteral("-1") : QStringLiteral("0"),
-                l.cost.plain() });
+                billMoney(l.amount()),
+                HasWholesaleLine ? QStringLiteral("-1") : QStringLiteral("0"), l.cost.plain() });
         else
             rows.push_back({ QString::number(l.productKey), l.code, QLatin1Char(' ') + l.name,
                 l.description, QString::number(l.quantity), l.unit, l.unitPrice.plain(),
@@ -851,8 +851,8 @@ void Form3::lineReturned(int row, qint64 returned, qint64 remaining)
         m_sale.lines[i].quantity = remaining;
     showSale();
     skipOnFailure("Form3.lineReturned", [&] { CalTotalAmount(); });
-    Label6->setText(QStringLiteral("คืนสินค้าแล้ว ") + QString::number(returned)
-        + QStringLiteral(" หน่วย"));
+    Label6->setText(
+        QStringLiteral("คืนสินค้าแล้ว ") + QString::number(returned) + QStringLiteral(" หน่วย"));
     if (m_sale.isEmpty()) {
         Command6->setEnabled(false);
         Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
@@ -970,17 +970,15 @@ void Form3::CalTotalAmount2()
         return;
     const SaleLine &line = m_sale.lines[i];
     m_sale.priceType = priceType();
-    changeQuantity(
-        m_sale, i, line.quantity, findProductByCode(Module1::Conn(), line.code));
+    changeQuantity(m_sale, i, line.quantity, findProductByCode(Module1::Conn(), line.code));
     showSale();
 }
 
 void Form3::Combo1_Click()
 {
-    m_sale.discountType
-        = Combo1->currentIndex() == 0 ? DiscountType::Percent : DiscountType::Baht;
-    skipOnFailure("Form3.Combo1_Click",
-        [&] { text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7); });
+    m_sale.discountType = Combo1->currentIndex() == 0 ? DiscountType::Percent : DiscountType::Baht;
+    skipOnFailure(
+        "Form3.Combo1_Click", [&] { text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7); });
     skipOnFailure("Form3.Combo1_Click", [&] { text2->clear(); });
     skipOnFailure("Form3.Combo1_Click", [&] {
         if (!m_loading)
@@ -1088,7 +1086,6 @@ void Form3::Check1_Click()
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
 }
-
 
 // ---------------------------------------------------------------------------------------------
 // Buttons of the later steps

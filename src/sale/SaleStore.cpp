@@ -61,9 +61,10 @@ void SaleStore::storeLines()
     bool first = true;
     for (const SaleLine &l : m_sale.lines) {
         m_conn.execute(
-            QStringLiteral("INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, Ldate, "
-                           "LUser, LTumnang, Ldate2, Lno, Lrod, Lsong, Lraka12) "
-                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)"),
+            QStringLiteral(
+                "INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, Ldate, "
+                "LUser, LTumnang, Ldate2, Lno, Lrod, Lsong, Lraka12) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)"),
             { l.code, QLatin1Char(' ') + l.name, l.description, l.quantity, l.unit,
                 l.unitPrice.toDouble(), l.cost.toDouble(), DateText::storage(m_stamp.now),
                 m_stamp.user, m_stamp.position, DateText::storageDate(m_stamp.now.date()),

@@ -6,11 +6,11 @@
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
-#include "sale/LineGridTarget.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Codes.h"
 #include "sale/Form3.h"
+#include "sale/LineGridTarget.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/Messages.h"
@@ -41,12 +41,12 @@ QPixmap banner()
 std::vector<QStringList> searchProducts(Connection &conn, const QString &text)
 {
     const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
-    Recordset rs = conn.query(
-        QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
-                       "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
-                       "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
-                       "ORDER BY p.PDsn, p.PDname"),
-        { pattern });
+    Recordset rs
+        = conn.query(QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
+                                    "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
+                                    "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
+                                    "ORDER BY p.PDsn, p.PDname"),
+            { pattern });
     std::vector<QStringList> found;
     for (; !rs.eof(); rs.moveNext())
         found.push_back({ rs.text(0), rs.text(1),

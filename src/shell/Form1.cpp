@@ -1,10 +1,10 @@
-#include "platform/ui/SkipOnFailure.h"
 #include "Form1.h"
 #include "MDIForm1.h"
 #include "Messages.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
 #include "platform/ui/ProgramFolder.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include <QDesktopServices>
 #include <QFrame>

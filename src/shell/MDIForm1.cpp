@@ -1,4 +1,3 @@
-#include "platform/ui/SkipOnFailure.h"
 #include "MDIForm1.h"
 #include "Form1.h"
 #include "Login.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
-#include "platform/ui/SkipOnFailure.h"
 #include "Form2.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "shell/MDIForm1.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"

@@ -22,7 +22,8 @@ protected:
         sale.lines = {
             { QStringLiteral(" น้ำดื่ม ตราช้าง"), QStringLiteral("600 มล."), QStringLiteral("2"),
                 QStringLiteral("1,250.00") },
-            { QStringLiteral(" ขนมปังแผ่น"), QString(), QStringLiteral("1"), QStringLiteral("35.00") },
+            { QStringLiteral(" ขนมปังแผ่น"), QString(), QStringLiteral("1"),
+                QStringLiteral("35.00") },
             { QStringLiteral(" ของแถม"), QStringLiteral(" "), QStringLiteral("3"),
                 QStringLiteral("0.00") },
         };

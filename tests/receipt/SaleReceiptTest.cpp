@@ -4,8 +4,8 @@
 #include "platform/ui/DialogRunner.h"
 #include "receipt/AR2.h"
 #include "receipt/Fprint2.h"
-#include "sale/SaleStore.h"
 #include "sale/PageFixture.h"
+#include "sale/SaleStore.h"
 
 #include <QAction>
 #include <QCheckBox>

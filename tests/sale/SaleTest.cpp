@@ -113,7 +113,8 @@ TEST(SaleValue, TotalsDiscountsAndChange)
         { DiscountType::Baht, "0", "100", "155.50", "0.00", "155.50", "-55.50" },
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.figure << (c.type == DiscountType::Percent ? "%" : ""));
+        SCOPED_TRACE(
+            testing::Message() << c.figure << (c.type == DiscountType::Percent ? "%" : ""));
         Sale sale;
         sale.discountType = c.type;
         sale.discountFigure = money(c.figure);

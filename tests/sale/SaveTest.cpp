@@ -1,8 +1,8 @@
 #include "PageFixture.h"
-#include "support/PtyPair.h"
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/ProgramFolder.h"
 #include "sale/SaleStore.h"
+#include "support/PtyPair.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>

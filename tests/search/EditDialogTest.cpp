@@ -1,7 +1,7 @@
 #include "SearchFixture.h"
-#include "support/Screenshots.h"
 #include "sale/Edit.h"
 #include "shell/Module1.h"
+#include "support/Screenshots.h"
 #include <QLabel>
 #include <QPushButton>
 

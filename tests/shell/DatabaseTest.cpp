@@ -173,8 +173,8 @@ TEST(DatabaseTest, FileOfAnotherVersionIsRefusedAndLeftUntouched)
             Connection c;
             c.open(folder.databasePath());
             // A file left in rollback-journal mode: opening it writes nothing but its -wal.
-            c.executeScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA user_version=%1;")
-                                .arg(version));
+            c.executeScript(
+                QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA user_version=%1;").arg(version));
         }
         QFile f(folder.databasePath());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -18,13 +18,13 @@ TempProgramFolder::TempProgramFolder()
     QDir(m_dir.path()).mkpath(QStringLiteral("data/pic"));
     // As the delivered file is made: the scripts, then the upgrades to the program's version.
     Connection::createFromScripts(databasePath(),
-                                  {sourceDataFile(QStringLiteral("schema.sql")),
-                                   sourceDataFile(QStringLiteral("seed.sql"))});
-    upgradeDatabase(databasePath(), sourceDataFile(QStringLiteral("upgrade")), kSchemaVersion,
-                    false);
-    for (const char *pic : {"NoPicture1.jpg", "NoPicture3.jpg", "PicError2.jpg"})
+        { sourceDataFile(QStringLiteral("schema.sql")),
+            sourceDataFile(QStringLiteral("seed.sql")) });
+    upgradeDatabase(
+        databasePath(), sourceDataFile(QStringLiteral("upgrade")), kSchemaVersion, false);
+    for (const char *pic : { "NoPicture1.jpg", "NoPicture3.jpg", "PicError2.jpg" })
         QFile::copy(sourceDataFile(QString::fromLatin1(pic)),
-                    m_dir.path() + QStringLiteral("/data/") + QString::fromLatin1(pic));
+            m_dir.path() + QStringLiteral("/data/") + QString::fromLatin1(pic));
     ProgramFolder::setForTests(m_dir.path());
 }
 

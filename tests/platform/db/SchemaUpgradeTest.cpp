@@ -1,5 +1,5 @@
-#include "platform/db/Connection.h"
 #include "platform/db/SchemaUpgrade.h"
+#include "platform/db/Connection.h"
 #include "platform/db/SchemaVersion.h"
 #include <QDir>
 #include <QFile>
@@ -70,8 +70,8 @@ TEST_F(SchemaUpgrade, TheToolUpgradesAnOlderFileAfterABackup)
     script(kSchemaVersion,
         QStringLiteral("ALTER TABLE tblThing ADD COLUMN b INTEGER NOT NULL DEFAULT 7;\n"
                        "CREATE TABLE tblNew (x TEXT);"));
-    ASSERT_EQ(tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }),
-        0)
+    ASSERT_EQ(
+        tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }), 0)
         << output.toStdString();
     EXPECT_EQ(version(file), kSchemaVersion);
     EXPECT_EQ(tables(file), (QStringList { QStringLiteral("tblNew"), QStringLiteral("tblThing") }));
@@ -89,8 +89,8 @@ TEST_F(SchemaUpgrade, TheToolUpgradesAnOlderFileAfterABackup)
 
     // A file at the program's version is left alone.
     QFile::remove(backup);
-    EXPECT_EQ(tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }),
-        0);
+    EXPECT_EQ(
+        tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }), 0);
     EXPECT_FALSE(QFile::exists(backup));
 }
 
@@ -98,20 +98,20 @@ TEST_F(SchemaUpgrade, AFailingScriptLeavesTheFileAsItWas)
 {
     script(kSchemaVersion,
         QStringLiteral("CREATE TABLE tblNew (x TEXT);\nINSERT INTO tblMissing VALUES (1);"));
-    EXPECT_NE(tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }),
-        0);
+    EXPECT_NE(
+        tool({ QStringLiteral("--upgrade"), file, dir.filePath(QStringLiteral("upgrade")) }), 0);
     EXPECT_TRUE(output.contains(QStringLiteral("tblMissing"))) << output.toStdString();
     EXPECT_EQ(version(file), kSchemaVersion - 1);
     EXPECT_EQ(tables(file), QStringList { QStringLiteral("tblThing") });
 
     // A missing script, or a newer file, is refused the same way.
     QFile::remove(dir.filePath(QStringLiteral("upgrade/%1.sql").arg(kSchemaVersion)));
-    EXPECT_THROW(upgradeDatabase(file, dir.filePath(QStringLiteral("upgrade")), kSchemaVersion,
-                     false),
+    EXPECT_THROW(
+        upgradeDatabase(file, dir.filePath(QStringLiteral("upgrade")), kSchemaVersion, false),
         DbError);
     EXPECT_EQ(version(file), kSchemaVersion - 1);
-    EXPECT_THROW(upgradeDatabase(file, dir.filePath(QStringLiteral("upgrade")), kSchemaVersion - 2,
-                     false),
+    EXPECT_THROW(
+        upgradeDatabase(file, dir.filePath(QStringLiteral("upgrade")), kSchemaVersion - 2, false),
         SchemaVersionError);
 }
 

@@ -10,6 +10,7 @@
 #include "shell/MDIForm1.h"
 #include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "support/CapturedLog.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
 #include <QDesktopServices>
@@ -159,6 +160,7 @@ TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
     w.salePage = []() -> QWidget * { throw DbError(QStringLiteral("disk I/O error")); };
     MDIForm1::setWindows(w);
 
+    CapturedLog log;
     const QPoint at = frame->Label1()->rect().center();
     QMouseEvent press(QEvent::MouseButtonPress, at, frame->Label1()->mapToGlobal(at),
         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -170,6 +172,8 @@ TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
     EXPECT_EQ(boxes.last().text, QStringLiteral("disk I/O error"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
     EXPECT_EQ(ended, 0);
+    EXPECT_EQ(CapturedLog::program(),
+        QStringList { QStringLiteral("kasmo.events: an event handler failed: disk I/O error") });
 
     // The frame still works: another tab opens its page.
     click(frame->Label2());

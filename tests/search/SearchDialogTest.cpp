@@ -1,9 +1,9 @@
 #include "SearchFixture.h"
+#include "support/CapturedLog.h"
 #include "support/Screenshots.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 
 namespace {
 const QColor wholesale = Form3::colour(WholesaleColour);
@@ -239,28 +239,6 @@ TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
     EXPECT_EQ(WindowRegistry::find<Form3>(), nullptr);
 }
 
-namespace {
-// Every message Qt's logging writes while it lives.
-struct CapturedLog
-{
-    CapturedLog()
-    {
-        lines().clear();
-        previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext &ctx, const QString &text) {
-                lines() << QString::fromLatin1(ctx.category) + QStringLiteral(": ") + text;
-            });
-    }
-    ~CapturedLog() { qInstallMessageHandler(previous); }
-    static QStringList &lines()
-    {
-        static QStringList l;
-        return l;
-    }
-    QtMessageHandler previous;
-};
-} // namespace
-
 TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
 {
     openSale();
@@ -281,8 +259,7 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
     });
     page->cmdSearch_Click();
     Connection::setStatementHook(nullptr);
-    const QStringList skipped
-        = CapturedLog::lines().filter(QRegularExpression(QStringLiteral("^kasmo\\.")));
+    const QStringList skipped = CapturedLog::program();
     ASSERT_EQ(skipped.size(), 1) << CapturedLog::lines().join('\n').toStdString();
     EXPECT_EQ(skipped.first(),
         QStringLiteral("kasmo.skipped: Scanitem.Command1_Click skipped: database disk image is "

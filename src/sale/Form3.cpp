@@ -10,8 +10,6 @@
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
-#include "records/DateText.h"
-#include "records/Val.h"
 #include "sale/Counters.h"
 #include "sale/PictureFiles.h"
 #include "sale/SaleGrid.h"

@@ -6,7 +6,6 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
-#include "records/Val.h"
 #include "sale/Edit.h"
 #include "sale/Form3.h"
 #include "sale/ReturnItem.h"
@@ -186,7 +185,7 @@ void Form3::fpSpread1_DblClick()
         txtSearchProduct->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (Val(text2->text()) != 0 || HasWholesaleLine) {
+    if (!m_sale.discountFigure.isZero() || HasWholesaleLine) {
         MsgBox(kPartialRefusal, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
             this);
         return;

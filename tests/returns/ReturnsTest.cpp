@@ -196,3 +196,20 @@ TEST_F(ReturnsData, SingleLineRefusalsChangeNothing)
 }
 
 } // namespace
+
+TEST_F(ReturnsData, AReturnReadsTheMovementKeyOnceAndKeysFollowOn)
+{
+    int maxReads = 0;
+    Connection::setStatementHook([&](const QString &sql) {
+        if (sql.startsWith(QLatin1String("SELECT Max(PK) FROM tblLog2")))
+            ++maxReads;
+    });
+    db().execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dTime) VALUES (41, 1, 'x')"));
+    const int lines = returnWholeBill(db(), QStringLiteral("INV-67050001"), stamp());
+    Connection::setStatementHook(nullptr);
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(maxReads, 1);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT group_concat(PK, ',') FROM (SELECT PK FROM "
+                                         "tblLog2 WHERE dType = 3 ORDER BY PK)")),
+        QStringLiteral("42,43"));
+}

@@ -734,30 +734,36 @@ QString billMoney(Currency c)
 }
 } // namespace
 
+QStringList Form3::lineCells(const SaleLine &l) const
+{
+    if (Module1::ReturnMode)
+        // A stored line: its key, the bill's wholesale flag in place of the picture.
+        return { QString::number(l.storedKey), l.code, QLatin1Char(' ') + l.name, l.description,
+            QString::number(l.quantity), l.unit, billMoney(l.unitPrice), billMoney(l.amount()),
+            HasWholesaleLine ? QStringLiteral("-1") : QStringLiteral("0"), l.cost.plain() };
+    return { QString::number(l.productKey), l.code, QLatin1Char(' ') + l.name, l.description,
+        QString::number(l.quantity), l.unit, l.unitPrice.plain(), l.amount().plain(), l.picture,
+        l.cost.plain() };
+}
+
+void Form3::showMark(int index)
+{
+    const PriceMark mark = m_sale.lines[index].mark;
+    if (mark != PriceMark::None)
+        fpSpread1->setBackColor(ColPrice, index + 1,
+            colour(mark == PriceMark::Wholesale ? WholesaleColour : ListPriceColour));
+}
+
 void Form3::showSale()
 {
     DataGrid *g = fpSpread1;
     std::vector<QStringList> rows;
     rows.reserve(size_t(m_sale.lines.size()));
-    for (const SaleLine &l : m_sale.lines) {
-        if (Module1::ReturnMode)
-            // A stored line: its key, the bill's wholesale flag in place of the picture.
-            rows.push_back({ QString::number(l.storedKey), l.code, QLatin1Char(' ') + l.name,
-                l.description, QString::number(l.quantity), l.unit, billMoney(l.unitPrice),
-                billMoney(l.amount()),
-                HasWholesaleLine ? QStringLiteral("-1") : QStringLiteral("0"), l.cost.plain() });
-        else
-            rows.push_back({ QString::number(l.productKey), l.code, QLatin1Char(' ') + l.name,
-                l.description, QString::number(l.quantity), l.unit, l.unitPrice.plain(),
-                l.amount().plain(), l.picture, l.cost.plain() });
-    }
+    for (const SaleLine &l : m_sale.lines)
+        rows.push_back(lineCells(l));
     g->setRows(std::move(rows));
-    for (int i = 0; i < m_sale.lines.size(); ++i) {
-        const PriceMark mark = m_sale.lines[i].mark;
-        if (mark != PriceMark::None)
-            g->setBackColor(ColPrice, i + 1,
-                colour(mark == PriceMark::Wholesale ? WholesaleColour : ListPriceColour));
-    }
+    for (int i = 0; i < m_sale.lines.size(); ++i)
+        showMark(i);
     Label2->setText(lineCountText(g->maxRows()));
 }
 
@@ -801,9 +807,24 @@ void Form3::AddProductLine()
 void Form3::addLine(const SaleProduct &product)
 {
     m_sale.priceType = priceType();
+    DataGrid *g = fpSpread1;
+    const int before = int(m_sale.lines.size());
     const int i = addProduct(m_sale, product);
-    showSale();
-    fpSpread1->setRow(i + 1);
+    if (g->maxRows() != before) {
+        showSale();
+    } else {
+        // Only the line that changed is shown again; a new one goes in on top.
+        if (m_sale.lines.size() > before) {
+            g->setMaxRows(before + 1);
+            g->insertRows(1, 1);
+            Label2->setText(lineCountText(g->maxRows()));
+        }
+        const QStringList cells = lineCells(m_sale.lines[i]);
+        for (int c = ColPK; c <= ColCost; ++c)
+            g->setText(c, i + 1, cells[c]);
+        showMark(i);
+    }
+    g->setRow(i + 1);
     LoadPica(product.picture);
     CalTotalAmount();
 }

@@ -169,6 +169,8 @@ private:
     void setBoxColour(QLineEdit *box, unsigned bgr);
     void focusCodeBox();
     void showSale(); // fpSpread1 and Label2 from the sale
+    QStringList lineCells(const SaleLine &line) const; // one grid row's texts
+    void showMark(int index); // the line's price mark on its unit-price cell
     void removeLine();
     void applySwitch(bool ask);
     void emptyPage(const QString &status); // after a hold or a clear

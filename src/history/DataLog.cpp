@@ -6,6 +6,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -47,8 +48,9 @@ template <typename F> void step(F f)
 {
     try {
         f();
-    } catch (const DbError &) {
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("DataLog", e);
+    }
 }
 
 QFont tahoma(double pt, bool bold = false)

@@ -9,6 +9,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -43,7 +44,9 @@ void skipOnFailure(const std::function<void()> &step)
 {
     try {
         step();
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("FBarcode", e);
+    }
 }
 
 int tw(double twips)

@@ -7,6 +7,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "receipt/SaleReceipt.h"
@@ -96,7 +97,9 @@ template <class F> void quietly(F &&step)
 {
     try {
         step();
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("Setting", e);
+    }
 }
 
 } // namespace

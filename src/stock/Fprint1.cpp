@@ -2,6 +2,7 @@
 #include "platform/report/ReportExport.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
 #include "stock/AR1.h"
@@ -19,7 +20,9 @@ void skipOnFailure(const std::function<void()> &step)
 {
     try {
         step();
-    } catch (const std::exception &) { }
+    } catch (const std::exception &e) {
+        logSkipped("Fprint1", e);
+    }
 }
 
 QPushButton *exportButton(QWidget *parent, const QString &caption)

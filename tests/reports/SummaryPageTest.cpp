@@ -1,0 +1,561 @@
+#include "SalesData.h"
+#include "button/kasmoButton.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/report/PrintSink.h"
+#include "platform/report/ReportViewer.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/WindowRegistry.h"
+#include "reports/Chart.h"
+#include "reports/Form4.h"
+#include "sale/Returns.h"
+#include "shell/MDIForm1.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include "stock/AR1.h"
+#include "stock/Fprint1.h"
+#include "support/Screenshots.h"
+#include "support/ShellFixture.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+// The sales summary page on a shop whose clock stands at 2024-05-15 10:30:00, opened from the
+// main frame's summary tab or on its own, and driven with keys and clicks.
+class SummaryPage : public ShellFixture
+{
+protected:
+    void TearDown() override
+    {
+        Connection::setStatementHook({});
+        // Pages go with the frame: delete through guarded pointers.
+        QList<QPointer<QWidget>> windows;
+        for (QWidget *w : WindowRegistry::loaded())
+            windows.append(w);
+        for (const QPointer<QWidget> &w : windows)
+            delete w.data();
+        MDIForm1::setWindows({});
+        ShellFixture::TearDown();
+    }
+
+    // As the cashier opens it: the main frame's summary tab.
+    Form4 *openFromFrame()
+    {
+        MDIForm1::Windows w;
+        w.summaryPage = [] { return WindowRegistry::instance<Form4>(); };
+        MDIForm1::setWindows(w);
+        MDIForm1 *frame = MDIForm1::showFrame();
+        frame->resize(1280, 800);
+        QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+        Form4 *page = WindowRegistry::find<Form4>();
+        EXPECT_NE(page, nullptr);
+        EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("สรุปยอดการขาย"));
+        return page;
+    }
+
+    // The page on its own, at a given size.
+    Form4 *open(QSize size = QSize(1200, 700))
+    {
+        Form4 *page = WindowRegistry::instance<Form4>();
+        page->resize(size);
+        page->show();
+        return page;
+    }
+
+    void line(const TestLine &l) { addLine(db(), l); }
+    void discount(const char *when, const char *receipt, double amount)
+    {
+        addDiscount(db(), QString::fromUtf8(when), QString::fromUtf8(receipt), amount);
+    }
+
+    static QStringList column(const Form4 *p, int col)
+    {
+        QStringList out;
+        for (int r = 1; r <= p->fpSpread1->maxRows(); ++r)
+            out << p->fpSpread1->getText(col, r);
+        return out;
+    }
+    // The rows as "code|name|quantity|amount" for detail rows, "# key" for header rows.
+    static QStringList rows(const Form4 *p)
+    {
+        QStringList out;
+        const DataGrid *g = p->fpSpread1;
+        for (int r = 1; r <= g->maxRows(); ++r) {
+            if (g->getText(Form4::ColDay, r).isEmpty())
+                out << QStringLiteral("# ") + g->getText(Form4::ColCode, r);
+            else
+                out << QStringList { g->getText(Form4::ColCode, r), g->getText(Form4::ColName, r),
+                    g->getText(Form4::ColQty, r), g->getText(Form4::ColAmount, r) }
+                           .join(QLatin1Char('|'));
+        }
+        return out;
+    }
+    static QStringList totals(const Form4 *p)
+    {
+        return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
+    }
+    static QColor shown(const DataGrid *g, int col, int row, int role)
+    {
+        return g->model()->data(g->model()->index(row - 1, col), role).value<QColor>();
+    }
+    static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
+    // Types over the whole text of a box key by key; with nothing to type, deletes it.
+    static void typeOver(QLineEdit *box, const QString &text)
+    {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        for (const QChar ch : text) {
+            if (ch.unicode() < 128)
+                QTest::keyClicks(box, QString(ch));
+            else // Thai has no key code of its own: the key carries it as text
+                QTest::sendKeyEvent(
+                    QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+
+    const QStringList zeros { "0.00", "0.00", "0.00", "0.00" };
+};
+
+TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
+{
+    Module1::SummaryMode = SummaryMode::BestSellers;
+    Form4 *p = openFromFrame();
+    ASSERT_NE(p, nullptr);
+    const DataGrid *g = p->fpSpread1;
+    EXPECT_EQ(g->maxCols(), 12);
+    const QStringList headers { "รหัสสินค้า", " ชื่อสินค้า", "รายละเอียด", "ราคาทุน", "ราคาขาย", "ขายได้",
+        "หน่วยนับ", "", "", "", "", "" };
+    for (int c = 1; c <= 12; ++c)
+        EXPECT_EQ(g->getText(c, DataGrid::HeaderRow), headers[c - 1]) << c;
+    for (int c : { 0, 9, 10, 11, 12 })
+        EXPECT_EQ(g->colWidth(c), 0) << c;
+    for (int c = 1; c <= 8; ++c)
+        EXPECT_GT(g->colWidth(c), 0) << c;
+    EXPECT_EQ(g->colWidth(Form4::ColSpare), DataGrid::DefaultColWidth);
+    EXPECT_EQ(g->alignment(Form4::ColName, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask,
+        Qt::AlignLeft);
+
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
+    EXPECT_EQ(p->Text1->text(), QStringLiteral("2024"));
+    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_TRUE(p->Label7->isEnabled());
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+    EXPECT_EQ(p->txt1->text(), QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
+    EXPECT_EQ(p->text2->text(), QStringLiteral("0"));
+    EXPECT_FALSE(p->text2->isEnabled());
+    EXPECT_EQ(p->Combo1->currentIndex(), -1);
+    EXPECT_EQ(p->Combo1->count(), 13);
+    EXPECT_FALSE(p->Check1->isChecked());
+    EXPECT_FALSE(p->Check2->isChecked());
+    EXPECT_EQ(p->Frame1->title(), QStringLiteral("     วันที่"));
+
+    // No sale today: nothing to show and nothing said.
+    EXPECT_EQ(g->maxRows(), 0);
+    EXPECT_EQ(totals(p), zeros);
+    EXPECT_EQ(boxes.count(), 0);
+    for (QLabel *value : { p->Label2, p->Label10, p->Label3, p->Label5 })
+        EXPECT_FALSE(value->accessibleDescription().isEmpty()) << value->objectName().toStdString();
+    EXPECT_EQ(g->accessibleName(), QStringLiteral("สรุปยอดการขาย"));
+}
+
+TEST_F(SummaryPage, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet)
+{
+    line({ "2024-05-15 09:00:00", "INV-670500002", "A100", " น้ำดื่ม", 100, 1, 60, 10 });
+    line({ "2024-05-15 09:00:00", "INV-670500002", "B200", " ขนมปัง", 25, 2, 20 });
+    discount("2024-05-15 09:00:00", "INV-670500002", 10);
+    line({ "2024-05-15 08:00:00", "INV-670500001", "C300", " ไข่ไก่", 4.5, 10, 3.25 });
+
+    Form4 *p = open();
+    const DataGrid *g = p->fpSpread1;
+    EXPECT_EQ(rows(p),
+        (QStringList { "# INV-670500001", "C300| ไข่ไก่|10|45.00", "# INV-670500002",
+            "B200| ขนมปัง|2|50.00", "A100| น้ำดื่ม|1|100.00" }));
+    EXPECT_EQ(g->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("รวมเป็นเงิน"));
+
+    // The header of the receipt with a discount.
+    const int h = 3;
+    EXPECT_EQ(g->getText(Form4::ColName, h), QStringLiteral(" ส่วนลด 10.00 บาท"));
+    EXPECT_EQ(g->getText(Form4::ColDes, h), QStringLiteral(" ยอดรวม 150.00 บาท"));
+    EXPECT_EQ(g->getText(Form4::ColCost, h), QStringLiteral(" หักส่วนลดเหลือ 140.00 บาท"));
+    EXPECT_EQ(g->displayText(Form4::ColCost, h), g->getText(Form4::ColCost, h)) << "a text cell";
+    EXPECT_EQ(g->columnSpan(h - 1, Form4::ColCost), 4);
+    EXPECT_EQ(g->columnSpan(h, Form4::ColCost), 1);
+    EXPECT_EQ(g->getText(Form4::ColName, 1), QStringLiteral(" ส่วนลด 0.00 บาท"));
+    EXPECT_EQ(g->getText(Form4::ColCost, 1), QStringLiteral(" หักส่วนลดเหลือ 45.00 บาท"));
+    for (int c = 1; c <= 12; ++c) {
+        EXPECT_EQ(shown(g, c, h, Qt::BackgroundRole), QColor(219, 226, 224)) << c;
+        EXPECT_EQ(shown(g, c, h, Qt::ForegroundRole), QColor(21, 66, 139)) << c;
+    }
+    EXPECT_EQ(g->alignment(Form4::ColDes, h) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    for (int c = 8; c <= 12; ++c)
+        EXPECT_EQ(g->getText(c, h), QString()) << c;
+    // The detail rows: one colour once grouped, money as the grid shows it, hidden columns.
+    for (int r : { 2, 4, 5 }) {
+        EXPECT_EQ(shown(g, 2, r, Qt::BackgroundRole), QColor(159, 185, 199)) << r;
+        EXPECT_EQ(shown(g, 2, r, Qt::ForegroundRole), QColor(26, 26, 26)) << r;
+    }
+    EXPECT_EQ(g->getText(Form4::ColCost, 2), QStringLiteral("3.25 "));
+    EXPECT_EQ(g->displayText(Form4::ColCost, 2), QStringLiteral("3.25"));
+    EXPECT_EQ(column(p, Form4::ColDay),
+        (QStringList { "", "2024-05-15", "", "2024-05-15", "2024-05-15" }));
+    EXPECT_EQ(column(p, Form4::ColLineDiscount), (QStringList { "", "0.00", "", "0.00", "10.00" }));
+
+    // Cost 32.50 + 100.00, sales 195.00 less 10.00.
+    EXPECT_EQ(totals(p), (QStringList { "132.50", "10.00", "185.00", "52.50" }));
+
+    // The next view's layout brings the alternation back and joins nothing.
+    p->SetupSpread();
+    p->fpSpread1->setMaxRows(2);
+    EXPECT_EQ(shown(g, 2, 1, Qt::BackgroundRole), QColor(159, 185, 199));
+    EXPECT_EQ(shown(g, 2, 2, Qt::BackgroundRole), QColor(240, 240, 240));
+    EXPECT_EQ(g->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
+}
+
+TEST_F(SummaryPage, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
+{
+    // Cost 10/20, price 15/30, quantities 2/1, the receipt's discount 5.
+    line({ "2024-05-15 09:00:00", "INV-670500001", "A1", " ก", 15, 2, 10, 5 });
+    line({ "2024-05-15 09:00:00", "INV-670500001", "B2", " ข", 30, 1, 20 });
+    discount("2024-05-15 09:00:00", "INV-670500001", 5);
+    Form4 *p = open();
+    EXPECT_EQ(totals(p), (QStringList { "40.00", "5.00", "55.00", "15.00" }));
+
+    // Label10 is the sum of today's discount rows only; amounts above a thousand show
+    // separators.
+    line({ "2024-05-15 10:00:00", "INV-670500002", "C3", " ค", 1200, 1, 1000, 7.5 });
+    discount("2024-05-15 10:00:00", "INV-670500002", 7.5);
+    discount("2024-05-14 10:30:00", "INV-670400099", 100); // yesterday
+    discount("2023-05-15 10:30:00", "INV-660500099", 100); // a year ago
+    QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+    EXPECT_EQ(totals(p), (QStringList { "1,040.00", "12.50", "1,247.50", "207.50" }));
+}
+
+TEST_F(SummaryPage, TodayShowsOnlyTodaysLinesAddedPerReceiptProductAndPrice)
+{
+    struct Case
+    {
+        TestLine line;
+        bool shown;
+    };
+    const Case cases[] = {
+        { { "2024-05-15 00:00:00", "INV-670500001", "MID", " เที่ยงคืน", 1, 1 }, true },
+        { { "2024-05-15 23:59:59", "INV-670500009", "LATE", " ดึก", 1, 1 }, true },
+        { { "2024-05-14 10:30:00", "INV-670500000", "YDAY", " เมื่อวาน", 1, 1 }, false },
+        { { "2023-05-15 10:30:00", "INV-660500001", "LASTY", " ปีก่อน", 1, 1 }, false },
+        { { "2024-05-16 00:00:00", "INV-670500010", "TMRW", " พรุ่งนี้", 1, 1 }, false },
+        { { "2025-05-15 10:30:00", "INV-680500001", "NEXTY", " ปีหน้า", 1, 1 }, false },
+    };
+    for (const Case &c : cases)
+        line(c.line);
+    // One receipt: the same product twice at one price is one row; at a second price another.
+    line({ "2024-05-15 09:00:00", "INV-670500005", "SAME", " สบู่", 20, 1 });
+    line({ "2024-05-15 09:00:00", "INV-670500005", "SAME", " สบู่", 20, 2 });
+    line({ "2024-05-15 09:00:00", "INV-670500005", "SAME", " สบู่", 18, 4 });
+    // A receipt with a discount: its first line stays a row of its own.
+    line({ "2024-05-15 09:30:00", "INV-670500006", "SAME", " สบู่", 20, 1, 0, 3 });
+    line({ "2024-05-15 09:30:00", "INV-670500006", "SAME", " สบู่", 20, 1 });
+
+    Form4 *p = open();
+    QStringList codes;
+    for (const QString &r : rows(p))
+        if (!r.startsWith(QLatin1Char('#')))
+            codes << r.section(QLatin1Char('|'), 0, 0);
+    for (const Case &c : cases)
+        EXPECT_EQ(codes.contains(QString::fromUtf8(c.line.code)), c.shown) << c.line.code;
+    const QStringList all = rows(p);
+    const auto receipt = [&](const char *no) {
+        const int h = int(all.indexOf(QStringLiteral("# ") + QString::fromUtf8(no)));
+        QStringList out;
+        for (int i = h + 1; i >= 1 && i < all.size() && !all[i].startsWith(QLatin1Char('#')); ++i)
+            out << all[i];
+        return out;
+    };
+    QStringList five = receipt("INV-670500005");
+    five.sort();
+    EXPECT_EQ(five, (QStringList { "SAME| สบู่|3|60.00", "SAME| สบู่|4|72.00" }));
+    QStringList six = receipt("INV-670500006");
+    EXPECT_EQ(six.size(), 2);
+    EXPECT_EQ(six.filter(QStringLiteral("|1|20.00")).size(), 2);
+}
+
+TEST_F(SummaryPage, ReceiptsComeInAscendingOrderWithTheirLinesInThaiNameOrder)
+{
+    line({ "2024-05-15 11:00:00", "INV-670500012", "Z9", " ไก่ย่าง", 50, 1 });
+    line({ "2024-05-15 09:00:00", "INV-670500003", "K2", " ขนม", 10, 1 });
+    line({ "2024-05-15 09:00:00", "INV-670500003", "E1", " เกลือ", 8, 1 });
+    line({ "2024-05-15 09:00:00", "INV-670500003", "A1", " กาแฟ", 30, 1 });
+    line({ "2024-05-15 10:00:00", "inv-670500004", "M1", " มะม่วง", 40, 1 });
+
+    Form4 *p = open();
+    // Dictionary order puts เกลือ (ก) before ขนม; code points would put it last.
+    EXPECT_EQ(rows(p),
+        (QStringList { "# INV-670500003", "A1| กาแฟ|1|30.00", "E1| เกลือ|1|8.00", "K2| ขนม|1|10.00",
+            "# inv-670500004", "M1| มะม่วง|1|40.00", "# INV-670500012", "Z9| ไก่ย่าง|1|50.00" }));
+}
+
+TEST_F(SummaryPage, ABillReturnedWholeIsGoneFromToday)
+{
+    db().execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
+                                "(1, 'A1', 'กาแฟ', 5), (2, 'B2', 'ชา', 5)"));
+    line({ "2024-05-15 09:00:00", "INV-670500001", "A1", " กาแฟ", 30, 2, 20, 4 });
+    discount("2024-05-15 09:00:00", "INV-670500001", 4);
+    line({ "2024-05-15 09:10:00", "INV-670500002", "B2", " ชา", 25, 1, 15, 1 });
+    discount("2024-05-15 09:10:00", "INV-670500002", 1);
+    Form4 *p = open();
+    EXPECT_EQ(column(p, Form4::ColCode).filter(QStringLiteral("INV-")).size(), 2);
+
+    ASSERT_EQ(returnWholeBill(Module1::Conn(), QStringLiteral("INV-670500001"),
+                  { QStringLiteral("admin"), Clock::now() }),
+        1);
+    click(p->pageButton4);
+    EXPECT_EQ(rows(p), (QStringList { "# INV-670500002", "B2| ชา|1|25.00" }));
+    EXPECT_EQ(totals(p), (QStringList { "15.00", "1.00", "24.00", "9.00" }));
+}
+
+TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<QWidget *(Form4 *)> target;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {
+        { "search box", [](Form4 *p) { return p->txt1; }, Qt::NoModifier },
+        { "year box", [](Form4 *p) { return p->Text1; }, Qt::ShiftModifier },
+        { "month list", [](Form4 *p) { return p->Combo1; }, Qt::ControlModifier },
+        { "grid", [](Form4 *p) { return p->fpSpread1; }, Qt::AltModifier },
+        { "day box", [](Form4 *p) { return p->text2; }, Qt::NoModifier },
+        { "week box", [](Form4 *p) { return p->Check1; }, Qt::ShiftModifier | Qt::ControlModifier },
+    };
+    Form4 *p = open();
+    int sale = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        // Away from the opening state: a new sale, a chosen month and day, a search text.
+        ++sale;
+        const QByteArray no = QByteArrayLiteral("INV-6705%1")
+                                  .replace("%1", QByteArray::number(sale).rightJustified(5, '0'));
+        line({ "2024-05-15 10:00:00", no.constData(), "A1", " กาแฟ", 30, 1 });
+        p->Combo1->setCurrentIndex(4);
+        click(p->Check2); // says it and moves to the day box
+        QTest::keyClicks(p->text2, QStringLiteral("2"));
+        typeOver(p->txt1, QStringLiteral("กาแฟ"));
+        typeOver(p->Text1, QStringLiteral("19"));
+        Module1::SummaryMode = SummaryMode::Brief;
+        p->Label8->setEnabled(true);
+        p->Label11->setText(QStringLiteral("อื่น"));
+        const QString day = p->text2->text();
+        boxes.clear();
+
+        QWidget *w = c.target(p);
+        ASSERT_TRUE(w->isEnabled());
+        w->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(w, Qt::Key_F5, c.modifiers);
+
+        EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+        EXPECT_EQ(p->Text1->text(), QStringLiteral("2024"));
+        EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
+        EXPECT_FALSE(p->Label8->isEnabled());
+        EXPECT_EQ(p->txt1->text(), QString());
+        EXPECT_FALSE(p->Check1->isChecked());
+        EXPECT_FALSE(p->Check2->isChecked());
+        EXPECT_EQ(p->Combo1->currentIndex(), -1);
+        EXPECT_FALSE(p->text2->isEnabled());
+        EXPECT_EQ(p->text2->text(), day) << "the day box keeps its text";
+        EXPECT_EQ(column(p, Form4::ColCode).filter(QStringLiteral("INV-")).size(), sale);
+        EXPECT_EQ(boxes.count(), 0);
+    }
+
+    // With the week ticked the reload unlocks the month, year and one-day boxes again.
+    click(p->Check1);
+    EXPECT_EQ(boxes.last().text, Msg::WeekLocksDayMonthYear);
+    EXPECT_FALSE(p->Combo1->isEnabled());
+    QTest::keyClick(p->Combo1, Qt::Key_F5);
+    EXPECT_FALSE(p->Check1->isChecked());
+    for (QWidget *w : std::initializer_list<QWidget *> { p->Combo1, p->Text1, p->Check2 })
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(p->text2->isEnabled());
+    // Other keys reach their box.
+    typeOver(p->Text1, QStringLiteral("2023"));
+    EXPECT_EQ(p->Text1->text(), QStringLiteral("2023"));
+}
+
+TEST_F(SummaryPage, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
+{
+    Form4 *p = open();
+    struct Case
+    {
+        QLineEdit *box;
+        const char *typed;
+        const char *shows;
+    };
+    const Case cases[] = {
+        { p->Text1, "", "2024" },
+        { p->Text1, "20", "20" },
+        { p->Text1, "1999", "1999" },
+        { p->text2, "", "1" },
+        { p->text2, "0", "1" },
+        { p->text2, "32", "1" },
+        { p->text2, "99", "1" },
+        { p->text2, "31", "31" },
+        { p->text2, "7", "7" },
+    };
+    click(p->Check2);
+    for (const Case &c : cases) {
+        typeOver(c.box, QString::fromUtf8(c.typed));
+        EXPECT_EQ(c.box->text(), QString::fromUtf8(c.shows))
+            << c.box->objectName().toStdString() << " " << c.typed;
+    }
+    // A leading zero stays: "5", then "0" in front of it.
+    typeOver(p->text2, QStringLiteral("5"));
+    QTest::keyClick(p->text2, Qt::Key_Home);
+    QTest::keyClicks(p->text2, QStringLiteral("0"));
+    EXPECT_EQ(p->text2->text(), QStringLiteral("05"));
+
+    boxes.clear();
+    typeOver(p->Text1, QStringLiteral("x"));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, Msg::NumberOnly);
+    EXPECT_EQ(p->Text1->text(), QStringLiteral("1999"));
+
+    typeOver(p->text2, QStringLiteral("12"));
+    QTest::keyClick(p->text2, Qt::Key_Return);
+    EXPECT_EQ(p->text2->text(), QStringLiteral("12"));
+    EXPECT_EQ(p->focusWidget(), p->Combo1);
+}
+
+TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStockReport)
+{
+    RecordingPrintSink sink;
+    Form4 *p = open();
+    Module1::PrintSource = 7;
+    click(p->Label7);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text,
+        QStringLiteral("ไม่สามารถปริ้นได้ ( เนื่องจากไม่พบข้อมูลในตาราง ) โปรดลองใหม่ . . ."));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    EXPECT_TRUE(dialogs.opened.isEmpty());
+    EXPECT_EQ(Module1::PrintSource, 7);
+
+    line({ "2024-05-15 09:00:00", "INV-670500001", "A100", " น้ำดื่ม", 100, 1, 60, 10 });
+    line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 2, 20 });
+    discount("2024-05-15 09:00:00", "INV-670500001", 10);
+    QTest::keyClick(p, Qt::Key_F5);
+    ASSERT_EQ(p->fpSpread1->maxRows(), 3);
+    dialogs.then([&](QDialog *d) {
+        auto *viewer = qobject_cast<Fprint1 *>(d);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
+        EXPECT_EQ(viewer->report()->rowTotal(), 3);
+        viewer->ARViewer21->printTool()->trigger();
+    });
+    click(p->Label7);
+    EXPECT_EQ(dialogs.opened, QList<QString>({ "Fprint1" }));
+    ASSERT_EQ(sink.jobs.size(), 1);
+    const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
+    for (const char *expected :
+        { "INV-670500001", "A100", "B200", "140.00 บาท", "[ ต้นทุนสินค้า : 100.00", "ส่วนลดรวม : 10.00",
+            "กำไรหลังหักต้นทุน : 40.00", "สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )" })
+        EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_EQ(p->fpSpread1->maxRows(), 3) << "the page keeps what it showed";
+}
+
+TEST_F(SummaryPage, ChartAndUserLinksOpenTheirWindows)
+{
+    Form4 *p = open();
+    click(p->Label8); // disabled at load
+    EXPECT_TRUE(dialogs.opened.isEmpty());
+    typeOver(p->Text1, QStringLiteral("2023"));
+    p->Label8->setEnabled(true); // as a whole-year view leaves it
+    dialogs.then([&](QDialog *d) { EXPECT_NE(qobject_cast<Chart *>(d), nullptr); });
+    click(p->Label8);
+    click(p->Label13);
+    EXPECT_EQ(dialogs.opened, (QList<QString> { "Chart", "SUser" }));
+}
+
+TEST_F(SummaryPage, ARefusedQueryShowsAnErrorAndLeavesTheGridAsItWas)
+{
+    line({ "2024-05-15 09:00:00", "INV-670500001", "A1", " กาแฟ", 30, 2, 20, 4 });
+    discount("2024-05-15 09:00:00", "INV-670500001", 4);
+    Form4 *p = open();
+    const QStringList before = rows(p);
+    const QStringList totalsBefore = totals(p);
+    ASSERT_EQ(before.size(), 2);
+    line({ "2024-05-15 10:00:00", "INV-670500002", "B2", " ชา", 25, 1 });
+
+    for (const char *table : { "FROM tblLog", "FROM tblRMoney" }) {
+        SCOPED_TRACE(table);
+        boxes.clear();
+        Connection::setStatementHook([table](const QString &sql) {
+            if (sql.contains(QLatin1String(table)))
+                throw DbError(QStringLiteral("disk I/O error"), 10);
+        });
+        QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+        Connection::setStatementHook({});
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+        EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
+        EXPECT_EQ(rows(p), before);
+        EXPECT_EQ(totals(p), totalsBefore);
+        EXPECT_EQ(p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow),
+            QStringLiteral("รวมเป็นเงิน"));
+    }
+}
+
+TEST_F(SummaryPage, LayoutFollowsThePageSize)
+{
+    const int sixThousand = Twips::toPixelsY(6000), thirtyThousand = Twips::toPixelsX(30000);
+    Form4 *p = open(QSize(thirtyThousand, sixThousand));
+    const DataGrid *g = p->fpSpread1;
+    EXPECT_NEAR(Twips::fromPixelsY(g->height()), 2900, 20);
+    EXPECT_EQ(g->x(), 0);
+    EXPECT_EQ(g->width(), p->width());
+    const double SW = Twips::fromPixelsX(p->width());
+    EXPECT_NEAR(g->colWidth(Form4::ColCode), 40, 0.1);
+    EXPECT_NEAR(g->colWidth(Form4::ColName), 68.5, 0.1);
+    EXPECT_DOUBLE_EQ(g->colWidth(Form4::ColAmount), SW / 1416);
+
+    // The links keep their distance from the banner's right end, the totals sit side by side
+    // under the grid.
+    const int banner = p->Image1->width();
+    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label7->x()), 1750, 20);
+    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label8->x()), 3970, 20);
+    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label13->x()), 5970, 20);
+    EXPECT_LT(p->Shape2->geometry().right(), p->Shape4->x());
+    EXPECT_LT(p->Shape4->geometry().right(), p->Shape1->x());
+    EXPECT_LT(p->Shape1->geometry().right(), p->Shape3->x());
+    EXPECT_GE(p->Shape2->mapTo(p, QPoint()).y(), g->geometry().bottom());
+
+    // A page too small for the grid keeps going.
+    p->resize(200, 100);
+    EXPECT_EQ(g->height(), Twips::toPixelsY(2900));
+}
+
+TEST_F(SummaryPage, ScreenshotOfADaysSales)
+{
+    const char *names[]
+        = { " น้ำดื่มตราช้าง 600 มล.", " ขนมปังโฮลวีท", " ไข่ไก่ เบอร์ 2", " กาแฟเย็น", " เกลือป่น" };
+    for (int r = 1; r <= 6; ++r) {
+        const QByteArray no = QByteArray("INV-67050000") + QByteArray::number(r);
+        for (int i = 0; i < 1 + r % 3; ++i)
+            line({ "2024-05-15 09:00:00", no.constData(),
+                QByteArray("88500").append(char('0' + i)).constData(), names[(r + i) % 5],
+                12.5 * (i + 1), 1 + i, 8.0 * (i + 1), i == 0 ? r * 1.0 : 0, "ชิ้นละ" });
+        discount("2024-05-15 09:00:00", no.constData(), r);
+    }
+    Form4 *p = openFromFrame();
+    ASSERT_NE(p, nullptr);
+    EXPECT_GT(p->fpSpread1->maxRows(), 6);
+    saveScreenshot(p->window()->grab(), QStringLiteral("summary-today.png"));
+}

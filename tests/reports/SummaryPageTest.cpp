@@ -428,6 +428,14 @@ TEST_F(SummaryPage, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
     EXPECT_EQ(boxes.last().text, Msg::NumberOnly);
     EXPECT_EQ(p->Text1->text(), QStringLiteral("1999"));
 
+    for (QLineEdit *box : { p->Text1, p->text2 }) {
+        boxes.clear();
+        QTest::mouseClick(box, Qt::RightButton);
+        ASSERT_EQ(boxes.count(), 1) << box->objectName().toStdString();
+        EXPECT_EQ(boxes.last().text, Msg::NoRightClick);
+        EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
+    }
+
     typeOver(p->text2, QStringLiteral("12"));
     QTest::keyClick(p->text2, Qt::Key_Return);
     EXPECT_EQ(p->text2->text(), QStringLiteral("12"));

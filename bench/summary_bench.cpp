@@ -1,0 +1,99 @@
+// The sales summary page on the generated shop, its clock on the shop's busiest day: from
+// making the page (its load shows today's sales, grouped by receipt) to the repainted page,
+// and the F5 reload of the open page. Prints the times and the peak memory.
+#include "ShopGenerator.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramFolder.h"
+#include "reports/Form4.h"
+#include "shell/Module1.h"
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+double peakMegabytes()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    // The page only reads: the program folder's database is the shared generated shop.
+    const QString shop = sharedShopDatabase();
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/summary-bench-XXXXXX"));
+    QDir(dir.path()).mkpath(QStringLiteral("data"));
+    if (!QFile::link(shop, dir.path() + QStringLiteral("/data/Ksmdata.db")))
+        QFile::copy(shop, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    ProgramFolder::setForTests(dir.path());
+    Module1::OpenDatabase();
+    ScriptedMessageBoxes boxes;
+
+    Recordset busiest = Module1::Conn().query(
+        QStringLiteral("SELECT Ldate2, COUNT(*), COUNT(DISTINCT Lno) FROM tblLog GROUP BY Ldate2 "
+                       "ORDER BY COUNT(*) DESC, Ldate2 LIMIT 1"));
+    const QString day = busiest.text(0);
+    const qint64 lines = busiest.integer(1), receipts = busiest.integer(2);
+    busiest.close();
+    Clock::setFixed(QDateTime(QDate::fromString(day, Qt::ISODate), QTime(18, 0)));
+
+    std::vector<double> opens, reloads;
+    int rows = 0;
+    for (int i = 0; i < 11; ++i) {
+        QElapsedTimer t;
+        t.start();
+        auto *page = new Form4;
+        page->resize(1280, 720);
+        page->show();
+        page->repaint();
+        QCoreApplication::processEvents();
+        opens.push_back(t.nsecsElapsed() / 1e9);
+        rows = page->fpSpread1->maxRows();
+
+        t.restart();
+        QTest::keyClick(page->fpSpread1, Qt::Key_F5);
+        page->repaint();
+        QCoreApplication::processEvents();
+        reloads.push_back(t.nsecsElapsed() / 1e9);
+        delete page;
+        QCoreApplication::processEvents();
+    }
+    opens.erase(opens.begin()); // the first run warms the file cache
+    reloads.erase(reloads.begin());
+
+    std::printf("summary_bench: busiest day %s: %lld sale lines on %lld receipts, %d grid rows%s\n",
+        qPrintable(day), static_cast<long long>(lines), static_cast<long long>(receipts), rows,
+        boxes.count() ? " (a message was shown)" : "");
+    std::printf("summary_bench: open p50 %.3f s p99 %.3f s; F5 reload p50 %.3f s p99 %.3f s\n",
+        percentile(opens, 0.5), percentile(opens, 0.99), percentile(reloads, 0.5),
+        percentile(reloads, 0.99));
+    std::printf("RESULT summary_today_s total=%.3f p99=%.3f reload=%.3f rows=%d peak_mb=%.1f\n",
+        percentile(opens, 0.5), percentile(opens, 0.99), percentile(reloads, 0.5), rows,
+        peakMegabytes());
+    Module1::CloseDatabase();
+    Clock::clearFixed();
+    return 0;
+}

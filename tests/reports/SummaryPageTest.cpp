@@ -467,6 +467,8 @@ TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStoc
         EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
         viewer->ARViewer21->printTool()->trigger();
+        viewer->resize(1000, 760);
+        saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));
     });
     click(p->Label7);
     EXPECT_EQ(dialogs.opened, QList<QString>({ "Fprint1" }));

@@ -8,6 +8,7 @@
 #include "platform/grid/GridGrouping.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/DateText.h"
 #include "records/Val.h"
@@ -45,11 +46,12 @@ const QString kZero = QStringLiteral("0.00");
 constexpr double kTotalsHeight = 950;
 constexpr double kGridTop = 2150;
 
-// A layout step: a size that came out negative (a very small window) is skipped.
+// A layout step: a size that came out negative (a very small window) is skipped, and so is a
+// step that fails.
 void step(double value, const std::function<void()> &apply)
 {
     if (value >= 0)
-        apply();
+        skipOnFailure("Form4.Form_Resize", apply);
 }
 
 void fill(QWidget *w, const QColor &back)
@@ -593,11 +595,13 @@ void Form4::CalTotalAmount5()
         return;
     }
     Currency cost, sales;
-    for (int r = 1; r <= rows; ++r) {
-        const int64_t qty = toWholeNumber(g->getText(ColQty, r));
-        cost += Currency::fromText(g->getText(ColCost, r)) * qty;
-        sales += Currency::fromText(g->getText(ColPrice, r)) * qty;
-    }
+    skipOnFailure("Form4.CalTotalAmount5", [&] {
+        for (int r = 1; r <= rows; ++r) {
+            const int64_t qty = toWholeNumber(g->getText(ColQty, r));
+            cost += Currency::fromText(g->getText(ColCost, r)) * qty;
+            sales += Currency::fromText(g->getText(ColPrice, r)) * qty;
+        }
+    });
     setTotals(cost.format(), (sales - m_discount).format(), (sales - cost - m_discount).format());
 }
 
@@ -611,19 +615,26 @@ void Form4::GroupBySpread(int keyCol)
     DataGrid *g = fpSpread1;
     const bool drawing = g->redraw();
     g->setRedraw(false);
-    SortData(keyCol);
-    GridGrouping::insertHeaders(*g, keyCol, [&](const GridGrouping::Run &run) {
-        InsertHeaderRow(run.headerRow, run.key);
-        Currency total, discount;
-        for (int r = run.firstRow; r <= run.lastRow; ++r) {
-            total += Currency::fromText(g->getText(ColLineAmount, r));
-            discount += Currency::fromText(g->getText(ColLineDiscount, r));
-        }
-        const QString baht = QStringLiteral(" บาท");
-        g->setText(ColName, run.headerRow, QStringLiteral(" ส่วนลด ") + discount.format() + baht);
-        g->setText(ColDes, run.headerRow, QStringLiteral(" ยอดรวม ") + total.format() + baht);
-        g->setText(ColCost, run.headerRow,
-            QStringLiteral(" หักส่วนลดเหลือ ") + (total - discount).format() + baht);
+    skipOnFailure("Form4.SortData", [&] { SortData(keyCol); });
+    skipOnFailure("Form4.GroupBySpread", [&] {
+        GridGrouping::insertHeaders(*g, keyCol, [&](const GridGrouping::Run &run) {
+            skipOnFailure(
+                "Form4.InsertHeaderRow", [&] { InsertHeaderRow(run.headerRow, run.key); });
+            skipOnFailure("Form4.GroupBySpread", [&] {
+                Currency total, discount;
+                for (int r = run.firstRow; r <= run.lastRow; ++r) {
+                    total += Currency::fromText(g->getText(ColLineAmount, r));
+                    discount += Currency::fromText(g->getText(ColLineDiscount, r));
+                }
+                const QString baht = QStringLiteral(" บาท");
+                g->setText(
+                    ColName, run.headerRow, QStringLiteral(" ส่วนลด ") + discount.format() + baht);
+                g->setText(
+                    ColDes, run.headerRow, QStringLiteral(" ยอดรวม ") + total.format() + baht);
+                g->setText(ColCost, run.headerRow,
+                    QStringLiteral(" หักส่วนลดเหลือ ") + (total - discount).format() + baht);
+            });
+        });
     });
     g->setActiveCell(ColCode, 1);
     g->setRedraw(drawing);

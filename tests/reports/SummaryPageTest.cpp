@@ -165,6 +165,21 @@ TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     for (QLabel *value : { p->Label2, p->Label10, p->Label3, p->Label5 })
         EXPECT_FALSE(value->accessibleDescription().isEmpty()) << value->objectName().toStdString();
     EXPECT_EQ(g->accessibleName(), QStringLiteral("สรุปยอดการขาย"));
+
+    // The tab of the open page does nothing; after another tab the page opens afresh.
+    typeOver(p->Text1, QStringLiteral("2019"));
+    MDIForm1 *frame = MDIForm1::existing();
+    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    EXPECT_EQ(WindowRegistry::find<Form4>(), p);
+    EXPECT_EQ(p->Text1->text(), QStringLiteral("2019"));
+    QPointer<Form4> old = p;
+    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    Form4 *fresh = WindowRegistry::find<Form4>();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->Text1->text(), QStringLiteral("2024"));
 }
 
 TEST_F(SummaryPage, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet)

@@ -66,6 +66,6 @@ void DataMaintenance::writeDrawerSetting(Connection &conn, bool on, int port)
             { on ? 1 : 0, on ? QString::number(port) : QStringLiteral("0"),
                 int(CounterRowId::CashDrawerSetting) });
     if (changed != 1)
-        throw DbError(
-            QStringLiteral("tblNumber has no row %1").arg(int(CounterRowId::CashDrawerSetting)));
+        throw DbError(QStringLiteral("ไม่พบข้อมูลการตั้งค่า (tblNumber แถวที่ %1)")
+                          .arg(int(CounterRowId::CashDrawerSetting)));
 }

@@ -93,6 +93,6 @@ void UserAccounts::writeLoginSwitch(Connection &conn, bool on)
         = conn.execute(QStringLiteral("UPDATE tblNumber SET numA = ?1, numMon = ?2 WHERE nPK = ?3"),
             { on ? 1 : 0, QStringLiteral("00"), int(CounterRowId::LoginSwitch) });
     if (changed != 1)
-        throw DbError(
-            QStringLiteral("tblNumber has no row %1").arg(int(CounterRowId::LoginSwitch)));
+        throw DbError(QStringLiteral("ไม่พบข้อมูลการตั้งค่า (tblNumber แถวที่ %1)")
+                          .arg(int(CounterRowId::LoginSwitch)));
 }

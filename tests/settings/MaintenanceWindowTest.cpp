@@ -290,6 +290,40 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("สำรองข้อมูลไม่สำเร็จ : ")));
 }
 
+// A backup the user cannot make is told in the program's own (Thai) words, and the shop's
+// database stays as it was.
+TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
+{
+    QTemporaryDir out;
+    const QString missingFolder = out.path() + QStringLiteral("/gone");
+    struct Case
+    {
+        const char *what;
+        QString target;
+        QString told; // the message starts so
+    };
+    const Case cases[] = {
+        { "the open database itself", folder.databasePath(),
+            QStringLiteral("สำรองข้อมูลไม่สำเร็จ : สำรองข้อมูลทับแฟ้มฐานข้อมูลที่กำลังใช้งานอยู่ไม่ได้ '")
+                + folder.databasePath() + QStringLiteral("'") },
+        { "a folder that is not there", missingFolder + QStringLiteral("/copy.db"),
+            QStringLiteral("สำรองข้อมูลไม่สำเร็จ : เขียนแฟ้มในโฟลเดอร์ '") + missingFolder
+                + QStringLiteral("' ไม่ได้ : ") },
+    };
+    const qint64 products = count("tblProduct");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        files.answer(c.target);
+        inWindow([&](Setting &w) { click(w.kasmoButton1); });
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+        EXPECT_TRUE(boxes.last().text.startsWith(c.told)) << boxes.last().text.toStdString();
+    }
+    EXPECT_EQ(count("tblProduct"), products);
+    EXPECT_EQ(db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
+}
+
 TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
 {
     {

@@ -14,9 +14,9 @@ namespace {
 void requireIdle(Connection &conn)
 {
     if (!conn.isOpen())
-        throw DbError(QStringLiteral("the database is not open"));
+        throw DbError(QStringLiteral("ยังไม่ได้เปิดฐานข้อมูล"));
     if (conn.inTransaction())
-        throw DbError(QStringLiteral("cannot run inside a transaction"));
+        throw DbError(QStringLiteral("ทำรายการนี้ไม่ได้ระหว่างที่การบันทึกข้อมูลอื่นยังไม่เสร็จ"));
 }
 
 // The rename is durable only once the folder's entry is on disk.
@@ -43,8 +43,7 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
     const QFileInfo targetInfo(target);
     const QFileInfo source(conn.path());
     if (targetInfo.exists() && targetInfo.canonicalFilePath() == source.canonicalFilePath())
-        throw DbError(
-            QStringLiteral("the backup cannot replace the open database '%1'").arg(target));
+        throw DbError(QStringLiteral("สำรองข้อมูลทับแฟ้มฐานข้อมูลที่กำลังใช้งานอยู่ไม่ได้ '%1'").arg(target));
 
     // Reserve a unique name in the target's folder, so the final rename stays on one disk.
     QString temporary;
@@ -53,7 +52,7 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
             + targetInfo.fileName() + QStringLiteral(".XXXXXX"));
         reserve.setAutoRemove(false);
         if (!reserve.open())
-            throw DbError(QStringLiteral("cannot write in '%1': %2")
+            throw DbError(QStringLiteral("เขียนแฟ้มในโฟลเดอร์ '%1' ไม่ได้ : %2")
                               .arg(targetInfo.absolutePath(), reserve.errorString()));
         temporary = reserve.fileName();
     }
@@ -78,13 +77,13 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
                        : QString::fromUtf8(sqlite3_errstr(rc));
     }
     if (sqlite3_close(dest) != SQLITE_OK && failure.isEmpty())
-        failure = QStringLiteral("cannot close the copy");
+        failure = QStringLiteral("ปิดแฟ้มสำรองข้อมูลไม่ได้");
 
     if (failure.isEmpty()
         && std::rename(QFile::encodeName(temporary).constData(),
                QFile::encodeName(targetInfo.absoluteFilePath()).constData())
             != 0)
-        failure = QStringLiteral("cannot rename the copy to '%1'").arg(target);
+        failure = QStringLiteral("ตั้งชื่อแฟ้มสำรองข้อมูลเป็น '%1' ไม่ได้").arg(target);
     if (!failure.isEmpty()) {
         removeWithCompanions(temporary);
         throw DbError(failure);

@@ -1,0 +1,94 @@
+#pragma once
+#include "records/Currency.h"
+#include "records/PeriodFilter.h"
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class Connection;
+
+// The data side of the summary page's views over a period: the sale lines by receipt, the best
+// sellers, one row per receipt and one row per day (per month over a whole year). Free of
+// widgets: a period and a search text in; the grid rows, the totals, the title and the outcome
+// out. Periods are day ranges bound on the indexed date-time columns; the search matches the
+// code, name or description literally as a substring; sums are taken by the database.
+namespace SummaryViews {
+
+enum class View {
+    Detailed, // every product line of every receipt, grouped by receipt on the page
+    BestSellers, // one row per product, most sold first
+    Brief, // one row per receipt
+    PerDay, // one row per day, or per month over a whole year
+};
+
+enum class Outcome {
+    Shown, // rows found
+    NotFound, // the period (and search) holds no sale line
+    NoMonth, // refused: no week and no month chosen; nothing changes
+    YearWithDay, // refused: the whole-year item with the one-day box; the grid is emptied
+};
+
+struct Request
+{
+    PeriodFilter period;
+    // The search box's text once cleaned; the search applies when it is not empty, and then
+    // matches its trimmed form (all blanks: every line). The one-row views ignore it.
+    QString search;
+    QDate today; // the clock's date: the week counts back from it
+};
+
+// The money totals of what a view shows (cost of goods, gross sales, discount given).
+struct Totals
+{
+    Currency cost;
+    Currency sales;
+    Currency discount;
+    QString costText() const { return cost.format(); } // Label2
+    QString discountText() const { return discount.format(); } // Label10
+    QString salesText() const { return (sales - discount).format(); } // Label3
+    QString profitText() const { return (sales - cost - discount).format(); } // Label5
+};
+
+// Columns of the page's grid as the views fill it.
+namespace Col {
+constexpr int Code = 1, Name = 2, Description = 3, Cost = 4, Price = 5, Quantity = 6,
+              Amount = 7, Day = 9, Receipt = 10, LineDiscount = 11, LineAmount = 12;
+constexpr int Count = 12;
+} // namespace Col
+
+struct Result
+{
+    Outcome outcome = Outcome::NotFound;
+    QString title; // Label11 once the run reached its query (empty after a refusal)
+    QString message; // the refusal or not-found text (empty when rows were found)
+    bool chartLink = false; // whether the yearly chart link is enabled after the run
+    // The grid rows, each list indexed by column from 0 (the hidden key column) to 12.
+    // Detailed: line rows, to be grouped under receipt header rows by column 10.
+    // Best sellers: columns 1, 2, 3, 6 and 7. Brief and per day: the condensed rows, column 1
+    // the receipt number or the day ("dd/MM/yyyy", or "เดือน MM-yyyy"), columns 2 to 4 the
+    // discount, the total and the net as shown; their column 9 is empty (they are header rows)
+    // and, per day, column 10 keeps the day as ISO text (or "yyyy-MM"), the calendar order.
+    std::vector<QStringList> rows;
+    QString columnOneHeader; // brief and per day: "(n) เลขที่ใบเสร็จ" or "(n) รายการ"
+    Totals totals; // all zero unless rows were found (best sellers: always zero)
+};
+
+// The search text with every "'", "%" and "*" removed, as the search box is cleaned.
+QString cleanSearch(const QString &text);
+
+// The refusals and not-found texts the views show (title "รายงานสถานะ", warning icon).
+QString noMonthText();
+QString yearWithDayText();
+QString notFoundText(bool week);
+
+// Runs one view. Throws DbError when the database refuses a query; a run that throws has no
+// partial result.
+Result run(Connection &db, View view, const Request &request);
+
+// The condensed texts of a header row's amounts: "1,234.50 " for the discount and the total,
+// " 1,234.50 " for the net.
+QString amountCell(const Currency &amount);
+QString netCell(const Currency &net);
+
+} // namespace SummaryViews

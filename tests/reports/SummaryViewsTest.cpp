@@ -1,0 +1,366 @@
+#include "reports/SummaryViews.h"
+#include "SalesData.h"
+#include "shell/Module1.h"
+#include "support/ShellFixture.h"
+
+using namespace SummaryViews;
+
+namespace {
+
+// One stored sale line with every field the summaries read.
+struct Line
+{
+    const char *when; // ISO date-time
+    const char *receipt;
+    const char *code;
+    const char *name;
+    double price;
+    qint64 quantity;
+    double cost = 0;
+    double discount = 0; // Lrod: the receipt's discount, on its first line
+    const char *description = "";
+    const char *unit = "ชิ้น";
+};
+
+void add(Connection &db, const Line &l)
+{
+    const QString when = QString::fromUtf8(l.when);
+    db.execute(QStringLiteral("INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, "
+                              "Ldate, LUser, LTumnang, Ldate2, Lno, Lrod) VALUES "
+                              "(?, ?, ?, ?, ?, ?, ?, ?, 'admin', 'พนักงาน', ?, ?, ?)"),
+        { QString::fromUtf8(l.code), QString::fromUtf8(l.name), QString::fromUtf8(l.description),
+            l.quantity, QString::fromUtf8(l.unit), l.price, l.cost, when, when.left(10),
+            QString::fromUtf8(l.receipt), l.discount });
+}
+
+PeriodFilter month(int item, const char *year = "2020")
+{
+    PeriodFilter p;
+    p.monthItem = item;
+    p.year = QString::fromLatin1(year);
+    return p;
+}
+
+PeriodFilter wholeYear(const char *year = "2020")
+{
+    return month(PeriodFilter::WholeYearItem, year);
+}
+
+PeriodFilter oneDay(int item, const char *day, const char *year = "2020")
+{
+    PeriodFilter p = month(item, year);
+    p.oneDay = true;
+    p.day = QString::fromLatin1(day);
+    return p;
+}
+
+PeriodFilter week()
+{
+    PeriodFilter p;
+    p.week = true;
+    p.monthItem = 3; // ignored while the week box is ticked
+    p.year = QStringLiteral("1999");
+    return p;
+}
+
+// Columns 1 to 7 of a row joined with "|"; hidden columns as asked.
+QString shown(const QStringList &row, int last = 7)
+{
+    return row.mid(1, last).join(QLatin1Char('|'));
+}
+
+QStringList column(const Result &r, int col)
+{
+    QStringList out;
+    for (const QStringList &row : r.rows)
+        out << row.value(col);
+    return out;
+}
+
+const QDate kToday(2020, 5, 20);
+
+} // namespace
+
+class SummaryData : public ShellFixture
+{
+protected:
+    Result view(View v, const PeriodFilter &p, const QString &search = QString())
+    {
+        return run(Module1::Conn(), v, Request { p, search, kToday });
+    }
+
+    // May 2020: two receipts, the first with a discount of 10; one line in April, one in 2019.
+    void mayShop()
+    {
+        Connection &d = db();
+        add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 2, 10, 10, "ขวด" });
+        add(d, { "2020-05-05 09:00:00", "INV-630500001", "B2", "โดนัท", 30, 1, 20 });
+        add(d, { "2020-05-10 12:00:00", "INV-630500002", "A1", "น้ำดื่ม", 15, 3, 10 });
+        addDiscount(d, "2020-05-05 09:00:00", "INV-630500001", 10);
+        add(d, { "2020-04-30 23:59:59", "INV-630400009", "A1", "น้ำดื่ม", 15, 7, 10 });
+        add(d, { "2019-05-05 09:00:00", "INV-620500001", "A1", "น้ำดื่ม", 15, 9, 10 });
+        addDiscount(d, "2020-04-30 23:59:59", "INV-630400009", 99);
+    }
+};
+
+TEST_F(SummaryData, RefusalsComeBeforeAnyQueryInEveryView)
+{
+    PeriodFilter noMonth;
+    noMonth.year = QStringLiteral("2020");
+    const PeriodFilter yearWithDay = oneDay(PeriodFilter::WholeYearItem, "5");
+    for (View v : { View::Detailed, View::BestSellers, View::Brief, View::PerDay }) {
+        SCOPED_TRACE(int(v));
+        const Result a = view(v, noMonth);
+        EXPECT_EQ(a.outcome, Outcome::NoMonth);
+        EXPECT_EQ(a.message, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
+        EXPECT_TRUE(a.title.isEmpty());
+        const Result b = view(v, yearWithDay);
+        EXPECT_EQ(b.outcome, Outcome::YearWithDay);
+        EXPECT_EQ(b.message, QStringLiteral("ไม่สามารถหาข้อมูลได้ (โปรดระบุเดือน) ให้ถูกต้อง.."));
+        EXPECT_TRUE(b.title.isEmpty());
+        EXPECT_TRUE(b.rows.empty());
+    }
+}
+
+TEST_F(SummaryData, TitlesNameThePeriodOfEachView)
+{
+    struct Case
+    {
+        View view;
+        PeriodFilter period;
+        const char *title;
+    } cases[] = {
+        { View::Detailed, month(4), "สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020" },
+        { View::Detailed, wholeYear(), "สินค้าที่ขายได้  ปี 2020" },
+        { View::Detailed, oneDay(11, "05"), "สินค้าที่ขายได้  วันที่ 05 เดือน  (12) ธันวาคม ปี 2020" },
+        { View::Detailed, week(), "สินค้าที่ขายได้ ทั้งหมด ของ สัปดาห์ นี้" },
+        { View::PerDay, month(4, " 2020 "), "สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020" },
+        { View::Brief, wholeYear(), "สินค้าที่ขายได้  ปี 2020" },
+        { View::BestSellers, month(4), "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020" },
+        { View::BestSellers, wholeYear(), "สินค้าที่ขายดี ปี 2020" },
+        { View::BestSellers, oneDay(0, "7"), "สินค้าที่ขายดี วันที่ 7 เดือน  (01) มกราคม ปี 2020" },
+        { View::BestSellers, week(), "สินค้าที่ขายดี ทั้งหมด ของ สัปดาห์ นี้" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title);
+        const Result r = view(c.view, c.period);
+        EXPECT_EQ(r.outcome, Outcome::NotFound);
+        EXPECT_EQ(r.title, QString::fromUtf8(c.title));
+        EXPECT_EQ(r.message, notFoundText(c.period.week));
+        EXPECT_FALSE(r.chartLink);
+    }
+    EXPECT_EQ(notFoundText(true),
+        QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล )..") );
+    EXPECT_EQ(notFoundText(false),
+        QStringLiteral(
+            "ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล )..") );
+}
+
+TEST_F(SummaryData, DetailedMonthListsEachLineWithItsReceiptAndTotalsThePeriod)
+{
+    mayShop();
+    const Result r = view(View::Detailed, month(4));
+    ASSERT_EQ(r.outcome, Outcome::Shown);
+    EXPECT_FALSE(r.chartLink);
+    ASSERT_EQ(r.rows.size(), 3u);
+    // Names in Thai dictionary order: โดนัท (under ด) before น้ำดื่ม.
+    EXPECT_EQ(shown(r.rows[0], 12),
+        QStringLiteral("B2|โดนัท||20.00 |30.00 |1|30.00||2020-05-05|INV-630500001|0.00|30.00"));
+    QStringList receipts = column(r, Col::Receipt);
+    receipts.sort();
+    EXPECT_EQ(receipts,
+        (QStringList { "INV-630500001", "INV-630500001", "INV-630500002" }));
+    // The first receipt's first line carries its discount.
+    bool sawDiscount = false;
+    for (const QStringList &row : r.rows)
+        if (row[Col::Code] == QLatin1String("A1") && row[Col::Quantity] == QLatin1String("2")) {
+            EXPECT_EQ(shown(row, 12),
+                QStringLiteral(
+                    "A1|น้ำดื่ม|ขวด|10.00 |15.00 |2|30.00||2020-05-05|INV-630500001|10.00|30.00"));
+            sawDiscount = true;
+        }
+    EXPECT_TRUE(sawDiscount);
+    // Cost 20 + 30 + 20, sales 30 + 30 + 45, the May discount 10 (April's 99 is not in).
+    EXPECT_EQ(r.totals.costText(), QStringLiteral("70.00"));
+    EXPECT_EQ(r.totals.discountText(), QStringLiteral("10.00"));
+    EXPECT_EQ(r.totals.salesText(), QStringLiteral("95.00"));
+    EXPECT_EQ(r.totals.profitText(), QStringLiteral("25.00"));
+}
+
+TEST_F(SummaryData, PeriodsCoverTheirDaysOnly)
+{
+    mayShop();
+    add(db(), { "2020-05-13 08:00:00", "INV-630500003", "C3", "กาแฟ", 40, 1 }); // 7 days back
+    add(db(), { "2020-05-25 08:00:00", "INV-630500004", "D4", "ชา", 25, 1 }); // after today
+    add(db(), { "2020-05-12 23:59:59", "INV-630500005", "E5", "นม", 12, 1 }); // 8 days back
+    struct Case
+    {
+        const char *name;
+        PeriodFilter period;
+        QStringList receipts;
+    } cases[] = {
+        { "a day", oneDay(4, "05"), { "INV-630500001" } },
+        { "day 31 of April", oneDay(3, "31"), {} },
+        { "day 0", oneDay(4, "0"), {} },
+        { "the week: 8 calendar days and any later day",
+            week(), { "INV-630500003", "INV-630500004" } },
+        { "a year written short", month(4, "20"), {} },
+        { "April", month(3), { "INV-630400009" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result r = view(View::Brief, c.period);
+        EXPECT_EQ(column(r, 1), c.receipts);
+        EXPECT_EQ(r.outcome, c.receipts.isEmpty() ? Outcome::NotFound : Outcome::Shown);
+    }
+}
+
+TEST_F(SummaryData, SearchMatchesCodeNameOrDescriptionLiterallyAndDropsTheDiscount)
+{
+    mayShop();
+    add(db(), { "2020-05-06 10:00:00", "INV-630500003", "A_1", "ชาเขียว", 20, 1 });
+    add(db(), { "2020-05-06 10:00:00", "INV-630500003", "AB1", "ชาดำ", 20, 1, 0, 0, "100%" });
+    struct Case
+    {
+        const char *search;
+        QStringList codes;
+    } cases[] = {
+        { "A_1", { "A_1" } }, // "_" is no wildcard
+        { "a_1", { "A_1" } }, // any letter case
+        { "ขวด", { "A1" } }, // the description
+        { "นัท", { "B2" } }, // the name
+        { "  ", { "A1", "A1", "AB1", "A_1", "B2" } }, // blanks only: every line
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.search);
+        Result r = view(View::Detailed, month(4), QString::fromUtf8(c.search));
+        QStringList codes = column(r, Col::Code);
+        codes.sort();
+        EXPECT_EQ(codes, c.codes);
+        EXPECT_EQ(r.totals.discountText(), QStringLiteral("0.00"));
+    }
+    const Result found = view(View::Detailed, month(4), QStringLiteral("นัท"));
+    EXPECT_EQ(found.totals.salesText(), QStringLiteral("30.00"));
+    EXPECT_EQ(found.totals.profitText(), QStringLiteral("10.00"));
+    // The box keeps the text without the characters it cannot search for.
+    EXPECT_EQ(cleanSearch(QStringLiteral(" a'b%c*d ")), QStringLiteral(" abcd "));
+    EXPECT_EQ(cleanSearch(QStringLiteral("'%*")), QString());
+    // The one-row views ignore any search.
+    EXPECT_EQ(view(View::Brief, month(4), QStringLiteral("zzz")).rows.size(), 3u);
+    EXPECT_EQ(view(View::PerDay, month(4), QStringLiteral("zzz")).rows.size(), 3u);
+}
+
+TEST_F(SummaryData, BestSellersRankProductsByQuantityWithoutMoney)
+{
+    mayShop();
+    add(db(), { "2020-05-07 10:00:00", "INV-630500003", "C3", "กาแฟ", 40, 4, 0, 0, "", "แก้ว" });
+    // The same code under another name is a product row of its own.
+    add(db(), { "2020-05-08 10:00:00", "INV-630500004", "C3", "กาแฟเย็น", 45, 1 });
+    const Result r = view(View::BestSellers, month(4));
+    ASSERT_EQ(r.outcome, Outcome::Shown);
+    ASSERT_EQ(r.rows.size(), 5u);
+    EXPECT_EQ(column(r, Col::Quantity), (QStringList { "4", "3", "2", "1", "1" }));
+    EXPECT_EQ(shown(r.rows[0]), QStringLiteral("C3|กาแฟ||||4|แก้ว"));
+    // The same code under another description is a row of its own; no money shows.
+    EXPECT_EQ(shown(r.rows[2], 12), QStringLiteral("A1|น้ำดื่ม|ขวด|||2|ชิ้น|||||"));
+    EXPECT_FALSE(r.chartLink);
+    EXPECT_EQ(r.totals.costText(), QStringLiteral("0.00"));
+    EXPECT_EQ(r.totals.discountText(), QStringLiteral("0.00"));
+    EXPECT_EQ(r.totals.salesText(), QStringLiteral("0.00"));
+    EXPECT_EQ(r.totals.profitText(), QStringLiteral("0.00"));
+    // Whole year: the chart link stays off.
+    EXPECT_FALSE(view(View::BestSellers, wholeYear()).chartLink);
+}
+
+TEST_F(SummaryData, BriefGivesOneRowPerReceiptWithItsDiscountTotalAndNet)
+{
+    mayShop();
+    // A discount above the receipt's total; a receipt number without "INV-"; a product code
+    // holding "INV-" is an ordinary line.
+    add(db(), { "2020-05-11 10:00:00", "INV-630500003", "INV-X", "ถุง", 5, 1, 0, 8 });
+    add(db(), { "2020-05-12 10:00:00", "OLD-0001", "A1", "น้ำดื่ม", 15, 1 });
+    const Result r = view(View::Brief, month(4));
+    ASSERT_EQ(r.outcome, Outcome::Shown);
+    std::vector<QString> rows;
+    for (const QStringList &row : r.rows) {
+        rows.push_back(shown(row, 4));
+        EXPECT_EQ(row.mid(5).join(QString()), QString()); // header rows: column 9 empty
+    }
+    EXPECT_EQ(rows,
+        (std::vector<QString> {
+            "INV-630500001|10.00 |60.00 | 50.00 ",
+            "INV-630500002|0.00 |45.00 | 45.00 ",
+            "INV-630500003|8.00 |5.00 | -3.00 ",
+            "OLD-0001|0.00 |15.00 | 15.00 ",
+        }));
+    EXPECT_EQ(r.columnOneHeader, QStringLiteral("(4) เลขที่ใบเสร็จ"));
+    // The labels cover the whole period as the detailed view's do.
+    const Result detailed = view(View::Detailed, month(4));
+    EXPECT_EQ(r.totals.costText(), detailed.totals.costText());
+    EXPECT_EQ(r.totals.salesText(), QStringLiteral("115.00"));
+    EXPECT_EQ(r.totals.discountText(), QStringLiteral("10.00"));
+    EXPECT_EQ(view(View::Brief, wholeYear()).chartLink, true);
+    EXPECT_EQ(view(View::Brief, oneDay(4, "5")).columnOneHeader,
+        QStringLiteral("(1) เลขที่ใบเสร็จ"));
+}
+
+TEST_F(SummaryData, PerDaySumsEachDayInCalendarOrderAndEachMonthOverAYear)
+{
+    Connection &d = db();
+    // Three receipts on 5 May, one with a discount of 20; 10 May; 1 June.
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 2, 10, 20 });
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "B2", "ขนมปัง", 30, 1, 20 });
+    add(d, { "2020-05-05 10:00:00", "INV-630500002", "A1", "น้ำดื่ม", 15, 1, 10 });
+    add(d, { "2020-05-05 11:00:00", "INV-630500003", "C3", "กาแฟ", 40, 1, 25 });
+    addDiscount(d, "2020-05-05 09:00:00", "INV-630500001", 20);
+    add(d, { "2020-05-10 12:00:00", "INV-630500004", "A1", "น้ำดื่ม", 15, 3, 10 });
+    add(d, { "2020-06-01 12:00:00", "INV-630600001", "A1", "น้ำดื่ม", 1234.5, 1, 10 });
+
+    const Result may = view(View::PerDay, month(4));
+    ASSERT_EQ(may.outcome, Outcome::Shown);
+    std::vector<QString> rows;
+    for (const QStringList &row : may.rows)
+        rows.push_back(shown(row, 12));
+    EXPECT_EQ(rows,
+        (std::vector<QString> {
+            "05/05/2020|20.00 |115.00 | 95.00 ||||||2020-05-05||",
+            "10/05/2020|0.00 |45.00 | 45.00 ||||||2020-05-10||",
+        }));
+    EXPECT_EQ(may.columnOneHeader, QStringLiteral("(2) รายการ"));
+    EXPECT_FALSE(may.chartLink);
+    EXPECT_EQ(may.totals.discountText(), QStringLiteral("20.00"));
+    EXPECT_EQ(may.totals.salesText(), QStringLiteral("140.00"));
+    EXPECT_EQ(may.totals.costText(), QStringLiteral("105.00"));
+
+    const Result year = view(View::PerDay, wholeYear());
+    rows.clear();
+    for (const QStringList &row : year.rows)
+        rows.push_back(shown(row, 4));
+    EXPECT_EQ(rows,
+        (std::vector<QString> {
+            "เดือน 05-2020|20.00 |160.00 | 140.00 ",
+            "เดือน 06-2020|0.00 |1,234.50 | 1,234.50 ",
+        }));
+    EXPECT_EQ(year.columnOneHeader, QStringLiteral("(2) รายการ"));
+    EXPECT_TRUE(year.chartLink);
+
+    // The week runs over two months in calendar order.
+    add(d, { "2020-05-30 12:00:00", "INV-630500005", "A1", "น้ำดื่ม", 15, 1, 10 });
+    const Result w = run(Module1::Conn(), View::PerDay, Request { week(), {}, QDate(2020, 6, 3) });
+    EXPECT_EQ(column(w, 1), (QStringList { "30/05/2020", "01/06/2020" }));
+    EXPECT_FALSE(w.chartLink);
+}
+
+TEST_F(SummaryData, AFailingQueryThrowsAndGivesNoResult)
+{
+    mayShop();
+    Connection::setStatementHook([](const QString &sql) {
+        if (sql.contains(QLatin1String("tblRMoney")))
+            throw DbError(QStringLiteral("disk I/O error"), 10);
+    });
+    EXPECT_THROW(view(View::Detailed, month(4)), DbError);
+    EXPECT_THROW(view(View::PerDay, month(4)), DbError);
+    // A search takes no discount, so it runs.
+    EXPECT_EQ(view(View::Detailed, month(4), QStringLiteral("A")).outcome, Outcome::Shown);
+    Connection::setStatementHook({});
+}

@@ -128,13 +128,24 @@ void detailedRows(Connection &db, const Filter &f, Result &r)
     QVariantList params;
     const QString sql = QStringLiteral("SELECT Lrod, Lno, Ldate2, Lsn, Lname, Ldes, Lraka, Lsell, "
                                        "sum(Lvalue) FROM tblLog WHERE ")
-        + f.lines(params) + kLineGroups
-        + QStringLiteral(" ORDER BY Lname COLLATE THAI, Ldes COLLATE THAI");
+        + f.lines(params)
+        + kLineGroups
+        // The page groups the lines by receipt and keeps their order within a receipt: sorting
+        // by receipt first gives the same grid and compares Thai names within a receipt only.
+        + QStringLiteral(" ORDER BY Lno, Lname COLLATE THAI, Ldes COLLATE THAI");
+    // Neighbouring rows share their receipt and day texts (one copy each, not one per row).
+    QString receipt, day;
+    const QString noDiscount = Currency().format();
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
         QStringList row = emptyRow();
         const Currency price = Currency::fromDouble(rs.real(7));
         const qint64 quantity = rs.integer(8);
         const QString amount = (price * quantity).format();
+        if (const QString r = rs.text(1); r != receipt)
+            receipt = r;
+        if (const QString d = rs.text(2); d != day)
+            day = d;
+        const Currency discount = Currency::fromDouble(rs.real(0));
         row[Col::Code] = rs.text(3);
         row[Col::Name] = rs.text(4);
         row[Col::Description] = rs.text(5);
@@ -142,9 +153,9 @@ void detailedRows(Connection &db, const Filter &f, Result &r)
         row[Col::Price] = price.format() + QLatin1Char(' ');
         row[Col::Quantity] = QString::number(quantity);
         row[Col::Amount] = amount;
-        row[Col::Day] = rs.text(2);
-        row[Col::Receipt] = rs.text(1);
-        row[Col::LineDiscount] = Currency::fromDouble(rs.real(0)).format();
+        row[Col::Day] = day;
+        row[Col::Receipt] = receipt;
+        row[Col::LineDiscount] = discount.isZero() ? noDiscount : discount.format();
         row[Col::LineAmount] = amount;
         r.rows.push_back(std::move(row));
     }
@@ -176,8 +187,7 @@ void condensedRows(Connection &db, const Filter &f, const QString &key, bool byD
     const QString sql = QStringLiteral("SELECT k, sum(rod), sum(amount) FROM (SELECT ") + key
         + QStringLiteral(" AS k, ") + satang(QStringLiteral("Lrod")) + QStringLiteral(" AS rod, ")
         + kGroupAmount + QStringLiteral(" AS amount FROM tblLog WHERE ") + f.lines(params)
-        + kLineGroups
-        + QStringLiteral(") GROUP BY k COLLATE NOCASE ORDER BY k COLLATE NOCASE");
+        + kLineGroups + QStringLiteral(") GROUP BY k COLLATE NOCASE ORDER BY k COLLATE NOCASE");
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
         QStringList row = emptyRow();
         const QString k = rs.text(0);
@@ -222,9 +232,9 @@ QString yearWithDayText()
 
 QString notFoundText(bool week)
 {
-    return week ? QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล )..")
-                : QStringLiteral(
-                    "ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล )..");
+    return week
+        ? QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล )..")
+        : QStringLiteral("ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล )..");
 }
 
 QString amountCell(const Currency &amount)
@@ -256,7 +266,8 @@ Result run(Connection &db, View view, const Request &request)
     Filter f;
     f.ranges = Periods::ranges(request.period, request.today);
     // The one-row views always cover every receipt of the period.
-    f.searching = !request.search.isEmpty() && (view == View::Detailed || view == View::BestSellers);
+    f.searching
+        = !request.search.isEmpty() && (view == View::Detailed || view == View::BestSellers);
     f.pattern = likeContains(trimBlanks(request.search));
 
     switch (view) {
@@ -289,8 +300,8 @@ Result run(Connection &db, View view, const Request &request)
             r.totals.discount = periodDiscount(db, f);
     }
     if (view == View::Brief)
-        r.columnOneHeader = QLatin1Char('(') + QString::number(r.rows.size())
-            + QStringLiteral(") เลขที่ใบเสร็จ");
+        r.columnOneHeader
+            = QLatin1Char('(') + QString::number(r.rows.size()) + QStringLiteral(") เลขที่ใบเสร็จ");
     else if (view == View::PerDay)
         r.columnOneHeader
             = QLatin1Char('(') + QString::number(r.rows.size()) + QStringLiteral(") รายการ");

@@ -52,8 +52,8 @@ struct Totals
 
 // Columns of the page's grid as the views fill it.
 namespace Col {
-constexpr int Code = 1, Name = 2, Description = 3, Cost = 4, Price = 5, Quantity = 6,
-              Amount = 7, Day = 9, Receipt = 10, LineDiscount = 11, LineAmount = 12;
+constexpr int Code = 1, Name = 2, Description = 3, Cost = 4, Price = 5, Quantity = 6, Amount = 7,
+              Day = 9, Receipt = 10, LineDiscount = 11, LineAmount = 12;
 constexpr int Count = 12;
 } // namespace Col
 

@@ -1,5 +1,6 @@
 #include "reports/SummaryViews.h"
 #include "SalesData.h"
+#include "sale/Returns.h"
 #include "shell/Module1.h"
 #include "support/ShellFixture.h"
 
@@ -150,10 +151,9 @@ TEST_F(SummaryData, TitlesNameThePeriodOfEachView)
         EXPECT_FALSE(r.chartLink);
     }
     EXPECT_EQ(notFoundText(true),
-        QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล )..") );
+        QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
     EXPECT_EQ(notFoundText(false),
-        QStringLiteral(
-            "ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล )..") );
+        QStringLiteral("ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
 }
 
 TEST_F(SummaryData, DetailedMonthListsEachLineWithItsReceiptAndTotalsThePeriod)
@@ -168,8 +168,7 @@ TEST_F(SummaryData, DetailedMonthListsEachLineWithItsReceiptAndTotalsThePeriod)
         QStringLiteral("B2|โดนัท||20.00 |30.00 |1|30.00||2020-05-05|INV-630500001|0.00|30.00"));
     QStringList receipts = column(r, Col::Receipt);
     receipts.sort();
-    EXPECT_EQ(receipts,
-        (QStringList { "INV-630500001", "INV-630500001", "INV-630500002" }));
+    EXPECT_EQ(receipts, (QStringList { "INV-630500001", "INV-630500001", "INV-630500002" }));
     // The first receipt's first line carries its discount.
     bool sawDiscount = false;
     for (const QStringList &row : r.rows)
@@ -202,8 +201,8 @@ TEST_F(SummaryData, PeriodsCoverTheirDaysOnly)
         { "a day", oneDay(4, "05"), { "INV-630500001" } },
         { "day 31 of April", oneDay(3, "31"), {} },
         { "day 0", oneDay(4, "0"), {} },
-        { "the week: 8 calendar days and any later day",
-            week(), { "INV-630500003", "INV-630500004" } },
+        { "the week: 8 calendar days and any later day", week(),
+            { "INV-630500003", "INV-630500004" } },
         { "a year written short", month(4, "20"), {} },
         { "April", month(3), { "INV-630400009" } },
     };
@@ -300,8 +299,7 @@ TEST_F(SummaryData, BriefGivesOneRowPerReceiptWithItsDiscountTotalAndNet)
     EXPECT_EQ(r.totals.salesText(), QStringLiteral("115.00"));
     EXPECT_EQ(r.totals.discountText(), QStringLiteral("10.00"));
     EXPECT_EQ(view(View::Brief, wholeYear()).chartLink, true);
-    EXPECT_EQ(view(View::Brief, oneDay(4, "5")).columnOneHeader,
-        QStringLiteral("(1) เลขที่ใบเสร็จ"));
+    EXPECT_EQ(view(View::Brief, oneDay(4, "5")).columnOneHeader, QStringLiteral("(1) เลขที่ใบเสร็จ"));
 }
 
 TEST_F(SummaryData, PerDaySumsEachDayInCalendarOrderAndEachMonthOverAYear)
@@ -363,4 +361,29 @@ TEST_F(SummaryData, AFailingQueryThrowsAndGivesNoResult)
     // A search takes no discount, so it runs.
     EXPECT_EQ(view(View::Detailed, month(4), QStringLiteral("A")).outcome, Outcome::Shown);
     Connection::setStatementHook({});
+}
+
+TEST_F(SummaryData, AfterASingleLineReturnTheBillSumsToWhatTheCustomerFinallyPaid)
+{
+    Connection &d = db();
+    d.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
+                             "(1, 'A1', 'น้ำดื่ม', 7), (2, 'B2', 'โดนัท', 9)"));
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 3, 10 });
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "B2", "โดนัท", 30, 1, 20 });
+    const std::optional<StoredBill> bill = loadBill(d, QStringLiteral("INV-630500001"));
+    ASSERT_TRUE(bill);
+    returnBillLine(d, bill->number, bill->lines.first().key, 1,
+        ReturnStamp { QStringLiteral("admin"), QDateTime(QDate(2020, 5, 6), QTime(9, 0)) });
+
+    // The customer paid 2 x 15 + 30 in the end.
+    const Result detailed = view(View::Detailed, month(4));
+    Currency total;
+    for (const QStringList &row : detailed.rows)
+        total += Currency::fromText(row[Col::LineAmount]);
+    EXPECT_EQ(total.format(), QStringLiteral("60.00"));
+    EXPECT_EQ(detailed.totals.salesText(), QStringLiteral("60.00"));
+    EXPECT_EQ(detailed.totals.costText(), QStringLiteral("40.00"));
+    const Result brief = view(View::Brief, month(4));
+    ASSERT_EQ(brief.rows.size(), 1u);
+    EXPECT_EQ(shown(brief.rows[0], 4), QStringLiteral("INV-630500001|0.00 |60.00 | 60.00 "));
 }

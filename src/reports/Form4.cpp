@@ -309,6 +309,10 @@ Form4::Form4()
     connect(Label7, &TabLabel::clicked, this, &Form4::Label7_Click);
     connect(Label8, &TabLabel::clicked, this, &Form4::Label8_Click);
     connect(Label13, &TabLabel::clicked, this, &Form4::Label13_Click);
+    connect(kasmoButton1, &kasmoButton::Click, this, &Form4::kasmoButton1_Click);
+    connect(kasmoButton2, &kasmoButton::Click, this, &Form4::kasmoButton2_Click);
+    connect(kasmoButton3, &kasmoButton::Click, this, &Form4::kasmoButton3_Click);
+    connect(cmdSearch, &kasmoButton::Click, this, &Form4::cmdSearch_Click);
     Label8->setEnabled(false);
 
     // Key preview: the page sees every key before its controls do.

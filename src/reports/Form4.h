@@ -1,8 +1,10 @@
 #pragma once
 #include "SummaryLines.h"
+#include "SummaryViews.h"
 #include "records/Currency.h"
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class DataGrid;
 class PeriodControls;
@@ -94,6 +96,12 @@ public:
     void Label8_Click();
     void Label13_Click();
 
+    // The views of the chosen period (their data side is SummaryViews).
+    void kasmoButton1_Click(); // every sale line, grouped by receipt
+    void kasmoButton2_Click(); // one row per receipt
+    void kasmoButton3_Click(); // best sellers
+    void cmdSearch_Click(); // one row per day, or per month over a whole year
+
     // Empties the grid and lays it out for the next view.
     void SetupSpread();
     // Today's sales, one header row per receipt. A query the database refuses shows an error
@@ -123,6 +131,11 @@ protected:
 
 private:
     void setTotals(const QString &cost, const QString &sales, const QString &profit);
+    void showTotals(const SummaryViews::Totals &totals);
+    void zeroTotals();
+    void cleanSearchBox();
+    std::optional<SummaryViews::Result> findSummary(SummaryViews::View view);
+    void showCondensed(SummaryViews::Result &result);
 
     QWidget *m_totals = nullptr; // the band of the four totals, kept at the page's bottom
     Currency m_discount;

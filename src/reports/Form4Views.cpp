@@ -1,0 +1,179 @@
+// The summary page's views of a chosen period: the data side (SummaryViews) finds the rows, the
+// totals and the title; the page shows them in its grid and labels.
+#include "Form4.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
+#include "shell/MDIForm1.h"
+#include "shell/Messages.h"
+#include "shell/Module1.h"
+#include "shell/PeriodControls.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace SummaryViews;
+
+namespace {
+const QString kSummaryFailed = QStringLiteral("สรุปยอดการขายไม่สำเร็จ : ");
+const QString kZero = QStringLiteral("0.00");
+const QChar kNoBreakSpace(0x00A0);
+} // namespace
+
+void Form4::showTotals(const Totals &totals)
+{
+    setDiscountTotal(totals.discount);
+    setTotals(totals.costText(), totals.salesText(), totals.profitText());
+}
+
+void Form4::zeroTotals()
+{
+    setDiscountTotal(Currency());
+    setTotals(kZero, kZero, kZero);
+}
+
+void Form4::cleanSearchBox()
+{
+    // The quote, "%" and "*" leave the box; what stays is searched literally.
+    for (const QChar c : { QLatin1Char('\''), QLatin1Char('%'), QLatin1Char('*') }) {
+        QString t = txt1->text();
+        t.remove(c);
+        txt1->setText(t);
+    }
+}
+
+// Runs a view's queries for the period the controls hold. The refusals and nothing found are
+// told and shown here (their outcome comes back); a database that refuses a query is told and
+// changes nothing on the page (no result at all).
+std::optional<Result> Form4::findSummary(View view)
+{
+    const PeriodFilter filter = period->filter();
+    Result r;
+    if (period->refuseMissingMonth()) {
+        r.outcome = Outcome::NoMonth;
+        return r;
+    }
+    if (filter.week)
+        Combo1->setCurrentIndex(-1); // the next run without the week box asks for a month
+    if (filter.kind() == PeriodFilter::Kind::DayEveryMonth) {
+        skipOnFailure("Form4.SetupSpread", [&] { SetupSpread(); });
+        MsgBox(yearWithDayText(), MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
+            this);
+        r.outcome = Outcome::YearWithDay;
+        return r;
+    }
+    try {
+        r = run(Module1::Conn(), view, Request { filter, txt1->text(), Clock::today() });
+    } catch (const DbError &e) {
+        // A refused query is not "nothing found": the page keeps what it showed.
+        MsgBox(kSummaryFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
+            MsgResult::Ok, this);
+        return std::nullopt;
+    }
+    Label11->setText(r.title);
+    if (r.outcome != Outcome::Shown) {
+        skipOnFailure("Form4.SetupSpread", [&] { SetupSpread(); });
+        Label8->setEnabled(false);
+        zeroTotals();
+        MsgBox(r.message, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
+    }
+    return r;
+}
+
+void Form4::kasmoButton1_Click()
+{
+    cleanSearchBox();
+    std::optional<Result> r = findSummary(View::Detailed);
+    if (!r || r->outcome != Outcome::Shown)
+        return;
+    DataGrid *g = fpSpread1;
+    const bool drawing = g->redraw();
+    g->setRedraw(false);
+    skipOnFailure("Form4.kasmoButton1", [&] {
+        SetupSpread();
+        g->setRows(std::move(r->rows));
+    });
+    showTotals(r->totals);
+    Label8->setEnabled(r->chartLink);
+    skipOnFailure("Form4.kasmoButton1",
+        [&] { g->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน")); });
+    Module1::SummaryMode = SummaryMode::Detailed;
+    GroupBySpread(ColReceipt);
+    g->setRedraw(drawing);
+}
+
+void Form4::kasmoButton3_Click()
+{
+    cleanSearchBox();
+    std::optional<Result> r = findSummary(View::BestSellers);
+    if (!r || r->outcome != Outcome::Shown)
+        return;
+    skipOnFailure("Form4.kasmoButton3", [&] {
+        SetupSpread();
+        fpSpread1->setRows(std::move(r->rows));
+    });
+    Label8->setEnabled(false);
+    zeroTotals();
+    Module1::SummaryMode = SummaryMode::BestSellers;
+}
+
+void Form4::kasmoButton2_Click()
+{
+    txt1->clear();
+    std::optional<Result> r = findSummary(View::Brief);
+    if (!r)
+        return;
+    if (r->outcome != Outcome::Shown) {
+        // The view starts from an empty grid: a refusal or nothing found leaves no rows.
+        skipOnFailure("Form4.SetupSpread", [&] { SetupSpread(); });
+        zeroTotals();
+        return;
+    }
+    showCondensed(*r);
+}
+
+void Form4::cmdSearch_Click()
+{
+    txt1->clear();
+    std::optional<Result> r = findSummary(View::PerDay);
+    if (!r || r->outcome != Outcome::Shown)
+        return;
+    showCondensed(*r);
+}
+
+// One row per receipt or per day, each as the grouping leaves a header row, under column
+// headers that name the amounts.
+void Form4::showCondensed(Result &r)
+{
+    DataGrid *g = fpSpread1;
+    const bool drawing = g->redraw();
+    g->setRedraw(false);
+    skipOnFailure("Form4.showCondensed", [&] {
+        SetupSpread();
+        g->setRows(std::move(r.rows));
+        for (int row = 1; row <= g->maxRows(); ++row) {
+            InsertHeaderRow(row, g->getText(ColCode, row));
+            for (int c : { ColName, ColDes, ColCost })
+                g->setHAlign(c, row, Qt::AlignRight);
+        }
+        g->setText(ColCode, DataGrid::HeaderRow, r.columnOneHeader);
+        g->setText(ColName, DataGrid::HeaderRow, QStringLiteral("ส่วนลด (บาท)") + kNoBreakSpace);
+        g->setText(ColDes, DataGrid::HeaderRow, QStringLiteral("ยอดรวม (บาท)") + kNoBreakSpace);
+        g->setText(
+            ColCost, DataGrid::HeaderRow, QStringLiteral("หักส่วนลดเหลือ (บาท)") + kNoBreakSpace);
+        g->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน"));
+        for (int c : { ColName, ColDes, ColCost }) {
+            g->setHAlign(c, DataGrid::HeaderRow, Qt::AlignRight);
+            g->setHAlign(c, DataGrid::All, Qt::AlignRight);
+        }
+        g->setCellKind(ColCost, DataGrid::All, CellKind::Edit);
+        g->addSpan(ColCost, DataGrid::HeaderRow, 4, 1);
+        g->setActiveCell(ColCode, 1);
+    });
+    g->setRedraw(drawing);
+    showTotals(r.totals);
+    Label8->setEnabled(r.chartLink);
+    Module1::SummaryMode = SummaryMode::Brief;
+}

@@ -1,0 +1,416 @@
+#include "SalesData.h"
+#include "button/kasmoButton.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/grid/GridModel.h"
+#include "platform/report/PrintSink.h"
+#include "platform/report/ReportViewer.h"
+#include "platform/ui/WindowRegistry.h"
+#include "reports/Form4.h"
+#include "sale/Returns.h"
+#include "shell/MDIForm1.h"
+#include "shell/Module1.h"
+#include "stock/AR1.h"
+#include "stock/Fprint1.h"
+#include "support/Screenshots.h"
+#include "support/ShellFixture.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+// The summary page's four views, driven as a person does: the period chosen with keys, a view
+// button clicked; the grid, the labels and the shared view mode checked afterwards. The shop's
+// sales lie in May and June 2020 (the clock stands at 2024-05-15).
+class SummaryViewsPage : public ShellFixture
+{
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        Connection &d = db();
+        // 5 May: three receipts, the first with a discount of 20; 10 May; 1 June.
+        addLine(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", " น้ำดื่ม", 15, 2, 10, 20 });
+        addLine(d, { "2020-05-05 09:00:00", "INV-630500001", "B2", " โดนัท", 30, 1, 20 });
+        addDiscount(d, QStringLiteral("2020-05-05 09:00:00"), QStringLiteral("INV-630500001"), 20);
+        addLine(d, { "2020-05-05 10:00:00", "INV-630500002", "A1", " น้ำดื่ม", 15, 4, 10 });
+        addLine(d, { "2020-05-05 11:00:00", "INV-630500003", "C3", " กาแฟ", 40, 1, 25 });
+        addLine(d, { "2020-05-10 12:00:00", "INV-630500004", "A1", " น้ำดื่ม", 15, 3, 10 });
+        addLine(d, { "2020-06-01 12:00:00", "INV-630600001", "C3", " กาแฟ", 40, 2, 25 });
+    }
+
+    void TearDown() override
+    {
+        Connection::setStatementHook({});
+        QList<QPointer<QWidget>> windows;
+        for (QWidget *w : WindowRegistry::loaded())
+            windows.append(w);
+        for (const QPointer<QWidget> &w : windows)
+            delete w.data();
+        ShellFixture::TearDown();
+    }
+
+    // The page with its search box emptied (it opens holding its design text, which the views
+    // would search for).
+    Form4 *open()
+    {
+        Form4 *p = WindowRegistry::instance<Form4>();
+        p->resize(1200, 700);
+        p->show();
+        search(p, QString());
+        return p;
+    }
+
+    // The period as a person sets it: the year typed, the month picked with the arrow keys.
+    static void choose(Form4 *p, int item, const char *year = "2020")
+    {
+        p->Text1->setFocus(Qt::OtherFocusReason);
+        p->Text1->selectAll();
+        QTest::keyClicks(p->Text1, QString::fromLatin1(year));
+        p->Combo1->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 14 && p->Combo1->currentIndex() < item; ++i)
+            QTest::keyClick(p->Combo1, Qt::Key_Down);
+        for (int i = 0; i < 14 && p->Combo1->currentIndex() > item; ++i)
+            QTest::keyClick(p->Combo1, Qt::Key_Up);
+        ASSERT_EQ(p->Combo1->currentIndex(), item);
+    }
+    static void search(Form4 *p, const QString &text)
+    {
+        p->txt1->setFocus(Qt::OtherFocusReason);
+        p->txt1->selectAll();
+        QTest::keyClick(p->txt1, Qt::Key_Delete);
+        for (const QChar ch : text) {
+            if (ch.unicode() < 128)
+                QTest::keyClicks(p->txt1, QString(ch));
+            else // Thai has no key code of its own: the key carries it as text
+                QTest::sendKeyEvent(
+                    QTest::Click, p->txt1, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+    static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
+
+    // Rows as "# key|discount|total|net" for header rows, "code|quantity|amount" for lines.
+    static QStringList rows(const Form4 *p)
+    {
+        QStringList out;
+        const DataGrid *g = p->fpSpread1;
+        for (int r = 1; r <= g->maxRows(); ++r) {
+            if (g->getText(Form4::ColDay, r).isEmpty())
+                out << QStringLiteral("# ")
+                        + QStringList { g->getText(1, r), g->getText(2, r), g->getText(3, r),
+                              g->getText(4, r) }
+                              .join(QLatin1Char('|'));
+            else
+                out << QStringList { g->getText(1, r), g->getText(6, r), g->getText(7, r) }.join(
+                    QLatin1Char('|'));
+        }
+        return out;
+    }
+    static QStringList totals(const Form4 *p)
+    {
+        return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
+    }
+    static QStringList headers(const Form4 *p, int last = 4)
+    {
+        QStringList out;
+        for (int c = 1; c <= last; ++c)
+            out << p->fpSpread1->getText(c, DataGrid::HeaderRow);
+        return out;
+    }
+
+    const QStringList zeros { "0.00", "0.00", "0.00", "0.00" };
+};
+
+TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotals)
+{
+    Form4 *p = open();
+    Module1::SummaryMode = SummaryMode::Brief;
+    choose(p, 4);
+    click(p->kasmoButton1);
+    EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
+    EXPECT_EQ(rows(p),
+        (QStringList { "#  INV-630500001| ส่วนลด 20.00 บาท| ยอดรวม 60.00 บาท| หักส่วนลดเหลือ 40.00 บาท",
+             "B2|1|30.00", "A1|2|30.00", // Thai name order within the receipt: โดนัท, น้ำดื่ม
+             "#  INV-630500002| ส่วนลด 0.00 บาท| ยอดรวม 60.00 บาท| หักส่วนลดเหลือ 60.00 บาท",
+             "A1|4|60.00",
+             "#  INV-630500003| ส่วนลด 0.00 บาท| ยอดรวม 40.00 บาท| หักส่วนลดเหลือ 40.00 บาท",
+             "C3|1|40.00",
+             "#  INV-630500004| ส่วนลด 0.00 บาท| ยอดรวม 45.00 บาท| หักส่วนลดเหลือ 45.00 บาท",
+             "A1|3|45.00" })
+            .replaceInStrings(QStringLiteral("#  "), QStringLiteral("# ")));
+    EXPECT_EQ(
+        p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("รวมเป็นเงิน"));
+    // Cost 20 + 20 + 40 + 25 + 30, sales 205, the month's discount 20.
+    EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020"));
+    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+
+    // The whole year enables the chart link.
+    choose(p, 12);
+    click(p->kasmoButton1);
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
+    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_EQ(p->fpSpread1->maxRows(), 11);
+
+    // A search narrows the lines and gives no discount.
+    search(p, QStringLiteral("กาแ'ฟ"));
+    choose(p, 4);
+    click(p->kasmoButton1);
+    EXPECT_EQ(p->txt1->text(), QStringLiteral("กาแฟ"));
+    EXPECT_EQ(rows(p).mid(1), QStringList { "C3|1|40.00" });
+    EXPECT_EQ(totals(p), (QStringList { "25.00", "0.00", "40.00", "15.00" }));
+}
+
+TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
+{
+    struct Case
+    {
+        const char *name;
+        kasmoButton *Form4::*button;
+    } cases[] = {
+        { "detailed", &Form4::kasmoButton1 },
+        { "best sellers", &Form4::kasmoButton3 },
+        { "one row per receipt", &Form4::kasmoButton2 },
+        { "per day", &Form4::cmdSearch },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Form4 *p = open();
+        Module1::SummaryMode = SummaryMode::BestSellers;
+        choose(p, 4);
+        click(p->kasmoButton1); // something on the page first
+        Module1::SummaryMode = SummaryMode::BestSellers;
+        const QStringList before = rows(p);
+        const QString title = p->Label11->text();
+        boxes.clear();
+
+        // No month chosen.
+        p->Combo1->setCurrentIndex(-1);
+        click(p->*c.button);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(
+            boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+        EXPECT_EQ(p->Label11->text(), title);
+        const bool brief = c.button == &Form4::kasmoButton2;
+        EXPECT_EQ(rows(p), brief ? QStringList() : before);
+        EXPECT_EQ(totals(p)[0], brief ? QStringLiteral("0.00") : QStringLiteral("135.00"));
+
+        // The whole year with one day: the grid goes, the title stays.
+        choose(p, 12);
+        click(p->Check2);
+        boxes.clear();
+        click(p->*c.button);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, QStringLiteral("ไม่สามารถหาข้อมูลได้ (โปรดระบุเดือน) ให้ถูกต้อง.."));
+        EXPECT_EQ(p->fpSpread1->maxRows(), 0);
+        EXPECT_EQ(p->Label11->text(), title);
+        click(p->Check2);
+
+        // A month without sales: its title, four zeros, the link off.
+        choose(p, 6);
+        boxes.clear();
+        click(p->*c.button);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text,
+            QStringLiteral(
+                "ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
+        EXPECT_TRUE(p->Label11->text().contains(QStringLiteral("(07) กรกฎาคม")));
+        EXPECT_EQ(p->fpSpread1->maxRows(), 0);
+        EXPECT_EQ(totals(p), zeros);
+        EXPECT_FALSE(p->Label8->isEnabled());
+        EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+
+        // The week (the clock's week holds no sale): its own text, and no month stays chosen.
+        click(p->Check1);
+        boxes.clear();
+        click(p->*c.button);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text,
+            QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
+        EXPECT_EQ(p->Combo1->currentIndex(), -1);
+        EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+        delete p;
+        boxes.clear();
+    }
+}
+
+TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
+{
+    Form4 *p = open();
+    search(p, QStringLiteral("%"));
+    choose(p, 4);
+    click(p->kasmoButton3);
+    EXPECT_EQ(p->txt1->text(), QString());
+    const auto products = [p] {
+        QStringList out;
+        for (int r = 1; r <= p->fpSpread1->maxRows(); ++r)
+            out << QStringList { p->fpSpread1->getText(1, r), p->fpSpread1->getText(6, r),
+                p->fpSpread1->getText(7, r) }
+                       .join(QLatin1Char('|'));
+        return out;
+    };
+    QStringList found = products();
+    ASSERT_EQ(found.size(), 3);
+    EXPECT_EQ(found.first(), QStringLiteral("A1|9|ชิ้น"));
+    found.sort(); // ties come in no set order
+    EXPECT_EQ(found, (QStringList { "A1|9|ชิ้น", "B2|1|ชิ้น", "C3|1|ชิ้น" }));
+    for (int c : { Form4::ColCost, Form4::ColPrice })
+        EXPECT_EQ(p->fpSpread1->getText(c, 1), QString());
+    EXPECT_EQ(
+        p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020"));
+    EXPECT_EQ(totals(p), zeros);
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+
+    choose(p, 12);
+    click(p->kasmoButton3);
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายดี ปี 2020"));
+    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_EQ(products().first(), QStringLiteral("A1|9|ชิ้น"));
+}
+
+TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
+{
+    Form4 *p = open();
+    search(p, QStringLiteral("กาแฟ"));
+    choose(p, 4);
+    click(p->kasmoButton2);
+    EXPECT_EQ(p->txt1->text(), QString());
+    const QString nbsp(QChar(0x00A0));
+    EXPECT_EQ(rows(p),
+        (QStringList { "# INV-630500001|20.00 |60.00 | 40.00 ",
+            "# INV-630500002|0.00 |60.00 | 60.00 ", "# INV-630500003|0.00 |40.00 | 40.00 ",
+            "# INV-630500004|0.00 |45.00 | 45.00 " }));
+    EXPECT_EQ(headers(p),
+        (QStringList { "(4) เลขที่ใบเสร็จ", "ส่วนลด (บาท)" + nbsp, "ยอดรวม (บาท)" + nbsp,
+            "หักส่วนลดเหลือ (บาท)" + nbsp }));
+    EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+    const DataGrid *g = p->fpSpread1;
+    const GridModel *m = g->gridModel();
+    ASSERT_TRUE(m->headerSpanCovering(Form4::ColAmount));
+    EXPECT_EQ(m->headerSpanCovering(Form4::ColAmount)->col, Form4::ColCost);
+    for (int r = 1; r <= g->maxRows(); ++r) {
+        ASSERT_TRUE(m->spanAt(Form4::ColCost, r)) << r;
+        EXPECT_EQ(m->spanAt(Form4::ColCost, r)->cols, 4);
+        for (int c : { Form4::ColName, Form4::ColDes, Form4::ColCost })
+            EXPECT_EQ(g->alignment(c, r) & Qt::AlignHorizontal_Mask, Qt::AlignRight) << c;
+        EXPECT_EQ(g->displayText(Form4::ColCost, r), g->getText(Form4::ColCost, r));
+    }
+    for (int c : { Form4::ColName, Form4::ColDes, Form4::ColCost })
+        EXPECT_EQ(g->alignment(c, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    // Per day: three receipts of 5 May in one row, 5 May before 10 May.
+    search(p, QStringLiteral("กาแฟ"));
+    click(p->cmdSearch);
+    EXPECT_EQ(p->txt1->text(), QString());
+    EXPECT_EQ(rows(p),
+        (QStringList {
+            "# 05/05/2020|20.00 |160.00 | 140.00 ", "# 10/05/2020|0.00 |45.00 | 45.00 " }));
+    EXPECT_EQ(headers(p),
+        (QStringList { "(2) รายการ", "ส่วนลด (บาท)" + nbsp, "ยอดรวม (บาท)" + nbsp,
+            "หักส่วนลดเหลือ (บาท)" + nbsp }));
+    EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+    EXPECT_FALSE(p->Label8->isEnabled());
+
+    // Over the whole year: one row per month, and the chart link.
+    choose(p, 12);
+    click(p->cmdSearch);
+    EXPECT_EQ(rows(p),
+        (QStringList {
+            "# เดือน 05-2020|20.00 |205.00 | 185.00 ", "# เดือน 06-2020|0.00 |80.00 | 80.00 " }));
+    EXPECT_EQ(headers(p, 1), QStringList { "(2) รายการ" });
+    EXPECT_TRUE(p->Label8->isEnabled());
+
+    // The next view lays the grid out afresh.
+    click(p->kasmoButton3);
+    EXPECT_EQ(headers(p, 4), (QStringList { "รหัสสินค้า", " ชื่อสินค้า", "รายละเอียด", "ราคาทุน" }));
+    EXPECT_FALSE(g->gridModel()->headerSpanCovering(Form4::ColAmount));
+}
+
+TEST_F(SummaryViewsPage, AfterASingleLineReturnTheBillShowsWhatTheCustomerFinallyPaid)
+{
+    Connection &d = db();
+    d.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
+                             "(1, 'A1', ' น้ำดื่ม', 7)"));
+    const std::optional<StoredBill> bill = loadBill(d, QStringLiteral("INV-630500002"));
+    ASSERT_TRUE(bill);
+    returnBillLine(d, bill->number, bill->lines.first().key, 1,
+        ReturnStamp { QStringLiteral("admin"), QDateTime(QDate(2020, 5, 6), QTime(9, 0)) });
+    Form4 *p = open();
+    choose(p, 4);
+    click(p->kasmoButton1);
+    EXPECT_TRUE(rows(p).contains(QStringLiteral(
+        "# INV-630500002| ส่วนลด 0.00 บาท| ยอดรวม 45.00 บาท| หักส่วนลดเหลือ 45.00 บาท")));
+    EXPECT_TRUE(rows(p).contains(QStringLiteral("A1|3|45.00")));
+}
+
+TEST_F(SummaryViewsPage, AFailingQueryShowsAnErrorAndLeavesThePageAsItWas)
+{
+    Form4 *p = open();
+    choose(p, 4);
+    click(p->kasmoButton2);
+    const QStringList before = rows(p);
+    const QStringList totalsBefore = totals(p);
+    for (kasmoButton *b : { p->kasmoButton1, p->kasmoButton2, p->kasmoButton3, p->cmdSearch }) {
+        boxes.clear();
+        Connection::setStatementHook([](const QString &sql) {
+            if (sql.contains(QLatin1String("tblRMoney"))
+                || sql.contains(QLatin1String("Lvalue) DESC")))
+                throw DbError(QStringLiteral("disk I/O error"), 10);
+        });
+        click(b);
+        Connection::setStatementHook({});
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+        EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
+        EXPECT_EQ(rows(p), before);
+        EXPECT_EQ(totals(p), totalsBefore);
+        EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+    }
+}
+
+TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
+{
+    RecordingPrintSink sink;
+    Form4 *p = open();
+    choose(p, 4);
+    struct Case
+    {
+        kasmoButton *Form4::*button;
+        const char *shot;
+        QStringList expected;
+    } cases[] = {
+        { &Form4::kasmoButton1, "summary-detailed",
+            { "INV-630500001", "B2", "40.00 บาท", "สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020" } },
+        { &Form4::kasmoButton3, "summary-best", { "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020", "A1" } },
+        { &Form4::kasmoButton2, "summary-brief", { "(4) เลขที่ใบเสร็จ", "INV-630500004", "185.00" } },
+        { &Form4::cmdSearch, "summary-perday", { "(2) รายการ", "05/05/2020", "140.00" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shot);
+        sink.jobs.clear();
+        click(p->*c.button);
+        saveScreenshot(p->grab(), QString::fromLatin1(c.shot) + QStringLiteral(".png"));
+        dialogs.then([&](QDialog *d) {
+            auto *viewer = qobject_cast<Fprint1 *>(d);
+            ASSERT_NE(viewer, nullptr);
+            viewer->ARViewer21->printTool()->trigger();
+            viewer->resize(1000, 760);
+            saveScreenshot(
+                viewer->grab(), QString::fromLatin1(c.shot) + QStringLiteral("-print.png"));
+        });
+        click(p->Label7);
+        ASSERT_EQ(sink.jobs.size(), 1u);
+        const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
+        for (const QString &e : c.expected)
+            EXPECT_TRUE(page.contains(e)) << e.toStdString();
+    }
+}

@@ -25,9 +25,14 @@ const QString kGroupAmount
                      "THEN -50 ELSE 50 END)) / 100)");
 
 // The sale lines of one receipt and product as the views list them: lines that agree in all of
-// these are one row with their quantities added.
-const QString kLineGroups
-    = QStringLiteral(" GROUP BY Lrod, Lno, Ldate2, Lsn, Lname, Ldes, Lnub, Lraka, Lsell");
+// these are one row with their quantities added. The order of the columns changes nothing but
+// the speed: the column a view sums by comes first.
+QString lineGroups(bool dayFirst)
+{
+    return dayFirst
+        ? QStringLiteral(" GROUP BY Ldate2, Lno, Lsn, Lname, Ldes, Lnub, Lraka, Lsell, Lrod")
+        : QStringLiteral(" GROUP BY Lno, Ldate2, Lsn, Lname, Ldes, Lnub, Lraka, Lsell, Lrod");
+}
 
 Currency fromSatang(qint64 s)
 {
@@ -129,7 +134,7 @@ void detailedRows(Connection &db, const Filter &f, Result &r)
     const QString sql = QStringLiteral("SELECT Lrod, Lno, Ldate2, Lsn, Lname, Ldes, Lraka, Lsell, "
                                        "sum(Lvalue) FROM tblLog WHERE ")
         + f.lines(params)
-        + kLineGroups
+        + lineGroups(false)
         // The page groups the lines by receipt and keeps their order within a receipt: sorting
         // by receipt first gives the same grid and compares Thai names within a receipt only.
         + QStringLiteral(" ORDER BY Lno, Lname COLLATE THAI, Ldes COLLATE THAI");
@@ -187,7 +192,11 @@ void condensedRows(Connection &db, const Filter &f, const QString &key, bool byD
     const QString sql = QStringLiteral("SELECT k, sum(rod), sum(amount) FROM (SELECT ") + key
         + QStringLiteral(" AS k, ") + satang(QStringLiteral("Lrod")) + QStringLiteral(" AS rod, ")
         + kGroupAmount + QStringLiteral(" AS amount FROM tblLog WHERE ") + f.lines(params)
-        + kLineGroups + QStringLiteral(") GROUP BY k COLLATE NOCASE ORDER BY k COLLATE NOCASE");
+        + lineGroups(byDay)
+        // Receipt numbers compare without regard to case, as the page's grouping does; days
+        // are ISO text.
+        + (byDay ? QStringLiteral(") GROUP BY k ORDER BY k")
+                 : QStringLiteral(") GROUP BY k COLLATE NOCASE ORDER BY k COLLATE NOCASE"));
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
         QStringList row = emptyRow();
         const QString k = rs.text(0);

@@ -171,9 +171,11 @@ Form4::Form4()
     fill(Frame2, kBand);
     Check1 = new QCheckBox(QStringLiteral(" แสดงสินค้าที่ขายได้สัปดาห์นี้"), Frame2);
     textColour(Check1, Qt::white);
-    txt1 = new QLineEdit(kSearchDesign, Frame2);
+    txt1 = new QLineEdit(Frame2);
     txt1->setMaxLength(99);
-    txt1->setCursorPosition(0); // the design text shows from its start
+    // The design text is a hint: kept as the box's text, the first view would search for it and
+    // find nothing.
+    txt1->setPlaceholderText(kSearchDesign);
     txt1->setAccessibleName(QStringLiteral("ค้นหา"));
     txt1->setAccessibleDescription(kSearchDesign.trimmed());
     Frame3 = new QGroupBox(QStringLiteral("เดือน"), Frame2);

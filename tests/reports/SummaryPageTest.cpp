@@ -149,7 +149,9 @@ TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     EXPECT_FALSE(p->Label8->isEnabled());
     EXPECT_TRUE(p->Label7->isEnabled());
     EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
-    EXPECT_EQ(p->txt1->text(), QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
+    EXPECT_EQ(
+        p->txt1->placeholderText(), QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
+    EXPECT_EQ(p->txt1->text(), QString());
     EXPECT_EQ(p->text2->text(), QStringLiteral("0"));
     EXPECT_FALSE(p->text2->isEnabled());
     EXPECT_EQ(p->Combo1->currentIndex(), -1);

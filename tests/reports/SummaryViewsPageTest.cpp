@@ -53,14 +53,11 @@ protected:
         ShellFixture::TearDown();
     }
 
-    // The page with its search box emptied (it opens holding its design text, which the views
-    // would search for).
     Form4 *open()
     {
         Form4 *p = WindowRegistry::instance<Form4>();
         p->resize(1200, 700);
         p->show();
-        search(p, QString());
         return p;
     }
 
@@ -162,6 +159,17 @@ TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotal
     EXPECT_EQ(p->txt1->text(), QStringLiteral("กาแฟ"));
     EXPECT_EQ(rows(p).mid(1), QStringList { "C3|1|40.00" });
     EXPECT_EQ(totals(p), (QStringList { "25.00", "0.00", "40.00", "15.00" }));
+}
+
+// The search box opens showing its hint, not holding it: the first view searches nothing.
+TEST_F(SummaryViewsPage, AFreshPagesFirstViewIsNoSearch)
+{
+    Form4 *p = open();
+    choose(p, 4);
+    click(p->kasmoButton1);
+    EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
+    EXPECT_EQ(p->Label10->text(), QStringLiteral("20.00")); // the period's discount: no search
+    EXPECT_GT(p->fpSpread1->maxRows(), 0);
 }
 
 TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)

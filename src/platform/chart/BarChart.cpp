@@ -208,6 +208,8 @@ bool BarChart::draw()
         series->setLabelsVisible(m_valueLabels);
         series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
         series->setLabelsFormat(QStringLiteral("@value"));
+        // Enough digits that a sum in the millions reads in full, not as "2.5e+06".
+        series->setLabelsPrecision(15);
         chart->addSeries(series);
         series->attachAxis(labelAxis);
         series->attachAxis(valueAxis);

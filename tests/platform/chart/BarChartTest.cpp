@@ -3,6 +3,8 @@
 #include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QValueAxis>
 #include <gtest/gtest.h>
@@ -113,4 +115,28 @@ TEST(BarChart, ResetDropsTheOldSeries)
     chart.draw();
     EXPECT_EQ(chart.chart()->series().size(), 1);
     EXPECT_EQ(barsOf(chart)->barSets().first()->count(), 2);
+}
+
+// Every text the drawn chart shows (axis labels, value labels, caption).
+QStringList shownTexts(BarChart &chart)
+{
+    chart.show();
+    chart.grab();
+    QStringList texts;
+    for (QGraphicsItem *item : chart.chart()->scene()->items())
+        if (auto *t = dynamic_cast<QGraphicsTextItem *>(item); t && t->isVisible())
+            texts << t->toPlainText();
+    return texts;
+}
+
+TEST(BarChart, ValueLabelsShowWholeAmountsInPlainDigits)
+{
+    BarChart chart;
+    setUpYear(chart, QStringLiteral("1234567*2500000*987654*-150*1250.5*0*0*0*0*0*0*0*"));
+    const QStringList texts = shownTexts(chart);
+    saveScreenshot(chart.grab().toImage(), QStringLiteral("chart-millions.png"));
+    for (const char *label : { "1234567", "2500000", "987654", "-150", "1250.5" })
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(label))) << label;
+    for (const QString &t : texts)
+        EXPECT_FALSE(t.contains(QLatin1String("e+"))) << qPrintable(t);
 }

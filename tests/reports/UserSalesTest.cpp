@@ -99,6 +99,7 @@ TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
     EXPECT_EQ(users, (QStringList { "admin", "somchai", "mali" }));
     EXPECT_EQ(w->Text1->text(), QStringLiteral("2024"));
     EXPECT_FALSE(w->RMChartX1->isVisible());
+    saveScreenshot(w->grab(), QStringLiteral("user-sales-open.png"));
 
     click(w->cmdSearch);
     EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( ผู้ใช้ ) ที่คุณต้องการก่อนการประมวลผล..."));
@@ -124,6 +125,7 @@ TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
     EXPECT_FALSE(w->RMChartX1->isVisible());
     EXPECT_EQ(w->Label1->text(), QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
     EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
+    saveScreenshot(w->grab(), QStringLiteral("user-sales-none.png"));
 
     w->Combo1->setCurrentIndex(12); // the whole year: twelve bars, no message
     click(w->cmdSearch);

@@ -169,8 +169,11 @@ bool BarChart::draw()
         low = std::min(low, v);
         high = std::max(high, v);
     }
-    if (low == high)
-        high = low + 1;
+    // At least one smallest step (1 with no decimals) between ticks, so that no two tick
+    // labels read alike and each stands at its own value.
+    const double step = std::pow(10.0, -m_decimals);
+    if (high - low < step * (m_ticks - 1))
+        high = low + step * (m_ticks - 1);
     // Room above the highest bar (and below the lowest) for its value label.
     const double room = (high - low) * 0.08;
     high += high > 0 ? room : 0;

@@ -7,6 +7,7 @@
 #include <QGraphicsTextItem>
 #include <QImage>
 #include <QValueAxis>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,4 +140,23 @@ TEST(BarChart, ValueLabelsShowWholeAmountsInPlainDigits)
         EXPECT_TRUE(texts.contains(QString::fromLatin1(label))) << label;
     for (const QString &t : texts)
         EXPECT_FALSE(t.contains(QLatin1String("e+"))) << qPrintable(t);
+}
+
+// Small amounts (a year without sales, a seller's first baht) still get whole, distinct value
+// ticks, and the axis title has room to show in full.
+TEST(BarChart, SmallValuesGetWholeDistinctTicksAndTheFullAxisTitle)
+{
+    const char *cases[]
+        = { "0*0*0*0*0*0*0*0*0*0*0*0*", "3*1*0*0*0*0*0*0*0*0*0*0*", "-2*1*0*0*0*0*0*0*0*0*0*0*" };
+    for (const char *data : cases) {
+        SCOPED_TRACE(data);
+        BarChart chart;
+        setUpYear(chart, QString::fromLatin1(data));
+        auto *axis = qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).first());
+        ASSERT_NE(axis, nullptr);
+        const double interval = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+        EXPECT_GE(interval, 1.0);
+        EXPECT_DOUBLE_EQ(interval, std::round(interval)) << "every tick at a whole baht";
+        EXPECT_TRUE(shownTexts(chart).contains(QStringLiteral("ยอดขายสินค้า (฿)")));
+    }
 }

@@ -244,10 +244,26 @@ TEST_F(StockReportViewer, PagesToLookAt)
     bigSummary.texts[T::Sales] = QStringLiteral("2,345,678.50");
     bigSummary.texts[T::Profit] = QStringLiteral("1,111,111.25");
     bigSummary.texts[T::Discount] = QStringLiteral("12,345.00");
+    FixedRows best = bigSummary;
+    best.mode = SummaryMode::BestSellers;
+    best.rows.clear();
+    FixedRows brief = bigSummary;
+    brief.mode = SummaryMode::Brief;
+    brief.header = QStringLiteral("(2) เลขที่ใบเสร็จ");
+    brief.rows.clear();
+    for (int i = 1; i <= 20; ++i) {
+        best.add({ QStringLiteral("885%1").arg(i, 4, 10, QLatin1Char('0')),
+            QStringLiteral("ขนม %1").arg(i), QStringLiteral("ถุงเล็ก"), QStringLiteral("50.00"),
+            QStringLiteral("74.00"), QString::number(100 - i), QStringLiteral("ถุง") });
+        brief.add({ QStringLiteral("INV-6912%1").arg(i, 5, 10, QLatin1Char('0')),
+            QStringLiteral("10.00 "), QStringLiteral("1,740.00 "), QStringLiteral(" 1,730.00 ") });
+    }
     const std::pair<const char *, FixedRows> sources[] = {
         { "goods-received", longNames },
         { "stock-list", stockList(30) },
         { "summary-detailed", bigSummary },
+        { "summary-best-sellers", best },
+        { "summary-brief", brief },
     };
     for (const auto &[name, source] : sources) {
         Fprint1 w(source);

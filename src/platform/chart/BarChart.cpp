@@ -4,10 +4,24 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+
+namespace {
+// Room the value axis with its labels and title takes beside the plot, and the gap kept
+// between labels, in pixels.
+constexpr int AxisRoom = 90;
+constexpr int LabelGap = 6;
+
+// A value as the bar labels show it: up to 15 significant digits, never in exponent form.
+QString valueText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+} // namespace
 
 BarChart::BarChart(QWidget *parent)
     : QWidget(parent)
@@ -163,6 +177,22 @@ bool BarChart::draw()
     labelAxis->setGridLineVisible(false);
     chart->addAxis(labelAxis, Qt::AlignBottom);
 
+    // A month of days is too many labels side by side: each one is turned upright rather than
+    // cut to "...". Value labels likewise when they are wider than their bar's slot.
+    const int slot = count > 0 ? std::max(1, (width() - m_left - m_right - AxisRoom) / count) : 1;
+    const QFontMetrics labelMetrics(lf);
+    int widestLabel = 0;
+    for (const QString &c : categories)
+        widestLabel = std::max(widestLabel, labelMetrics.horizontalAdvance(c));
+    const bool uprightLabels = widestLabel + LabelGap > slot;
+    if (uprightLabels)
+        labelAxis->setLabelsAngle(-90);
+    const QFontMetrics valueMetrics { QFont() };
+    int widestValue = 0;
+    for (double v : m_values)
+        widestValue = std::max(widestValue, valueMetrics.horizontalAdvance(valueText(v)));
+    const bool uprightValues = m_valueLabels && widestValue + LabelGap > slot;
+
     auto *valueAxis = new QValueAxis;
     double low = 0, high = 0;
     for (double v : m_values) {
@@ -174,8 +204,17 @@ bool BarChart::draw()
     const double step = std::pow(10.0, -m_decimals);
     if (high - low < step * (m_ticks - 1))
         high = low + step * (m_ticks - 1);
-    // Room above the highest bar (and below the lowest) for its value label.
-    const double room = (high - low) * 0.08;
+    // Room above the highest bar (and below the lowest) for its value label: the share of the
+    // plot's height that the label takes, and no less than 8 %.
+    const int plotHeight = std::max(100,
+        height() - m_top - m_bottom - AxisRoom
+            - (uprightLabels ? widestLabel : labelMetrics.height())
+            - (m_caption.isEmpty() ? 0 : 2 * m_captionSize));
+    const double share = std::min(0.5,
+        std::max(0.08,
+            double(uprightValues ? widestValue + LabelGap : valueMetrics.height() + LabelGap)
+                / plotHeight));
+    const double room = (high - low) * share / (1 - share);
     high += high > 0 ? room : 0;
     low -= low < 0 ? room : 0;
     valueAxis->setRange(low, high);
@@ -213,6 +252,8 @@ bool BarChart::draw()
         series->setLabelsFormat(QStringLiteral("@value"));
         // Enough digits that a sum in the millions reads in full, not as "2.5e+06".
         series->setLabelsPrecision(15);
+        if (uprightValues)
+            series->setLabelsAngle(-90);
         chart->addSeries(series);
         series->attachAxis(labelAxis);
         series->attachAxis(valueAxis);

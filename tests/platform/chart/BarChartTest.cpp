@@ -160,3 +160,59 @@ TEST(BarChart, SmallValuesGetWholeDistinctTicksAndTheFullAxisTitle)
         EXPECT_TRUE(shownTexts(chart).contains(QStringLiteral("ยอดขายสินค้า (฿)")));
     }
 }
+
+// The visible text items of the drawn chart whose texts are among `wanted`.
+QList<QGraphicsTextItem *> textItems(BarChart &chart, const QStringList &wanted)
+{
+    chart.show();
+    chart.grab();
+    QList<QGraphicsTextItem *> found;
+    for (QGraphicsItem *item : chart.chart()->scene()->items())
+        if (auto *t = dynamic_cast<QGraphicsTextItem *>(item);
+            t && t->isVisible() && wanted.contains(t->toPlainText()))
+            found << t;
+    return found;
+}
+
+// A seller's month with sales every day, set up as the user window does: 31 day labels and
+// 31 value labels, each shown in full and none drawn over another.
+TEST(BarChart, AMonthOfDaysShowsEveryDayAndValueReadably)
+{
+    BarChart chart;
+    chart.reset();
+    chart.setChartSize(989, 500);
+    chart.setBackColor(kBack);
+    chart.setRegionMargins(5, 20, 5, 5);
+    chart.setCaption(QString(), kBack, QColor(255, 250, 240), 15, true);
+    chart.setGridColor(QColor(250, 240, 230));
+    chart.setValueAxis(11, 10, QColor(255, 248, 220), Qt::black, 0, QStringLiteral("฿"),
+        QStringLiteral("ยอดขายสินค้า"));
+    chart.setLabelAxis(12, QColor(255, 248, 220), Qt::black);
+    QStringList days, values;
+    for (int d = 1; d <= 31; ++d) {
+        days << QStringLiteral("%1/05/2024").arg(d, 2, 10, QLatin1Char('0'));
+        values << QString::number(12000 + d * 397);
+    }
+    chart.setLabelCount(31);
+    chart.setLabelText(days.join(QLatin1Char('*')));
+    chart.setBarSeries(kBars, true, true);
+    chart.setDataText(values.join(QLatin1Char('*')));
+    chart.draw();
+    saveScreenshot(chart.grab().toImage(), QStringLiteral("chart-month-of-days.png"));
+
+    for (const QStringList &texts : { days, values }) {
+        const QList<QGraphicsTextItem *> items = textItems(chart, texts);
+        EXPECT_EQ(items.size(), texts.size()) << qPrintable(texts.first());
+        for (int i = 0; i < items.size(); ++i)
+            for (int j = i + 1; j < items.size(); ++j) {
+                // Text boxes carry a little padding: overlapping by it is not overlapping ink.
+                const QRectF a = items[i]->sceneBoundingRect().adjusted(3, 3, -3, -3);
+                const QRectF b = items[j]->sceneBoundingRect().adjusted(3, 3, -3, -3);
+                EXPECT_FALSE(a.intersects(b)) << qPrintable(items[i]->toPlainText()) << " over "
+                                              << qPrintable(items[j]->toPlainText());
+            }
+        for (QGraphicsTextItem *t : items)
+            EXPECT_TRUE(QRectF(chart.rect()).contains(t->sceneBoundingRect()))
+                << qPrintable(t->toPlainText()) << " inside the chart";
+    }
+}

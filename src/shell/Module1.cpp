@@ -11,8 +11,11 @@
 #include "records/Blanks.h"
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <cstdlib>
 
 namespace {
@@ -83,6 +86,7 @@ bool Module1::OpenDatabase()
 {
     try {
         Conn().open(ProgramFolder::file(QStringLiteral("data/Ksmdata.db")), kSchemaVersion);
+        Conn().setCommitListener([] { CheckpointTimer()->start(); });
         return true;
     } catch (const SchemaVersionError &e) {
         MsgBox(Msg::DatabaseOpenFailed + Msg::schemaVersionMismatch(e.found, e.expected),
@@ -99,8 +103,25 @@ bool Module1::OpenDatabase()
 
 void Module1::CloseDatabase()
 {
+    CheckpointTimer()->stop();
     if (Conn().isOpen())
         Conn().close();
+}
+
+QTimer *Module1::CheckpointTimer()
+{
+    static QPointer<QTimer> timer;
+    if (!timer) {
+        timer = new QTimer(QCoreApplication::instance());
+        timer->setSingleShot(true);
+        timer->setInterval(IdleCheckpointMs);
+        QObject::connect(timer, &QTimer::timeout, [] {
+            // A reader on an older snapshot keeps part of the log: try again after a while.
+            if (Conn().isOpen() && !Conn().inTransaction() && !Conn().checkpoint())
+                CheckpointTimer()->start();
+        });
+    }
+    return timer;
 }
 
 Module1::EndProgramHook Module1::setEndProgramHook(EndProgramHook hook)

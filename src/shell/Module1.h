@@ -5,6 +5,7 @@
 #include <functional>
 
 class QComboBox;
+class QTimer;
 class QWidget;
 
 // The program-wide state and the small procedures every window uses.
@@ -32,8 +33,14 @@ void resetState();
 // the engine's text (no title of its own, no icon) and ends the program. Returns false only
 // when a test's end hook came back instead of ending.
 bool OpenDatabase();
-// Closes the connection when it is open; otherwise does nothing.
+// Closes the connection when it is open (folding the write-ahead log into the file first);
+// otherwise does nothing.
 void CloseDatabase();
+// The database's own housekeeping, kept off the sale's path: every commit restarts this
+// single-shot timer, and when the program has sat idle that long a passive checkpoint folds
+// the write-ahead log into the file.
+QTimer *CheckpointTimer();
+inline constexpr int IdleCheckpointMs = 3000;
 
 // The program ends here, at once, with its exit status: 0 after an asked-for shut-down,
 // EndRefused when it could not start or the sign-in was given up. Tests replace the hook to

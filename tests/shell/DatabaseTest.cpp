@@ -11,7 +11,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +100,55 @@ TEST(DatabaseTest, OpensTheProgramFoldersFileAndClosesOnce)
     EXPECT_FALSE(Module1::Conn().isOpen());
     Module1::CloseDatabase(); // harmless
     EXPECT_FALSE(Module1::Conn().isOpen());
+}
+
+// The database's housekeeping stays off the commits: a commit writes the log only, even past
+// the engine's usual threshold of 1000 log pages; the idle timer and the close fold the log
+// into the file.
+TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
+{
+    TempProgramFolder folder;
+    ScriptedMessageBoxes boxes;
+    EndRecorder end;
+    ASSERT_TRUE(Module1::OpenDatabase());
+    Connection &c = Module1::Conn();
+    QTimer *idle = Module1::CheckpointTimer();
+    auto fileSize = [&] { return QFileInfo(folder.databasePath()).size(); };
+    auto write = [&](int commits) {
+        const QString big(40000, QChar(u'ก')); // about 30 log pages a row
+        for (int i = 0; i < commits; ++i)
+            c.execute(QStringLiteral("INSERT INTO tblRMoney (rMoney, rTime, rUser, rNo) "
+                                     "VALUES (1, '2024-05-15 10:30:00', ?1, ?2)"),
+                { big, QString::number(i) });
+    };
+    const qint64 start = fileSize();
+    const qint64 commitsBefore = c.commitCount();
+    write(40);
+    EXPECT_EQ(c.commitCount() - commitsBefore, 40);
+    EXPECT_GT(c.walFrames(), 1000);
+    EXPECT_EQ(fileSize(), start);
+    EXPECT_TRUE(idle->isActive());
+    EXPECT_EQ(idle->interval(), Module1::IdleCheckpointMs);
+
+    // The program sits idle: the timer's checkpoint brings the rows into the file.
+    idle->setInterval(0);
+    for (int i = 0; i < 200 && idle->isActive(); ++i)
+        QTest::qWait(5);
+    idle->setInterval(Module1::IdleCheckpointMs);
+    EXPECT_FALSE(idle->isActive());
+    const qint64 afterIdle = fileSize();
+    EXPECT_GT(afterIdle, start + 40 * 40000);
+
+    // With another connection still open the engine would leave the log alone at close; the
+    // program folds it itself.
+    Connection &other = folder.db();
+    EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM tblRMoney")).toInt(), 40);
+    write(20);
+    EXPECT_EQ(fileSize(), afterIdle);
+    Module1::CloseDatabase();
+    EXPECT_FALSE(idle->isActive());
+    EXPECT_GT(fileSize(), afterIdle + 20 * 40000);
+    EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM tblRMoney")).toInt(), 60);
 }
 
 TEST(DatabaseTest, SharedStateStartsEmpty)

@@ -152,7 +152,11 @@ void Connection::open(const QString &path, int requiredVersion)
         sqlite3_busy_timeout(m_db, 5000);
         sqlite3_create_collation_v2(m_db, "THAI", SQLITE_UTF8, nullptr, thaiCollation, nullptr);
         // A committed sale must survive a power cut.
-        executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"));
+        executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
+                                     "PRAGMA wal_autocheckpoint=0;"));
+        m_commits = 0;
+        m_walFrames = 0;
+        sqlite3_wal_hook(m_db, &Connection::walHook, this);
         // Reading the schema proves the file is a database at all.
         scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (...) {
@@ -188,6 +192,31 @@ void Connection::attach(sqlite3 *db, const QString &path)
     m_cache = std::make_shared<StatementCache>(db);
 }
 
+int Connection::walHook(void *self, sqlite3 *, const char *, int frames)
+{
+    auto *c = static_cast<Connection *>(self);
+    ++c->m_commits;
+    c->m_walFrames = frames;
+    if (c->m_commitListener)
+        c->m_commitListener();
+    return SQLITE_OK;
+}
+
+void Connection::setCommitListener(std::function<void()> listener)
+{
+    m_commitListener = std::move(listener);
+}
+
+bool Connection::checkpoint()
+{
+    if (!m_db)
+        return false;
+    int logFrames = 0, folded = 0;
+    const int rc
+        = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, &logFrames, &folded);
+    return rc == SQLITE_OK && folded == logFrames;
+}
+
 void Connection::close()
 {
     if (m_cache) {
@@ -195,6 +224,7 @@ void Connection::close()
         m_cache.reset();
     }
     if (m_db) {
+        checkpoint();
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }

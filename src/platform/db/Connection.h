@@ -41,6 +41,17 @@ public:
     qint64 lastInsertId() const;
     bool inTransaction() const;
 
+    // A commit is never followed by a checkpoint on this connection: folding the write-ahead
+    // log into the file is left to checkpoint(), which the program runs when it is idle and
+    // which close() runs too, so a sale waits only for its own durable commit.
+    qint64 commitCount() const { return m_commits; } // commits since open
+    int walFrames() const { return m_walFrames; } // frames in the log after the last commit
+    // Called after every commit (from inside the engine: it must not use the connection).
+    void setCommitListener(std::function<void()> listener);
+    // A passive checkpoint: folds what no reader still needs, waits for nobody. True when the
+    // whole log reached the file.
+    bool checkpoint();
+
     sqlite3 *handle() const { return m_db; }
     // How many statements this connection has prepared; a statement run again is reused.
     int statementsPrepared() const { return m_prepared; }
@@ -59,10 +70,14 @@ private:
     void release(const Prepared &p);
     void attach(sqlite3 *db, const QString &path);
     [[noreturn]] void fail(const QString &where) const;
+    static int walHook(void *self, sqlite3 *, const char *, int frames);
     sqlite3 *m_db = nullptr;
     QString m_path;
     std::shared_ptr<StatementCache> m_cache;
     int m_prepared = 0;
+    qint64 m_commits = 0;
+    int m_walFrames = 0;
+    std::function<void()> m_commitListener;
 };
 
 // RAII transaction: rolls back unless commit() was called.

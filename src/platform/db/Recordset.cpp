@@ -185,3 +185,11 @@ bool Recordset::boolean(const QString &name) const
 {
     return integer(name) != 0;
 }
+
+QByteArrayView Recordset::utf8(int i) const
+{
+    if (!m_stmt || m_eof)
+        throw DbError(QStringLiteral("no current record"));
+    const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+    return t ? QByteArrayView(t, sqlite3_column_bytes(m_stmt, i)) : QByteArrayView();
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,6 +43,9 @@ public:
     double real(const QString &name) const;
     double real(int i) const;
     bool boolean(const QString &name) const;
+    // The engine's own UTF-8 text of field i, valid until the next moveNext(): "" for NULL, a
+    // REAL as the engine writes it ("12.0"). For filling big grids without a string per cell.
+    QByteArrayView utf8(int i) const;
 
 private:
     int requireIndex(const QString &name) const;

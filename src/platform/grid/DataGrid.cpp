@@ -77,6 +77,11 @@ void DataGrid::setRows(std::vector<QStringList> &&rows)
     m_model->setRows(std::move(rows));
 }
 
+void DataGrid::setRows(GridRows &&rows)
+{
+    m_model->setRows(std::move(rows));
+}
+
 void DataGrid::insertRows(int row, int count)
 {
     m_model->insertGridRows(row, count);

@@ -32,6 +32,8 @@ public:
     // Fills the grid in one step: the rows become rows 1..n (list index = column, from 0) and
     // the row count becomes n. Attributes set on rows are dropped; column settings stay.
     void setRows(std::vector<QStringList> &&rows);
+    // The same from rows packed as they were read: for big grids, no string per cell.
+    void setRows(GridRows &&rows);
 
     // The current cell that the next text operation without an address acts on.
     void setRow(int row) { m_row = row; }

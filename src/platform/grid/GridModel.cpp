@@ -280,11 +280,7 @@ void GridModel::dropTail(size_t n)
 
 bool GridModel::rowHasText(const Row &r) const
 {
-    const qsizetype n = std::min<qsizetype>(r.cells.size(), m_cols);
-    for (qsizetype c = 0; c < n; ++c)
-        if (!r.cells[c].isEmpty())
-            return true;
-    return false;
+    return r.cells.hasText(m_cols);
 }
 
 bool GridModel::rowIsBlank(const Row &r) const
@@ -354,8 +350,7 @@ void GridModel::setMaxCols(int cols)
         // The dropped columns lose their texts and attributes.
         for (size_t i = 0; i < m_count; ++i) {
             Row &r = rowRef(i);
-            if (r.cells.size() > n)
-                r.cells.resize(n);
+            r.cells.truncate(n);
             if (r.extra)
                 std::erase_if(r.extra->cells, [n](const auto &e) { return e.first >= n; });
         }
@@ -387,8 +382,7 @@ QString GridModel::text(int col, int row) const
         return m_headers[size_t(col)];
     if (row < 1 || size_t(row) > m_count)
         return {};
-    const QStringList &cells = rowRef(size_t(row - 1)).cells;
-    return col < cells.size() ? cells[col] : QString();
+    return rowRef(size_t(row - 1)).cells.text(col);
 }
 
 QString GridModel::displayText(int col, int row) const
@@ -416,13 +410,10 @@ void GridModel::setText(int col, int row, const QString &text)
     }
     if (row < 1 || size_t(row) > m_count)
         return;
-    QStringList &cells = rowRef(size_t(row - 1)).cells;
-    if (col >= cells.size()) {
-        if (text.isEmpty())
-            return;
-        cells.resize(col + 1);
-    }
-    cells[col] = text;
+    PackedRow &cells = rowRef(size_t(row - 1)).cells;
+    if (col >= cells.size() && text.isEmpty())
+        return;
+    cells.setCell(col, text.toUtf8());
     cellChanged(col, row);
 }
 
@@ -436,13 +427,30 @@ void GridModel::cellChanged(int col, int row)
 
 void GridModel::setRows(std::vector<QStringList> &&rows)
 {
+    GridRows packed;
+    packed.reserve(rows.size());
+    for (QStringList &r : rows) {
+        packed.addRow(r);
+        r = QStringList();
+    }
+    rows.clear();
+    setRows(std::move(packed));
+}
+
+void GridModel::setRows(GridRows &&rows)
+{
+    replaceRows(rows.takeRows());
+}
+
+void GridModel::replaceRows(std::vector<PackedRow> &&rows)
+{
     const bool sig = structural();
     if (sig)
         beginResetModel();
     std::vector<Row> buf(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
         buf[i].cells = std::move(rows[i]);
-    rows.clear();
+    rows = std::vector<PackedRow>();
     m_buf.swap(buf);
     m_count = m_buf.size();
     m_gapStart = m_gapEnd = m_backEnd = m_count;
@@ -518,10 +526,7 @@ void GridModel::sortGridRows(
     moveGap(m_count);
     auto begin = m_buf.begin() + (first - 1);
     const size_t n = size_t(last - first + 1);
-    auto keyText = [&](size_t i) -> QString {
-        const QStringList &c = begin[qsizetype(i)].cells;
-        return keyCol < c.size() ? c[keyCol] : QString();
-    };
+    auto keyText = [&](size_t i) { return begin[qsizetype(i)].cells.text(keyCol); };
     std::vector<size_t> perm(n);
     std::iota(perm.begin(), perm.end(), 0);
     const bool desc = order == Qt::DescendingOrder;

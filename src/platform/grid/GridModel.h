@@ -1,4 +1,5 @@
 #pragma once
+#include "GridRows.h"
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -49,10 +50,11 @@ std::optional<QString> formatNumberText(const QString &text, int decimals, bool 
 // The number a cell's text holds, thousands separators allowed; nothing when it holds none.
 std::optional<double> numberFromText(const QString &text);
 
-// Table model behind DataGrid. Rows are kept as lists of texts; attributes are kept only where
-// they were set. Model row r is grid row r + 1; model column c is grid column c (column 0 is the
-// row-header column, usually the hidden key). Rows live in a gap buffer so the runs of inserts
-// and deletes at advancing positions that grouping does stay cheap on big grids.
+// Table model behind DataGrid. Each row keeps its texts packed in one block (PackedRow);
+// attributes are kept only where they were set. Model row r is grid row r + 1; model column c is
+// grid column c (column 0 is the row-header column, usually the hidden key). Rows live in a gap
+// buffer so the runs of inserts and deletes at advancing positions that grouping does stay cheap on
+// big grids.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -80,6 +82,7 @@ public:
     QString displayText(int col, int row) const;
 
     void setRows(std::vector<QStringList> &&rows);
+    void setRows(GridRows &&rows);
     void insertGridRows(int row, int count);
     void deleteGridRows(int row, int count);
     void sortGridRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder order, bool numeric);
@@ -119,7 +122,7 @@ private:
     };
     struct Row
     {
-        QStringList cells;
+        PackedRow cells;
         std::unique_ptr<RowExtra> extra;
     };
 
@@ -134,6 +137,7 @@ private:
     void dropTail(size_t n);
     bool rowHasText(const Row &r) const;
     bool rowIsBlank(const Row &r) const;
+    void replaceRows(std::vector<PackedRow> &&rows);
     bool structural(); // opens the batch reset if needed; false when signals are folded
     void cellChanged(int col, int row);
 

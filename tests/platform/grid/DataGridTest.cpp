@@ -531,6 +531,78 @@ TEST_F(DataGridTest, DoubleClickAndEnterReachTheHandlerWithTheCell)
     EXPECT_FALSE(editorOpened);
 }
 
+// Rows packed as they are read keep every cell apart: empty cells between and after others,
+// Thai, a long text; cells changed afterwards leave their neighbours alone; a row whose last
+// text goes is blank for the row count. Both ways of filling give the same grid.
+TEST_F(DataGridTest, PackedRowsKeepEveryCellThroughFillAndChanges)
+{
+    const QString longText(3000, QChar(u'ก'));
+    std::vector<QStringList> mirror {
+        { "1", "", QStringLiteral("กาแฟ ใหญ่"), "", "" },
+        { "", "", "", "" },
+        { "3", QStringLiteral(" น้ำ"), "", "12.50", "" },
+        {},
+        { "5", longText },
+    };
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way == 0 ? "packed" : "lists");
+        std::vector<QStringList> rows = mirror;
+        if (way == 0) {
+            GridRows packed;
+            for (const QStringList &r : rows) {
+                for (const QString &c : r)
+                    packed.addUtf8(c.toUtf8());
+                packed.endRow();
+            }
+            grid.setRows(std::move(packed));
+        } else {
+            grid.setRows(std::move(rows));
+        }
+        auto expectMirror = [&](const char *step) {
+            ASSERT_EQ(size_t(grid.maxRows()), mirror.size()) << step;
+            for (int r = 1; r <= grid.maxRows(); ++r)
+                for (int c = 0; c <= grid.maxCols(); ++c)
+                    EXPECT_EQ(grid.getText(c, r), mirror[size_t(r - 1)].value(c))
+                        << step << " cell " << c << "," << r;
+        };
+        expectMirror("fill");
+        EXPECT_EQ(grid.dataRowCount(), 5);
+
+        struct Change
+        {
+            int col, row;
+            QString text;
+        } changes[] = {
+            { 2, 1, QStringLiteral("x") }, // middle cell, shorter
+            { 0, 1, QStringLiteral("ยาวกว่าเดิม") }, // first cell, longer
+            { 4, 4, QStringLiteral("end") }, // an empty row grows
+            { 3, 3, QString() }, // the last text of a row goes
+            { 1, 5, QString() },
+            { 4, 2, QStringLiteral("z") },
+        };
+        for (const Change &ch : changes) {
+            grid.setText(ch.col, ch.row, ch.text);
+            QStringList &m = mirror[size_t(ch.row - 1)];
+            while (m.size() <= ch.col)
+                m.append(QString());
+            m[ch.col] = ch.text;
+        }
+        expectMirror("changes");
+        grid.setText(4, 4, QString());
+        grid.setText(0, 5, QString());
+        mirror[3][4].clear();
+        mirror[4][0].clear();
+        EXPECT_EQ(grid.dataRowCount(), 3); // rows 4 and 5 are blank again
+        mirror = {
+            { "1", "", QStringLiteral("กาแฟ ใหญ่"), "", "" },
+            { "", "", "", "" },
+            { "3", QStringLiteral(" น้ำ"), "", "12.50", "" },
+            {},
+            { "5", longText },
+        };
+    }
+}
+
 TEST_F(DataGridTest, ColumnCountChangesKeepWidthsAndDropTexts)
 {
     fill(2);

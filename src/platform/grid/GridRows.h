@@ -1,0 +1,65 @@
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <string>
+#include <vector>
+
+// The texts of one grid row in one heap block: the cell count, each cell's end offset, then
+// the cells' UTF-8 bytes. Trailing empty cells are not kept. A year of sale lines is half a
+// million rows of thirteen cells: one block per row instead of one string per cell keeps that
+// to about the size of the text itself.
+class PackedRow
+{
+public:
+    PackedRow() = default;
+    ~PackedRow();
+    PackedRow(PackedRow &&o) noexcept
+        : m_block(o.m_block)
+    {
+        o.m_block = nullptr;
+    }
+    PackedRow &operator=(PackedRow &&o) noexcept;
+    PackedRow(const PackedRow &) = delete;
+    PackedRow &operator=(const PackedRow &) = delete;
+
+    // cells[i] is [ends[i-1], ends[i]) of bytes.
+    PackedRow(const char *bytes, const quint32 *ends, int count);
+
+    int size() const { return m_block ? int(header()[0]) : 0; }
+    QByteArrayView cell(int col) const;
+    QString text(int col) const { return QString::fromUtf8(cell(col)); }
+    // True when one of the first `cols` cells holds text.
+    bool hasText(int cols) const;
+    // Copies with cell `col` replaced; a shorter row grows with empty cells.
+    void setCell(int col, QByteArrayView utf8);
+    // Keeps the first `cols` cells.
+    void truncate(int cols);
+
+private:
+    const quint32 *header() const { return static_cast<const quint32 *>(m_block); }
+    const char *bytes() const { return reinterpret_cast<const char *>(header() + 1 + size()); }
+    void *m_block = nullptr;
+};
+
+// Rows for DataGrid::setRows, packed while they are built, so filling a big grid never holds
+// a string per cell. Cells go in left to right from column 0; endRow() closes a row.
+class GridRows
+{
+public:
+    void reserve(size_t rows) { m_rows.reserve(rows); }
+    void add(QStringView text);
+    void addUtf8(QByteArrayView utf8);
+    void endRow();
+    void addRow(const QStringList &cells);
+    size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+    std::vector<PackedRow> takeRows();
+
+private:
+    std::vector<PackedRow> m_rows;
+    std::string m_bytes; // the open row
+    std::vector<quint32> m_ends;
+};

@@ -4,8 +4,8 @@
 -- Booleans are 0/1, money is REAL, date-times 'yyyy-MM-dd HH:mm:ss', dates 'yyyy-MM-dd'.
 
 PRAGMA journal_mode=WAL;
--- Layout version 1; later versions come from data/upgrade/<N>.sql.
-PRAGMA user_version = 1;
+-- Layout version 2; later versions come from data/upgrade/<N>.sql.
+PRAGMA user_version = 2;
 
 -- Products
 CREATE TABLE tblProduct (
@@ -33,6 +33,26 @@ CREATE INDEX        ixProductName  ON tblProduct (PDname);
 CREATE INDEX        ixProductNub   ON tblProduct (NubFK);
 CREATE INDEX        ixProductGroup ON tblProduct (GroupFK);
 CREATE INDEX        ixProductGeb   ON tblProduct (GebFK);
+
+-- Substring search over code, name and description: a trigram index kept in step with
+-- tblProduct by the triggers below; the texts themselves stay in tblProduct only.
+CREATE VIRTUAL TABLE ftsProduct USING fts5 (
+    PDsn, PDname, PDdes, content = 'tblProduct', content_rowid = 'PK', tokenize = 'trigram'
+);
+CREATE TRIGGER trProductSearchInsert AFTER INSERT ON tblProduct BEGIN
+    INSERT INTO ftsProduct (rowid, PDsn, PDname, PDdes)
+        VALUES (new.PK, new.PDsn, new.PDname, new.PDdes);
+END;
+CREATE TRIGGER trProductSearchDelete AFTER DELETE ON tblProduct BEGIN
+    INSERT INTO ftsProduct (ftsProduct, rowid, PDsn, PDname, PDdes)
+        VALUES ('delete', old.PK, old.PDsn, old.PDname, old.PDdes);
+END;
+CREATE TRIGGER trProductSearchUpdate AFTER UPDATE OF PK, PDsn, PDname, PDdes ON tblProduct BEGIN
+    INSERT INTO ftsProduct (ftsProduct, rowid, PDsn, PDname, PDdes)
+        VALUES ('delete', old.PK, old.PDsn, old.PDname, old.PDdes);
+    INSERT INTO ftsProduct (rowid, PDsn, PDname, PDdes)
+        VALUES (new.PK, new.PDsn, new.PDname, new.PDdes);
+END;
 
 -- Sale lines, one row per product line of a receipt
 CREATE TABLE tblLog (

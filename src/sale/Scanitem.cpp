@@ -11,6 +11,7 @@
 #include "records/Codes.h"
 #include "sale/Form3.h"
 #include "sale/LineGridTarget.h"
+#include "sale/ProductSearch.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/Messages.h"
@@ -33,25 +34,6 @@ const unsigned kGridText = rgbValue(26, 26, 26);
 QPixmap banner()
 {
     return bannerStrip(QColor(236, 241, 240), Form3::colour(kBack), Qt::Vertical);
-}
-
-// The products whose code, name or description holds the text, ordered by code and name: rows
-// of key, code, " name description" and unit. The text is bound as it was typed: % and _ keep
-// their pattern meaning, a quote is a plain character. Throws DbError.
-std::vector<QStringList> searchProducts(Connection &conn, const QString &text)
-{
-    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
-    Recordset rs
-        = conn.query(QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
-                                    "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK "
-                                    "WHERE p.PDsn LIKE ?1 OR p.PDname LIKE ?1 OR p.PDdes LIKE ?1 "
-                                    "ORDER BY p.PDsn, p.PDname"),
-            { pattern });
-    std::vector<QStringList> found;
-    for (; !rs.eof(); rs.moveNext())
-        found.push_back({ rs.text(0), rs.text(1),
-            QLatin1Char(' ') + rs.text(2) + QLatin1Char(' ') + rs.text(3), rs.text(4) });
-    return found;
 }
 
 // The product of the chosen result row, read back through the code look-up so that the sale's
@@ -214,8 +196,28 @@ void Scanitem::Command1_Click()
         txt1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    std::optional<std::vector<QStringList>> rows;
-    skipOnFailure("Scanitem.Command1_Click", [&] { rows = searchProducts(Module1::Conn(), t); });
+    // The text is found literally: % and _ are plain characters, a quote is an ordinary one.
+    std::optional<GridRows> rows;
+    skipOnFailure("Scanitem.Command1_Click", [&] {
+        const ProductSearch::Condition where = ProductSearch::condition(t, QStringLiteral("p"));
+        Recordset rs = Module1::Conn().query(
+            QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
+                           "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK WHERE ")
+                + where.sql + QStringLiteral(" ORDER BY p.PDsn, p.PDname"),
+            where.params);
+        GridRows found;
+        QByteArray name;
+        for (; !rs.eof(); rs.moveNext()) {
+            name.resize(0);
+            name.append(' ').append(rs.utf8(2)).append(' ').append(rs.utf8(3));
+            found.addUtf8(rs.utf8(0));
+            found.addUtf8(rs.utf8(1));
+            found.addUtf8(name);
+            found.addUtf8(rs.utf8(4));
+            found.endRow();
+        }
+        rows = std::move(found);
+    });
     if (!rows || rows->empty()) {
         if (rows)
             skipOnFailure("Scanitem.Command1_Click", [&] { fpSpread1->setMaxRows(0); });

@@ -69,8 +69,8 @@ TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
             { "มะลิ", { "B200" } }, // the description only
             { "  ขวด  ", { "A100" } }, // trimmed at both ends
             { "a1", { "A100" } }, // codes without regard to case
-            { "A_00", { "A100" } }, // _ is one character
-            { "B%0", { "B200" } }, // % is any run
+            { "%_o", { "D400" } }, // % and _ are plain characters
+            { "_", { "D400" } },
             { "O'Brien", { "D400" } }, // a quote is an ordinary character
             { "0", { "A100", "B200", "C300", "D400", "E500" } },
         };
@@ -81,7 +81,7 @@ TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
         }
 
         // No hits: the list empties; the next hit replaces the caption again.
-        for (const char *none : { "สบู่ เหลว", "zzz" }) {
+        for (const char *none : { "สบู่ เหลว", "zzz", "A_00", "B%0" }) {
             search(s, QString::fromUtf8(none));
             EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ไม่พบข้อมูลที่คุณต้องการ !! ]"));
             EXPECT_EQ(s->fpSpread1->maxRows(), 0) << none;

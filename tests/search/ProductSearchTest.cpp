@@ -1,0 +1,188 @@
+#include "sale/ProductSearch.h"
+#include "platform/db/Connection.h"
+#include "support/TempProgramFolder.h"
+#include <QFile>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Product
+{
+    int pk;
+    const char *code, *name;
+    const char *des; // nullptr: NULL
+};
+
+// Thai and Latin texts with what a substring search must tell apart: case in A to Z and
+// outside it, the pattern characters % _ \, quotes, tone marks, a NULL description, and texts
+// that only meet across two columns.
+const Product kShop[] = {
+    { 1, "885001", "น้ำดื่ม", "ขวดใหญ่ 600 มล." }, { 2, "885002", "กาแฟ ใหญ่", "รุ่น 12" },
+    { 3, "885003", "กาแฟ เล็ก", nullptr }, { 4, "A_100", "Cola", "can 50%_off" },
+    { 5, "a%100", "COLA zero", "ÉCLAIR" }, { 6, "B\\200", "\"quoted\" soap", "éclair" },
+    { 7, "885010", "น้ำตาล", "ใหญ่" }, { 8, "x1", "ชาเขียว", "กาแฟ" },
+    { 9, "ABC", "AB", "C" }, // "ABC" only in the code; "BC" never across columns
+};
+
+class ProductSearchTest : public ::testing::Test
+{
+protected:
+    TempProgramFolder folder;
+    Connection &db = folder.db();
+
+    void SetUp() override
+    {
+        db.execute(QStringLiteral("INSERT INTO tblNub (nPK, nName) VALUES (1, 'ชิ้น')"));
+        for (const Product &p : kShop)
+            insert(db, p);
+    }
+
+    static void insert(Connection &c, const Product &p)
+    {
+        c.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDdes, NubFK) "
+                                 "VALUES (?1, ?2, ?3, ?4, 1)"),
+            { p.pk, QString::fromUtf8(p.code), QString::fromUtf8(p.name),
+                p.des ? QVariant(QString::fromUtf8(p.des)) : QVariant() });
+    }
+
+    // The keys the search finds, in the search dialog's order.
+    static QList<int> found(Connection &c, const QString &text, ProductSearch::Path path)
+    {
+        const ProductSearch::Condition where = ProductSearch::condition(text, "p", path);
+        Recordset rs = c.query(QStringLiteral("SELECT p.PK FROM tblProduct p INNER JOIN tblNub n "
+                                              "ON p.NubFK = n.nPK WHERE ")
+                + where.sql + QStringLiteral(" ORDER BY p.PDsn, p.PDname"),
+            where.params);
+        QList<int> keys;
+        for (; !rs.eof(); rs.moveNext())
+            keys << int(rs.integer(0));
+        return keys;
+    }
+
+    // What the index alone holds for a text, without the substring check after it.
+    static QList<int> indexed(Connection &c, const QString &text)
+    {
+        Recordset rs = c.query(
+            QStringLiteral("SELECT rowid FROM ftsProduct WHERE ftsProduct MATCH ? ORDER BY rowid"),
+            { QLatin1Char('"') + text + QLatin1Char('"') });
+        QList<int> keys;
+        for (; !rs.eof(); rs.moveNext())
+            keys << int(rs.integer(0));
+        return keys;
+    }
+};
+
+struct Case
+{
+    const char *text;
+    QList<int> keys; // in the order of code, then name
+};
+
+const Case kCases[] = {
+    { "น้ำ", { 1, 7 } },
+    { "กาแฟ ใหญ่", { 2 } },
+    { "กาแฟ", { 2, 3, 8 } },
+    { "ใหญ่", { 1, 2, 7 } },
+    { "ดื่ม", { 1 } }, // a tone mark inside
+    { "cola", { 5, 4 } }, // A to Z without regard to case; "a%100" sorts before "A_100"
+    { "CoLa z", { 5 } },
+    { "%_o", { 4 } }, // % and _ are plain characters
+    { "a_1", { 4 } },
+    { "a%1", { 5 } },
+    { "_10", { 4 } },
+    { "B\\2", { 6 } },
+    { "\"quoted\"", { 6 } },
+    { "d\" s", { 6 } },
+    { "éclair", { 6 } }, // outside A to Z case counts, as in the table scan
+    { "ÉCLAIR", { 5 } },
+    { "ABC", { 9 } },
+    { "BC", { 9 } }, // the code only: name and description never join
+    { "885", { 1, 2, 3, 7 } },
+    { "600 มล.", { 1 } },
+    { "zzz", {} },
+    { "a_b", {} },
+    // Shorter than the index's three characters: the scan.
+    { "1", { 1, 2, 7, 5, 4, 8 } },
+    { "%", { 5, 4 } },
+    { "_", { 4 } },
+    { "น้", { 1, 7 } },
+};
+
+// Both ways give the rows of the literal substring match, in the same order.
+TEST_F(ProductSearchTest, IndexAndScanFindTheSameProductsInTheSameOrder)
+{
+    for (const Case &c : kCases) {
+        const QString text = QString::fromUtf8(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ProductSearch::usesIndex(text), text.size() >= 3);
+        const QList<int> viaAuto = found(db, text, ProductSearch::Path::Auto);
+        EXPECT_EQ(viaAuto, c.keys);
+        EXPECT_EQ(found(db, text, ProductSearch::Path::Scan), viaAuto);
+    }
+    // An empty text finds every product.
+    EXPECT_EQ(found(db, QString(), ProductSearch::Path::Auto).size(), int(std::size(kShop)));
+}
+
+// The triggers keep the index in step with every kind of change to the products.
+TEST_F(ProductSearchTest, IndexFollowsInsertsUpdatesAndDeletes)
+{
+    const QString coffee = QStringLiteral("กาแฟ");
+    EXPECT_EQ(indexed(db, coffee), (QList<int> { 2, 3, 8 }));
+    struct Step
+    {
+        const char *sql;
+        QList<int> coffee; // what the index then finds for "กาแฟ"
+    } steps[] = {
+        { "UPDATE tblProduct SET PDname = 'ชาไทย' WHERE PK = 2", { 3, 8 } },
+        { "UPDATE tblProduct SET PDdes = 'ชาเย็น' WHERE PK = 8", { 3 } },
+        { "UPDATE tblProduct SET PDsn = 'กาแฟ01' WHERE PK = 1", { 1, 3 } },
+        { "UPDATE tblProduct SET PK = 20 WHERE PK = 3", { 1, 20 } },
+        { "UPDATE tblProduct SET PDvalue = 5, PDsell = 9", { 1, 20 } },
+        { "DELETE FROM tblProduct WHERE PK = 1", { 20 } },
+        { "INSERT INTO tblProduct (PK, PDsn, PDname, NubFK) VALUES (30, '30', 'กาแฟเย็น', 1)",
+            { 20, 30 } },
+    };
+    for (const Step &s : steps) {
+        db.execute(QString::fromUtf8(s.sql));
+        EXPECT_EQ(indexed(db, coffee), s.coffee) << s.sql;
+        for (const Case &c : kCases) {
+            const QString text = QString::fromUtf8(c.text);
+            EXPECT_EQ(found(db, text, ProductSearch::Path::Auto),
+                found(db, text, ProductSearch::Path::Scan))
+                << s.sql << " / " << c.text;
+        }
+    }
+    EXPECT_NO_THROW(db.execute(
+        QStringLiteral("INSERT INTO ftsProduct (ftsProduct) VALUES ('integrity-check')")));
+}
+
+// A file of the previous version gets the index, filled from the products it already holds.
+TEST_F(ProductSearchTest, UpgradeFromTheVersionBeforeBuildsTheIndex)
+{
+    db.executeScript(QStringLiteral(
+        "DROP TRIGGER trProductSearchInsert; DROP TRIGGER trProductSearchDelete;"
+        "DROP TRIGGER trProductSearchUpdate; DROP TABLE ftsProduct; PRAGMA user_version = 1;"));
+    db.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, NubFK) "
+                              "VALUES (40, '40', 'กาแฟดำ', 1)"));
+    QFile script(sourceDataFile(QStringLiteral("upgrade/2.sql")));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+    {
+        Transaction t(db);
+        db.executeScript(QString::fromUtf8(script.readAll()));
+        t.commit();
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 2);
+    EXPECT_EQ(indexed(db, QStringLiteral("กาแฟ")), (QList<int> { 2, 3, 8, 40 }));
+    for (const Case &c : kCases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(
+            found(db, text, ProductSearch::Path::Auto), found(db, text, ProductSearch::Path::Scan))
+            << c.text;
+    }
+    // The triggers came too.
+    db.execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 40"));
+    EXPECT_EQ(indexed(db, QStringLiteral("กาแฟ")), (QList<int> { 2, 3, 8 }));
+}
+
+} // namespace

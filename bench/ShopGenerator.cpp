@@ -4,6 +4,7 @@
 #include "platform/db/SchemaVersion.h"
 #include "records/Formats.h"
 #include "shell/PasswordHash.h"
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -258,7 +259,15 @@ double generateShop(const QString &path, const ShopSize &size)
 
 QString sharedShopDatabase()
 {
-    const QString path = QDir::tempPath() + QStringLiteral("/kasmo-bench-shop.db");
+    // Named after the delivered schema and seed, so a changed layout gets a shop of its own.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const char *name : { "/schema.sql", "/seed.sql" }) {
+        QFile f(QStringLiteral(KASMO_DATA_SOURCE_DIR) + QString::fromLatin1(name));
+        if (f.open(QIODevice::ReadOnly))
+            hash.addData(f.readAll());
+    }
+    const QString path = QDir::tempPath() + QStringLiteral("/kasmo-bench-shop-")
+        + QString::fromLatin1(hash.result().toHex().left(10)) + QStringLiteral(".db");
     if (!QFile::exists(path)) {
         const QString partial = path + QStringLiteral(".partial");
         QFile::remove(partial);

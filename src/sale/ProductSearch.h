@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/grid/GridRows.h"
 #include <QString>
 #include <QVariantList>
 
@@ -15,19 +16,27 @@ namespace ProductSearch {
 // Scan: never the index (for comparing both ways).
 enum class Path { Auto, Scan };
 
-// A condition for a query's WHERE over tblProduct, `table` being the name or alias the query
-// gives it, with the values for its `?` placeholders in order. The caller trims and cleans the
-// text as its window's rules say; an empty text matches every product with a code, name or
-// description.
+// The search as parts of a query over tblProduct, `table` being the alias the query gives it:
+// the source to write after FROM (the products, or the index joined to them) and the condition
+// for WHERE, with the values for their `?` placeholders in order. For example
+//   "SELECT ... FROM " + s.from + " INNER JOIN tblNub n ON p.NubFK = n.nPK WHERE " + s.where
+// The caller trims and cleans the text as its window's rules say; an empty text matches every
+// product with a code, name or description.
 struct Condition
 {
-    QString sql;
+    QString from;
+    QString where;
     QVariantList params;
 };
-Condition condition(const QString &text, const QString &table = QStringLiteral("tblProduct"),
-    Path path = Path::Auto);
+Condition condition(
+    const QString &text, const QString &table = QStringLiteral("p"), Path path = Path::Auto);
 
 // True when condition() takes the index for this text.
 bool usesIndex(const QString &text);
+
+// The search dialog's list for a text: per product with a unit row, the key, the code, a blank,
+// the name, a blank and the description, and the unit's name; ordered by code, then by name, as
+// the database orders these columns (A to Z without regard to case).
+GridRows dialogRows(Connection &c, const QString &text, Path path = Path::Auto);
 
 } // namespace ProductSearch

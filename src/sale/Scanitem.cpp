@@ -198,26 +198,8 @@ void Scanitem::Command1_Click()
     }
     // The text is found literally: % and _ are plain characters, a quote is an ordinary one.
     std::optional<GridRows> rows;
-    skipOnFailure("Scanitem.Command1_Click", [&] {
-        const ProductSearch::Condition where = ProductSearch::condition(t, QStringLiteral("p"));
-        Recordset rs = Module1::Conn().query(
-            QStringLiteral("SELECT p.PK, p.PDsn, p.PDname, p.PDdes, n.nName "
-                           "FROM tblProduct p INNER JOIN tblNub n ON p.NubFK = n.nPK WHERE ")
-                + where.sql + QStringLiteral(" ORDER BY p.PDsn, p.PDname"),
-            where.params);
-        GridRows found;
-        QByteArray name;
-        for (; !rs.eof(); rs.moveNext()) {
-            name.resize(0);
-            name.append(' ').append(rs.utf8(2)).append(' ').append(rs.utf8(3));
-            found.addUtf8(rs.utf8(0));
-            found.addUtf8(rs.utf8(1));
-            found.addUtf8(name);
-            found.addUtf8(rs.utf8(4));
-            found.endRow();
-        }
-        rows = std::move(found);
-    });
+    skipOnFailure(
+        "Scanitem.Command1_Click", [&] { rows = ProductSearch::dialogRows(Module1::Conn(), t); });
     if (!rows || rows->empty()) {
         if (rows)
             skipOnFailure("Scanitem.Command1_Click", [&] { fpSpread1->setMaxRows(0); });

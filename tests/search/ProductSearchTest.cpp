@@ -12,6 +12,7 @@ struct Product
     int pk;
     const char *code, *name;
     const char *des; // nullptr: NULL
+    int unit = 1;
 };
 
 // Thai and Latin texts with what a substring search must tell apart: case in A to Z and
@@ -23,6 +24,7 @@ const Product kShop[] = {
     { 5, "a%100", "COLA zero", "ÉCLAIR" }, { 6, "B\\200", "\"quoted\" soap", "éclair" },
     { 7, "885010", "น้ำตาล", "ใหญ่" }, { 8, "x1", "ชาเขียว", "กาแฟ" },
     { 9, "ABC", "AB", "C" }, // "ABC" only in the code; "BC" never across columns
+    { 10, "885099", "น้ำแข็ง", "", 9 }, // a unit without its row: never listed
 };
 
 class ProductSearchTest : public ::testing::Test
@@ -41,22 +43,32 @@ protected:
     static void insert(Connection &c, const Product &p)
     {
         c.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDdes, NubFK) "
-                                 "VALUES (?1, ?2, ?3, ?4, 1)"),
+                                 "VALUES (?1, ?2, ?3, ?4, ?5)"),
             { p.pk, QString::fromUtf8(p.code), QString::fromUtf8(p.name),
-                p.des ? QVariant(QString::fromUtf8(p.des)) : QVariant() });
+                p.des ? QVariant(QString::fromUtf8(p.des)) : QVariant(), p.unit });
     }
 
     // The keys the search finds, in the search dialog's order.
     static QList<int> found(Connection &c, const QString &text, ProductSearch::Path path)
     {
-        const ProductSearch::Condition where = ProductSearch::condition(text, "p", path);
-        Recordset rs = c.query(QStringLiteral("SELECT p.PK FROM tblProduct p INNER JOIN tblNub n "
-                                              "ON p.NubFK = n.nPK WHERE ")
-                + where.sql + QStringLiteral(" ORDER BY p.PDsn, p.PDname"),
-            where.params);
+        const ProductSearch::Condition s = ProductSearch::condition(text, "p", path);
+        Recordset rs = c.query(QStringLiteral("SELECT p.PK FROM ") + s.from
+                + QStringLiteral(" INNER JOIN tblNub n ON p.NubFK = n.nPK WHERE ") + s.where
+                + QStringLiteral(" ORDER BY p.PDsn, p.PDname"),
+            s.params);
         QList<int> keys;
         for (; !rs.eof(); rs.moveNext())
             keys << int(rs.integer(0));
+        return keys;
+    }
+
+    // The keys of the search dialog's list.
+    static QList<int> listed(Connection &c, const QString &text, ProductSearch::Path path)
+    {
+        const GridRows rows = ProductSearch::dialogRows(c, text, path);
+        QList<int> keys;
+        for (size_t i = 0; i < rows.size(); ++i)
+            keys << rows.row(i).text(0).toInt();
         return keys;
     }
 
@@ -119,9 +131,20 @@ TEST_F(ProductSearchTest, IndexAndScanFindTheSameProductsInTheSameOrder)
         const QList<int> viaAuto = found(db, text, ProductSearch::Path::Auto);
         EXPECT_EQ(viaAuto, c.keys);
         EXPECT_EQ(found(db, text, ProductSearch::Path::Scan), viaAuto);
+        // The dialog's list joins and orders on its own: the same rows in the same order.
+        EXPECT_EQ(listed(db, text, ProductSearch::Path::Auto), viaAuto);
+        EXPECT_EQ(listed(db, text, ProductSearch::Path::Scan), viaAuto);
     }
-    // An empty text finds every product.
-    EXPECT_EQ(found(db, QString(), ProductSearch::Path::Auto).size(), int(std::size(kShop)));
+    // An empty text finds every product with a unit.
+    EXPECT_EQ(found(db, QString(), ProductSearch::Path::Auto).size(), int(std::size(kShop)) - 1);
+
+    // What a row of the dialog's list holds.
+    const GridRows rows = ProductSearch::dialogRows(db, QStringLiteral("กาแฟ ใหญ่"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.row(0).text(0), "2");
+    EXPECT_EQ(rows.row(0).text(1), "885002");
+    EXPECT_EQ(rows.row(0).text(2), QStringLiteral(" กาแฟ ใหญ่ รุ่น 12"));
+    EXPECT_EQ(rows.row(0).text(3), QStringLiteral("ชิ้น"));
 }
 
 // The triggers keep the index in step with every kind of change to the products.

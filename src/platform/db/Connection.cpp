@@ -130,8 +130,10 @@ void Connection::open(const QString &path, int requiredVersion)
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล '%1'").arg(path), SQLITE_CANTOPEN);
     sqlite3 *db = nullptr;
+    // One connection serves one thread (the program's user-interface thread): no locking on
+    // every call into the engine.
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString text = DbError::engineText(
             rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)));
@@ -154,6 +156,8 @@ void Connection::open(const QString &path, int requiredVersion)
         // A committed sale must survive a power cut.
         executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
                                      "PRAGMA wal_autocheckpoint=0;"));
+        // The product list and its search index stay in memory between searches.
+        executeScript(QStringLiteral("PRAGMA cache_size=-65536;"));
         m_commits = 0;
         m_walFrames = 0;
         sqlite3_wal_hook(m_db, &Connection::walHook, this);

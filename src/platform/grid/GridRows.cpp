@@ -104,6 +104,14 @@ void GridRows::addRow(const QStringList &cells)
     endRow();
 }
 
+void GridRows::reorder(const std::vector<quint32> &order)
+{
+    std::vector<PackedRow> rows(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        rows[i] = std::move(m_rows[order[i]]);
+    m_rows.swap(rows);
+}
+
 std::vector<PackedRow> GridRows::takeRows()
 {
     std::vector<PackedRow> rows;

@@ -55,6 +55,9 @@ public:
     void endRow();
     void addRow(const QStringList &cells);
     size_t size() const { return m_rows.size(); }
+    const PackedRow &row(size_t i) const { return m_rows[i]; }
+    // Puts the rows in a new order: row i becomes the row that was order[i].
+    void reorder(const std::vector<quint32> &order);
     bool empty() const { return m_rows.empty(); }
     std::vector<PackedRow> takeRows();
 

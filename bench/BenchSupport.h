@@ -1,0 +1,72 @@
+#pragma once
+// Small helpers the benchmarks share: timing samples, peak memory, waiting for a repaint.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace bench {
+
+inline double peakMegabytes()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+// Milliseconds of each repetition; percentiles by the nearest rank.
+struct Samples
+{
+    std::vector<double> ms;
+    void add(double v) { ms.push_back(v); }
+    double percentile(double p) const
+    {
+        if (ms.empty())
+            return 0;
+        std::vector<double> s = ms;
+        std::sort(s.begin(), s.end());
+        const size_t rank = size_t(std::max(1.0, p / 100.0 * double(s.size()) + 0.5));
+        return s[std::min(rank, s.size()) - 1];
+    }
+    double p50() const { return percentile(50); }
+    double p99() const { return percentile(99); }
+};
+
+// Watches a widget for its next paint.
+class PaintWatch : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *w) { w->installEventFilter(this); }
+    void arm() { m_painted = false; }
+    // Runs the event loop until the widget has been painted (at most two seconds).
+    bool wait()
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!m_painted && t.elapsed() < 2000)
+            QCoreApplication::processEvents();
+        return m_painted;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            m_painted = true;
+        return false;
+    }
+
+private:
+    bool m_painted = false;
+};
+
+inline double msSince(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+} // namespace bench

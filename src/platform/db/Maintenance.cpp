@@ -94,6 +94,18 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
 QString DbMaintenance::compact(Connection &conn)
 {
     requireIdle(conn);
+    // A full-text index keeps what deleted rows left behind until its segments are merged.
+    QStringList fullText;
+    for (Recordset rs
+         = conn.query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                     "AND sql LIKE 'CREATE VIRTUAL TABLE%USING fts5%'"));
+         !rs.eof(); rs.moveNext())
+        fullText << rs.text(0);
+    for (QString name : fullText) {
+        name = QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\""))
+            + QLatin1Char('"');
+        conn.execute(QStringLiteral("INSERT INTO %1 (%1) VALUES ('optimize')").arg(name));
+    }
     conn.execute(QStringLiteral("VACUUM"));
     // In WAL mode the rebuilt pages sit in the log until a checkpoint writes them back and
     // truncates the file.

@@ -11,8 +11,9 @@ namespace DbMaintenance {
 // leaves a partial file under the chosen name. The connection stays open and usable.
 void backup(Connection &conn, const QString &target);
 
-// Rebuilds the file without its free pages (VACUUM, then the write-ahead log is folded back so
-// the file itself shrinks) and returns the result of PRAGMA integrity_check ("ok" when sound).
+// Rebuilds the file without its free pages (full-text indexes merged, VACUUM, then the write-ahead
+// log is folded back so the file itself shrinks) and returns the result of PRAGMA integrity_check
+// ("ok" when sound).
 QString compact(Connection &conn);
 
 } // namespace DbMaintenance

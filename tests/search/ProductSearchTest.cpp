@@ -165,6 +165,9 @@ TEST_F(ProductSearchTest, IndexFollowsInsertsUpdatesAndDeletes)
         { "DELETE FROM tblProduct WHERE PK = 1", { 20 } },
         { "INSERT INTO tblProduct (PK, PDsn, PDname, NubFK) VALUES (30, '30', 'กาแฟเย็น', 1)",
             { 20, 30 } },
+        { "INSERT OR REPLACE INTO tblProduct (PK, PDsn, PDname, NubFK) "
+          "VALUES (20, '885003', 'ชาร้อน', 1)",
+            { 30 } },
     };
     for (const Step &s : steps) {
         db.execute(QString::fromUtf8(s.sql));

@@ -156,8 +156,10 @@ void Connection::open(const QString &path, int requiredVersion)
         // A committed sale must survive a power cut.
         executeScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
                                      "PRAGMA wal_autocheckpoint=0;"));
-        // The product list and its search index stay in memory between searches.
-        executeScript(QStringLiteral("PRAGMA cache_size=-65536;"));
+        // The product list and its search index stay in memory between searches. A row that
+        // INSERT OR REPLACE pushes out fires its delete triggers too, so indexes the triggers
+        // keep never hold a replaced row.
+        executeScript(QStringLiteral("PRAGMA cache_size=-65536; PRAGMA recursive_triggers=ON;"));
         m_commits = 0;
         m_walFrames = 0;
         sqlite3_wal_hook(m_db, &Connection::walHook, this);

@@ -259,10 +259,13 @@ double generateShop(const QString &path, const ShopSize &size)
 
 QString sharedShopDatabase()
 {
-    // Named after the delivered schema and seed, so a changed layout gets a shop of its own.
+    // Named after the delivered schema and seed and this generator, so a changed layout or a
+    // changed shop gets a file of its own.
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const char *name : { "/schema.sql", "/seed.sql" }) {
-        QFile f(QStringLiteral(KASMO_DATA_SOURCE_DIR) + QString::fromLatin1(name));
+    for (const QString &file : { QStringLiteral(KASMO_DATA_SOURCE_DIR "/schema.sql"),
+             QStringLiteral(KASMO_DATA_SOURCE_DIR "/seed.sql"),
+             QStringLiteral(KASMO_SHOPGEN_SOURCE) }) {
+        QFile f(file);
         if (f.open(QIODevice::ReadOnly))
             hash.addData(f.readAll());
     }

@@ -20,7 +20,7 @@ struct ShopSize
 double generateShop(const QString &path, const ShopSize &size = ShopSize());
 
 // The generated shop in the system's temporary folder, made on first use and kept for later
-// benchmark runs (one file per version of the delivered schema and seed).
+// benchmark runs (one file per version of the delivered schema and seed and of the generator).
 QString sharedShopDatabase();
 
 // A code that exists in the generated shop (product key 1..products).

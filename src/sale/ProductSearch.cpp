@@ -102,17 +102,15 @@ GridRows dialogRows(Connection &c, const QString &text, Path path)
         s.params);
     GridRows rows;
     std::vector<quint32> nameLengths; // the name sits in column 2 after its blank
-    QByteArray name;
+    const QByteArrayView blank(" ", 1);
     for (; !rs.eof(); rs.moveNext()) {
-        const auto unit = units.constFind(rs.integer(4));
+        const auto unit = units.constFind(rs.int64(4));
         if (unit == units.constEnd())
             continue; // no unit row: the inner join leaves the product out
         const QByteArrayView pdName = rs.utf8(2);
-        name.resize(0);
-        name.append(' ').append(pdName).append(' ').append(rs.utf8(3));
         rows.addUtf8(rs.utf8(0));
         rows.addUtf8(rs.utf8(1));
-        rows.addUtf8(name);
+        rows.addUtf8({ blank, pdName, blank, rs.utf8(3) });
         rows.addUtf8(*unit);
         rows.endRow();
         nameLengths.push_back(quint32(pdName.size()));

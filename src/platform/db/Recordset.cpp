@@ -193,3 +193,10 @@ QByteArrayView Recordset::utf8(int i) const
     const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
     return t ? QByteArrayView(t, sqlite3_column_bytes(m_stmt, i)) : QByteArrayView();
 }
+
+qint64 Recordset::int64(int i) const
+{
+    if (!m_stmt || m_eof)
+        throw DbError(QStringLiteral("no current record"));
+    return sqlite3_column_int64(m_stmt, i);
+}

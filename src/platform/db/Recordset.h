@@ -46,6 +46,9 @@ public:
     // The engine's own UTF-8 text of field i, valid until the next moveNext(): "" for NULL, a
     // REAL as the engine writes it ("12.0"). For filling big grids without a string per cell.
     QByteArrayView utf8(int i) const;
+    // The field as the engine's whole number (NULL and texts without one read as 0), without a
+    // QVariant: for the same kind of loops.
+    qint64 int64(int i) const;
 
 private:
     int requireIndex(const QString &name) const;

@@ -90,6 +90,13 @@ void GridRows::addUtf8(QByteArrayView utf8)
     m_ends.push_back(quint32(m_bytes.size()));
 }
 
+void GridRows::addUtf8(std::initializer_list<QByteArrayView> pieces)
+{
+    for (const QByteArrayView piece : pieces)
+        m_bytes.append(piece.data(), size_t(piece.size()));
+    m_ends.push_back(quint32(m_bytes.size()));
+}
+
 void GridRows::endRow()
 {
     m_rows.emplace_back(m_bytes.data(), m_ends.data(), int(m_ends.size()));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     void reserve(size_t rows) { m_rows.reserve(rows); }
     void add(QStringView text);
     void addUtf8(QByteArrayView utf8);
+    // One cell made of several pieces of UTF-8 text, one after the other.
+    void addUtf8(std::initializer_list<QByteArrayView> pieces);
     void endRow();
     void addRow(const QStringList &cells);
     size_t size() const { return m_rows.size(); }

@@ -1,32 +1,102 @@
 #pragma once
 #include <QWidget>
+#include <functional>
 
+class DataGrid;
 class kasmoButton;
+class QCheckBox;
+class QComboBox;
+class QFrame;
 class QLabel;
-class QListWidget;
+class QLineEdit;
 
-// The stock page, as far as the frame needs it: it lists the products, keeps the frame's
-// low-stock alert and shows the low-stock view on the alert's click. The full page replaces it.
+// The stock page: the product list with its searches and filters, the low-stock alert of the
+// main frame, and the doors to the product editor, the stock update, the movement history and
+// the stock report. Its controls are public: the report and the tests read them by name.
 class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    Form2(); // loads
+    Form2(); // loads the full list
 
-    // Shows the low-stock view and reloads the list (the frame's alert button).
+    // Public procedures.
+    // Loads the list: the full list, or with blnSearch the search or filter SearchMode names.
+    // Counts the low-stock products first (Minitem). Throws DbError when the list's query
+    // fails; the grid, the count and the search band then stay as they were.
+    void Loaddata(bool blnSearch);
+    // Shows the low-stock view (the main frame's alert button).
     void errorna();
-
-    void Form_Load();
-    void Form_Resize();
-    void Loaddata();
-    // Counts the products below their low-stock limit and updates the frame's alert.
+    // Counts the products below their low-stock limit and shows the count on the main frame's
+    // alert button; a failing count hides it.
     void Minitem();
 
-    int SearchMode = 0; // 3: the low-stock view
-    QLabel *Label1 = nullptr;
-    QListWidget *lstProducts = nullptr;
+    // The windows the page opens, each modal; set once at start-up. An empty one does nothing.
+    // The editor and the stock update set Module1::DataChanged after a save; the page clears it
+    // before and reloads the full list when it finds it set after the dialog closed.
+    struct Windows
+    {
+        std::function<void()> productEditor; // reads NewItemMode and SelectedProductPK
+        std::function<void()> stockUpdate;
+        std::function<void()> history;
+        std::function<void()> stockReport; // PrintSource is 1, the page stays open underneath
+    };
+    static void setWindows(const Windows &w);
+    static const Windows &windows();
+
+    // Controls.
+    kasmoButton *pageButton1 = nullptr; // add a product (F12)
+    kasmoButton *pageButton2 = nullptr; // delete the product of the active row (Del)
+    kasmoButton *pageButton3 = nullptr; // stock update (F9)
+    kasmoButton *pageButton4 = nullptr; // reload (F5)
     kasmoButton *pageButton5 = nullptr; // movement history
+    QLabel *Label1 = nullptr; // coloured band behind the count
+    QLabel *Label2 = nullptr; // the count of listed products
+    QFrame *Frame1 = nullptr; // the search band
+    QCheckBox *Check1 = nullptr; // below-quantity search
+    QLineEdit *txt1 = nullptr; // search text or quantity
+    kasmoButton *cmdSearch = nullptr;
+    QComboBox *Combo2 = nullptr; // group filter
+    QComboBox *Combo1 = nullptr; // storage-place filter
+    kasmoButton *kasmoButton1 = nullptr; // print the stock list
+    DataGrid *fpSpread1 = nullptr; // the products
+    QLabel *imgBarHeader = nullptr;
+
+    // 0 nothing chosen, 1 text or below-quantity search, 3 low stock, 10 group, 20 place.
+    int SearchMode = 0;
+
+    // Handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void SetupSpread();
+    void cmdSearch_Click();
+    void txt1_KeyPress(int &KeyAscii);
+    void Check1_Click();
+    void Combo1_Click();
+    void Combo2_Click();
+    void pageButton1_Click();
+    void pageButton2_Click();
+    void pageButton3_Click();
+    void pageButton4_Click();
+    void pageButton5_Click();
+    void kasmoButton1_Click();
+    void fpSpread1_DblClick();
+    void fpSpread1_KeyDown(int &KeyCode);
+
+    // "ข้อมูลทั้งหมด :  1,234  รายการ"
+    static QString countText(int rows);
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void buildControls();
+    void placeDesign();
+    void enableSearchBand(bool on);
+    void focusGrid();
+    // Loaddata for a command: a database failure is shown, never taken for an empty list.
+    void load(bool blnSearch);
+    // Runs a modal dialog that may save; reloads the full list when it did.
+    void runSavingDialog(const std::function<void()> &open);
 };

@@ -1,5 +1,6 @@
 #include "FrameFixture.h"
 #include "button/kasmoButton.h"
+#include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/WindowPlacement.h"
@@ -127,10 +128,10 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
     auto *stock = qobject_cast<Form2 *>(frame->activePage());
     ASSERT_NE(stock, nullptr);
     EXPECT_EQ(stock->SearchMode, 0);
-    EXPECT_EQ(stock->lstProducts->count(), 5);
+    EXPECT_EQ(stock->fpSpread1->maxRows(), 5);
     click(alert);
     EXPECT_EQ(stock->SearchMode, 3);
-    EXPECT_EQ(stock->lstProducts->count(), 3);
+    EXPECT_EQ(stock->fpSpread1->maxRows(), 3);
 
     // The sale and summary tabs hide it; back on the stock page it counts again.
     click(frame->Label1());

@@ -1,0 +1,197 @@
+#pragma once
+#include "button/kasmoButton.h"
+#include "frame/FrameFixture.h"
+#include "platform/grid/DataGrid.h"
+#include "shell/MDIForm1.h"
+#include "stock/Form2.h"
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+// A product of the test shop. Units, groups and places are looked up (or made) by name; an
+// empty name is the key-0 entry "-".
+struct StockItem
+{
+    QString code;
+    QString name;
+    QString des;
+    qint64 stock = 10;
+    qint64 limit = 0;
+    double sell = 0;
+    QString unit;
+    QString group;
+    QString place;
+};
+
+// The program started with sign-in off, the stock tab chosen: the stock page inside the frame,
+// driven with keys and clicks.
+class StockPage : public FrameFixture
+{
+protected:
+    void SetUp() override
+    {
+        FrameFixture::SetUp();
+        // The page's other windows, recorded instead of opened.
+        Form2::Windows w;
+        w.productEditor = [this] {
+            editorOpened.append(Module1::NewItemMode ? 0 : Module1::SelectedProductPK);
+            if (editorSaves)
+                editorSaves();
+        };
+        w.stockUpdate = [this] {
+            ++stockUpdates;
+            if (stockUpdateSaves)
+                stockUpdateSaves();
+        };
+        w.history = [this] { ++historyOpened; };
+        w.stockReport = [this] { printedSource = Module1::PrintSource; };
+        Form2::setWindows(w);
+    }
+    void TearDown() override
+    {
+        Form2::setWindows({});
+        FrameFixture::TearDown();
+    }
+
+    qint64 lookup(
+        const QString &table, const QString &key, const QString &nameCol, const QString &name)
+    {
+        if (name.isEmpty())
+            return 0;
+        Connection &db = folder.db();
+        const QVariant found = db.scalar(
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1").arg(key, table, nameCol), { name });
+        if (found.isValid())
+            return found.toLongLong();
+        const qint64 next
+            = db.scalar(QStringLiteral("SELECT max(%1) + 1 FROM %2").arg(key, table)).toLongLong();
+        db.execute(
+            QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?1, ?2)").arg(table, key, nameCol),
+            { next, name });
+        return next;
+    }
+
+    qint64 add(const StockItem &p)
+    {
+        Connection &db = folder.db();
+        const qint64 pk
+            = db.scalar(QStringLiteral("SELECT coalesce(max(PK), 0) + 1 FROM tblProduct"))
+                  .toLongLong();
+        db.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDdes, PDvalue, "
+                                  "PDerror, PDsell, NubFK, GroupFK, GebFK) VALUES (?1, ?2, ?3, "
+                                  "?4, ?5, ?6, ?7, ?8, ?9, ?10)"),
+            { pk, p.code, p.name, p.des, p.stock, p.limit, p.sell,
+                lookup(QStringLiteral("tblNub"), QStringLiteral("nPK"), QStringLiteral("nName"),
+                    p.unit),
+                lookup(QStringLiteral("tblGroup"), QStringLiteral("gPK"), QStringLiteral("gName"),
+                    p.group),
+                lookup(QStringLiteral("tblGeb"), QStringLiteral("gePK"), QStringLiteral("geName"),
+                    p.place) });
+        return pk;
+    }
+
+    // Starts the program and chooses the stock tab.
+    Form2 *open()
+    {
+        EXPECT_EQ(Login::start(), nullptr);
+        settle();
+        frame = MDIForm1::existing();
+        EXPECT_NE(frame, nullptr);
+        if (!frame)
+            return nullptr;
+        frame->resize(1280, 800);
+        QApplication::setActiveWindow(frame);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+        QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+        settle();
+        page = qobject_cast<Form2 *>(frame->activePage());
+        EXPECT_NE(page, nullptr);
+        return page;
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // The codes the grid lists, in order, without the grid's leading blank.
+    QStringList codes() const
+    {
+        QStringList out;
+        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+            out.append(page->fpSpread1->getText(1, r).mid(1));
+        return out;
+    }
+    QString cell(int col, int row) const { return page->fpSpread1->getText(col, row); }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(page->fpSpread1, key, mods);
+    }
+    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+    QPoint cellCentre(int col, int row) const
+    {
+        DataGrid *g = page->fpSpread1;
+        return g->visualRect(g->model()->index(row - 1, col)).center();
+    }
+    void clickCell(int col, int row)
+    {
+        QTest::mouseClick(page->fpSpread1->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
+    }
+    void doubleClickCell(int col, int row)
+    {
+        clickCell(col, row);
+        QTest::mouseDClick(page->fpSpread1->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
+    }
+    // Types the text key by key, Thai characters included.
+    static void type(QWidget *w, const QString &text)
+    {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(w, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+    // Types into the search box and presses Enter.
+    void search(const QString &text)
+    {
+        page->txt1->setFocus();
+        page->txt1->clear();
+        type(page->txt1, text);
+        QTest::keyClick(page->txt1, Qt::Key_Return);
+    }
+    // Opens the list and clicks the entry, as a user picks from it.
+    void choose(QComboBox *list, const QString &entry)
+    {
+        const int i = list->findText(entry);
+        ASSERT_GE(i, 0) << entry.toStdString();
+        list->showPopup();
+        QAbstractItemView *view = list->view();
+        const QModelIndex index = view->model()->index(i, 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        if (list->view()->isVisible())
+            list->hidePopup();
+    }
+    bool bandEnabled() const
+    {
+        return page->txt1->isEnabled() && page->cmdSearch->Enabled() && page->Combo1->isEnabled()
+            && page->Combo2->isEnabled() && page->Check1->isEnabled()
+            && page->kasmoButton1->Enabled();
+    }
+    bool bandDisabled() const
+    {
+        return !page->txt1->isEnabled() && !page->cmdSearch->Enabled() && !page->Combo1->isEnabled()
+            && !page->Combo2->isEnabled() && !page->Check1->isEnabled()
+            && !page->kasmoButton1->Enabled();
+    }
+
+    MDIForm1 *frame = nullptr;
+    Form2 *page = nullptr;
+    QList<int> editorOpened; // 0 for a new product, else the product's key
+    std::function<void()> editorSaves;
+    int stockUpdates = 0;
+    std::function<void()> stockUpdateSaves;
+    int historyOpened = 0;
+    int printedSource = -1;
+};

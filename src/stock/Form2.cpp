@@ -182,10 +182,10 @@ void Form2::buildControls()
     }
     setColours(Label2, QColor(), kCountText);
     Label2->setAccessibleName(QStringLiteral("ข้อมูลทั้งหมด"));
+    Label2->setAccessibleDescription(QStringLiteral("ข้อมูลทั้งหมด"));
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAccessibleName(QStringLiteral("   "));
     setColours(Frame1, kSearchBand);
     Check1 = new QCheckBox(QStringLiteral(" เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));

@@ -107,8 +107,9 @@ protected:
         // The focus checks need an active window; xvfb without a window manager may refuse
         // one, which only the screenshot run meets.
         const bool active = QTest::qWaitForWindowActive(frame);
-        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
             EXPECT_TRUE(active);
+        }
         QTest::mouseClick(frame->Label2(), Qt::LeftButton);
         settle();
         page = qobject_cast<Form2 *>(frame->activePage());

@@ -68,6 +68,13 @@ TEST_F(StockPage, AlertButtonShowsTheLowStockViewLowestFirst)
     EXPECT_EQ(cell(0, orphanRow), QString::number(orphan));
     for (int c : { 5, 7, 8 })
         EXPECT_EQ(cell(c, orphanRow), QString()) << c;
+    // In the full list only the low products' stock cells are coloured: not the one at its limit.
+    const QStringList listed = codes();
+    for (int r = 1; r <= 6; ++r) {
+        const bool low
+            = listed[r - 1] != QLatin1String("E1") && listed[r - 1] != QLatin1String("OK");
+        EXPECT_EQ(page->fpSpread1->backColor(4, r), low ? lowStock : QColor()) << r;
+    }
 
     click(alert);
     EXPECT_EQ(page->SearchMode, 3);

@@ -15,6 +15,7 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "stock/FUpdate.h"
+#include "stock/Fprint1.h"
 #include "stock/StockList.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,7 +43,7 @@ const QString kConfirmDeleteTitle = QStringLiteral("ยืนยันการ�
 
 Form2::Windows &windowsStore()
 {
-    static Form2::Windows w { .stockUpdate = [] { FUpdate::showModal(); } };
+    static Form2::Windows w;
     return w;
 }
 
@@ -118,8 +119,6 @@ QComboBox *makeList(QWidget *parent, const QString &name, const QString &tip)
 void Form2::setWindows(const Windows &w)
 {
     windowsStore() = w;
-    if (!windowsStore().stockUpdate)
-        windowsStore().stockUpdate = [] { FUpdate::showModal(); };
 }
 
 const Form2::Windows &Form2::windows()
@@ -141,6 +140,26 @@ Form2::Form2()
     buildControls();
     placeDesign();
     Form_Load();
+}
+
+int Form2::document() const
+{
+    return PrintSource::StockList;
+}
+
+int Form2::rowCount() const
+{
+    return fpSpread1->maxRows();
+}
+
+QString Form2::cell(int row, int col) const
+{
+    return fpSpread1->displayText(col, row);
+}
+
+QString Form2::text(Text) const
+{
+    return QString(); // the stock list prints no caption of the page
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -547,7 +566,7 @@ void Form2::pageButton2_Click()
 
 void Form2::pageButton3_Click()
 {
-    runSavingDialog(windows().stockUpdate);
+    runSavingDialog(windows().stockUpdate ? windows().stockUpdate : [] { FUpdate::showModal(); });
     step([&] { focusGrid(); });
 }
 
@@ -567,9 +586,11 @@ void Form2::pageButton5_Click()
 
 void Form2::kasmoButton1_Click()
 {
-    Module1::PrintSource = 1;
+    Module1::PrintSource = PrintSource::StockList;
     if (windows().stockReport)
-        windows().stockReport();
+        windows().stockReport(*this);
+    else
+        Fprint1::showReport(*this, this);
     step([&] { focusGrid(); });
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "stock/StockReportSource.h"
 #include <QWidget>
 #include <functional>
 
@@ -12,8 +13,9 @@ class QLineEdit;
 
 // The stock page: the product list with its searches and filters, the low-stock alert of the
 // main frame, and the doors to the product editor, the stock update, the movement history and
-// the stock report. Its controls are public: the report and the tests read them by name.
-class Form2 : public QWidget
+// the stock report. Its controls are public: the tests read them by name. The stock report
+// prints the list through StockReportSource.
+class Form2 : public QWidget, public StockReportSource
 {
     Q_OBJECT
 public:
@@ -30,15 +32,17 @@ public:
     // alert button; a failing count hides it.
     void Minitem();
 
-    // The windows the page opens, each modal; set once at start-up. An empty one does nothing.
-    // The editor and the stock update set Module1::DataChanged after a save; the page clears it
-    // before and reloads the full list when it finds it set after the dialog closed.
+    // The windows the page opens, each modal; set once at start-up. An empty stock update or
+    // stock report opens this folder's own window (FUpdate, Fprint1); an empty editor or history
+    // does nothing. The editor and the stock update set Module1::DataChanged after a save; the
+    // page clears it before and reloads the full list when it finds it set after the dialog
+    // closed.
     struct Windows
     {
         std::function<void()> productEditor; // reads NewItemMode and SelectedProductPK
         std::function<void()> stockUpdate;
         std::function<void()> history;
-        std::function<void()> stockReport; // PrintSource is 1, the page stays open underneath
+        std::function<void(Form2 &)> stockReport; // PrintSource is 1, the page stays underneath
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();
@@ -85,6 +89,12 @@ public:
 
     // "ข้อมูลทั้งหมด :  1,234  รายการ"
     static QString countText(int rows);
+
+    // The stock list as the stock report prints it: the grid's rows and cells as shown.
+    int document() const override;
+    int rowCount() const override;
+    QString cell(int row, int col) const override;
+    QString text(Text which) const override;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

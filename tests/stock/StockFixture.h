@@ -2,6 +2,7 @@
 #include "button/kasmoButton.h"
 #include "frame/FrameFixture.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/ui/FileDialogs.h"
 #include "shell/MDIForm1.h"
 #include "stock/Form2.h"
 #include <QAbstractItemView>
@@ -47,7 +48,7 @@ protected:
                 stockUpdateSaves();
         };
         w.history = [this] { ++historyOpened; };
-        w.stockReport = [this] { printedSource = Module1::PrintSource; };
+        w.stockReport = [this](Form2 &) { printedSource = Module1::PrintSource; };
         Form2::setWindows(w);
     }
     void TearDown() override
@@ -191,6 +192,7 @@ protected:
             && !page->kasmoButton1->Enabled();
     }
 
+    ScriptedFileDialogs files;
     MDIForm1 *frame = nullptr;
     Form2 *page = nullptr;
     QList<int> editorOpened; // 0 for a new product, else the product's key

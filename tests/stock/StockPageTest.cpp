@@ -3,7 +3,12 @@
 #include "platform/ui/KeyboardLayout.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
+#include "stock/AR1.h"
+#include "stock/Fprint1.h"
+#include "support/ReportFiles.h"
 #include "support/Screenshots.h"
+#include <QPushButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -438,6 +443,44 @@ TEST_F(StockShop, DatabaseFailureIsShownNotTakenForAnEmptyList)
     EXPECT_FALSE(frame->Command2()->Enabled());
     EXPECT_EQ(codes(), all);
     EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
+{
+    // The page's own stock report, not the recorder.
+    Form2::Windows w = Form2::windows();
+    w.stockReport = nullptr;
+    Form2::setWindows(w);
+    ASSERT_NE(open(), nullptr);
+    search(QStringLiteral("กาแฟ"));
+    ASSERT_EQ(codes(), (QStringList { "CD2", "AB1" }));
+
+    QTemporaryDir out;
+    files.answer(out.filePath(QStringLiteral("list")));
+    int rows = -1;
+    dialogs.then([&](QDialog *d) {
+        auto *viewer = qobject_cast<Fprint1 *>(d);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(Module1::PrintSource, 1);
+        rows = viewer->report()->rowTotal();
+        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+    });
+    click(page->kasmoButton1);
+    EXPECT_EQ(dialogs.opened, QList<QString> { "Fprint1" });
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+
+    // The file holds the two listed products as shown: codes, names, stock, unit, price as
+    // money, the place; nothing of the products left out.
+    const QString sheet = [&] {
+        QStringList all;
+        for (const QStringList &r : xlsRows(out.filePath(QStringLiteral("list.xls"))))
+            all << r.join(QLatin1Char('|'));
+        return all.join(QLatin1Char('\n'));
+    }();
+    for (const char *shown : { "CD2", "กาแฟผง", "AB1", "กาแฟเย็น", "1,250.50", "ตู้เย็น", "แก้ว" })
+        EXPECT_TRUE(sheet.contains(QString::fromUtf8(shown))) << shown;
+    EXPECT_FALSE(sheet.contains(QStringLiteral("GH4")));
 }
 
 struct HistoryRightCase

@@ -1,6 +1,7 @@
 #include "StockFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyboardLayout.h"
+#include "platform/ui/WindowPlacement.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
 #include "stock/AR1.h"
@@ -443,6 +444,31 @@ TEST_F(StockShop, DatabaseFailureIsShownNotTakenForAnEmptyList)
     EXPECT_FALSE(frame->Command2()->Enabled());
     EXPECT_EQ(codes(), all);
     EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(StockShop, LayoutFollowsTheFrameWidth)
+{
+    ASSERT_NE(open(), nullptr);
+    for (QSize size : { QSize(1280, 800), QSize(1000, 640) }) {
+        SCOPED_TRACE(size.width());
+        frame->resize(size);
+        QCoreApplication::processEvents();
+        const int W = Twips::fromPixelsX(frame->frameGeometry().width());
+        const int SW = Twips::fromPixelsX(page->width());
+        const int SH = Twips::fromPixelsY(page->height());
+        EXPECT_EQ(page->Frame1->width(), Twips::toPixelsX(W + 10));
+        EXPECT_EQ(page->imgBarHeader->width(), Twips::toPixelsX(W - 2200));
+        EXPECT_EQ(page->Label1->x(), Twips::toPixelsX(W - 4680));
+        EXPECT_EQ(page->Label2->x(), Twips::toPixelsX(W - 4550));
+        EXPECT_EQ(page->kasmoButton1->x(), Twips::toPixelsX(W - 2200));
+        DataGrid *g = page->fpSpread1;
+        EXPECT_EQ(g->geometry(),
+            QRect(0, Twips::toPixelsY(1680), page->width(), Twips::toPixelsY(SH - 1680)));
+        const double divisors[] = { 0, 748, 490, 748, 1865, 1650, 1650, 1290, 1140 };
+        for (int c = 1; c <= 8; ++c)
+            EXPECT_DOUBLE_EQ(g->colWidth(c), double(SW) / divisors[c]) << c;
+        EXPECT_EQ(g->colWidth(9), DataGrid::DefaultColWidth);
+    }
 }
 
 TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)

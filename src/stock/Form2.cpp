@@ -1,6 +1,7 @@
 #include "Form2.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
+#include "history/DataLog.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/KeyAscii.h"
@@ -581,6 +582,8 @@ void Form2::pageButton5_Click()
 {
     if (windows().history)
         windows().history();
+    else
+        DataLog::showModal();
     step([&] { focusGrid(); });
 }
 

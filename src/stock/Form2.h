@@ -32,11 +32,10 @@ public:
     // alert button; a failing count hides it.
     void Minitem();
 
-    // The windows the page opens, each modal; set once at start-up. An empty stock update or
-    // stock report opens this folder's own window (FUpdate, Fprint1); an empty editor or history
-    // does nothing. The editor and the stock update set Module1::DataChanged after a save; the
-    // page clears it before and reloads the full list when it finds it set after the dialog
-    // closed.
+    // The windows the page opens, each modal; set once at start-up. An empty entry opens the
+    // program's own window (FUpdate, DataLog, Fprint1); an empty editor does nothing. The editor
+    // and the stock update set Module1::DataChanged after a save; the page clears it before and
+    // reloads the full list when it finds it set after the dialog closed.
     struct Windows
     {
         std::function<void()> productEditor; // reads NewItemMode and SelectedProductPK

@@ -471,6 +471,18 @@ TEST_F(StockShop, LayoutFollowsTheFrameWidth)
     }
 }
 
+TEST_F(StockShop, HistoryButtonOpensTheMovementHistory)
+{
+    Form2::Windows w = Form2::windows();
+    w.history = nullptr; // the program's own window
+    Form2::setWindows(w);
+    ASSERT_NE(open(), nullptr);
+    click(page->pageButton5);
+    EXPECT_EQ(dialogs.opened, QList<QString> { "DataLog" });
+    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(codes(), all);
+}
+
 TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
 {
     // The page's own stock report, not the recorder.

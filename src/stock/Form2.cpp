@@ -6,6 +6,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -48,12 +49,10 @@ Form2::Windows &windowsStore()
     return w;
 }
 
-// Runs one step of a handler that skips failing steps.
+// Runs one step of a handler that skips failing steps (logged).
 template <typename F> void step(F f)
 {
-    try {
-        f();
-    } catch (const std::exception &) { }
+    skipOnFailure("Form2", f);
 }
 
 void showError(const QString &text, QWidget *parent)
@@ -363,7 +362,8 @@ void Form2::Minitem()
     int count = 0;
     try {
         count = countLowStock(Module1::Conn());
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        logSkipped("Form2.Minitem", e);
         count = 0; // a failed count hides the alert
     }
     if (frame)

@@ -1,20 +1,19 @@
 #include "StockList.h"
 #include "platform/db/Connection.h"
-#include "platform/db/TextMatch.h"
 #include "records/Currency.h"
+#include "sale/ProductSearch.h"
 
 namespace StockList {
 
 namespace {
 
-// Left joins: a product whose unit, group or place row is gone is still listed.
 const QString kSelect = QStringLiteral(
     "SELECT p.PK, p.PDsn, p.PDname, p.PDdes, p.PDvalue, p.PDvalue < p.PDerror, p.PDsell, "
-    "n.nName, g.gName, ge.geName "
-    "FROM tblProduct p "
-    "LEFT JOIN tblNub n ON p.NubFK = n.nPK "
-    "LEFT JOIN tblGroup g ON p.GroupFK = g.gPK "
-    "LEFT JOIN tblGeb ge ON p.GebFK = ge.gePK");
+    "n.nName, g.gName, ge.geName FROM ");
+// Left joins: a product whose unit, group or place row is gone is still listed.
+const QString kLookups = QStringLiteral(" LEFT JOIN tblNub n ON p.NubFK = n.nPK "
+                                        "LEFT JOIN tblGroup g ON p.GroupFK = g.gPK "
+                                        "LEFT JOIN tblGeb ge ON p.GebFK = ge.gePK");
 // Names as a Thai reader orders them.
 const QString kByName = QStringLiteral(" ORDER BY p.PDname COLLATE THAI, p.PDdes COLLATE THAI");
 const QString kByStock
@@ -24,6 +23,7 @@ const QString kByStock
 
 Rows read(Connection &db, const Filter &filter)
 {
+    QString from = QStringLiteral("tblProduct p");
     QString where;
     QString order = kByName;
     QVariantList params;
@@ -31,10 +31,11 @@ Rows read(Connection &db, const Filter &filter)
     case Filter::All:
         break;
     case Filter::Text: {
-        const QString like = QStringLiteral(" LIKE ?1") + QLatin1String(kLikeEscape);
-        where = QStringLiteral(" WHERE p.PDsn") + like + QStringLiteral(" OR p.PDname") + like
-            + QStringLiteral(" OR p.PDdes") + like;
-        params = { likeContains(filter.text) };
+        const ProductSearch::Condition search
+            = ProductSearch::condition(filter.text, QStringLiteral("p"));
+        from = search.from;
+        where = QStringLiteral(" WHERE ") + search.where;
+        params = search.params;
         break;
     }
     case Filter::BelowQuantity:
@@ -57,14 +58,21 @@ Rows read(Connection &db, const Filter &filter)
     }
 
     Rows out;
-    Recordset rs = db.query(kSelect + where + order, params);
-    const QString blank = QStringLiteral(" ");
+    Recordset rs = db.query(kSelect + from + kLookups + where + order, params);
+    const QByteArrayView blank(" ", 1);
     for (; !rs.eof(); rs.moveNext()) {
         if (rs.integer(5) != 0)
             out.lowRows.push_back(int(out.cells.size()) + 1);
-        out.cells.push_back(
-            { rs.text(0), blank + rs.text(1), blank + rs.text(2), rs.text(3), rs.text(4),
-                rs.text(7), Currency::fromDouble(rs.real(6)).plain(), rs.text(8), rs.text(9) });
+        out.cells.addUtf8(rs.utf8(0));
+        out.cells.addUtf8({ blank, rs.utf8(1) });
+        out.cells.addUtf8({ blank, rs.utf8(2) });
+        out.cells.addUtf8(rs.utf8(3));
+        out.cells.addUtf8(rs.utf8(4));
+        out.cells.addUtf8(rs.utf8(7));
+        out.cells.add(Currency::fromDouble(rs.real(6)).plain());
+        out.cells.addUtf8(rs.utf8(8));
+        out.cells.addUtf8(rs.utf8(9));
+        out.cells.endRow();
     }
     return out;
 }

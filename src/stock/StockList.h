@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/grid/GridRows.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,7 +15,7 @@ struct Filter
 {
     enum Kind {
         All, // every product, by name and description in Thai dictionary order
-        Text, // code, name or description holds `text` literally
+        Text, // code, name or description holds `text` literally (the product search)
         BelowQuantity, // stock below `quantity`, lowest first
         Group, // the group named `text` (whole name, any letter case)
         Place, // the storage place named `text`
@@ -32,7 +33,7 @@ constexpr int DataColumns = 9;
 
 struct Rows
 {
-    std::vector<QStringList> cells; // one list per product, columns 0 to 8
+    GridRows cells; // one row per product, columns 0 to 8
     std::vector<int> lowRows; // grid rows (from 1) of the products low on stock
 };
 

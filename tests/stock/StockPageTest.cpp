@@ -2,6 +2,7 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyboardLayout.h"
 #include "platform/ui/WindowPlacement.h"
+#include "sale/ProductSearch.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
 #include "stock/AR1.h"
@@ -159,6 +160,7 @@ TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
         if (page->Check1->isChecked() != below)
             click(page->Check1);
         boxes.clear();
+        StatementLog log;
         switch (c.action) {
         case Text:
         case Below:
@@ -176,6 +178,10 @@ TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
         }
         EXPECT_EQ(codes(), c.expected);
         EXPECT_EQ(page->SearchMode, c.mode);
+        // Texts of three characters or more go through the product search's index.
+        const bool indexed = c.action == Text && ProductSearch::usesIndex(c.input.trimmed());
+        EXPECT_EQ(
+            log.statements.filter(QStringLiteral("ftsProduct MATCH")).size(), indexed ? 1 : 0);
         EXPECT_EQ(boxes.count(), 0);
         EXPECT_EQ(
             page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  %1  รายการ").arg(c.expected.size()));
@@ -421,7 +427,7 @@ TEST_F(StockShop, DatabaseFailureIsShownNotTakenForAnEmptyList)
 {
     ASSERT_NE(open(), nullptr);
     Connection::setStatementHook([](const QString &sql) {
-        if (sql.contains(QLatin1String("FROM tblProduct p")))
+        if (sql.contains(QLatin1String("LEFT JOIN tblGroup")))
             throw DbError(QStringLiteral("disk I/O error"));
     });
     search(QStringLiteral("กาแฟ"));

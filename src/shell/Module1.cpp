@@ -208,11 +208,17 @@ int Module1::GetLookupPK(
 int Module1::GetLookupPK(
     const QString &text, const QString &table, const QString &keyColumn, const QString &nameColumn)
 {
+    return GetLookupPK(Conn(), text, table, keyColumn, nameColumn);
+}
+
+int Module1::GetLookupPK(Connection &conn, const QString &text, const QString &table,
+    const QString &keyColumn, const QString &nameColumn)
+{
     if (text.isEmpty() || text == QLatin1String("-"))
         return 0;
     const QString t = ident(table), key = ident(keyColumn), name = ident(nameColumn);
     // Outer blanks on either side do not make a new entry: " Box" is found by "Box".
-    const QVariant found = Conn().scalar(
+    const QVariant found = conn.scalar(
         QStringLiteral("SELECT %2 FROM %1 WHERE trim(%3) = ?1 COLLATE NOCASE ORDER BY %2 "
                        "LIMIT 1")
             .arg(t, key, name),
@@ -220,9 +226,9 @@ int Module1::GetLookupPK(
     if (found.isValid())
         return found.toInt();
     const int newKey
-        = Conn().scalar(QStringLiteral("SELECT coalesce(max(%2), 0) FROM %1").arg(t, key)).toInt()
+        = conn.scalar(QStringLiteral("SELECT coalesce(max(%2), 0) FROM %1").arg(t, key)).toInt()
         + 1;
-    RowWriter(Conn(), table).set(keyColumn, newKey).set(nameColumn, text).insert();
+    RowWriter(conn, table).set(keyColumn, newKey).set(nameColumn, text).insert();
     return newKey;
 }
 

@@ -80,6 +80,9 @@ int GetLookupPK(
     QComboBox *list, const QString &table, const QString &keyColumn, const QString &nameColumn);
 int GetLookupPK(
     const QString &text, const QString &table, const QString &keyColumn, const QString &nameColumn);
+// The same on a given connection, so a save can make its entries inside its own transaction.
+int GetLookupPK(Connection &conn, const QString &text, const QString &table,
+    const QString &keyColumn, const QString &nameColumn);
 
 // Drops every key but Backspace once the list's text is limit characters long. No message.
 void LimitComboLength(QComboBox *list, int limit, int &KeyAscii);

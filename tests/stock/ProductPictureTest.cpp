@@ -1,0 +1,162 @@
+#include "EditorFixture.h"
+#include "platform/ui/Clock.h"
+#include "support/Screenshots.h"
+#include <QDir>
+#include <QFile>
+
+class ProductPicture : public EditorFixture
+{
+protected:
+    QString pic(const QString &name) const { return folder.path() + "/data/pic/" + name; }
+    static QByteArray bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // A picture file of one colour outside the program folder, in the given format.
+    QString source(const QString &name, const char *format, QColor colour)
+    {
+        QImage img(60, 40, QImage::Format_RGB32);
+        img.fill(colour);
+        const QString path = srcDir.path() + "/" + name;
+        img.save(path, format);
+        return path;
+    }
+    QStringList picFiles() const
+    {
+        QStringList l = QDir(folder.path() + "/data/pic").entryList(QDir::Files);
+        l.sort();
+        return l;
+    }
+
+    QTemporaryDir srcDir;
+};
+
+TEST_F(ProductPicture, NameIsTheTimeAsANumberPlusADraw)
+{
+    const QDateTime t(QDate(2020, 5, 1), QTime(14, 30, 15));
+    EXPECT_EQ(Fadditem::pictureName(t, 1), "i10520143016.jpg"); // the leading zero is lost
+    EXPECT_EQ(Fadditem::pictureName(t, 99), "i10520143114.jpg");
+    EXPECT_EQ(Fadditem::pictureName(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)), 5),
+        "i311224235964.jpg");
+}
+
+TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
+{
+    Clock::setFixed(QDateTime(QDate(2020, 5, 1), QTime(14, 30, 15)));
+    // Every name this second can draw is taken but one.
+    const qint64 t = 10520143015;
+    for (int r = 1; r <= 99; ++r) {
+        if (r == 57)
+            continue;
+        QFile f(pic(QStringLiteral("i%1.jpg").arg(t + r)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("taken");
+    }
+    const QString bmp = source("shelf photo.bmp", "BMP", Qt::blue);
+    files.answer(bmp);
+    runNew([&](Fadditem *f) {
+        click(f->cupP);
+        ASSERT_EQ(files.requests.size(), 1);
+        EXPECT_FALSE(files.requests[0].save);
+        EXPECT_EQ(files.requests[0].title, " เลือกไฟล์ภาพ - Graphics File Format ");
+        EXPECT_EQ(files.requests[0].proposed, "");
+        EXPECT_TRUE(files.requests[0].filter.startsWith("ไฟล์ภาพ ("));
+        EXPECT_TRUE(files.requests[0].filter.contains("*.jpg"));
+        EXPECT_TRUE(files.requests[0].filter.contains("*.bmp"));
+        EXPECT_EQ(f->PictureFile, "i10520143072.jpg");
+        EXPECT_TRUE(f->cdelP->Enabled());
+        // The BMP content under the .jpg name shows, stretched over the box.
+        const QImage img = shown(f);
+        EXPECT_EQ(img.size(), f->Image2->size());
+        EXPECT_EQ(QColor(img.pixel(img.width() / 2, img.height() / 2)), QColor(Qt::blue));
+        saveScreenshot(f->grab(), "Fadditem-picture.png");
+        fillNew(f, "PIC1", "รูป", "10");
+        click(f->Command1);
+    });
+    EXPECT_EQ(bytes(pic("i10520143072.jpg")), bytes(bmp)); // byte for byte
+    EXPECT_EQ(bytes(pic("i10520143016.jpg")), QByteArray("taken"));
+    for (const QString &name : picFiles()) {
+        if (name != "i10520143072.jpg" && name != "pic1.jpg") {
+            EXPECT_EQ(bytes(pic(name)), QByteArray("taken")) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(
+        value("SELECT PDpic FROM tblProduct WHERE PDsn = 'PIC1'").toString(), "i10520143072.jpg");
+}
+
+TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
+{
+    runEdit(1, [&](Fadditem *f) {
+        // A name in other letter case is found; the product's picture shows.
+        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        const QColor red(shown(f).pixel(5, 5));
+        EXPECT_GT(red.red(), 230);
+        EXPECT_LT(red.green(), 30);
+        EXPECT_TRUE(f->cdelP->Enabled());
+        // Cancelling the dialog changes nothing.
+        const QImage before = shown(f);
+        click(f->cupP);
+        EXPECT_EQ(files.requests.size(), 1);
+        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(shown(f), before);
+        // A copy that fails says so and leaves the picture as it was.
+        files.answer(folder.path() + "/no such file.jpg");
+        click(f->cupP);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.startsWith("คัดลอกไฟล์ภาพไม่ได้ : "));
+        EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
+        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(shown(f), before);
+        // Removing asks nothing, shows NoPicture3 and disables the button.
+        click(f->cdelP);
+        EXPECT_EQ(boxes.count(), 1);
+        EXPECT_EQ(f->PictureFile, "");
+        EXPECT_FALSE(f->cdelP->Enabled());
+        EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
+        f->reject(); // closing without a save keeps PDpic
+    });
+    EXPECT_EQ(value("SELECT PDpic FROM tblProduct WHERE PK = 1").toString(), "Pic1.JPG");
+
+    runEdit(1, [&](Fadditem *f) {
+        click(f->cdelP);
+        click(f->Command1);
+    });
+    EXPECT_EQ(value("SELECT PDpic FROM tblProduct WHERE PK = 1").toString(), "");
+    EXPECT_TRUE(QFile::exists(pic("pic1.jpg"))); // the file stays
+
+    // Without a picture: NoPicture3 and the button off; a missing file: PicError2, button on.
+    runEdit(1, [&](Fadditem *f) {
+        EXPECT_FALSE(f->cdelP->Enabled());
+        EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
+    });
+    runEdit(3, [&](Fadditem *f) {
+        EXPECT_EQ(f->PictureFile, "gone.jpg");
+        EXPECT_TRUE(f->cdelP->Enabled());
+        EXPECT_EQ(shown(f), fileAsShown(f, "data/PicError2.jpg"));
+        click(f->cdelP);
+        EXPECT_EQ(f->PictureFile, "");
+    });
+
+    // New mode: the remove button replaces the box's own placeholder by NoPicture3.
+    runNew([&](Fadditem *f) {
+        EXPECT_NE(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
+        click(f->cdelP);
+        EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
+        EXPECT_FALSE(f->cdelP->Enabled());
+    });
+}
+
+TEST_F(ProductPicture, MissingPictureFolderFailsTheCopyWithAMessage)
+{
+    QDir(folder.path() + "/data/pic").removeRecursively();
+    files.answer(source("a.jpg", "JPG", Qt::green));
+    runNew([&](Fadditem *f) {
+        const QImage before = shown(f);
+        click(f->cupP);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
+        EXPECT_EQ(f->PictureFile, "");
+        EXPECT_EQ(shown(f), before);
+    });
+}

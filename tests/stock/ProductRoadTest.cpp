@@ -1,0 +1,70 @@
+#include "EditorFixture.h"
+#include "platform/grid/DataGrid.h"
+#include "sale/Form3.h"
+#include "shell/MLogin.h"
+#include <QApplication>
+
+// A product entered in the editor is at once a product the counter sells, and a price
+// changed in the editor is the price the next scan charges.
+class ProductRoad : public EditorFixture
+{
+protected:
+    void TearDown() override
+    {
+        delete page;
+        EditorFixture::TearDown();
+    }
+    // A fresh sale page with one scan of the code; returns the price of its line.
+    QString scanOnSalePage(const QString &code)
+    {
+        delete page;
+        page = new Form3;
+        page->resize(1024, 700);
+        page->show();
+        page->txtSearchProduct->setFocus();
+        keys(page->txtSearchProduct, code);
+        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+        return page->fpSpread1->maxRows() == 1 ? page->fpSpread1->getText(6, 1) : QString();
+    }
+    QPointer<Form3> page;
+};
+
+TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
+{
+    MLogin::LoginUID = "Admin";
+    MLogin::LoginTumnang = "ผู้ดูแลระบบ";
+    ASSERT_TRUE(runNew([&](Fadditem *f) {
+        fillNew(f, "8850001", "กาแฟเย็น", "45");
+        type(f->Combo3->lineEdit(), "แก้ว");
+        type(f->txt3, "10");
+        click(f->Command1);
+    }));
+    const int pk = value("SELECT PK FROM tblProduct WHERE PDsn = '8850001'").toInt();
+    ASSERT_EQ(pk, 4);
+
+    // It scans on the sale page, in its new unit, and sells.
+    EXPECT_EQ(scanOnSalePage("8850001"), "45");
+    EXPECT_EQ(page->fpSpread1->getText(5, 1), "แก้ว");
+    EXPECT_EQ(page->Label6->text(), "45.00");
+    boxes.clear();
+    QTest::keyClick(page->txtSearchProduct, Qt::Key_F9); // save, the seed asks first
+    EXPECT_EQ(count("SELECT count(*) FROM tblLog WHERE Lsn = '8850001' AND Lsell = 45"), 1);
+    EXPECT_EQ(count("SELECT PDvalue FROM tblProduct WHERE PK = 4"), 9);
+
+    // A new price in the editor is what the next scan charges.
+    ASSERT_TRUE(runEdit(pk, [&](Fadditem *f) {
+        retype(f->txt5, "50");
+        click(f->Command1);
+    }));
+    EXPECT_EQ(scanOnSalePage("8850001"), "50");
+
+    // Closing the editor after typing writes nothing and the counter keeps its price.
+    const QStringList before = dump();
+    EXPECT_FALSE(runEdit(pk, [&](Fadditem *f) {
+        retype(f->txt5, "60");
+        retype(f->txtname, "ชาเย็น");
+        f->reject();
+    }));
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(scanOnSalePage("8850001"), "50");
+}

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 
 namespace {
 QColor rgb(int r, int g, int b)
@@ -74,6 +75,12 @@ TEST_F(EditorWindow, NewModeOpensEmptyWithFullListsAndFocusInTheCode)
         EXPECT_EQ(f->Image2->size(), QSize(Twips::toPixelsX(4815), Twips::toPixelsY(4095)));
         EXPECT_FALSE(f->Image2->pixmap().isNull()); // the box's own placeholder
         EXPECT_EQ(f->focusWidget(), f->txtsn);
+        // Centred across the screen, a third of the free height from the top (the frame's
+        // own margins, unknown before it shows, may shift it by a few pixels).
+        const QPoint want = WindowPlacement::position(
+            f->frameGeometry().size(), f->screen()->geometry(), VerticalPlace::Third);
+        EXPECT_NEAR(f->frameGeometry().left(), want.x(), 4);
+        EXPECT_NEAR(f->frameGeometry().top(), want.y(), 4);
         EXPECT_EQ(f->Command1->Caption(), "  &บันทึกข้อมูล");
         EXPECT_EQ(f->cupP->Caption(), "[ เพิ่มรูปภาพ ]");
         EXPECT_EQ(f->cdelP->Caption(), "[ ลบรูปภาพ ]");

@@ -17,6 +17,7 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "stock/FUpdate.h"
+#include "stock/Fadditem.h"
 #include "stock/Fprint1.h"
 #include "stock/StockList.h"
 #include <QCheckBox>
@@ -520,10 +521,17 @@ void Form2::runSavingDialog(const std::function<void()> &open)
         load(false);
 }
 
+std::function<void()> Form2::productEditor()
+{
+    if (windows().productEditor)
+        return windows().productEditor;
+    return [] { Fadditem::showModal(); };
+}
+
 void Form2::pageButton1_Click()
 {
     Module1::NewItemMode = true;
-    runSavingDialog(windows().productEditor);
+    runSavingDialog(productEditor());
     step([&] { focusGrid(); });
 }
 
@@ -534,7 +542,7 @@ void Form2::fpSpread1_DblClick()
         return;
     Module1::SelectedProductPK = int(toWholeNumber(g->getText(ColPK, g->activeRow())));
     Module1::NewItemMode = false;
-    runSavingDialog(windows().productEditor);
+    runSavingDialog(productEditor());
 }
 
 void Form2::pageButton2_Click()

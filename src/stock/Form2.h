@@ -33,7 +33,7 @@ public:
     void Minitem();
 
     // The windows the page opens, each modal; set once at start-up. An empty entry opens the
-    // program's own window (FUpdate, DataLog, Fprint1); an empty editor does nothing. The editor
+    // program's own window (Fadditem, FUpdate, DataLog, Fprint1). The editor
     // and the stock update set Module1::DataChanged after a save; the page clears it before and
     // reloads the full list when it finds it set after the dialog closed.
     struct Windows
@@ -108,4 +108,5 @@ private:
     void load(bool blnSearch);
     // Runs a modal dialog that may save; reloads the full list when it did.
     void runSavingDialog(const std::function<void()> &open);
+    static std::function<void()> productEditor(); // the opener's, or Fadditem
 };

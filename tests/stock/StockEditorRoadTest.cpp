@@ -1,0 +1,115 @@
+#include "StockFixture.h"
+#include "sale/Form3.h"
+#include "stock/Fadditem.h"
+
+// The whole road of a product: added from the stock page, listed, scanned and sold on the sale
+// page; its price changed from the stock page and charged anew; an editor closed without a save
+// writing nothing. The page opens the program's own editor here.
+class StockEditorRoad : public StockPage
+{
+protected:
+    void SetUp() override
+    {
+        StockPage::SetUp();
+        Form2::setWindows({});
+        add({ .code = "AB1", .name = "กาแฟ", .stock = 5, .sell = 20, .unit = "ถุง" });
+    }
+    static Fadditem *editor(QDialog *d) { return qobject_cast<Fadditem *>(d); }
+    static void keys(QWidget *w, const QString &text)
+    {
+        w->setFocus();
+        type(w, text);
+    }
+    // Chooses the sale tab, scans the code and returns the price of the line.
+    QString scanOnSalePage(const QString &code)
+    {
+        QTest::mouseClick(frame->Label1(), Qt::LeftButton);
+        settle();
+        sale = qobject_cast<Form3 *>(frame->activePage());
+        if (!sale)
+            return QStringLiteral("no sale page");
+        keys(sale->txtSearchProduct, code);
+        QTest::keyClick(sale->txtSearchProduct, Qt::Key_Return);
+        return sale->fpSpread1->maxRows() == 1 ? sale->fpSpread1->getText(6, 1) : QString();
+    }
+    void backToStockPage()
+    {
+        QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+        settle();
+        page = qobject_cast<Form2 *>(frame->activePage());
+    }
+    int rowOf(const QString &code) const { return int(codes().indexOf(code)) + 1; }
+    QVariant stored(const char *sql) { return folder.db().scalar(QString::fromUtf8(sql)); }
+
+    Form3 *sale = nullptr;
+};
+
+TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
+{
+    ASSERT_NE(open(), nullptr);
+    ASSERT_EQ(codes(), QStringList { "AB1" });
+
+    // F12 in the grid opens an empty editor; its save reloads the list.
+    bool opened = false;
+    dialogs.then([&](QDialog *d) {
+        Fadditem *f = editor(d);
+        ASSERT_NE(f, nullptr);
+        opened = f->IsNewItem;
+        keys(f->txtsn, "8850001");
+        keys(f->txtname, "ชาเย็น");
+        keys(f->txt5, "35");
+        keys(f->txt3, "12");
+        keys(f->Combo3->lineEdit(), "แก้ว");
+        QTest::mouseClick(f->Command1, Qt::LeftButton);
+    });
+    press(Qt::Key_F12);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(codes(), (QStringList { "AB1", "8850001" }));
+    const int row = rowOf("8850001");
+    EXPECT_EQ(cell(2, row), " ชาเย็น");
+    EXPECT_EQ(cell(4, row), "12");
+    EXPECT_EQ(cell(5, row), "แก้ว");
+    EXPECT_EQ(page->Label2->text(), "ข้อมูลทั้งหมด :  2  รายการ");
+
+    // It scans on the sale page and sells.
+    EXPECT_EQ(scanOnSalePage("8850001"), "35");
+    QTest::keyClick(sale->txtSearchProduct, Qt::Key_F9); // the seed asks first: OK
+    EXPECT_EQ(
+        stored("SELECT count(*) FROM tblLog WHERE Lsn = '8850001' AND Lsell = 35").toInt(), 1);
+    EXPECT_EQ(stored("SELECT PDvalue FROM tblProduct WHERE PDsn = '8850001'").toInt(), 11);
+
+    // A double-click on its row edits it; the new price is what the next scan charges.
+    backToStockPage();
+    ASSERT_NE(page, nullptr);
+    dialogs.then([&](QDialog *d) {
+        Fadditem *f = editor(d);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->txtsn->text(), "8850001");
+        EXPECT_EQ(f->txt3->text(), "11");
+        f->txt5->selectAll();
+        keys(f->txt5, "40");
+        QTest::mouseClick(f->Command1, Qt::LeftButton);
+    });
+    doubleClickCell(2, rowOf("8850001"));
+    EXPECT_EQ(stored("SELECT PDsell FROM tblProduct WHERE PDsn = '8850001'").toDouble(), 40);
+    EXPECT_EQ(scanOnSalePage("8850001"), "40");
+
+    // Closing the editor without a save writes nothing and the list is not reloaded.
+    backToStockPage();
+    ASSERT_NE(page, nullptr);
+    const QVariant before = stored("SELECT group_concat(PK || PDsn || PDname || PDsell || PDvalue) "
+                                   "FROM tblProduct");
+    dialogs.then([&](QDialog *d) {
+        Fadditem *f = editor(d);
+        ASSERT_NE(f, nullptr);
+        f->txt5->selectAll();
+        keys(f->txt5, "99");
+        f->reject();
+    });
+    doubleClickCell(2, rowOf("8850001"));
+    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_EQ(
+        stored("SELECT group_concat(PK || PDsn || PDname || PDsell || PDvalue) FROM tblProduct"),
+        before);
+    EXPECT_EQ(scanOnSalePage("8850001"), "40");
+}

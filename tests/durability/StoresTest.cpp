@@ -7,6 +7,7 @@
 #include "settings/DataMaintenance.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "stock/ProductStore.h"
 #include "support/PowerCutVfs.h"
 #include <QApplication>
 #include <QLineEdit>
@@ -262,6 +263,56 @@ TEST_F(StoreUnderPowerCut, ClearingTheSales)
             const bool cleared = lines == 0 && discounts == 0 && counter == 0;
             const bool kept = lines == 6 && discounts == 2 && counter == 2;
             EXPECT_TRUE(cleared || kept) << lines << " " << discounts << " " << counter;
+        });
+}
+
+TEST_F(StoreUnderPowerCut, NewProductWithNewLookupNames)
+{
+    const auto product = [](int n) {
+        ProductValue p;
+        p.autoCode = true;
+        p.name = QStringLiteral("สินค้าใหม่ %1").arg(n);
+        p.group = QStringLiteral("กลุ่มที่ %1").arg(n);
+        p.place = QStringLiteral("ชั้นที่ %1").arg(n);
+        p.unit = QStringLiteral("ขวด %1").arg(n);
+        p.sell = Currency::fromWhole(10 + n);
+        p.stock = n;
+        return p;
+    };
+    cutAtEveryPoint(
+        "new product",
+        [&] {
+            ProductStore store(Module1::Conn());
+            store.insert(product(1), Clock::now().date());
+            store.insert(product(2), Clock::now().date());
+        },
+        [&] {
+            try {
+                ProductStore(Module1::Conn()).insert(product(3), Clock::now().date());
+            } catch (const DbError &) { }
+        },
+        [&](Connection &db) {
+            const qint64 products = number(db, "SELECT count(*) FROM tblProduct WHERE PAuto <> 0");
+            const qint64 counter = number(db, "SELECT numA FROM tblNumber WHERE nPK = 3");
+            const qint64 groups = number(db, "SELECT count(*) FROM tblGroup WHERE gPK > 0");
+            const qint64 places = number(db, "SELECT count(*) FROM tblGeb WHERE gePK > 0");
+            const qint64 units = number(db, "SELECT count(*) FROM tblNub WHERE nPK > 2");
+            const bool stored = products == 3 && groups == 3 && places == 3 && units == 3;
+            const bool absent = products == 2 && groups == 2 && places == 2 && units == 2;
+            EXPECT_TRUE(stored || absent)
+                << products << " " << groups << " " << places << " " << units;
+            // The code counter is never behind the codes handed out.
+            EXPECT_GE(counter, products);
+            EXPECT_EQ(number(db,
+                          "SELECT count(*) FROM (SELECT PDsn FROM tblProduct "
+                          "GROUP BY PDsn HAVING count(*) > 1)"),
+                0);
+            if (stored)
+                EXPECT_EQ(number(db,
+                              "SELECT count(*) FROM tblProduct p JOIN tblGroup g ON "
+                              "g.gPK = p.GroupFK WHERE g.gName = ?",
+                              { QStringLiteral("กลุ่มที่ 3") }),
+                    1);
         });
 }
 

@@ -5,10 +5,10 @@
 
 // Dates are stored ISO and shown in the system's general and short date forms.
 namespace DateText {
-QString storage(const QDateTime &t);  // yyyy-MM-dd HH:mm:ss
-QString storageDate(const QDate &d);  // yyyy-MM-dd
-QString display(const QDateTime &t);  // dd/MM/yyyy HH:mm:ss
-QString displayDate(const QDate &d);  // dd/MM/yyyy
+QString storage(const QDateTime &t); // yyyy-MM-dd HH:mm:ss
+QString storageDate(const QDate &d); // yyyy-MM-dd
+QString display(const QDateTime &t); // dd/MM/yyyy HH:mm:ss
+QString displayDate(const QDate &d); // dd/MM/yyyy
 QDateTime fromStorage(const QString &s); // a date alone reads as its midnight
 QDate dateFromStorage(const QString &s);
 QDateTime fromDisplay(const QString &s);

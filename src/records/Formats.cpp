@@ -8,7 +8,8 @@ QString padded(int n, int width, int modulo)
 }
 QString yymm(const QDate &d)
 {
-    return ShortBuddhistYear(d.year()) + QStringLiteral("%1").arg(d.month(), 2, 10, QLatin1Char('0'));
+    return ShortBuddhistYear(d.year())
+        + QStringLiteral("%1").arg(d.month(), 2, 10, QLatin1Char('0'));
 }
 } // namespace
 

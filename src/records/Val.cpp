@@ -28,8 +28,9 @@ double Val(const QString &text)
     }
     if (!digits)
         return 0.0;
-    if (i < t.size() && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E')
-                         || t[i] == QLatin1Char('d') || t[i] == QLatin1Char('D'))) {
+    if (i < t.size()
+        && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E') || t[i] == QLatin1Char('d')
+            || t[i] == QLatin1Char('D'))) {
         int j = i + 1;
         QString e = QStringLiteral("e");
         if (j < t.size() && (t[j] == QLatin1Char('-') || t[j] == QLatin1Char('+')))

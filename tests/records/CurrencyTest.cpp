@@ -13,13 +13,16 @@ TEST(Currency, SaleArithmeticAsTheCounterShowsIt)
     EXPECT_EQ((Currency::fromWhole(200) - net).format(), "60.05");
 }
 
-struct FormatCase {
+struct FormatCase
+{
     double value;
     const char *twoDecimals;
     const char *whole;
 };
 
-class CurrencyFormat : public ::testing::TestWithParam<FormatCase> {};
+class CurrencyFormat : public ::testing::TestWithParam<FormatCase>
+{
+};
 
 TEST_P(CurrencyFormat, Shows)
 {
@@ -29,15 +32,11 @@ TEST_P(CurrencyFormat, Shows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CurrencyFormat,
-                         ::testing::Values(FormatCase{-5, "-5.00", "-5"},
-                                           FormatCase{2.345, "2.35", "2"},
-                                           FormatCase{2.355, "2.36", "2"},
-                                           FormatCase{-2.345, "-2.35", "-2"},
-                                           FormatCase{0, "0.00", ""},
-                                           FormatCase{1250, "1,250.00", "1,250"},
-                                           FormatCase{1234567.891, "1,234,567.89", "1,234,568"},
-                                           FormatCase{0.5, "0.50", "1"},
-                                           FormatCase{-0.004, "0.00", ""}));
+    ::testing::Values(FormatCase { -5, "-5.00", "-5" }, FormatCase { 2.345, "2.35", "2" },
+        FormatCase { 2.355, "2.36", "2" }, FormatCase { -2.345, "-2.35", "-2" },
+        FormatCase { 0, "0.00", "" }, FormatCase { 1250, "1,250.00", "1,250" },
+        FormatCase { 1234567.891, "1,234,567.89", "1,234,568" }, FormatCase { 0.5, "0.50", "1" },
+        FormatCase { -0.004, "0.00", "" }));
 
 TEST(Currency, FromDoubleRoundsHalfEvenAtTheFourthDecimal)
 {
@@ -48,15 +47,24 @@ TEST(Currency, FromDoubleRoundsHalfEvenAtTheFourthDecimal)
 
 TEST(Currency, ParsesShownText)
 {
-    struct {
+    struct
+    {
         const char *text;
         bool ok;
         int64_t units;
     } cases[] = {
-        {"1,250.00 ", true, 12500000}, {" 35.5", true, 355000},  {"-5.00", true, -50000},
-        {"0", true, 0},                {"", false, 0},           {"abc", false, 0},
-        {"12abc", false, 0},           {"1.23455", true, 12346}, {"1.23445", true, 12344},
-        {"1.234451", true, 12345},     {".5", true, 5000},       {"-", false, 0},
+        { "1,250.00 ", true, 12500000 },
+        { " 35.5", true, 355000 },
+        { "-5.00", true, -50000 },
+        { "0", true, 0 },
+        { "", false, 0 },
+        { "abc", false, 0 },
+        { "12abc", false, 0 },
+        { "1.23455", true, 12346 },
+        { "1.23445", true, 12344 },
+        { "1.234451", true, 12345 },
+        { ".5", true, 5000 },
+        { "-", false, 0 },
     };
     for (const auto &c : cases) {
         const auto p = Currency::parse(QString::fromUtf8(c.text));
@@ -77,11 +85,12 @@ TEST(Currency, ProductOfAmountsIsExact)
 
 TEST(Val, ReadsTheLeadingNumber)
 {
-    struct {
+    struct
+    {
         const char *text;
         double value;
-    } cases[] = {{"12abc", 12}, {"", 0},        {"abc", 0},   {" 1 2 ", 12}, {"-3.5x", -3.5},
-                 {"1,250", 1},  {"2e3", 2000},  {".25", 0.25}, {"+7", 7},    {"4e", 4}};
+    } cases[] = { { "12abc", 12 }, { "", 0 }, { "abc", 0 }, { " 1 2 ", 12 }, { "-3.5x", -3.5 },
+        { "1,250", 1 }, { "2e3", 2000 }, { ".25", 0.25 }, { "+7", 7 }, { "4e", 4 } };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.value) << c.text;
 }

@@ -3,7 +3,7 @@
 
 RowWriter &RowWriter::set(const QString &column, const QVariant &value)
 {
-    m_values.append({column, value});
+    m_values.append({ column, value });
     return *this;
 }
 
@@ -18,7 +18,7 @@ void RowWriter::insert()
     }
     m_conn.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                        .arg(m_table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                   params);
+        params);
 }
 
 int RowWriter::update(const QString &keyColumn, const QVariant &key)
@@ -32,5 +32,5 @@ int RowWriter::update(const QString &keyColumn, const QVariant &key)
     params << key;
     return m_conn.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
                               .arg(m_table, sets.join(QLatin1Char(',')), keyColumn),
-                          params);
+        params);
 }

@@ -8,7 +8,10 @@
 class RowWriter
 {
 public:
-    RowWriter(Connection &conn, const QString &table) : m_conn(conn), m_table(table) {}
+    RowWriter(Connection &conn, const QString &table)
+        : m_conn(conn)
+        , m_table(table)
+    { }
     RowWriter &set(const QString &column, const QVariant &value);
     void insert();
     // UPDATE ... WHERE keyColumn = key; returns rows changed.

@@ -10,7 +10,7 @@ struct FileDialogRequest
     bool save = true;
     QString title;
     QString proposed; // proposed file name or folder
-    QString filter;   // Qt filter text, e.g. "PDF (*.pdf)"
+    QString filter; // Qt filter text, e.g. "PDF (*.pdf)"
 };
 
 // Open and save dialogs. An empty answer means the user cancelled.
@@ -22,10 +22,10 @@ public:
     static FileDialogService &instance();
     static void install(FileDialogService *service); // nullptr: the Qt dialogs
 
-    static QString getSaveFileName(QWidget *parent, const QString &title, const QString &proposed,
-                                   const QString &filter);
-    static QString getOpenFileName(QWidget *parent, const QString &title, const QString &folder,
-                                   const QString &filter);
+    static QString getSaveFileName(
+        QWidget *parent, const QString &title, const QString &proposed, const QString &filter);
+    static QString getOpenFileName(
+        QWidget *parent, const QString &title, const QString &folder, const QString &filter);
 };
 
 class QtFileDialogService : public FileDialogService

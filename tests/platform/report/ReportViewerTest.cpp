@@ -1,11 +1,11 @@
 #include "platform/report/ReportViewer.h"
-#include "support/Screenshots.h"
 #include "ReportTestSupport.h"
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportExport.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "support/Screenshots.h"
 
 #include <QAction>
 #include <QCoreApplication>

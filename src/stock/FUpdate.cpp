@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
@@ -615,9 +616,13 @@ void FUpdate::pageButton2_Click()
     }
     const int r = g->activeRow();
     if (r >= 1 && r <= m_doc.lineCount()) {
+        const int col = g->activeCol();
         m_doc.remove(r);
         g->deleteRows(r, 1);
         g->setMaxRows(m_doc.lineCount());
+        // The active cell stays where it was (on the last line when that one went).
+        if (!m_doc.isEmpty())
+            g->setActiveCell(col, std::min(r, m_doc.lineCount()));
     }
     CalTotalAmount();
 }

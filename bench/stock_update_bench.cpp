@@ -1,0 +1,110 @@
+// Goods received on the generated shop, as the person at the stock page waits for it: each Enter
+// in the code box until the line and the total are painted (every tenth scan raises a line
+// already there), and F9 on a 300-line document until the
+// window has closed with everything committed to disk (WAL, synchronous=FULL). Ten documents are
+// saved into a copy of the shop, so the shared file stays as it was.
+#include "ShopGenerator.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramFolder.h"
+#include "platform/ui/WindowRegistry.h"
+#include "shell/MLogin.h"
+#include "shell/Module1.h"
+#include "stock/FUpdate.h"
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+double peakMegabytes()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QString src = sharedShopDatabase();
+    {
+        Connection c; // folds any WAL into the file before it is copied
+        c.open(src);
+        c.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
+    }
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-update-bench-XXXXXX"));
+    QDir(dir.path()).mkpath(QStringLiteral("data/pic"));
+    QFile::copy(src, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    ProgramFolder::setForTests(dir.path());
+    Module1::OpenDatabase();
+    MLogin::LoginUID = QStringLiteral("Admin");
+    ScriptedMessageBoxes boxes; // every confirmation answered with its default, OK
+
+    const int documents = 10, lines = 300;
+    std::vector<double> scans, saves;
+    int stride = 0;
+    for (int d = 0; d < documents; ++d) {
+        QPointer<FUpdate> w = WindowRegistry::instance<FUpdate>();
+        w->resize(1024, 700);
+        w->show();
+        for (int i = 0; w->fpSpread1->maxRows() < lines; ++i) {
+            // Spread over the shop; every tenth scan raises a line already on the document.
+            if (i % 10 != 9)
+                stride = (stride + 7919) % 100000;
+            w->txtSearchProduct->setText(generatedProductCode(stride + 1));
+            QElapsedTimer t;
+            t.start();
+            QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
+            w->repaint();
+            scans.push_back(t.nsecsElapsed() / 1e6);
+        }
+        const int rows = w->fpSpread1->maxRows();
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        saves.push_back(t.nsecsElapsed() / 1e6);
+        if (w || boxes.count() != d + 1 || !Module1::DataChanged) {
+            std::fprintf(stderr, "document %d was not saved\n", d + 1);
+            return 1;
+        }
+        Module1::DataChanged = false;
+        std::printf("document %d: %d lines saved in %.1f ms\n", d + 1, rows, saves.back());
+    }
+    const qint64 moved
+        = Module1::Conn()
+              .scalar(QStringLiteral("SELECT count(*) FROM tblLog2 WHERE dType = 1 AND "
+                                     "dNo LIKE 'SA-%'"))
+              .toLongLong();
+    std::printf("RESULT stock_update_scan lines=%zu p50_ms=%.2f p99_ms=%.2f\n", scans.size(),
+        percentile(scans, 0.5), percentile(scans, 0.99));
+    std::printf("RESULT stock_update_save lines=%d documents=%d p50_ms=%.1f p99_ms=%.1f "
+                "max_ms=%.1f type1_rows=%lld peak_mb=%.0f\n",
+        lines, documents, percentile(saves, 0.5), percentile(saves, 0.99),
+        *std::max_element(saves.begin(), saves.end()), moved, peakMegabytes());
+    Module1::CloseDatabase();
+    return 0;
+}

@@ -167,21 +167,25 @@ TEST_F(StockUpdateWindow, DeleteRemovesTheActiveLineFromAnyControlAndStillDelete
     scan(QStringLiteral("B200"));
     scan(QStringLiteral("C300"));
     click(w->fpSpread1, 2, 2); // B200
+    scan(QStringLiteral("D400")); // goes on top; the clicked line stays the active one
+    EXPECT_EQ(codes(), QStringList({ "D400", "C300", "B200", "A100" }));
     w->txtSearchProduct->setFocus();
     w->txtSearchProduct->setText(QStringLiteral("XY"));
     w->txtSearchProduct->setCursorPosition(0);
     QTest::keyClick(w->txtSearchProduct, Qt::Key_Delete);
-    EXPECT_EQ(codes(), QStringList({ "C300", "A100" }));
+    EXPECT_EQ(codes(), QStringList({ "D400", "C300", "A100" }));
     EXPECT_EQ(w->txtSearchProduct->text(), QStringLiteral("Y"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("1,212.50"));
+    EXPECT_EQ(w->Label6->text(), QStringLiteral("1,218.50"));
     EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
 
-    // From the grid and from the button.
-    click(w->fpSpread1, 1, 1);
+    // From the grid and from the button: the active cell stays in its place.
+    click(w->fpSpread1, 1, 3);
     QTest::keyClick(w->fpSpread1, Qt::Key_Delete);
-    EXPECT_EQ(codes(), QStringList({ "A100" }));
-    EXPECT_EQ(w->fpSpread1->activeRow(), 1);
+    EXPECT_EQ(codes(), QStringList({ "D400", "C300" }));
+    EXPECT_EQ(w->fpSpread1->activeRow(), 2);
     w->pageButton2_Click();
+    EXPECT_EQ(codes(), QStringList({ "D400" }));
+    QTest::mouseClick(w->pageButton2, Qt::LeftButton);
     EXPECT_EQ(w->fpSpread1->maxRows(), 0);
     EXPECT_EQ(w->Label6->text(), QStringLiteral("0.00"));
     EXPECT_EQ(boxes.count(), 0);

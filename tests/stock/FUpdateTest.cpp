@@ -491,6 +491,7 @@ TEST_F(StockUpdateWindow, ControlsAreNamedForAccessibilityAndTheLayoutFollowsThe
     EXPECT_EQ(w->Label6->accessibleDescription(), QStringLiteral("รวมราคาต้นทุน (บาท)"));
     EXPECT_EQ(w->Label3->accessibleDescription(), QStringLiteral("วันเวลาที่ทำรายการ"));
 
+    saveScreenshot(w->grab(), "stock-update-design-size.png");
     w->resize(1100, 700);
     QApplication::processEvents();
     // Every control stays whole inside its band, and the bands inside the window.

@@ -1,9 +1,10 @@
 #pragma once
+#include "sale/MovementWriter.h"
 #include <QDateTime>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
-class Connection;
 class StockUpdate;
 
 // Who receives the goods, when, and the document's remark (as the window cleaned it; outer
@@ -43,9 +44,10 @@ public:
     // Steps of save, run inside its transaction.
     // The next StockUpdateNo from counter row 1 (monthly).
     QString SetupSid(const QDate &today);
-    // The key of the next movement row.
+    // The key of the next movement row of the save under way.
     qint64 SetupNewData();
 
 private:
     Connection &m_conn;
+    std::optional<MovementWriter> m_writer; // one per save: it reads the largest key once
 };

@@ -79,6 +79,7 @@ int main(int argc, char **argv)
             t.start();
             QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
             w->repaint();
+            QCoreApplication::processEvents();
             scans.push_back(t.nsecsElapsed() / 1e6);
         }
         const int rows = w->fpSpread1->maxRows();

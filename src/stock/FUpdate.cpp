@@ -12,7 +12,6 @@
 #include "platform/ui/WindowRegistry.h"
 #include "records/Codes.h"
 #include "records/DateText.h"
-#include "records/Val.h"
 #include "sale/Edit.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"

@@ -1,5 +1,6 @@
 #include "AppWindows.h"
 #include "platform/report/Fonts.h"
+#include "platform/ui/QtTexts.h"
 #include "shell/KasmoApplication.h"
 #include "shell/Login.h"
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Kasmo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
+    installQtTexts();
     // The windows' own font; their controls set larger sizes where they need them.
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);

@@ -25,6 +25,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <algorithm>
 
 namespace {
 
@@ -196,6 +200,7 @@ DataLog::DataLog()
     Twips::place(Shape1, 0, 1080, 15380, 495);
     Twips::place(Label1, 120, 1200, 14640, 300);
     Twips::place(fpSpread1, 0, 1650, 14890, 8745);
+    placeDayBox();
     Check2->raise(); // over the day frame's caption
     Label1->raise();
     for (QLineEdit *box : { text2, Text1 })
@@ -223,6 +228,31 @@ DataLog::DataLog()
         w->installEventFilter(this);
 
     Form_Load();
+}
+
+void DataLog::placeDayBox()
+{
+    // The one-day box lies in the blanks before its frame's caption. This font's blanks are
+    // narrower than the box, so the caption is centred and the box goes just before its word.
+    Frame2->setAlignment(Qt::AlignHCenter);
+    QStyleOptionGroupBox caption;
+    caption.initFrom(Frame2);
+    caption.text = Frame2->title();
+    caption.textAlignment = Frame2->alignment();
+    caption.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    caption.lineWidth = 1;
+    const QRect label = Frame2->style()->subControlRect(
+        QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, Frame2);
+    const QString title = Frame2->title();
+    const QString blanks = title.left(title.size() - title.trimmed().size());
+    const int wordLeft
+        = Frame2->x() + label.left() + Frame2->fontMetrics().horizontalAdvance(blanks);
+
+    QStyleOptionButton box;
+    box.initFrom(Check2);
+    const QRect indicator
+        = Check2->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, Check2);
+    Check2->move(std::max(Frame2->x(), wordLeft - 2 - indicator.right() - 1), Check2->y());
 }
 
 void DataLog::showModal()

@@ -82,4 +82,5 @@ protected:
 private:
     QString typeWord() const;
     int chosenType() const;
+    void placeDayBox();
 };

@@ -1,5 +1,8 @@
 #include "HistoryFixture.h"
 #include "support/Screenshots.h"
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 
 using HistoryGrouping = HistoryFixture;
 
@@ -137,5 +140,39 @@ TEST_F(HistoryGrouping, LooksAsDesignedAfterAGroupedSearch)
             EXPECT_LE(c->geometry().right(), w->width()) << c->objectName().toStdString();
         EXPECT_EQ(w->fpSpread1->geometry().bottom() + 1, w->height());
         saveScreenshot(w->grab(), "history-DataLog.png");
+    });
+}
+
+// The one-day box lies in the blanks before its frame's caption and leaves the word readable.
+TEST_F(HistoryGrouping, TheOneDayBoxLeavesItsCaptionReadable)
+{
+    withWindow([&](DataLog *w) {
+        w->show();
+        QGroupBox *frame = w->Frame2;
+        QStyleOptionGroupBox opt;
+        opt.initFrom(frame);
+        opt.text = frame->title();
+        opt.textAlignment = frame->alignment();
+        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        opt.lineWidth = 1;
+        const QRect label = frame->style()->subControlRect(
+            QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
+        const QString title = frame->title();
+        const QString blanks = title.left(title.size() - title.trimmed().size());
+        ASSERT_EQ(blanks.size(), 5);
+        // Where the first letter of "วันที่" is drawn, in window coordinates.
+        const int wordLeft
+            = frame->mapTo(w, label.topLeft()).x() + frame->fontMetrics().horizontalAdvance(blanks);
+
+        QStyleOptionButton box;
+        box.initFrom(w->Check2);
+        const QRect indicator
+            = w->Check2->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, w->Check2);
+        const int boxRight = w->Check2->mapTo(w, indicator.topRight()).x();
+        EXPECT_LT(boxRight, wordLeft);
+        // Still over the frame's caption line, as designed.
+        EXPECT_GE(w->Check2->geometry().left(), frame->geometry().left());
+        saveScreenshot(w->grab(QRect(frame->geometry().topLeft() - QPoint(4, 4), QSize(120, 70))),
+            "history-one-day-box.png");
     });
 }

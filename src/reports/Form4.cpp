@@ -18,6 +18,7 @@
 #include "shell/PeriodControls.h"
 #include "stock/Fprint1.h"
 #include "stock/StockReportSource.h"
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -317,7 +318,9 @@ Form4::Form4()
     connect(cmdSearch, &kasmoButton::Click, this, &Form4::cmdSearch_Click);
     Label8->setEnabled(false);
 
-    // Key preview: the page sees every key before its controls do.
+    // Key preview: the page sees every key before its controls do, the month list's drop-down
+    // list included (made now, so that it is among the children).
+    Combo1->view();
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
 
@@ -340,6 +343,7 @@ void Form4::Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers)
 {
     if (KeyCode == Qt::Key_F5) {
         KeyCode = 0;
+        Combo1->hidePopup(); // the reload takes the month choice away
         pageButton4_Click();
     }
 }

@@ -17,6 +17,7 @@
 #include "stock/Fprint1.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -350,6 +351,12 @@ TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
         { "search box", [](Form4 *p) { return p->txt1; }, Qt::NoModifier },
         { "year box", [](Form4 *p) { return p->Text1; }, Qt::ShiftModifier },
         { "month list", [](Form4 *p) { return p->Combo1; }, Qt::ControlModifier },
+        { "month list dropped down",
+            [](Form4 *p) {
+                QTest::keyClick(p->Combo1, Qt::Key_F4);
+                return p->Combo1->view();
+            },
+            Qt::NoModifier },
         { "grid", [](Form4 *p) { return p->fpSpread1; }, Qt::AltModifier },
         { "day box", [](Form4 *p) { return p->text2; }, Qt::NoModifier },
         { "week box", [](Form4 *p) { return p->Check1; }, Qt::ShiftModifier | Qt::ControlModifier },
@@ -378,6 +385,7 @@ TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
         ASSERT_TRUE(w->isEnabled());
         w->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(w, Qt::Key_F5, c.modifiers);
+        EXPECT_FALSE(p->Combo1->view()->isVisible());
 
         EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
         EXPECT_EQ(p->Text1->text(), QStringLiteral("2024"));

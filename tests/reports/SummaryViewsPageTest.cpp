@@ -421,3 +421,91 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
             EXPECT_TRUE(page.contains(e)) << e.toStdString();
     }
 }
+
+// A year of the shop (receipts with discounts over several days and months, one written in lower
+// case, one returned whole, sales just outside the year): the four views tell the same figures.
+TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
+{
+    Connection &d = db();
+    addLine(d, { "2020-04-28 18:00:00", "INV-630400001", "A1", " น้ำดื่ม", 15, 10, 10, 5 });
+    addLine(d, { "2020-04-28 18:00:00", "INV-630400001", "C3", " กาแฟ", 40, 1, 25 });
+    addLine(d, { "2020-04-28 18:00:00", "INV-630400001", "D4", " ขนมเปี๊ยะ", 12.25, 3, 8.5 });
+    addDiscount(d, QStringLiteral("2020-04-28 18:00:00"), QStringLiteral("INV-630400001"), 5);
+    addLine(d, { "2020-06-01 13:00:00", "inv-630600002", "B2", " โดนัท", 30, 2, 20, 3.5 });
+    addDiscount(d, QStringLiteral("2020-06-01 13:00:00"), QStringLiteral("inv-630600002"), 3.5);
+    addLine(d, { "2020-06-15 09:00:00", "INV-630600003", "A1", " น้ำดื่ม", 15, 1, 10, 2 });
+    addDiscount(d, QStringLiteral("2020-06-15 09:00:00"), QStringLiteral("INV-630600003"), 2);
+    addLine(d, { "2020-12-31 23:59:59", "INV-631200001", "C3", " กาแฟ", 40, 1, 25, 1 });
+    addDiscount(d, QStringLiteral("2020-12-31 23:59:59"), QStringLiteral("INV-631200001"), 1);
+    addLine(d, { "2019-12-31 23:59:59", "INV-621200009", "C3", " กาแฟ", 40, 9, 25, 9 });
+    addDiscount(d, QStringLiteral("2019-12-31 23:59:59"), QStringLiteral("INV-621200009"), 9);
+    addLine(d, { "2021-01-01 00:00:00", "INV-640100001", "A1", " น้ำดื่ม", 15, 9, 10, 9 });
+    addDiscount(d, QStringLiteral("2021-01-01 00:00:00"), QStringLiteral("INV-640100001"), 9);
+    d.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
+                             "(1, 'A1', ' น้ำดื่ม', 5)"));
+    ASSERT_EQ(returnWholeBill(d, QStringLiteral("INV-630600003"),
+                  { QStringLiteral("admin"), QDateTime(QDate(2020, 6, 16), QTime(9, 0)) }),
+        1);
+
+    Form4 *p = open();
+    choose(p, 12);
+    // Cost 19 x 10 + 5 x 25 + 3 x 20 + 3 x 8.50; sales 19 x 15 + 5 x 40 + 3 x 30 + 3 x 12.25;
+    // the year's discounts 5 + 20 + 3.50 + 1.
+    const QStringList yearTotals { "400.50", "29.50", "582.25", "181.75" };
+    // Each receipt: its discount, total and net.
+    const QStringList receipts { "INV-630400001|5.00|226.75|221.75",
+        "INV-630500001|20.00|60.00|40.00", "INV-630500002|0.00|60.00|60.00",
+        "INV-630500003|0.00|40.00|40.00", "INV-630500004|0.00|45.00|45.00",
+        "INV-630600001|0.00|80.00|80.00", "inv-630600002|3.50|60.00|56.50",
+        "INV-631200001|1.00|40.00|39.00" };
+    // A header row's amounts without their captions.
+    const auto amounts = [](const QStringList &rows) {
+        QStringList out;
+        for (const QString &r : rows) {
+            if (!r.startsWith(QLatin1String("# ")))
+                continue;
+            QStringList cells = r.mid(2).split(QLatin1Char('|'));
+            for (QString &c : cells)
+                c = c.remove(QStringLiteral("หักส่วนลดเหลือ"))
+                        .remove(QStringLiteral("ส่วนลด"))
+                        .remove(QStringLiteral("ยอดรวม"))
+                        .remove(QStringLiteral("บาท"))
+                        .trimmed();
+            out << cells.join(QLatin1Char('|'));
+        }
+        return out;
+    };
+
+    click(p->kasmoButton1);
+    EXPECT_EQ(amounts(rows(p)), receipts);
+    EXPECT_EQ(totals(p), yearTotals);
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+    EXPECT_TRUE(p->Label8->isEnabled());
+
+    click(p->kasmoButton2);
+    EXPECT_EQ(amounts(rows(p)), receipts);
+    EXPECT_EQ(headers(p, 1), QStringList { "(8) เลขที่ใบเสร็จ" });
+    EXPECT_EQ(totals(p), yearTotals);
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+    EXPECT_TRUE(p->Label8->isEnabled());
+
+    click(p->cmdSearch);
+    EXPECT_EQ(amounts(rows(p)),
+        (QStringList { "เดือน 04-2020|5.00|226.75|221.75", "เดือน 05-2020|20.00|205.00|185.00",
+            "เดือน 06-2020|3.50|140.00|136.50", "เดือน 12-2020|1.00|40.00|39.00" }));
+    EXPECT_EQ(totals(p), yearTotals);
+    EXPECT_TRUE(p->Label8->isEnabled());
+
+    click(p->kasmoButton3);
+    EXPECT_EQ(p->fpSpread1->getText(Form4::ColCode, 1), QStringLiteral("A1"));
+    EXPECT_EQ(p->fpSpread1->getText(Form4::ColQty, 1), QStringLiteral("19"));
+    EXPECT_FALSE(p->Label8->isEnabled());
+
+    // June alone: the returned receipt is gone with its discount.
+    choose(p, 5);
+    click(p->cmdSearch);
+    EXPECT_EQ(amounts(rows(p)), QStringList { "01/06/2020|3.50|140.00|136.50" });
+    EXPECT_EQ(totals(p), (QStringList { "90.00", "3.50", "136.50", "46.50" }));
+    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
+}

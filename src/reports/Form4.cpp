@@ -370,6 +370,11 @@ void Form4::keyPressEvent(QKeyEvent *event)
 
 void Form4::pageButton4_Click()
 {
+    // What the grid shows is named by the title, the view mode and the chart link; a reload
+    // that cannot read today's sales leaves the grid, so it leaves them too.
+    const QString title = Label11->text();
+    const SummaryMode mode = Module1::SummaryMode;
+    const bool chart = Label8->isEnabled();
     Module1::SummaryMode = SummaryMode::Detailed;
     Text1->setText(PeriodControls::currentYear());
     Label11->setText(todayTitle());
@@ -378,7 +383,11 @@ void Form4::pageButton4_Click()
     Check1->setChecked(false); // a change runs its handler
     Combo1->setCurrentIndex(-1);
     Check2->setChecked(false);
-    Loaddata8();
+    if (!Loaddata8()) {
+        Label11->setText(title);
+        Module1::SummaryMode = mode;
+        Label8->setEnabled(chart);
+    }
 }
 
 void Form4::Check1_Click()
@@ -564,7 +573,7 @@ void Form4::setTotals(const QString &cost, const QString &sales, const QString &
     Label5->setText(profit);
 }
 
-void Form4::Loaddata8()
+bool Form4::Loaddata8()
 {
     // Both queries run before the grid changes, so a refused one leaves the page as it was.
     QList<SummaryLine> lines;
@@ -578,13 +587,13 @@ void Form4::Loaddata8()
     } catch (const DbError &e) {
         MsgBox(kLoadFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
             MsgResult::Ok, this);
-        return;
+        return false;
     }
     SetupSpread();
     if (lines.isEmpty()) {
         setDiscountTotal(Currency());
         setTotals(kZero, kZero, kZero);
-        return;
+        return true;
     }
     fpSpread1->setRedraw(false);
     fillLines(lines);
@@ -593,6 +602,7 @@ void Form4::Loaddata8()
     fpSpread1->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน"));
     GroupBySpread(ColReceipt);
     fpSpread1->setRedraw(true);
+    return true;
 }
 
 void Form4::CalTotalAmount5()

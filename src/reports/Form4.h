@@ -104,9 +104,9 @@ public:
 
     // Empties the grid and lays it out for the next view.
     void SetupSpread();
-    // Today's sales, one header row per receipt. A query the database refuses shows an error
-    // and leaves the grid and the totals as they were.
-    void Loaddata8();
+    // Today's sales, one header row per receipt. A query the database refuses shows an error,
+    // leaves the grid and the totals as they were and returns false.
+    bool Loaddata8();
     // The rows of a view that lists sale lines, written into the grid as rows 1..n.
     void fillLines(const QList<SummaryLine> &lines);
     // Sets the discount total (Label10) that CalTotalAmount5 takes off.

@@ -509,3 +509,39 @@ TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
     EXPECT_FALSE(p->Label8->isEnabled());
     EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
 }
+
+// A reload that cannot read today's sales leaves the view on the grid, and with it the title, the
+// view mode and the chart link that name it: the print link then prints it in its own dress.
+TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
+{
+    RecordingPrintSink sink;
+    Form4 *p = open();
+    choose(p, 12);
+    click(p->kasmoButton2);
+    const QStringList before = rows(p);
+    ASSERT_EQ(before.size(), 5);
+    boxes.clear();
+    Connection::setStatementHook([](const QString &sql) {
+        if (sql.contains(QLatin1String("FROM tblLog")))
+            throw DbError(QStringLiteral("disk I/O error"), 10);
+    });
+    QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+    Connection::setStatementHook({});
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_EQ(rows(p), before);
+    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
+    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+    EXPECT_TRUE(p->Label8->isEnabled());
+
+    dialogs.then([](QDialog *d) {
+        auto *viewer = qobject_cast<Fprint1 *>(d);
+        ASSERT_NE(viewer, nullptr);
+        viewer->ARViewer21->printTool()->trigger();
+    });
+    click(p->Label7);
+    ASSERT_EQ(sink.jobs.size(), 1u);
+    const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
+    EXPECT_TRUE(page.contains(QStringLiteral("(5) เลขที่ใบเสร็จ"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("สินค้าที่ขายได้  ปี 2020")));
+}

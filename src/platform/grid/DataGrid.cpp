@@ -42,9 +42,25 @@ DataGrid::DataGrid(QWidget *parent)
     // resets, its number is kept for a row that is no longer there.
     auto remember = [this] { m_activeRow = activeRow(); };
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, remember);
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, remember);
+    // Changes folded into a reset (drawing off) move no persistent index: the model carries
+    // the row through them instead.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        m_activeRow = activeRow();
+        m_model->followRow(m_activeRow);
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_activeRow = m_model->followedRow();
+        if (m_activeRow > maxRows() && maxRows() > 0)
+            m_activeRow = maxRows(); // fewer rows than before: the last one, as a removal does
+    });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, remember);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, remember);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        // An active row that had no row of the grid (an emptied grid growing again) is shown
+        // once the grid reaches it, so what acts on it is what is highlighted.
+        if (!m_activeIndex.isValid() && m_activeRow >= 1 && m_activeRow <= maxRows())
+            applyActiveCell();
+        m_activeRow = activeRow();
+    });
     connect(m_model, &QAbstractItemModel::layoutChanged, this, remember);
     connect(m_model, &GridModel::cellEdited, this, &DataGrid::cellEdited);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::syncView);
@@ -287,6 +303,8 @@ void DataGrid::setActiveCell(int col, int row)
 void DataGrid::keepActiveRow(int row)
 {
     m_activeRow = row;
+    if (m_model->resetting())
+        m_model->followRow(row);
     m_activeIndex = (row >= 1 && row <= maxRows() && !m_model->resetting())
         ? QPersistentModelIndex(m_model->index(row - 1, 0))
         : QPersistentModelIndex();
@@ -299,6 +317,8 @@ int DataGrid::activeCol() const
 
 int DataGrid::activeRow() const
 {
+    if (m_model->resetting())
+        return m_model->followedRow();
     return m_activeIndex.isValid() ? m_activeIndex.row() + 1 : m_activeRow;
 }
 

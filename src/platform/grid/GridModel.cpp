@@ -1,6 +1,7 @@
 #include "GridModel.h"
 #include <QLocale>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -110,8 +111,8 @@ std::optional<double> numberFromText(const QString &text)
         return std::nullopt;
     bool ok = false;
     const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok)
-        return std::nullopt;
+    if (!ok || !std::isfinite(v))
+        return std::nullopt; // "nan" and "inf" are texts: a sort needs numbers that compare
     return v;
 }
 
@@ -332,6 +333,8 @@ void GridModel::setMaxRows(int rows)
         dropTail(m_count - n);
         if (sig)
             endRemoveRows();
+        else if (m_follow > int(n) && n > 0)
+            m_follow = int(n); // to the row above the ones that went, as a view's current row
     }
 }
 
@@ -448,8 +451,10 @@ void GridModel::replaceRows(std::vector<PackedRow> &&rows)
     if (sig)
         beginResetModel();
     std::vector<Row> buf(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t i = 0; i < rows.size(); ++i) {
         buf[i].cells = std::move(rows[i]);
+        buf[i].cells.truncate(m_cols); // cells beyond the last column are not kept
+    }
     rows = std::vector<PackedRow>();
     m_buf.swap(buf);
     m_count = m_buf.size();
@@ -474,6 +479,8 @@ void GridModel::insertGridRows(int row, int count)
     m_count += k;
     if (sig)
         endInsertRows();
+    else if (m_follow > int(at))
+        m_follow += count;
     // The row count stays as it was: blank rows pushed off the end go, rows holding data stay.
     size_t drop = 0;
     while (drop < k && rowIsBlank(rowRef(m_count - 1 - drop)))
@@ -486,6 +493,8 @@ void GridModel::insertGridRows(int row, int count)
     dropTail(drop);
     if (sig)
         endRemoveRows();
+    else if (m_follow > int(m_count) && m_count > 0)
+        m_follow = int(m_count);
 }
 
 void GridModel::deleteGridRows(int row, int count)
@@ -504,6 +513,11 @@ void GridModel::deleteGridRows(int row, int count)
     m_count -= k;
     if (sig)
         endRemoveRows();
+    else if (m_follow > int(at + k))
+        m_follow -= int(k);
+    else if (m_follow > int(at))
+        m_follow = at > 0 ? int(at) : 1; // the row above, as a view's current row goes
+
     // The row count stays: blank rows come in at the end; the caller lowers the count.
     sig = structural();
     if (sig)
@@ -552,11 +566,13 @@ void GridModel::sortGridRows(
     for (size_t i = 0; i < n; ++i)
         sorted[i] = std::move(begin[qsizetype(perm[i])]);
     std::move(sorted.begin(), sorted.end(), begin);
+    std::vector<int> newPos(n);
+    for (size_t i = 0; i < n; ++i)
+        newPos[perm[i]] = int(i);
+    if (!sig && m_follow >= first && m_follow <= last)
+        m_follow = first + newPos[size_t(m_follow - first)];
     if (sig) {
         // Keep the views' persistent indexes on the rows they pointed at.
-        std::vector<int> newPos(n);
-        for (size_t i = 0; i < n; ++i)
-            newPos[perm[i]] = int(i);
         QModelIndexList from = persistentIndexList();
         QModelIndexList to;
         to.reserve(from.size());

@@ -109,6 +109,11 @@ public:
     bool endBatch(); // true when a reset happened
     bool batching() const { return m_batch; }
     bool resetting() const { return m_resetOpen; } // inside a folded reset: no view calls
+    // A row (from 1; 0 none) carried through the inserts, deletes, sorts and row-count changes
+    // folded into a reset, as the views' persistent indexes are carried outside one: the grid's
+    // active row.
+    void followRow(int row) { m_follow = row; }
+    int followedRow() const { return m_follow; }
 
 signals:
     void cellEdited(int col, int row);
@@ -158,6 +163,7 @@ private:
     bool m_readOnly = false;
     bool m_batch = false;
     bool m_resetOpen = false;
+    int m_follow = 0;
 };
 
 template <typename F> void GridModel::forEachRowSpan(F f) const

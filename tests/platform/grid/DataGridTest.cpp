@@ -617,4 +617,119 @@ TEST_F(DataGridTest, ColumnCountChangesKeepWidthsAndDropTexts)
     EXPECT_NEAR(grid.rowHeight(1), 25, 1);
 }
 
+// With drawing off the changes fold into one reset, which moves no persistent index: the
+// active row is carried through them all the same, and the highlight shows on it afterwards.
+TEST_F(DataGridTest, TheActiveRowFollowsItsRowWhileDrawingIsOff)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(DataGrid &)> change;
+        QString active; // column 1 of the active row afterwards
+    };
+    const Case cases[] = {
+        { "insert above",
+            [](DataGrid &g) {
+                g.setMaxRows(g.maxRows() + 1);
+                g.insertRows(1, 2);
+            },
+            QStringLiteral("r2") },
+        { "insert below", [](DataGrid &g) { g.insertRows(3, 1); }, QStringLiteral("r2") },
+        { "delete above", [](DataGrid &g) { g.deleteRows(1, 1); }, QStringLiteral("r2") },
+        { "sort descending",
+            [](DataGrid &g) { g.sortRows(1, g.maxRows(), 1, Qt::DescendingOrder); },
+            QStringLiteral("r2") },
+        { "grouping's inserts and a sort",
+            [](DataGrid &g) {
+                g.sortRows(1, 4, 1, Qt::DescendingOrder);
+                for (int r = 1; r <= g.maxRows(); r += 2) {
+                    g.setMaxRows(g.maxRows() + 1);
+                    g.insertRows(r, 1);
+                }
+            },
+            QStringLiteral("r2") },
+        { "the active row deleted: the row above", [](DataGrid &g) { g.deleteRows(2, 1); },
+            QStringLiteral("r1") },
+        { "the count lowered below it: the last row", [](DataGrid &g) { g.setMaxRows(1); },
+            QStringLiteral("r1") },
+    };
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fill(4);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
+        ASSERT_EQ(grid.activeRow(), 2);
+        grid.setRedraw(false);
+        c.change(grid);
+        EXPECT_EQ(grid.getText(1, grid.activeRow()), c.active) << "while drawing is off";
+        grid.setRedraw(true);
+        EXPECT_EQ(grid.getText(1, grid.activeRow()), c.active);
+        EXPECT_EQ(grid.currentIndex().row() + 1, grid.activeRow()) << "the highlight's row";
+        EXPECT_EQ(grid.activeCol(), 2);
+        grid.setMaxRows(0);
+    }
+}
+
+// The active row is always the highlighted one: new rows fewer than the active row's number
+// leave it on the last row, and an emptied grid that grows shows it again.
+TEST_F(DataGridTest, TheActiveRowIsTheHighlightedRowAfterTheRowsAreReplaced)
+{
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    fill(4);
+    grid.setActiveCell(1, 4);
+    grid.setRows({ { "k1", "a" }, { "k2", "b" } });
+    EXPECT_EQ(grid.activeRow(), 2);
+    EXPECT_EQ(grid.currentIndex().row() + 1, 2);
+
+    grid.setActiveCell(1, 2);
+    grid.setMaxRows(0);
+    grid.setMaxRows(3);
+    grid.setText(1, 2, QStringLiteral("shown"));
+    EXPECT_EQ(grid.currentIndex().row() + 1, grid.activeRow());
+    EXPECT_EQ(grid.getText(1, grid.activeRow()), grid.currentIndex().data().toString());
+}
+
+// Cells given beyond the last column are not kept: a column added later starts empty, as one
+// added after a shrink does.
+TEST_F(DataGridTest, CellsBeyondTheLastColumnAreNotKept)
+{
+    grid.setMaxCols(2);
+    grid.setRows({ { "0", "1", "2", "3", "4" }, { "", "", "", "x" } });
+    EXPECT_EQ(grid.dataRowCount(), 1);
+    grid.setMaxCols(4);
+    EXPECT_EQ(grid.getText(3, 1), "");
+    EXPECT_EQ(grid.getText(4, 1), "");
+    EXPECT_EQ(grid.getText(3, 2), "");
+    EXPECT_EQ(grid.dataRowCount(), 1);
+}
+
+// "nan" and "inf" are texts, not numbers: they sort with the other texts, and the numbers keep
+// their order around them.
+TEST_F(DataGridTest, NumberSortTakesNanAndInfAsTexts)
+{
+    std::vector<QStringList> rows;
+    const char *keys[] = { "3", "nan", "1", "inf", "2", "NaN", "-inf", "0" };
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({ QString::number(i), QString::fromLatin1(keys[i % 8]) });
+    grid.setRows(std::move(rows));
+    grid.sortRows(1, 40, 1, Qt::AscendingOrder, DataGrid::SortKey::Number);
+    const QStringList sorted = column(1);
+    for (int r = 0; r < 20; ++r)
+        EXPECT_FALSE(numberFromText(sorted[r]).has_value()) << r << sorted[r].toStdString();
+    QStringList numbers = sorted.mid(20);
+    QStringList expected;
+    for (const char *n : { "0", "1", "2", "3" })
+        for (int i = 0; i < 5; ++i)
+            expected << QString::fromLatin1(n);
+    EXPECT_EQ(numbers, expected);
+    // Stable: equal keys keep the order they had.
+    for (int r = 2; r <= 40; ++r) {
+        if (grid.getText(1, r) == grid.getText(1, r - 1)) {
+            EXPECT_LT(grid.getText(0, r - 1).toInt(), grid.getText(0, r).toInt()) << r;
+        }
+    }
+}
+
 } // namespace

@@ -201,7 +201,7 @@ void Form2::buildControls()
         Label2->setFont(f);
     }
     setColours(Label2, QColor(), kCountText);
-    Label2->setAccessibleName(QStringLiteral("ข้อมูลทั้งหมด"));
+    // What is read is the figure; the caption is its description.
     Label2->setAccessibleDescription(QStringLiteral("ข้อมูลทั้งหมด"));
 
     Frame1 = new QFrame(this);

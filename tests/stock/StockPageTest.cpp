@@ -9,6 +9,7 @@
 #include "stock/Fprint1.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
+#include <QAccessible>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -199,6 +200,41 @@ TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
     choose(page->Combo2, QStringLiteral("ของสด"));
     choose(page->Combo2, QStringLiteral("ของสด"));
     EXPECT_EQ(codes(), QStringList { "ZZ9" });
+}
+
+// Every control is found by its caption; the count label reads its figure, with its caption as
+// the description.
+TEST_F(StockShop, ControlsAreNamedForAccessibilityAndTheCountReadsItsFigure)
+{
+    ASSERT_NE(open(), nullptr);
+    const struct
+    {
+        QWidget *w;
+        const char *name;
+    } cases[] = {
+        { page->pageButton1, "เพิ่มข้อมูลสินค้า (F12)" },
+        { page->pageButton2, "ลบสินค้า (Del)" },
+        { page->pageButton3, "อัพเดทสต๊อก (F9)" },
+        { page->pageButton4, "รีโหลดข้อมูล (F5)" },
+        { page->pageButton5, "ข้อมูลย้อนหลัง" },
+        { page->cmdSearch, "ค้นหาข้อมูล" },
+        { page->kasmoButton1, "พิมพ์รายงาน" },
+        { page->Check1, "เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า" },
+        { page->txt1, "ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด" },
+        { page->Combo2, "แสดงข้อมูลตาม หมวดหมู่" },
+        { page->Combo1, "แสดงข้อมูลตาม สถานที่เก็บ" },
+        { page->fpSpread1, "คลังสินค้า" },
+        { page->Label2, "ข้อมูลทั้งหมด :  6  รายการ" },
+    };
+    for (const auto &c : cases) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c.w);
+        ASSERT_NE(a, nullptr) << c.name;
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c.name)) << c.name;
+    }
+    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(page->Label2);
+    EXPECT_EQ(count->text(QAccessible::Description), QStringLiteral("ข้อมูลทั้งหมด"));
+    search(QStringLiteral("กาแฟ"));
+    EXPECT_EQ(count->text(QAccessible::Name), QStringLiteral("ข้อมูลทั้งหมด :  2  รายการ"));
 }
 
 TEST_F(StockShop, SearchTextIsCleanedWhereTheUserSeesIt)

@@ -100,7 +100,9 @@ public:
     void setRowSelect(bool on);
 
     // The active cell: where the user is (the click moves it); (1, 1) until set. It stays on its
-    // row as the view's highlight does when rows are inserted, deleted or sorted.
+    // row as the view's highlight does when rows are inserted, deleted or sorted, drawing on or
+    // off; it goes to the row above when its row goes, and it shows as the highlighted row
+    // whenever the grid holds its row.
     void setActiveCell(int col, int row);
     int activeCol() const;
     int activeRow() const;

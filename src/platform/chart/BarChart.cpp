@@ -185,8 +185,18 @@ bool BarChart::draw()
     for (const QString &c : categories)
         widestLabel = std::max(widestLabel, labelMetrics.horizontalAdvance(c));
     const bool uprightLabels = widestLabel + LabelGap > slot;
-    if (uprightLabels)
+    if (uprightLabels) {
         labelAxis->setLabelsAngle(-90);
+        // An upright label is as thick as its font's line plus the text item's margins (4 px
+        // each side): Thai faces have tall lines (room for marks above and below), so a
+        // smaller size keeps a month of days from turning to "...".
+        while (lf.pointSize() > 6 && QFontMetrics(lf).height() + 2 * 4 + 2 > slot)
+            lf.setPointSize(lf.pointSize() - 1);
+        labelAxis->setLabelsFont(lf);
+        widestLabel = 0;
+        for (const QString &c : categories)
+            widestLabel = std::max(widestLabel, QFontMetrics(lf).horizontalAdvance(c));
+    }
     const QFontMetrics valueMetrics { QFont() };
     int widestValue = 0;
     for (double v : m_values)

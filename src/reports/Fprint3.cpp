@@ -6,23 +6,11 @@
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
 #include <QPushButton>
 #include <QResizeEvent>
-
-namespace {
-QPushButton *exportButton(QWidget *parent, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(9);
-    b->setFont(font);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
 
 Fprint3::Fprint3(const RankingRequest &request, QWidget *parent)
     : QDialog(parent)

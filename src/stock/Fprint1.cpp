@@ -3,6 +3,7 @@
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
 #include "stock/AR1.h"
@@ -23,18 +24,6 @@ void skipOnFailure(const std::function<void()> &step)
     } catch (const std::exception &e) {
         logSkipped("Fprint1", e);
     }
-}
-
-QPushButton *exportButton(QWidget *parent, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(9);
-    b->setFont(font);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
 }
 
 } // namespace

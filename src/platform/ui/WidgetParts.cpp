@@ -1,0 +1,34 @@
+#include "platform/ui/WidgetParts.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+
+QPushButton *plainButton(QWidget *parent, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+QPushButton *exportButton(QWidget *parent, const QString &caption)
+{
+    QPushButton *b = plainButton(parent, caption);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9);
+    b->setFont(font);
+    b->setAccessibleName(caption);
+    return b;
+}
+
+QPixmap gradientBand(int height, const QColor &left, const QColor &right)
+{
+    QPixmap pm(1600, height);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, pm.width(), 0);
+    g.setColorAt(0, left);
+    g.setColorAt(1, right);
+    p.fillRect(pm.rect(), g);
+    return pm;
+}

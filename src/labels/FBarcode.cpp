@@ -10,6 +10,7 @@
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -64,15 +65,6 @@ QLineEdit *box(QWidget *parent, const QString &text, int length, int width)
     if (width > 0)
         e->setFixedWidth(width);
     return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    // Enter belongs to the boxes; no push button may take it as the dialog's default.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
 }
 
 QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy, bool onBanner = false)
@@ -250,8 +242,8 @@ void FBarcode::buildWindow()
     text4 = box(paper, Design::PaperLength, 4, w);
     addRow(paper, paperGrid, QStringLiteral("กว้าง :"), text3);
     addRow(paper, paperGrid, QStringLiteral("ยาว :"), text4);
-    Command1 = button(paper, QStringLiteral("กำหนดขนาดเอง"));
-    Command2 = button(paper, QStringLiteral("กำหนดเป็น A4"));
+    Command1 = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
+    Command2 = plainButton(paper, QStringLiteral("กำหนดเป็น A4"));
     paperGrid->addWidget(Command1, 2, 0, 1, 2);
     paperGrid->addWidget(Command2, 2, 0, 1, 2);
     Option1 = new QRadioButton(QStringLiteral("แนวตั้ง"), paper);
@@ -310,13 +302,13 @@ void FBarcode::buildWindow()
     Text8 = box(fonts, Design::BarcodeFont, 2, w);
     Text8->setAccessibleName(QStringLiteral("ขนาดตัวอักษร บาร์โค๊ด"));
     fontGrid->addWidget(Text8, 0, 0, Qt::AlignHCenter);
-    Command3 = button(fonts, QStringLiteral("กดเพื่อเลือกสี"));
+    Command3 = plainButton(fonts, QStringLiteral("กดเพื่อเลือกสี"));
     fontGrid->addWidget(Command3, 1, 0);
     fontGrid->setRowStretch(2, 1);
 
     ARViewer21 = new ReportViewer(Frame1);
     ARViewer21->setAccessibleName(QStringLiteral("ตัวอย่างบาร์โค๊ด"));
-    Command4 = button(Frame1, QStringLiteral("ส่งออก PDF"));
+    Command4 = plainButton(Frame1, QStringLiteral("ส่งออก PDF"));
     Command4->setEnabled(false);
     Image1->lower();
     setup->setGeometry(0, 0, WindowWidth, tw(SetupHeight) - 2);

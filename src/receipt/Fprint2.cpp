@@ -8,6 +8,7 @@
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "receipt/AR2.h"
 #include "records/Blanks.h"
@@ -42,15 +43,6 @@ QLineEdit *box(QWidget *parent, const QString &text, int maxLength)
     auto *e = new QLineEdit(text, parent);
     e->setMaxLength(maxLength);
     return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    // Enter in a box is the box's own; no push button may take it as the dialog's default.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
 }
 
 QCheckBox *onOff(QWidget *parent, bool ticked)
@@ -174,11 +166,11 @@ void Fprint2::buildWindow()
     text4 = box(paper, QStringLiteral("20.0"), 4);
     addRow(paper, paperGrid, QStringLiteral("กว้าง :"), text3);
     addRow(paper, paperGrid, QStringLiteral("ยาว :"), text4);
-    Command1 = button(paper, QStringLiteral("ขนาด             A4"));
-    Command7 = button(paper, QStringLiteral("ขนาด             A5"));
-    Command5 = button(paper, QStringLiteral("ขนาด        80 mm"));
-    Command4 = button(paper, QStringLiteral("ขนาด        58 mm"));
-    Command2 = button(paper, QStringLiteral("กำหนดขนาดเอง"));
+    Command1 = plainButton(paper, QStringLiteral("ขนาด             A4"));
+    Command7 = plainButton(paper, QStringLiteral("ขนาด             A5"));
+    Command5 = plainButton(paper, QStringLiteral("ขนาด        80 mm"));
+    Command4 = plainButton(paper, QStringLiteral("ขนาด        58 mm"));
+    Command2 = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
     for (QPushButton *b : { Command1, Command7, Command5, Command4, Command2 }) {
         b->setFixedHeight(22);
         paperGrid->addWidget(b, paperGrid->rowCount(), 0, 1, 2);
@@ -201,8 +193,8 @@ void Fprint2::buildWindow()
     Check4 = onOff(atOnce, false);
     atOnceGrid->addWidget(Check4, 0, 0);
 
-    Command3 = button(m_leftColumn, QStringLiteral("ส่งออก PDF"));
-    Command6 = button(m_leftColumn, QStringLiteral("ส่งออก Excel"));
+    Command3 = plainButton(m_leftColumn, QStringLiteral("ส่งออก PDF"));
+    Command6 = plainButton(m_leftColumn, QStringLiteral("ส่งออก Excel"));
     col->addWidget(Command3);
     col->addWidget(Command6);
     col->addStretch(1);

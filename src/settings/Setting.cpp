@@ -8,6 +8,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "receipt/SaleReceipt.h"
@@ -62,9 +63,7 @@ QLabel *barLabel(QWidget *parent, const QString &text, int pointSize)
 
 QPushButton *pushButton(QWidget *parent, const QString &caption, const QString &tip = QString())
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setAutoDefault(false);
-    b->setDefault(false);
+    QPushButton *b = plainButton(parent, caption);
     if (!tip.isEmpty())
         b->setToolTip(tip);
     return b;

@@ -27,8 +27,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,13 +82,7 @@ QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy, bool onBan
 
 QPixmap bannerPicture()
 {
-    QPixmap pm(1600, 64);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, pm.width(), 0);
-    g.setColorAt(0, QColor(0, 60, 140));
-    g.setColorAt(1, QColor(150, 190, 230));
-    p.fillRect(pm.rect(), g);
-    return pm;
+    return gradientBand(64, QColor(0, 60, 140), QColor(150, 190, 230));
 }
 
 // The design texts of the set-up boxes, which the reset writes back.

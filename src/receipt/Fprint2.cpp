@@ -22,8 +22,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -54,13 +52,7 @@ QCheckBox *onOff(QWidget *parent, bool ticked)
 
 QPixmap bannerPicture()
 {
-    QPixmap pm(1600, 64);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, pm.width(), 0);
-    g.setColorAt(0, QColor(0, 60, 140));
-    g.setColorAt(1, QColor(150, 190, 230));
-    p.fillRect(pm.rect(), g);
-    return pm;
+    return gradientBand(64, QColor(0, 60, 140), QColor(150, 190, 230));
 }
 
 const QString PaperMessage

@@ -5,6 +5,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -15,8 +16,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 
 namespace {
@@ -52,13 +51,7 @@ const QColor RefusedBack(215, 159, 158);
 
 QPixmap band()
 {
-    QPixmap pm(1600, 48);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, pm.width(), 0);
-    g.setColorAt(0, QColor(40, 90, 110));
-    g.setColorAt(1, QColor(95, 158, 160));
-    p.fillRect(pm.rect(), g);
-    return pm;
+    return gradientBand(48, QColor(40, 90, 110), QColor(95, 158, 160));
 }
 
 kasmoButton *button(QWidget *parent, const QString &caption)

@@ -25,8 +25,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -41,13 +39,7 @@ const QString DrawerOffText = QStringLiteral("[ สถานะ = ปิด ][ C
 
 QPixmap bar(const QColor &from, const QColor &to)
 {
-    QPixmap pm(1600, 48);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, pm.width(), 0);
-    g.setColorAt(0, from);
-    g.setColorAt(1, to);
-    p.fillRect(pm.rect(), g);
-    return pm;
+    return gradientBand(48, from, to);
 }
 
 QLabel *barLabel(QWidget *parent, const QString &text, int pointSize)

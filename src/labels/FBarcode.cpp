@@ -33,20 +33,8 @@
 #include <QResizeEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <exception>
-#include <functional>
 
 namespace {
-
-// A step that fails is skipped and the next one runs.
-void skipOnFailure(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (const std::exception &e) {
-        logSkipped("FBarcode", e);
-    }
-}
 
 int tw(double twips)
 {
@@ -390,9 +378,9 @@ void FBarcode::showModal()
 
 void FBarcode::Form_Load()
 {
-    skipOnFailure([this] { WindowPlacement::place(this, VerticalPlace::Third); });
+    skipOnFailure("FBarcode", [this] { WindowPlacement::place(this, VerticalPlace::Third); });
     Combo1->setCurrentIndex(0);
-    skipOnFailure([this] { PrepareViewerToolbar(ARViewer21); });
+    skipOnFailure("FBarcode", [this] { PrepareViewerToolbar(ARViewer21); });
     try {
         Showdata();
     } catch (const DbError &e) {
@@ -494,13 +482,13 @@ void FBarcode::setLabelColour(const QColor &colour)
 
 void FBarcode::Command3_Click()
 {
-    skipOnFailure([this] {
+    skipOnFailure("FBarcode", [this] {
         // A cancelled dialog keeps the colour last chosen in it.
         const QColor chosen = ColorDialogService::getColor(this, m_dialogColour);
         if (chosen.isValid())
             m_dialogColour = chosen;
     });
-    skipOnFailure([this] { setLabelColour(m_dialogColour); });
+    skipOnFailure("FBarcode", [this] { setLabelColour(m_dialogColour); });
     kasmoButton1_Click();
 }
 
@@ -575,9 +563,9 @@ void FBarcode::kasmoButton1_Click()
         Text15->setFocus();
         return;
     }
-    skipOnFailure([this] { checkBoxes(); });
-    skipOnFailure([this] { fitLabelsPerRow(); });
-    skipOnFailure([this] { makeSheet(); });
+    skipOnFailure("FBarcode", [this] { checkBoxes(); });
+    skipOnFailure("FBarcode", [this] { fitLabelsPerRow(); });
+    skipOnFailure("FBarcode", [this] { makeSheet(); });
     storeLayout();
     Command4->setEnabled(true);
 }

@@ -11,22 +11,6 @@
 
 #include <QEvent>
 #include <QPushButton>
-#include <exception>
-#include <functional>
-
-namespace {
-
-// A step that fails is skipped and the next one runs.
-void skipOnFailure(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (const std::exception &e) {
-        logSkipped("Fprint1", e);
-    }
-}
-
-} // namespace
 
 Fprint1::Fprint1(const StockReportSource &source, QWidget *parent)
     : QDialog(parent)
@@ -89,10 +73,10 @@ void Fprint1::Form_Resize()
 
 void Fprint1::Command1_Click()
 {
-    skipOnFailure([this] { ExportViewerPages(ARViewer21, ExportKind::Excel); });
+    skipOnFailure("Fprint1", [this] { ExportViewerPages(ARViewer21, ExportKind::Excel); });
 }
 
 void Fprint1::Command2_Click()
 {
-    skipOnFailure([this] { ExportViewerPages(ARViewer21, ExportKind::Pdf); });
+    skipOnFailure("Fprint1", [this] { ExportViewerPages(ARViewer21, ExportKind::Pdf); });
 }

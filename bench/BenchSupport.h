@@ -64,6 +64,20 @@ private:
     bool m_painted = false;
 };
 
+// The sample at fraction `p` (0 to 1) of the way through the sorted samples, by the nearest index.
+inline double percentileOf(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+// The middle sample; of an even count, the upper of the two middle ones.
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
 inline double msSince(const QElapsedTimer &t)
 {
     return double(t.nsecsElapsed()) / 1e6;

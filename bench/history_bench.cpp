@@ -1,10 +1,11 @@
 // The movement history window on the generated shop: a month (about 42 000 movements) and the
 // shop's calendar year searched, filled and grouped by document, from the click on the search
 // button to the repainted window. Prints the times and the peak memory.
+#include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
 #include "history/DataLog.h"
 #include "history/MovementSearch.h"
-#include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
@@ -16,22 +17,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0; // kilobytes on Linux
-}
 
 struct Run
 {
@@ -67,12 +59,6 @@ Run search(int monthItem)
     return r;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -82,11 +68,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     // The history only reads: the program folder's database is the shared generated shop.
-    const QString shop = sharedShopDatabase();
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/history-bench-XXXXXX"));
-    QDir(dir.path()).mkpath(QStringLiteral("data"));
-    if (!QFile::link(shop, dir.path() + QStringLiteral("/data/Ksmdata.db")))
-        QFile::copy(shop, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    linkSharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     Module1::OpenDatabase();
     ScriptedMessageBoxes boxes;
@@ -111,7 +94,7 @@ int main(int argc, char **argv)
         m = search(4); // May 2026
         month.push_back(m.seconds);
     }
-    const double monthPeak = peakMegabytes();
+    const double monthPeak = bench::peakMegabytes();
     std::printf("history_bench: May 2026: %d movements, %d grid rows; runs %.3f .. %.3f s\n",
         m.found, m.rows, *std::min_element(month.begin(), month.end()),
         *std::max_element(month.begin(), month.end()));
@@ -127,9 +110,9 @@ int main(int argc, char **argv)
         *std::max_element(year.begin(), year.end()));
 
     std::printf(
-        "RESULT history_s period=month total=%.3f peak_mb=%.1f\n", median(month), monthPeak);
-    std::printf(
-        "RESULT history_s period=year total=%.3f peak_mb=%.1f\n", median(year), peakMegabytes());
+        "RESULT history_s period=month total=%.3f peak_mb=%.1f\n", bench::median(month), monthPeak);
+    std::printf("RESULT history_s period=year total=%.3f peak_mb=%.1f\n", bench::median(year),
+        bench::peakMegabytes());
     Module1::CloseDatabase();
     Clock::clearFixed();
     return 0;

@@ -1,9 +1,9 @@
 // The label window on the generated shop: Enter in the code box (look-up, checks, sheet, store)
 // for the usual 8 labels, Enter in the count box for the largest sheet the boxes allow (999
 // labels from position 99: 1097 cells), and that sheet's PDF export. Prints p50 and p99.
+#include "SharedShop.h"
 #include "ShopGenerator.h"
 #include "labels/FBarcode.h"
-#include "platform/db/Connection.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/MessageBox.h"
@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,15 +46,8 @@ Figures measure(int runs, const std::function<void()> &step)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString src = sharedShopDatabase();
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/labels-bench-XXXXXX"));
-    {
-        Connection c; // folds any WAL into the file before it is copied
-        c.open(src);
-        c.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
-    }
-    QDir(dir.path()).mkpath(QStringLiteral("data/pic"));
-    QFile::copy(src, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     if (!Module1::OpenDatabase())
         return 1;

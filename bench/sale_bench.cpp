@@ -8,6 +8,7 @@
 // the checkpoint that the idle timer runs then is run there, outside the timing.
 // The bare limit beside them: a one-row durable commit on the same disk, one after each save.
 #include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
@@ -33,14 +34,7 @@ struct Shop
 {
     Shop()
     {
-        const QString src = sharedShopDatabase();
-        {
-            Connection c; // folds any WAL into the file before it is copied
-            c.open(src);
-            c.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
-        }
-        QDir(dir.path()).mkpath(QStringLiteral("data/pic"));
-        QFile::copy(src, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+        copySharedShopInto(dir.path());
         for (const char *pic : { "NoPicture1.jpg", "NoPicture3.jpg", "PicError2.jpg" })
             QFile::copy(QStringLiteral(KASMO_DATA_SOURCE_DIR "/") + QString::fromLatin1(pic),
                 dir.path() + QStringLiteral("/data/") + QString::fromLatin1(pic));

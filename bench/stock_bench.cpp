@@ -1,6 +1,8 @@
 // The stock page on the generated shop (100 000 products): the full list in Thai name order,
 // a text search and the low-stock view, each from the command to the repainted page, with the
 // peak memory. A bare read of the same rows is the limit the list is measured against.
+#include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include "platform/db/TextMatch.h"
@@ -12,22 +14,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0; // kilobytes on Linux
-}
 
 // Runs f until the page has repainted; returns the seconds.
 template <typename F> double timed(QWidget *page, F f)
@@ -40,12 +33,6 @@ template <typename F> double timed(QWidget *page, F f)
     return t.nsecsElapsed() / 1e9;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -56,15 +43,8 @@ int main(int argc, char **argv)
     const int runs = 5;
 
     // A copy of the generated shop as the program folder.
-    const QString src = sharedShopDatabase();
-    {
-        Connection c; // folds any WAL into the file before it is copied
-        c.open(src);
-        c.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
-    }
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-bench-XXXXXX"));
-    QDir(dir.path()).mkpath(QStringLiteral("data/pic"));
-    QFile::copy(src, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     Module1::OpenDatabase();
     ScriptedMessageBoxes msgs;
@@ -122,20 +102,21 @@ int main(int argc, char **argv)
 
     std::printf(
         "stock_bench: %d products of the generated shop, median of %d runs\n", products, runs);
-    std::printf("  bare read, unsorted:               %8.3f s\n", median(bare));
-    std::printf("  bare read, Thai name order:        %8.3f s\n", median(bareSorted));
+    std::printf("  bare read, unsorted:               %8.3f s\n", bench::median(bare));
+    std::printf("  bare read, Thai name order:        %8.3f s\n", bench::median(bareSorted));
     std::printf("  page opened with the full list:    %8.3f s\n", openSeconds);
-    std::printf("  full list (F5), %6d rows:        %8.3f s\n", rowsList, median(list));
+    std::printf("  full list (F5), %6d rows:        %8.3f s\n", rowsList, bench::median(list));
     std::printf("  text search \"%s\", %6d rows:     %8.3f s\n", term.toUtf8().constData(),
-        rowsSearch, median(search));
-    std::printf("  low-stock view, %6d rows:        %8.3f s\n", rowsLow, median(low));
-    std::printf("  peak memory (ru_maxrss):           %8.1f MB\n", peakMegabytes());
+        rowsSearch, bench::median(search));
+    std::printf("  low-stock view, %6d rows:        %8.3f s\n", rowsLow, bench::median(low));
+    std::printf("  peak memory (ru_maxrss):           %8.1f MB\n", bench::peakMegabytes());
     std::printf(
         "RESULT stock_list_s total=%.3f peak_mb=%.1f rows=%d bare_s=%.3f bare_sorted_s=%.3f\n",
-        median(list), peakMegabytes(), rowsList, median(bare), median(bareSorted));
+        bench::median(list), bench::peakMegabytes(), rowsList, bench::median(bare),
+        bench::median(bareSorted));
     std::printf("RESULT stock_search_s term=%s total=%.3f rows=%d\n", term.toUtf8().constData(),
-        median(search), rowsSearch);
-    std::printf("RESULT stock_low_s total=%.3f rows=%d\n", median(low), rowsLow);
+        bench::median(search), rowsSearch);
+    std::printf("RESULT stock_low_s total=%.3f rows=%d\n", bench::median(low), rowsLow);
     delete page;
     Module1::CloseDatabase();
     return 0;

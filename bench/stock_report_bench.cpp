@@ -2,6 +2,7 @@
 // every page laid out and the first one painted. Two printouts: the stock list of every
 // product, and a month of detailed sales (a header row per receipt above its lines). The rows
 // are read from the database first, as the opener's grid would hold them.
+#include "BenchSupport.h"
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include "platform/report/ReportViewer.h"
@@ -13,17 +14,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
 
 class Rows : public StockReportSource
 {
@@ -184,7 +177,8 @@ int main(int argc, char **argv)
             c.name, rows.rowCount(), readSeconds, shown.pages, shown.seconds);
         std::printf("RESULT stock_report_s case=%s rows=%d pages=%d read=%.3f total=%.3f "
                     "peak_mb=%.1f\n",
-            c.name, rows.rowCount(), shown.pages, readSeconds, shown.seconds, peakMegabytes());
+            c.name, rows.rowCount(), shown.pages, readSeconds, shown.seconds,
+            bench::peakMegabytes());
         std::fflush(stdout);
     }
     return 0;

@@ -3,8 +3,9 @@
 // already there), and F9 on a 300-line document until the
 // window has closed with everything committed to disk (WAL, synchronous=FULL). Ten documents are
 // saved into a copy of the shop, so the shared file stays as it was.
+#include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
-#include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -23,25 +23,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
-
-namespace {
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -49,15 +31,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const QString src = sharedShopDatabase();
-    {
-        Connection c; // folds any WAL into the file before it is copied
-        c.open(src);
-        c.executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
-    }
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-update-bench-XXXXXX"));
-    QDir(dir.path()).mkpath(QStringLiteral("data/pic"));
-    QFile::copy(src, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     Module1::OpenDatabase();
     MLogin::LoginUID = QStringLiteral("Admin");
@@ -101,11 +76,11 @@ int main(int argc, char **argv)
                                      "dNo LIKE 'SA-%'"))
               .toLongLong();
     std::printf("RESULT stock_update_scan lines=%zu p50_ms=%.2f p99_ms=%.2f\n", scans.size(),
-        percentile(scans, 0.5), percentile(scans, 0.99));
+        bench::percentileOf(scans, 0.5), bench::percentileOf(scans, 0.99));
     std::printf("RESULT stock_update_save lines=%d documents=%d p50_ms=%.1f p99_ms=%.1f "
                 "max_ms=%.1f type1_rows=%lld peak_mb=%.0f\n",
-        lines, documents, percentile(saves, 0.5), percentile(saves, 0.99),
-        *std::max_element(saves.begin(), saves.end()), moved, peakMegabytes());
+        lines, documents, bench::percentileOf(saves, 0.5), bench::percentileOf(saves, 0.99),
+        *std::max_element(saves.begin(), saves.end()), moved, bench::peakMegabytes());
     Module1::CloseDatabase();
     return 0;
 }

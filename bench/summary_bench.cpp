@@ -1,8 +1,9 @@
 // The sales summary page on the generated shop, its clock on the shop's busiest day: from
 // making the page (its load shows today's sales, grouped by receipt) to the repainted page,
 // and the F5 reload of the open page. Prints the times and the peak memory.
+#include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
-#include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
@@ -12,29 +13,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-
-namespace {
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0; // kilobytes on Linux
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -43,11 +25,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     // The page only reads: the program folder's database is the shared generated shop.
-    const QString shop = sharedShopDatabase();
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/summary-bench-XXXXXX"));
-    QDir(dir.path()).mkpath(QStringLiteral("data"));
-    if (!QFile::link(shop, dir.path() + QStringLiteral("/data/Ksmdata.db")))
-        QFile::copy(shop, dir.path() + QStringLiteral("/data/Ksmdata.db"));
+    linkSharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     Module1::OpenDatabase();
     ScriptedMessageBoxes boxes;
@@ -88,11 +67,11 @@ int main(int argc, char **argv)
         qPrintable(day), static_cast<long long>(lines), static_cast<long long>(receipts), rows,
         boxes.count() ? " (a message was shown)" : "");
     std::printf("summary_bench: open p50 %.3f s p99 %.3f s; F5 reload p50 %.3f s p99 %.3f s\n",
-        percentile(opens, 0.5), percentile(opens, 0.99), percentile(reloads, 0.5),
-        percentile(reloads, 0.99));
+        bench::percentileOf(opens, 0.5), bench::percentileOf(opens, 0.99),
+        bench::percentileOf(reloads, 0.5), bench::percentileOf(reloads, 0.99));
     std::printf("RESULT summary_today_s total=%.3f p99=%.3f reload=%.3f rows=%d peak_mb=%.1f\n",
-        percentile(opens, 0.5), percentile(opens, 0.99), percentile(reloads, 0.5), rows,
-        peakMegabytes());
+        bench::percentileOf(opens, 0.5), bench::percentileOf(opens, 0.99),
+        bench::percentileOf(reloads, 0.5), rows, bench::peakMegabytes());
     Module1::CloseDatabase();
     Clock::clearFixed();
     return 0;

@@ -2,6 +2,7 @@
 // generated year's January to November), as a person waits for them: from the click on the
 // view's button to the repainted page. The data side alone is timed too, for comparison. Each
 // view and period runs in a process of its own, so its peak memory is its own.
+#include "BenchSupport.h"
 #include "ShopGenerator.h"
 #include "button/kasmoButton.h"
 #include "platform/grid/DataGrid.h"
@@ -22,19 +23,11 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
 const char *const kViews[] = { "detailed", "best", "brief", "perday" };
-
-double peakMegabytes()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0; // kilobytes on Linux
-}
 
 SummaryViews::View viewNamed(const QString &name)
 {
@@ -104,7 +97,7 @@ int runOne(const QString &view, const QString &period)
         qPrintable(view), qPrintable(period), page->fpSpread1->maxRows(), boxes.count(),
         times.front(), times.back());
     std::printf("RESULT summary_view_s view=%s period=%s total=%.3f peak_mb=%.1f\n",
-        qPrintable(view), qPrintable(period), times[times.size() / 2], peakMegabytes());
+        qPrintable(view), qPrintable(period), times[times.size() / 2], bench::peakMegabytes());
     delete page;
     Module1::CloseDatabase();
     return 0;

@@ -5,8 +5,8 @@
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/ColorDialogs.h"
-#include "platform/ui/KeyboardLayout.h"
 #include "shell/Messages.h"
+#include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 
@@ -25,22 +25,6 @@
 #include <memory>
 
 namespace {
-
-class FakeKeyboard : public KeyboardLayout
-{
-public:
-    FakeKeyboard() { install(this); }
-    ~FakeKeyboard() override { install(nullptr); }
-    bool isActive(const QString &l) override { return l == current; }
-    bool activate(const QString &l) override
-    {
-        activations << l;
-        current = l;
-        return true;
-    }
-    QString current = QStringLiteral("th");
-    QStringList activations;
-};
 
 class LabelWindow : public ShellFixture
 {
@@ -340,7 +324,7 @@ TEST_F(LabelWindow, EmptyCodeRefusesThePreview)
 
 TEST_F(LabelWindow, SetUpBoxesFilterKeysAndHoldTheirLengths)
 {
-    FakeKeyboard keyboard;
+    RecordingLayout keyboard;
     open();
     w->Text15->setText(QStringLiteral("PD-670000001"));
     struct Box

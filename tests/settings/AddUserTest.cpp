@@ -6,13 +6,13 @@
 #include "SettingFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/ui/KeyboardLayout.h"
 #include "platform/ui/MessageBox.h"
 #include "shell/Login.h"
 #include "shell/MDIForm1.h"
 #include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
+#include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -69,22 +69,6 @@ QString confirmation(const QString &lead, const QString &name, const QString &po
     return lead + QStringLiteral("\n\nผู้ใช้ : [ ") + name + QStringLiteral(" ] ตำแหน่ง : [ ")
         + position + QStringLiteral(" ]");
 }
-
-class FakeLayout : public KeyboardLayout
-{
-public:
-    FakeLayout() { install(this); }
-    ~FakeLayout() override { install(nullptr); }
-    bool isActive(const QString &l) override { return l == current; }
-    bool activate(const QString &l) override
-    {
-        activations << l;
-        current = l;
-        return true;
-    }
-    QString current = QStringLiteral("th");
-    QStringList activations;
-};
 
 class UserWindow : public SettingFixture
 {
@@ -613,7 +597,7 @@ TEST_F(UserWindow, SignInSwitchIsWrittenOnEveryClose)
 
 TEST_F(UserWindow, BoxesFilterKeysRefuseTheRightButtonAndSwitchTheKeyboard)
 {
-    FakeLayout layout;
+    RecordingLayout layout;
     inUsers([&](AddUser &w) {
         click(w.kasmoButton1);
         EXPECT_EQ(layout.activations, QStringList { QStringLiteral("us") });

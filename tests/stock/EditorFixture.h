@@ -1,9 +1,9 @@
 #pragma once
 #include "button/kasmoButton.h"
-#include "platform/ui/KeyboardLayout.h"
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
 #include "stock/Fadditem.h"
+#include "support/RecordingLayout.h"
 #include "support/ShellFixture.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,23 +13,6 @@
 #include <QPointer>
 #include <QTest>
 #include <functional>
-
-// A keyboard that only records which layout the program asked for.
-class RecordingLayout : public KeyboardLayout
-{
-public:
-    RecordingLayout() { install(this); }
-    ~RecordingLayout() override { install(nullptr); }
-    bool isActive(const QString &l) override { return l == current; }
-    bool activate(const QString &l) override
-    {
-        activations << l;
-        current = l;
-        return true;
-    }
-    QString current = QStringLiteral("th");
-    QStringList activations;
-};
 
 // The product editor over a small shop, run through the scripted dialog runner.
 //   lookups: units 1 "ชิ้น", 2 "แพ็ค", 3 "Box"; groups 1 "เครื่องดื่ม", 2 "เครื่องเขียน",

@@ -3,11 +3,11 @@
 #include "platform/db/DbError.h"
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
-#include "platform/ui/KeyboardLayout.h"
 #include "sale/Edit.h"
 #include "sale/Scanitem.h"
 #include "shell/Module1.h"
 #include "stock/Fprint1.h"
+#include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include <QAction>
 #include <QLabel>
@@ -28,20 +28,6 @@ QColor base(const QWidget *w)
 {
     return w->palette().color(QPalette::Base);
 }
-
-class FakeKeyboard : public KeyboardLayout
-{
-public:
-    FakeKeyboard() { install(this); }
-    ~FakeKeyboard() override { install(nullptr); }
-    bool isActive(const QString &l) override { return l == current; }
-    bool activate(const QString &l) override
-    {
-        current = l;
-        return true;
-    }
-    QString current = QStringLiteral("th");
-};
 
 // Fails the n-th statement that starts with `prefix` (counted from 1), until it goes.
 class FailingStatement
@@ -264,7 +250,7 @@ TEST_F(StockUpdateWindow, F9AndF12SaveFromEveryControlWhateverTheModifiers)
 
 TEST_F(StockUpdateWindow, EnterLeadsFromTheNumberToTheRemarkToTheCodeBox)
 {
-    FakeKeyboard keyboard;
+    RecordingLayout keyboard;
     open();
     w->text0->setFocus();
     QTest::keyClick(w->text0, Qt::Key_Return);

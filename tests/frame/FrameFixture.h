@@ -7,6 +7,7 @@
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
 #include "support/TempProgramFolder.h"
+#include "support/WindowDriving.h"
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
@@ -30,11 +31,7 @@ protected:
     void TearDown() override
     {
         // Windows go without their close handling (no question, no end).
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data(); // pages go with the frame
+        deleteLoadedWindows(); // pages go with the frame
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Module1::CloseDatabase();
         InstanceLock::program().unlock();

@@ -5,6 +5,7 @@
 #include "shell/Messages.h"
 #include "shell/PeriodControls.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,17 +73,6 @@ protected:
         for (int i = 0; i < 13 && w->Combo1->currentIndex() > item; ++i)
             QTest::keyClick(w->Combo1, Qt::Key_Up);
         ASSERT_EQ(w->Combo1->currentIndex(), item);
-    }
-
-    // Types text key by key; keys without a key code of their own (Thai) go as text.
-    static void typeText(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text) {
-            if (ch.unicode() < 128)
-                QTest::keyClicks(w, QString(ch));
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
     }
 
     // Types over the whole text of a box; with nothing to type, deletes it.

@@ -7,6 +7,7 @@
 #include "shell/Messages.h"
 #include "stock/FUpdate.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -41,11 +42,7 @@ protected:
 
     void TearDown() override
     {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data(); // pages go with the frame
+        deleteLoadedWindows(); // pages go with the frame
         MDIForm1::setWindows({});
         ShellFixture::TearDown();
     }
@@ -85,17 +82,6 @@ protected:
         page->txtSearchProduct->setFocus();
         QTest::keyClicks(page->txtSearchProduct, code);
         QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
-    }
-
-    // Types text key by key; keys without a key code of their own (Thai) go as text.
-    static void typeText(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text) {
-            if (ch.unicode() < 128)
-                QTest::keyClicks(w, QString(ch));
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
     }
 
     // The search as a user runs it: text into the box, then Enter.

@@ -14,6 +14,7 @@
 #include "shell/PasswordHash.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
+#include "support/WindowDriving.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -831,11 +832,7 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         EXPECT_FALSE(MLogin::LoginLv5); // history
 
         // The frame takes its pages with it.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data();
+        deleteLoadedWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     InstanceLock::program().unlock();

@@ -8,6 +8,7 @@
 #include "shell/MDIForm1.h"
 #include "support/PtyPair.h"
 #include "support/Screenshots.h"
+#include "support/WindowDriving.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -382,11 +383,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     EXPECT_EQ(page->DrawerPort, QStringLiteral("2"));
 
     // The frame takes its page with it.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *w : WindowRegistry::loaded())
-        windows.append(w);
-    for (const QPointer<QWidget> &w : windows)
-        delete w.data();
+    deleteLoadedWindows();
 }
 
 } // namespace

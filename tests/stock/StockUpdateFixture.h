@@ -5,6 +5,7 @@
 #include "shell/MDIForm1.h"
 #include "stock/FUpdate.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -38,11 +39,7 @@ protected:
 
     void TearDown() override
     {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data();
+        deleteLoadedWindows();
         MDIForm1::setWindows({});
         ShellFixture::TearDown();
     }
@@ -77,18 +74,6 @@ protected:
             w->txtSearchProduct->setFocus();
             typeText(w->txtSearchProduct, code);
             QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
-        }
-    }
-
-    // Types text key by key; keys without a key code of their own (Thai) go as text.
-    static void typeText(QWidget *box, const QString &text)
-    {
-        for (const QChar ch : text) {
-            if (ch.unicode() < 128)
-                QTest::keyClicks(box, QString(ch));
-            else
-                QTest::sendKeyEvent(
-                    QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
         }
     }
 

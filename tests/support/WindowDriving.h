@@ -1,0 +1,29 @@
+#pragma once
+#include "platform/ui/WindowRegistry.h"
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+// Types text key by key, as a person does; keys without a key code of their own (Thai) go as text.
+inline void typeText(QWidget *w, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128)
+            QTest::keyClicks(w, QString(ch));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+// Deletes every loaded window without its close handling (no question, no end). A window that
+// already went with another one (a page with its frame) is passed over.
+inline void deleteLoadedWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : WindowRegistry::loaded())
+        windows.append(w);
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 
 // Codes stored in the database or handed between windows.
 
@@ -34,4 +35,10 @@ enum class UserRight { Selling = 1, Stock = 2, Summary = 3, Settings = 4, Histor
 constexpr unsigned rgbValue(int r, int g, int b)
 {
     return unsigned(r) | (unsigned(g) << 8) | (unsigned(b) << 16);
+}
+
+// The colour a stored 0x00BBGGRR value names.
+inline QColor colourOf(unsigned bgr)
+{
+    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
 }

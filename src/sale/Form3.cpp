@@ -85,7 +85,7 @@ const QString kShortcutHelp = QStringList{
 
 QColor Form3::colour(unsigned bgr)
 {
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+    return colourOf(bgr);
 }
 
 QString Form3::lineCountText(int rows)

@@ -58,11 +58,6 @@ const unsigned kGridText = rgbValue(26, 26, 26);
 const QString kOptionalTip = QStringLiteral(" ไม่จำเป็นต้องใส่ ");
 const QString kScanTip = QStringLiteral(" แสกนบาร์โค๊ด แล้ว Enter ");
 
-QColor colour(unsigned bgr)
-{
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
-}
-
 int tx(double twips)
 {
     return Twips::toPixelsX(twips);
@@ -114,8 +109,8 @@ QLineEdit *makeBox(QWidget *parent, const QString &name, int maxLength, unsigned
     e->setMaxLength(maxLength);
     e->setFont(tahoma(11));
     e->setToolTip(tip);
-    setColour(e, QPalette::Base, colour(back));
-    setColour(e, QPalette::Text, colour(fore));
+    setColour(e, QPalette::Base, colourOf(back));
+    setColour(e, QPalette::Text, colourOf(fore));
     return e;
 }
 
@@ -124,7 +119,7 @@ QFrame *makeFrame(QWidget *parent, const QString &name, unsigned back)
     auto *f = new QFrame(parent);
     f->setObjectName(name);
     f->setAutoFillBackground(true);
-    setColour(f, QPalette::Window, colour(back));
+    setColour(f, QPalette::Window, colourOf(back));
     return f;
 }
 
@@ -174,7 +169,7 @@ void FUpdate::buildControls()
 {
     setFont(tahoma(8.25, false));
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, colour(kBack));
+    setColour(this, QPalette::Window, colourOf(kBack));
 
     // Top band: heading, date-time, document number, remark, and the total on the right.
     Frame1 = new QFrame(this);
@@ -183,17 +178,17 @@ void FUpdate::buildControls()
     imgBarHeader = new QLabel(Frame1);
     imgBarHeader->setObjectName(QStringLiteral("imgBarHeader"));
     imgBarHeader->setScaledContents(true);
-    imgBarHeader->setPixmap(bannerStrip(QColor(236, 241, 240), colour(kBack)));
+    imgBarHeader->setPixmap(bannerStrip(QColor(236, 241, 240), colourOf(kBack)));
     lblSidebar
         = makeLabel(Frame1, QStringLiteral("lblSidebar"), QStringLiteral("รายละเอียดการรับสินค้า"), 11);
-    setColour(lblSidebar, QPalette::WindowText, colour(kHeading));
+    setColour(lblSidebar, QPalette::WindowText, colourOf(kHeading));
     Shape1 = makeFrame(Frame1, QStringLiteral("Shape1"), kHeading);
 
     Label1 = makeLabel(Frame1, QStringLiteral("Label1"), QStringLiteral("วันเวลาที่ทำรายการ"), 10);
     Label3 = makeLabel(Frame1, QStringLiteral("Label3"), QString(), 11, true, Qt::AlignCenter);
     Label3->setAutoFillBackground(true);
-    setColour(Label3, QPalette::Window, colour(kFieldBack));
-    setColour(Label3, QPalette::WindowText, colour(kDateText));
+    setColour(Label3, QPalette::Window, colourOf(kFieldBack));
+    setColour(Label3, QPalette::WindowText, colourOf(kDateText));
     Label3->setAccessibleDescription(Label1->text());
 
     Label2 = makeLabel(Frame1, QStringLiteral("Label2"), QStringLiteral("เลขที่"), 10);
@@ -210,14 +205,14 @@ void FUpdate::buildControls()
 
     Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), 10);
     Label4->setAutoFillBackground(true);
-    setColour(Label4, QPalette::Window, colour(kTotalPanel));
+    setColour(Label4, QPalette::Window, colourOf(kTotalPanel));
     Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("รวมราคาต้นทุน (บาท)"), 10,
         true, Qt::AlignCenter);
     Label7->setAutoFillBackground(true);
-    setColour(Label7, QPalette::Window, colour(kTotalCaption));
+    setColour(Label7, QPalette::Window, colourOf(kTotalCaption));
     Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("ราคา"), 22, true,
         Qt::AlignRight | Qt::AlignVCenter);
-    setColour(Label6, QPalette::WindowText, colour(kHeading));
+    setColour(Label6, QPalette::WindowText, colourOf(kHeading));
     Label6->setAccessibleDescription(Label7->text());
 
     // Code band.
@@ -345,7 +340,7 @@ void FUpdate::SetupSpread()
     for (int c = ColDes; c <= ColCost; ++c)
         g->setHAlign(c, DataGrid::HeaderRow, Qt::AlignHCenter);
     g->setHAlign(ColAmount, DataGrid::HeaderRow, Qt::AlignRight);
-    g->setForeColor(DataGrid::All, DataGrid::All, colour(kGridText));
+    g->setForeColor(DataGrid::All, DataGrid::All, colourOf(kGridText));
     g->setVAlign(DataGrid::All, DataGrid::All, Qt::AlignVCenter);
     const Qt::Alignment align[] = { Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft,
         Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight };
@@ -477,7 +472,7 @@ void FUpdate::focusCodeBox()
 
 void FUpdate::setCodeBoxColour(unsigned bgr)
 {
-    setColour(txtSearchProduct, QPalette::Base, colour(bgr));
+    setColour(txtSearchProduct, QPalette::Base, colourOf(bgr));
 }
 
 void FUpdate::txtSearchProduct_KeyPress(int &KeyAscii)

@@ -64,11 +64,6 @@ const QString kProductGone
     = QStringLiteral("ไม่พบ สินค้า นี้ในระบบแล้ว ( อาจถูกลบไปก่อนหน้านี้ ) จึงบันทึกการแก้ไขไม่ได้..");
 const QString kCopyFailed = QStringLiteral("คัดลอกไฟล์ภาพไม่ได้ : ");
 
-QColor colourOf(unsigned bgr)
-{
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
-}
-
 QString withoutAccessKey(QString caption)
 {
     return caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));

@@ -57,15 +57,8 @@ int ty(double twips)
     return Twips::toPixelsY(twips);
 }
 
-void setLeft(QWidget *w, double left)
-{
-    w->move(tx(left), w->y());
-}
-void setWidth(QWidget *w, double width)
-{
-    if (width >= 0)
-        w->resize(tx(width), w->height());
-}
+using Twips::setLeft;
+using Twips::setWidth;
 double widthOf(const QWidget *w)
 {
     return Twips::fromPixelsX(w->width());

@@ -66,24 +66,10 @@ int ty(double twips)
 {
     return Twips::toPixelsY(twips);
 }
-void setLeft(QWidget *w, double left)
-{
-    w->move(tx(left), w->y());
-}
-void setTop(QWidget *w, double top)
-{
-    w->move(w->x(), ty(top));
-}
-void setWidth(QWidget *w, double width)
-{
-    if (width >= 0)
-        w->resize(tx(width), w->height());
-}
-void setHeight(QWidget *w, double height)
-{
-    if (height >= 0)
-        w->resize(w->width(), ty(height));
-}
+using Twips::setHeight;
+using Twips::setLeft;
+using Twips::setTop;
+using Twips::setWidth;
 
 // One step of the resize, which skips a failing step and goes on with the next.
 template <typename F> void step(F f)

@@ -63,3 +63,25 @@ void Twips::place(QWidget *w, double left, double top, double width, double heig
 {
     w->setGeometry(toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height));
 }
+
+void Twips::setLeft(QWidget *w, double left)
+{
+    w->move(toPixelsX(left), w->y());
+}
+
+void Twips::setTop(QWidget *w, double top)
+{
+    w->move(w->x(), toPixelsY(top));
+}
+
+void Twips::setWidth(QWidget *w, double width)
+{
+    if (width >= 0)
+        w->resize(toPixelsX(width), w->height());
+}
+
+void Twips::setHeight(QWidget *w, double height)
+{
+    if (height >= 0)
+        w->resize(w->width(), toPixelsY(height));
+}

@@ -32,4 +32,9 @@ int fromPixelsX(int pixels, const QScreen *screen = nullptr);
 int fromPixelsY(int pixels, const QScreen *screen = nullptr);
 // Puts a control at its design position and size, given in twips.
 void place(QWidget *w, double left, double top, double width, double height);
+// Moves or sizes a control along one side, in twips; a negative width or height leaves it be.
+void setLeft(QWidget *w, double left);
+void setTop(QWidget *w, double top);
+void setWidth(QWidget *w, double width);
+void setHeight(QWidget *w, double height);
 } // namespace Twips

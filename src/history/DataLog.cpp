@@ -7,6 +7,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -65,14 +66,6 @@ QFont tahoma(double pt, bool bold = false)
     return f;
 }
 
-void fill(QWidget *w, const QColor &back)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, back);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 int tx(double twips)
 {
     return Twips::toPixelsX(twips);
@@ -126,7 +119,7 @@ DataLog::DataLog()
     setWindowTitle(QStringLiteral("ข้อมูลย้อนหลัง"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
         | Qt::WindowMaximizeButtonHint);
-    fill(this, kBack);
+    fillBackground(this, kBack);
 
     Frame1 = new QGroupBox(QStringLiteral("เลือกประเภทข้อมูล"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -149,7 +142,7 @@ DataLog::DataLog()
     Command2->setAutoDefault(false);
     Command2->setFont(tahoma(12, true));
     Shape1 = new QFrame(this);
-    fill(Shape1, kBand);
+    fillBackground(Shape1, kBand);
     Label1 = new QLabel(DesignDescription, this);
     Label1->setFont(tahoma(9, true));
     {
@@ -170,7 +163,7 @@ DataLog::DataLog()
     for (const auto &[w, name] : names)
         w->setObjectName(QLatin1String(name));
     for (QGroupBox *f : { Frame1, Frame2, Frame3 })
-        fill(f, kBack);
+        fillBackground(f, kBack);
 
     // What assistive technology reads for each control.
     Combo1->setAccessibleName(QStringLiteral("เดือน"));

@@ -2,6 +2,7 @@
 #include "platform/chart/BarChart.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Currency.h"
@@ -40,10 +41,7 @@ Chart::Chart(const QString &yearText)
 {
     setObjectName(QStringLiteral("Chart"));
     setWindowTitle(QStringLiteral("กราฟสรุปยอดรายปี"));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kBack);
-    setPalette(p);
-    setAutoFillBackground(true);
+    fillBackground(this, kBack);
     RMChartX1 = new BarChart(this);
     RMChartX1->move(0, 0);
     RMChartX1->setChartSize(950, 500);

@@ -7,6 +7,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
@@ -56,10 +57,7 @@ SUser::SUser()
 {
     setObjectName(QStringLiteral("SUser"));
     setWindowTitle(QStringLiteral("สรุปยอดการขายของผู้ใช้"));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kBack);
-    setPalette(p);
-    setAutoFillBackground(true);
+    fillBackground(this, kBack);
     QFont base(QStringLiteral("Tahoma"));
     base.setPointSizeF(10);
     setFont(base);

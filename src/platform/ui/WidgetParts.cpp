@@ -22,6 +22,14 @@ QPushButton *exportButton(QWidget *parent, const QString &caption)
     return b;
 }
 
+void fillBackground(QWidget *w, const QColor &back)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, back);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
 QPixmap gradientBand(int height, const QColor &left, const QColor &right)
 {
     QPixmap pm(1600, height);

@@ -12,5 +12,8 @@ QPushButton *plainButton(QWidget *parent, const QString &caption);
 // An export button laid over a report viewer's toolbar row: Tahoma 9, named by its caption.
 QPushButton *exportButton(QWidget *parent, const QString &caption);
 
+// Paints a widget's whole background in one colour.
+void fillBackground(QWidget *w, const QColor &back);
+
 // A band of colour running from `left` to `right`, wide enough for any window, behind a title row.
 QPixmap gradientBand(int height, const QColor &left, const QColor &right);

@@ -3,6 +3,7 @@
 #include "platform/ui/ColorDialogs.h"
 #include "platform/ui/FileDialogs.h"
 #include "support/Screenshots.h"
+#include "support/WhenShown.h"
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QHeaderView>
@@ -22,21 +23,6 @@
 #include <memory>
 
 namespace {
-
-// Runs `act` on the modal dialog once the program's exec() shows it.
-void whenShown(const std::function<void(QWidget *)> &act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            timer->deleteLater();
-            timer->stop();
-            act(w);
-        }
-    });
-    timer->start();
-}
 
 // The texts a person reads on a dialog's own parts (not the file names and paths it lists, nor
 // the title, which the program gives).

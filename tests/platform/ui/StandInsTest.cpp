@@ -6,6 +6,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
 #include "support/Screenshots.h"
+#include "support/WhenShown.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -22,21 +23,6 @@ namespace {
 class AnyDialog : public QDialog
 {
 };
-
-// Runs `act` on the dialog once the program's exec() shows it.
-void whenShown(const std::function<void(QWidget *)> &act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            timer->deleteLater();
-            timer->stop();
-            act(w);
-        }
-    });
-    timer->start();
-}
 
 struct Ending
 {

@@ -218,6 +218,7 @@ void FUpdate::buildControls()
     fpSpread1 = new DataGrid(this);
     fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
     fpSpread1->setAccessibleName(QStringLiteral("รายการรับสินค้า"));
+    fpSpread1->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
 
     // Button bar.
     Frame3 = makeFrame(this, QStringLiteral("Frame3"), kBack);

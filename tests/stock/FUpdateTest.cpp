@@ -10,6 +10,7 @@
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 
 namespace {
@@ -270,6 +271,25 @@ TEST_F(StockUpdateWindow, EnterLeadsFromTheNumberToTheRemarkToTheCodeBox)
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ช่องนี้ กรอกได้แค่ (ภาษาอังกฤษ และ ตัวเลข) เท่านั้น !!"));
     EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
+}
+
+TEST_F(StockUpdateWindow, TabPassesThroughTheGridToTheButtonsInTheWindowsOrder)
+{
+    open();
+    scan(QStringLiteral("A100"));
+    scan(QStringLiteral("B200"));
+    const QStringList expected = { "txtSearchProduct", "Text1", "text0", "fpSpread1", "Command1",
+        "pageButton3", "pageButton2", "pageButton1", "cmdSearch", "txtSearchProduct" };
+    w->txtSearchProduct->setFocus();
+    QStringList order;
+    for (int i = 0; i < expected.size(); ++i) {
+        QWidget *f = QApplication::focusWidget();
+        ASSERT_NE(f, nullptr);
+        order << f->objectName();
+        QTest::keyClick(f, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(u' ').toStdString(), expected.join(u' ').toStdString());
+    EXPECT_EQ(w->fpSpread1->maxRows(), 2);
 }
 
 TEST_F(StockUpdateWindow, SaveRaisesTheStockAndWritesOneMovementPerLineInGridOrder)

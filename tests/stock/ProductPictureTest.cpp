@@ -160,3 +160,29 @@ TEST_F(ProductPicture, MissingPictureFolderFailsTheCopyWithAMessage)
         EXPECT_EQ(shown(f), before);
     });
 }
+
+TEST_F(ProductPicture, AProductWithoutPictureShowsAMarkedPlaceholder)
+{
+    // The placeholder must read as "no picture" (marks on a light ground), not as a blank
+    // square that looks like a picture still loading.
+    runEdit(1, [&](Fadditem *f) {
+        click(f->cdelP);
+        click(f->Command1);
+    });
+    runEdit(1, [&](Fadditem *f) {
+        const QImage img = shown(f);
+        ASSERT_FALSE(img.isNull());
+        int lightest = 0, darkest = 255;
+        // The middle of the box, where a blank square shows one flat colour.
+        for (int y = img.height() * 7 / 20; y < img.height() * 13 / 20; ++y) {
+            for (int x = img.width() * 7 / 20; x < img.width() * 13 / 20; ++x) {
+                const int g = qGray(img.pixel(x, y));
+                lightest = qMax(lightest, g);
+                darkest = qMin(darkest, g);
+            }
+        }
+        EXPECT_GT(lightest, 220); // a light ground
+        EXPECT_LT(darkest, 190); // with marks on it
+        saveScreenshot(f->grab(), "Fadditem-no-picture.png");
+    });
+}

@@ -84,15 +84,8 @@ int tx(double twips)
     return Twips::toPixelsX(twips);
 }
 
-void setLeft(QWidget *w, double twips)
-{
-    w->move(tx(twips), w->y());
-}
-
-void setWidth(QWidget *w, double twips)
-{
-    w->resize(tx(twips), w->height());
-}
+using Twips::setLeft;
+using Twips::setWidth;
 
 // The printed summary reads the page as it stands while the report runs.
 class SummaryPrint : public StockReportSource

@@ -66,16 +66,8 @@ int tx(double twips)
     return Twips::toPixelsX(twips);
 }
 
-void setLeft(QWidget *w, double left)
-{
-    w->move(tx(left), w->y());
-}
-
-void setWidth(QWidget *w, double width)
-{
-    if (width >= 0)
-        w->resize(tx(width), w->height());
-}
+using Twips::setLeft;
+using Twips::setWidth;
 
 void setColours(QWidget *w, const QColor &back, const QColor &text = QColor())
 {

@@ -9,6 +9,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
+#include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/DateText.h"
 #include "records/Val.h"
@@ -53,14 +54,6 @@ void step(double value, const std::function<void()> &apply)
 {
     if (value >= 0)
         skipOnFailure("Form4.Form_Resize", apply);
-}
-
-void fill(QWidget *w, const QColor &back)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, back);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 void textColour(QWidget *w, const QColor &fore)
@@ -137,7 +130,7 @@ Form4::Form4()
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("สรุปยอดการขาย"));
-    fill(this, HeaderBack);
+    fillBackground(this, HeaderBack);
     setFont(tahoma(10));
 
     // The top banner with the three links at its right.
@@ -162,7 +155,7 @@ Form4::Form4()
 
     // The period band: week, search text, month, day, year, the views and the reload.
     Frame2 = new QFrame(this);
-    fill(Frame2, kBand);
+    fillBackground(Frame2, kBand);
     Check1 = new QCheckBox(QStringLiteral(" แสดงสินค้าที่ขายได้สัปดาห์นี้"), Frame2);
     textColour(Check1, Qt::white);
     txt1 = new QLineEdit(Frame2);
@@ -200,7 +193,7 @@ Form4::Form4()
 
     // The title band and the grid.
     Image10 = new QLabel(this);
-    fill(Image10, HeaderText);
+    fillBackground(Image10, HeaderText);
     Label11 = new QLabel(QStringLiteral("สินค้าที่ขายได้วันนี้"), this);
     Label11->setFont(tahoma(11, true));
     textColour(Label11, Qt::white);
@@ -215,7 +208,7 @@ Form4::Form4()
                            QLabel *&captionLabel, QLabel *&valueLabel) {
         shape = new QFrame(m_totals);
         shape->setFrameShape(QFrame::Box);
-        fill(shape, Qt::white);
+        fillBackground(shape, Qt::white);
         captionLabel = new QLabel(caption, m_totals);
         captionLabel->setFont(tahoma(9, true));
         textColour(captionLabel, HeaderText);

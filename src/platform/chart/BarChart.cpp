@@ -1,4 +1,5 @@
 #include "BarChart.h"
+#include "platform/ui/WidgetParts.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -63,10 +64,7 @@ void BarChart::setChartSize(int width, int height)
 void BarChart::setBackColor(const QColor &colour)
 {
     m_back = colour;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, colour);
-    setPalette(p);
-    setAutoFillBackground(true);
+    fillBackground(this, colour);
     m_view->setBackgroundBrush(colour);
 }
 

@@ -17,6 +17,7 @@
 #include "stock/Fprint1.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -36,12 +37,7 @@ protected:
     void TearDown() override
     {
         Connection::setStatementHook({});
-        // Pages go with the frame: delete through guarded pointers.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data();
+        deleteLoadedWindows(); // pages go with the frame
         MDIForm1::setWindows({});
         ShellFixture::TearDown();
     }

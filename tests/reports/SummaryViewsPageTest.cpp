@@ -14,6 +14,7 @@
 #include "stock/Fprint1.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,11 +46,7 @@ protected:
     void TearDown() override
     {
         Connection::setStatementHook({});
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *w : WindowRegistry::loaded())
-            windows.append(w);
-        for (const QPointer<QWidget> &w : windows)
-            delete w.data();
+        deleteLoadedWindows();
         ShellFixture::TearDown();
     }
 

@@ -110,13 +110,7 @@ protected:
         box->selectAll();
         if (text.isEmpty())
             QTest::keyClick(box, Qt::Key_Delete);
-        for (const QChar ch : text) {
-            if (ch.unicode() < 128)
-                QTest::keyClicks(box, QString(ch));
-            else // Thai has no key code of its own: the key carries it as text
-                QTest::sendKeyEvent(
-                    QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
+        typeText(box, text);
     }
 
     const QStringList zeros { "0.00", "0.00", "0.00", "0.00" };

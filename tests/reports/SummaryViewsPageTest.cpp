@@ -76,13 +76,7 @@ protected:
         p->txt1->setFocus(Qt::OtherFocusReason);
         p->txt1->selectAll();
         QTest::keyClick(p->txt1, Qt::Key_Delete);
-        for (const QChar ch : text) {
-            if (ch.unicode() < 128)
-                QTest::keyClicks(p->txt1, QString(ch));
-            else // Thai has no key code of its own: the key carries it as text
-                QTest::sendKeyEvent(
-                    QTest::Click, p->txt1, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
+        typeText(p->txt1, text);
     }
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 

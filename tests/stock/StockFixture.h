@@ -5,6 +5,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "shell/MDIForm1.h"
 #include "stock/Form2.h"
+#include "support/WindowDriving.h"
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,15 +150,7 @@ protected:
         QTest::mouseDClick(page->fpSpread1->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
     }
     // Types the text key by key, Thai characters included.
-    static void type(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text) {
-            if (ch.unicode() < 0x80)
-                QTest::keyClick(w, ch.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
-    }
+    static void type(QWidget *w, const QString &text) { typeText(w, text); }
     // Types into the search box and presses Enter.
     void search(const QString &text)
     {

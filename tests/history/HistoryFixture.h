@@ -75,16 +75,6 @@ protected:
         ASSERT_EQ(w->Combo1->currentIndex(), item);
     }
 
-    // Types over the whole text of a box; with nothing to type, deletes it.
-    static void typeOver(QLineEdit *box, const QString &text)
-    {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(box, Qt::Key_Delete);
-        typeText(box, text);
-    }
-
     static void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
     // Column texts of the data rows (the rows with a key in column 0).

@@ -103,15 +103,6 @@ protected:
         return g->model()->data(g->model()->index(row - 1, col), role).value<QColor>();
     }
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
-    // Types over the whole text of a box key by key; with nothing to type, deletes it.
-    static void typeOver(QLineEdit *box, const QString &text)
-    {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(box, Qt::Key_Delete);
-        typeText(box, text);
-    }
 
     const QStringList zeros { "0.00", "0.00", "0.00", "0.00" };
 };

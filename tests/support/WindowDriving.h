@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ui/WindowRegistry.h"
+#include <QLineEdit>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -15,6 +16,16 @@ inline void typeText(QWidget *w, const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
+}
+
+// Types over the whole text of a box key by key; with nothing to type, deletes it.
+inline void typeOver(QLineEdit *box, const QString &text)
+{
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    typeText(box, text);
 }
 
 // Deletes every loaded window without its close handling (no question, no end). A window that

@@ -8,30 +8,12 @@ using namespace SummaryViews;
 
 namespace {
 
-// One stored sale line with every field the summaries read.
-struct Line
-{
-    const char *when; // ISO date-time
-    const char *receipt;
-    const char *code;
-    const char *name;
-    double price;
-    qint64 quantity;
-    double cost = 0;
-    double discount = 0; // Lrod: the receipt's discount, on its first line
-    const char *description = "";
-    const char *unit = "ชิ้น";
-};
+// Sale lines with every field the summaries read (tests/reports/SalesData.h).
+using Line = TestLine;
 
 void add(Connection &db, const Line &l)
 {
-    const QString when = QString::fromUtf8(l.when);
-    db.execute(QStringLiteral("INSERT INTO tblLog (Lsn, Lname, Ldes, Lvalue, Lnub, Lsell, Lraka, "
-                              "Ldate, LUser, LTumnang, Ldate2, Lno, Lrod) VALUES "
-                              "(?, ?, ?, ?, ?, ?, ?, ?, 'admin', 'พนักงาน', ?, ?, ?)"),
-        { QString::fromUtf8(l.code), QString::fromUtf8(l.name), QString::fromUtf8(l.description),
-            l.quantity, QString::fromUtf8(l.unit), l.price, l.cost, when, when.left(10),
-            QString::fromUtf8(l.receipt), l.discount });
+    addLine(db, l);
 }
 
 PeriodFilter month(int item, const char *year = "2020")

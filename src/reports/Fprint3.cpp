@@ -23,13 +23,9 @@ Fprint3::Fprint3(const RankingRequest &request, QWidget *parent)
     ARViewer21->setAccessibleName(QStringLiteral("รายงานสรุปยอดขาย"));
     fpSpread1 = new DataGrid(this);
     fpSpread1->hide();
-    Command1 = exportButton(this, QStringLiteral("ส่งออก Excel"));
-    Command2 = exportButton(this, QStringLiteral("ส่งออก PDF"));
-    // Over the right-hand end of the viewer's toolbar row, PDF to the left of Excel.
-    Twips::place(Command1, 11160, 50, 1335, 360);
-    Twips::place(Command2, 9600, 50, 1455, 360);
-    Command1->raise();
-    Command2->raise();
+    const ExportButtons exports = exportButtons(this);
+    Command1 = exports.excel;
+    Command2 = exports.pdf;
     connect(Command1, &QPushButton::clicked, this, &Fprint3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Fprint3::Command2_Click);
     resize(Twips::toPixelsX(12945), Twips::toPixelsY(9810));

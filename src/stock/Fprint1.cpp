@@ -20,13 +20,9 @@ Fprint1::Fprint1(const StockReportSource &source, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     ARViewer21 = new ReportViewer(this);
     ARViewer21->setAccessibleName(QStringLiteral("เอกสารรายการสินค้า"));
-    Command1 = exportButton(this, QStringLiteral("ส่งออก Excel"));
-    Command2 = exportButton(this, QStringLiteral("ส่งออก PDF"));
-    // They sit over the right-hand part of the viewer's toolbar row and keep their place.
-    Twips::place(Command1, 11160, 50, 1335, 360);
-    Twips::place(Command2, 9600, 50, 1455, 360);
-    Command1->raise();
-    Command2->raise();
+    const ExportButtons exports = exportButtons(this);
+    Command1 = exports.excel;
+    Command2 = exports.pdf;
     connect(Command1, &QPushButton::clicked, this, &Fprint1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Fprint1::Command2_Click);
     resize(Twips::toPixelsX(12945), Twips::toPixelsY(9810));

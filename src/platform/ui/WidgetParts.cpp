@@ -1,4 +1,5 @@
 #include "platform/ui/WidgetParts.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -19,6 +20,17 @@ QPushButton *exportButton(QWidget *parent, const QString &caption)
     font.setPointSizeF(9);
     b->setFont(font);
     b->setAccessibleName(caption);
+    return b;
+}
+
+ExportButtons exportButtons(QWidget *parent)
+{
+    ExportButtons b { exportButton(parent, QStringLiteral("ส่งออก Excel")),
+        exportButton(parent, QStringLiteral("ส่งออก PDF")) };
+    Twips::place(b.excel, 11160, 50, 1335, 360);
+    Twips::place(b.pdf, 9600, 50, 1455, 360);
+    b.excel->raise();
+    b.pdf->raise();
     return b;
 }
 

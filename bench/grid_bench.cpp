@@ -89,6 +89,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     const bool inMemory = app.arguments().contains(QStringLiteral("--memory"));
     const int count = qEnvironmentVariableIntValue("GRID_BENCH_ROWS") > 0

@@ -45,6 +45,8 @@ Figures measure(int runs, const std::function<void()> &step)
 
 int main(int argc, char **argv)
 {
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/labels-bench-XXXXXX"));
     copySharedShopInto(dir.path());

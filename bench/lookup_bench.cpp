@@ -104,6 +104,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     Connection &c = Module1::Conn();
     c.open(sharedShopDatabase());

@@ -33,6 +33,8 @@ template <class F> std::vector<double> times(int runs, F f)
 
 int main(int argc, char **argv)
 {
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     const QString shop = sharedShopDatabase();
     // The program opens data/Ksmdata.db under its folder: point it at the generated shop.

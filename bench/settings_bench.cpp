@@ -44,6 +44,8 @@ template <class F> double seconds(F &&f)
 
 int main(int argc, char **argv)
 {
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString shop = dir.path() + QStringLiteral("/Ksmdata.db");

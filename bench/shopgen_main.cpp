@@ -1,4 +1,4 @@
-// Writes a generated shop database: shopgen <target.db>
+// Writes a generated shop database: shopgen [--scale=N] <target.db>
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include <QCoreApplication>
@@ -8,13 +8,13 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: shopgen target.db\n");
+    if (!takeShopOptions(argc, argv) || argc != 2) {
+        std::fprintf(stderr, "usage: shopgen [--scale=N] target.db\n");
         return 2;
     }
     const QString target = QString::fromLocal8Bit(argv[1]);
     QFile::remove(target);
-    const double secs = generateShop(target);
+    const double secs = generateShop(target, ShopSize().scaled(shopScale()));
     Connection c;
     c.open(target);
     std::printf("generated %s in %.1f s: %lld products, %lld sale lines, %lld receipts, %lld "

@@ -39,6 +39,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     const int runs = 5;
 

@@ -22,6 +22,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
 
     // The page only reads: the program folder's database is the shared generated shop.

@@ -109,6 +109,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!takeShopOptions(argc, argv))
+        return 2;
     QApplication app(argc, argv);
     if (argc == 3)
         return runOne(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
@@ -118,7 +120,8 @@ int main(int argc, char **argv)
             QProcess p;
             p.setProcessChannelMode(QProcess::ForwardedChannels);
             p.start(QCoreApplication::applicationFilePath(),
-                { QString::fromLatin1(view), QString::fromLatin1(period) });
+                QStringList { QString::fromLatin1(view), QString::fromLatin1(period) }
+                    + shopOptionArguments());
             p.waitForFinished(-1);
             if (p.exitCode() != 0)
                 return p.exitCode();

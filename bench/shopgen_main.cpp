@@ -1,4 +1,5 @@
 // Writes a generated shop database: shopgen [--scale=N] <target.db>
+// shopgen [--scale=N] --shared makes the benchmarks' shared shop where missing and prints its path.
 #include "ShopGenerator.h"
 #include "platform/db/Connection.h"
 #include <QCoreApplication>
@@ -9,8 +10,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (!takeShopOptions(argc, argv) || argc != 2) {
-        std::fprintf(stderr, "usage: shopgen [--scale=N] target.db\n");
+        std::fprintf(stderr, "usage: shopgen [--scale=N] target.db | --shared\n");
         return 2;
+    }
+    if (qstrcmp(argv[1], "--shared") == 0) {
+        std::printf("%s\n", qPrintable(sharedShopDatabase()));
+        return 0;
     }
     const QString target = QString::fromLocal8Bit(argv[1]);
     QFile::remove(target);

@@ -165,7 +165,8 @@ void SUser::Form_Load()
         Module1::FillComboPositive(
             Combo2, QStringLiteral("tblUser"), QStringLiteral("PK"), QStringLiteral("UID"));
     } catch (const DbError &e) {
-        qWarning("user sales: %s", qPrintable(e.text()));
+        // An empty list would pass for a shop without users.
+        MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
     Combo2->setCurrentIndex(-1);
     m_period->Form_Load();

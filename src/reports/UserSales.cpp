@@ -29,6 +29,34 @@ QList<std::pair<QString, Currency>> daySales(
         out.append({ rs.text(0), Currency::fromUnits(rs.integer(1)) });
     return out;
 }
+
+// One seller's sums per month (1 to 12) of a year, added up in the database.
+struct MonthSums
+{
+    bool found[13] = {};
+    Currency amount[13];
+};
+
+MonthSums monthSums(Connection &conn, const QString &user, const QString &amount,
+    const QString &table, const QString &userColumn, const QString &timeColumn,
+    const QList<DateRange> &ranges)
+{
+    QVariantList params { user };
+    const QString month = QStringLiteral("substr(") + timeColumn + QStringLiteral(", 6, 2)");
+    const QString sql = QStringLiteral("SELECT ") + month + QStringLiteral(", ") + amount
+        + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") + userColumn
+        + QStringLiteral(" = ? AND (") + Periods::condition(timeColumn, ranges, params)
+        + QStringLiteral(") GROUP BY ") + month;
+    MonthSums out;
+    for (Recordset rs = conn.query(sql, params); !rs.eof(); rs.moveNext()) {
+        const int m = rs.text(0).toInt();
+        if (m < 1 || m > 12)
+            continue;
+        out.found[m] = true;
+        out.amount[m] = Currency::fromUnits(rs.integer(1));
+    }
+    return out;
+}
 } // namespace
 
 UserSalesChart userSales(Connection &conn, const QString &user, UserPeriod period, int month,
@@ -43,21 +71,23 @@ UserSalesChart userSales(Connection &conn, const QString &user, UserPeriod perio
                   QStringLiteral("เม.ย."), QStringLiteral("พ.ค."), QStringLiteral("มิ.ย."),
                   QStringLiteral("ก.ค."), QStringLiteral("ส.ค."), QStringLiteral("ก.ย."),
                   QStringLiteral("ต.ค."), QStringLiteral("พ.ย."), QStringLiteral("ธ.ค.") };
+        const QList<DateRange> ranges = ok ? Periods::year(year) : QList<DateRange>();
+        const MonthSums sales = monthSums(conn, user, kLineAmount, QStringLiteral("tblLog"),
+            QStringLiteral("LUser"), QStringLiteral("Ldate"), ranges);
+        const MonthSums discounts = monthSums(conn, user,
+            QStringLiteral("sum(CAST(round(rMoney * 10000) AS INTEGER))"),
+            QStringLiteral("tblRMoney"), QStringLiteral("rUser"), QStringLiteral("rTime"), ranges);
         for (int m = 1; m <= 12; ++m) {
-            const QList<DateRange> ranges = ok ? Periods::month(year, m) : QList<DateRange>();
-            const qint64 discount = wholeBahtOfShown(discountOf(conn, user, ranges));
+            // Each month's discount counts in whole baht, as it is shown.
+            const qint64 discount = discounts.found[m] ? wholeBahtOfShown(discounts.amount[m]) : 0;
             chart.discount += discount;
-            const auto days = daySales(conn, user, ranges);
-            if (days.isEmpty()) {
+            if (!sales.found[m]) {
                 chart.values << QStringLiteral("0");
                 continue;
             }
-            Currency total;
-            for (const auto &d : days)
-                total += d.second;
-            // Rounded once per bar: rounding after every day would drift by a baht a day.
-            const qint64 bar = roundHalfEven((long double)total.units() / 10000.0L);
-            chart.net += Currency::fromWhole(bar - discount);
+            // The bar is the month in whole baht; the net keeps its satang.
+            const qint64 bar = roundHalfEven((long double)sales.amount[m].units() / 10000.0L);
+            chart.net += sales.amount[m] - Currency::fromWhole(discount);
             chart.values << QString::number(bar);
         }
         return chart;

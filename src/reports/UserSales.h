@@ -15,7 +15,7 @@ struct UserSalesChart
     QStringList labels; // "dd/MM/yyyy" per day in calendar order, or the twelve months
     QList<QString> values; // bar values as plain number text
     qint64 discount = 0; // whole baht
-    Currency net; // the bars less the discount (a year: less each month's with sales)
+    Currency net; // sales to the satang less the discount (a year: less each month's with sales)
 };
 
 enum class UserPeriod { Week, Month, Year };

@@ -2,6 +2,7 @@
 #include "SalesData.h"
 #include "button/kasmoButton.h"
 #include "platform/chart/BarChart.h"
+#include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "reports/AR3.h"
 #include "reports/Fprint3.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QTest>
 
 namespace {
@@ -26,6 +28,19 @@ void addUser(Connection &db, int pk, const char *uid, const char *position)
 void click(kasmoButton *b)
 {
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+// Picks a list position with the arrow keys, as a person does in a closed list.
+void choose(QComboBox *list, int item)
+{
+    list->setFocus(Qt::OtherFocusReason);
+    if (list->currentIndex() < 0)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() < item; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() > item; ++i)
+        QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_EQ(list->currentIndex(), item);
 }
 } // namespace
 
@@ -78,7 +93,8 @@ TEST_F(UserSales, AYearHasTwelveBarsRoundedOnceWithoutTheirDiscount)
     EXPECT_EQ(year.values,
         (QList<QString> { "301", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0" }));
     EXPECT_EQ(year.discount, 54); // 14 + 40: every month's discount is counted
-    EXPECT_EQ(year.net.format(), QStringLiteral("287.00")); // only January's is taken off
+    // The net keeps the satang of the sales; only January's discount is taken off.
+    EXPECT_EQ(year.net.format(), QStringLiteral("286.75"));
     EXPECT_EQ(chart("nobody", UserPeriod::Year).values, QList<QString>(12, QStringLiteral("0")));
 }
 
@@ -180,5 +196,66 @@ TEST_F(UserSales, RankingButtonsHandTheirPeriodToTheRankingWindow)
     EXPECT_EQ(titles,
         (QStringList { "ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024",
             "ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)", "ยอดขายของผู้ใช้ทุกคน ในปี 2024" }));
+    w->close();
+}
+
+TEST_F(UserSales, AYearsNetKeepsItsSatangAsTheRankingDoes)
+{
+    addUser(db(), 2, "somchai", "หัวหน้า");
+    addUser(db(), 3, "mali", "แคชเชียร์");
+    // Month sums with satang: rounding each month to the baht before adding loses them.
+    addSaleLine(db(), "2024-01-05 09:00:00", "INV-670100001", "A1", 100.50, 1, "somchai");
+    addSaleLine(db(), "2024-03-05 09:00:00", "INV-670300001", "A1", 50.25, 1, "somchai");
+    addDiscount(db(), "2024-01-05 09:00:00", "INV-670100001", 10, "somchai");
+    addSaleLine(db(), "2024-02-05 09:00:00", "INV-670200001", "B2", 99.60, 1, "mali");
+    addSaleLine(db(), "2024-05-05 09:00:00", "INV-670500001", "B2", 0.60, 1, "mali");
+
+    const struct
+    {
+        int item;
+        const char *user;
+        const char *net;
+        const char *discount;
+    } cases[] = {
+        { 1, "somchai", "140.75", "10.00" },
+        { 2, "mali", "100.20", "0.00" },
+    };
+    auto *w = new SUser;
+    w->show();
+    QMap<QString, QString> ranked; // user -> net as the yearly ranking shows it
+    dialogs.then([&](QDialog *d) {
+        auto *r = qobject_cast<Fprint3 *>(d);
+        ASSERT_NE(r, nullptr);
+        for (int row = 1; row <= r->fpSpread1->maxRows(); ++row)
+            ranked[r->fpSpread1->getText(2, row)]
+                = Currency::parse(r->fpSpread1->getText(5, row)).value_or(Currency()).format();
+    });
+    click(w->kasmoButton3);
+    choose(w->Combo1, 12); // the whole year
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.user);
+        choose(w->Combo2, c.item);
+        click(w->cmdSearch);
+        EXPECT_EQ(w->text2->text(), QString::fromUtf8(c.net));
+        EXPECT_EQ(w->Text7->text(), QString::fromUtf8(c.discount));
+        EXPECT_EQ(ranked.value(QString::fromUtf8(c.user)), w->text2->text());
+    }
+    // The bars stay whole baht.
+    EXPECT_EQ(w->RMChartX1->values().mid(0, 6), (QList<double> { 0, 100, 0, 0, 1, 0 }));
+    w->close();
+}
+
+TEST_F(UserSales, AnUnreadableUserListIsReportedWithTheEnginesText)
+{
+    db().execute(QStringLiteral("ALTER TABLE tblUser RENAME TO tblUserGone"));
+    auto *w = new SUser;
+    w->show();
+    db().execute(QStringLiteral("ALTER TABLE tblUserGone RENAME TO tblUser"));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("tblUser")))
+        << boxes.last().text.toStdString();
+    EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+    EXPECT_EQ(w->Combo2->count(), 0);
     w->close();
 }

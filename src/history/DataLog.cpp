@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/GridGrouping.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
@@ -172,7 +173,7 @@ DataLog::DataLog()
     Check2->setAccessibleName(QStringLiteral("วันที่"));
     text2->setAccessibleName(QStringLiteral("วันที่"));
     Text1->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
-    Label1->setAccessibleName(QStringLiteral("รายละเอียดข้อมูล"));
+    Accessibility::describeFigure(Label1, QStringLiteral("รายละเอียดข้อมูล")); // reads the search
     fpSpread1->setAccessibleName(QStringLiteral("ข้อมูลย้อนหลัง"));
 
     // Design layout in twips; the layout rule stretches the grid, band and button.

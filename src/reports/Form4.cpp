@@ -6,6 +6,7 @@
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/GridGrouping.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
@@ -197,7 +198,8 @@ Form4::Form4()
     Label11 = new QLabel(QStringLiteral("สินค้าที่ขายได้วันนี้"), this);
     Label11->setFont(tahoma(11, true));
     textColour(Label11, Qt::white);
-    Label11->setAccessibleName(QStringLiteral("หัวข้อรายงาน"));
+    // Read aloud as the period it names; a name would hide it.
+    Accessibility::describeFigure(Label11, QStringLiteral("หัวข้อรายงาน"));
     fpSpread1 = new DataGrid(this);
     fpSpread1->setReadOnly(true);
     fpSpread1->setAccessibleName(QStringLiteral("สรุปยอดการขาย"));

@@ -1,0 +1,180 @@
+// What a screen reader reads of the report windows' titles and figures: a label reads its
+// text, with its caption as description; a read-only line reads its text as value beside its
+// caption.
+#include "SalesData.h"
+#include "button/kasmoButton.h"
+#include "history/DataLog.h"
+#include "labels/FBarcode.h"
+#include "platform/report/ReportViewer.h"
+#include "platform/ui/WindowRegistry.h"
+#include "reports/Form4.h"
+#include "reports/Fprint3.h"
+#include "reports/SUser.h"
+#include "stock/FUpdate.h"
+#include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A title or figure a window shows, and the caption it stands under.
+struct Shown
+{
+    QWidget *widget;
+    QString caption;
+};
+
+void click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+// Picks a list position with the arrow keys, as a person does in a closed list.
+void choose(QComboBox *list, int item)
+{
+    list->setFocus(Qt::OtherFocusReason);
+    if (list->currentIndex() < 0)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() < item; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() > item; ++i)
+        QTest::keyClick(list, Qt::Key_Up);
+}
+
+// The page number in a report viewer's toolbar.
+QLabel *pageNumber(ReportViewer *viewer)
+{
+    for (QLabel *l : viewer->findChildren<QLabel *>())
+        if (!l->text().trimmed().isEmpty())
+            return l;
+    return nullptr;
+}
+
+class ReadAloud : public ShellFixture
+{
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        Connection &d = db();
+        d.execute(QStringLiteral("INSERT INTO tblUser (PK, UID, UPASS, UTumnang) "
+                                 "VALUES (2, 'somchai', 'x', 'หัวหน้า')"));
+        d.execute(QStringLiteral("INSERT INTO tblNub (nPK, nName) VALUES (1, 'ชิ้น')"));
+        d.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDdes, PDvalue, "
+                                 "PDraka, PDsell, NubFK) VALUES (1, 'B200', 'สบู่เหลว', '', 5, "
+                                 "80, 95, 1)"));
+        addSaleLine(d, QStringLiteral("2024-05-14 09:00:00"), QStringLiteral("INV-670500001"),
+            QStringLiteral("B200"), 1250, 2, QStringLiteral("somchai"));
+        addDiscount(d, QStringLiteral("2024-05-14 09:00:00"), QStringLiteral("INV-670500001"), 20,
+            QStringLiteral("somchai"));
+    }
+    void TearDown() override
+    {
+        owned.clear();
+        deleteLoadedWindows();
+        ShellFixture::TearDown();
+    }
+    template <class W> W *keep(W *w)
+    {
+        owned.emplace_back(w);
+        return w;
+    }
+    std::vector<std::unique_ptr<QWidget>> owned;
+};
+
+} // namespace
+
+TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
+{
+    const struct
+    {
+        const char *window;
+        std::function<QList<Shown>()> show;
+    } cases[] = {
+        { "summary page",
+            [&]() -> QList<Shown> {
+                Form4 *p = WindowRegistry::instance<Form4>();
+                p->resize(1200, 700);
+                p->show();
+                choose(p->Combo1, 4);
+                click(p->kasmoButton1);
+                return { { p->Label11, QStringLiteral("หัวข้อรายงาน") },
+                    { p->Label3, QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)") } };
+            } },
+        { "history",
+            [&]() -> QList<Shown> {
+                auto *w = keep(new DataLog);
+                w->show();
+                choose(w->Combo1, 4);
+                click(w->Command2);
+                return { { w->Label1, QStringLiteral("รายละเอียดข้อมูล") } };
+            } },
+        { "user sales",
+            [&]() -> QList<Shown> {
+                auto *w = keep(new SUser);
+                w->show();
+                choose(w->Combo2, 1);
+                choose(w->Combo1, 4);
+                click(w->cmdSearch);
+                return { { w->text2, QStringLiteral("ยอดขายรวม (หักส่วนลด)") },
+                    { w->Text7, QStringLiteral("ยอดส่วนลด") } };
+            } },
+        { "user ranking",
+            [&]() -> QList<Shown> {
+                auto *w = keep(new Fprint3({ RankingRequest::Year, 1, QString(), "2024" }));
+                w->Form_Load();
+                w->show();
+                return { { pageNumber(w->ARViewer21), QString() } };
+            } },
+        { "goods received",
+            [&]() -> QList<Shown> {
+                FUpdate *w = WindowRegistry::instance<FUpdate>();
+                w->show();
+                w->txtSearchProduct->setFocus();
+                typeText(w->txtSearchProduct, QStringLiteral("B200"));
+                QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
+                return { { w->Label6, QStringLiteral("รวมราคาต้นทุน (บาท)") },
+                    { w->Label3, QStringLiteral("วันเวลาที่ทำรายการ") } };
+            } },
+        { "label window",
+            [&]() -> QList<Shown> {
+                auto *w = keep(new FBarcode);
+                w->Form_Load();
+                w->show();
+                w->Text15->setFocus();
+                typeText(w->Text15, QStringLiteral("B200"));
+                QTest::keyClick(w->Text15, Qt::Key_Return);
+                click(w->kasmoButton1); // the preview
+                return { { w->Text16, QStringLiteral("ข้อความที่ 1") },
+                    { pageNumber(w->ARViewer21), QString() } };
+            } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.window);
+        for (const Shown &s : c.show()) {
+            ASSERT_NE(s.widget, nullptr);
+            SCOPED_TRACE(s.widget->objectName().toStdString());
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(s.widget);
+            ASSERT_NE(a, nullptr);
+            if (auto *label = qobject_cast<QLabel *>(s.widget)) {
+                EXPECT_FALSE(label->text().trimmed().isEmpty());
+                EXPECT_EQ(a->text(QAccessible::Name).toStdString(), label->text().toStdString());
+                EXPECT_EQ(a->text(QAccessible::Description).toStdString(), s.caption.toStdString());
+            } else if (auto *line = qobject_cast<QLineEdit *>(s.widget)) {
+                EXPECT_FALSE(line->text().trimmed().isEmpty());
+                EXPECT_EQ(a->text(QAccessible::Value).toStdString(), line->text().toStdString());
+                EXPECT_EQ(a->text(QAccessible::Name).toStdString(), s.caption.toStdString());
+            } else {
+                ADD_FAILURE() << "neither a label nor a line";
+            }
+        }
+    }
+    EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
+}

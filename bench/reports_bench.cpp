@@ -1,6 +1,9 @@
-// The yearly chart and the user ranking on the generated shop, as a person waits for them:
-// the window computed, laid out and painted once.
+// The yearly chart, one seller's year and the user ranking on the generated shop, as a person
+// waits for them (the window computed, laid out and painted once), each beside its bare grouped
+// query measured in the same run. peak_mb is the process's peak so far.
+#include "BenchSupport.h"
 #include "ShopGenerator.h"
+#include "platform/db/Connection.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/ProgramFolder.h"
 #include "reports/Chart.h"
@@ -17,18 +20,39 @@
 #include <vector>
 
 namespace {
-template <class F> std::vector<double> times(int runs, F f)
+// Seconds of each run of the window and of its bare grouped query, taken in turn so both see
+// the same load; medians of each.
+struct Timing
 {
-    std::vector<double> out;
+    double window = 0;
+    double bare = 0;
+};
+
+template <class W, class B> Timing timeBoth(int runs, W window, B bare)
+{
+    std::vector<double> w, b;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
-        f();
-        out.push_back(t.nsecsElapsed() / 1e9);
+        window();
+        w.push_back(t.nsecsElapsed() / 1e9);
+        t.restart();
+        bare();
+        b.push_back(t.nsecsElapsed() / 1e9);
     }
-    std::sort(out.begin(), out.end());
-    return out;
+    return { bench::median(w), bench::median(b) };
 }
+
+// The grouped query alone: run and read to its last row, nothing shown.
+int readAll(const QString &sql, const QVariantList &params)
+{
+    int rows = 0;
+    for (Recordset rs = Module1::Conn().query(sql, params); !rs.eof(); rs.moveNext())
+        ++rows;
+    return rows;
+}
+
+const QString kAmount = QStringLiteral("sum(CAST(round(Lsell * 10000) AS INTEGER) * Lvalue)");
 } // namespace
 
 int main(int argc, char **argv)
@@ -48,37 +72,74 @@ int main(int argc, char **argv)
         return 1;
     const QString year = QString::number(ShopSize().lastDay.year());
 
-    const auto chart = times(5, [&] {
-        Chart w(year);
-        w.show();
-        w.grab();
-    });
-    std::printf("yearly chart %s: median %.3f s (5 runs)\n", qPrintable(year), chart[2]);
-    std::printf("RESULT chart_s kind=year total=%.3f\n", chart[2]);
+    const QString from = QString::number(year.toInt()) + QStringLiteral("-01-01");
+    const QString to = QString::number(year.toInt() + 1) + QStringLiteral("-01-01");
+    const int runs = 5;
 
-    const auto user = times(5, [&] {
-        SUser w;
-        w.show();
-        w.Combo2->setCurrentIndex(w.Combo2->findText(QStringLiteral("somchai")));
-        w.Combo1->setCurrentIndex(12); // the whole year
-        w.Text1->setText(year);
-        w.cmdSearch_Click();
-        w.grab();
-    });
-    std::printf("one seller's year %s: median %.3f s (5 runs)\n", qPrintable(year), user[2]);
-    std::printf("RESULT chart_s kind=user total=%.3f\n", user[2]);
+    const Timing chart = timeBoth(
+        runs,
+        [&] {
+            Chart w(year);
+            w.show();
+            w.grab();
+        },
+        [&] {
+            readAll(QStringLiteral("SELECT substr(Ldate, 6, 2), ") + kAmount
+                    + QStringLiteral(" FROM tblLog WHERE Ldate >= ? AND Ldate < ? "
+                                     "GROUP BY substr(Ldate, 6, 2)"),
+                { from, to });
+        });
+    const double chartPeak = bench::peakMegabytes();
+    std::printf("yearly chart %s: median %.3f s, bare grouped query %.3f s (%d runs)\n",
+        qPrintable(year), chart.window, chart.bare, runs);
+    std::printf("RESULT chart_s kind=year total=%.3f bare_s=%.3f peak_mb=%.1f\n", chart.window,
+        chart.bare, chartPeak);
+
+    const QString seller = QStringLiteral("somchai");
+    const Timing user = timeBoth(
+        runs,
+        [&] {
+            SUser w;
+            w.show();
+            w.Combo2->setCurrentIndex(w.Combo2->findText(seller));
+            w.Combo1->setCurrentIndex(12); // the whole year
+            w.Text1->setText(year);
+            w.cmdSearch_Click();
+            w.grab();
+        },
+        [&] {
+            readAll(QStringLiteral("SELECT substr(Ldate, 6, 2), ") + kAmount
+                    + QStringLiteral(" FROM tblLog WHERE LUser = ? AND Ldate >= ? AND Ldate < ? "
+                                     "GROUP BY substr(Ldate, 6, 2)"),
+                { seller, from, to });
+        });
+    const double userPeak = bench::peakMegabytes();
+    std::printf("one seller's year %s: median %.3f s, bare grouped query %.3f s (%d runs)\n",
+        qPrintable(year), user.window, user.bare, runs);
+    std::printf("RESULT chart_s kind=user total=%.3f bare_s=%.3f peak_mb=%.1f\n", user.window,
+        user.bare, userPeak);
 
     int pages = 0;
-    const auto ranking = times(5, [&] {
-        Fprint3 w({ RankingRequest::Year, 1, QString(), year });
-        w.Form_Load();
-        w.show();
-        w.grab();
-        pages = w.ARViewer21->document().pageCount();
-    });
-    std::printf("user ranking %s: median %.3f s (5 runs), %d page(s)\n", qPrintable(year),
-        ranking[2], pages);
-    std::printf("RESULT ranking_s total=%.3f\n", ranking[2]);
+    const Timing ranking = timeBoth(
+        runs,
+        [&] {
+            Fprint3 w({ RankingRequest::Year, 1, QString(), year });
+            w.Form_Load();
+            w.show();
+            w.grab();
+            pages = w.ARViewer21->document().pageCount();
+        },
+        [&] {
+            readAll(QStringLiteral("SELECT LUser, LTumnang, ") + kAmount
+                    + QStringLiteral(" AS total FROM tblLog WHERE Ldate >= ? AND Ldate < ? "
+                                     "GROUP BY LUser, LTumnang ORDER BY total DESC"),
+                { from, to });
+        });
+    const double rankingPeak = bench::peakMegabytes();
+    std::printf("user ranking %s: median %.3f s, bare grouped query %.3f s (%d runs), %d page(s)\n",
+        qPrintable(year), ranking.window, ranking.bare, runs, pages);
+    std::printf("RESULT ranking_s total=%.3f bare_s=%.3f peak_mb=%.1f\n", ranking.window,
+        ranking.bare, rankingPeak);
     Module1::CloseDatabase();
     return 0;
 }

@@ -1,32 +1,74 @@
-// The stock report on the generated shop, as a person waits for it: the viewer opening with
-// every page laid out and the first one painted. Two printouts: the stock list of every
-// product, and a month of detailed sales (a header row per receipt above its lines). The rows
-// are read from the database first, as the opener's grid would hold them.
+// The stock report on the generated shop, as a person waits for it: from the click on the
+// print button to the viewer on the screen with its first page painted, and what the program
+// holds before, at its peak and after the viewer closes. Two printouts: the stock list of every
+// product, opened from the stock page over its grid as the page fills it, and a month of
+// detailed sales (a header row per receipt above its lines). The bare limit beside each: the
+// report's distinct texts shaped once, in the same run.
 #include "BenchSupport.h"
+#include "SharedShop.h"
 #include "ShopGenerator.h"
+#include "button/kasmoButton.h"
 #include "platform/db/Connection.h"
+#include "platform/report/ActiveReport.h"
 #include "platform/report/ReportViewer.h"
-#include "platform/ui/WindowPlacement.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramFolder.h"
+#include "records/Blanks.h"
 #include "records/Currency.h"
+#include "shell/Module1.h"
+#include "stock/Form2.h"
 #include "stock/Fprint1.h"
 #include "stock/StockReportSource.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
 
+// What the process holds now, and the most it held since the last reset, in megabytes.
+double statusMegabytes(const char *field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+double residentMegabytes()
+{
+    return statusMegabytes("VmRSS:");
+}
+double peakSinceReset()
+{
+    return statusMegabytes("VmHWM:");
+}
+void resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
 class Rows : public StockReportSource
 {
 public:
-    int doc = PrintSource::StockList;
     SummaryMode mode = SummaryMode::Detailed;
     std::vector<QStringList> rows; // column 0 first
     QString title, cost, discount, sales, profit;
 
-    int document() const override { return doc; }
+    int document() const override { return PrintSource::SalesSummary; }
     SummaryMode summaryMode() const override { return mode; }
     int rowCount() const override { return int(rows.size()); }
     QString cell(int row, int col) const override { return rows[size_t(row - 1)].value(col); }
@@ -49,32 +91,11 @@ public:
     }
 };
 
-QString money(double v)
-{
-    return Currency::fromDouble(v).format();
-}
-
-Rows stockList(Connection &db)
-{
-    Rows s;
-    s.doc = PrintSource::StockList;
-    Recordset rs = db.query(QStringLiteral(
-        "SELECT p.PK, p.PDsn, p.PDname, p.PDdes, p.PDvalue, n.nName, p.PDsell, g.gName, e.geName "
-        "FROM tblProduct p LEFT JOIN tblNub n ON n.nPK = p.NubFK "
-        "LEFT JOIN tblGroup g ON g.gPK = p.GroupFK LEFT JOIN tblGeb e ON e.gePK = p.GebFK "
-        "ORDER BY p.PDname, p.PDdes"));
-    for (; !rs.eof(); rs.moveNext())
-        s.rows.push_back({ rs.text(0), rs.text(1), rs.text(2), rs.text(3), rs.text(4), rs.text(5),
-            money(rs.real(6)), rs.text(7), rs.text(8), QString() });
-    return s;
-}
-
 // The sold lines of one month grouped under a header row per receipt, as the summary page
 // leaves its grid for the detailed view.
 Rows monthOfSales(Connection &db, const QDate &month)
 {
     Rows s;
-    s.doc = PrintSource::SalesSummary;
     s.mode = SummaryMode::Detailed;
     const QDate first(month.year(), month.month(), 1);
     Recordset rs = db.query(
@@ -125,25 +146,75 @@ Rows monthOfSales(Connection &db, const QDate &month)
     return s;
 }
 
+// The bare limit: every distinct text the report prints from its rows, shaped once in the
+// report's detail font.
+double shapeDistinctOnce(const StockReportSource &source, const QList<int> &columns, int *distinct)
+{
+    QSet<QString> texts;
+    for (int r = 1; r <= source.rowCount(); ++r)
+        for (int c : columns)
+            texts.insert(trimBlanks(source.cell(r, c)));
+    *distinct = int(texts.size());
+    const QFontMetricsF fm(ReportFont().toQFont());
+    QElapsedTimer t;
+    t.start();
+    double sum = 0;
+    for (const QString &s : texts)
+        sum += fm.horizontalAdvance(s);
+    const double seconds = t.nsecsElapsed() / 1e9;
+    if (sum < 0)
+        std::printf("%f\n", sum); // keeps the loop
+    return seconds;
+}
+
 struct Shown
 {
     int pages = 0;
     double seconds = 0;
+    double peakMb = 0;
+    double beforeMb = 0;
+    double afterCloseMb = 0;
 };
 
-// From the opener's click to the viewer on the screen with its first page painted.
-Shown throughTheViewer(const Rows &source)
+// From `open` (the opener's click) to the viewer on the screen with its first page repainted;
+// the viewer is closed as soon as it shows.
+Shown throughTheViewer(const std::function<void()> &open)
 {
+    ScriptedDialogs dialogs;
+    Shown s;
     QElapsedTimer t;
-    t.start();
-    Fprint1 w(source);
-    w.Form_Load();
-    w.show();
-    w.repaint();
+    dialogs.then([&](QDialog *d) {
+        auto *w = qobject_cast<Fprint1 *>(d);
+        if (!w)
+            return;
+        w->repaint();
+        QCoreApplication::processEvents();
+        s.seconds = t.nsecsElapsed() / 1e9;
+        s.pages = w->ARViewer21->document().pageCount();
+        s.peakMb = peakSinceReset();
+    });
     QCoreApplication::processEvents();
-    Shown s { w.ARViewer21->document().pageCount(), t.nsecsElapsed() / 1e9 };
-    w.close();
+    s.beforeMb = residentMegabytes();
+    resetPeak();
+    t.start();
+    open();
+    QCoreApplication::processEvents();
+    s.afterCloseMb = residentMegabytes();
     return s;
+}
+
+void print(const char *name, int rows, int distinct, const Shown &shown, double bare)
+{
+    std::printf("stock_report_bench %s: %d rows (%d distinct texts), viewer with %d pages in "
+                "%.3f s (the distinct texts shaped once: %.3f s); %.1f MB before, %.1f MB at "
+                "the peak, %.1f MB after the viewer closed\n",
+        name, rows, distinct, shown.pages, shown.seconds, bare, shown.beforeMb, shown.peakMb,
+        shown.afterCloseMb);
+    std::printf("RESULT stock_report_s case=%s rows=%d pages=%d total=%.3f bare_s=%.3f "
+                "peak_mb=%.1f before_mb=%.1f after_close_mb=%.1f\n",
+        name, rows, shown.pages, shown.seconds, bare, shown.peakMb, shown.beforeMb,
+        shown.afterCloseMb);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -155,33 +226,32 @@ int main(int argc, char **argv)
     if (!takeShopOptions(argc, argv))
         return 2;
     QApplication app(argc, argv);
-    Connection db;
-    db.open(sharedShopDatabase());
-    const QDate lastMonth(2026, 11, 1); // the generated year of sales ends in November 2026
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-report-bench-XXXXXX"));
+    linkSharedShopInto(dir.path());
+    ProgramFolder::setForTests(dir.path());
+    Module1::OpenDatabase();
+    ScriptedMessageBoxes msgs;
 
-    struct Case
     {
-        const char *name;
-        std::function<Rows()> read;
-    };
-    const Case cases[] = {
-        { "stock_list", [&] { return stockList(db); } },
-        { "month_of_detailed_sales", [&] { return monthOfSales(db, lastMonth); } },
-    };
-    for (const Case &c : cases) {
-        QElapsedTimer t;
-        t.start();
-        const Rows rows = c.read();
-        const double readSeconds = t.nsecsElapsed() / 1e9;
-        const Shown shown = throughTheViewer(rows);
-        std::printf("stock_report_bench %s: %d rows read in %.3f s, viewer with %d pages in "
-                    "%.3f s\n",
-            c.name, rows.rowCount(), readSeconds, shown.pages, shown.seconds);
-        std::printf("RESULT stock_report_s case=%s rows=%d pages=%d read=%.3f total=%.3f "
-                    "peak_mb=%.1f\n",
-            c.name, rows.rowCount(), shown.pages, readSeconds, shown.seconds,
-            bench::peakMegabytes());
-        std::fflush(stdout);
+        // The stock page fills its grid with every product; its print button opens the report.
+        auto *page = new Form2;
+        page->resize(1280, 760);
+        page->show();
+        QCoreApplication::processEvents();
+        const Shown shown
+            = throughTheViewer([&] { QTest::mouseClick(page->kasmoButton1, Qt::LeftButton); });
+        int distinct = 0;
+        const double bare = shapeDistinctOnce(*page, { 1, 2, 3, 4, 5, 6, 8 }, &distinct);
+        print("stock_list", page->rowCount(), distinct, shown, bare);
+        delete page;
     }
+    {
+        const Rows rows = monthOfSales(Module1::Conn(), QDate(2026, 11, 1));
+        const Shown shown = throughTheViewer([&] { Fprint1::showReport(rows); });
+        int distinct = 0;
+        const double bare = shapeDistinctOnce(rows, { 1, 2, 3, 4, 5, 6, 7 }, &distinct);
+        print("month_of_detailed_sales", rows.rowCount(), distinct, shown, bare);
+    }
+    Module1::CloseDatabase();
     return 0;
 }

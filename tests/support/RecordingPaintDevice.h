@@ -16,6 +16,12 @@ public:
     QTransform transform;
     QList<QLineF> lines;
     QList<QRectF> rects;
+    struct Text
+    {
+        QPointF origin; // the left end of the baseline
+        QString text;
+    };
+    QList<Text> texts; // one entry per run of text the painter hands over
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
     void updateState(const QPaintEngineState &s) override
@@ -35,7 +41,10 @@ public:
     }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { }
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override { }
-    void drawTextItem(const QPointF &, const QTextItem &) override { }
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        texts.append({ transform.map(p), item.text() });
+    }
     Type type() const override { return User; }
 };
 

@@ -2,19 +2,13 @@
 #include "platform/barcode/Barcode.h"
 #include "platform/report/PrintSink.h"
 
-#include <QFontMetricsF>
+#include "platform/report/ReportStore.h"
 
 namespace {
 // A pen or bar "pixel" of the report layouts: 1/96 inch.
 constexpr double TwipsPerPixel = 15.0;
-
-void translate(DrawOp &op, double dx, double dy)
-{
-    op.rect.translate(dx, dy);
-    op.line.translate(dx, dy);
-    for (TextLine &l : op.lines)
-        l.origin += QPointF(dx, dy);
-}
+// Stands for the page count until the run is over.
+const QString PageCountMark = QStringLiteral("\x01pages");
 } // namespace
 
 void ReportElement::setLine(float ax1, float ay1, float ax2, float ay2)
@@ -111,12 +105,8 @@ void ActiveReport::PageCanvas::DrawLine(float ax1, float ay1, float ax2, float a
 {
     if (!page)
         return;
-    DrawOp op;
-    op.kind = DrawOp::Line;
-    op.line = QLineF(ax1, ay1, ax2, ay2);
-    op.color = ForeColor;
-    op.penWidth = qMax(0.0, double(DrawWidth)) * TwipsPerPixel;
-    page->ops.append(op);
+    page->ops.addLine(
+        QLineF(ax1, ay1, ax2, ay2), ForeColor, qMax(0.0, double(DrawWidth)) * TwipsPerPixel);
 }
 
 ActiveReport::ActiveReport()
@@ -146,80 +136,103 @@ void ActiveReport::initialize()
     ActiveReport_Initialize();
 }
 
-// Lays the section out with its top left corner at (x, y) and appends its drawing to page.
-void ActiveReport::placeSection(
-    ReportSection *s, double x, double y, ReportPage &page, double *height)
+// Lays the section out with its top left corner at (0, 0): its steps, and its height.
+double ActiveReport::layoutSection(ReportSection *s, QVector<PlacedStep> &steps)
 {
+    ReportStore &store = *m_store;
+    steps.clear();
     double h = s->height;
     for (const auto &ep : s->elements()) {
         const ReportElement &e = *ep;
         if (!e.visible)
             continue;
-        DrawOp op;
-        op.rect = QRectF(x + e.left, y + e.top, e.width, e.height);
+        PlacedStep placed;
+        PageSteps::Step &step = placed.step;
+        step.x = double(e.left);
+        step.y = double(e.top);
+        StepStyle st;
+        st.width = e.width;
+        st.height = e.height;
         switch (e.kind) {
         case ReportElement::Text: {
-            op.kind = DrawOp::Text;
-            op.text = e.text;
+            st.kind = DrawOp::Text;
+            QString text = e.text;
             if (e.field == ReportElement::PageNumber)
-                op.text = QString::number(pageNumber());
-            else if (e.field == ReportElement::PageCount)
-                op.text = QStringLiteral("\x01pages"); // filled in when the run is over
-            op.font = e.font;
-            op.alignment = e.alignment;
-            op.color = e.foreColor;
-            op.fill = e.backColor;
-            const bool wrap = e.canGrow || e.wordWrap;
-            QVector<TextLine> lines;
-            const double need = layoutText(
-                op.text, e.font, op.rect.left(), op.rect.top(), e.width, e.alignment, wrap, &lines);
-            if (e.canGrow) {
-                op.rect.setHeight(qMax(double(e.height), need));
-                h = qMax(h, double(e.top) + op.rect.height());
-            } else if (lines.size() > 1) {
-                // A fixed box shows the lines that fit in it, and always its first line.
-                const double lineHeight = need / lines.size();
-                const int fit = qMax(1, int((e.height + 1) / lineHeight));
-                lines.resize(qMin(int(lines.size()), fit));
+                text = QString::number(pageNumber());
+            else if (e.field == ReportElement::PageCount) {
+                text = PageCountMark; // filled in when the run is over
+                placed.pageCount = true;
             }
-            op.lines = lines;
+            st.font = store.font(e.font);
+            st.alignment = e.alignment;
+            st.color = e.foreColor;
+            st.fill = e.backColor;
+            st.wrap = e.canGrow || e.wordWrap;
+            st.cut = !e.canGrow;
+            step.payload = store.text(text);
+            if (e.canGrow) {
+                // The box grows to the lines the text needs, and its section with it.
+                StepStyle measure = st;
+                const ReportStore::Shaped &shaped = store.shape(step.payload, store.style(measure));
+                st.height = qMax(double(e.height), shaped.height);
+                h = qMax(h, double(e.top) + st.height);
+            }
             break;
         }
         case ReportElement::Line:
-            op.kind = DrawOp::Line;
-            op.line = QLineF(x + e.x1, y + e.y1, x + e.x2, y + e.y2);
-            op.color = e.lineColor;
-            op.penWidth = qMax(0.0f, e.lineWeight) * TwipsPerPixel;
+            st.kind = DrawOp::Line;
+            step.x = double(e.x1);
+            step.y = double(e.y1);
+            st.width = double(e.x2) - double(e.x1);
+            st.height = double(e.y2) - double(e.y1);
+            st.color = e.lineColor;
+            st.penWidth = qMax(0.0f, e.lineWeight) * TwipsPerPixel;
+            st.hasBox = true;
             break;
         case ReportElement::Shape:
-            op.kind = DrawOp::Rect;
-            op.fill = e.backColor;
-            op.border = e.border;
-            op.color = e.lineColor;
-            op.penWidth = qMax(0.0f, e.lineWeight) * TwipsPerPixel;
+            st.kind = DrawOp::Rect;
+            st.fill = e.backColor;
+            st.border = e.border;
+            st.color = e.lineColor;
+            st.penWidth = qMax(0.0f, e.lineWeight) * TwipsPerPixel;
             break;
         case ReportElement::Picture:
-            op.kind = DrawOp::Image;
-            op.image = e.picture;
+            st.kind = DrawOp::Image;
+            step.payload = store.image(e.picture);
             break;
         case ReportElement::Barcode: {
             const BarcodeSymbol sym = Barcode::encode(e.style, e.text);
             if (!sym.isValid())
                 continue; // a value the style cannot encode leaves the box empty
-            op.kind = DrawOp::Barcode;
-            op.text = e.text;
-            op.modules = sym.modules;
-            op.barcodeText = e.showCaption ? sym.text : QString();
-            op.moduleWidth = qMax(1, e.barWidth) * TwipsPerPixel;
-            op.font = e.font;
-            op.color = e.foreColor;
+            st.kind = DrawOp::Barcode;
+            step.payload
+                = store.bars({ e.text, sym.modules, e.showCaption ? sym.text : QString() });
+            st.moduleWidth = qMax(1, e.barWidth) * TwipsPerPixel;
+            st.font = store.font(e.font);
+            st.color = e.foreColor;
             break;
         }
         }
-        page.ops.append(op);
+        step.style = store.style(st);
+        steps.append(placed);
     }
-    if (height)
-        *height = h;
+    return h;
+}
+
+// Puts steps laid out at (0, 0) onto the page with their origin at (x, y).
+void ActiveReport::placeSteps(const QVector<PlacedStep> &steps, double x, double y)
+{
+    const int pageIndex = int(m_document.pages.size()) - 1;
+    QVector<PageSteps::Step> &page = m_document.pages.last().ops.m_steps;
+    for (const PlacedStep &p : steps) {
+        if (p.pageCount)
+            m_pageCountSteps.append({ pageIndex, int(page.size()) });
+        PageSteps::Step step = p.step;
+        step.x += x;
+        step.y += y;
+        page.append(step);
+    }
+    m_store->stepCount += steps.size();
 }
 
 double ActiveReport::footerTop() const
@@ -233,12 +246,12 @@ void ActiveReport::newPage()
     if (!m_document.pages.isEmpty())
         finishPage();
     m_document.pages.append(ReportPage());
+    m_document.pages.last().ops.m_store = m_store;
     Canvas.page = &m_document.pages.last();
     m_y = PageSettings.topMargin;
     if (PageHeader()->visible) {
-        double h = 0;
-        placeSection(PageHeader(), PageSettings.leftMargin + PageSettings.gutter, m_y,
-            m_document.pages.last(), &h);
+        const double h = layoutSection(PageHeader(), m_pageSection);
+        placeSteps(m_pageSection, PageSettings.leftMargin + PageSettings.gutter, m_y);
         m_y += h;
     }
 }
@@ -248,9 +261,11 @@ void ActiveReport::finishPage()
     ReportPage &page = m_document.pages.last();
     Canvas.page = &page;
     PageFooter_Format();
-    if (PageFooter()->visible)
-        placeSection(PageFooter(), PageSettings.leftMargin + PageSettings.gutter, footerTop(), page,
-            nullptr);
+    if (PageFooter()->visible) {
+        layoutSection(PageFooter(), m_pageSection);
+        placeSteps(m_pageSection, PageSettings.leftMargin + PageSettings.gutter, footerTop());
+    }
+    m_document.pages.last().ops.m_steps.squeeze();
 }
 
 const ReportDocument &ActiveReport::run()
@@ -260,14 +275,14 @@ const ReportDocument &ActiveReport::run()
     initialize();
     m_ran = true;
     m_document = ReportDocument();
+    m_store = std::make_shared<ReportStore>();
+    m_pageCountSteps.clear();
     m_document.paperSize = PageSettings.paper();
     const double x0 = PageSettings.leftMargin + PageSettings.gutter;
     newPage();
     int bodyOps = int(m_document.pages.last().ops.size());
     auto placeFlowing = [&](ReportSection *s, double x, bool startRow) -> double {
-        ReportPage cell;
-        double h = 0;
-        placeSection(s, 0, 0, cell, &h);
+        const double h = layoutSection(s, m_section);
         // A section that no longer fits goes to a new page, unless the page holds nothing
         // else: a section taller than the page would otherwise never be placed.
         if (startRow && m_y + h > footerTop() + 0.01
@@ -275,11 +290,7 @@ const ReportDocument &ActiveReport::run()
             newPage();
             bodyOps = int(m_document.pages.last().ops.size());
         }
-        ReportPage &page = m_document.pages.last();
-        for (DrawOp &op : cell.ops) {
-            translate(op, x, m_y);
-            page.ops.append(op);
-        }
+        placeSteps(m_section, x, m_y);
         return h;
     };
     // Sections of no height and no element take no room and never break a page.
@@ -319,16 +330,21 @@ const ReportDocument &ActiveReport::run()
     finishPage();
     Canvas.page = nullptr;
 
-    // The number of pages is known only now.
-    const QString total = QString::number(m_document.pageCount());
-    for (ReportPage &page : m_document.pages)
-        for (DrawOp &op : page.ops)
-            if (op.kind == DrawOp::Text && op.text == QLatin1String("\x01pages")) {
-                op.text = total;
-                op.lines.clear();
-                layoutText(total, op.font, op.rect.left(), op.rect.top(), op.rect.width(),
-                    op.alignment, false, &op.lines);
-            }
+    // The number of pages is known only now; it stands on one line whatever its box.
+    const quint32 total = m_store->text(QString::number(m_document.pageCount()));
+    for (const auto &[pageIndex, stepIndex] : m_pageCountSteps) {
+        PageSteps::Step &step = m_document.pages[pageIndex].ops.m_steps[stepIndex];
+        StepStyle st = m_store->styles[step.style];
+        st.wrap = false;
+        st.cut = false;
+        step.payload = total;
+        step.style = m_store->style(st);
+    }
+    m_pageCountSteps.clear();
+    m_section.clear();
+    m_pageSection.clear();
+    m_store->finishBuilding();
+    m_store.reset();
     ActiveReport_ReportEnd();
     return m_document;
 }

@@ -170,10 +170,15 @@ protected:
     virtual void ActiveReport_ReportEnd() { }
 
 private:
+    struct PlacedStep
+    {
+        PageSteps::Step step;
+        bool pageCount = false; // shows the page count, known when the run is over
+    };
     void newPage();
     void finishPage();
-    void placeSection(ReportSection *s, double x, double y, ReportPage &page, double *height);
-    double sectionHeight(const ReportSection *s) const;
+    double layoutSection(ReportSection *s, QVector<PlacedStep> &steps);
+    void placeSteps(const QVector<PlacedStep> &steps, double x, double y);
     double footerTop() const;
 
     std::unique_ptr<ReportSection> m_sections[5];
@@ -181,4 +186,11 @@ private:
     bool m_initialized = false;
     bool m_ran = false;
     double m_y = 0;
+    // While the report runs: the tables its pages share, the flowing section being placed and
+    // the page header or footer (placed in between when the section breaks the page), and where
+    // the page count goes.
+    std::shared_ptr<ReportStore> m_store;
+    QVector<PlacedStep> m_section;
+    QVector<PlacedStep> m_pageSection;
+    QVector<QPair<int, int>> m_pageCountSteps;
 };

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 
 #include "Twips.h"
 
@@ -55,11 +56,62 @@ struct DrawOp
     double moduleWidth = 0; // Barcode: width of one module in twips
 };
 
+class ReportStore;
+
+// One text of a page and the box it stands in, in page twips.
+struct PlacedText
+{
+    QRectF rect;
+    QString text;
+};
+
+// The drawing steps of one page. A long report holds hundreds of thousands of them, so they are
+// kept small: a position and two indexes into tables the document's pages share (texts, styles,
+// fonts, pictures, bars); texts are measured when a page is drawn, each text once per font and
+// box. Iterating gives every step written out as a DrawOp (made on first use and kept while the
+// page lives); drawing, printing and the page's texts never need that.
+class PageSteps
+{
+public:
+    struct Step
+    {
+        double x = 0, y = 0; // the box's top left corner; Line: its first end
+        quint32 payload = 0; // Text: its text; Image: its picture; Barcode: its bars
+        quint32 style = 0;
+    };
+
+    int size() const { return int(m_steps.size()); }
+    bool isEmpty() const { return m_steps.isEmpty(); }
+    const DrawOp *begin() const { return writtenOut().constData(); }
+    const DrawOp *end() const { return begin() + size(); }
+    const DrawOp &operator[](int i) const { return writtenOut().at(i); }
+    const DrawOp &at(int i) const { return writtenOut().at(i); }
+    const DrawOp &first() const { return writtenOut().first(); }
+    const DrawOp &last() const { return writtenOut().last(); }
+
+    // A line drawn on the page (twips), as the page footer's canvas draws it.
+    void addLine(const QLineF &line, const QColor &color, double penWidth);
+
+private:
+    friend class ActiveReport;
+    friend class ReportDocument;
+    friend struct ReportPage;
+    const QVector<DrawOp> &writtenOut() const;
+    ReportStore &store();
+
+    // Declared first so that the steps are gone when the last page lets go of the tables.
+    std::shared_ptr<ReportStore> m_store;
+    QVector<Step> m_steps;
+    mutable std::shared_ptr<const QVector<DrawOp>> m_written;
+};
+
 struct ReportPage
 {
-    QVector<DrawOp> ops;
+    PageSteps ops;
     // The page's texts in reading order: top to bottom, then left to right.
     QStringList texts() const;
+    // The page's non-empty texts with their boxes, in drawing order.
+    QList<PlacedText> placedTexts() const;
 };
 
 // The finished pages of one run: what the viewer shows, prints and exports.

@@ -307,3 +307,105 @@ TEST(ReportEngine, HiddenElementsAndSectionsDrawNothing)
     const QStringList texts = report.run().texts();
     EXPECT_EQ(texts, QStringList({ "Group header", "Line 2", "Line 4" }));
 }
+
+// One text in boxes of other widths, alignments, fonts and growth, on every record: each is
+// drawn where its own box puts it, whether the page is drawn for the first time or again.
+TEST(ReportEngine, OneTextInOtherBoxesAndFontsDrawsWhereEachBoxPutsIt)
+{
+    const QString text = QStringLiteral("ราคา 1,250.00 บาท");
+    struct Box
+    {
+        const char *what;
+        float width;
+        int alignment;
+        double size;
+        bool bold, canGrow, wordWrap;
+    };
+    const Box boxes[] = {
+        { "left", 3000, Qt::AlignLeft, 14.5, false, false, true },
+        { "right", 3000, Qt::AlignRight, 14.5, false, false, true },
+        { "centred in a narrower box", 2000, Qt::AlignHCenter, 14.5, false, false, true },
+        { "right in a smaller bold font", 3000, Qt::AlignRight, 10, true, false, true },
+        { "wrapped in a fixed box: its first line", 700, Qt::AlignLeft, 14.5, false, false, true },
+        { "wrapped in a growing box: every line", 700, Qt::AlignRight, 14.5, false, true, true },
+        { "not wrapped: one line past the box", 700, Qt::AlignLeft, 14.5, false, false, false },
+    };
+    class Repeated : public ActiveReport
+    {
+    public:
+        explicit Repeated(const QString &text)
+            : m_text(text)
+        { }
+        void ActiveReport_Initialize() override
+        {
+            PageSettings.paperSize = ReportPageSettings::A4;
+            PageSettings.leftMargin = PageSettings.topMargin = 500;
+        }
+        void ActiveReport_FetchData(bool &eof) override { eof = ++row > 2; }
+        void Detail_Format() override
+        {
+            for (const auto &e : Detail()->elements())
+                e->text = m_text;
+        }
+        int row = 0;
+
+    private:
+        QString m_text;
+    } report(text);
+    report.Detail()->height = float(300 * std::size(boxes));
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        const Box &b = boxes[i];
+        ReportElement *e = report.Detail()->addText(
+            QStringLiteral("Box%1").arg(i), 100, float(300 * i), b.width, 283);
+        e->alignment = b.alignment;
+        e->font.size = b.size;
+        e->font.bold = b.bold;
+        e->canGrow = b.canGrow;
+        e->wordWrap = b.wordWrap;
+    }
+    const ReportDocument &doc = report.run();
+    ASSERT_EQ(doc.pageCount(), 1);
+
+    // Where each box's lines go when the text is laid out on its own.
+    QList<RecordingEngine::Text> expected;
+    const QList<PlacedText> placed = doc.pages[0].placedTexts();
+    ASSERT_EQ(placed.size(), 2 * int(std::size(boxes)));
+    for (int k = 0; k < placed.size(); ++k) {
+        const Box &b = boxes[k % std::size(boxes)];
+        SCOPED_TRACE(b.what);
+        ReportFont font;
+        font.size = b.size;
+        font.bold = b.bold;
+        QVector<TextLine> lines;
+        const QRectF &r = placed[k].rect;
+        layoutText(text, font, r.left(), r.top(), b.width, b.alignment, b.wordWrap, &lines);
+        if (b.width < 1000 && b.wordWrap)
+            ASSERT_GT(lines.size(), 1);
+        if (!b.canGrow)
+            lines.resize(1);
+        for (const TextLine &l : lines)
+            expected.append({ l.origin, l.text });
+        const DrawOp &op = doc.pages[0].ops[k];
+        ASSERT_EQ(op.lines.size(), lines.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(op.lines[i].text, lines[i].text);
+            EXPECT_NEAR(op.lines[i].origin.x(), lines[i].origin.x(), 1e-6);
+            EXPECT_NEAR(op.lines[i].origin.y(), lines[i].origin.y(), 1e-6);
+        }
+    }
+
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "first drawing" : "drawn again");
+        RecordingDevice device;
+        QPainter p(&device);
+        doc.renderPage(p, 0, QRectF(QPointF(0, 0), doc.paperSize));
+        p.end();
+        const QList<RecordingEngine::Text> &drawn = device.engine.texts;
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (int i = 0; i < drawn.size(); ++i) {
+            EXPECT_EQ(drawn[i].text, expected[i].text) << i;
+            EXPECT_NEAR(drawn[i].origin.x(), expected[i].origin.x(), 0.01) << i;
+            EXPECT_NEAR(drawn[i].origin.y(), expected[i].origin.y(), 0.01) << i;
+        }
+    }
+}

@@ -5,6 +5,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "support/RecordingPaintDevice.h"
 #include "support/Screenshots.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -190,4 +192,58 @@ TEST(ReportViewer, ExportsThePagesItHolds)
     ExportViewerPages(&viewer, ExportKind::Excel);
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("rank.xls")));
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// The viewer draws only the page it shows; the pages the user never looked at still print
+// whole: every text, the page number and the page count, which stays on one line although its
+// box is narrower than the number.
+TEST(ReportViewer, PagesNeverShownPrintWholeWithTheirNumberAndCount)
+{
+    RecordingPrintSink sink;
+    ReportViewer viewer;
+    viewer.resize(600, 700);
+    CountingReport report(400);
+    report.PageFooter()->element("txtPages")->width = 60;
+    viewer.setReport(&report);
+    viewer.show();
+    QCoreApplication::processEvents();
+    const int pages = viewer.document().pageCount();
+    ASSERT_GE(pages, 10);
+    const QString count = QString::number(pages);
+
+    // What the toolbar tells: the page shown of the same count, before and after paging.
+    auto shown = [&] {
+        for (QLabel *l : viewer.findChildren<QLabel *>())
+            if (l->text().contains(u'/'))
+                return l->text().trimmed();
+        return QString();
+    };
+    EXPECT_EQ(shown(), QStringLiteral("1 / ") + count);
+    viewer.tool(7)->trigger(); // last
+    EXPECT_EQ(shown(), count + QStringLiteral(" / ") + count);
+    viewer.tool(4)->trigger(); // first
+    EXPECT_EQ(viewer.document().pageCount(), pages);
+
+    viewer.printTool()->trigger();
+    ASSERT_EQ(sink.jobs.size(), 1);
+    const ReportDocument &printed = sink.jobs[0].document;
+    ASSERT_EQ(printed.pageCount(), pages);
+    int lines = 0;
+    for (int p = 0; p < pages; ++p) {
+        SCOPED_TRACE(p);
+        RecordingDevice device;
+        QPainter painter(&device);
+        printed.renderPage(painter, p, QRectF(QPointF(0, 0), printed.paperSize));
+        painter.end();
+        QStringList drawn;
+        for (const RecordingEngine::Text &t : device.engine.texts)
+            drawn << t.text;
+        QStringList texts = printed.pages[p].texts();
+        EXPECT_EQ(texts.mid(texts.size() - 2), QStringList({ QString::number(p + 1), count }));
+        std::sort(drawn.begin(), drawn.end());
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(drawn, texts);
+        lines += int(texts.filter(QStringLiteral("Line ")).size());
+    }
+    EXPECT_EQ(lines, 400);
 }

@@ -57,6 +57,8 @@ public:
     void addUtf8(std::initializer_list<QByteArrayView> pieces);
     void endRow();
     void addRow(const QStringList &cells);
+    // A row packed already, after the rows there are.
+    void addRow(PackedRow &&row) { m_rows.push_back(std::move(row)); }
     size_t size() const { return m_rows.size(); }
     const PackedRow &row(size_t i) const { return m_rows[i]; }
     // Puts the rows in a new order: row i becomes the row that was order[i].

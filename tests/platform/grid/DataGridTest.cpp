@@ -215,6 +215,45 @@ TEST_F(DataGridTest, ColoursReadBackWhereTheyWereSet)
     EXPECT_EQ(fore(1, 3), QColor(21, 66, 139));
 }
 
+// A colour given to the cells of a column by their text shows as if set on each such cell:
+// it goes with the text when rows are sorted or a cell is written, over the alternating
+// colours, under any colour set after it, and an invalid colour takes it away.
+TEST_F(DataGridTest, ColourByTextShowsWhereTheColumnHoldsTheText)
+{
+    const QColor sale(150, 185, 175), header(219, 226, 224), odd(159, 185, 199);
+    grid.setRows(std::vector<QStringList> {
+        { "k1", "sale" }, { "k2", "stock" }, { "k3", "sale" }, { "k4", "Sale" } });
+    grid.setOddEvenRowColors(odd, QColor(), odd, QColor());
+    grid.setBackColorForText(1, QStringLiteral("sale"), sale);
+    auto shown = [&](int c, int r) {
+        return grid.model()->index(r - 1, c).data(Qt::BackgroundRole).value<QColor>();
+    };
+    auto salesAt = [&] {
+        std::vector<int> rows;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            if (grid.backColor(1, r) == sale && shown(1, r) == sale)
+                rows.push_back(r);
+        return rows;
+    };
+    EXPECT_EQ(salesAt(), (std::vector<int> { 1, 3 })) << "the exact text only";
+    EXPECT_FALSE(grid.backColor(2, 1).isValid()) << "its own column only";
+    EXPECT_EQ(shown(1, 2), odd);
+
+    grid.sortRows(1, 4, 0, Qt::DescendingOrder);
+    EXPECT_EQ(salesAt(), (std::vector<int> { 2, 4 }));
+    grid.setText(1, 1, QStringLiteral("sale"));
+    grid.setText(1, 2, QStringLiteral("return"));
+    EXPECT_EQ(salesAt(), (std::vector<int> { 1, 4 }));
+
+    grid.setBackColor(-1, 4, header); // a row coloured later wins
+    EXPECT_EQ(shown(1, 4), header);
+    grid.setBackColorForText(1, QStringLiteral("sale"), sale); // set again: wins again
+    EXPECT_EQ(shown(1, 4), sale);
+    grid.setBackColorForText(1, QStringLiteral("sale"), QColor());
+    EXPECT_EQ(salesAt(), std::vector<int> {});
+    EXPECT_EQ(shown(1, 1), odd);
+}
+
 TEST_F(DataGridTest, AlignmentKindAndLockLayerFromGridToCell)
 {
     fill(2);

@@ -24,13 +24,13 @@ bool isAscii(QByteArrayView t)
 
 // The distinct keys of a column, each with its place in the order sortByKey gives (QString's
 // comparison without regard to case; keys it finds equal share a place) and the run key
-// insertHeaders compares.
+// insertHeaders compares, as UTF-8.
 struct DistinctKeys
 {
     std::vector<quint32> ofRow; // row -> key
     std::vector<QByteArrayView> text; // key -> its cell, as the rows hold it
     std::vector<quint32> place; // key -> place in the sort
-    std::vector<quint32> run; // key -> run key, equal for keys whose runs join
+    std::vector<std::string> run; // key -> run key
 };
 
 DistinctKeys distinctKeys(const GridRows &rows, int keyCol)
@@ -38,8 +38,14 @@ DistinctKeys distinctKeys(const GridRows &rows, int keyCol)
     DistinctKeys k;
     k.ofRow.reserve(rows.size());
     QHash<QByteArrayView, quint32> ids;
+    QByteArrayView previous;
     for (size_t i = 0; i < rows.size(); ++i) {
         const QByteArrayView cell = rows.row(i).cell(keyCol);
+        if (i > 0 && cell == previous) { // rows of one key mostly come together
+            k.ofRow.push_back(k.ofRow.back());
+            continue;
+        }
+        previous = cell;
         auto it = ids.constFind(cell);
         if (it == ids.constEnd()) {
             it = ids.insert(cell, quint32(k.text.size()));
@@ -49,24 +55,42 @@ DistinctKeys distinctKeys(const GridRows &rows, int keyCol)
     }
     const size_t n = k.text.size();
     // ASCII keys, by far the most, compare as their lower-case bytes: what the comparison
-    // without regard to case gives for them. Others compare as QStrings.
+    // without regard to case gives for them; their run keys are their bytes in capitals
+    // without blanks at the ends. Others go through QString.
     std::vector<QString> texts(n);
     std::vector<std::string> lower(n);
     std::vector<bool> ascii(n);
+    k.run.resize(n);
     for (size_t i = 0; i < n; ++i) {
-        ascii[i] = isAscii(k.text[i]);
-        if (ascii[i]) {
-            lower[i].assign(k.text[i].data(), size_t(k.text[i].size()));
-            for (char &c : lower[i])
-                if (c >= 'A' && c <= 'Z')
-                    c = char(c - 'A' + 'a');
+        const QByteArrayView t = k.text[i];
+        ascii[i] = isAscii(t);
+        if (!ascii[i]) {
+            texts[i] = QString::fromUtf8(t);
+            k.run[i] = runKey(texts[i]).toStdString();
+            continue;
         }
-        texts[i] = QString::fromUtf8(k.text[i]);
+        lower[i].assign(t.data(), size_t(t.size()));
+        for (char &c : lower[i])
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        qsizetype b = 0, e = t.size();
+        while (b < e && t[b] == ' ')
+            ++b;
+        while (e > b && t[e - 1] == ' ')
+            --e;
+        std::string &run = k.run[i];
+        run.assign(t.data() + b, size_t(e - b));
+        for (char &c : run)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
     }
     auto compare = [&](quint32 a, quint32 b) {
         if (ascii[a] && ascii[b])
             return lower[a].compare(lower[b]);
-        return QString::compare(texts[a], texts[b], Qt::CaseInsensitive);
+        const QString ta = ascii[a] ? QString::fromLatin1(lower[a]) : QString();
+        const QString tb = ascii[b] ? QString::fromLatin1(lower[b]) : QString();
+        return QString::compare(
+            ascii[a] ? ta : texts[a], ascii[b] ? tb : texts[b], Qt::CaseInsensitive);
     };
     std::vector<quint32> order(n);
     for (quint32 i = 0; i < n; ++i)
@@ -75,15 +99,6 @@ DistinctKeys distinctKeys(const GridRows &rows, int keyCol)
     k.place.assign(n, 0);
     for (size_t i = 1; i < n; ++i)
         k.place[order[i]] = k.place[order[i - 1]] + (compare(order[i - 1], order[i]) != 0);
-    k.run.resize(n);
-    QHash<QString, quint32> runs;
-    for (size_t i = 0; i < n; ++i) {
-        const QString key = runKey(texts[i]);
-        auto it = runs.constFind(key);
-        if (it == runs.constEnd())
-            it = runs.insert(key, quint32(runs.size()));
-        k.run[i] = *it;
-    }
     return k;
 }
 
@@ -164,15 +179,19 @@ std::vector<Run> groupRows(GridRows &rows, int keyCol,
 
     std::vector<PackedRow> source = rows.takeRows();
     GridRows out;
+    out.reserve(n + keys.text.size()); // at most a header row per distinct key
     int gridRow = 0;
     for (size_t i = 0; i < n;) {
-        const quint32 runKey = keys.run[keys.ofRow[order[i]]];
+        const quint32 first = keys.ofRow[order[i]];
         size_t end = i + 1;
-        while (end < n && keys.run[keys.ofRow[order[end]]] == runKey)
-            ++end;
+        for (; end < n; ++end) {
+            const quint32 key = keys.ofRow[order[end]];
+            if (key != first && keys.run[key] != keys.run[first])
+                break;
+        }
         const int header = ++gridRow;
         const Run run { header, header + 1, header + int(end - i),
-            QString::fromUtf8(keys.text[keys.ofRow[order[i]]]) };
+            QString::fromUtf8(keys.text[first]) };
         if (writeHeader)
             writeHeader(run, source[order[end - 1]], out);
         out.endRow();

@@ -570,6 +570,43 @@ TEST_F(DataGridTest, DoubleClickAndEnterReachTheHandlerWithTheCell)
     EXPECT_FALSE(editorOpened);
 }
 
+// Rows of 64 KB of text or more keep their offsets in a wider form: cells of rows on either side
+// of that size read back whole, also after a change moves the row across it and after the grid
+// loses a column.
+TEST_F(DataGridTest, RowsOnBothSidesOf64KBKeepEveryCell)
+{
+    const int limit = 65536;
+    std::vector<QStringList> mirror;
+    for (const int total : { limit - 1, limit, limit + 1, 3 * limit }) {
+        // "a" + filler + "b" + "c": the filler makes the row's text `total` bytes long.
+        mirror.push_back({ QStringLiteral("a"), QString(total - 3, u'x'), QStringLiteral("b"),
+            QStringLiteral("c") });
+    }
+    grid.setMaxCols(4);
+    std::vector<QStringList> rows = mirror;
+    grid.setRows(std::move(rows));
+    auto expectMirror = [&](const char *step) {
+        ASSERT_EQ(size_t(grid.maxRows()), mirror.size()) << step;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            for (int c = 0; c <= grid.maxCols(); ++c)
+                EXPECT_EQ(grid.getText(c, r), mirror[size_t(r - 1)].value(c))
+                    << step << " cell " << c << "," << r;
+    };
+    expectMirror("fill");
+    // Across the size both ways: row 1 grows over it, row 3 shrinks under it.
+    grid.setText(2, 1, QStringLiteral("bb"));
+    mirror[0][2] = QStringLiteral("bb");
+    grid.setText(1, 3, QStringLiteral("y"));
+    mirror[2][1] = QStringLiteral("y");
+    grid.setText(4, 4, QStringLiteral("d"));
+    mirror[3].append(QStringLiteral("d"));
+    expectMirror("changes");
+    grid.setMaxCols(2);
+    for (QStringList &m : mirror)
+        m = m.mid(0, 3);
+    expectMirror("fewer columns");
+}
+
 // Rows packed as they are read keep every cell apart: empty cells between and after others,
 // Thai, a long text; cells changed afterwards leave their neighbours alone; a row whose last
 // text goes is blank for the row count. Both ways of filling give the same grid.

@@ -117,24 +117,32 @@ int main(int argc, char **argv)
     std::vector<double> year, yearBare;
     Run y;
     qint64 yearBytes = 0;
+    double yearBefore = 0, yearPeak = 0; // what the process held before the search, its peak
     for (int i = 0; i < 2; ++i) {
         const auto [seconds, bytes] = bare(12);
         yearBare.push_back(seconds);
         yearBytes = bytes;
+        bench::resetPeak();
+        yearBefore = bench::currentMegabytes();
         y = search(12); // the whole of 2026 (the generated shop's January to November)
+        yearPeak = bench::peakSinceResetMegabytes();
         year.push_back(y.seconds);
     }
     std::printf("history_bench: year 2026: %d movements, %d grid rows; runs %.3f .. %.3f s; "
                 "bare query %.3f s (%.1f MB of text)\n",
         y.found, y.rows, *std::min_element(year.begin(), year.end()),
         *std::max_element(year.begin(), year.end()), bench::median(yearBare), yearBytes / 1e6);
-    std::printf("history_bench: the year takes %.2f x its bare query; peak %.1f MB\n",
-        bench::median(year) / bench::median(yearBare), bench::peakMegabytes());
+    std::printf("history_bench: the year takes %.2f x its bare query; peak %.1f MB; the search's "
+                "own peak %.1f MB over the %.1f MB held before it (%.2f x the text read)\n",
+        bench::median(year) / bench::median(yearBare), bench::peakMegabytes(),
+        yearPeak - yearBefore, yearBefore, (yearPeak - yearBefore) / (yearBytes / 1048576.0));
 
     std::printf("RESULT history_s period=month total=%.3f peak_mb=%.1f bare_s=%.3f\n",
         bench::median(month), monthPeak, bench::median(monthBare));
-    std::printf("RESULT history_s period=year total=%.3f peak_mb=%.1f bare_s=%.3f\n",
-        bench::median(year), bench::peakMegabytes(), bench::median(yearBare));
+    std::printf(
+        "RESULT history_s period=year total=%.3f peak_mb=%.1f bare_s=%.3f search_peak_mb=%.1f\n",
+        bench::median(year), bench::peakMegabytes(), bench::median(yearBare),
+        yearPeak - yearBefore);
     Module1::CloseDatabase();
     Clock::clearFixed();
     return 0;

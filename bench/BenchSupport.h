@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <vector>
 
@@ -16,6 +19,43 @@ inline double peakMegabytes()
     rusage u {};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+// The peak memory from here on: resetPeak() gives freed memory back and starts the peak at what
+// the process holds then (Linux clear_refs), peakSinceResetMegabytes() reads it (VmHWM); call
+// currentMegabytes() right after resetPeak() for the start. For the peak of one step, apart
+// from what the benchmark itself did before it.
+inline void resetPeak()
+{
+    malloc_trim(0); // memory freed before goes back first, so the peak counts only what is used
+    if (FILE *f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+inline double statusMegabytes(const char *field)
+{
+    double kb = 0;
+    if (FILE *f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        const size_t n = std::strlen(field);
+        while (std::fgets(line, sizeof line, f))
+            if (std::strncmp(line, field, n) == 0)
+                kb = std::atof(line + n);
+        std::fclose(f);
+    }
+    return kb / 1024.0;
+}
+
+inline double peakSinceResetMegabytes()
+{
+    return statusMegabytes("VmHWM:");
+}
+
+inline double currentMegabytes()
+{
+    return statusMegabytes("VmRSS:");
 }
 
 // Milliseconds of each repetition; percentiles by the nearest rank.

@@ -18,6 +18,7 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "shell/PeriodControls.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -44,9 +45,9 @@ const QColor kGroupedRows(159, 185, 199);
 const QColor kBand(21, 66, 139);
 
 const QString kAll = QStringLiteral("ทั้งหมด");
-const QString kStockUpdate = QStringLiteral("อัพเดทสต๊อก");
-const QString kSale = QStringLiteral("จ่ายออกปกติ");
-const QString kReturn = QStringLiteral("คืนสินค้า");
+const QString kStockUpdate = MovementSearch::typeText(int(MovementType::StockUpdate));
+const QString kSale = MovementSearch::typeText(int(MovementType::Sale));
+const QString kReturn = MovementSearch::typeText(int(MovementType::SaleReturn));
 const QString kSearchFailed = QStringLiteral("ค้นหาข้อมูลย้อนหลังไม่สำเร็จ : ");
 
 // Runs one step of a handler that skips failing steps.
@@ -77,31 +78,14 @@ int ty(double twips)
     return Twips::toPixelsY(twips);
 }
 
-// The type word of column 1; other values leave the cell empty.
-QString typeText(int type)
+// The hourglass while a search runs: a year of a busy shop takes a moment.
+struct BusyCursor
 {
-    switch (type) {
-    case int(MovementType::StockUpdate):
-        return kStockUpdate;
-    case int(MovementType::Sale):
-        return kSale;
-    case int(MovementType::SaleReturn):
-        return kReturn;
-    default:
-        return QString();
-    }
-}
-
-QStringList gridRow(const Movement &m)
-{
-    const QString qty = QString::number(m.quantity);
-    return { QString::number(m.pk), typeText(m.type),
-        QLatin1Char(' ') + m.code + QStringLiteral(" , ") + m.name + QLatin1Char(' ')
-            + m.description,
-        m.time, m.documentNo, QString::number(m.stockBefore),
-        m.type == int(MovementType::Sale) ? QLatin1Char('-') + qty : qty,
-        QString::number(m.stockAfter), m.user, m.remark };
-}
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 } // namespace
 
@@ -356,40 +340,25 @@ void DataLog::Command2_Click()
         return;
     search.period = period->filter();
 
-    std::vector<QStringList> rows;
-    std::vector<int> types;
-    qint64 count = 0;
+    BusyCursor busy;
+    GridRows rows;
     try {
-        count = search.run(Module1::Conn(), Clock::today(), [&](const Movement &m) {
-            rows.push_back(gridRow(m));
-            types.push_back(m.type);
-        });
+        rows = search.rows(Module1::Conn(), Clock::today());
     } catch (const DbError &e) {
         // A refused query is not "nothing found": the caption and description stay.
         MsgBox(kSearchFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
             MsgResult::Ok, this);
         return;
     }
+    const qint64 count = qint64(rows.size());
     if (count <= 0) {
         setWindowTitle(NotFoundCaption);
         step([&] { BogData(); });
         return;
     }
     setWindowTitle(foundCaption(count));
-    step([&] {
-        DataGrid *g = fpSpread1;
-        g->setRedraw(false);
-        g->setRows(std::move(rows));
-        for (size_t i = 0; i < types.size(); ++i) {
-            if (types[i] == int(MovementType::Sale))
-                g->setBackColor(ColType, int(i) + 1, kSaleCell);
-            else if (types[i] == int(MovementType::SaleReturn))
-                g->setBackColor(ColType, int(i) + 1, kReturnCell);
-        }
-        g->setRedraw(true);
-    });
     step([&] { BogData(); });
-    step([&] { GroupBySpread(ColDocument); });
+    step([&] { GroupBySpread(std::move(rows), ColDocument); });
 }
 
 void DataLog::SetupSpread()
@@ -441,42 +410,38 @@ void DataLog::BogData()
     Label1->setText(text);
 }
 
-void DataLog::SortData(int keyCol)
+void DataLog::GroupBySpread(GridRows &&rows, int keyCol)
 {
-    GridGrouping::sortByKey(*fpSpread1, keyCol);
-}
-
-void DataLog::GroupBySpread(int keyCol)
-{
-    DataGrid *g = fpSpread1;
-    step([&] { g->setRedraw(false); });
-    step([&] { SortData(keyCol); });
-    step([&] {
-        GridGrouping::insertHeaders(*g, keyCol, [&](const GridGrouping::Run &run) {
-            step([&] { InsertHeaderRow(run.headerRow, run.key); });
+    // The rows are grouped before they go into the grid, in one step: a year of movements
+    // takes no row inserts and no string per cell.
+    const auto runs = GridGrouping::groupRows(
+        rows, keyCol, [](const GridGrouping::Run &run, const PackedRow &last, GridRows &header) {
             // When, by whom and why: from the group's last row. The query's newest-first
             // order stays inside a document, so that is its first movement.
-            step([&] {
-                const int last = run.lastRow;
-                g->setText(ColProduct, run.headerRow,
-                    g->getText(ColProduct, run.headerRow) + QStringLiteral("[ เมื่อ ")
-                        + DateText::storageToDisplay(g->getText(ColTime, last))
-                        + QStringLiteral(" ][ โดย ") + g->getText(ColUser, last)
-                        + QStringLiteral(" ][ หมายเหตุ ") + g->getText(ColRemark, last)
-                        + QStringLiteral(" ]"));
-            });
+            header.addUtf8({});
+            header.add(run.key);
+            header.add(QStringLiteral("[ เมื่อ ") + DateText::storageToDisplay(last.text(ColTime))
+                + QStringLiteral(" ][ โดย ") + last.text(ColUser) + QStringLiteral(" ][ หมายเหตุ ")
+                + last.text(ColRemark) + QStringLiteral(" ]"));
         });
+    DataGrid *g = fpSpread1;
+    g->setRedraw(false);
+    step([&] {
+        g->setRows(std::move(rows));
+        g->setBackColorForText(ColType, kSale, kSaleCell);
+        g->setBackColorForText(ColType, kReturn, kReturnCell);
     });
+    for (const GridGrouping::Run &run : runs)
+        step([&] { InsertHeaderRow(run.headerRow); });
+    step([&] { g->setOddEvenRowColors(kGroupedRows, QColor(), kGroupedRows, QColor()); });
     step([&] { g->setActiveCell(1, 1); });
-    step([&] { g->setRedraw(true); });
+    g->setRedraw(true);
 }
 
-void DataLog::InsertHeaderRow(int headerRow, const QString &keyText)
+void DataLog::InsertHeaderRow(int headerRow)
 {
     DataGrid *g = fpSpread1;
     g->setBackColor(DataGrid::All, headerRow, kHeaderBack);
     g->setForeColor(DataGrid::All, headerRow, kHeaderText);
-    g->setText(ColType, headerRow, keyText);
-    g->setOddEvenRowColors(kGroupedRows, QColor(), kGroupedRows, QColor());
     g->addSpan(ColProduct, headerRow, 7, 1);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/grid/GridRows.h"
 #include <QDialog>
 
 class DataGrid;
@@ -64,10 +65,10 @@ public:
     void Command2_Click();
     void SetupSpread();
     void BogData();
-    void SortData(int keyCol);
-    void GroupBySpread(int keyCol);
-    // Colours the header row that the grouping has put at headerRow and writes its key.
-    void InsertHeaderRow(int headerRow, const QString &keyText);
+    // Groups the movements found under one header row per document (key column) and shows them.
+    void GroupBySpread(GridRows &&rows, int keyCol);
+    // Colours the header row that the grouping has put at headerRow.
+    void InsertHeaderRow(int headerRow);
 
     // Window captions after a search.
     static QString foundCaption(qint64 count);

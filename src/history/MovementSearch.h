@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/grid/GridRows.h"
 #include "records/PeriodFilter.h"
 #include <QDate>
 #include <QString>
@@ -34,4 +35,12 @@ struct MovementSearch
     // Throws DbError when the database refuses the query.
     qint64 run(
         Connection &db, const QDate &today, const std::function<void(const Movement &)> &row) const;
+    // The movements found as the history lists them, in query order, read straight into packed
+    // grid rows: 0 key, 1 type word, 2 " code , name description", 3 time as stored, 4 document
+    // number, 5 stock before, 6 quantity (a sale's with "-" before it), 7 stock after, 8 user,
+    // 9 remark. Throws DbError when the database refuses the query.
+    GridRows rows(Connection &db, const QDate &today) const;
+
+    // The word the history shows for a MovementType; empty for other values.
+    static QString typeText(int type);
 };

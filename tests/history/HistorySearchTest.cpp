@@ -1,5 +1,7 @@
 #include "HistoryFixture.h"
 #include "platform/db/DbError.h"
+#include <QApplication>
+#include <optional>
 
 namespace {
 
@@ -336,6 +338,35 @@ TEST_F(HistorySearch, RefusedQueryIsAnErrorNotANotFound)
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("database is locked")));
         EXPECT_EQ(w->windowTitle(), caption);
         EXPECT_EQ(w->Label1->text(), line);
+    });
+}
+
+// A search shows the hourglass while it reads, and takes it away afterwards, found, not found
+// or refused by the database.
+TEST_F(HistorySearch, HourglassShowsWhileTheSearchReadsAndGoesAfterIt)
+{
+    addDated();
+    withWindow([&](DataLog *w) {
+        for (const bool refused : { false, true }) {
+            for (const int month : { 4, 0 }) { // May holds movements, January none
+                chooseMonth(w, month);
+                std::optional<Qt::CursorShape> duringQuery;
+                Connection::setStatementHook([&](const QString &sql) {
+                    if (!sql.contains(QLatin1String("tblLog2")))
+                        return;
+                    const QCursor *c = QApplication::overrideCursor();
+                    duringQuery = c ? c->shape() : Qt::ArrowCursor;
+                    if (refused)
+                        throw DbError(QStringLiteral("database is locked"));
+                });
+                boxes.clear();
+                click(w->Command2);
+                Connection::setStatementHook({});
+                EXPECT_EQ(duringQuery, Qt::WaitCursor) << refused << " " << month;
+                EXPECT_EQ(QApplication::overrideCursor(), nullptr) << refused << " " << month;
+                EXPECT_EQ(boxes.count(), refused ? 1 : 0);
+            }
+        }
     });
 }
 

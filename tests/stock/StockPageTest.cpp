@@ -349,6 +349,66 @@ TEST_F(StockPage, NamesListInThaiDictionaryOrder)
     EXPECT_EQ(names, (QStringList { " กาแฟ|", " เกลือ|", " ขนม|ถุงเล็ก", " ขนม|ถุงใหญ่", " ไข่ไก่|" }));
 }
 
+// Every list the page sorts by name comes in the order the database's THAI collation gives,
+// equal names and descriptions in the order of their keys: Thai, Latin and mixed names, letter
+// case, digits, names equal to the collator but not byte for byte, empty names and a name of
+// an ignorable character only (the collator puts an empty text first), descriptions empty and
+// missing (NULL sorts first).
+TEST_F(StockPage, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
+{
+    const char *names[][2] = { { "ขนม", "ถุง" }, { "ไข่ไก่", "" }, { "apple", "" }, { "กาแฟ", "ซอง" },
+        { "", "" }, { "Apple", "" }, { "ขนม", "ถุง" }, { "เกลือ", "ถุง" }, { "APPLE", "ขวด" },
+        { "\x01", "" }, { "กาแฟ Mocca", "" }, { "Coffee กาแฟ", "" }, { "ขนม\x01", "ถุง" },
+        { "10 บาท", "" }, { "2 บาท", "ถุง" }, { "", "ถุง" }, { "กาแฟ", "" }, { "กาแฟ", "" },
+        { "banana", "ขวด" }, { "ขนม", "ถุง" } };
+    int n = 0;
+    for (const auto &[name, des] : names) {
+        const qint64 stock = n % 4; // runs of equal stock for the stock views
+        add({ QStringLiteral("P%1").arg(n, 2, 10, QLatin1Char('0')), QString::fromUtf8(name),
+            QString::fromUtf8(des), stock, n % 3 ? 3 : 0, 1, QString(),
+            n % 2 ? QStringLiteral("แห้ง") : QStringLiteral("สด") });
+        ++n;
+    }
+    // Three missing descriptions beside the empty ones.
+    folder.db().execute(
+        QStringLiteral("UPDATE tblProduct SET PDdes = NULL WHERE PDsn IN ('P01', 'P15', 'P17')"));
+    ASSERT_NE(open(), nullptr);
+
+    auto expected = [&](const QString &where, bool byStock) {
+        const QString order = QStringLiteral(" ORDER BY ")
+            + (byStock ? QStringLiteral("p.PDvalue, ") : QString())
+            + QStringLiteral("p.PDname COLLATE THAI, p.PDdes COLLATE THAI, p.PK");
+        Recordset rs = folder.db().query(QStringLiteral("SELECT p.PK FROM tblProduct p LEFT JOIN "
+                                                        "tblGroup g ON p.GroupFK = g.gPK WHERE ")
+            + where + order);
+        QStringList keys;
+        for (; !rs.eof(); rs.moveNext())
+            keys << rs.text(0);
+        return keys;
+    };
+    auto shown = [&] {
+        QStringList keys;
+        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+            keys << cell(0, r);
+        return keys;
+    };
+    EXPECT_EQ(shown(), expected(QStringLiteral("1"), false)) << "the full list";
+    search(QStringLiteral("กาแฟ")); // through the product search's index
+    EXPECT_EQ(shown(),
+        expected(QStringLiteral("p.PDname LIKE '%กาแฟ%' OR p.PDdes LIKE '%กาแฟ%'"), false));
+    search(QStringLiteral("p")); // a scan of code, name and description
+    EXPECT_EQ(shown(),
+        expected(QStringLiteral("p.PDsn LIKE '%p%' OR p.PDname LIKE '%p%' OR p.PDdes LIKE '%p%'"),
+            false));
+    choose(page->Combo2, QStringLiteral("แห้ง"));
+    EXPECT_EQ(shown(), expected(QStringLiteral("g.gName = 'แห้ง'"), false));
+    click(frame->Command2()); // low stock
+    EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < p.PDerror"), true));
+    click(page->Check1);
+    search(QStringLiteral("3"));
+    EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < 3"), true));
+}
+
 TEST_F(StockPage, EmptyShopShowsNoRowsAndNoMessage)
 {
     ASSERT_NE(open(), nullptr);

@@ -1,7 +1,7 @@
 #include "Connection.h"
 #include "SchemaUpgrade.h"
 #include "StatementCache.h"
-#include <QCollator>
+#include "ThaiOrder.h"
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
@@ -66,8 +66,7 @@ void bindValue(sqlite3_stmt *stmt, int i, const QVariant &v)
 // ORDER BY ... COLLATE THAI in queries only: the schema never names it, so any tool opens the file.
 int thaiCollation(void *, int lenA, const void *a, int lenB, const void *b)
 {
-    thread_local const QCollator collator { QLocale(QLocale::Thai, QLocale::Thailand) };
-    return collator.compare(QString::fromUtf8(static_cast<const char *>(a), lenA),
+    return ThaiOrder::compare(QString::fromUtf8(static_cast<const char *>(a), lenA),
         QString::fromUtf8(static_cast<const char *>(b), lenB));
 }
 } // namespace

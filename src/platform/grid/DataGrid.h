@@ -65,6 +65,15 @@ public:
     // the latest setting that covers it: a whole column set after a cell reaches that cell too.
     void setBackColor(int col, int row, const QColor &color);
     void setForeColor(int col, int row, const QColor &color);
+    // Every data cell of column col that holds exactly `text` shows on `color`, as if the colour
+    // were set on each such cell now, and so does a cell that comes to hold it later; a colour
+    // set later on a cell, row, column or the grid wins, as it would over the cell's own. No
+    // attribute is kept per row: for colouring big lists by what a column says. An invalid
+    // colour takes the rule away.
+    void setBackColorForText(int col, const QString &text, const QColor &color)
+    {
+        m_model->setBackColorForText(col, text, color);
+    }
     QColor backColor(int col, int row) const; // as it shows; invalid if none was set
     QColor foreColor(int col, int row) const;
     void setCellFont(int col, int row, const QFont &font);

@@ -1,6 +1,10 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <vector>
+
+class GridRows;
+class PackedRow;
 
 class DataGrid;
 
@@ -34,5 +38,14 @@ int insertHeaders(DataGrid &grid, int keyCol, const std::function<void(const Run
 
 // sortByKey, then insertHeaders.
 int groupByKey(DataGrid &grid, int keyCol, const std::function<void(const Run &)> &onRun);
+
+// The same grouping as groupByKey, done on rows before they go into a grid, so a big list is
+// grouped without a row insert or a string per cell: `rows` become the rows groupByKey would
+// leave in the grid, header rows included. writeHeader fills each header row, from column 0,
+// into `header` (the row is closed after it); it gets the run, numbered as grid rows, and the
+// run's last row. Returns the runs in order.
+std::vector<Run> groupRows(GridRows &rows, int keyCol,
+    const std::function<void(const Run &run, const PackedRow &lastRow, GridRows &header)>
+        &writeHeader);
 
 } // namespace GridGrouping

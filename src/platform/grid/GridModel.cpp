@@ -637,6 +637,9 @@ CellStyle GridModel::resolved(int col, int row) const
         overlay(s, m_colStyles[size_t(col)]);
     if (row >= 1 && size_t(row) <= m_count) {
         const Row &r = rowRef(size_t(row - 1));
+        for (const TextBack &t : m_textBacks)
+            if (t.col == col && r.cells.cell(col) == t.utf8)
+                overlay(s, t.style);
         if (r.extra) {
             overlay(s, r.extra->row);
             for (const auto &e : r.extra->cells)
@@ -662,6 +665,21 @@ void GridModel::styleChanged(int col, int row)
     const int c0 = col < 0 ? 0 : col;
     const int c1 = col < 0 ? m_cols - 1 : col;
     emit dataChanged(index(r0, c0), index(r1, c1));
+}
+
+void GridModel::setBackColorForText(int col, const QString &text, const QColor &color)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    const QByteArray utf8 = text.toUtf8();
+    std::erase_if(m_textBacks, [&](const TextBack &t) { return t.col == col && t.utf8 == utf8; });
+    if (color.isValid()) {
+        TextBack t { col, utf8, CellStyle() };
+        t.style.back = color;
+        stamp(t.style, CellStyle::Back);
+        m_textBacks.push_back(std::move(t));
+    }
+    styleChanged(col, -1);
 }
 
 void GridModel::setOddEvenColors(

@@ -93,6 +93,8 @@ public:
     const CellStyle *styleAt(int col, int row) const; // the level addressed, if set
     CellStyle resolved(int col, int row) const; // latest of cell, row, column, grid
     void styleChanged(int col, int row);
+    // The background of the data cells of column col that hold exactly `text` (see DataGrid).
+    void setBackColorForText(int col, const QString &text, const QColor &color);
     void setOddEvenColors(const QColor &oddBack, const QColor &oddFore, const QColor &evenBack,
         const QColor &evenFore);
     void setReadOnly(bool on) { m_readOnly = on; }
@@ -158,6 +160,13 @@ private:
     std::vector<CellStyle> m_colStyles;
     CellStyle m_all;
     std::vector<CellSpan> m_headerSpans;
+    struct TextBack
+    {
+        int col;
+        QByteArray utf8;
+        CellStyle style;
+    };
+    std::vector<TextBack> m_textBacks;
     QColor m_oddBack, m_oddFore, m_evenBack, m_evenFore;
     quint64 m_stamp = 0;
     bool m_readOnly = false;

@@ -26,14 +26,22 @@ PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count)
         --count;
     if (count == 0)
         return;
+    count = std::min(count, 0x7fff);
     const size_t total = ends[count - 1];
-    const size_t head = sizeof(quint32) * (1 + size_t(count));
+    const bool wide = total > 0xffff;
+    const size_t head = wide ? 4 + 4 * size_t(count) : 2 + 2 * size_t(count);
     m_block = std::malloc(head + total);
     if (!m_block)
         throw std::bad_alloc();
-    auto *h = static_cast<quint32 *>(m_block);
-    h[0] = quint32(count);
-    std::memcpy(h + 1, ends, sizeof(quint32) * size_t(count));
+    auto *h = static_cast<quint16 *>(m_block);
+    h[0] = quint16(count | (wide ? 0x8000 : 0));
+    if (wide) {
+        h[1] = 0;
+        std::memcpy(h + 2, ends, sizeof(quint32) * size_t(count));
+    } else {
+        for (int i = 0; i < count; ++i)
+            h[1 + i] = quint16(ends[i]);
+    }
     if (total)
         std::memcpy(static_cast<char *>(m_block) + head, bytes, total);
 }
@@ -42,15 +50,14 @@ QByteArrayView PackedRow::cell(int col) const
 {
     if (col < 0 || col >= size())
         return {};
-    const quint32 *ends = header() + 1;
-    const quint32 from = col ? ends[col - 1] : 0;
-    return QByteArrayView(bytes() + from, qsizetype(ends[col] - from));
+    const quint32 from = col ? end(col - 1) : 0;
+    return QByteArrayView(bytes() + from, qsizetype(end(col) - from));
 }
 
 bool PackedRow::hasText(int cols) const
 {
     const int n = std::min(cols, size());
-    return n > 0 && header()[n] > 0; // the end offset of cell n-1
+    return n > 0 && end(n - 1) > 0;
 }
 
 void PackedRow::setCell(int col, QByteArrayView utf8)
@@ -60,7 +67,7 @@ void PackedRow::setCell(int col, QByteArrayView utf8)
     const int n = std::max(size(), col + 1);
     std::vector<quint32> ends(size_t(n), 0);
     QByteArray out;
-    out.reserve((m_block ? qsizetype(header()[size()]) : 0) + utf8.size());
+    out.reserve((m_block ? qsizetype(end(size() - 1)) : 0) + utf8.size());
     for (int c = 0; c < n; ++c) {
         out.append(c == col ? utf8 : cell(c));
         ends[size_t(c)] = quint32(out.size());
@@ -72,8 +79,10 @@ void PackedRow::truncate(int cols)
 {
     if (cols >= size())
         return;
-    const quint32 *ends = header() + 1;
-    PackedRow shorter(bytes(), ends, std::max(0, cols));
+    std::vector<quint32> ends(size_t(std::max(0, cols)));
+    for (int c = 0; c < cols; ++c)
+        ends[size_t(c)] = end(c);
+    PackedRow shorter(bytes(), ends.data(), std::max(0, cols));
     *this = std::move(shorter);
 }
 

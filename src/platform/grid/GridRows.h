@@ -9,9 +9,10 @@
 #include <vector>
 
 // The texts of one grid row in one heap block: the cell count, each cell's end offset, then
-// the cells' UTF-8 bytes. Trailing empty cells are not kept. A year of sale lines is half a
-// million rows of thirteen cells: one block per row instead of one string per cell keeps that
-// to about the size of the text itself.
+// the cells' UTF-8 bytes. Offsets take two bytes each in a row of less than 64 KB of text, four
+// in a longer one. Trailing empty cells are not kept. A year of sale lines is half a million
+// rows of thirteen cells: one block per row instead of one string per cell keeps that to about
+// the size of the text itself.
 class PackedRow
 {
 public:
@@ -29,7 +30,7 @@ public:
     // cells[i] is [ends[i-1], ends[i]) of bytes.
     PackedRow(const char *bytes, const quint32 *ends, int count);
 
-    int size() const { return m_block ? int(header()[0]) : 0; }
+    int size() const { return m_block ? int(head()[0] & 0x7fff) : 0; }
     QByteArrayView cell(int col) const;
     QString text(int col) const { return QString::fromUtf8(cell(col)); }
     // True when one of the first `cols` cells holds text.
@@ -40,8 +41,18 @@ public:
     void truncate(int cols);
 
 private:
-    const quint32 *header() const { return static_cast<const quint32 *>(m_block); }
-    const char *bytes() const { return reinterpret_cast<const char *>(header() + 1 + size()); }
+    // head()[0]: the cell count, with 0x8000 when the offsets take four bytes.
+    const quint16 *head() const { return static_cast<const quint16 *>(m_block); }
+    bool wide() const { return head()[0] & 0x8000; }
+    quint32 end(int col) const
+    {
+        return wide() ? reinterpret_cast<const quint32 *>(head() + 2)[col] : head()[1 + col];
+    }
+    const char *bytes() const
+    {
+        return wide() ? reinterpret_cast<const char *>(head() + 2) + 4 * size()
+                      : reinterpret_cast<const char *>(head() + 1 + size());
+    }
     void *m_block = nullptr;
 };
 
@@ -57,6 +68,8 @@ public:
     void addUtf8(std::initializer_list<QByteArrayView> pieces);
     void endRow();
     void addRow(const QStringList &cells);
+    // A row packed already, after the rows there are.
+    void addRow(PackedRow &&row) { m_rows.push_back(std::move(row)); }
     size_t size() const { return m_rows.size(); }
     const PackedRow &row(size_t i) const { return m_rows[i]; }
     // Puts the rows in a new order: row i becomes the row that was order[i].

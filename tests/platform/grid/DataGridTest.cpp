@@ -215,6 +215,45 @@ TEST_F(DataGridTest, ColoursReadBackWhereTheyWereSet)
     EXPECT_EQ(fore(1, 3), QColor(21, 66, 139));
 }
 
+// A colour given to the cells of a column by their text shows as if set on each such cell:
+// it goes with the text when rows are sorted or a cell is written, over the alternating
+// colours, under any colour set after it, and an invalid colour takes it away.
+TEST_F(DataGridTest, ColourByTextShowsWhereTheColumnHoldsTheText)
+{
+    const QColor sale(150, 185, 175), header(219, 226, 224), odd(159, 185, 199);
+    grid.setRows(std::vector<QStringList> {
+        { "k1", "sale" }, { "k2", "stock" }, { "k3", "sale" }, { "k4", "Sale" } });
+    grid.setOddEvenRowColors(odd, QColor(), odd, QColor());
+    grid.setBackColorForText(1, QStringLiteral("sale"), sale);
+    auto shown = [&](int c, int r) {
+        return grid.model()->index(r - 1, c).data(Qt::BackgroundRole).value<QColor>();
+    };
+    auto salesAt = [&] {
+        std::vector<int> rows;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            if (grid.backColor(1, r) == sale && shown(1, r) == sale)
+                rows.push_back(r);
+        return rows;
+    };
+    EXPECT_EQ(salesAt(), (std::vector<int> { 1, 3 })) << "the exact text only";
+    EXPECT_FALSE(grid.backColor(2, 1).isValid()) << "its own column only";
+    EXPECT_EQ(shown(1, 2), odd);
+
+    grid.sortRows(1, 4, 0, Qt::DescendingOrder);
+    EXPECT_EQ(salesAt(), (std::vector<int> { 2, 4 }));
+    grid.setText(1, 1, QStringLiteral("sale"));
+    grid.setText(1, 2, QStringLiteral("return"));
+    EXPECT_EQ(salesAt(), (std::vector<int> { 1, 4 }));
+
+    grid.setBackColor(-1, 4, header); // a row coloured later wins
+    EXPECT_EQ(shown(1, 4), header);
+    grid.setBackColorForText(1, QStringLiteral("sale"), sale); // set again: wins again
+    EXPECT_EQ(shown(1, 4), sale);
+    grid.setBackColorForText(1, QStringLiteral("sale"), QColor());
+    EXPECT_EQ(salesAt(), std::vector<int> {});
+    EXPECT_EQ(shown(1, 1), odd);
+}
+
 TEST_F(DataGridTest, AlignmentKindAndLockLayerFromGridToCell)
 {
     fill(2);
@@ -529,6 +568,43 @@ TEST_F(DataGridTest, DoubleClickAndEnterReachTheHandlerWithTheCell)
     EXPECT_EQ(keys[1], std::make_tuple(int(Qt::Key_Down), 4, 2));
     EXPECT_EQ(grid.activeRow(), 3); // the down key was left to the grid
     EXPECT_FALSE(editorOpened);
+}
+
+// Rows of 64 KB of text or more keep their offsets in a wider form: cells of rows on either side
+// of that size read back whole, also after a change moves the row across it and after the grid
+// loses a column.
+TEST_F(DataGridTest, RowsOnBothSidesOf64KBKeepEveryCell)
+{
+    const int limit = 65536;
+    std::vector<QStringList> mirror;
+    for (const int total : { limit - 1, limit, limit + 1, 3 * limit }) {
+        // "a" + filler + "b" + "c": the filler makes the row's text `total` bytes long.
+        mirror.push_back({ QStringLiteral("a"), QString(total - 3, u'x'), QStringLiteral("b"),
+            QStringLiteral("c") });
+    }
+    grid.setMaxCols(4);
+    std::vector<QStringList> rows = mirror;
+    grid.setRows(std::move(rows));
+    auto expectMirror = [&](const char *step) {
+        ASSERT_EQ(size_t(grid.maxRows()), mirror.size()) << step;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            for (int c = 0; c <= grid.maxCols(); ++c)
+                EXPECT_EQ(grid.getText(c, r), mirror[size_t(r - 1)].value(c))
+                    << step << " cell " << c << "," << r;
+    };
+    expectMirror("fill");
+    // Across the size both ways: row 1 grows over it, row 3 shrinks under it.
+    grid.setText(2, 1, QStringLiteral("bb"));
+    mirror[0][2] = QStringLiteral("bb");
+    grid.setText(1, 3, QStringLiteral("y"));
+    mirror[2][1] = QStringLiteral("y");
+    grid.setText(4, 4, QStringLiteral("d"));
+    mirror[3].append(QStringLiteral("d"));
+    expectMirror("changes");
+    grid.setMaxCols(2);
+    for (QStringList &m : mirror)
+        m = m.mid(0, 3);
+    expectMirror("fewer columns");
 }
 
 // Rows packed as they are read keep every cell apart: empty cells between and after others,

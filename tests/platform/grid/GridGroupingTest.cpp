@@ -1,5 +1,6 @@
 #include "platform/grid/GridGrouping.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/grid/GridRows.h"
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
 
@@ -136,4 +137,46 @@ TEST_F(GridGroupingTest, AnEmptyGridHasNoRuns)
     EXPECT_EQ(GridGrouping::groupByKey(grid, 2, [&](const GroupRun &) { ++calls; }), 0);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(grid.maxRows(), 0);
+}
+
+// Grouping rows before they go into a grid gives the grid groupByKey leaves: the same rows in
+// the same order, the same runs and header rows. Keys that differ in case (ASCII or not), in
+// blanks at the ends, empty keys, Thai keys, and keys whose sort and run comparisons disagree.
+TEST_F(GridGroupingTest, RowsGroupedBeforeTheGridMatchTheGridsOwnGrouping)
+{
+    const std::vector<std::vector<std::pair<const char *, const char *>>> cases = {
+        { { "INV-2", "a" }, { "inv-1", "b" }, { "INV-1", "c" }, { "INV-2 ", "d" },
+            { "inv-1", "e" } },
+        { { "", "a" }, { " ", "b" }, { "X", "c" }, { "", "d" }, { "x", "e" } },
+        { { "ข", "a" }, { "ก", "b" }, { "ข", "c" }, { "É-1", "d" }, { "é-1", "e" },
+            { "E-1", "f" } },
+        { { " A", "a" }, { "A", "b" }, { "a ", "c" }, { "B", "d" }, { " a", "e" }, { "[", "f" },
+            { "_", "g" }, { "ß", "h" }, { "SS", "i" } },
+        { { "K", "only" } },
+    };
+    for (const auto &rows : cases) {
+        grid.setMaxRows(0);
+        fill(rows);
+        GridRows packed;
+        for (int r = 1; r <= grid.maxRows(); ++r)
+            packed.addRow({ grid.getText(0, r), grid.getText(1, r), grid.getText(2, r) });
+        const std::vector<GroupRun> runs = group();
+
+        const std::vector<GroupRun> packedRuns = GridGrouping::groupRows(
+            packed, 2, [](const GroupRun &run, const PackedRow &last, GridRows &header) {
+                header.add(QString());
+                header.add(QStringLiteral("#") + run.key);
+                header.add(QString());
+                header.add(last.text(0)); // the run's last row reaches the header
+            });
+        EXPECT_EQ(packedRuns, runs) << rows.front().first;
+        ASSERT_EQ(packed.size(), size_t(grid.maxRows()));
+        for (int r = 1; r <= grid.maxRows(); ++r) {
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(packed.row(size_t(r - 1)).text(c), grid.getText(c, r))
+                    << rows.front().first << " row " << r << " col " << c;
+        }
+        for (const GroupRun &run : runs)
+            EXPECT_EQ(packed.row(size_t(run.headerRow - 1)).text(3), grid.getText(0, run.lastRow));
+    }
 }

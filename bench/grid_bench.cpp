@@ -130,11 +130,11 @@ int main(int argc, char **argv)
     const double readSeconds = double(t.nsecsElapsed()) / 1e9;
     const size_t made = rows.size();
     paint.arm();
-    const auto runs = GridGrouping::groupRows(
-        rows, 10, [](const GridGrouping::Run &run, const PackedRow &last, GridRows &header) {
+    const auto runs = GridGrouping::groupRows(rows, 10,
+        [](const GridGrouping::Run &run, const GridGrouping::RunRows &group, GridRows &header) {
             header.addUtf8({});
             header.add(run.key);
-            header.add(QStringLiteral("[ วันที่ ") + last.text(9) + QStringLiteral(" ]"));
+            header.add(QStringLiteral("[ วันที่ ") + group.last().text(9) + QStringLiteral(" ]"));
         });
     grid.setRedraw(false);
     grid.setRows(std::move(rows));

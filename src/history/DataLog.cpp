@@ -4,6 +4,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/GridGrouping.h"
 #include "platform/ui/Accessibility.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
@@ -77,15 +78,6 @@ int ty(double twips)
 {
     return Twips::toPixelsY(twips);
 }
-
-// The hourglass while a search runs: a year of a busy shop takes a moment.
-struct BusyCursor
-{
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -414,15 +406,17 @@ void DataLog::GroupBySpread(GridRows &&rows, int keyCol)
 {
     // The rows are grouped before they go into the grid, in one step: a year of movements
     // takes no row inserts and no string per cell.
-    const auto runs = GridGrouping::groupRows(
-        rows, keyCol, [](const GridGrouping::Run &run, const PackedRow &last, GridRows &header) {
+    const auto runs = GridGrouping::groupRows(rows, keyCol,
+        [](const GridGrouping::Run &run, const GridGrouping::RunRows &group, GridRows &header) {
             // When, by whom and why: from the group's last row. The query's newest-first
             // order stays inside a document, so that is its first movement.
             header.addUtf8({});
             header.add(run.key);
-            header.add(QStringLiteral("[ เมื่อ ") + DateText::storageToDisplay(last.text(ColTime))
-                + QStringLiteral(" ][ โดย ") + last.text(ColUser) + QStringLiteral(" ][ หมายเหตุ ")
-                + last.text(ColRemark) + QStringLiteral(" ]"));
+            header.add(QStringLiteral("[ เมื่อ ")
+                + DateText::storageToDisplay(group.last().text(ColTime))
+                + QStringLiteral(" ][ โดย ") + group.last().text(ColUser)
+                + QStringLiteral(" ][ หมายเหตุ ") + group.last().text(ColRemark)
+                + QStringLiteral(" ]"));
         });
     DataGrid *g = fpSpread1;
     g->setRedraw(false);

@@ -1,6 +1,7 @@
 #include "Currency.h"
 #include <QLocale>
 #include <cmath>
+#include <cstring>
 
 int64_t roundHalfEven(long double v)
 {
@@ -85,16 +86,40 @@ QString groupThousands(uint64_t v)
 }
 } // namespace
 
-QString Currency::format() const
+int Currency::formatInto(char (&out)[32]) const
 {
     const bool neg = m_units < 0;
     const uint64_t a = neg ? uint64_t(-m_units) : uint64_t(m_units);
-    const uint64_t cents = (a + 50) / 100; // halves away from zero
-    if (cents == 0)
-        return QStringLiteral("0.00");
-    const QString s = groupThousands(cents / 100) + QLatin1Char('.')
-        + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
-    return neg ? QLatin1Char('-') + s : s;
+    uint64_t cents = (a + 50) / 100; // halves away from zero
+    const bool minus = neg && cents != 0;
+    // Written from the end: two decimals, the point, then digits in groups of three.
+    char *end = out + sizeof out;
+    char *p = end;
+    *--p = char('0' + cents % 10);
+    cents /= 10;
+    *--p = char('0' + cents % 10);
+    cents /= 10;
+    *--p = '.';
+    int digits = 0;
+    do {
+        if (digits != 0 && digits % 3 == 0)
+            *--p = ',';
+        *--p = char('0' + cents % 10);
+        cents /= 10;
+        ++digits;
+    } while (cents != 0);
+    if (minus)
+        *--p = '-';
+    const int n = int(end - p);
+    std::memmove(out, p, size_t(n));
+    return n;
+}
+
+QString Currency::format() const
+{
+    char text[32];
+    const int n = formatInto(text);
+    return QString::fromLatin1(text, n);
 }
 
 QString Currency::formatWhole() const

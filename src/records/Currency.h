@@ -30,6 +30,9 @@ public:
 
     // "#,##0.00": halves away from zero.
     QString format() const;
+    // The same text as format(), written into `out` without a heap string (for filling big
+    // grids); returns its length.
+    int formatInto(char (&out)[32]) const;
     // "#,##": whole baht with separators, nothing at all for zero.
     QString formatWhole() const;
     // Plain number text for storage or a grid cell that is read back ("1250.5").

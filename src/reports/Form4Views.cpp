@@ -3,6 +3,8 @@
 #include "Form4.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/grid/GridGrouping.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
@@ -85,22 +87,41 @@ std::optional<Result> Form4::findSummary(View view)
 void Form4::kasmoButton1_Click()
 {
     cleanSearchBox();
+    BusyCursor busy; // a year of a busy shop takes a moment
     std::optional<Result> r = findSummary(View::Detailed);
     if (!r || r->outcome != Outcome::Shown)
         return;
+    // The lines are grouped under their receipts before they go into the grid: a year of lines
+    // takes no row inserts and no string per cell.
+    const std::vector<GridGrouping::Run> runs = GridGrouping::groupRows(r->lines, ColReceipt,
+        [](const GridGrouping::Run &run, const GridGrouping::RunRows &lines, GridRows &header) {
+            Currency total, discount;
+            for (size_t i = 0; i < lines.size(); ++i) {
+                total += Currency::fromText(lines[i].text(ColLineAmount));
+                discount += Currency::fromText(lines[i].text(ColLineDiscount));
+            }
+            const QString baht = QStringLiteral(" บาท");
+            header.addUtf8({});
+            header.add(run.key);
+            header.add(QStringLiteral(" ส่วนลด ") + discount.format() + baht);
+            header.add(QStringLiteral(" ยอดรวม ") + total.format() + baht);
+            header.add(QStringLiteral(" หักส่วนลดเหลือ ") + (total - discount).format() + baht);
+        });
     DataGrid *g = fpSpread1;
     const bool drawing = g->redraw();
     g->setRedraw(false);
     skipOnFailure("Form4.kasmoButton1", [&] {
         SetupSpread();
-        g->setRows(std::move(r->rows));
+        g->setRows(std::move(r->lines));
     });
     showTotals(r->totals);
     Label8->setEnabled(r->chartLink);
     skipOnFailure("Form4.kasmoButton1",
         [&] { g->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน")); });
     Module1::SummaryMode = SummaryMode::Detailed;
-    GroupBySpread(ColReceipt);
+    for (const GridGrouping::Run &run : runs)
+        skipOnFailure("Form4.InsertHeaderRow", [&] { InsertHeaderRow(run.headerRow, run.key); });
+    g->setActiveCell(ColCode, 1);
     g->setRedraw(drawing);
 }
 

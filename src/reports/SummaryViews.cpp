@@ -1,9 +1,14 @@
 #include "SummaryViews.h"
 #include "platform/db/Connection.h"
 #include "platform/db/TextMatch.h"
+#include "platform/db/ThaiOrder.h"
 #include "records/Blanks.h"
 #include "records/DateText.h"
 #include "shell/PeriodControls.h"
+#include <QHash>
+#include <algorithm>
+#include <charconv>
+#include <tuple>
 
 namespace SummaryViews {
 
@@ -128,42 +133,92 @@ Currency periodDiscount(Connection &db, const Filter &f)
     return Currency::fromUnits(db.scalar(sql, params).toLongLong());
 }
 
+// A receipt number as the database's NOCASE compares it: ASCII letters in capitals.
+QByteArray receiptKey(QByteArrayView no)
+{
+    QByteArray k = no.toByteArray();
+    for (char &c : k)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 32);
+    return k;
+}
+
 void detailedRows(Connection &db, const Filter &f, Result &r)
 {
     QVariantList params;
+    // The page puts the receipts in order; inside a receipt the lines go in Thai order of name
+    // and description below, from one sort key per distinct text instead of a collator call per
+    // comparison.
     const QString sql = QStringLiteral("SELECT Lrod, Lno, Ldate2, Lsn, Lname, Ldes, Lraka, Lsell, "
-                                       "sum(Lvalue) FROM tblLog WHERE ")
-        + f.lines(params)
-        + lineGroups(false)
-        // The page groups the lines by receipt and keeps their order within a receipt: sorting
-        // by receipt first gives the same grid and compares Thai names within a receipt only.
-        + QStringLiteral(" ORDER BY Lno, Lname COLLATE THAI, Ldes COLLATE THAI");
-    // Neighbouring rows share their receipt and day texts (one copy each, not one per row).
-    QString receipt, day;
-    const QString noDiscount = Currency().format();
+                                       "sum(Lvalue), Ldes IS NULL FROM tblLog WHERE ")
+        + f.lines(params) + lineGroups(false);
+    struct Key
+    {
+        quint32 receipt, name, description, row;
+        bool operator<(const Key &o) const
+        {
+            return std::tie(receipt, name, description, row)
+                < std::tie(o.receipt, o.name, o.description, o.row);
+        }
+    };
+    std::vector<Key> keys;
+    ThaiRanks texts;
+    GridRows &rows = r.lines;
+    QHash<QByteArray, quint32> receipts;
+    const QByteArrayView blank(" ", 1);
+    QByteArray lastReceipt; // lines of one receipt mostly come together
+    quint32 receipt = 0;
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
-        QStringList row = emptyRow();
+        const QByteArrayView no = rs.utf8(1);
+        if (keys.empty() || no != lastReceipt) {
+            lastReceipt = no.toByteArray();
+            const QByteArray key = receiptKey(no);
+            auto known = receipts.constFind(key);
+            if (known == receipts.cend())
+                known = receipts.insert(key, quint32(receipts.size()));
+            receipt = *known;
+        }
+        const QByteArrayView name = rs.utf8(4), description = rs.utf8(5);
+        keys.push_back({ receipt, texts.add(name),
+            rs.int64(9) != 0 ? 0 : texts.add(description) + 1, quint32(keys.size()) });
         const Currency price = Currency::fromDouble(rs.real(7));
-        const qint64 quantity = rs.integer(8);
-        const QString amount = (price * quantity).format();
-        if (const QString r = rs.text(1); r != receipt)
-            receipt = r;
-        if (const QString d = rs.text(2); d != day)
-            day = d;
-        const Currency discount = Currency::fromDouble(rs.real(0));
-        row[Col::Code] = rs.text(3);
-        row[Col::Name] = rs.text(4);
-        row[Col::Description] = rs.text(5);
-        row[Col::Cost] = Currency::fromDouble(rs.real(6)).format() + QLatin1Char(' ');
-        row[Col::Price] = price.format() + QLatin1Char(' ');
-        row[Col::Quantity] = QString::number(quantity);
-        row[Col::Amount] = amount;
-        row[Col::Day] = day;
-        row[Col::Receipt] = receipt;
-        row[Col::LineDiscount] = discount.isZero() ? noDiscount : discount.format();
-        row[Col::LineAmount] = amount;
-        r.rows.push_back(std::move(row));
+        const qint64 quantity = rs.int64(8);
+        // Money and counts are written straight as text into the row: no string per cell.
+        char cost[32], unit[32], amount[32], discount[32], count[24];
+        const QByteArrayView costText(cost, Currency::fromDouble(rs.real(6)).formatInto(cost));
+        const QByteArrayView priceText(unit, price.formatInto(unit));
+        const QByteArrayView amountText(amount, (price * quantity).formatInto(amount));
+        const QByteArrayView discountText(
+            discount, Currency::fromDouble(rs.real(0)).formatInto(discount));
+        const QByteArrayView countText(
+            count, std::to_chars(count, count + sizeof count, quantity).ptr - count);
+        rows.addUtf8({});
+        rows.addUtf8(rs.utf8(3));
+        rows.addUtf8(name);
+        rows.addUtf8(description);
+        rows.addUtf8({ costText, blank });
+        rows.addUtf8({ priceText, blank });
+        rows.addUtf8(countText);
+        rows.addUtf8(amountText);
+        rows.addUtf8({});
+        rows.addUtf8(rs.utf8(2));
+        rows.addUtf8(no);
+        rows.addUtf8(discountText);
+        rows.addUtf8(amountText);
+        rows.endRow();
     }
+    // Description ranks are shifted by one so a missing description sorts first, as NULL does.
+    const std::vector<quint32> rank = texts.ranks();
+    for (Key &k : keys) {
+        k.name = rank[k.name];
+        if (k.description != 0)
+            k.description = rank[k.description - 1] + 1;
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<quint32> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].row;
+    rows.reorder(order);
 }
 
 void bestSellerRows(Connection &db, const Filter &f, Result &r)
@@ -295,7 +350,7 @@ Result run(Connection &db, View view, const Request &request)
             true, r);
         break;
     }
-    if (r.rows.empty()) {
+    if (r.rows.empty() && r.lines.empty()) {
         r.outcome = Outcome::NotFound;
         r.message = notFoundText(kind == Kind::Week);
         return r;

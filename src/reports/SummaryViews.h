@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/grid/GridRows.h"
 #include "records/Currency.h"
 #include "records/PeriodFilter.h"
 #include <QDate>
@@ -64,12 +65,16 @@ struct Result
     QString message; // the refusal or not-found text (empty when rows were found)
     bool chartLink = false; // whether the yearly chart link is enabled after the run
     // The grid rows, each list indexed by column from 0 (the hidden key column) to 12.
-    // Detailed: line rows, to be grouped under receipt header rows by column 10.
     // Best sellers: columns 1, 2, 3, 6 and 7. Brief and per day: the condensed rows, column 1
     // the receipt number or the day ("dd/MM/yyyy", or "เดือน MM-yyyy"), columns 2 to 4 the
     // discount, the total and the net as shown; their column 9 is empty (they are header rows)
     // and, per day, column 10 keeps the day as ISO text (or "yyyy-MM"), the calendar order.
     std::vector<QStringList> rows;
+    // Detailed: the line rows, packed as the grid holds them (columns 0 to 12 as above), in
+    // receipt order and by name within a receipt, to be grouped under receipt header rows by
+    // column 10. Empty for the other views.
+    GridRows lines;
+    size_t rowCount() const { return rows.size() + lines.size(); }
     QString columnOneHeader; // brief and per day: "(n) เลขที่ใบเสร็จ" or "(n) รายการ"
     Totals totals; // all zero unless rows were found (best sellers: always zero)
 };

@@ -159,7 +159,7 @@ int groupByKey(DataGrid &grid, int keyCol, const std::function<void(const Run &)
 }
 
 std::vector<Run> groupRows(GridRows &rows, int keyCol,
-    const std::function<void(const Run &, const PackedRow &, GridRows &)> &writeHeader)
+    const std::function<void(const Run &, const RunRows &, GridRows &)> &writeHeader)
 {
     std::vector<Run> runs;
     const size_t n = rows.size();
@@ -193,7 +193,7 @@ std::vector<Run> groupRows(GridRows &rows, int keyCol,
         const Run run { header, header + 1, header + int(end - i),
             QString::fromUtf8(keys.text[first]) };
         if (writeHeader)
-            writeHeader(run, source[order[end - 1]], out);
+            writeHeader(run, RunRows(source, order.data() + i, end - i), out);
         out.endRow();
         for (; i < end; ++i)
             out.addRow(std::move(source[order[i]]));

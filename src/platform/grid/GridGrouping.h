@@ -39,13 +39,32 @@ int insertHeaders(DataGrid &grid, int keyCol, const std::function<void(const Run
 // sortByKey, then insertHeaders.
 int groupByKey(DataGrid &grid, int keyCol, const std::function<void(const Run &)> &onRun);
 
+// The data rows of one run, in the order they will stand under its header row.
+class RunRows
+{
+public:
+    RunRows(const std::vector<PackedRow> &rows, const quint32 *order, size_t count)
+        : m_rows(rows)
+        , m_order(order)
+        , m_count(count)
+    { }
+    size_t size() const { return m_count; }
+    const PackedRow &operator[](size_t i) const { return m_rows[m_order[i]]; }
+    const PackedRow &last() const { return (*this)[m_count - 1]; }
+
+private:
+    const std::vector<PackedRow> &m_rows;
+    const quint32 *m_order;
+    size_t m_count;
+};
+
 // The same grouping as groupByKey, done on rows before they go into a grid, so a big list is
 // grouped without a row insert or a string per cell: `rows` become the rows groupByKey would
 // leave in the grid, header rows included. writeHeader fills each header row, from column 0,
 // into `header` (the row is closed after it); it gets the run, numbered as grid rows, and the
-// run's last row. Returns the runs in order.
+// run's data rows. Returns the runs in order.
 std::vector<Run> groupRows(GridRows &rows, int keyCol,
-    const std::function<void(const Run &run, const PackedRow &lastRow, GridRows &header)>
+    const std::function<void(const Run &run, const RunRows &runRows, GridRows &header)>
         &writeHeader);
 
 } // namespace GridGrouping

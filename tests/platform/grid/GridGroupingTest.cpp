@@ -162,12 +162,12 @@ TEST_F(GridGroupingTest, RowsGroupedBeforeTheGridMatchTheGridsOwnGrouping)
             packed.addRow({ grid.getText(0, r), grid.getText(1, r), grid.getText(2, r) });
         const std::vector<GroupRun> runs = group();
 
-        const std::vector<GroupRun> packedRuns = GridGrouping::groupRows(
-            packed, 2, [](const GroupRun &run, const PackedRow &last, GridRows &header) {
+        const std::vector<GroupRun> packedRuns = GridGrouping::groupRows(packed, 2,
+            [](const GroupRun &run, const GridGrouping::RunRows &group, GridRows &header) {
                 header.add(QString());
                 header.add(QStringLiteral("#") + run.key);
                 header.add(QString());
-                header.add(last.text(0)); // the run's last row reaches the header
+                header.add(group.last().text(0)); // the run's last row reaches the header
             });
         EXPECT_EQ(packedRuns, runs) << rows.front().first;
         ASSERT_EQ(packed.size(), size_t(grid.maxRows()));

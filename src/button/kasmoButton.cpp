@@ -734,6 +734,24 @@ void kasmoButton::mouseDoubleClickEvent(QMouseEvent *e)
     UserControl_DblClick();
 }
 
+namespace {
+// The keys the button acts on itself; every other key goes on to its window, so Esc and the
+// window's function keys work whichever control has the focus.
+bool keptByButton(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 void kasmoButton::keyPressEvent(QKeyEvent *e)
 {
     UserControl_KeyDown(keyCode(e), shiftCode(e->modifiers()));
@@ -742,10 +760,14 @@ void kasmoButton::keyPressEvent(QKeyEvent *e)
         short ascii = short(text.at(0).unicode());
         emit KeyPress(ascii);
     }
+    if (!keptByButton(e))
+        e->ignore();
 }
 
 void kasmoButton::keyReleaseEvent(QKeyEvent *e)
 {
+    if (!keptByButton(e))
+        e->ignore();
     // A held key repeats only its key-down; its release comes once.
     if (e->isAutoRepeat())
         return;

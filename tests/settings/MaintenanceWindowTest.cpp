@@ -426,3 +426,34 @@ TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
 }
 
 } // namespace
+
+// Esc closes the window whichever control has the focus, an owner-drawn button included; the
+// button keeps only its own keys, so an arrow moves the focus on and the window stays.
+TEST_F(SettingMaintenance, EscClosesTheWindowFromAFocusedButton)
+{
+    int buttons = 0;
+    inWindow([&](Setting &s) {
+        for (kasmoButton *b : s.findChildren<kasmoButton *>())
+            buttons += b->isVisible() && b->isEnabled() ? 1 : 0;
+    });
+    ASSERT_GT(buttons, 0);
+    for (int i = 0; i < buttons; ++i) {
+        SCOPED_TRACE(i);
+        inWindow([&](Setting &s) {
+            QList<kasmoButton *> shown;
+            for (kasmoButton *b : s.findChildren<kasmoButton *>())
+                if (b->isVisible() && b->isEnabled())
+                    shown << b;
+            ASSERT_EQ(shown.size(), buttons);
+            s.activateWindow();
+            shown[i]->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), shown[i]);
+            QTest::keyClick(shown[i], Qt::Key_Right);
+            EXPECT_TRUE(s.isVisible());
+            EXPECT_NE(QApplication::focusWidget(), shown[i]);
+            shown[i]->setFocus();
+            QTest::keyClick(shown[i], Qt::Key_Escape);
+            EXPECT_FALSE(s.isVisible()) << qPrintable(shown[i]->objectName());
+        });
+    }
+}

@@ -705,11 +705,13 @@ void Fadditem::refuse(const QString &text, QWidget *focus)
     focus->setFocus(Qt::OtherFocusReason);
 }
 
-bool Fadditem::numbersAreValid()
+bool Fadditem::numbersAreValid(const QList<QLineEdit *> &leaveOut)
 {
     // In the order of the boxes' table; a text no column could hold is named before the
     // confirmation, with the focus in its box.
     for (QLineEdit *box : { txt3, txt5, txt4, txt6, text4, text3, Text1, text2 }) {
+        if (leaveOut.contains(box))
+            continue;
         const bool whole = box == txt3 || box == txt6 || box == Text1;
         const bool ok = whole ? parseWhole(box->text(), nullptr) : parseMoney(box->text(), nullptr);
         if (!ok) {
@@ -754,24 +756,30 @@ void Fadditem::Command1_Click()
         return;
     }
 
-    // 5. Defaults, in this order, written into the boxes.
+    // 5. Defaults, in this order, written into the boxes. What the owner typed is checked
+    // first: a bad normal price must not be copied into boxes the owner never touched.
     auto empty = [](QLineEdit *b) { return trimBlanks(b->text()).isEmpty(); };
     auto zero = [](QLineEdit *b) { return trimBlanks(b->text()) == QLatin1String("0"); };
     auto zeroNumber = [](QLineEdit *b) { return Val(trimBlanks(b->text())) == 0; };
+    QList<QLineEdit *> defaulted;
     if (empty(txt3))
-        setBoxText(txt3, QStringLiteral("0"));
+        defaulted << txt3;
     if (empty(txt4) || zeroNumber(txt4))
-        setBoxText(txt4, QStringLiteral("0"));
+        defaulted << txt4;
     if (empty(txt6))
-        setBoxText(txt6, QStringLiteral("0"));
+        defaulted << txt6;
     if (empty(Text1) || zero(Text1))
-        setBoxText(Text1, QStringLiteral("5"));
+        defaulted << Text1;
     for (QLineEdit *box : { text2, text3, text4 })
         if (empty(box) || zero(box) || zeroNumber(box))
-            setBoxText(box, txt5->text());
-
-    if (!numbersAreValid())
+            defaulted << box;
+    if (!numbersAreValid(defaulted))
         return;
+    for (QLineEdit *box : std::as_const(defaulted))
+        setBoxText(box,
+            box == Text1                                       ? QStringLiteral("5")
+                : box == text2 || box == text3 || box == text4 ? txt5->text()
+                                                               : QStringLiteral("0"));
 
     // 6. The code another product already has.
     if (txtsn->text() != txtsnTag && CheckNewCode() > 0) {

@@ -93,7 +93,7 @@ private:
     void showOwnPlaceholder();
     QString freePictureName(const QDateTime &now) const;
     void refuse(const QString &text, QWidget *focus);
-    bool numbersAreValid();
+    bool numbersAreValid(const QList<QLineEdit *> &leaveOut = {});
     ProductValue boxesValue() const;
     void focusFirst();
 

@@ -83,6 +83,38 @@ TEST_F(ProductSave, ChecksInOrderWithTheirMessagesAndFocus)
     EXPECT_EQ(dump(), before);
 }
 
+// A refused normal price is not copied into the boxes the owner left empty: once mended, the
+// save goes through with the defaults taken from the mended price, the wholesale switch off.
+TEST_F(ProductSave, ABadPriceIsRefusedBeforeAnyDefaultIsCopied)
+{
+    boxes.answer(MsgResult::Ok);
+    const bool saved = runNew([&](Fadditem *f) {
+        fillNew(f, "BAD1", "น้ำ", "1.2.3");
+        ASSERT_FALSE(f->Check1->isChecked());
+        QLineEdit *const others[]
+            = { f->txt3, f->txt4, f->txt6, f->Text1, f->text2, f->text3, f->text4 };
+        QStringList before;
+        for (QLineEdit *box : others)
+            before << box->text();
+        click(f->Command1);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(
+            boxes.last().text, "ช่อง ( ราคาขายปกติ (บาท) ) ต้องเป็นตัวเลขที่ถูกต้อง กรุณาแก้ไข  ก่อนเริ่มบันทึก");
+        EXPECT_EQ(f->focusWidget(), f->txt5);
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(others[i]->text(), before[i]) << qPrintable(others[i]->objectName());
+        retype(f->txt5, "12");
+        click(f->Command1); // the confirmation only, then the save
+        EXPECT_EQ(boxes.count(), 2);
+        EXPECT_EQ(boxes.last().text, "คุณแน่ใจหรือไม่ ว่าต้องการ บันทึกข้อมูล สินค้า นี้!!");
+    });
+    EXPECT_TRUE(saved);
+    const int pk = value("SELECT PK FROM tblProduct WHERE PDsn = 'BAD1'").toInt();
+    ASSERT_GT(pk, 0);
+    for (const char *col : { "PDsell", "Praka1", "Praka2", "PRakaSong" })
+        EXPECT_EQ(column(pk, col).toDouble(), 12.0) << col;
+}
+
 TEST_F(ProductSave, DefaultsAreWrittenIntoTheBoxesAndStored)
 {
     struct Case

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -52,9 +54,65 @@ const Case cases[] = {
     { { "Enter", Qt::Key_Return, "\r", {} }, { "12", "12", "12" } },
 };
 
+// Pasted (Shift+Insert) or dropped into a box holding "12", cursor at its end: the whole text
+// goes through the filter, one refused character refuses it all with one message.
+struct PasteCase
+{
+    const char *text;
+    QString after[3]; // NumberOnly, DecimalOnly, CodeCharOnly
+};
+const PasteCase pastes[] = {
+    { "34", { "1234", "1234", "1234" } },
+    { "3.4", { refused, "123.4", refused } },
+    { "ab-1", { refused, refused, "12AB-1" } },
+    { "3 4", { refused, refused, refused } },
+    { "สมชาย", { refused, refused, refused } },
+};
+
 class KeyFiltersTest : public ShellFixture
 {
 protected:
+    void runPastes(QWidget *box, QLineEdit *edit)
+    {
+        for (int f = Number; f <= Code; ++f) {
+            KeyAscii::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            for (const PasteCase &c : pastes) {
+                for (const bool dropped : { false, true }) {
+                    SCOPED_TRACE(testing::Message()
+                        << "filter " << f << ", " << c.text << (dropped ? " dropped" : " pasted"));
+                    edit->setText(QStringLiteral("12"));
+                    boxes.clear();
+                    const QString text = QString::fromUtf8(c.text);
+                    if (dropped) {
+                        QMimeData data;
+                        data.setText(text);
+                        const QPoint at = edit->rect().center();
+                        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                        QCoreApplication::sendEvent(edit, &enter);
+                        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+                        QCoreApplication::sendEvent(edit, &drop);
+                    } else {
+                        QApplication::clipboard()->setText(text);
+                        edit->end(false);
+                        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+                    }
+                    if (c.after[f].isNull()) {
+                        ASSERT_EQ(boxes.count(), 1);
+                        EXPECT_EQ(boxes.last().text, *refusals[f]);
+                        EXPECT_EQ(edit->text(), QStringLiteral("12"));
+                    } else if (!dropped) {
+                        EXPECT_EQ(boxes.count(), 0);
+                        EXPECT_EQ(edit->text(), c.after[f]);
+                    } else {
+                        // A drop goes in where it lands; the filter only has to let it in.
+                        EXPECT_EQ(boxes.count(), 0);
+                        EXPECT_EQ(edit->text().size(), c.after[f].size());
+                    }
+                }
+            }
+        }
+    }
+
     // The same keys in a line edit and in an editable drop-down list.
     void run(QWidget *box, const std::function<QString()> &text,
         const std::function<void(const QString &)> &setText)
@@ -104,6 +162,17 @@ TEST_F(KeyFiltersTest, KeysTypedIntoAnEditableList)
     box.show();
     run(
         &box, [&] { return box.currentText(); }, [&](const QString &t) { box.setEditText(t); });
+}
+
+TEST_F(KeyFiltersTest, PastedAndDroppedTextMeetsTheFilter)
+{
+    QLineEdit edit;
+    edit.show();
+    runPastes(&edit, &edit);
+    QComboBox list;
+    list.setEditable(true);
+    list.show();
+    runPastes(&list, list.lineEdit());
 }
 
 TEST_F(KeyFiltersTest, EnterReachesTheBoxOnce)

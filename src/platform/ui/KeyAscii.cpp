@@ -1,9 +1,15 @@
 #include "KeyAscii.h"
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 
 namespace {
@@ -54,8 +60,27 @@ public:
     {
         if (delivering)
             return false;
-        if (event->type() == QEvent::KeyPress)
-            return keyPress(watched, static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->matches(QKeySequence::Paste)) {
+                // Ctrl+V is a key the handler sees first (a box may refuse it); Shift+Insert
+                // types nothing. Either way, what is pasted is judged as typed text.
+                const int code = KeyAscii::codeOf(key);
+                if (code != 0) {
+                    QPointer<QObject> alive(watched);
+                    int k = code;
+                    handler(k);
+                    if (!alive || k == 0)
+                        return true;
+                }
+                return paste(watched, QGuiApplication::clipboard()->text());
+            }
+            return keyPress(watched, key);
+        }
+        if (event->type() == QEvent::Drop)
+            return drop(watched, static_cast<QDropEvent *>(event));
+        if (event->type() == QEvent::ContextMenu)
+            return contextMenu(watched, static_cast<QContextMenuEvent *>(event));
         if (event->type() == QEvent::InputMethod)
             return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
         return false;
@@ -109,6 +134,86 @@ private:
         QInputMethodEvent repl(e->preeditString(), e->attributes());
         repl.setCommitString(kept, e->replacementStart(), e->replacementLength());
         deliver(watched, &repl);
+        return true;
+    }
+
+    // Pasted and dropped text is judged as if it were typed: each character through the
+    // handler, as typed keys are. The first character the handler drops refuses the whole text
+    // (its message shows once) and the box stays as it was; changed characters go in changed.
+    // Control characters (a pasted line break) are not keys and do not reach the handler.
+    bool judge(QObject *watched, QString &text)
+    {
+        QPointer<QObject> alive(watched);
+        QString kept;
+        for (char32_t c : text.toUcs4()) {
+            int k = int(c);
+            if (c >= 0x20 && c != 0x7f) {
+                handler(k);
+                if (!alive || k == 0)
+                    return false;
+            }
+            const char32_t out = char32_t(k);
+            kept += QString::fromUcs4(&out, 1);
+        }
+        text = kept;
+        return true;
+    }
+
+    static QLineEdit *editOf(QObject *watched)
+    {
+        if (auto *edit = qobject_cast<QLineEdit *>(watched))
+            return edit;
+        if (auto *combo = qobject_cast<QComboBox *>(watched))
+            return combo->lineEdit();
+        return nullptr;
+    }
+
+    bool paste(QObject *watched, QString text)
+    {
+        QLineEdit *edit = editOf(watched);
+        if (!edit)
+            return false;
+        if (!edit->isReadOnly() && !text.isEmpty() && judge(watched, text))
+            edit->insert(text);
+        return true;
+    }
+
+    bool drop(QObject *watched, QDropEvent *e)
+    {
+        QLineEdit *edit = editOf(watched);
+        if (!edit || !e->mimeData()->hasText())
+            return false;
+        QString text = e->mimeData()->text();
+        if (!judge(watched, text)) {
+            e->ignore();
+            return true;
+        }
+        if (text == e->mimeData()->text())
+            return false; // goes in where it was dropped
+        edit->insert(text);
+        e->acceptProposedAction();
+        return true;
+    }
+
+    // The box's own menu, its paste judged like the keys'.
+    bool contextMenu(QObject *watched, QContextMenuEvent *e)
+    {
+        QLineEdit *edit = editOf(watched);
+        if (!edit || watched != edit || edit->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false; // a box that refuses the right button opens no menu
+        QMenu *menu = edit->createStandardContextMenu();
+        for (QAction *a : menu->actions()) {
+            if (a->objectName() == QLatin1String("edit-paste")) {
+                a->disconnect();
+                QPointer<QLineEdit> box(edit);
+                connect(a, &QAction::triggered, this, [this, box] {
+                    if (box)
+                        paste(box, QGuiApplication::clipboard()->text());
+                });
+            }
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(e->globalPos());
         return true;
     }
 

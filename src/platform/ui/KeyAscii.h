@@ -8,7 +8,8 @@ class QWidget;
 // reach the handler: printable characters (their Unicode value; ASCII keeps its codes),
 // Backspace 8, Enter 13, Esc 27 and Ctrl+letter 1-26. Arrows, Delete, Tab and function keys
 // never do. The handler changes the code in place: 0 drops the key, another code replaces the
-// typed character.
+// typed character. Pasted (Ctrl+V, Shift+Insert, the box's menu) and dropped text goes through
+// the same handler character by character: one dropped character refuses the whole text.
 //
 //     KeyAscii::install(Text1, [this](int &KeyAscii) { Text1_KeyPress(KeyAscii); });
 class KeyAscii

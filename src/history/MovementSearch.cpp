@@ -29,34 +29,6 @@ QString MovementSearch::sql(const QDate &today, QVariantList &params) const
     return q;
 }
 
-qint64 MovementSearch::run(
-    Connection &db, const QDate &today, const std::function<void(const Movement &)> &row) const
-{
-    QVariantList params;
-    const QString q = sql(today, params);
-    Recordset rs = db.query(q, params);
-    qint64 n = 0;
-    Movement m;
-    for (; !rs.eof(); rs.moveNext()) {
-        m.pk = rs.integer(0);
-        m.type = int(rs.integer(1));
-        m.code = rs.text(2);
-        m.name = rs.text(3);
-        m.description = rs.text(4);
-        m.time = rs.text(5);
-        m.documentNo = rs.text(6);
-        m.stockBefore = rs.integer(7);
-        m.quantity = rs.integer(8);
-        m.stockAfter = rs.integer(9);
-        m.user = rs.text(10);
-        m.remark = rs.text(11);
-        ++n;
-        if (row)
-            row(m);
-    }
-    return n;
-}
-
 QString MovementSearch::typeText(int type)
 {
     switch (type) {

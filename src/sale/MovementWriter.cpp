@@ -11,7 +11,7 @@ qint64 MovementWriter::nextKey()
     return m_next;
 }
 
-qint64 MovementWriter::write(const Movement &m)
+qint64 MovementWriter::write(const StockMovement &m)
 {
     const qint64 key = nextKey();
     m_conn.execute(QStringLiteral("INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, dNo, "

@@ -6,7 +6,7 @@
 class Connection;
 
 // One movement of one product's stock (a row of tblLog2).
-struct Movement
+struct StockMovement
 {
     MovementType type = MovementType::Sale;
     QString code; // dSN
@@ -35,7 +35,7 @@ public:
     // The key the next row will get (reads the table the first time). Throws DbError.
     qint64 nextKey();
     // Writes one row; returns its key. Throws DbError.
-    qint64 write(const Movement &m);
+    qint64 write(const StockMovement &m);
 
 private:
     Connection &m_conn;

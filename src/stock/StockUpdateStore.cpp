@@ -32,7 +32,7 @@ QString StockUpdateStore::save(const StockUpdate &doc, const StockUpdateStamp &s
         const qint64 old = qint32(before.toLongLong());
         m_conn.execute(QStringLiteral("UPDATE tblProduct SET PDvalue = ?1 WHERE PK = ?2"),
             { old + line.quantity, line.pk });
-        m_writer->write(Movement { MovementType::StockUpdate, line.code, line.name,
+        m_writer->write(StockMovement { MovementType::StockUpdate, line.code, line.name,
             line.description, stamp.now, number, old, double(line.quantity),
             double(old + line.quantity), stamp.user, memo });
     }

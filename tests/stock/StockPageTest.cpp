@@ -1,5 +1,8 @@
 #include "StockFixture.h"
+#include "history/DataLog.h"
+#include "history/MovementSearch.h"
 #include "platform/db/Connection.h"
+#include "platform/ui/Clock.h"
 #include "platform/ui/KeyboardLayout.h"
 #include "platform/ui/WindowPlacement.h"
 #include "sale/ProductSearch.h"
@@ -10,7 +13,9 @@
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
+#include <QFile>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -583,6 +588,101 @@ TEST_F(StockShop, HistoryButtonOpensTheMovementHistory)
     EXPECT_EQ(dialogs.opened, QList<QString> { "DataLog" });
     EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
     EXPECT_EQ(codes(), all);
+}
+
+// A damaged file can stop the history's search part way through the movements it reads: the
+// window says so with the engine's text, and it and the page stay in use.
+TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
+{
+    // May, newest first: two sales, then a stock update whose long remark fills pages of its
+    // own. The first of those pages will point past the end of the file.
+    Connection &db = folder.db();
+    const QString insert = QStringLiteral(
+        "INSERT INTO tblLog2 (PK, dType, dSN, dName, dDes, dTime, dNo, dValueold, dValue, "
+        "dValuenew, dUser, dMemo) VALUES (?, ?, 'AB1', 'กาแฟเย็น', 'แก้วใหญ่', ?, ?, ?, ?, ?, "
+        "'ADMIN', ?)");
+    db.execute(
+        insert, { 1, 1, "2024-05-02 09:00:00", "SA-670500001", 0, 14, 14, QString(20000, u'x') });
+    db.execute(insert, { 2, 2, "2024-05-10 08:00:00", "INV-670500001", 14, 1, 13, "" });
+    db.execute(insert, { 3, 2, "2024-05-14 08:00:00", "INV-670500002", 13, 1, 12, "" });
+    const qint64 spill = db.scalar(QStringLiteral("SELECT pageno FROM dbstat WHERE name = "
+                                                  "'tblLog2' AND pagetype = 'overflow' "
+                                                  "ORDER BY path LIMIT 1"))
+                             .toLongLong();
+    const qint64 pageSize = db.scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+    ASSERT_GT(spill, 0);
+    // The program is not started yet: with the checking connection closed, the log is folded
+    // into the file.
+    folder.closeDb();
+    ASSERT_FALSE(QFile::exists(folder.databasePath() + QStringLiteral("-wal")));
+    {
+        QFile file(folder.databasePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek((spill - 1) * pageSize));
+        ASSERT_EQ(file.write("\x7f\xff\xff\xff", 4), 4);
+    }
+
+    // The history's own query for May reads the newest movement, then the engine fails.
+    QString engineText;
+    {
+        MovementSearch may;
+        may.period.monthItem = 4;
+        may.period.year = QStringLiteral("2024");
+        QVariantList params;
+        Recordset rs = folder.db().query(may.sql(Clock::today(), params), params);
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.integer(0), 3);
+        try {
+            rs.moveNext();
+        } catch (const DbError &e) {
+            engineText = e.text();
+        }
+        ASSERT_FALSE(engineText.isEmpty());
+    }
+
+    Form2::Windows windows = Form2::windows();
+    windows.history = nullptr; // the program's own window
+    Form2::setWindows(windows);
+    ASSERT_NE(open(), nullptr);
+    bool ran = false;
+    dialogs.then([&](QDialog *d) {
+        auto *w = qobject_cast<DataLog *>(d);
+        ASSERT_NE(w, nullptr);
+        ran = true;
+        const QString caption = w->windowTitle();
+        w->Text1->setFocus(Qt::OtherFocusReason);
+        w->Text1->selectAll();
+        QTest::keyClicks(w->Text1, QStringLiteral("2024"));
+        w->Combo1->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 13 && w->Combo1->currentIndex() < 4; ++i)
+            QTest::keyClick(w->Combo1, Qt::Key_Down);
+        ASSERT_EQ(w->Combo1->currentIndex(), 4); // May
+        click(w->Command2);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, QStringLiteral("ค้นหาข้อมูลย้อนหลังไม่สำเร็จ : ") + engineText);
+        EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
+        EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
+        EXPECT_EQ(w->windowTitle(), caption);
+        EXPECT_EQ(w->fpSpread1->maxRows(), 0);
+
+        // The sales of May never reach the damaged remark: the window finds them.
+        click(w->Option3);
+        click(w->Command2);
+        EXPECT_EQ(boxes.count(), 1);
+        EXPECT_EQ(w->windowTitle(), DataLog::foundCaption(2));
+        QStringList keys;
+        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r)
+            if (!w->fpSpread1->getText(DataLog::ColPK, r).isEmpty())
+                keys << w->fpSpread1->getText(DataLog::ColPK, r);
+        keys.sort();
+        EXPECT_EQ(keys, (QStringList { "2", "3" }));
+    });
+    click(page->pageButton5);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(dialogs.opened, QList<QString> { "DataLog" });
+    EXPECT_EQ(ended, 0);
+    search(QStringLiteral("กาแฟ"));
+    EXPECT_EQ(codes(), (QStringList { "CD2", "AB1" }));
 }
 
 TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)

@@ -189,6 +189,36 @@ TEST(XlsWriter, LongAndManyStringsSurviveContinueRecords)
     EXPECT_EQ(cells, expected);
 }
 
+// Past about 7 MB the compound file's allocation table outgrows its header: a sheet of the full
+// 65,536 rows still writes and reads back.
+TEST(XlsWriter, ASheetOfEveryRowBeyondSevenMegabytesReadsBack)
+{
+    QTemporaryDir dir;
+    XlsWriter xls;
+    for (int r = 0; r < XlsWriter::MaxRows; ++r) {
+        xls.setCell(r, 0, QStringLiteral("INV-%1").arg(r));
+        for (int c = 1; c < 8; ++c)
+            xls.setNumber(r, c, r + c / 100.0, XlsWriter::NumberFormat::Money);
+    }
+    const QByteArray bytes = xls.toBytes();
+    ASSERT_GT(bytes.size(), 8 * 1024 * 1024);
+    const QString file = dir.filePath("full.xls");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    const QString script
+        = QStringLiteral("import sys, xlrd\n"
+                         "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                         "print(s.nrows, s.ncols, s.cell_value(0, 0), s.cell_value(65535, 0), "
+                         "s.cell_value(65535, 7), s.cell_type(40000, 3))\n");
+    EXPECT_EQ(runTool(QStringLiteral("/usr/bin/python3"), { "-c", script, file }).trimmed(),
+        QStringLiteral("65536 8 INV-0 INV-65535 65535.07 2"));
+    // One row more than a sheet holds: no file.
+    xls.setCell(XlsWriter::MaxRows, 0, QStringLiteral("x"));
+    EXPECT_TRUE(xls.toBytes().isEmpty());
+}
+
 TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
 {
     class Label : public ActiveReport

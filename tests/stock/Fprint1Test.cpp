@@ -294,6 +294,23 @@ TEST_F(StockReportViewer, ExcelColumnsStandUnderTheirHeadings)
     EXPECT_EQ(boxes.count(), 0);
 }
 
+// A list longer than one sheet holds is refused in Thai; no file is written.
+TEST_F(StockReportViewer, ExcelRefusesMoreRowsThanASheetHoldsInThai)
+{
+    const FixedRows source = stockList(66000);
+    Fprint1 w(source);
+    w.Form_Load();
+    files.answer(path("long"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_EQ(boxes.last().text,
+        QStringLiteral("บันทึกไฟล์ไม่สำเร็จ\n") + path("long.xls")
+            + QStringLiteral("\nรายงานนี้มีข้อมูลเกินกว่าที่ไฟล์ Excel (.xls) หนึ่งแผ่นงานจะเก็บได้ "
+                             "(ไม่เกิน 65,536 แถว และ 256 คอลัมน์) กรุณาส่งออกเป็น PDF แทน"));
+    EXPECT_FALSE(QFile::exists(path("long.xls")));
+}
+
 TEST_F(StockReportViewer, SaveDialogNamesAndCancel)
 {
     const FixedRows source = stockList(2);

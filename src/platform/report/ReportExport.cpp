@@ -1,4 +1,5 @@
 #include "platform/report/ReportExport.h"
+#include "platform/SystemErrors.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/report/XlsWriter.h"
 #include "platform/ui/Clock.h"
@@ -21,7 +22,7 @@ bool exportPdf(const ReportDocument &document, const QString &fileName, QString 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     {
@@ -36,7 +37,7 @@ bool exportPdf(const ReportDocument &document, const QString &fileName, QString 
         QPainter p;
         if (!p.begin(&writer)) {
             if (error)
-                *error = QStringLiteral("cannot write PDF");
+                *error = QStringLiteral("สร้างไฟล์ PDF ไม่ได้");
             file.cancelWriting();
             return false;
         }
@@ -50,7 +51,7 @@ bool exportPdf(const ReportDocument &document, const QString &fileName, QString 
     }
     if (!file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     return true;
@@ -243,13 +244,14 @@ bool exportXls(const ReportDocument &document, const QString &fileName, QString 
     const QByteArray bytes = rows.size() > XlsWriter::MaxRows ? QByteArray() : xls.toBytes();
     if (bytes.isEmpty()) {
         if (error)
-            *error = QStringLiteral("the report is too large for an .xls sheet");
+            *error = QStringLiteral("รายงานนี้มีข้อมูลเกินกว่าที่ไฟล์ Excel (.xls) หนึ่งแผ่นงานจะเก็บได้ "
+                                    "(ไม่เกิน 65,536 แถว และ 256 คอลัมน์) กรุณาส่งออกเป็น PDF แทน");
         return false;
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     return true;

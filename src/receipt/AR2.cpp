@@ -120,7 +120,9 @@ void AR2::design()
     d->height = 285;
     text(d, "Field1", 0, 0, QuantityWidth, 283, 13, Left);
     text(d, "Field2", 425, 0, 567, 283, 13, Left);
-    text(d, "Field3", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"));
+    text(d, "Field3", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"))
+        ->value
+        = ReportValue::Money;
 
     ReportSection *f = GroupFooter();
     f->height = 2655;
@@ -234,6 +236,8 @@ void AR2::ActiveReport_Initialize()
         Field1->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
     }
 
+    // A bare quantity is a count; with the unit price before it, it is a text.
+    Field1->value = showUnitPrice() ? ReportValue::Text : ReportValue::Count;
     const ItemColumns cols = itemColumns(Label1->width, Field1->width);
     Field2->left = cols.nameLeft;
     Field2->width = cols.nameWidth;

@@ -49,11 +49,11 @@ AR3::AR3(const DataGrid &grid, const RankingRequest &request)
 
     ReportSection *d = Detail();
     d->height = 330;
-    field(d, "text0", 0, 850, Qt::AlignHCenter);
+    field(d, "text0", 0, 850, Qt::AlignHCenter)->value = ReportValue::Count;
     field(d, "text1", 850, 2552, Qt::AlignHCenter);
     field(d, "text2", 3402, 3685, Qt::AlignHCenter);
-    field(d, "text3", 7087, 2126, Qt::AlignRight);
-    field(d, "text4", 9213, 2126, Qt::AlignRight);
+    field(d, "text3", 7087, 2126, Qt::AlignRight)->value = ReportValue::Money;
+    field(d, "text4", 9213, 2126, Qt::AlignRight)->value = ReportValue::Money;
     d->addLine(QStringLiteral("Line8"), 0, 283, 11339, 283)->lineColor = QColor(128, 128, 128);
 
     ReportSection *f = PageFooter();

@@ -157,6 +157,9 @@ void AR1::goodsReceived()
         + QStringLiteral(" ]");
     e("Label2")->text = QStringLiteral("อัพเดทสต๊อก เลขที่    [ ") + m_source.text(T::DocumentNo)
         + QStringLiteral(" ]");
+    e("text3")->value = ReportValue::Count; // quantity
+    e("text5")->value = ReportValue::Money; // cost
+    e("text6")->value = ReportValue::Money; // line total
 }
 
 void AR1::stockList()
@@ -169,6 +172,8 @@ void AR1::stockList()
     e("Label8")->text = QStringLiteral("สถานที่จัดเก็บ");
     e("Label10")->visible = false;
     e("Label11")->visible = false;
+    e("text3")->value = ReportValue::Count; // stock on hand
+    e("text5")->value = ReportValue::Money; // price
 }
 
 void AR1::summary()
@@ -186,6 +191,9 @@ void AR1::summary()
         e("Label6")->text = QStringLiteral("ราคาทุน");
         e("Label7")->text = QStringLiteral("ราคาขาย");
         e("Label11")->text = title;
+        e("text3")->value = ReportValue::Count; // sold
+        for (const char *name : { "text4", "text5", "text6" }) // cost, price, amount
+            e(name)->value = ReportValue::Money;
         break;
     case SummaryMode::BestSellers:
         e("Label1")->text = title;
@@ -196,6 +204,7 @@ void AR1::summary()
         e("text3")->visible = false;
         e("text4")->visible = false;
         e("Label11")->visible = false;
+        e("text5")->value = ReportValue::Count; // sold
         break;
     case SummaryMode::Brief: {
         e("Label1")->text = money;
@@ -219,6 +228,8 @@ void AR1::summary()
         text4->alignment = Right;
         text4->left = 6850;
         text4->width = 4350;
+        for (const char *name : { "text2", "text1", "text4" }) // discount, total, net
+            e(name)->value = ReportValue::Money;
         e("Label11")->text = title;
         break;
     }

@@ -1,6 +1,7 @@
 #include "stock/Fadditem.h"
 #include "button/ButtonPresets.h"
 #include "button/kasmoButton.h"
+#include "platform/SystemErrors.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
@@ -63,6 +64,43 @@ const QString kConfirmTitle = QStringLiteral("ยืนยันการบั�
 const QString kProductGone
     = QStringLiteral("ไม่พบ สินค้า นี้ในระบบแล้ว ( อาจถูกลบไปก่อนหน้านี้ ) จึงบันทึกการแก้ไขไม่ได้..");
 const QString kCopyFailed = QStringLiteral("คัดลอกไฟล์ภาพไม่ได้ : ");
+
+// Copies the picture byte for byte under a name that must be free; on failure nothing stays
+// under that name and `reason` says why, of whichever file failed. (QFile::copy names no reason
+// for an unreadable picture, and for a folder it cannot write may blame its detour through the
+// temporary folder.)
+bool copyPicture(const QString &from, const QString &to, QString *reason)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *reason = SystemErrors::fileText(in);
+        return false;
+    }
+    QFile out(to);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        *reason = SystemErrors::fileText(out);
+        return false;
+    }
+    bool ok = true;
+    while (ok && !in.atEnd()) {
+        const QByteArray block = in.read(1 << 16);
+        if (block.isEmpty() && in.error() != QFileDevice::NoError) {
+            *reason = SystemErrors::fileText(in);
+            ok = false;
+        } else if (out.write(block) != block.size()) {
+            *reason = SystemErrors::fileText(out);
+            ok = false;
+        }
+    }
+    if (ok && !out.flush()) {
+        *reason = SystemErrors::fileText(out);
+        ok = false;
+    }
+    out.close();
+    if (!ok)
+        out.remove();
+    return ok;
+}
 
 QString withoutAccessKey(QString caption)
 {
@@ -673,9 +711,9 @@ void Fadditem::cupP_Click()
     if (source.isEmpty())
         return; // cancelled
     const QString name = freePictureName(now);
-    QFile file(source);
-    if (!file.copy(ProgramFolder::file(QStringLiteral("data/pic/") + name))) {
-        MsgBox(kCopyFailed + file.errorString(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
+    QString reason;
+    if (!copyPicture(source, ProgramFolder::file(QStringLiteral("data/pic/") + name), &reason)) {
+        MsgBox(kCopyFailed + reason, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
             MsgResult::Ok, this);
         return;
     }

@@ -6,6 +6,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "receipt/AR2.h"
 #include "shell/Messages.h"
+#include "support/ReportFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -394,6 +395,34 @@ TEST_F(Fprint2Window, ExportButtonsWriteTheShownPages)
     // Cancelled: no file, no message.
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// The sample receipt's sheet: the amounts under their heading as money, a bare quantity as a
+// count under the list's heading, with the unit price before it a text.
+TEST_F(Fprint2Window, ExcelHoldsTheSampleLinesUnderTheirHeadings)
+{
+    for (const bool distinct : { false, true }) {
+        SCOPED_TRACE(distinct ? "the stored row" : "the delivered row");
+        if (distinct)
+            storeDistinctRow();
+        Fprint2 w;
+        w.Form_Load();
+        QTemporaryDir dir;
+        ScriptedFileDialogs files;
+        files.answer(dir.filePath(QStringLiteral("receipt")));
+        QTest::mouseClick(w.Command6, Qt::LeftButton);
+        const bool withPrice = w.Check3->isChecked();
+        EXPECT_EQ(withPrice, distinct);
+        QList<ExpectedRow> lines;
+        for (int i = 0; i < 5; ++i)
+            lines << ExpectedRow { { withPrice ? xlsText(QStringLiteral("99x1")) : xlsCount(9),
+                                       xlsMoney(999999) },
+                { AR2::SampleName } };
+        const QStringList diff = compareSheet(xlsSheet(dir.filePath(QStringLiteral("receipt.xls"))),
+            { QStringLiteral("รายการสินค้า"), QStringLiteral("จำนวนเงิน") }, lines, 1);
+        EXPECT_TRUE(diff.isEmpty()) << diff.join('\n').toStdString();
+        EXPECT_EQ(boxes.count(), 0);
+    }
 }
 
 TEST_F(Fprint2Window, RightButtonRefusedInNumberBoxesOnly)

@@ -178,9 +178,17 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
     addDiscount(d, "2024-03-05 09:00:00", "INV-670300001", 12.50, "admin");
     addSaleLine(d, "2024-03-06 09:00:00", "INV-670300002", "A1", 2500, 2, "somchai");
     QTemporaryDir dir;
+    QList<ExpectedRow> printed; // the report's rows: rank, name, position, discount, net
     dialogs.then([&](QDialog *d) {
         auto *w = static_cast<Fprint3 *>(d);
         EXPECT_EQ(w->fpSpread1->maxRows(), 2);
+        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r) {
+            auto money = [&](int c) {
+                return xlsMoney(w->fpSpread1->getText(c, r).remove(',').toDouble());
+            };
+            printed << ExpectedRow { { xlsCount(r), xlsText(w->fpSpread1->getText(2, r)),
+                xlsText(w->fpSpread1->getText(3, r)), money(4), money(5) } };
+        }
         EXPECT_EQ(w->fpSpread1->getText(2, 1), QStringLiteral("somchai"));
         EXPECT_EQ(w->fpSpread1->getText(5, 2), QStringLiteral("988.75"));
         EXPECT_EQ(w->fpSpread1->getText(4, 2), QStringLiteral("12"));
@@ -198,11 +206,16 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
     EXPECT_TRUE(text.contains(QStringLiteral("5,000.00"))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("988.75")));
     EXPECT_TRUE(text.contains(QStringLiteral("somchai")));
-    const QList<QStringList> xls = xlsRows(dir.filePath(QStringLiteral("rank.xls")));
-    bool found = false;
-    for (const QStringList &row : xls)
-        found |= row.contains(QStringLiteral("admin")) && row.contains(QStringLiteral("988.75 "));
-    EXPECT_TRUE(found);
+    // The sheet: each value under its heading, the rank a count, the amounts money.
+    const QString nbsp(QChar(0x00A0));
+    const QStringList diff = compareSheet(xlsSheet(dir.filePath(QStringLiteral("rank.xls"))),
+        { QStringLiteral("ลำดับ"), QStringLiteral("ชื่อผู้ใช้"), QStringLiteral("ตำแหน่ง(ชื่อ)"),
+            QStringLiteral("ส่วนลดที่ให้ลูกค้า") + nbsp, QStringLiteral("ยอดขายหลังหักส่วนลด") + nbsp },
+        printed, 1);
+    EXPECT_TRUE(diff.isEmpty()) << diff.join('\n').toStdString();
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_TRUE(sameCell(printed[1].under[1], xlsText(QStringLiteral("admin"))));
+    EXPECT_TRUE(sameCell(printed[1].under[4], xlsMoney(988.75)));
     const QString shots = qEnvironmentVariable("KASMO_SCREENSHOTS");
     if (!shots.isEmpty())
         QFile::copy(

@@ -15,6 +15,7 @@
 #include "shell/Module1.h"
 #include "stock/AR1.h"
 #include "stock/Fprint1.h"
+#include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -27,6 +28,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The sales summary page on a shop whose clock stands at 2024-05-15 10:30:00, opened from the
@@ -485,6 +488,57 @@ TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStoc
             "กำไรหลังหักต้นทุน : 40.00", "สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )" })
         EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_EQ(p->fpSpread1->maxRows(), 3) << "the page keeps what it showed";
+}
+
+// The printed summary's sheet, from the page's own rows: each value under its heading, the
+// figures as numbers, the codes (all digits too) as texts.
+TEST_F(SummaryPage, PrintedSummaryExportsEachValueUnderItsHeading)
+{
+    Form4 *p = open();
+    line({ "2024-05-15 09:00:00", "INV-670500001", "0012345", " ผงซักฟอก", 1250.50, 2, 900, 0,
+        "ถุงใหญ่" });
+    line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 3, 20 });
+    line({ "2024-05-15 09:30:00", "INV-670500002", "A100", " น้ำดื่ม", 7, 12, 5 });
+    discount("2024-05-15 09:00:00", "INV-670500001", 10);
+    QTest::keyClick(p, Qt::Key_F5);
+    ASSERT_EQ(p->fpSpread1->maxRows(), 5);
+
+    QList<ExpectedRow> printed;
+    int digitsOnly = -1;
+    for (int r = 1; r <= p->fpSpread1->maxRows(); ++r) {
+        auto cell = [&](int c) { return p->fpSpread1->getText(c, r); };
+        auto text = [&](int c) { // an empty text leaves its cell empty
+            return cell(c).trimmed().isEmpty() ? XlsCell() : xlsText(cell(c).trimmed());
+        };
+        auto money = [&](int c) { return xlsMoney(cell(c).remove(',').toDouble()); };
+        if (cell(9).isEmpty()) // a receipt: its net runs over the figures' columns
+            printed << ExpectedRow { { text(1), text(2), text(3), {}, {}, {}, {} },
+                { cell(4).trimmed() } };
+        else
+            printed << ExpectedRow { { text(1), text(2), text(3), xlsCount(cell(6).toDouble()),
+                money(4), money(5), money(7) } };
+        if (cell(1) == QStringLiteral("0012345"))
+            digitsOnly = int(printed.size()) - 1;
+    }
+    ASSERT_GE(digitsOnly, 0);
+    QTemporaryDir out;
+    files.answer(out.filePath(QStringLiteral("summary")));
+    dialogs.then([&](QDialog *d) {
+        auto *viewer = qobject_cast<Fprint1 *>(d);
+        ASSERT_NE(viewer, nullptr);
+        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+    });
+    click(p->Label7);
+    EXPECT_EQ(boxes.count(), 0);
+    const QStringList diff = compareSheet(xlsSheet(out.filePath(QStringLiteral("summary.xls"))),
+        { QStringLiteral("รหัส (บาร์โค๊ด)"), QStringLiteral("ชื่อสินค้า"), QStringLiteral("รายละเอียด"),
+            QStringLiteral("ขายได้"), QStringLiteral("ราคาทุน"), QStringLiteral("ราคาขาย"),
+            QStringLiteral("รวมจำนวนเงิน") },
+        printed, 1);
+    EXPECT_TRUE(diff.isEmpty()) << diff.join('\n').toStdString();
+    // The product whose code is all digits, as the page shows it.
+    EXPECT_TRUE(sameCell(printed[digitsOnly].under.value(2), xlsText(QStringLiteral("ถุงใหญ่"))));
+    EXPECT_TRUE(sameCell(printed[digitsOnly].under.value(5), xlsMoney(1250.5)));
 }
 
 TEST_F(SummaryPage, ChartAndUserLinksOpenTheirWindows)

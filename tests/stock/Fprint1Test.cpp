@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -161,7 +162,7 @@ TEST_F(StockReportViewer, ExportsReadBack)
     }
     const ExportCase cases[] = {
         { "goods", goodsReceived(50), 2, { "SA-691200007", "1,237.50", "885000050", "66.00" },
-            { "885000001", "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", " 12", "ขวด", "5.50", "66.00" } },
+            { "885000001", "น้ำดื่ม ตราช้าง 1", "ขวด 600 มล.", "12", "ขวด", "5.50", "66.00" } },
         { "list", stockList(100), 3, { "PD-690000100", "08/12/2026 23:05:09", "12.00" },
             { "PD-690000001", "กาแฟ 1", "ซอง", "101", "ซอง", "12.00", "ชั้น A" } },
         { "summary", summary, 2, { "INV-691200020", "1,480.00", "480.00", "74.00" },
@@ -197,6 +198,117 @@ TEST_F(StockReportViewer, ExportsReadBack)
         EXPECT_EQ(pageLines, c.pages);
     }
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// The sheet holds each printout as printed: every value under its own heading, money and counts
+// as number cells, codes (all digits too) and names as text cells.
+struct SheetCase
+{
+    const char *name;
+    FixedRows source;
+    QStringList headings;
+    std::function<ExpectedRow(const QStringList &cells)> row; // from the source's row
+};
+
+TEST_F(StockReportViewer, ExcelColumnsStandUnderTheirHeadings)
+{
+    const QString code = QStringLiteral("รหัส (บาร์โค๊ด)"), name = QStringLiteral("ชื่อสินค้า"),
+                  description = QStringLiteral("รายละเอียด"), unit = QStringLiteral("หน่วยนับ");
+    auto t = [](const QString &s) { return xlsText(s.trimmed()); };
+    auto money = [](const QString &s) { return xlsMoney(QString(s).remove(',').toDouble()); };
+    auto count = [](const QString &s) { return xlsCount(s.trimmed().toDouble()); };
+
+    FixedRows list = stockList(70);
+    list.rows[3] = { QString(), QStringLiteral("00123"), QStringLiteral("ผงซักฟอก"),
+        QStringLiteral("ถุงใหญ่ 5 กก."), QStringLiteral("-3"), QStringLiteral("ถุง"),
+        QStringLiteral("1,250.50"), QStringLiteral("ของใช้"), QStringLiteral("ชั้น B") };
+    FixedRows best;
+    summaryTexts(best);
+    best.mode = SummaryMode::BestSellers;
+    FixedRows brief;
+    summaryTexts(brief);
+    brief.mode = SummaryMode::Brief;
+    brief.header = QStringLiteral("(60) เลขที่ใบเสร็จ");
+    for (int i = 1; i <= 60; ++i) {
+        best.add({ QStringLiteral("0088%1").arg(i, 3, 10, QLatin1Char('0')),
+            QStringLiteral("ขนม %1").arg(i), QStringLiteral("ถุงเล็ก"), QStringLiteral("50.00"),
+            QStringLiteral("74.00"), QString::number(1000 * i), QStringLiteral("ถุง") });
+        brief.add({ QStringLiteral("INV-6912%1").arg(i, 5, 10, QLatin1Char('0')),
+            QStringLiteral("10.00 "), QStringLiteral("1,740.00 "), QStringLiteral(" 1,730.00 ") });
+    }
+
+    const SheetCase cases[] = {
+        { "stock list", list,
+            { code, name, description, QStringLiteral(" คงเหลือ"), unit, QStringLiteral("ราคาขาย"),
+                QStringLiteral("สถานที่จัดเก็บ") },
+            [&](const QStringList &c) {
+                return ExpectedRow { { t(c[1]), t(c[2]), t(c[3]), count(c[4]), t(c[5]), money(c[6]),
+                    t(c[8]) } };
+            } },
+        { "goods received", goodsReceived(50),
+            { code, name, description, QStringLiteral("จำนวน"), unit, QStringLiteral("ราคาทุน"),
+                QStringLiteral("รวมจำนวนเงิน") },
+            [&](const QStringList &c) {
+                return ExpectedRow { { t(c[1]), t(c[2]), t(c[3]), count(c[4]), t(c[5]), money(c[6]),
+                    money(c[7]) } };
+            } },
+        { "detailed summary", detailedSummary(20, 3),
+            { code, name, description, QStringLiteral("ขายได้"), QStringLiteral("ราคาทุน"),
+                QStringLiteral("ราคาขาย"), QStringLiteral("รวมจำนวนเงิน") },
+            [&](const QStringList &c) {
+                if (c[9].isEmpty()) // a receipt's row: its net runs over the figures' columns
+                    return ExpectedRow { { t(c[1]), t(c[2]), t(c[3]), {}, {}, {}, {} },
+                        { c[4].trimmed() } };
+                return ExpectedRow { { t(c[1]), t(c[2]), t(c[3]), count(c[6]), money(c[4]),
+                    money(c[5]), money(c[7]) } };
+            } },
+        // The cost and price headings stay over empty columns, as on paper.
+        { "best sellers", best,
+            { code, name, description, QStringLiteral("ราคาทุน"), QStringLiteral("ราคาขาย"),
+                QStringLiteral("ขายได้"), unit },
+            [&](const QStringList &c) {
+                return ExpectedRow { { t(c[1]), t(c[2]), t(c[3]), {}, {}, count(c[6]), t(c[7]) } };
+            } },
+        { "brief summary", brief,
+            { brief.header, QStringLiteral("ส่วนลด (บาท)"), QStringLiteral("ยอดรวม (บาท)"),
+                QStringLiteral("หักส่วนลดเหลือ (บาท)") },
+            [&](const QStringList &c) {
+                return ExpectedRow { { t(c[1]), money(c[2]), money(c[3]), money(c[4]) } };
+            } },
+    };
+    for (const SheetCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fprint1 w(c.source);
+        w.Form_Load();
+        const int pages = w.ARViewer21->document().pageCount();
+        ASSERT_GT(pages, 1);
+        const QString base = dir.filePath(QString::fromUtf8(c.name));
+        files.answer(base);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QList<ExpectedRow> rows;
+        for (const QStringList &cells : c.source.rows)
+            rows << c.row(cells);
+        const QStringList diff = compareSheet(xlsSheet(base + ".xls"), c.headings, rows, pages);
+        EXPECT_TRUE(diff.isEmpty()) << diff.join('\n').toStdString();
+    }
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+// A list longer than one sheet holds is refused in Thai; no file is written.
+TEST_F(StockReportViewer, ExcelRefusesMoreRowsThanASheetHoldsInThai)
+{
+    const FixedRows source = stockList(66000);
+    Fprint1 w(source);
+    w.Form_Load();
+    files.answer(path("long"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
+    EXPECT_EQ(boxes.last().text,
+        QStringLiteral("บันทึกไฟล์ไม่สำเร็จ\n") + path("long.xls")
+            + QStringLiteral("\nรายงานนี้มีข้อมูลเกินกว่าที่ไฟล์ Excel (.xls) หนึ่งแผ่นงานจะเก็บได้ "
+                             "(ไม่เกิน 65,536 แถว และ 256 คอลัมน์) กรุณาส่งออกเป็น PDF แทน"));
+    EXPECT_FALSE(QFile::exists(path("long.xls")));
 }
 
 TEST_F(StockReportViewer, SaveDialogNamesAndCancel)

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 #include "platform/ui/Clock.h"
 #include "support/Screenshots.h"
+#include "support/UnwritableFolder.h"
 #include <QDir>
 #include <QFile>
 
@@ -85,6 +86,30 @@ TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
         value("SELECT PDpic FROM tblProduct WHERE PDsn = 'PIC1'").toString(), "i10520143072.jpg");
 }
 
+// A pictures folder the program cannot write into: the reason in Thai, no file left in it, the
+// picture as it was. Root writes where permissions allow nothing: the folder is immutable for
+// root ("Operation not permitted"), without the write permission for anyone else.
+TEST_F(ProductPicture, UnwritablePicturesFolderIsToldInThai)
+{
+    const QString jpg = source("new.jpg", "JPG", Qt::green);
+    const QStringList before = picFiles();
+    const UnwritableFolder locked(folder.path() + "/data/pic");
+    if (locked.error() != EPERM && locked.error() != EACCES)
+        GTEST_SKIP() << "no folder here refuses a new file";
+    runEdit(1, [&](Fadditem *f) {
+        const QImage picture = shown(f);
+        files.answer(jpg);
+        click(f->cupP);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่มีสิทธิ์เข้าถึงไฟล์หรือโฟลเดอร์นี้");
+        EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
+        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(shown(f), picture);
+        f->reject();
+    });
+    EXPECT_EQ(picFiles(), before);
+}
+
 TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
 {
     runEdit(1, [&](Fadditem *f) {
@@ -100,11 +125,11 @@ TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
         EXPECT_EQ(files.requests.size(), 1);
         EXPECT_EQ(f->PictureFile, "Pic1.JPG");
         EXPECT_EQ(shown(f), before);
-        // A copy that fails says so and leaves the picture as it was.
+        // A copy that fails says so, and why, and leaves the picture as it was.
         files.answer(folder.path() + "/no such file.jpg");
         click(f->cupP);
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.last().text.startsWith("คัดลอกไฟล์ภาพไม่ได้ : "));
+        EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่พบไฟล์หรือโฟลเดอร์นี้");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
         EXPECT_EQ(f->PictureFile, "Pic1.JPG");
         EXPECT_EQ(shown(f), before);
@@ -155,6 +180,7 @@ TEST_F(ProductPicture, MissingPictureFolderFailsTheCopyWithAMessage)
         const QImage before = shown(f);
         click(f->cupP);
         ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่พบไฟล์หรือโฟลเดอร์นี้");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
         EXPECT_EQ(f->PictureFile, "");
         EXPECT_EQ(shown(f), before);

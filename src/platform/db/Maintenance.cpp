@@ -1,9 +1,11 @@
 #include "Maintenance.h"
 #include "Connection.h"
+#include "platform/SystemErrors.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -27,6 +29,17 @@ void syncFolder(const QString &folder)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// What went wrong on the copy, in the engine's Thai text, with the system's reason where the
+// disk gave one.
+QString copyFailure(sqlite3 *dest, int code)
+{
+    QString text = DbError::engineText(code,
+        dest ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(code)));
+    if (const int system = dest ? sqlite3_system_errno(dest) : 0)
+        text += QStringLiteral(" : ") + SystemErrors::text(system);
+    return text;
 }
 
 void removeWithCompanions(const QString &path)
@@ -53,7 +66,7 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
         reserve.setAutoRemove(false);
         if (!reserve.open())
             throw DbError(QStringLiteral("เขียนแฟ้มในโฟลเดอร์ '%1' ไม่ได้ : %2")
-                              .arg(targetInfo.absolutePath(), reserve.errorString()));
+                              .arg(targetInfo.absolutePath(), SystemErrors::fileText(reserve)));
         temporary = reserve.fileName();
     }
 
@@ -65,16 +78,15 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
         sqlite3_exec(dest, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
         sqlite3_backup *b = sqlite3_backup_init(dest, "main", conn.handle(), "main");
         if (!b) {
-            failure = QString::fromUtf8(sqlite3_errmsg(dest));
+            failure = copyFailure(dest, sqlite3_extended_errcode(dest));
         } else {
             rc = sqlite3_backup_step(b, -1);
             sqlite3_backup_finish(b);
             if (rc != SQLITE_DONE)
-                failure = QString::fromUtf8(sqlite3_errstr(rc));
+                failure = copyFailure(dest, rc);
         }
     } else {
-        failure = dest ? QString::fromUtf8(sqlite3_errmsg(dest))
-                       : QString::fromUtf8(sqlite3_errstr(rc));
+        failure = copyFailure(dest, rc);
     }
     if (sqlite3_close(dest) != SQLITE_OK && failure.isEmpty())
         failure = QStringLiteral("ปิดแฟ้มสำรองข้อมูลไม่ได้");
@@ -83,7 +95,8 @@ void DbMaintenance::backup(Connection &conn, const QString &target)
         && std::rename(QFile::encodeName(temporary).constData(),
                QFile::encodeName(targetInfo.absoluteFilePath()).constData())
             != 0)
-        failure = QStringLiteral("ตั้งชื่อแฟ้มสำรองข้อมูลเป็น '%1' ไม่ได้").arg(target);
+        failure = QStringLiteral("ตั้งชื่อแฟ้มสำรองข้อมูลเป็น '%1' ไม่ได้ : %2")
+                      .arg(target, SystemErrors::text(errno));
     if (!failure.isEmpty()) {
         removeWithCompanions(temporary);
         throw DbError(failure);

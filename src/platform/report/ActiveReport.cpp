@@ -169,6 +169,8 @@ double ActiveReport::layoutSection(ReportSection *s, QVector<PlacedStep> &steps)
             st.fill = e.backColor;
             st.wrap = e.canGrow || e.wordWrap;
             st.cut = !e.canGrow;
+            st.value = e.field == ReportElement::NoField ? e.value : ReportValue::Count;
+            st.detail = s->kind == ReportSection::Detail;
             step.payload = store.text(text);
             if (e.canGrow) {
                 // The box grows to the lines the text needs, and its section with it.

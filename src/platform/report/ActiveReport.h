@@ -38,6 +38,9 @@ public:
     bool canGrow = false; // lays out as many lines as the text needs, growing its section
     bool wordWrap = true;
     Field field = NoField;
+    // What the text stands for: an export stores money and counts as numbers (the page number
+    // and count are counts whatever this says).
+    ReportValue value = ReportValue::Text;
 
     // Line: end points within the section; Shape: outline of the box
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;

@@ -111,7 +111,7 @@ size_t qHash(const StepStyle &s, size_t seed)
 {
     return qHashMulti(seed, int(s.kind), s.width, s.height, s.font, s.alignment, s.color.rgba(),
         s.fill.isValid() ? s.fill.rgba() : 0u, s.penWidth, s.border, s.moduleWidth, s.wrap, s.cut,
-        s.hasBox);
+        s.hasBox, int(s.value), s.detail);
 }
 
 ReportStore::~ReportStore()
@@ -315,15 +315,34 @@ QList<PlacedText> ReportPage::placedTexts() const
     const ReportStore &store = *ops.m_store;
     for (const PageSteps::Step &step : ops.m_steps) {
         const StepStyle &st = store.styles[step.style];
-        if (st.kind == DrawOp::Text && !store.texts[step.payload].isEmpty())
-            out.append({ QRectF(step.x, step.y, st.width, st.height), store.texts[step.payload] });
+        if (st.kind != DrawOp::Text || store.texts[step.payload].isEmpty())
+            continue;
+        PlacedText t { QRectF(step.x, step.y, st.width, st.height), store.texts[step.payload],
+            st.value, st.detail, step.x };
+        // A left-aligned text starts at its box's edge; others where their measured lines begin.
+        if (st.alignment & (Qt::AlignHCenter | Qt::AlignRight)) {
+            bool first = true;
+            store.forEachLine(step, [&](const QPointF &origin, const QString &) {
+                t.start = first ? origin.x() : qMin(t.start, origin.x());
+                first = false;
+            });
+        }
+        out.append(t);
     }
     return out;
 }
 
 QStringList ReportPage::texts() const
 {
-    QList<PlacedText> t = placedTexts();
+    // Boxes only: reading order needs no measuring.
+    QList<PlacedText> t;
+    if (ops.m_store)
+        for (const PageSteps::Step &step : ops.m_steps) {
+            const StepStyle &st = ops.m_store->styles[step.style];
+            const QString &text = ops.m_store->texts[step.payload];
+            if (st.kind == DrawOp::Text && !text.isEmpty())
+                t.append({ QRectF(step.x, step.y, st.width, st.height), text });
+        }
     std::stable_sort(t.begin(), t.end(),
         [](const PlacedText &a, const PlacedText &b) { return a.rect.top() < b.rect.top(); });
     // Texts whose tops lie within 30 twips of the row's first read as one row, left to right.

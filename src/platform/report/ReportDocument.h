@@ -58,11 +58,18 @@ struct DrawOp
 
 class ReportStore;
 
+// What a report text stands for, so that an export stores it as a spreadsheet would: money and
+// counts as numbers, anything else (codes, names, receipt numbers, sentences) as text.
+enum class ReportValue { Text, Money, Count };
+
 // One text of a page and the box it stands in, in page twips.
 struct PlacedText
 {
     QRectF rect;
     QString text;
+    ReportValue value = ReportValue::Text;
+    bool detail = false; // placed by the detail section: a value of one of the report's columns
+    double start = 0; // where its first line begins on the page, as drawn
 };
 
 // The drawing steps of one page. A long report holds hundreds of thousands of them, so they are
@@ -110,7 +117,8 @@ struct ReportPage
     PageSteps ops;
     // The page's texts in reading order: top to bottom, then left to right.
     QStringList texts() const;
-    // The page's non-empty texts with their boxes, in drawing order.
+    // The page's non-empty texts with their boxes, what they stand for and where they start, in
+    // drawing order.
     QList<PlacedText> placedTexts() const;
 };
 

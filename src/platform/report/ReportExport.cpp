@@ -1,4 +1,5 @@
 #include "platform/report/ReportExport.h"
+#include "platform/SystemErrors.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/report/XlsWriter.h"
 #include "platform/ui/Clock.h"
@@ -10,15 +11,18 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
+#include <optional>
 
 bool exportPdf(const ReportDocument &document, const QString &fileName, QString *error)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     {
@@ -33,7 +37,7 @@ bool exportPdf(const ReportDocument &document, const QString &fileName, QString 
         QPainter p;
         if (!p.begin(&writer)) {
             if (error)
-                *error = QStringLiteral("cannot write PDF");
+                *error = QStringLiteral("สร้างไฟล์ PDF ไม่ได้");
             file.cancelWriting();
             return false;
         }
@@ -47,71 +51,207 @@ bool exportPdf(const ReportDocument &document, const QString &fileName, QString 
     }
     if (!file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     return true;
 }
 
+namespace {
+
+// The columns of an exported sheet are the report's columns as printed: the boxes of the
+// detail's texts (the values), each heading and other text placed over the column whose box it
+// matches.
+struct Span
+{
+    double left = 0, right = 0;
+    double width() const { return qMax(1.0, right - left); }
+};
+
+double overlap(const Span &a, const Span &b)
+{
+    return qMax(0.0, qMin(a.right, b.right) - qMax(a.left, b.left));
+}
+
+// Two boxes stand for one column when each covers most of the other.
+bool sameColumn(const Span &a, const Span &b)
+{
+    return overlap(a, b) >= 0.5 * qMax(a.width(), b.width());
+}
+
+// How many columns the box lies over for at least half their width.
+int columnsCovered(const QList<Span> &columns, const Span &s)
+{
+    int covered = 0;
+    for (const Span &column : columns)
+        covered += overlap(column, s) >= 0.5 * column.width();
+    return covered;
+}
+
+// The column whose box matches the text's best; -1 when none does, or when the text runs over
+// several columns (a heading over two columns belongs to neither).
+int matchingColumn(const QList<Span> &columns, const Span &s)
+{
+    if (columnsCovered(columns, s) >= 2)
+        return -1;
+    int best = -1;
+    double most = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        const double o = overlap(columns[i], s);
+        if (sameColumn(columns[i], s) && o > most)
+            best = i, most = o;
+    }
+    return best;
+}
+
+QList<Span> columnsOf(const QList<QList<PlacedText>> &rows)
+{
+    // Values first, narrowest first: a box wider than the columns it lies over (a line that
+    // runs across the page) never splits them.
+    struct Candidate
+    {
+        Span span;
+        bool detail;
+    };
+    QList<Candidate> candidates;
+    QSet<QPair<qint64, qint64>> seen[2];
+    for (const QList<PlacedText> &row : rows)
+        for (const PlacedText &t : row) {
+            const QPair<qint64, qint64> key(qRound64(t.rect.left()), qRound64(t.rect.right()));
+            if (!seen[t.detail].contains(key)) {
+                seen[t.detail].insert(key);
+                candidates.append({ { t.rect.left(), t.rect.right() }, t.detail });
+            }
+        }
+    std::stable_sort(
+        candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+            if (a.detail != b.detail)
+                return a.detail;
+            if (a.span.width() != b.span.width())
+                return a.span.width() < b.span.width();
+            return a.span.left < b.span.left;
+        });
+    QList<Span> columns;
+    for (const Candidate &c : candidates) {
+        if (matchingColumn(columns, c.span) >= 0)
+            continue;
+        bool touches = false;
+        for (const Span &column : columns)
+            touches |= overlap(column, c.span) > 0;
+        // A box over several columns, or a heading or title that lies partly over one without
+        // matching it, is no column of its own.
+        if (columnsCovered(columns, c.span) >= 2 || (!c.detail && touches))
+            continue;
+        columns.append(c.span);
+    }
+    std::sort(columns.begin(), columns.end(),
+        [](const Span &a, const Span &b) { return a.left < b.left; });
+    return columns;
+}
+
+// The column a text that is no column's own goes to: the one it starts in on paper (the later
+// starting one where columns overlap), else the next one to its right, else the last.
+int columnAt(const QList<Span> &columns, double x)
+{
+    int at = -1;
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].left <= x + 0.5 && x < columns[i].right)
+            at = i;
+    if (at >= 0)
+        return at;
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].left > x)
+            return i;
+    return qMax(0, int(columns.size()) - 1);
+}
+
+// A money or count text as the number it shows: blanks around it and thousands separators
+// allowed, nothing else. Codes and other texts never come here.
+std::optional<double> figure(const QString &text, ReportValue value)
+{
+    static const QRegularExpression money(
+        QStringLiteral("^[-+]?(\\d{1,3}(,\\d{3})+|\\d+)(\\.\\d+)?$"));
+    static const QRegularExpression count(QStringLiteral("^[-+]?(\\d{1,3}(,\\d{3})+|\\d+)$"));
+    const QString s = text.trimmed(); // also takes no-break spaces
+    if (!(value == ReportValue::Money ? money : count).match(s).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double v = QString(s).remove(QLatin1Char(',')).toDouble(&ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+} // namespace
+
 bool exportXls(const ReportDocument &document, const QString &fileName, QString *error)
 {
-    // Columns: the distinct left edges of the texts, 40 twips apart at least.
-    struct Cell
-    {
-        double top, left;
-        QString text;
-    };
-    QList<QList<Cell>> rows; // in reading order, page after page
-    QList<double> edges;
+    // Rows: texts whose tops lie within 30 twips of the row's first, page after page.
+    QList<QList<PlacedText>> rows;
     for (const ReportPage &page : document.pages) {
-        QList<const DrawOp *> texts;
-        for (const DrawOp &op : page.ops)
-            if (op.kind == DrawOp::Text && !op.text.isEmpty())
-                texts << &op;
+        QList<PlacedText> texts = page.placedTexts();
         std::stable_sort(texts.begin(), texts.end(),
-            [](const DrawOp *a, const DrawOp *b) { return a->rect.top() < b->rect.top(); });
-        for (const DrawOp *op : texts) {
-            const double top = op->rect.top();
-            if (rows.isEmpty() || qAbs(rows.last().first().top - top) > 30)
-                rows.append(QList<Cell>());
-            rows.last().append(Cell { top, op->rect.left(), op->text });
-            edges << op->rect.left();
+            [](const PlacedText &a, const PlacedText &b) { return a.rect.top() < b.rect.top(); });
+        for (int i = 0; i < texts.size();) {
+            int j = i + 1;
+            while (j < texts.size() && texts[j].rect.top() - texts[i].rect.top() <= 30)
+                ++j;
+            rows.append(texts.mid(i, j - i));
+            i = j;
         }
-        // A page starts new rows even when its first texts sit as high as the last ones.
-        if (!rows.isEmpty())
-            rows.last().first().top = -1e9;
+        if (rows.size() > XlsWriter::MaxRows)
+            break; // beyond what a sheet holds: told below
     }
-    std::sort(edges.begin(), edges.end());
-    QList<double> columns;
-    for (double e : edges)
-        if (columns.isEmpty() || e - columns.last() > 40)
-            columns << e;
+    const QList<Span> columns = columnsOf(rows);
 
     XlsWriter xls;
-    for (int r = 0; r < rows.size(); ++r) {
-        QList<Cell> row = rows[r];
-        std::stable_sort(
-            row.begin(), row.end(), [](const Cell &a, const Cell &b) { return a.left < b.left; });
-        int next = 0;
-        for (const Cell &c : row) {
-            int col = 0;
-            while (col + 1 < columns.size() && columns[col + 1] <= c.left + 40)
+    for (int r = 0; r < rows.size() && r < XlsWriter::MaxRows; ++r) {
+        // A text takes its column's cell; texts that no column owns go where they start. Two
+        // texts in one column take neighbouring cells, in reading order.
+        struct Placing
+        {
+            const PlacedText *text;
+            int column;
+            bool own;
+        };
+        QList<Placing> placing;
+        for (const PlacedText &t : rows[r]) {
+            const int own = matchingColumn(columns, { t.rect.left(), t.rect.right() });
+            placing.append({ &t, own >= 0 ? own : columnAt(columns, t.start), own >= 0 });
+        }
+        std::stable_sort(placing.begin(), placing.end(), [](const Placing &a, const Placing &b) {
+            if (a.own != b.own)
+                return a.own;
+            if (a.column != b.column)
+                return a.column < b.column;
+            return a.text->start < b.text->start;
+        });
+        QSet<int> taken;
+        for (const Placing &p : placing) {
+            int col = p.column;
+            while (taken.contains(col))
                 ++col;
-            col = qMax(col, next); // two texts at one edge take neighbouring cells
-            xls.setCell(r, col, c.text);
-            next = col + 1;
+            taken.insert(col);
+            const PlacedText &t = *p.text;
+            const std::optional<double> number
+                = t.value == ReportValue::Text ? std::nullopt : figure(t.text, t.value);
+            if (number)
+                xls.setNumber(r, col, *number,
+                    t.value == ReportValue::Money ? XlsWriter::NumberFormat::Money
+                                                  : XlsWriter::NumberFormat::General);
+            else
+                xls.setCell(r, col, t.text);
         }
     }
-    const QByteArray bytes = xls.toBytes();
+    const QByteArray bytes = rows.size() > XlsWriter::MaxRows ? QByteArray() : xls.toBytes();
     if (bytes.isEmpty()) {
         if (error)
-            *error = QStringLiteral("the report is too large for an .xls sheet");
+            *error = QStringLiteral("รายงานนี้มีข้อมูลเกินกว่าที่ไฟล์ Excel (.xls) หนึ่งแผ่นงานจะเก็บได้ "
+                                    "(ไม่เกิน 65,536 แถว และ 256 คอลัมน์) กรุณาส่งออกเป็น PDF แทน");
         return false;
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = SystemErrors::fileText(file);
         return false;
     }
     return true;

@@ -9,7 +9,10 @@ class ReportViewer;
 // Writes the pages as a PDF whose pages have the report's paper size.
 bool exportPdf(const ReportDocument &document, const QString &fileName, QString *error = nullptr);
 // Writes the report's texts into one worksheet of an .xls file, in reading order: a row for
-// each line of texts, a column for each left edge the texts start at.
+// each line of texts, a column for each column of the report (the boxes of its detail's texts).
+// A heading stands over the values whose box it matches; a text that runs over several columns
+// goes where it starts. Money and counts (ReportValue) are number cells, the rest text cells.
+// Beyond what one sheet holds it writes nothing and says so.
 bool exportXls(const ReportDocument &document, const QString &fileName, QString *error = nullptr);
 
 enum class ExportKind { Pdf, Excel };

@@ -29,6 +29,8 @@ struct StepStyle
     bool wrap = false; // Text: lines break at the box's width
     bool cut = false; // Text: only the lines that fit in the box's height show
     bool hasBox = false; // Line: drawn from a section's element, which has a box
+    ReportValue value = ReportValue::Text; // Text: what it stands for
+    bool detail = false; // Text: placed by the detail section
     bool operator==(const StepStyle &) const = default;
 };
 size_t qHash(const StepStyle &s, size_t seed = 0);

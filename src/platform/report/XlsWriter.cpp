@@ -82,16 +82,21 @@ QByteArray font()
     return b.data;
 }
 
-QByteArray xf(bool style)
+constexpr int MoneyFormat = 164; // the first index of a workbook's own number formats
+constexpr int GeneralCell = 15, MoneyCell = 16; // the cells' XF records
+
+QByteArray xf(bool style, int numberFormat = 0)
 {
     Bytes b;
     b.u16(0); // font
-    b.u16(0); // number format: General
+    b.u16(numberFormat); // 0: General
     b.u16(style ? 0xFFF5 : 0x0001); // locked; a style record, or a cell of style 0
     b.u8(0x20); // bottom aligned
     b.u8(0);
     b.u8(0);
-    b.u8(style ? 0 : 0xF8);
+    // A cell's own attributes: font, alignment, border, fill, protection, and its number format
+    // where it has one.
+    b.u8(style ? 0 : (numberFormat ? 0xFC : 0xF8));
     b.u32(0);
     b.u32(0);
     b.u16(0x20C0);
@@ -106,13 +111,19 @@ QByteArray compoundFile(QByteArray stream)
     const int sector = 512;
     const int dataSectors = (int(stream.size()) + sector - 1) / sector;
     stream.append(QByteArray(dataSectors * sector - stream.size(), '\0'));
-    int fatSectors = 1;
-    while (fatSectors * 128 < dataSectors + fatSectors + 1)
+    // The header lists the first 109 FAT sectors; a longer FAT goes on in DIFAT sectors of 127
+    // entries each (from about 7 MB on).
+    int fatSectors = 1, difatSectors = 0;
+    for (;;) {
+        difatSectors = fatSectors > 109 ? (fatSectors - 109 + 126) / 127 : 0;
+        if (fatSectors * 128 >= dataSectors + fatSectors + difatSectors + 1)
+            break;
         ++fatSectors;
-    if (fatSectors > 109)
-        return {};
-    const quint32 EndOfChain = 0xFFFFFFFE, Free = 0xFFFFFFFF, FatSect = 0xFFFFFFFD;
-    const int dirSector = dataSectors + fatSectors;
+    }
+    const quint32 EndOfChain = 0xFFFFFFFE, Free = 0xFFFFFFFF, FatSect = 0xFFFFFFFD,
+                  DifSect = 0xFFFFFFFC;
+    const int difatStart = dataSectors + fatSectors;
+    const int dirSector = difatStart + difatSectors;
 
     Bytes h;
     h.data += QByteArray::fromHex("D0CF11E0A1B11AE1");
@@ -130,8 +141,8 @@ QByteArray compoundFile(QByteArray stream)
     h.u32(4096);
     h.u32(EndOfChain);
     h.u32(0);
-    h.u32(EndOfChain);
-    h.u32(0);
+    h.u32(difatSectors ? quint32(difatStart) : EndOfChain);
+    h.u32(quint32(difatSectors));
     for (int i = 0; i < 109; ++i)
         h.u32(i < fatSectors ? quint32(dataSectors + i) : Free);
 
@@ -140,9 +151,20 @@ QByteArray compoundFile(QByteArray stream)
         fat.u32(i + 1 < dataSectors ? quint32(i + 1) : EndOfChain);
     for (int i = 0; i < fatSectors; ++i)
         fat.u32(FatSect);
+    for (int i = 0; i < difatSectors; ++i)
+        fat.u32(DifSect);
     fat.u32(EndOfChain); // the directory
     while (fat.data.size() < fatSectors * sector)
         fat.u32(Free);
+
+    Bytes difat;
+    for (int d = 0; d < difatSectors; ++d) {
+        for (int j = 0; j < 127; ++j) {
+            const int k = 109 + d * 127 + j;
+            difat.u32(k < fatSectors ? quint32(dataSectors + k) : Free);
+        }
+        difat.u32(d + 1 < difatSectors ? quint32(difatStart + d + 1) : EndOfChain);
+    }
 
     auto entry = [](const QString &name, int type, quint32 child, quint32 start, quint32 size) {
         Bytes e;
@@ -165,7 +187,7 @@ QByteArray compoundFile(QByteArray stream)
     dir += entry(QStringLiteral("Workbook"), 2, 0xFFFFFFFF, 0, quint32(stream.size()));
     dir += entry(QString(), 0, 0xFFFFFFFF, 0, 0);
     dir += entry(QString(), 0, 0xFFFFFFFF, 0, 0);
-    return h.data + stream + fat.data + dir;
+    return h.data + stream + fat.data + difat.data + dir;
 }
 } // namespace
 
@@ -174,13 +196,16 @@ QByteArray XlsWriter::toBytes(const QString &sheetName) const
     // The shared strings and the cells that point into them.
     QStringList strings;
     QHash<QString, int> index;
-    int lastRow = -1, lastColumn = -1;
+    int lastRow = -1, lastColumn = -1, textCells = 0;
     for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it) {
-        if (it.key().first > 65535 || it.key().second > 255)
+        if (it.key().first >= MaxRows || it.key().second >= MaxColumns)
             return {};
-        if (!index.contains(it.value())) {
-            index.insert(it.value(), int(strings.size()));
-            strings << it.value();
+        if (!it->isNumber) {
+            ++textCells;
+            if (!index.contains(it->text)) {
+                index.insert(it->text, int(strings.size()));
+                strings << it->text;
+            }
         }
         lastRow = qMax(lastRow, it.key().first);
         lastColumn = qMax(lastColumn, it.key().second);
@@ -212,9 +237,19 @@ QByteArray XlsWriter::toBytes(const QString &sheetName) const
     }
     for (int i = 0; i < 5; ++i)
         record(globals, 0x0031, font());
+    {
+        Bytes b;
+        const QString money = QStringLiteral("#,##0.00");
+        b.u16(MoneyFormat);
+        b.u16(int(money.size()));
+        b.u8(0x01);
+        b.utf16(money);
+        record(globals, 0x041E, b.data);
+    }
     for (int i = 0; i < 15; ++i)
         record(globals, 0x00E0, xf(true));
-    record(globals, 0x00E0, xf(false));
+    record(globals, 0x00E0, xf(false)); // GeneralCell
+    record(globals, 0x00E0, xf(false, MoneyFormat)); // MoneyCell
     {
         Bytes b;
         b.u16(0x8000), b.u8(0), b.u8(0xFF);
@@ -231,7 +266,7 @@ QByteArray XlsWriter::toBytes(const QString &sheetName) const
         b.utf16(sheetName);
         record(globals, 0x0085, b.data);
     }
-    sharedStrings(globals, strings, int(m_cells.size()));
+    sharedStrings(globals, strings, textCells);
     record(globals, 0x000A, QByteArray());
 
     QByteArray sheet;
@@ -243,9 +278,17 @@ QByteArray XlsWriter::toBytes(const QString &sheetName) const
     }
     for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it) {
         Bytes b;
-        b.u16(it.key().first), b.u16(it.key().second), b.u16(15);
-        b.u32(quint32(index.value(it.value())));
-        record(sheet, 0x00FD, b.data);
+        b.u16(it.key().first), b.u16(it.key().second);
+        if (it->isNumber) {
+            b.u16(it->format == NumberFormat::Money ? MoneyCell : GeneralCell);
+            b.data.append(QByteArray(8, '\0'));
+            qToLittleEndian<double>(it->number, b.data.data() + 6);
+            record(sheet, 0x0203, b.data);
+        } else {
+            b.u16(GeneralCell);
+            b.u32(quint32(index.value(it->text)));
+            record(sheet, 0x00FD, b.data);
+        }
     }
     {
         Bytes b;

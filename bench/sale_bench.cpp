@@ -233,8 +233,10 @@ public:
         m_counter = prepare(db, "UPDATE tblNumber SET numA = numA + 1 WHERE nPK = 2");
         m_discount = prepare(
             db, "INSERT INTO tblRMoney (rMoney, rTime, rUser, rNo) VALUES (?1, ?2, ?3, ?4)");
-        m_stock = prepare(
-            db, "UPDATE tblProduct SET PDvalue = PDvalue - ?1 WHERE PK = ?2 RETURNING PDvalue");
+        // Read and written by key: faster than one UPDATE ... RETURNING, which SQLite runs
+        // through a trigger and a temporary table.
+        m_stockRead = prepare(db, "SELECT PDvalue FROM tblProduct WHERE PK = ?1");
+        m_stock = prepare(db, "UPDATE tblProduct SET PDvalue = ?1 WHERE PK = ?2");
         // The key SQLite gives a row without one is the largest plus one, as the program's.
         m_movement = prepare(db,
             "INSERT INTO tblLog2 (dType, dSN, dName, dDes, dTime, dNo, dValueold, dValue, "
@@ -274,10 +276,14 @@ public:
         for (const StoredRows::Row &r : m_rows.discounts)
             ok = ok && run(m_discount, r);
         for (size_t i = 0; ok && i < m_rows.stock.size(); ++i) {
-            sqlite3_bind_int64(m_stock, 1, m_rows.stock[i].second);
-            sqlite3_bind_int64(m_stock, 2, m_rows.stock[i].first);
-            ok = step(m_db, m_stock) && sqlite3_column_type(m_stock, 0) == SQLITE_INTEGER;
-            const qint64 after = sqlite3_column_int64(m_stock, 0);
+            const auto [product, quantity] = m_rows.stock[i];
+            sqlite3_bind_int64(m_stockRead, 1, product);
+            ok = sqlite3_step(m_stockRead) == SQLITE_ROW;
+            const qint64 before = sqlite3_column_int64(m_stockRead, 0);
+            sqlite3_reset(m_stockRead);
+            sqlite3_bind_int64(m_stock, 1, before - quantity);
+            sqlite3_bind_int64(m_stock, 2, product);
+            ok = ok && step(m_db, m_stock);
             sqlite3_reset(m_stock);
             if (!ok || i >= m_rows.movements.size())
                 break;
@@ -285,8 +291,8 @@ public:
             const StoredRows::Row &m = m_rows.movements[i];
             for (int c = 0; c < int(m.values.size()); ++c)
                 sqlite3_bind_value(m_movement, c + 1, m.values[size_t(c)]);
-            sqlite3_bind_int64(m_movement, 7, after + m_rows.stock[i].second);
-            sqlite3_bind_int64(m_movement, 9, after);
+            sqlite3_bind_int64(m_movement, 7, before);
+            sqlite3_bind_int64(m_movement, 9, before - quantity);
             ok = step(m_db, m_movement);
             sqlite3_reset(m_movement);
         }
@@ -323,7 +329,7 @@ private:
     sqlite3 *m_db;
     StoredRows m_rows;
     sqlite3_stmt *m_readLines, *m_readMovements, *m_readDiscounts, *m_begin, *m_counter,
-        *m_discount, *m_stock, *m_movement, *m_line, *m_commit;
+        *m_discount, *m_stockRead, *m_stock, *m_movement, *m_line, *m_commit;
 };
 
 struct Figures

@@ -250,7 +250,7 @@ public:
     ~BareSave()
     {
         for (sqlite3_stmt *s : { m_readLines, m_readMovements, m_readDiscounts, m_begin, m_counter,
-                 m_discount, m_stock, m_movement, m_line, m_commit })
+                 m_discount, m_stockRead, m_stock, m_movement, m_line, m_commit })
             sqlite3_finalize(s);
     }
 

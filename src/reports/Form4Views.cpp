@@ -22,6 +22,28 @@ namespace {
 const QString kSummaryFailed = QStringLiteral("สรุปยอดการขายไม่สำเร็จ : ");
 const QString kZero = QStringLiteral("0.00");
 const QChar kNoBreakSpace(0x00A0);
+
+// A money cell as the views write it ("-1,234.50"), read as Currency::fromText reads it but
+// without a string per cell; any other text goes the long way.
+Currency cellMoney(QByteArrayView t)
+{
+    qsizetype i = 0;
+    const bool minus = !t.isEmpty() && t[0] == '-';
+    if (minus)
+        ++i;
+    int64_t whole = 0;
+    int digits = 0;
+    for (; i < t.size() && (t[i] == ',' || (t[i] >= '0' && t[i] <= '9')); ++i)
+        if (t[i] != ',') {
+            whole = whole * 10 + (t[i] - '0');
+            ++digits;
+        }
+    if (digits == 0 || digits > 14 || t.size() - i != 3 || t[i] != '.' || t[i + 1] < '0'
+        || t[i + 1] > '9' || t[i + 2] < '0' || t[i + 2] > '9')
+        return Currency::fromText(QString::fromUtf8(t));
+    const int64_t units = whole * 10000 + (t[i + 1] - '0') * 1000 + (t[i + 2] - '0') * 100;
+    return Currency::fromUnits(minus ? -units : units);
+}
 } // namespace
 
 void Form4::showTotals(const Totals &totals)
@@ -97,8 +119,8 @@ void Form4::kasmoButton1_Click()
         [](const GridGrouping::Run &run, const GridGrouping::RunRows &lines, GridRows &header) {
             Currency total, discount;
             for (size_t i = 0; i < lines.size(); ++i) {
-                total += Currency::fromText(lines[i].text(ColLineAmount));
-                discount += Currency::fromText(lines[i].text(ColLineDiscount));
+                total += cellMoney(lines[i].cell(ColLineAmount));
+                discount += cellMoney(lines[i].cell(ColLineDiscount));
             }
             const QString baht = QStringLiteral(" บาท");
             header.addUtf8({});
@@ -133,7 +155,7 @@ void Form4::kasmoButton3_Click()
         return;
     skipOnFailure("Form4.kasmoButton3", [&] {
         SetupSpread();
-        fpSpread1->setRows(std::move(r->rows));
+        fpSpread1->setRows(std::move(r->lines));
     });
     Label8->setEnabled(false);
     zeroTotals();
@@ -173,7 +195,10 @@ void Form4::showCondensed(Result &r)
     g->setRedraw(false);
     skipOnFailure("Form4.showCondensed", [&] {
         SetupSpread();
-        g->setRows(std::move(r.rows));
+        if (r.lines.empty())
+            g->setRows(std::move(r.rows));
+        else
+            g->setRows(std::move(r.lines));
         for (int row = 1; row <= g->maxRows(); ++row) {
             InsertHeaderRow(row, g->getText(ColCode, row));
             for (int c : { ColName, ColDes, ColCost })

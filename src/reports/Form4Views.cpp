@@ -199,10 +199,16 @@ void Form4::showCondensed(Result &r)
             g->setRows(std::move(r.rows));
         else
             g->setRows(std::move(r.lines));
+        // Every row is a header row and holds its key already: it takes the header rows' colours
+        // and joined amount cells here, their alignment and kind of cell for whole columns
+        // below, which is what a header row's own settings would give (and a year of receipts
+        // keeps no style per cell).
+        if (g->maxRows() > 0)
+            g->setOddEvenRowColors(OddRows, QColor(), OddRows, QColor());
         for (int row = 1; row <= g->maxRows(); ++row) {
-            InsertHeaderRow(row, g->getText(ColCode, row));
-            for (int c : { ColName, ColDes, ColCost })
-                g->setHAlign(c, row, Qt::AlignRight);
+            g->setBackColor(DataGrid::All, row, HeaderBack);
+            g->setForeColor(DataGrid::All, row, HeaderText);
+            g->addSpan(ColCost, row, 4, 1);
         }
         g->setText(ColCode, DataGrid::HeaderRow, r.columnOneHeader);
         g->setText(ColName, DataGrid::HeaderRow, QStringLiteral("ส่วนลด (บาท)") + kNoBreakSpace);

@@ -116,18 +116,22 @@ void Form4::kasmoButton1_Click()
     // The lines are grouped under their receipts before they go into the grid: a year of lines
     // takes no row inserts and no string per cell.
     const std::vector<GridGrouping::Run> runs = GridGrouping::groupRows(r->lines, ColReceipt,
-        [](const GridGrouping::Run &run, const GridGrouping::RunRows &lines, GridRows &header) {
+        [](const GridGrouping::Run &, const GridGrouping::RunRows &lines, GridRows &header) {
             Currency total, discount;
             for (size_t i = 0; i < lines.size(); ++i) {
                 total += cellMoney(lines[i].cell(ColLineAmount));
                 discount += cellMoney(lines[i].cell(ColLineDiscount));
             }
-            const QString baht = QStringLiteral(" บาท");
+            // The captions and amounts go in as UTF-8 pieces: a year has a hundred thousand
+            // receipts. The key is the run's first row's, as Run::key holds it.
+            const QByteArrayView baht(" บาท");
+            char d[32], t[32], n[32];
             header.addUtf8({});
-            header.add(run.key);
-            header.add(QStringLiteral(" ส่วนลด ") + discount.format() + baht);
-            header.add(QStringLiteral(" ยอดรวม ") + total.format() + baht);
-            header.add(QStringLiteral(" หักส่วนลดเหลือ ") + (total - discount).format() + baht);
+            header.addUtf8(lines[0].cell(ColReceipt));
+            header.addUtf8({ " ส่วนลด ", QByteArrayView(d, discount.formatInto(d)), baht });
+            header.addUtf8({ " ยอดรวม ", QByteArrayView(t, total.formatInto(t)), baht });
+            header.addUtf8(
+                { " หักส่วนลดเหลือ ", QByteArrayView(n, (total - discount).formatInto(n)), baht });
         });
     DataGrid *g = fpSpread1;
     const bool drawing = g->redraw();

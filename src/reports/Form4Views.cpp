@@ -22,6 +22,28 @@ namespace {
 const QString kSummaryFailed = QStringLiteral("สรุปยอดการขายไม่สำเร็จ : ");
 const QString kZero = QStringLiteral("0.00");
 const QChar kNoBreakSpace(0x00A0);
+
+// A money cell as the views write it ("-1,234.50"), read as Currency::fromText reads it but
+// without a string per cell; any other text goes the long way.
+Currency cellMoney(QByteArrayView t)
+{
+    qsizetype i = 0;
+    const bool minus = !t.isEmpty() && t[0] == '-';
+    if (minus)
+        ++i;
+    int64_t whole = 0;
+    int digits = 0;
+    for (; i < t.size() && (t[i] == ',' || (t[i] >= '0' && t[i] <= '9')); ++i)
+        if (t[i] != ',') {
+            whole = whole * 10 + (t[i] - '0');
+            ++digits;
+        }
+    if (digits == 0 || digits > 14 || t.size() - i != 3 || t[i] != '.' || t[i + 1] < '0'
+        || t[i + 1] > '9' || t[i + 2] < '0' || t[i + 2] > '9')
+        return Currency::fromText(QString::fromUtf8(t));
+    const int64_t units = whole * 10000 + (t[i + 1] - '0') * 1000 + (t[i + 2] - '0') * 100;
+    return Currency::fromUnits(minus ? -units : units);
+}
 } // namespace
 
 void Form4::showTotals(const Totals &totals)
@@ -94,18 +116,22 @@ void Form4::kasmoButton1_Click()
     // The lines are grouped under their receipts before they go into the grid: a year of lines
     // takes no row inserts and no string per cell.
     const std::vector<GridGrouping::Run> runs = GridGrouping::groupRows(r->lines, ColReceipt,
-        [](const GridGrouping::Run &run, const GridGrouping::RunRows &lines, GridRows &header) {
+        [](const GridGrouping::Run &, const GridGrouping::RunRows &lines, GridRows &header) {
             Currency total, discount;
             for (size_t i = 0; i < lines.size(); ++i) {
-                total += Currency::fromText(lines[i].text(ColLineAmount));
-                discount += Currency::fromText(lines[i].text(ColLineDiscount));
+                total += cellMoney(lines[i].cell(ColLineAmount));
+                discount += cellMoney(lines[i].cell(ColLineDiscount));
             }
-            const QString baht = QStringLiteral(" บาท");
+            // The captions and amounts go in as UTF-8 pieces: a year has a hundred thousand
+            // receipts. The key is the run's first row's, as Run::key holds it.
+            const QByteArrayView baht(" บาท");
+            char d[32], t[32], n[32];
             header.addUtf8({});
-            header.add(run.key);
-            header.add(QStringLiteral(" ส่วนลด ") + discount.format() + baht);
-            header.add(QStringLiteral(" ยอดรวม ") + total.format() + baht);
-            header.add(QStringLiteral(" หักส่วนลดเหลือ ") + (total - discount).format() + baht);
+            header.addUtf8(lines[0].cell(ColReceipt));
+            header.addUtf8({ " ส่วนลด ", QByteArrayView(d, discount.formatInto(d)), baht });
+            header.addUtf8({ " ยอดรวม ", QByteArrayView(t, total.formatInto(t)), baht });
+            header.addUtf8(
+                { " หักส่วนลดเหลือ ", QByteArrayView(n, (total - discount).formatInto(n)), baht });
         });
     DataGrid *g = fpSpread1;
     const bool drawing = g->redraw();
@@ -133,7 +159,7 @@ void Form4::kasmoButton3_Click()
         return;
     skipOnFailure("Form4.kasmoButton3", [&] {
         SetupSpread();
-        fpSpread1->setRows(std::move(r->rows));
+        fpSpread1->setRows(std::move(r->lines));
     });
     Label8->setEnabled(false);
     zeroTotals();
@@ -173,11 +199,20 @@ void Form4::showCondensed(Result &r)
     g->setRedraw(false);
     skipOnFailure("Form4.showCondensed", [&] {
         SetupSpread();
-        g->setRows(std::move(r.rows));
+        if (r.lines.empty())
+            g->setRows(std::move(r.rows));
+        else
+            g->setRows(std::move(r.lines));
+        // Every row is a header row and holds its key already: it takes the header rows' colours
+        // and joined amount cells here, their alignment and kind of cell for whole columns
+        // below, which is what a header row's own settings would give (and a year of receipts
+        // keeps no style per cell).
+        if (g->maxRows() > 0)
+            g->setOddEvenRowColors(OddRows, QColor(), OddRows, QColor());
         for (int row = 1; row <= g->maxRows(); ++row) {
-            InsertHeaderRow(row, g->getText(ColCode, row));
-            for (int c : { ColName, ColDes, ColCost })
-                g->setHAlign(c, row, Qt::AlignRight);
+            g->setBackColor(DataGrid::All, row, HeaderBack);
+            g->setForeColor(DataGrid::All, row, HeaderText);
+            g->addSpan(ColCost, row, 4, 1);
         }
         g->setText(ColCode, DataGrid::HeaderRow, r.columnOneHeader);
         g->setText(ColName, DataGrid::HeaderRow, QStringLiteral("ส่วนลด (บาท)") + kNoBreakSpace);

@@ -8,7 +8,7 @@
 #include <QHash>
 #include <algorithm>
 #include <charconv>
-#include <tuple>
+#include <unordered_map>
 
 namespace SummaryViews {
 
@@ -24,19 +24,17 @@ QString satang(const QString &x)
         .arg(x);
 }
 
-// One line group's amount (unit price times the summed quantity) as shown, in satang.
-const QString kGroupAmount
-    = QStringLiteral("((CAST(round(Lsell * 10000) AS INTEGER) * sum(Lvalue) + (CASE WHEN Lsell < 0 "
-                     "THEN -50 ELSE 50 END)) / 100)");
+// A unit price in ten-thousandths of a baht, rounded as the database rounds (halves away from
+// zero).
+const QString kPrice = QStringLiteral("CAST(round(Lsell * 10000) AS INTEGER)");
 
-// The sale lines of one receipt and product as the views list them: lines that agree in all of
-// these are one row with their quantities added. The order of the columns changes nothing but
-// the speed: the column a view sums by comes first.
-QString lineGroups(bool dayFirst)
+// satang() for the lines read into the program: the same double product, the same rounding of
+// it to a whole number and the same whole-number division.
+qint64 satangOf(double x)
 {
-    return dayFirst
-        ? QStringLiteral(" GROUP BY Ldate2, Lno, Lsn, Lname, Ldes, Lnub, Lraka, Lsell, Lrod")
-        : QStringLiteral(" GROUP BY Lno, Ldate2, Lsn, Lname, Ldes, Lnub, Lraka, Lsell, Lrod");
+    const double r = x * 10000.0;
+    const qint64 units = r < 0 ? -qint64(-r + 0.5) : qint64(r + 0.5);
+    return (units + (x < 0 ? -50 : 50)) / 100;
 }
 
 Currency fromSatang(qint64 s)
@@ -109,20 +107,6 @@ QString title(View view, const PeriodFilter &p)
     }
 }
 
-// Cost and gross sales of the lines, each unit price as shown times the quantity.
-void lineTotals(Connection &db, const Filter &f, Totals &t)
-{
-    QVariantList params;
-    const QString sql = QStringLiteral("SELECT sum(") + satang(QStringLiteral("Lraka"))
-        + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lsell"))
-        + QStringLiteral(" * Lvalue) FROM tblLog WHERE ") + f.lines(params);
-    Recordset rs = db.query(sql, params);
-    if (!rs.eof()) {
-        t.cost = fromSatang(rs.integer(0));
-        t.sales = fromSatang(rs.integer(1));
-    }
-}
-
 // The discounts given in the period (by the discount rows' own date-time).
 Currency periodDiscount(Connection &db, const Filter &f)
 {
@@ -133,92 +117,409 @@ Currency periodDiscount(Connection &db, const Filter &f)
     return Currency::fromUnits(db.scalar(sql, params).toLongLong());
 }
 
-// A receipt number as the database's NOCASE compares it: ASCII letters in capitals.
-QByteArray receiptKey(QByteArrayView no)
+// Distinct texts numbered in the order they first come, each kept once.
+class TextIds
 {
-    QByteArray k = no.toByteArray();
-    for (char &c : k)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 32);
-    return k;
+public:
+    quint32 add(QByteArrayView text)
+    {
+        if (2 * (m_ends.size() + 1) > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = qHash(text) & mask;; i = (i + 1) & mask) {
+            if (m_slots[i] == 0) {
+                m_bytes.append(text.data(), size_t(text.size()));
+                m_ends.push_back(m_bytes.size());
+                m_slots[i] = quint32(m_ends.size());
+                return m_slots[i] - 1;
+            }
+            if (this->text(m_slots[i] - 1) == text)
+                return m_slots[i] - 1;
+        }
+    }
+    QByteArrayView text(quint32 id) const
+    {
+        const size_t from = id ? m_ends[id - 1] : 0;
+        return QByteArrayView(m_bytes.data() + from, qsizetype(m_ends[id] - from));
+    }
+    quint32 count() const { return quint32(m_ends.size()); }
+
+private:
+    void grow()
+    {
+        m_slots.assign(std::max<size_t>(64, m_slots.size() * 2), 0);
+        const size_t mask = m_slots.size() - 1;
+        for (quint32 id = 0; id < count(); ++id) {
+            size_t i = qHash(text(id)) & mask;
+            while (m_slots[i] != 0)
+                i = (i + 1) & mask;
+            m_slots[i] = id + 1;
+        }
+    }
+    std::string m_bytes;
+    std::vector<size_t> m_ends;
+    std::vector<quint32> m_slots; // open addressing: id + 1, 0 for a free slot
+};
+
+// Texts as the database's NOCASE compares them: ASCII letters folded to lower case, then byte
+// by byte, a shorter text first.
+char foldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
+
+int compareNoCase(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const uchar x = uchar(foldCase(a[i])), y = uchar(foldCase(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool equalNoCase(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && compareNoCase(a, b) == 0;
+}
+
+int compareBytes(QByteArrayView a, QByteArrayView b)
+{
+    const int c = a.compare(b, Qt::CaseSensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+template <typename T> int compareValues(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// Cells of a detailed row (see Result::lines).
+enum Cell {
+    CodeCell = 1,
+    NameCell = 2,
+    DesCell = 3,
+    CostCell = 4,
+    PriceCell = 5,
+    QtyCell = 6,
+    AmountCell = 7,
+    DayCell = 9,
+    ReceiptCell = 10,
+    DiscountCell = 11,
+    LineAmountCell = 12
+};
+
+// The detailed view's rows: one per group of lines of a receipt that agree in the day, code,
+// name, description, unit, cost, price and recorded discount (texts without regard to the case
+// of ASCII letters, as the columns compare), their quantities added. A group shows the texts of
+// its first line as the period's lines are read. Rows come by receipt, in Thai order of name and
+// description inside a receipt, and rows that tie there in the order of the grouped columns.
+class DetailedReader
+{
+public:
+    DetailedReader(Connection &db, Result &r)
+        : m_db(db)
+        , m_rows(r.lines)
+    { }
+
+    void read(const Filter &f)
+    {
+        QVariantList params;
+        const QString sql = QStringLiteral("SELECT LPK, Lno, Ldate2, Lsn, Lname, Ldes, Lraka, "
+                                           "Lsell, Lrod, Lvalue, Ldes IS NULL, Lnub, Lnub IS NULL "
+                                           "FROM tblLog WHERE ")
+            + f.lines(params);
+        QByteArray lastNo;
+        quint32 receipt = 0;
+        for (Recordset rs = m_db.query(sql, params); !rs.eof(); rs.moveNext()) {
+            const QByteArrayView no = rs.utf8(1);
+            if (m_groups.empty() || no != lastNo) { // lines of one receipt mostly come together
+                lastNo = no.toByteArray();
+                QByteArray folded = lastNo;
+                for (char &c : folded)
+                    c = foldCase(c);
+                receipt = m_receipts.add(folded);
+                if (receipt == m_receiptHead.size())
+                    m_receiptHead.push_back(kNone);
+            }
+            Line line { rs, receipt };
+            m_cost += satangOf(line.exact.cost) * line.quantity;
+            m_sales += satangOf(line.exact.price) * line.quantity;
+            if (!joinEarlierGroup(line))
+                addGroup(line);
+        }
+    }
+
+    // Puts the rows in the view's order.
+    void order()
+    {
+        const quint32 n = quint32(m_groups.size());
+        if (!m_merged.empty()) {
+            std::vector<PackedRow> rows = m_rows.takeRows();
+            for (const auto &[g, quantity] : m_merged)
+                setQuantity(rows[g], g, quantity);
+            for (PackedRow &row : rows)
+                m_rows.addRow(std::move(row));
+        }
+        // Receipts in the order of their numbers without regard to case, each receipt's rows
+        // together (a counting sort), then each receipt's few rows by their texts.
+        std::vector<quint32> receipts(m_receipts.count());
+        for (quint32 i = 0; i < receipts.size(); ++i)
+            receipts[i] = i;
+        std::sort(receipts.begin(), receipts.end(), [&](quint32 a, quint32 b) {
+            return compareBytes(m_receipts.text(a), m_receipts.text(b)) < 0;
+        });
+        std::vector<quint32> start(receipts.size() + 1, 0);
+        for (quint32 i = 0; i < receipts.size(); ++i)
+            m_receiptHead[receipts[i]] = i; // now the receipt's place
+        for (const Group &g : m_groups)
+            ++start[m_receiptHead[g.receipt] + 1];
+        for (size_t i = 1; i < start.size(); ++i)
+            start[i] += start[i - 1];
+        std::vector<quint32> order(n);
+        {
+            std::vector<quint32> next(start.begin(), start.end() - 1);
+            for (quint32 g = 0; g < n; ++g)
+                order[next[m_receiptHead[m_groups[g].receipt]]++] = g;
+        }
+        // Description ranks are shifted by one so a missing description sorts first, as NULL
+        // does.
+        const std::vector<quint32> rank = m_texts.ranks();
+        const auto textRank = [&](quint32 g) {
+            const Group &x = m_groups[g];
+            return std::pair(rank[x.name], x.description ? rank[x.description - 1] + 1 : 0);
+        };
+        for (size_t i = 0; i + 1 < start.size(); ++i) {
+            if (start[i + 1] - start[i] < 2)
+                continue;
+            std::sort(
+                order.begin() + start[i], order.begin() + start[i + 1], [&](quint32 a, quint32 b) {
+                    const auto ra = textRank(a), rb = textRank(b);
+                    if (ra != rb)
+                        return ra < rb;
+                    return compareGrouped(a, b) < 0;
+                });
+        }
+        m_rows.reorder(order);
+    }
+
+    Totals totals() const
+    {
+        Totals t;
+        t.cost = fromSatang(m_cost);
+        t.sales = fromSatang(m_sales);
+        return t;
+    }
+
+private:
+    static constexpr quint32 kNone = ~quint32(0);
+
+    // The grouped columns that the row does not show as they are stored.
+    struct Exact
+    {
+        double cost = 0, price = 0, discount = 0;
+        QByteArray unit;
+        bool unitNull = false;
+    };
+
+    struct Line
+    {
+        Line(const Recordset &rs, quint32 receiptId)
+            : key(rs.int64(0))
+            , receipt(receiptId)
+            , no(rs.utf8(1))
+            , day(rs.utf8(2))
+            , code(rs.utf8(3))
+            , name(rs.utf8(4))
+            , description(rs.utf8(5))
+            , descriptionNull(rs.int64(10) != 0)
+            , quantity(rs.int64(9))
+            , unit(rs.utf8(11))
+        {
+            exact.cost = rs.real(6);
+            exact.price = rs.real(7);
+            exact.discount = rs.real(8);
+            exact.unitNull = rs.int64(12) != 0;
+        }
+        qint64 key;
+        quint32 receipt;
+        QByteArrayView no, day, code, name, description;
+        bool descriptionNull;
+        qint64 quantity;
+        QByteArrayView unit;
+        Exact exact;
+    };
+
+    struct Group
+    {
+        qint64 key; // LPK of its first line
+        quint32 receipt;
+        quint32 name; // id in m_texts
+        quint32 description; // 0: none (NULL); otherwise the id in m_texts + 1
+        quint32 previous; // the receipt's group made before this one, or kNone
+    };
+
+    static QByteArrayView shownMoney(const Currency &c, char (&buf)[32])
+    {
+        return QByteArrayView(buf, c.formatInto(buf));
+    }
+
+    // A price cell: the amount as shown and a blank.
+    static bool shownWithBlank(QByteArrayView cell, QByteArrayView money)
+    {
+        return cell.size() == money.size() + 1 && cell.startsWith(money) && cell.endsWith(' ');
+    }
+
+    // The earlier group of the line's receipt it belongs to, if any: the texts the row shows
+    // decide almost always; the stored values only where they all agree.
+    bool joinEarlierGroup(const Line &line)
+    {
+        char cost[32], price[32], discount[32];
+        QByteArrayView costText, priceText, discountText;
+        for (quint32 g = m_receiptHead[line.receipt]; g != kNone; g = m_groups[g].previous) {
+            const PackedRow &row = m_rows.row(g);
+            if (!equalNoCase(row.cell(CodeCell), line.code) || row.cell(DayCell) != line.day
+                || !equalNoCase(row.cell(NameCell), line.name)
+                || !equalNoCase(row.cell(DesCell), line.description)
+                || (m_groups[g].description == 0) != line.descriptionNull)
+                continue;
+            if (costText.isNull()) {
+                costText = shownMoney(Currency::fromDouble(line.exact.cost), cost);
+                priceText = shownMoney(Currency::fromDouble(line.exact.price), price);
+                discountText = shownMoney(Currency::fromDouble(line.exact.discount), discount);
+            }
+            if (!shownWithBlank(row.cell(CostCell), costText)
+                || !shownWithBlank(row.cell(PriceCell), priceText)
+                || row.cell(DiscountCell) != discountText)
+                continue;
+            const Exact &e = exactOf(g);
+            if (e.cost != line.exact.cost || e.price != line.exact.price
+                || e.discount != line.exact.discount || e.unitNull != line.exact.unitNull
+                || e.unit != line.unit)
+                continue;
+            auto it = m_merged.find(g);
+            if (it == m_merged.end())
+                it = m_merged.emplace(g, row.cell(QtyCell).toLongLong()).first;
+            it->second += line.quantity;
+            return true;
+        }
+        return false;
+    }
+
+    void addGroup(const Line &line)
+    {
+        const quint32 g = quint32(m_groups.size());
+        m_groups.push_back({ line.key, line.receipt, m_texts.add(line.name),
+            line.descriptionNull ? 0 : m_texts.add(line.description) + 1,
+            m_receiptHead[line.receipt] });
+        m_receiptHead[line.receipt] = g;
+        const Currency price = Currency::fromDouble(line.exact.price);
+        // Money and counts are written straight as text into the row: no string per cell.
+        char cost[32], unit[32], amount[32], discount[32], count[24];
+        const QByteArrayView costText = shownMoney(Currency::fromDouble(line.exact.cost), cost);
+        const QByteArrayView priceText = shownMoney(price, unit);
+        const QByteArrayView amountText = shownMoney(price * line.quantity, amount);
+        const QByteArrayView discountText
+            = shownMoney(Currency::fromDouble(line.exact.discount), discount);
+        const QByteArrayView countText(
+            count, std::to_chars(count, count + sizeof count, line.quantity).ptr - count);
+        const QByteArrayView blank(" ", 1);
+        m_rows.addUtf8({});
+        m_rows.addUtf8(line.code);
+        m_rows.addUtf8(line.name);
+        m_rows.addUtf8(line.description);
+        m_rows.addUtf8({ costText, blank });
+        m_rows.addUtf8({ priceText, blank });
+        m_rows.addUtf8(countText);
+        m_rows.addUtf8(amountText);
+        m_rows.addUtf8({});
+        m_rows.addUtf8(line.day);
+        m_rows.addUtf8(line.no);
+        m_rows.addUtf8(discountText);
+        m_rows.addUtf8(amountText);
+        m_rows.endRow();
+    }
+
+    // A merged group's row with the added quantity and its amount.
+    void setQuantity(PackedRow &row, quint32 g, qint64 quantity)
+    {
+        char count[24], amount[32];
+        const QByteArrayView countText(
+            count, std::to_chars(count, count + sizeof count, quantity).ptr - count);
+        const QByteArrayView amountText
+            = shownMoney(Currency::fromDouble(exactOf(g).price) * quantity, amount);
+        row.setCell(QtyCell, countText);
+        row.setCell(AmountCell, amountText);
+        row.setCell(LineAmountCell, amountText);
+    }
+
+    // The stored values of a group's first line, read again when they are needed.
+    const Exact &exactOf(quint32 g)
+    {
+        auto it = m_exact.find(g);
+        if (it != m_exact.end())
+            return it->second;
+        Exact e;
+        Recordset rs = m_db.query(QStringLiteral("SELECT Lraka, Lsell, Lrod, Lnub, Lnub IS NULL "
+                                                 "FROM tblLog WHERE LPK = ?"),
+            { m_groups[g].key });
+        if (!rs.eof()) {
+            e.cost = rs.real(0);
+            e.price = rs.real(1);
+            e.discount = rs.real(2);
+            e.unit = rs.utf8(3).toByteArray();
+            e.unitNull = rs.int64(4) != 0;
+        }
+        return m_exact.emplace(g, std::move(e)).first->second;
+    }
+
+    // Two groups of one receipt in the order of the grouped columns, each as its column
+    // compares: the day and the unit by their bytes, code, name and description without regard
+    // to case, a missing description or unit first, the money by value.
+    int compareGrouped(quint32 a, quint32 b)
+    {
+        const PackedRow &x = m_rows.row(a), &y = m_rows.row(b);
+        if (int c = compareBytes(x.cell(DayCell), y.cell(DayCell)))
+            return c;
+        if (int c = compareNoCase(x.cell(CodeCell), y.cell(CodeCell)))
+            return c;
+        if (int c = compareNoCase(x.cell(NameCell), y.cell(NameCell)))
+            return c;
+        const bool xNull = m_groups[a].description == 0, yNull = m_groups[b].description == 0;
+        if (xNull != yNull)
+            return xNull ? -1 : 1;
+        if (int c = compareNoCase(x.cell(DesCell), y.cell(DesCell)))
+            return c;
+        const Exact ex = exactOf(a), ey = exactOf(b);
+        if (ex.unitNull != ey.unitNull)
+            return ex.unitNull ? -1 : 1;
+        if (int c = compareBytes(ex.unit, ey.unit))
+            return c;
+        if (int c = compareValues(ex.cost, ey.cost))
+            return c;
+        if (int c = compareValues(ex.price, ey.price))
+            return c;
+        return compareValues(ex.discount, ey.discount);
+    }
+
+    Connection &m_db;
+    GridRows &m_rows;
+    std::vector<Group> m_groups; // one per row, in the rows' order while reading
+    TextIds m_receipts; // receipt numbers, folded as NOCASE compares them
+    std::vector<quint32> m_receiptHead; // each receipt's latest group, or kNone
+    ThaiRanks m_texts; // names and descriptions
+    std::unordered_map<quint32, qint64> m_merged; // groups of several lines: their quantity
+    std::unordered_map<quint32, Exact> m_exact;
+    qint64 m_cost = 0, m_sales = 0; // satang
+};
 
 void detailedRows(Connection &db, const Filter &f, Result &r)
 {
-    QVariantList params;
-    // The page puts the receipts in order; inside a receipt the lines go in Thai order of name
-    // and description below, from one sort key per distinct text instead of a collator call per
-    // comparison.
-    const QString sql = QStringLiteral("SELECT Lrod, Lno, Ldate2, Lsn, Lname, Ldes, Lraka, Lsell, "
-                                       "sum(Lvalue), Ldes IS NULL FROM tblLog WHERE ")
-        + f.lines(params) + lineGroups(false);
-    struct Key
-    {
-        quint32 receipt, name, description, row;
-        bool operator<(const Key &o) const
-        {
-            return std::tie(receipt, name, description, row)
-                < std::tie(o.receipt, o.name, o.description, o.row);
-        }
-    };
-    std::vector<Key> keys;
-    ThaiRanks texts;
-    GridRows &rows = r.lines;
-    QHash<QByteArray, quint32> receipts;
-    const QByteArrayView blank(" ", 1);
-    QByteArray lastReceipt; // lines of one receipt mostly come together
-    quint32 receipt = 0;
-    for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
-        const QByteArrayView no = rs.utf8(1);
-        if (keys.empty() || no != lastReceipt) {
-            lastReceipt = no.toByteArray();
-            const QByteArray key = receiptKey(no);
-            auto known = receipts.constFind(key);
-            if (known == receipts.cend())
-                known = receipts.insert(key, quint32(receipts.size()));
-            receipt = *known;
-        }
-        const QByteArrayView name = rs.utf8(4), description = rs.utf8(5);
-        keys.push_back({ receipt, texts.add(name),
-            rs.int64(9) != 0 ? 0 : texts.add(description) + 1, quint32(keys.size()) });
-        const Currency price = Currency::fromDouble(rs.real(7));
-        const qint64 quantity = rs.int64(8);
-        // Money and counts are written straight as text into the row: no string per cell.
-        char cost[32], unit[32], amount[32], discount[32], count[24];
-        const QByteArrayView costText(cost, Currency::fromDouble(rs.real(6)).formatInto(cost));
-        const QByteArrayView priceText(unit, price.formatInto(unit));
-        const QByteArrayView amountText(amount, (price * quantity).formatInto(amount));
-        const QByteArrayView discountText(
-            discount, Currency::fromDouble(rs.real(0)).formatInto(discount));
-        const QByteArrayView countText(
-            count, std::to_chars(count, count + sizeof count, quantity).ptr - count);
-        rows.addUtf8({});
-        rows.addUtf8(rs.utf8(3));
-        rows.addUtf8(name);
-        rows.addUtf8(description);
-        rows.addUtf8({ costText, blank });
-        rows.addUtf8({ priceText, blank });
-        rows.addUtf8(countText);
-        rows.addUtf8(amountText);
-        rows.addUtf8({});
-        rows.addUtf8(rs.utf8(2));
-        rows.addUtf8(no);
-        rows.addUtf8(discountText);
-        rows.addUtf8(amountText);
-        rows.endRow();
-    }
-    // Description ranks are shifted by one so a missing description sorts first, as NULL does.
-    const std::vector<quint32> rank = texts.ranks();
-    for (Key &k : keys) {
-        k.name = rank[k.name];
-        if (k.description != 0)
-            k.description = rank[k.description - 1] + 1;
-    }
-    std::sort(keys.begin(), keys.end());
-    std::vector<quint32> order(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        order[i] = keys[i].row;
-    rows.reorder(order);
+    DetailedReader reader(db, r);
+    reader.read(f);
+    reader.order();
+    r.totals = reader.totals();
 }
 
 void bestSellerRows(Connection &db, const Filter &f, Result &r)
@@ -228,49 +529,115 @@ void bestSellerRows(Connection &db, const Filter &f, Result &r)
         = QStringLiteral("SELECT Lsn, Lname, Ldes, Lnub, sum(Lvalue) FROM tblLog WHERE ")
         + f.lines(params)
         + QStringLiteral(" GROUP BY Lsn, Lname, Ldes, Lnub ORDER BY sum(Lvalue) DESC");
+    GridRows &rows = r.lines;
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
-        QStringList row = emptyRow();
-        row[Col::Code] = rs.text(0);
-        row[Col::Name] = rs.text(1);
-        row[Col::Description] = rs.text(2);
-        row[Col::Quantity] = QString::number(rs.integer(4));
-        row[Col::Amount] = rs.text(3);
-        r.rows.push_back(std::move(row));
+        char count[24];
+        const QByteArrayView countText(
+            count, std::to_chars(count, count + sizeof count, rs.integer(4)).ptr - count);
+        rows.addUtf8({});
+        rows.addUtf8(rs.utf8(0));
+        rows.addUtf8(rs.utf8(1));
+        rows.addUtf8(rs.utf8(2));
+        rows.addUtf8({});
+        rows.addUtf8({});
+        rows.addUtf8(countText);
+        rows.addUtf8(rs.utf8(3));
+        rows.endRow();
     }
 }
 
-// One row per key (a receipt number, a day or a month): the discounts stored on its lines, the
-// sum of its line amounts and the difference, as the page's grouping totals them.
+// One row per key (a receipt number, a day or a month) with the discount, the total and the
+// net that the page's grouping of the detailed rows would give it; the period's cost and sales
+// come with them. A detailed row stands for the lines of a receipt that agree in every grouped
+// column: its discount counts once, its amount is the price times the added quantity, rounded
+// once. The grouped query sums every line by itself, in ten-thousandths; a first, small query
+// finds the few groups where that differs (a discount recorded on several lines of a group, a
+// price with fractions of a satang, whose rounding depends on the grouping) and what they
+// change. Keys compare as the grouping compares them: receipt numbers without regard to the
+// case of ASCII letters, days as ISO text.
 void condensedRows(Connection &db, const Filter &f, const QString &key, bool byDay, Result &r)
 {
-    QVariantList params;
-    const QString sql = QStringLiteral("SELECT k, sum(rod), sum(amount) FROM (SELECT ") + key
-        + QStringLiteral(" AS k, ") + satang(QStringLiteral("Lrod")) + QStringLiteral(" AS rod, ")
-        + kGroupAmount + QStringLiteral(" AS amount FROM tblLog WHERE ") + f.lines(params)
-        + lineGroups(byDay)
-        // Receipt numbers compare without regard to case, as the page's grouping does; days
-        // are ISO text.
-        + (byDay ? QStringLiteral(") GROUP BY k ORDER BY k")
-                 : QStringLiteral(") GROUP BY k COLLATE NOCASE ORDER BY k COLLATE NOCASE"));
-    for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
-        QStringList row = emptyRow();
-        const QString k = rs.text(0);
-        const Currency discount = fromSatang(rs.integer(1));
-        const Currency total = fromSatang(rs.integer(2));
-        if (!byDay) {
-            row[1] = k;
-        } else if (k.size() == 7) { // a month of the year: yyyy-MM
-            row[1] = QStringLiteral("เดือน ") + k.mid(5, 2) + QLatin1Char('-') + k.left(4);
-            row[Col::Receipt] = k;
-        } else {
-            row[1] = DateText::displayDate(DateText::dateFromStorage(k));
-            row[Col::Receipt] = k;
+    const auto keyOf = [byDay](QByteArrayView k) {
+        QByteArray folded = k.toByteArray();
+        if (!byDay)
+            for (char &c : folded)
+                c = foldCase(c);
+        return folded;
+    };
+    struct Correction
+    {
+        qint64 discount = 0, amount = 0;
+    };
+    QHash<QByteArray, Correction> corrections;
+    {
+        QVariantList params;
+        const QString amount = kPrice + QStringLiteral(" * sum(Lvalue)");
+        const QString sql = QStringLiteral("SELECT ") + key + QStringLiteral(", (1 - count(*)) * ")
+            + satang(QStringLiteral("Lrod")) + QStringLiteral(", 100 * ((") + amount
+            + QStringLiteral(" + (CASE WHEN ") + amount
+            + QStringLiteral(" < 0 THEN -50 ELSE 50 END)) / 100) - ") + amount
+            + QStringLiteral(" FROM tblLog WHERE ") + f.lines(params)
+            + QStringLiteral(" AND (Lrod != 0 OR ") + kPrice
+            + QStringLiteral(" % 100 != 0) GROUP BY Lno, Ldate2, Lsn, Lname, Ldes, Lnub, Lraka, "
+                             "Lsell, Lrod HAVING count(*) > 1 OR ")
+            + kPrice + QStringLiteral(" % 100 != 0");
+        for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
+            Correction &c = corrections[keyOf(rs.utf8(0))];
+            c.discount += rs.int64(1);
+            c.amount += rs.int64(2);
         }
+    }
+    QVariantList params;
+    const QString keyOrder = byDay ? QString() : QStringLiteral(" COLLATE NOCASE");
+    const QString sql = QStringLiteral("SELECT ") + key + QStringLiteral(" AS k, sum(")
+        + satang(QStringLiteral("Lrod")) + QStringLiteral("), sum(") + kPrice
+        + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lraka"))
+        + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lsell"))
+        + QStringLiteral(" * Lvalue) FROM tblLog WHERE ") + f.lines(params)
+        + QStringLiteral(" GROUP BY k") + keyOrder + QStringLiteral(" ORDER BY k") + keyOrder;
+    GridRows &packed = r.lines;
+    qint64 cost = 0, sales = 0;
+    for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
+        const QByteArrayView k = rs.utf8(0);
+        qint64 discountSatang = rs.int64(1), amount = rs.int64(2);
+        if (!corrections.isEmpty()) {
+            const auto c = corrections.constFind(keyOf(k));
+            if (c != corrections.cend()) {
+                discountSatang += c->discount;
+                amount += c->amount;
+            }
+        }
+        const Currency discount = fromSatang(discountSatang);
+        const Currency total = fromSatang(amount / 100);
+        cost += rs.int64(3);
+        sales += rs.int64(4);
+        if (!byDay) {
+            // One row per receipt: many rows, packed.
+            char d[32], t[32], n[32];
+            const QByteArrayView blank(" ", 1);
+            packed.addUtf8({});
+            packed.addUtf8(k);
+            packed.addUtf8({ QByteArrayView(d, discount.formatInto(d)), blank });
+            packed.addUtf8({ QByteArrayView(t, total.formatInto(t)), blank });
+            packed.addUtf8({ blank, QByteArrayView(n, (total - discount).formatInto(n)), blank });
+            packed.endRow();
+            continue;
+        }
+        QStringList row = emptyRow();
+        const QString day = QString::fromUtf8(k);
+        if (day.size() == 7) { // a month of the year: yyyy-MM
+            row[1] = QStringLiteral("เดือน ") + day.mid(5, 2) + QLatin1Char('-') + day.left(4);
+        } else {
+            row[1] = DateText::displayDate(DateText::dateFromStorage(day));
+        }
+        row[Col::Receipt] = day;
         row[2] = amountCell(discount);
         row[3] = amountCell(total);
         row[4] = netCell(total - discount);
         r.rows.push_back(std::move(row));
     }
+    r.totals.cost = fromSatang(cost);
+    r.totals.sales = fromSatang(sales);
 }
 
 } // namespace
@@ -350,25 +717,23 @@ Result run(Connection &db, View view, const Request &request)
             true, r);
         break;
     }
-    if (r.rows.empty() && r.lines.empty()) {
+    if (r.rowCount() == 0) {
         r.outcome = Outcome::NotFound;
         r.message = notFoundText(kind == Kind::Week);
+        r.totals = Totals();
         return r;
     }
     r.outcome = Outcome::Shown;
     r.chartLink = kind == Kind::Year && view != View::BestSellers;
-    if (view != View::BestSellers) {
-        lineTotals(db, f, r.totals);
-        // A search shows the found lines' sales without any discount.
-        if (!f.searching)
-            r.totals.discount = periodDiscount(db, f);
-    }
+    // A search shows the found lines' sales without any discount.
+    if (view != View::BestSellers && !f.searching)
+        r.totals.discount = periodDiscount(db, f);
     if (view == View::Brief)
         r.columnOneHeader
-            = QLatin1Char('(') + QString::number(r.rows.size()) + QStringLiteral(") เลขที่ใบเสร็จ");
+            = QLatin1Char('(') + QString::number(r.rowCount()) + QStringLiteral(") เลขที่ใบเสร็จ");
     else if (view == View::PerDay)
         r.columnOneHeader
-            = QLatin1Char('(') + QString::number(r.rows.size()) + QStringLiteral(") รายการ");
+            = QLatin1Char('(') + QString::number(r.rowCount()) + QStringLiteral(") รายการ");
     return r;
 }
 

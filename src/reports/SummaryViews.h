@@ -64,15 +64,15 @@ struct Result
     QString title; // Label11 once the run reached its query (empty after a refusal)
     QString message; // the refusal or not-found text (empty when rows were found)
     bool chartLink = false; // whether the yearly chart link is enabled after the run
-    // The grid rows, each list indexed by column from 0 (the hidden key column) to 12.
-    // Best sellers: columns 1, 2, 3, 6 and 7. Brief and per day: the condensed rows, column 1
-    // the receipt number or the day ("dd/MM/yyyy", or "เดือน MM-yyyy"), columns 2 to 4 the
-    // discount, the total and the net as shown; their column 9 is empty (they are header rows)
-    // and, per day, column 10 keeps the day as ISO text (or "yyyy-MM"), the calendar order.
+    // Per day: the grid rows, each list indexed by column from 0 (the hidden key column) to 12:
+    // column 1 the day ("dd/MM/yyyy", or "เดือน MM-yyyy" over a whole year), columns 2 to 4 the
+    // discount, the total and the net as shown, column 10 the day as ISO text (or "yyyy-MM"),
+    // the calendar order; column 9 is empty (they are header rows).
     std::vector<QStringList> rows;
-    // Detailed: the line rows, packed as the grid holds them (columns 0 to 12 as above), in
-    // receipt order and by name within a receipt, to be grouped under receipt header rows by
-    // column 10. Empty for the other views.
+    // The other views' rows, packed as the grid holds them (columns 0 to 12 as above).
+    // Detailed: the line rows in receipt order and by name within a receipt, to be grouped
+    // under receipt header rows by column 10. Best sellers: columns 1, 2, 3, 6 and 7. Brief: the
+    // condensed rows as per day, column 1 the receipt number, columns 9 and 10 empty.
     GridRows lines;
     size_t rowCount() const { return rows.size() + lines.size(); }
     QString columnOneHeader; // brief and per day: "(n) เลขที่ใบเสร็จ" or "(n) รายการ"

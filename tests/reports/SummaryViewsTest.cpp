@@ -339,6 +339,81 @@ TEST_F(SummaryData, PerDaySumsEachDayInCalendarOrderAndEachMonthOverAYear)
     EXPECT_FALSE(w.chartLink);
 }
 
+// Lines of a receipt that agree in every grouped column (codes differing only in the case of
+// their letters, as the column compares them) are one detailed row: the first line's texts, the
+// quantities added, the amount rounded once, the recorded discount once. The one-row views count
+// them the same way, and all views give the same totals.
+TEST_F(SummaryData, LinesThatAgreeInEveryGroupedColumnAreOneRowInEveryView)
+{
+    Connection &d = db();
+    const char *when = "2020-05-05 09:00:00";
+    add(d, { when, "INV-1", "A1", " น้ำดื่ม", 15, 2, 10, 5 });
+    add(d, { when, "INV-1", "a1", " น้ำดื่ม", 15, 1, 10 });
+    add(d, { when, "INV-1", "C3", " กาแฟ", 0.125, 1 });
+    add(d, { when, "INV-1", "A1", " น้ำดื่ม", 15, 3, 10 });
+    add(d, { when, "INV-1", "B2", " ขนม", 20, 1, 12, 7 });
+    add(d, { when, "INV-1", "C3", " กาแฟ", 0.125, 1 });
+    add(d, { when, "INV-1", "B2", " ขนม", 20, 1, 12, 7 });
+    addDiscount(d, when, "INV-1", 12);
+    add(d, { "2020-05-06 10:00:00", "INV-2", "A1", " น้ำดื่ม", 15, 1, 10 });
+
+    const Result detailed = view(View::Detailed, month(4));
+    std::vector<QString> rows;
+    for (const QStringList &row : detailed.rows)
+        if (row[Col::Receipt] == QLatin1String("INV-1"))
+            rows.push_back(shown(row, 12));
+    // By name in Thai order; the two rows of น้ำดื่ม by their recorded discount.
+    EXPECT_EQ(rows,
+        (std::vector<QString> {
+            "C3| กาแฟ||0.00 |0.13 |2|0.25||2020-05-05|INV-1|0.00|0.25",
+            "B2| ขนม||12.00 |20.00 |2|40.00||2020-05-05|INV-1|7.00|40.00",
+            "a1| น้ำดื่ม||10.00 |15.00 |4|60.00||2020-05-05|INV-1|0.00|60.00",
+            "A1| น้ำดื่ม||10.00 |15.00 |2|30.00||2020-05-05|INV-1|5.00|30.00",
+        }));
+
+    const Result brief = view(View::Brief, month(4));
+    rows.clear();
+    for (const QStringList &row : brief.rows)
+        rows.push_back(shown(row, 4));
+    EXPECT_EQ(rows,
+        (std::vector<QString> { "INV-1|12.00 |130.25 | 118.25 ", "INV-2|0.00 |15.00 | 15.00 " }));
+    const Result perDay = view(View::PerDay, month(4));
+    rows.clear();
+    for (const QStringList &row : perDay.rows)
+        rows.push_back(shown(row, 4));
+    EXPECT_EQ(rows,
+        (std::vector<QString> {
+            "05/05/2020|12.00 |130.25 | 118.25 ", "06/05/2020|0.00 |15.00 | 15.00 " }));
+
+    // The labels price every line as shown: 2 x 0.13 for the two lines of กาแฟ.
+    for (const Result *r : { &detailed, &brief, &perDay }) {
+        EXPECT_EQ(r->totals.costText(), QStringLiteral("94.00"));
+        EXPECT_EQ(r->totals.discountText(), QStringLiteral("12.00"));
+        EXPECT_EQ(r->totals.salesText(), QStringLiteral("133.26"));
+        EXPECT_EQ(r->totals.profitText(), QStringLiteral("39.26"));
+    }
+}
+
+// A line written with a negative quantity: the one-row views round its group's amount as the
+// detailed row shows it, halves away from zero on the side of the amount.
+TEST_F(SummaryData, ANegativeGroupAmountShowsAsInTheDetailedRow)
+{
+    Connection &d = db();
+    add(d, { "2020-05-05 09:00:00", "INV-1", "A1", " น้ำดื่ม", 10, 1 });
+    add(d, { "2020-05-05 09:00:00", "INV-1", "A1", " น้ำดื่ม", 10, -3 });
+    add(d, { "2020-05-05 09:00:00", "INV-1", "C3", " กาแฟ", 0.125, -1 });
+    const Result detailed = view(View::Detailed, month(4));
+    ASSERT_EQ(detailed.rows.size(), 2u);
+    EXPECT_EQ(detailed.rows[0][Col::LineAmount], QStringLiteral("-0.13"));
+    EXPECT_EQ(detailed.rows[1][Col::LineAmount], QStringLiteral("-20.00"));
+    const Result brief = view(View::Brief, month(4));
+    ASSERT_EQ(brief.rows.size(), 1u);
+    EXPECT_EQ(shown(brief.rows[0], 4), QStringLiteral("INV-1|0.00 |-20.13 | -20.13 "));
+    const Result perDay = view(View::PerDay, month(4));
+    ASSERT_EQ(perDay.rows.size(), 1u);
+    EXPECT_EQ(shown(perDay.rows[0], 4), QStringLiteral("05/05/2020|0.00 |-20.13 | -20.13 "));
+}
+
 TEST_F(SummaryData, AFailingQueryThrowsAndGivesNoResult)
 {
     mayShop();

@@ -5,7 +5,7 @@
 #include "BenchSupport.h"
 #include "SharedShop.h"
 #include "ShopGenerator.h"
-#include "history/DataLog.h"
+#include "history/HistoryWindow.h"
 #include "history/MovementSearch.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
@@ -39,7 +39,7 @@ struct Run
 Run search(int monthItem)
 {
     Run r;
-    DataLog *w = new DataLog;
+    HistoryWindow *w = new HistoryWindow;
     w->show();
     QCoreApplication::processEvents();
     w->Combo1->setCurrentIndex(monthItem);

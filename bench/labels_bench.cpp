@@ -3,7 +3,7 @@
 // labels from position 99: 1097 cells), and that sheet's PDF export. Prints p50 and p99.
 #include "SharedShop.h"
 #include "ShopGenerator.h"
-#include "labels/FBarcode.h"
+#include "labels/LabelWindow.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/MessageBox.h"
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
         return 1;
     ScriptedMessageBoxes boxes;
 
-    FBarcode w;
+    LabelWindow w;
     w.Form_Load();
     w.show();
     QApplication::setActiveWindow(&w);

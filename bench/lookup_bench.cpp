@@ -9,7 +9,7 @@
 #include "platform/db/TextMatch.h"
 #include "platform/grid/DataGrid.h"
 #include "sale/ProductSearch.h"
-#include "sale/Scanitem.h"
+#include "sale/ProductSearchDialog.h"
 #include "shell/Module1.h"
 #include <QApplication>
 #include <QLineEdit>
@@ -79,7 +79,7 @@ struct Search
     int hits = 0;
 };
 
-Search searchDialog(Scanitem *s, bench::PaintWatch &paint, const QString &term)
+Search searchDialog(ProductSearchDialog *s, bench::PaintWatch &paint, const QString &term)
 {
     Search out;
     for (int n = 0; n < kRepetitions; ++n) {
@@ -115,7 +115,7 @@ int main(int argc, char **argv)
     const bench::Samples code = lookupByCode(c);
     std::printf("  look-up by code:  p50 %.3f ms  p99 %.3f ms\n", code.p50(), code.p99());
 
-    auto *dialog = new Scanitem;
+    auto *dialog = new ProductSearchDialog;
     dialog->show();
     bench::PaintWatch paint(dialog->fpSpread1->viewport());
     QCoreApplication::processEvents();

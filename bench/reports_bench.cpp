@@ -6,9 +6,9 @@
 #include "platform/db/Connection.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/ProgramFolder.h"
-#include "reports/Chart.h"
-#include "reports/Fprint3.h"
-#include "reports/SUser.h"
+#include "reports/RankingWindow.h"
+#include "reports/UserSalesWindow.h"
+#include "reports/YearChartWindow.h"
 #include "shell/Module1.h"
 #include <QApplication>
 #include <QComboBox>
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     const Timing chart = timeBoth(
         runs,
         [&] {
-            Chart w(year);
+            YearChartWindow w(year);
             w.show();
             w.grab();
         },
@@ -99,7 +99,7 @@ int main(int argc, char **argv)
     const Timing user = timeBoth(
         runs,
         [&] {
-            SUser w;
+            UserSalesWindow w;
             w.show();
             w.Combo2->setCurrentIndex(w.Combo2->findText(seller));
             w.Combo1->setCurrentIndex(12); // the whole year
@@ -123,7 +123,7 @@ int main(int argc, char **argv)
     const Timing ranking = timeBoth(
         runs,
         [&] {
-            Fprint3 w({ RankingRequest::Year, 1, QString(), year });
+            RankingWindow w({ RankingRequest::Year, 1, QString(), year });
             w.Form_Load();
             w.show();
             w.grab();

@@ -23,9 +23,9 @@
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Currency.h"
-#include "sale/Form3.h"
-#include "shell/MDIForm1.h"
+#include "sale/SalePage.h"
 #include "shell/MLogin.h"
+#include "shell/MainFrame.h"
 #include "shell/Module1.h"
 #include <QApplication>
 #include <QDir>
@@ -90,17 +90,17 @@ struct Shop
         MLogin::LoginUID = QStringLiteral("Admin");
         MLogin::LoginTumnang = QStringLiteral("ผู้ดูแลระบบ");
         // The page in the program's frame at the frame's own starting size, opened by its tab.
-        MDIForm1::Windows w;
-        w.salePage = [] { return WindowRegistry::instance<Form3>(); };
-        MDIForm1::setWindows(w);
-        frame = new MDIForm1;
+        MainFrame::Windows w;
+        w.salePage = [] { return WindowRegistry::instance<SalePage>(); };
+        MainFrame::setWindows(w);
+        frame = new MainFrame;
         frame->resize(1024, 720);
         frame->show();
         frame->activateWindow();
         if (!QTest::qWaitForWindowActive(frame))
             std::fprintf(stderr, "sale_bench: the frame did not become the active window\n");
         frame->Label1_Click();
-        page = qobject_cast<Form3 *>(frame->activePage());
+        page = qobject_cast<SalePage *>(frame->activePage());
         if (!page)
             return;
         gridPaint = std::make_unique<bench::PaintWatch>(page->fpSpread1->viewport());
@@ -136,8 +136,8 @@ struct Shop
 
     QTemporaryDir dir { QDir::currentPath() + QStringLiteral("/sale-bench-XXXXXX") };
     ScriptedMessageBoxes msgs;
-    MDIForm1 *frame = nullptr;
-    Form3 *page = nullptr;
+    MainFrame *frame = nullptr;
+    SalePage *page = nullptr;
     int products = 0;
     int last = 0;
     int focusMisses = 0;
@@ -364,7 +364,7 @@ void scan(Shop &s, Figures &f, int pk)
 // Discount and cash as the cashier keys them in; true when the change shown is right.
 bool pay(Shop &s)
 {
-    Form3 *p = s.page;
+    SalePage *p = s.page;
     QTest::keyClick(s.keys(p->txtSearchProduct), Qt::Key_Left); // to the discount box
     QTest::keyClicks(s.keys(p->text2), QStringLiteral("5"));
     QTest::keyClick(s.keys(p->text2), Qt::Key_Return); // to the cash box
@@ -379,7 +379,7 @@ void runSales(Shop &s, Figures &f, bool realPause)
 {
     Connection &c = Module1::Conn();
     BareSave bare(c.handle());
-    Form3 *p = s.page;
+    SalePage *p = s.page;
     for (int n = 0; n < kSales; ++n) {
         for (int i = 0; i < kLines; ++i) {
             scan(s, f, s.nextProduct());

@@ -11,7 +11,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "shell/Module1.h"
-#include "stock/Form2.h"
+#include "stock/StockPage.h"
 #include <QApplication>
 #include <QCollator>
 #include <QDir>
@@ -143,10 +143,10 @@ int main(int argc, char **argv)
     }
 
     // Opening the page loads the full list.
-    Form2 *page = nullptr;
+    StockPage *page = nullptr;
     QElapsedTimer t;
     t.start();
-    page = new Form2;
+    page = new StockPage;
     page->resize(1280, 760);
     page->show();
     QCoreApplication::processEvents();

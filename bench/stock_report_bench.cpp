@@ -7,9 +7,9 @@
 #include "BenchSupport.h"
 #include "SharedShop.h"
 #include "ShopGenerator.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/db/Connection.h"
-#include "platform/report/ActiveReport.h"
+#include "platform/report/ReportLayout.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
@@ -17,9 +17,9 @@
 #include "records/Blanks.h"
 #include "records/Currency.h"
 #include "shell/Module1.h"
-#include "stock/Form2.h"
-#include "stock/Fprint1.h"
+#include "stock/StockPage.h"
 #include "stock/StockReportSource.h"
+#include "stock/StockReportViewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -184,7 +184,7 @@ Shown throughTheViewer(const std::function<void()> &open)
     Shown s;
     QElapsedTimer t;
     dialogs.then([&](QDialog *d) {
-        auto *w = qobject_cast<Fprint1 *>(d);
+        auto *w = qobject_cast<StockReportViewer *>(d);
         if (!w)
             return;
         w->repaint();
@@ -234,7 +234,7 @@ int main(int argc, char **argv)
 
     {
         // The stock page fills its grid with every product; its print button opens the report.
-        auto *page = new Form2;
+        auto *page = new StockPage;
         page->resize(1280, 760);
         page->show();
         QCoreApplication::processEvents();
@@ -247,7 +247,7 @@ int main(int argc, char **argv)
     }
     {
         const Rows rows = monthOfSales(Module1::Conn(), QDate(2026, 11, 1));
-        const Shown shown = throughTheViewer([&] { Fprint1::showReport(rows); });
+        const Shown shown = throughTheViewer([&] { StockReportViewer::showReport(rows); });
         int distinct = 0;
         const double bare = shapeDistinctOnce(rows, { 1, 2, 3, 4, 5, 6, 7 }, &distinct);
         print("month_of_detailed_sales", rows.rowCount(), distinct, shown, bare);

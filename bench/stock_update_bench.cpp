@@ -12,7 +12,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
-#include "stock/FUpdate.h"
+#include "stock/GoodsReceivedWindow.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     std::vector<double> scans, saves;
     int stride = 0;
     for (int d = 0; d < documents; ++d) {
-        QPointer<FUpdate> w = WindowRegistry::instance<FUpdate>();
+        QPointer<GoodsReceivedWindow> w = WindowRegistry::instance<GoodsReceivedWindow>();
         w->resize(1024, 700);
         w->show();
         for (int i = 0; w->fpSpread1->maxRows() < lines; ++i) {

@@ -9,7 +9,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
-#include "reports/Form4.h"
+#include "reports/SummaryPage.h"
 #include "shell/Module1.h"
 #include <QApplication>
 #include <QDir>
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 11; ++i) {
         QElapsedTimer t;
         t.start();
-        auto *page = new Form4;
+        auto *page = new SummaryPage;
         page->resize(1280, 720);
         page->show();
         page->repaint();

@@ -10,14 +10,14 @@
 // - the detailed view: the same lines read in receipt order, every field read as stored.
 #include "BenchSupport.h"
 #include "ShopGenerator.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
-#include "reports/Form4.h"
+#include "reports/SummaryPage.h"
 #include "reports/SummaryViews.h"
 #include "shell/Module1.h"
 #include <QApplication>
@@ -213,14 +213,14 @@ int runOne(const QString &view, const QString &period)
     ScriptedMessageBoxes boxes;
 
     // The page: one opening, then the view's button clicked a few times.
-    Form4 *page = WindowRegistry::instance<Form4>();
+    SummaryPage *page = WindowRegistry::instance<SummaryPage>();
     page->resize(1280, 760);
     page->show();
     QCoreApplication::processEvents();
     page->Text1->setText(yearText);
     page->Combo1->setCurrentIndex(item);
     const SummaryViews::View v = viewNamed(view);
-    kasmoButton *button = v == SummaryViews::View::Detailed ? page->kasmoButton1
+    KasmoButton *button = v == SummaryViews::View::Detailed ? page->kasmoButton1
         : v == SummaryViews::View::Brief                    ? page->kasmoButton2
         : v == SummaryViews::View::BestSellers              ? page->kasmoButton3
                                                             : page->cmdSearch;

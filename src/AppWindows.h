@@ -1,31 +1,31 @@
 #pragma once
 // The one place where the main frame learns the windows of the other folders. The program's
 // start-up and the window tests call registerAppWindows() before the sign-in window loads.
-#include "labels/FBarcode.h"
+#include "labels/LabelWindow.h"
 #include "platform/ui/WindowRegistry.h"
 #include "receipt/SaleReceipt.h"
-#include "reports/Form4.h"
-#include "sale/Form3.h"
-#include "settings/Setting.h"
-#include "shell/MDIForm1.h"
-#include "stock/Form2.h"
+#include "reports/SummaryPage.h"
+#include "sale/SalePage.h"
+#include "settings/SettingsWindow.h"
+#include "shell/MainFrame.h"
+#include "stock/StockPage.h"
 
 inline void registerAppWindows()
 {
-    MDIForm1::Windows w;
-    w.salePage = [] { return WindowRegistry::instance<Form3>(); };
-    w.stockPage = [] { return WindowRegistry::instance<Form2>(); };
-    w.summaryPage = [] { return WindowRegistry::instance<Form4>(); };
-    w.settings = [] { Setting::showModal(); };
-    w.labels = [] { FBarcode::showModal(); };
+    MainFrame::Windows w;
+    w.salePage = [] { return WindowRegistry::instance<SalePage>(); };
+    w.stockPage = [] { return WindowRegistry::instance<StockPage>(); };
+    w.summaryPage = [] { return WindowRegistry::instance<SummaryPage>(); };
+    w.settings = [] { SettingsWindow::showModal(); };
+    w.labels = [] { LabelWindow::showModal(); };
     w.lowStockView = [] {
-        if (Form2 *page = WindowRegistry::find<Form2>())
+        if (StockPage *page = WindowRegistry::find<StockPage>())
             page->errorna();
     };
     w.checksetting = [] {
-        if (Form3 *page = WindowRegistry::find<Form3>())
+        if (SalePage *page = WindowRegistry::find<SalePage>())
             page->checksetting();
     };
-    MDIForm1::setWindows(w);
+    MainFrame::setWindows(w);
     registerReceiptWindows();
 }

@@ -1,7 +1,7 @@
 #include "AppWindows.h"
 #include "platform/ui/ProgramLook.h"
 #include "shell/KasmoApplication.h"
-#include "shell/Login.h"
+#include "shell/SignInWindow.h"
 #include <QApplication>
 
 int main(int argc, char **argv)
@@ -12,7 +12,7 @@ int main(int argc, char **argv)
 
     registerAppWindows();
     KasmoApplication::guard([] {
-        Login::start();
+        SignInWindow::start();
         return true;
     });
     // The program ends through the shut-downs (Module1::EndProgram), not by its last window.

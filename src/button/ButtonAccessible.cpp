@@ -1,6 +1,6 @@
 // What assistive technology reads of the owner-drawn button and how it presses it: a push
 // button (a check box in check-box mode) named by its caption.
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/ui/Accessibility.h"
 #include <QAccessibleWidget>
 
@@ -9,11 +9,11 @@ namespace {
 class ButtonAccessible : public QAccessibleWidget
 {
 public:
-    explicit ButtonAccessible(kasmoButton *b)
+    explicit ButtonAccessible(KasmoButton *b)
         : QAccessibleWidget(b, QAccessible::Button)
     { }
 
-    kasmoButton *button() const { return static_cast<kasmoButton *>(widget()); }
+    KasmoButton *button() const { return static_cast<KasmoButton *>(widget()); }
 
     QAccessible::Role role() const override
     {
@@ -75,8 +75,8 @@ public:
 
 QAccessibleInterface *buttonFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("kasmoButton") && object && object->isWidgetType())
-        return new ButtonAccessible(static_cast<kasmoButton *>(object));
+    if (className == QLatin1String("KasmoButton") && object && object->isWidgetType())
+        return new ButtonAccessible(static_cast<KasmoButton *>(object));
     return nullptr;
 }
 

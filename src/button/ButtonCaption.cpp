@@ -1,5 +1,5 @@
 // The caption with its access key, the picture and the focus mark.
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QFontMetrics>
 #include <QKeySequence>
@@ -33,7 +33,7 @@ constexpr int TextFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
 
 } // namespace
 
-void kasmoButton::UpdateHotKey()
+void KasmoButton::UpdateHotKey()
 {
     if (m_shortcutId != 0) {
         releaseShortcut(m_shortcutId);
@@ -60,7 +60,7 @@ void kasmoButton::UpdateHotKey()
     m_shortcutId = grabShortcut(QKeySequence(int(Qt::ALT) | key));
 }
 
-void kasmoButton::LayoutCaption()
+void KasmoButton::LayoutCaption()
 {
     const int W = m_clientWidth;
     const int H = m_clientHeight;
@@ -117,14 +117,14 @@ void kasmoButton::LayoutCaption()
     PlacePicture();
 }
 
-void kasmoButton::MeasurePicture()
+void KasmoButton::MeasurePicture()
 {
     // Pictures come in pixels already; HiMetric rounding has nothing left to do.
     m_pictureWidth = m_pictureNormal.isNull() ? 0 : m_pictureNormal.width();
     m_pictureHeight = m_pictureNormal.isNull() ? 0 : m_pictureNormal.height();
 }
 
-void kasmoButton::PlacePicture()
+void KasmoButton::PlacePicture()
 {
     if (m_pictureNormal.isNull() && m_pictureOver.isNull())
         return;
@@ -158,7 +158,7 @@ void kasmoButton::PlacePicture()
     }
 }
 
-void kasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
+void KasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
 {
     if (m_surface.isNull() || m_caption.isEmpty())
         return;
@@ -169,7 +169,7 @@ void kasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
     p.drawText(rect, Qt::AlignCenter | TextFlags, m_caption);
 }
 
-void kasmoButton::PaintCaption(int style)
+void KasmoButton::PaintCaption(int style)
 {
     m_lastCaptionStyle = uint8_t(style);
     const Palette &c = m_pal;
@@ -210,7 +210,7 @@ void kasmoButton::PaintCaption(int style)
     }
 }
 
-void kasmoButton::PaintCaptionShadow(const QRect &rect)
+void KasmoButton::PaintCaptionShadow(const QRect &rect)
 {
     if (m_specialEffect < 1)
         return;
@@ -225,7 +225,7 @@ void kasmoButton::PaintCaptionShadow(const QRect &rect)
         drawCaptionText(rect.translated(-1, -1), Off(base, sunken ? -40 : 40));
 }
 
-void kasmoButton::PaintPicture(int look)
+void KasmoButton::PaintPicture(int look)
 {
     if (m_pictureNormal.isNull())
         return;
@@ -278,7 +278,7 @@ void kasmoButton::PaintPicture(int look)
         PaintCaption(m_lastCaptionStyle);
 }
 
-void kasmoButton::PaintPictureShadow(int shift, const QImage &picture)
+void KasmoButton::PaintPictureShadow(int shift, const QImage &picture)
 {
     if (m_specialEffect < 1)
         return;
@@ -296,7 +296,7 @@ void kasmoButton::PaintPictureShadow(int shift, const QImage &picture)
             Off(base, sunken ? -40 : 40), false, false, false);
 }
 
-void kasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
+void KasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
     int32_t tint, bool darkOnly, bool greyscale, bool blend)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull() || picture.isNull())
@@ -349,7 +349,7 @@ void kasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, 
     }
 }
 
-void kasmoButton::PaintFocusMark()
+void KasmoButton::PaintFocusMark()
 {
     if (!m_showFocusRect || !m_hasFocus || m_surface.isNull())
         return;

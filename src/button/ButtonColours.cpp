@@ -1,5 +1,5 @@
 // The button's palette: shades derived from one colour by the scheme's rule.
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -149,12 +149,12 @@ int32_t ResolveSystemColour(int32_t colour)
     return fromQColor(QApplication::palette().color(group, role));
 }
 
-int32_t kasmoButton::OffsetColour(int32_t colour, int32_t amount, bool blueProportional) const
+int32_t KasmoButton::OffsetColour(int32_t colour, int32_t amount, bool blueProportional) const
 {
     return ::OffsetColour(colour, amount, blueProportional, m_softBevel);
 }
 
-void kasmoButton::ComputeSchemeColours()
+void KasmoButton::ComputeSchemeColours()
 {
     Palette &p = m_pal;
     switch (m_colorScheme) {

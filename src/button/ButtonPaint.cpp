@@ -1,5 +1,5 @@
 // Painting: the back buffer, the five primitives, the styles and the window outline.
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -15,7 +15,7 @@ QRgb toRgb(int32_t c)
 
 } // namespace
 
-void kasmoButton::PaintButton(ButtonState state, bool force)
+void KasmoButton::PaintButton(ButtonState state, bool force)
 {
     if (m_checkBoxBehaviour && m_value)
         state = ButtonState::Down;
@@ -65,7 +65,7 @@ int gradientShift(int steps, int height, int i)
 
 } // namespace
 
-void kasmoButton::paintStyle(int look)
+void KasmoButton::paintStyle(int look)
 {
     const Palette &c = m_pal;
     const int W = m_clientWidth, H = m_clientHeight;
@@ -386,7 +386,7 @@ void kasmoButton::paintStyle(int look)
 
 // ---- primitives ----
 
-void kasmoButton::PaintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly)
+void KasmoButton::PaintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull())
         return;
@@ -402,7 +402,7 @@ void kasmoButton::PaintBox(int x, int y, int w, int h, int32_t colour, bool fram
     p.fillRect(QRect(x + w - 1, y, 1, h), c);
 }
 
-void kasmoButton::PaintDot(int x, int y, int32_t colour)
+void KasmoButton::PaintDot(int x, int y, int32_t colour)
 {
     if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
         return;
@@ -410,7 +410,7 @@ void kasmoButton::PaintDot(int x, int y, int32_t colour)
 }
 
 // A one-pixel line that leaves out its end point, as the platform's line drawing does.
-void kasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
+void KasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
 {
     if (m_surface.isNull())
         return;
@@ -444,7 +444,7 @@ void kasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
     }
 }
 
-void kasmoButton::PaintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour)
+void KasmoButton::PaintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull())
         return;
@@ -459,7 +459,7 @@ void kasmoButton::PaintOval(int x, int y, int w, int h, int32_t penColour, int32
         p.fillRect(r, QColor(toRgb(penColour)));
 }
 
-void kasmoButton::PaintBorder(
+void KasmoButton::PaintBorder(
     int32_t c1, int32_t c2, int32_t c3, int32_t c4, bool inset, bool single)
 {
     const int o = inset ? 1 : 0;
@@ -485,7 +485,7 @@ void kasmoButton::PaintBorder(
 
 // ---- outline, size and the copy behind style 11 ----
 
-void kasmoButton::BuildWindowShape()
+void KasmoButton::BuildWindowShape()
 {
     const int W = m_clientWidth, H = m_clientHeight;
     QRegion shape(0, 0, W, H);
@@ -525,7 +525,7 @@ void kasmoButton::BuildWindowShape()
     m_windowShape = shape;
 }
 
-void kasmoButton::UserControl_Resize()
+void KasmoButton::UserControl_Resize()
 {
     if (m_captureBusy)
         return;
@@ -548,7 +548,7 @@ void kasmoButton::UserControl_Resize()
         PaintButton(ButtonState::Up, true);
 }
 
-void kasmoButton::CaptureParentBackground()
+void KasmoButton::CaptureParentBackground()
 {
     QWidget *parent = parentWidget();
     if (!m_hasBackgroundCopy || !parent)

@@ -1,15 +1,15 @@
 #pragma once
+#include "button/KasmoButton.h"
 #include "button/PropertyBag.h"
-#include "button/kasmoButton.h"
 
 #include <QImage>
 #include <QString>
 
-// Stored designs of the program's buttons, for kasmoButton::fromBag:
+// Stored designs of the program's buttons, for KasmoButton::fromBag:
 //
-//     auto *b = kasmoButton::fromBag(this, ButtonPresets::pageButton("&Save"));
+//     auto *b = KasmoButton::fromBag(this, ButtonPresets::pageButton("&Save"));
 //     b->setGeometry(8, 8, 120, 40);
-//     connect(b, &kasmoButton::Click, this, &Form3::kasmoButton1_Click);
+//     connect(b, &KasmoButton::Click, this, &SalePage::kasmoButton1_Click);
 //
 // A bag can be changed before use (bag.write("FONT", QFont("Tahoma", 10, QFont::Bold))).
 namespace ButtonPresets {

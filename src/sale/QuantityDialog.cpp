@@ -3,7 +3,7 @@
 #include "platform/ui/KeyAscii.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
-#include "sale/Form3.h"
+#include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/Module1.h"
@@ -31,14 +31,14 @@ QuantityDialog::QuantityDialog(const QString &name, const QString &title, const 
     Label1 = new QLabel(QStringLiteral("คืนสินค้าเป็นจำนวน :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(tahoma(9.75));
-    setColour(Label1, QPalette::WindowText, Form3::colour(rgbValue(21, 66, 139)));
+    setColour(Label1, QPalette::WindowText, SalePage::colour(rgbValue(21, 66, 139)));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(tahoma(68.25));
     Text1->setAlignment(Qt::AlignCenter);
     Text1->setMaxLength(4);
     setColour(Text1, QPalette::Text, Qt::black);
-    setColour(Text1, QPalette::Base, Form3::colour(rgbValue(239, 200, 200)));
+    setColour(Text1, QPalette::Base, SalePage::colour(rgbValue(239, 200, 200)));
 
     Twips::place(Command1, 0, 0, 3375, 2280);
     Twips::place(Image1, 3375, 0, 6525, 60);

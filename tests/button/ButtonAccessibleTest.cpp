@@ -1,7 +1,7 @@
 // The button as assistive technology meets it: through QAccessible, as a screen reader or an
 // automation tool asks for it.
 #include "button/ButtonPresets.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,9 +24,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    kasmoButton *make(const QString &caption)
+    KasmoButton *make(const QString &caption)
     {
-        kasmoButton *b = kasmoButton::fromBag(window.get(), ButtonPresets::pageButton(caption));
+        KasmoButton *b = KasmoButton::fromBag(window.get(), ButtonPresets::pageButton(caption));
         b->setGeometry(10, 10, 120, 30);
         b->show();
         return b;
@@ -61,12 +61,12 @@ TEST_F(ButtonAccessibility, ReadsAsAButtonNamedByItsCaptionAndPressesLikeAClick)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.caption.toStdString());
-        kasmoButton *b = make(c.caption);
+        KasmoButton *b = make(c.caption);
         b->setToolTip(QStringLiteral(" ลบสินค้าที่เลือกทีละรายการ "));
         b->setCheckBoxBehaviour(c.checkBox);
         b->setEnabled(c.enabled);
         int clicks = 0;
-        QObject::connect(b, &kasmoButton::Click, [&] { ++clicks; });
+        QObject::connect(b, &KasmoButton::Click, [&] { ++clicks; });
 
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);
@@ -89,7 +89,7 @@ TEST_F(ButtonAccessibility, ReadsAsAButtonNamedByItsCaptionAndPressesLikeAClick)
 
 TEST_F(ButtonAccessibility, FocusAndPressedStatesFollowTheButton)
 {
-    kasmoButton *b = make(QStringLiteral("&บันทึก"));
+    KasmoButton *b = make(QStringLiteral("&บันทึก"));
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
     ASSERT_NE(a, nullptr);
     EXPECT_TRUE(a->state().focusable);

@@ -1,6 +1,6 @@
 // Mouse, keyboard, focus, access key and hover input of the button, driven with real events.
 #include "button/ButtonPresets.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -21,25 +21,25 @@ struct Recorder
     std::function<void(short &KeyCode)> onKeyDown;
     bool sawDown = false; // the look right after the press
 
-    void attach(kasmoButton *b)
+    void attach(KasmoButton *b)
     {
-        QObject::connect(b, &kasmoButton::Click, [this] { events << "Click"; });
+        QObject::connect(b, &KasmoButton::Click, [this] { events << "Click"; });
         QObject::connect(
-            b, &kasmoButton::MouseDown, [this](short &Button, short &, float &X, float &Y) {
+            b, &KasmoButton::MouseDown, [this](short &Button, short &, float &X, float &Y) {
                 events << QString("MouseDown %1 %2 %3").arg(Button).arg(X).arg(Y);
                 if (onMouseDown)
                     onMouseDown(Button);
             });
         QObject::connect(
-            b, &kasmoButton::MouseUp, [this](short &Button, short &, float &, float &) {
+            b, &KasmoButton::MouseUp, [this](short &Button, short &, float &, float &) {
                 events << QString("MouseUp %1").arg(Button);
             });
-        QObject::connect(b, &kasmoButton::KeyDown, [this](short &KeyCode, short &) {
+        QObject::connect(b, &KasmoButton::KeyDown, [this](short &KeyCode, short &) {
             if (onKeyDown)
                 onKeyDown(KeyCode);
         });
-        QObject::connect(b, &kasmoButton::MouseOver, [this] { events << "MouseOver"; });
-        QObject::connect(b, &kasmoButton::MouseOut, [this] { events << "MouseOut"; });
+        QObject::connect(b, &KasmoButton::MouseOver, [this] { events << "MouseOver"; });
+        QObject::connect(b, &KasmoButton::MouseOut, [this] { events << "MouseOut"; });
     }
 };
 
@@ -50,7 +50,7 @@ public:
     {
         window = std::make_unique<QWidget>();
         window->setGeometry(100, 100, 300, 120);
-        button = kasmoButton::fromBag(window.get(), ButtonPresets::pageButton("&Save"));
+        button = KasmoButton::fromBag(window.get(), ButtonPresets::pageButton("&Save"));
         button->setGeometry(10, 10, 80, 24);
         next = new QLineEdit(window.get());
         next->setGeometry(100, 10, 80, 24);
@@ -76,7 +76,7 @@ public:
     void release(Qt::MouseButton b) { QTest::mouseRelease(button, b, {}, QPoint(10, 8)); }
 
     std::unique_ptr<QWidget> window;
-    kasmoButton *button = nullptr;
+    KasmoButton *button = nullptr;
     QLineEdit *next = nullptr;
     Recorder rec;
 };

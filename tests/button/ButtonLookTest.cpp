@@ -1,6 +1,6 @@
 // The button's look: palette arithmetic, access keys, caption and picture places, pixels.
 #include "button/ButtonPresets.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -91,9 +91,9 @@ TEST(ButtonPalette, SystemColourReferences)
     EXPECT_EQ(ResolveSystemColour(rgb(1, 2, 3)), rgb(1, 2, 3));
 }
 
-kasmoButton::Palette paletteOf(PropertyBag bag)
+KasmoButton::Palette paletteOf(PropertyBag bag)
 {
-    kasmoButton b;
+    KasmoButton b;
     b.UserControl_ReadProperties(bag);
     b.ComputeSchemeColours();
     return b.schemeColours();
@@ -128,7 +128,7 @@ TEST(ButtonPalette, SchemeTwoWorkedValues)
     EXPECT_EQ(rgbOf(blue3.TintColour), (Rgb { 48, 157, 212 }));
 }
 
-bool samePalette(const kasmoButton::Palette &a, const kasmoButton::Palette &b, bool withTint)
+bool samePalette(const KasmoButton::Palette &a, const KasmoButton::Palette &b, bool withTint)
 {
     return a.FaceColour == b.FaceColour && a.LightColour == b.LightColour
         && a.HighlightColour == b.HighlightColour && a.ShadowColour == b.ShadowColour
@@ -175,7 +175,7 @@ TEST(ButtonPalette, SchemeFourTakesTheContainersColours)
     pal.setColor(QPalette::Window, QColor(0, 60, 140));
     pal.setColor(QPalette::WindowText, QColor(255, 255, 255));
     host.setPalette(pal);
-    kasmoButton *b = kasmoButton::fromBag(&host, ButtonPresets::signInButton("x"));
+    KasmoButton *b = KasmoButton::fromBag(&host, ButtonPresets::signInButton("x"));
     b->ComputeSchemeColours();
     EXPECT_EQ(rgbOf(b->schemeColours().FaceColour), (Rgb { 0, 60, 140 }));
     EXPECT_EQ(rgbOf(b->schemeColours().TextColour), (Rgb { 255, 255, 255 }));
@@ -200,7 +200,7 @@ TEST(ButtonCaption, AccessKeys)
         { "&&a&&b&c", QChar() }, // only the first two ampersands are looked at
         { "No key", QChar() },
     };
-    kasmoButton b;
+    KasmoButton b;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first);
         b.setCaption(QString::fromUtf8(c.first));
@@ -242,7 +242,7 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
         PropertyBag bag = ButtonPresets::pageButton("Save", ButtonPresets::FaceGrey,
             ButtonPresets::TextDark, square(16, Qt::red), c.position);
         bag.write("FONT", f);
-        kasmoButton *b = kasmoButton::fromBag(&host, bag);
+        KasmoButton *b = KasmoButton::fromBag(&host, bag);
         b->setGeometry(0, 0, 120, 60);
         b->show();
         EXPECT_EQ(b->captionRect(), c.caption);
@@ -251,7 +251,7 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
         delete b;
     }
     // A blank caption centres the picture whatever its place.
-    kasmoButton *blank = kasmoButton::fromBag(&host,
+    KasmoButton *blank = KasmoButton::fromBag(&host,
         ButtonPresets::pageButton(
             "   ", ButtonPresets::FaceGrey, ButtonPresets::TextDark, square(16, Qt::red), 0));
     blank->setGeometry(0, 0, 120, 60);
@@ -265,7 +265,7 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
     // a caption just as wide as that rectangle stays on one line, moved one pixel on.
     PropertyBag odd = ButtonPresets::pageButton("Save it");
     odd.write("FONT", f);
-    kasmoButton *other = kasmoButton::fromBag(&host, odd);
+    KasmoButton *other = KasmoButton::fromBag(&host, odd);
     other->setGeometry(0, 0, 120, 60);
     other->show();
     const QRect laid = other->captionRect();
@@ -280,9 +280,9 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
 class ButtonPixels : public ::testing::Test
 {
 public:
-    kasmoButton *make(PropertyBag bag, int w, int h)
+    KasmoButton *make(PropertyBag bag, int w, int h)
     {
-        auto *b = kasmoButton::fromBag(&host, bag);
+        auto *b = KasmoButton::fromBag(&host, bag);
         b->setGeometry(0, 0, w, h);
         host.show(); // sizes reach hidden widgets only when they show
         b->show();
@@ -293,7 +293,7 @@ public:
 
 TEST_F(ButtonPixels, StyleFiveExample)
 {
-    kasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
+    KasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
     const QImage &s = b->surface();
     const Rgb dark { 134, 134, 134 }, light { 255, 255, 255 };
     // The two soft dots are drawn last, over the dark frame.
@@ -338,7 +338,7 @@ TEST_F(ButtonPixels, StyleFivePressedKeepsTheCaptionInPlace)
 {
     PropertyBag bag = ButtonPresets::pageButton("Save");
     bag.write("FX", 1);
-    kasmoButton *b = make(bag, 80, 24);
+    KasmoButton *b = make(bag, 80, 24);
     b->PaintButton(ButtonState::Down, true);
     const QImage &s = b->surface();
     EXPECT_EQ(pixel(s, 5, 5), rgbOf(OffsetColour(rgb(160, 160, 160), 16, false, false)));
@@ -362,7 +362,7 @@ TEST_F(ButtonPixels, GradientShiftsByRow)
     const int32_t back = rgb(0, 109, 170);
     for (int height : { 25, 50 }) {
         SCOPED_TRACE(height);
-        kasmoButton *b = make(ButtonPresets::searchButton("", back), 60, height);
+        KasmoButton *b = make(ButtonPresets::searchButton("", back), 60, height);
         const int32_t tint = b->schemeColours().TintColour;
         ASSERT_EQ(rgbOf(tint), (Rgb { 48, 157, 212 }));
         const QImage &s = b->surface();
@@ -383,13 +383,13 @@ TEST_F(ButtonPixels, GradientShiftsByRow)
 
 TEST_F(ButtonPixels, WindowOutlines)
 {
-    kasmoButton *oval = make(ButtonPresets::storedButton(13, 2, "", rgb(224, 224, 224), 0), 60, 30);
+    KasmoButton *oval = make(ButtonPresets::storedButton(13, 2, "", rgb(224, 224, 224), 0), 60, 30);
     EXPECT_EQ(oval->windowShape(), QRegion(0, 0, 60, 30, QRegion::Ellipse));
     EXPECT_EQ(oval->mask(), oval->windowShape());
 
     for (int type : { 3, 4 }) {
         SCOPED_TRACE(type);
-        kasmoButton *b
+        KasmoButton *b
             = make(ButtonPresets::storedButton(type, 2, "", rgb(224, 224, 224), 0), 40, 20);
         const QRegion shape = b->windowShape();
         const QPoint gone[] = { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 0, 19 }, { 1, 19 }, { 0, 18 },
@@ -403,16 +403,16 @@ TEST_F(ButtonPixels, WindowOutlines)
                 inside += shape.contains(QPoint(x, y)) ? 1 : 0;
         EXPECT_EQ(inside, 40 * 20 - 12);
     }
-    kasmoButton *one = make(ButtonPresets::storedButton(1, 2, "", rgb(224, 224, 224), 0), 40, 20);
+    KasmoButton *one = make(ButtonPresets::storedButton(1, 2, "", rgb(224, 224, 224), 0), 40, 20);
     for (const QPoint &p : { QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19) })
         EXPECT_FALSE(one->windowShape().contains(p));
-    kasmoButton *seven = make(ButtonPresets::signInButton("x"), 40, 20);
+    KasmoButton *seven = make(ButtonPresets::signInButton("x"), 40, 20);
     EXPECT_EQ(seven->windowShape(), QRegion(0, 0, 40, 20));
 }
 
 TEST_F(ButtonPixels, SkipRule)
 {
-    kasmoButton *b = make(ButtonPresets::pageButton("Save"), 80, 24);
+    KasmoButton *b = make(ButtonPresets::pageButton("Save"), 80, 24);
     const int painted = b->paintCount();
     b->PaintButton(ButtonState::Up, false);
     EXPECT_EQ(b->paintCount(), painted); // same state and caption, not forced
@@ -434,7 +434,7 @@ TEST_F(ButtonPixels, SkipRule)
     EXPECT_EQ(b->paintCount(), before);
     EXPECT_EQ(b->lastState(), ButtonState::Down); // not updated while painting is off
 
-    kasmoButton flat; // no size yet: H is 0
+    KasmoButton flat; // no size yet: H is 0
     flat.PaintButton(ButtonState::Down, true);
     EXPECT_EQ(flat.paintCount(), 0);
     EXPECT_EQ(flat.lastState(), ButtonState::Up);
@@ -446,7 +446,7 @@ TEST_F(ButtonPixels, DisabledLooks)
     auto edge = [&](int type) {
         PropertyBag bag = ButtonPresets::storedButton(type, 2, "", face, 0);
         bag.write("ENAB", false);
-        kasmoButton *b = make(bag, 40, 20);
+        KasmoButton *b = make(bag, 40, 20);
         return pixel(b->surface(), 0, 10);
     };
     EXPECT_EQ(edge(7), (Rgb { 255, 255, 255 })); // style 7 keeps its ring
@@ -454,7 +454,7 @@ TEST_F(ButtonPixels, DisabledLooks)
     EXPECT_EQ(edge(12), rgbOf(face));
     PropertyBag oval = ButtonPresets::storedButton(13, 2, "", face, 0);
     oval.write("ENAB", false);
-    kasmoButton *b = make(oval, 40, 20);
+    KasmoButton *b = make(oval, 40, 20);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x)
             ASSERT_EQ(pixel(b->surface(), x, y), rgbOf(face));
@@ -473,7 +473,7 @@ TEST_F(ButtonPixels, StyleElevenShowsWhatLiesBehind)
     red.setColor(QPalette::Window, QColor(200, 0, 0));
     under->setPalette(red);
     under->show();
-    kasmoButton *b = make(ButtonPresets::storedButton(11, 2, "", rgb(224, 224, 224), 0), 60, 30);
+    KasmoButton *b = make(ButtonPresets::storedButton(11, 2, "", rgb(224, 224, 224), 0), 60, 30);
     EXPECT_EQ(pixel(b->surface(), 40, 25), (Rgb { 10, 200, 30 }));
     EXPECT_EQ(pixel(b->surface(), 5, 5), (Rgb { 200, 0, 0 }));
     b->PaintButton(ButtonState::Down, true);
@@ -488,7 +488,7 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
     pic.setPixelColor(1, 1, QColor(200, 100, 50));
     PropertyBag bag = ButtonPresets::storedButton(5, 2, "", rgb(224, 224, 224), 0);
     bag.write("PICN", pic);
-    kasmoButton *b = make(bag, 40, 20);
+    KasmoButton *b = make(bag, 40, 20);
     const QPoint o = b->pictureOrigin();
     EXPECT_EQ(o, QPoint(18, 8));
     const Rgb face { 236, 236, 236 };
@@ -506,20 +506,20 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
 
     PropertyBag nine = ButtonPresets::storedButton(9, 2, "", rgb(224, 224, 224), 0);
     nine.write("PICN", pic);
-    kasmoButton *n = make(nine, 40, 20);
+    KasmoButton *n = make(nine, 40, 20);
     // Two thirds picture, one third the face under it.
     EXPECT_EQ(pixel(n->surface(), o.x() + 1, o.y() + 1),
         (Rgb { (400 + 224) / 3, (200 + 224) / 3, (100 + 224) / 3 }));
 
     bag.write("ENAB", false);
-    kasmoButton *d = make(bag, 40, 20); // style 5 disabled: a dark silhouette in the shadow
+    KasmoButton *d = make(bag, 40, 20); // style 5 disabled: a dark silhouette in the shadow
     EXPECT_EQ(pixel(d->surface(), o.x() + 1, o.y() + 1), (Rgb { 160, 160, 160 }));
 }
 
 TEST_F(ButtonPixels, HotFaceOfSchemeTwoFollowsBackOver)
 {
     host.setGeometry(100, 100, 200, 100);
-    kasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
+    KasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     b->setBackColor(rgb(219, 159, 158)); // at run time: BackOver stays grey
@@ -558,7 +558,7 @@ TEST(ButtonShots, SaveLooksForReview)
     const QString captions[] = { QString::fromUtf8("เ&ข้าสู่ระบบ"), QString::fromUtf8("พักการขาย (F1)"),
         QString::fromUtf8("   ค้นหาข้อมูล") };
     int y = 8;
-    std::vector<kasmoButton *> pressed;
+    std::vector<KasmoButton *> pressed;
     for (int type : { 3, 5, 7 }) {
         int x = 8;
         for (int scheme : { 2, 4 }) {
@@ -574,7 +574,7 @@ TEST(ButtonShots, SaveLooksForReview)
                 }
                 if (state == 2)
                     bag.write("ENAB", false);
-                auto *b = kasmoButton::fromBag(&sheet, bag);
+                auto *b = KasmoButton::fromBag(&sheet, bag);
                 b->setGeometry(x, y, 170, 40);
                 b->show();
                 if (state == 1)
@@ -589,7 +589,7 @@ TEST(ButtonShots, SaveLooksForReview)
     }
     sheet.show();
     QTest::qWait(20);
-    for (kasmoButton *b : pressed)
+    for (KasmoButton *b : pressed)
         b->PaintButton(ButtonState::Down, true);
     EXPECT_TRUE(sheet.grab().save(QString::fromLocal8Bit(dir) + "/kasmo-buttons.png"));
 }

@@ -1,6 +1,6 @@
 // The stored design of a button: writing, reading back, defaults and setter side effects.
 #include "button/ButtonPresets.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -34,18 +34,18 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
     for (const QString &k : design.keys())
         lower.write(k.toLower(), design.read(k));
 
-    kasmoButton a;
+    KasmoButton a;
     a.UserControl_ReadProperties(lower);
     PropertyBag written;
     a.UserControl_WriteProperties(written);
-    EXPECT_EQ(written.keys(), kasmoButton::storedKeys());
+    EXPECT_EQ(written.keys(), KasmoButton::storedKeys());
     EXPECT_EQ(written.size(), 23);
 
-    kasmoButton b;
+    KasmoButton b;
     b.UserControl_ReadProperties(written);
     PropertyBag again;
     b.UserControl_WriteProperties(again);
-    for (const QString &k : kasmoButton::storedKeys()) {
+    for (const QString &k : KasmoButton::storedKeys()) {
         SCOPED_TRACE(k.toStdString());
         EXPECT_EQ(again.read(k), written.read(k));
     }
@@ -76,7 +76,7 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
 
 TEST(ButtonStore, MissingKeysTakeTheirDefaults)
 {
-    kasmoButton b;
+    KasmoButton b;
     b.UserControl_ReadProperties(PropertyBag { { "bcol", 777 }, { "fcol", 888 } });
     EXPECT_EQ(b.ButtonType(), 2);
     EXPECT_EQ(b.Caption(), "");
@@ -89,7 +89,7 @@ TEST(ButtonStore, MissingKeysTakeTheirDefaults)
     EXPECT_TRUE(b.UseMaskColor());
     EXPECT_FALSE(b.Value());
 
-    kasmoButton d;
+    KasmoButton d;
     d.UserControl_ReadProperties(PropertyBag());
     const QColor face = QApplication::palette().color(QPalette::Button);
     EXPECT_EQ(d.BackColor(), kasmoRGB(face.red(), face.green(), face.blue()));
@@ -98,13 +98,13 @@ TEST(ButtonStore, MissingKeysTakeTheirDefaults)
 
 TEST(ButtonStore, StoredHandPointerDecidesThePointer)
 {
-    kasmoButton b;
+    KasmoButton b;
     b.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", false } });
     EXPECT_EQ(b.MousePointer(), 1);
     EXPECT_EQ(b.cursor().shape(), Qt::ArrowCursor);
 
-    kasmoButton h;
-    QSignalSpy changed(&h, &kasmoButton::PropertyChanged);
+    KasmoButton h;
+    QSignalSpy changed(&h, &KasmoButton::PropertyChanged);
     h.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", true } });
     EXPECT_EQ(h.MousePointer(), 99);
     EXPECT_EQ(h.cursor().shape(), Qt::PointingHandCursor);
@@ -117,7 +117,7 @@ TEST(ButtonStore, StoredHandPointerDecidesThePointer)
 
 TEST(ButtonStore, UnreadableValueFailsTheLoad)
 {
-    kasmoButton b;
+    KasmoButton b;
     EXPECT_THROW(
         b.UserControl_ReadProperties(PropertyBag { { "BTYPE", "five" } }), PropertyBagError);
     EXPECT_THROW(b.UserControl_ReadProperties(PropertyBag { { "MPTR", 70000 } }), PropertyBagError);
@@ -127,9 +127,9 @@ TEST(ButtonStore, UnreadableValueFailsTheLoad)
 
 TEST(ButtonStore, BackColorAtRunTimeKeepsBackOver)
 {
-    kasmoButton b;
+    KasmoButton b;
     b.UserControl_ReadProperties(ButtonPresets::pageButton("x", ButtonPresets::FaceGrey));
-    QSignalSpy changed(&b, &kasmoButton::PropertyChanged);
+    QSignalSpy changed(&b, &KasmoButton::PropertyChanged);
     b.setBackColor(kasmoRGB(219, 159, 158));
     EXPECT_EQ(b.BackColor(), kasmoRGB(219, 159, 158));
     EXPECT_EQ(b.BackOver(), ButtonPresets::FaceGrey);
@@ -149,7 +149,7 @@ TEST(ButtonStore, NewInstanceSetUp)
 {
     QWidget host;
     host.setFont(QFont("DejaVu Sans", 13));
-    kasmoButton b(&host);
+    KasmoButton b(&host);
     b.setObjectName("kasmoButton7");
     b.UserControl_InitProperties();
     EXPECT_EQ(b.Caption(), "kasmoButton7");
@@ -166,7 +166,7 @@ TEST(ButtonStore, NewInstanceSetUp)
 TEST(ButtonStore, PaintingWaitsForRefresh)
 {
     QWidget host;
-    kasmoButton *b = kasmoButton::fromBag(&host, ButtonPresets::pageButton("Save"));
+    KasmoButton *b = KasmoButton::fromBag(&host, ButtonPresets::pageButton("Save"));
     b->setGeometry(0, 0, 80, 24);
     host.show();
     b->DisableRefresh();

@@ -2,14 +2,14 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
-#include "sale/Form3.h"
 #include "sale/Returns.h"
 #include "sale/SaleFixture.h"
+#include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "settings/DataMaintenance.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
-#include "stock/FUpdate.h"
+#include "stock/GoodsReceivedWindow.h"
 #include "stock/ProductStore.h"
 #include "stock/StockUpdate.h"
 #include "stock/StockUpdateStore.h"
@@ -146,7 +146,7 @@ protected:
 
     void openPage()
     {
-        page = new Form3;
+        page = new SalePage;
         page->resize(1024, 700);
         page->show();
         QApplication::setActiveWindow(page);
@@ -165,7 +165,7 @@ protected:
 
     std::unique_ptr<TempProgramFolder> folder;
     ScriptedMessageBoxes boxes;
-    Form3 *page = nullptr;
+    SalePage *page = nullptr;
 };
 } // namespace
 
@@ -363,7 +363,7 @@ TEST_F(StoreUnderPowerCut, GoodsReceivedDocument)
 TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNothing)
 {
     const auto openWindow = [&] {
-        FUpdate *w = WindowRegistry::instance<FUpdate>();
+        GoodsReceivedWindow *w = WindowRegistry::instance<GoodsReceivedWindow>();
         w->show();
         QApplication::setActiveWindow(w);
         for (const char *code : { "AB1", "CD2", "EF3" }) {
@@ -374,7 +374,7 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
         return w;
     };
     startRun();
-    FUpdate *w = openWindow();
+    GoodsReceivedWindow *w = openWindow();
     PowerCutVfs::reset();
     QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
     const int writes = PowerCutVfs::calls();

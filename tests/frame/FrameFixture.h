@@ -3,9 +3,9 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/Login.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignInWindow.h"
 #include "support/TempProgramFolder.h"
 #include "support/WindowDriving.h"
 #include <QApplication>

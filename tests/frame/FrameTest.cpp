@@ -1,16 +1,16 @@
 #include "FrameFixture.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
-#include "settings/Setting.h"
-#include "shell/Form1.h"
+#include "settings/SettingsWindow.h"
 #include "shell/KasmoApplication.h"
-#include "shell/MDIForm1.h"
+#include "shell/MainFrame.h"
 #include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "shell/StartPage.h"
 #include "support/CapturedLog.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
@@ -38,11 +38,11 @@ public slots:
 class FrameTest : public FrameFixture
 {
 protected:
-    MDIForm1 *startFrame()
+    MainFrame *startFrame()
     {
-        EXPECT_EQ(Login::start(), nullptr);
+        EXPECT_EQ(SignInWindow::start(), nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        MDIForm1 *f = MDIForm1::existing();
+        MainFrame *f = MainFrame::existing();
         EXPECT_NE(f, nullptr);
         return f;
     }
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->statusPanelText(1), QString());
     EXPECT_FALSE(frame->Command2()->isVisible());
@@ -68,10 +68,11 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
     const QString sale = QStringLiteral("ขายสินค้า"), stock = QStringLiteral("คลังสินค้า"),
                   summary = QStringLiteral("สรุปยอดการขาย");
     const Case cases[] = {
-        { 2, QStringLiteral("คลังสินค้า"), "Form2", { 1, 4, 5 }, { sale, "&" + stock, summary } },
-        { 1, QStringLiteral("หน้าร้าน"), "Form3", { 2, 3, 5 }, { "&" + sale, stock, summary } },
-        { 3, QStringLiteral("สรุปยอดการขาย"), "Form4", { 1, 3, 6 }, { sale, stock, "&" + summary } },
-        { 2, QStringLiteral("คลังสินค้า"), "Form2", { 1, 4, 5 }, { sale, "&" + stock, summary } },
+        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { 1, 4, 5 }, { sale, "&" + stock, summary } },
+        { 1, QStringLiteral("หน้าร้าน"), "SalePage", { 2, 3, 5 }, { "&" + sale, stock, summary } },
+        { 3, QStringLiteral("สรุปยอดการขาย"), "SummaryPage", { 1, 3, 6 },
+            { sale, stock, "&" + summary } },
+        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { 1, 4, 5 }, { sale, "&" + stock, summary } },
     };
     TabLabel *tabs[3] = { frame->Label1(), frame->Label2(), frame->Label3() };
     for (const Case &c : cases) {
@@ -80,7 +81,7 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
         click(tabs[c.tab - 1]);
         settle();
         EXPECT_TRUE(before.isNull()) << "the page before was not closed";
-        EXPECT_EQ(MDIForm1::PageName(), c.pageName);
+        EXPECT_EQ(MainFrame::PageName(), c.pageName);
         EXPECT_EQ(frame->statusPanelText(1), c.pageName);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(frame->tabPictureIndex(i), c.pictures[i]);
@@ -90,7 +91,7 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
         EXPECT_STREQ(frame->activePage()->metaObject()->className(), c.pageClass);
         EXPECT_TRUE(frame->activePage()->isVisible());
         // Exactly one page: the start page is gone for good.
-        EXPECT_EQ(WindowRegistry::find<Form1>(), nullptr);
+        EXPECT_EQ(WindowRegistry::find<StartPage>(), nullptr);
         int pages = 0;
         for (QWidget *w : WindowRegistry::loaded())
             pages += w->parentWidget() == frame->pageHost();
@@ -98,7 +99,7 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
     }
 
     // The tab of the open page does nothing: the same page, not loaded again.
-    auto *page = qobject_cast<Form2 *>(frame->activePage());
+    auto *page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
     page->SearchMode = 7;
     click(frame->Label2());
@@ -114,18 +115,18 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
     addProduct(3, -2, 0);
     addProduct(4, 5, 5); // at its limit: not low
     addProduct(5, 9, 1);
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_FALSE(frame->Command2()->isVisible());
 
     click(frame->Label2());
-    kasmoButton *alert = frame->Command2();
+    KasmoButton *alert = frame->Command2();
     EXPECT_TRUE(alert->isVisible());
     EXPECT_TRUE(alert->Enabled());
     EXPECT_EQ(alert->Caption(), QStringLiteral("(3) การแจ้งเตือน"));
     EXPECT_EQ(alert->BackColor(), kasmoRGB(219, 159, 158));
 
-    auto *stock = qobject_cast<Form2 *>(frame->activePage());
+    auto *stock = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(stock, nullptr);
     EXPECT_EQ(stock->SearchMode, 0);
     EXPECT_EQ(stock->fpSpread1->maxRows(), 5);
@@ -155,11 +156,11 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
 // the program goes on with the frame.
 TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    MDIForm1::Windows w = MDIForm1::windows();
+    MainFrame::Windows w = MainFrame::windows();
     w.salePage = []() -> QWidget * { throw DbError(QStringLiteral("disk I/O error")); };
-    MDIForm1::setWindows(w);
+    MainFrame::setWindows(w);
 
     CapturedLog log;
     const QPoint at = frame->Label1()->rect().center();
@@ -178,23 +179,23 @@ TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
 
     // The frame still works: another tab opens its page.
     click(frame->Label2());
-    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
 }
 
 TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     int checks = 0;
-    MDIForm1::Windows w = MDIForm1::windows();
+    MainFrame::Windows w = MainFrame::windows();
     w.checksetting = [&] { ++checks; };
-    MDIForm1::setWindows(w);
+    MainFrame::setWindows(w);
 
     // Over the start page.
     click(frame->Label4());
-    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Setting") });
+    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("SettingsWindow") });
     EXPECT_EQ(checks, 0);
-    EXPECT_NE(WindowRegistry::find<Form1>(), nullptr);
+    EXPECT_NE(WindowRegistry::find<StartPage>(), nullptr);
 
     // Over the stock page: the page stays, nothing re-read.
     click(frame->Label2());
@@ -205,7 +206,7 @@ TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
     settle();
     EXPECT_TRUE(pageOpenDuringDialog);
     EXPECT_EQ(frame->activePage(), stock);
-    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(checks, 0);
 
     // Over the sale page: its switches are read again when the settings close.
@@ -213,18 +214,18 @@ TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
     click(frame->Label4());
     settle();
     EXPECT_EQ(checks, 1);
-    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("หน้าร้าน"));
+    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("หน้าร้าน"));
     EXPECT_EQ(dialogs.opened.size(), 3);
 }
 
 TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     Module1::PrintSource = PrintSource::Sale;
     int printSourceSeen = -1;
     dialogs.then([&](QDialog *d) {
-        auto *settings = qobject_cast<Setting *>(d);
+        auto *settings = qobject_cast<SettingsWindow *>(d);
         ASSERT_NE(settings, nullptr);
         dialogs.then([&](QDialog *) { printSourceSeen = Module1::PrintSource; });
         click(settings->kasmoButton4);
@@ -233,16 +234,16 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
     click(frame->Label4());
     settle();
     EXPECT_EQ(dialogs.opened,
-        (QList<QString> {
-            QStringLiteral("Setting"), QStringLiteral("Fprint2"), QStringLiteral("FBarcode") }));
+        (QList<QString> { QStringLiteral("SettingsWindow"), QStringLiteral("ReceiptWindow"),
+            QStringLiteral("LabelWindow") }));
     EXPECT_EQ(printSourceSeen, PrintSource::ReceiptSetup);
 }
 
 TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    auto *start = WindowRegistry::find<Form1>();
+    auto *start = WindowRegistry::find<StartPage>();
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->windowTitle(), QStringLiteral("ยินดีต้อนรับ"));
     EXPECT_EQ(start->Label16->text(), QStringLiteral("[  ดูวิธีแก้คลิก  ]"));
@@ -268,9 +269,9 @@ TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
 
     click(start->kasmoButton5);
     settle();
-    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("FBarcode") });
-    EXPECT_EQ(WindowRegistry::find<Form1>(), start);
-    EXPECT_EQ(MDIForm1::PageName(), QString());
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("LabelWindow") });
+    EXPECT_EQ(WindowRegistry::find<StartPage>(), start);
+    EXPECT_EQ(MainFrame::PageName(), QString());
 
     // Anchored to the frame's right and bottom edges; the alert to its right edge.
     for (QSize size : { QSize(1000, 700), QSize(800, 560) }) {
@@ -290,7 +291,7 @@ TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
 TEST_F(FrameTest, StatusBarPanels)
 {
     Clock::setFixed(QDateTime(QDate(2024, 3, 9), QTime(14, 5, 0)));
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     Clock::clearFixed();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->statusPanelText(2), QStringLiteral("CAPS"));
@@ -301,7 +302,7 @@ TEST_F(FrameTest, StatusBarPanels)
 
 TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
 {
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     click(frame->Label2());
     touch(QStringLiteral("a.tmp"));
@@ -318,7 +319,7 @@ TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
     EXPECT_EQ(q.defaultButton, MsgResult::Cancel);
     settle();
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_NE(WindowRegistry::find<Form2>(), nullptr);
+    EXPECT_NE(WindowRegistry::find<StockPage>(), nullptr);
     EXPECT_TRUE(exists(QStringLiteral("a.tmp")));
     EXPECT_TRUE(Module1::Conn().isOpen());
     EXPECT_EQ(ended, 0);
@@ -371,13 +372,13 @@ TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
     addUser(2, QStringLiteral("CASHIER"), PasswordHash::make(QStringLiteral("pw1"), 1000),
         QStringLiteral("พนักงานขาย"), rights);
     setSignIn(1);
-    Login *w = Login::start();
+    SignInWindow *w = SignInWindow::start();
     ASSERT_NE(w, nullptr);
     w->txtUserID->setText(QStringLiteral("CASHIER"));
     w->txtPassword->setText(QStringLiteral("PW1"));
     w->kasmoButton1_Click();
     settle();
-    MDIForm1 *frame = MDIForm1::existing();
+    MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
     frame->resize(1024, 700);
     frame->show();
@@ -411,10 +412,10 @@ TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
         ASSERT_NE(act, nullptr);
         EXPECT_EQ(
             act->actionNames().contains(QAccessibleActionInterface::pressAction()), t.allowed);
-        const QString before = MDIForm1::PageName();
+        const QString before = MainFrame::PageName();
         act->doAction(QAccessibleActionInterface::pressAction());
         settle();
-        EXPECT_EQ(MDIForm1::PageName(), t.allowed ? t.pageAfterPress : before);
+        EXPECT_EQ(MainFrame::PageName(), t.allowed ? t.pageAfterPress : before);
     }
     // The chosen tab's caption carries its access key; it is read without it.
     EXPECT_EQ(frame->Label1()->caption(), QStringLiteral("&ขายสินค้า"));
@@ -433,7 +434,7 @@ TEST_F(FrameTest, LockPanelsShowTheKeyboardFromTheStart)
     {
         ~Restore() { LockKeys::setSource({}); }
     } restore;
-    MDIForm1 *frame = startFrame();
+    MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->statusPanelOn(2));
     EXPECT_FALSE(frame->statusPanelOn(3));
@@ -450,7 +451,7 @@ TEST_F(FrameTest, Screenshot)
         GTEST_SKIP() << "set KASMO_SCREENSHOTS to a folder to save the pictures";
     // Sign-in switched on: the window waits; admin signs in with the seed's password.
     setSignIn(1);
-    Login *w = Login::start();
+    SignInWindow *w = SignInWindow::start();
     ASSERT_NE(w, nullptr);
     QTest::keyClicks(w->txtUserID, QStringLiteral("admin"));
     QTest::qWait(200);
@@ -458,7 +459,7 @@ TEST_F(FrameTest, Screenshot)
     w->txtPassword->setText(QStringLiteral("admin"));
     w->kasmoButton1_Click();
     settle();
-    MDIForm1 *frame = MDIForm1::existing();
+    MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
     frame->resize(1024, 700);
     frame->showLowStockAlert(3);

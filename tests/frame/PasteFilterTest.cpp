@@ -1,8 +1,8 @@
 #include "FrameFixture.h"
-#include "labels/FBarcode.h"
-#include "settings/AddUser.h"
-#include "shell/MDIForm1.h"
-#include "stock/Fadditem.h"
+#include "labels/LabelWindow.h"
+#include "settings/UserAccountsWindow.h"
+#include "shell/MainFrame.h"
+#include "stock/ProductEditor.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,17 +19,17 @@ class PasteFilterTest : public FrameFixture
 protected:
     using Check = std::function<void(QWidget *window)>;
 
-    MDIForm1 *startFrame()
+    MainFrame *startFrame()
     {
         setSignIn(0);
-        EXPECT_EQ(Login::start(), nullptr);
+        EXPECT_EQ(SignInWindow::start(), nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return MDIForm1::existing();
+        return MainFrame::existing();
     }
 
-    void openPage(TabLabel *(MDIForm1::*tab)() const, const Check &check)
+    void openPage(TabLabel *(MainFrame::*tab)() const, const Check &check)
     {
-        MDIForm1 *frame = startFrame();
+        MainFrame *frame = startFrame();
         ASSERT_NE(frame, nullptr);
         QTest::mouseClick((frame->*tab)(), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -126,19 +126,19 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
     using Opener = std::function<void(const Check &)>;
     const auto signIn = [this](const Check &check) {
         setSignIn(1);
-        Login *w = Login::start();
+        SignInWindow *w = SignInWindow::start();
         ASSERT_NE(w, nullptr);
         check(w);
     };
-    const auto stockPage = [this](const Check &check) { openPage(&MDIForm1::Label2, check); };
-    const auto salePage = [this](const Check &check) { openPage(&MDIForm1::Label1, check); };
-    const auto summaryPage = [this](const Check &check) { openPage(&MDIForm1::Label3, check); };
+    const auto stockPage = [this](const Check &check) { openPage(&MainFrame::Label2, check); };
+    const auto salePage = [this](const Check &check) { openPage(&MainFrame::Label1, check); };
+    const auto summaryPage = [this](const Check &check) { openPage(&MainFrame::Label3, check); };
     const auto users
-        = [this](const Check &check) { openModal([] { AddUser::showModal(); }, check); };
+        = [this](const Check &check) { openModal([] { UserAccountsWindow::showModal(); }, check); };
     const auto productEditor
-        = [this](const Check &check) { openModal([] { Fadditem::openNew(); }, check); };
+        = [this](const Check &check) { openModal([] { ProductEditor::openNew(); }, check); };
     const auto labels
-        = [this](const Check &check) { openModal([] { FBarcode::showModal(); }, check); };
+        = [this](const Check &check) { openModal([] { LabelWindow::showModal(); }, check); };
     const std::pair<Case, Opener> cases[] = {
         { { "sign-in", "txtUserID", thaiName }, signIn },
         { { "sign-in", "txtPassword", QStringLiteral("pass word") }, signIn },

@@ -1,5 +1,5 @@
 #pragma once
-#include "history/DataLog.h"
+#include "history/HistoryWindow.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Messages.h"
@@ -48,24 +48,24 @@ protected:
     }
 
     // Opens the window as the stock page does and runs the script on it.
-    void withWindow(const std::function<void(DataLog *)> &script)
+    void withWindow(const std::function<void(HistoryWindow *)> &script)
     {
         bool ran = false;
         dialogs.then([&](QDialog *d) {
-            auto *w = qobject_cast<DataLog *>(d);
+            auto *w = qobject_cast<HistoryWindow *>(d);
             ASSERT_NE(w, nullptr);
             ran = true;
             script(w);
         });
-        DataLog::showModal();
+        HistoryWindow::showModal();
         EXPECT_TRUE(ran);
-        EXPECT_EQ(WindowRegistry::find<DataLog>(), nullptr); // unloaded on close
+        EXPECT_EQ(WindowRegistry::find<HistoryWindow>(), nullptr); // unloaded on close
     }
 
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
 
     // Picks a list position with the arrow keys, as a person does in a closed list.
-    static void chooseMonth(DataLog *w, int item)
+    static void chooseMonth(HistoryWindow *w, int item)
     {
         w->Combo1->setFocus(Qt::OtherFocusReason);
         for (int i = 0; i < 13 && w->Combo1->currentIndex() < item; ++i)
@@ -78,12 +78,12 @@ protected:
     static void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
     // Column texts of the data rows (the rows with a key in column 0).
-    static QStringList dataColumn(DataLog *w, int col)
+    static QStringList dataColumn(HistoryWindow *w, int col)
     {
         QStringList out;
         const DataGrid *g = w->fpSpread1;
         for (int r = 1; r <= g->maxRows(); ++r)
-            if (!g->getText(DataLog::ColPK, r).isEmpty())
+            if (!g->getText(HistoryWindow::ColPK, r).isEmpty())
                 out << g->getText(col, r);
         return out;
     }
@@ -96,10 +96,10 @@ protected:
             .value<QColor>();
     }
 
-    static QList<int> foundKeys(DataLog *w)
+    static QList<int> foundKeys(HistoryWindow *w)
     {
         QList<int> keys;
-        for (const QString &k : dataColumn(w, DataLog::ColPK))
+        for (const QString &k : dataColumn(w, HistoryWindow::ColPK))
             keys << k.toInt();
         std::sort(keys.begin(), keys.end());
         return keys;

@@ -26,12 +26,12 @@ TEST_F(HistoryGrouping, ThreeDocumentsOfTwoOneAndThreeMovements)
     };
     for (const TestMovement &m : rows)
         addMovement(m);
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         click(w->Command2);
         DataGrid *g = w->fpSpread1;
         ASSERT_EQ(g->maxRows(), 9);
-        EXPECT_EQ(w->windowTitle(), DataLog::foundCaption(6));
+        EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(6));
         struct Row
         {
             const char *key; // column 0: the movement's key, empty in a header row
@@ -58,9 +58,9 @@ TEST_F(HistoryGrouping, ThreeDocumentsOfTwoOneAndThreeMovements)
             EXPECT_EQ(g->getText(2, r), QString::fromUtf8(e.col2)) << r;
         }
         // The hidden columns moved with their rows.
-        EXPECT_EQ(g->getText(DataLog::ColDocument, 2), QStringLiteral("INV-670500001"));
-        EXPECT_EQ(g->getText(DataLog::ColUser, 2), QStringLiteral("ADMIN"));
-        EXPECT_EQ(g->getText(DataLog::ColTime, 4), QStringLiteral("2024-05-01 10:00:00"));
+        EXPECT_EQ(g->getText(HistoryWindow::ColDocument, 2), QStringLiteral("INV-670500001"));
+        EXPECT_EQ(g->getText(HistoryWindow::ColUser, 2), QStringLiteral("ADMIN"));
+        EXPECT_EQ(g->getText(HistoryWindow::ColTime, 4), QStringLiteral("2024-05-01 10:00:00"));
         for (int header : { 1, 5, 7 }) {
             for (int c = 3; c <= 9; ++c)
                 EXPECT_EQ(g->getText(c, header), QString()) << header << " col " << c;
@@ -73,8 +73,8 @@ TEST_F(HistoryGrouping, ThreeDocumentsOfTwoOneAndThreeMovements)
         for (int r : { 2, 3, 4, 6, 8, 9 })
             for (int c : { 2, 5, 6, 7 })
                 EXPECT_EQ(shownBack(g, c, r), kGrouped) << r << " col " << c;
-        EXPECT_EQ(shownBack(g, DataLog::ColType, 2), QColor(215, 159, 158)); // the return
-        EXPECT_EQ(shownBack(g, DataLog::ColType, 8), kGrouped); // a stock update
+        EXPECT_EQ(shownBack(g, HistoryWindow::ColType, 2), QColor(215, 159, 158)); // the return
+        EXPECT_EQ(shownBack(g, HistoryWindow::ColType, 8), kGrouped); // a stock update
         EXPECT_EQ(g->activeRow(), 1);
         EXPECT_EQ(g->activeCol(), 1);
         EXPECT_TRUE(g->redraw());
@@ -93,7 +93,7 @@ TEST_F(HistoryGrouping, HeadersAtOneFourAndSixForRunsOfTwoOneAndThree)
     };
     for (const TestMovement &m : rows)
         addMovement(m);
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 12);
         click(w->Command2);
         DataGrid *g = w->fpSpread1;
@@ -105,8 +105,8 @@ TEST_F(HistoryGrouping, HeadersAtOneFourAndSixForRunsOfTwoOneAndThree)
         EXPECT_EQ(headers, (QList<int> { 1, 4, 6 }));
         // A header row's caption spans columns 2 to 8.
         for (int header : headers)
-            EXPECT_EQ(g->columnSpan(header - 1, DataLog::ColProduct), 7) << header;
-        EXPECT_EQ(g->columnSpan(1, DataLog::ColProduct), 1);
+            EXPECT_EQ(g->columnSpan(header - 1, HistoryWindow::ColProduct), 7) << header;
+        EXPECT_EQ(g->columnSpan(1, HistoryWindow::ColProduct), 1);
     });
 }
 
@@ -129,7 +129,7 @@ TEST_F(HistoryGrouping, LooksAsDesignedAfterAGroupedSearch)
     }
     addMovement({ ++pk, 1, "2024-05-14 07:30:00", "SA-670500001", "885000000012", "น้ำดื่ม",
         "ขนาดกลาง", "ADMIN", "รับสินค้าเข้า", 38, 24, 62 });
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         w->show();
         chooseMonth(w, 4);
         click(w->Command2);
@@ -139,14 +139,14 @@ TEST_F(HistoryGrouping, LooksAsDesignedAfterAGroupedSearch)
                  static_cast<QWidget *>(w->Frame3), static_cast<QWidget *>(w->txt1) })
             EXPECT_LE(c->geometry().right(), w->width()) << c->objectName().toStdString();
         EXPECT_EQ(w->fpSpread1->geometry().bottom() + 1, w->height());
-        saveScreenshot(w->grab(), "history-DataLog.png");
+        saveScreenshot(w->grab(), "history-HistoryWindow.png");
     });
 }
 
 // The one-day box lies in the blanks before its frame's caption and leaves the word readable.
 TEST_F(HistoryGrouping, TheOneDayBoxLeavesItsCaptionReadable)
 {
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         w->show();
         QGroupBox *frame = w->Frame2;
         QStyleOptionGroupBox opt;

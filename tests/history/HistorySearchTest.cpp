@@ -46,7 +46,7 @@ protected:
         const char *day = nullptr;
     };
 
-    void setPeriod(DataLog *w, const Period &p)
+    void setPeriod(HistoryWindow *w, const Period &p)
     {
         if (p.week)
             click(w->Check1);
@@ -99,13 +99,14 @@ TEST_F(HistorySearch, EachPeriodFindsItsDays)
         { "Buddhist-era year", { false, 4, "2567" }, {} },
     };
     for (const Case &c : cases) {
-        withWindow([&](DataLog *w) {
+        withWindow([&](HistoryWindow *w) {
             setPeriod(w, c.period);
             boxes.clear();
             pressEnter(w->txt1);
             EXPECT_EQ(foundKeys(w), c.keys) << c.name;
             EXPECT_EQ(w->windowTitle(),
-                c.keys.isEmpty() ? DataLog::NotFoundCaption : DataLog::foundCaption(c.keys.size()))
+                c.keys.isEmpty() ? HistoryWindow::NotFoundCaption
+                                 : HistoryWindow::foundCaption(c.keys.size()))
                 << c.name;
             EXPECT_EQ(boxes.count(), 0) << c.name;
         });
@@ -115,12 +116,12 @@ TEST_F(HistorySearch, EachPeriodFindsItsDays)
 TEST_F(HistorySearch, OneDayNeverEditedIsDayZeroAndFindsNothing)
 {
     addDated();
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         click(w->Check2);
         click(w->Command2);
         EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
-        EXPECT_EQ(w->windowTitle(), DataLog::NotFoundCaption);
+        EXPECT_EQ(w->windowTitle(), HistoryWindow::NotFoundCaption);
         EXPECT_EQ(w->fpSpread1->maxRows(), 0);
     });
 }
@@ -131,25 +132,25 @@ TEST_F(HistorySearch, CaptionAndDescriptionLinePerPeriod)
     struct Case
     {
         Period period;
-        QRadioButton *DataLog::*option;
+        QRadioButton *HistoryWindow::*option;
         const char *text;
         const char *description;
     } cases[] = {
-        { { true }, &DataLog::Option1, "",
+        { { true }, &HistoryWindow::Option1, "",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ ทั้งหมด ] ของ : [ สัปดาห์นี้ ] รายละเอียด : [  ] "
             "พบข้อมูลย้อนหลัง :  7  รายการ" },
-        { { false, 4 }, &DataLog::Option3, "A100",
+        { { false, 4 }, &HistoryWindow::Option3, "A100",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ จ่ายออกปกติ ] ของ : [  (05) พฤษภาคม ปี 2024  ] "
             "รายละเอียด : [ A100 ] พบข้อมูลย้อนหลัง :  4  รายการ" },
-        { { false, 12, "2023" }, &DataLog::Option2, "",
+        { { false, 12, "2023" }, &HistoryWindow::Option2, "",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ อัพเดทสต๊อก ] ของ : [  สรุปยอดรายปี ปี 2023  ] "
             "รายละเอียด : [  ] ไม่พบข้อมูลย้อนหลังที่คุณต้องการ" },
-        { { false, 12, nullptr, "31" }, &DataLog::Option4, " น้ำ ",
+        { { false, 12, nullptr, "31" }, &HistoryWindow::Option4, " น้ำ ",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ คืนสินค้า ] วันที่ : [ 31 เดือน  สรุปยอดรายปี ปี "
             "2024  ] รายละเอียด : [  น้ำ  ] พบข้อมูลย้อนหลัง :  1  รายการ" },
     };
     for (const Case &c : cases) {
-        withWindow([&](DataLog *w) {
+        withWindow([&](HistoryWindow *w) {
             EXPECT_EQ(w->Label1->text(), QStringLiteral("รายละเอียดข้อมูล : ?"));
             click(w->*c.option);
             setPeriod(w, c.period);
@@ -166,7 +167,7 @@ TEST_F(HistorySearch, ThousandsInTheCaption)
 {
     for (int i = 1; i <= 1234; ++i)
         addMovement({ i, 2, "2024-05-10 08:00:00", "INV-670500001" });
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         click(w->Check1);
         pressEnter(w->txt1);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("พบข้อมูลย้อนหลัง :  1,234  รายการ"));
@@ -187,13 +188,13 @@ TEST_F(HistorySearch, TypeAndTextNarrowEveryPeriod)
     };
     for (const TestMovement &m : rows)
         addMovement(m);
-    QRadioButton *DataLog::*kAll = &DataLog::Option1;
-    QRadioButton *DataLog::*kStock = &DataLog::Option2;
-    QRadioButton *DataLog::*kSales = &DataLog::Option3;
-    QRadioButton *DataLog::*kReturns = &DataLog::Option4;
+    QRadioButton *HistoryWindow::*kAll = &HistoryWindow::Option1;
+    QRadioButton *HistoryWindow::*kStock = &HistoryWindow::Option2;
+    QRadioButton *HistoryWindow::*kSales = &HistoryWindow::Option3;
+    QRadioButton *HistoryWindow::*kReturns = &HistoryWindow::Option4;
     struct Case
     {
-        QRadioButton *DataLog::*option;
+        QRadioButton *HistoryWindow::*option;
         const char *text;
         QList<int> keys;
     } cases[] = {
@@ -218,7 +219,7 @@ TEST_F(HistorySearch, TypeAndTextNarrowEveryPeriod)
     // Each case under each period that holds all four movements.
     const Period periods[] = { { true }, { false, 4 }, { false, 12 } };
     for (const Period &p : periods) {
-        withWindow([&](DataLog *w) {
+        withWindow([&](HistoryWindow *w) {
             setPeriod(w, p);
             for (const Case &c : cases) {
                 click(w->*c.option);
@@ -246,7 +247,7 @@ TEST_F(HistorySearch, RowsShowTheirTypeColourAndSalesGoOutWithAMinus)
     };
     for (const TestMovement &m : rows)
         addMovement(m);
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         pressEnter(w->Combo1);
         DataGrid *g = w->fpSpread1;
@@ -274,10 +275,10 @@ TEST_F(HistorySearch, RowsShowTheirTypeColourAndSalesGoOutWithAMinus)
             for (int c = 0; c < 10; ++c)
                 EXPECT_EQ(g->getText(c, e.row), QString::fromUtf8(e.cells[c]))
                     << e.row << " col " << c;
-            EXPECT_EQ(shownBack(g, DataLog::ColType, e.row), e.typeBack) << e.row;
-            EXPECT_EQ(g->foreColor(DataLog::ColProduct, e.row), QColor(26, 26, 26)) << e.row;
+            EXPECT_EQ(shownBack(g, HistoryWindow::ColType, e.row), e.typeBack) << e.row;
+            EXPECT_EQ(g->foreColor(HistoryWindow::ColProduct, e.row), QColor(26, 26, 26)) << e.row;
         }
-        EXPECT_EQ(g->displayText(DataLog::ColQty, 2), QStringLiteral("-3"));
+        EXPECT_EQ(g->displayText(HistoryWindow::ColQty, 2), QStringLiteral("-3"));
         // Hidden: key, time, document, user, remark.
         for (int c : { 0, 3, 4, 8, 9 })
             EXPECT_EQ(g->colWidth(c), 0) << c;
@@ -293,7 +294,7 @@ TEST_F(HistorySearch, RowsShowTheirTypeColourAndSalesGoOutWithAMinus)
 TEST_F(HistorySearch, NoMonthIsRefusedAfterTheGridIsEmptiedAndTheBoxCleaned)
 {
     addDated();
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         click(w->Check1);
         pressEnter(w->txt1);
         ASSERT_GT(w->fpSpread1->maxRows(), 0);
@@ -318,12 +319,12 @@ TEST_F(HistorySearch, NoMonthIsRefusedAfterTheGridIsEmptiedAndTheBoxCleaned)
 TEST_F(HistorySearch, RefusedQueryIsAnErrorNotANotFound)
 {
     addDated();
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         click(w->Command2);
         const QString caption = w->windowTitle();
         const QString line = w->Label1->text();
-        ASSERT_EQ(caption, DataLog::foundCaption(6));
+        ASSERT_EQ(caption, HistoryWindow::foundCaption(6));
         Connection::setStatementHook([](const QString &sql) {
             if (sql.contains(QLatin1String("tblLog2")))
                 throw DbError(QStringLiteral("database is locked"));
@@ -346,7 +347,7 @@ TEST_F(HistorySearch, RefusedQueryIsAnErrorNotANotFound)
 TEST_F(HistorySearch, HourglassShowsWhileTheSearchReadsAndGoesAfterIt)
 {
     addDated();
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         for (const bool refused : { false, true }) {
             for (const int month : { 4, 0 }) { // May holds movements, January none
                 chooseMonth(w, month);
@@ -373,13 +374,13 @@ TEST_F(HistorySearch, HourglassShowsWhileTheSearchReadsAndGoesAfterIt)
 TEST_F(HistorySearch, EnterAnywhereSearchesAndInTheDayBoxMovesOnToTheMonthList)
 {
     addDated();
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         click(w->Check2);
         QTest::keyClicks(w->text2, QStringLiteral("31"));
         boxes.clear();
         pressEnter(w->text2);
-        EXPECT_EQ(w->windowTitle(), DataLog::foundCaption(1));
+        EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(1));
         EXPECT_TRUE(w->Combo1->hasFocus());
         EXPECT_EQ(w->text2->text(), QStringLiteral("31"));
         EXPECT_EQ(boxes.count(), 0);
@@ -390,7 +391,8 @@ TEST_F(HistorySearch, EnterAnywhereSearchesAndInTheDayBoxMovesOnToTheMonthList)
             w->setWindowTitle(QString());
             c->setFocus(Qt::OtherFocusReason);
             pressEnter(c);
-            EXPECT_EQ(w->windowTitle(), DataLog::foundCaption(6)) << c->objectName().toStdString();
+            EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(6))
+                << c->objectName().toStdString();
             EXPECT_TRUE(c->hasFocus())
                 << c->objectName().toStdString(); // the search moves no focus
         }

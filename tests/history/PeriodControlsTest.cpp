@@ -17,7 +17,7 @@ void expectMessage(const MessageRequest &m, const QString &text, MsgIcon icon, c
 
 TEST_F(PeriodBoxes, OpenInTheirDesignStateWithTheCurrentYear)
 {
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         EXPECT_FALSE(w->Check1->isChecked());
         EXPECT_EQ(w->Check1->text(), QStringLiteral(" สัปดาห์นี้"));
         EXPECT_FALSE(w->Combo1->isEditable());
@@ -44,7 +44,7 @@ TEST_F(PeriodBoxes, OpenInTheirDesignStateWithTheCurrentYear)
 
 TEST_F(PeriodBoxes, EmptiedYearComesBackAsTheCurrentYearAndOtherYearsStayAsTyped)
 {
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         typeOver(w->Text1, QStringLiteral("25"));
         EXPECT_EQ(w->Text1->text(), QStringLiteral("25")); // short years are not corrected
         typeOver(w->Text1, QStringLiteral("2567"));
@@ -85,7 +85,7 @@ TEST_F(PeriodBoxes, DayBoxTurnsNoDayIntoOne)
         { "emptied", { { Qt::Key_7, "7" }, { Qt::Key_Backspace, "1" } } },
         { "a letter", { { Qt::Key_8, "8" }, { Qt::Key_A, "8" } } },
     };
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         click(w->Check2);
         ASSERT_TRUE(w->text2->isEnabled());
         for (const Case &c : cases) {
@@ -104,7 +104,7 @@ TEST_F(PeriodBoxes, DayBoxTurnsNoDayIntoOne)
 
 TEST_F(PeriodBoxes, WeekAndOneDayBoxesLockAndFreeTheOthers)
 {
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
         typeOver(w->Text1, QStringLiteral("2023"));
 
@@ -152,7 +152,7 @@ TEST_F(PeriodBoxes, WeekAndOneDayBoxesLockAndFreeTheOthers)
 
 TEST_F(PeriodBoxes, YearAndDayBoxesRefuseTheRightButtonAndNonDigits)
 {
-    withWindow([&](DataLog *w) {
+    withWindow([&](HistoryWindow *w) {
         click(w->Check2);
         boxes.clear();
         for (QLineEdit *box : { w->Text1, w->text2 }) {

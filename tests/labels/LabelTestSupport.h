@@ -1,5 +1,5 @@
 #pragma once
-#include "labels/Arbarcode.h"
+#include "labels/LabelSheetLayout.h"
 #include "platform/report/ReportDocument.h"
 
 #include <QImage>

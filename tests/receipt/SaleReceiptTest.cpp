@@ -2,8 +2,8 @@
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
-#include "receipt/AR2.h"
-#include "receipt/Fprint2.h"
+#include "receipt/ReceiptLayout.h"
+#include "receipt/ReceiptWindow.h"
 #include "sale/PageFixture.h"
 #include "sale/SaleStore.h"
 
@@ -18,19 +18,19 @@ std::string joined(const QStringList &texts)
 }
 
 // F12 on the sale page: the sale is stored, then its receipt prints.
-class SaleReceiptPrint : public SalePage
+class SaleReceiptPrint : public SalePageTest
 {
 protected:
     void SetUp() override
     {
-        SalePage::SetUp();
-        m_windows = Form3::windows();
+        SalePageTest::SetUp();
+        m_windows = SalePage::windows();
         registerReceiptWindows();
     }
     void TearDown() override
     {
-        Form3::setWindows(m_windows);
-        SalePage::TearDown();
+        SalePage::setWindows(m_windows);
+        SalePageTest::TearDown();
     }
     void printAtOnce(bool on)
     {
@@ -85,7 +85,7 @@ protected:
     RecordingPrintSink sink;
     ScriptedDialogs dialogs;
     QString net, change;
-    Form3::Windows m_windows;
+    SalePage::Windows m_windows;
 };
 
 TEST_F(SaleReceiptPrint, AStoredSaleRendersWithoutAnyPage)
@@ -101,9 +101,9 @@ TEST_F(SaleReceiptPrint, AStoredSaleRendersWithoutAnyPage)
     change = QStringLiteral("0.00");
     ASSERT_EQ(page, nullptr);
 
-    Fprint2 layout;
+    ReceiptWindow layout;
     layout.Showdata();
-    AR2 receipt(&layout, &stored, PrintSource::Sale);
+    ReceiptLayout receipt(&layout, &stored, PrintSource::Sale);
     receipt.initialize();
     EXPECT_EQ(joined(receipt.run().texts()), joined(expectedTexts(stored.receiptNo)));
 }
@@ -121,7 +121,7 @@ TEST_F(SaleReceiptPrint, PrintAtOnceGoesStraightToThePrinter)
     EXPECT_EQ(joined(sink.jobs[0].document.texts()), joined(expectedTexts(no)));
     EXPECT_TRUE(dialogs.opened.isEmpty()); // no window shown
     for (QWidget *w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<Fprint2 *>(w) && w->isVisible());
+        EXPECT_FALSE(qobject_cast<ReceiptWindow *>(w) && w->isVisible());
     EXPECT_EQ(msgs.count(), 0);
 
     EXPECT_EQ(storedLines(), 3);
@@ -148,7 +148,7 @@ TEST_F(SaleReceiptPrint, WithoutPrintAtOnceThePreviewOpensOnTheStoredSale)
     qint64 linesWhileOpen = -1;
     QStringList previewTexts;
     dialogs.then([&](QDialog *d) {
-        auto *w = qobject_cast<Fprint2 *>(d);
+        auto *w = qobject_cast<ReceiptWindow *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(w->isModal());
@@ -195,8 +195,9 @@ TEST_F(SaleReceiptPrint, TheSetUpOpensWithTheSamples)
 {
     open();
     QStringList texts;
-    dialogs.then(
-        [&](QDialog *d) { texts = qobject_cast<Fprint2 *>(d)->ARViewer21->document().texts(); });
+    dialogs.then([&](QDialog *d) {
+        texts = qobject_cast<ReceiptWindow *>(d)->ARViewer21->document().texts();
+    });
     openReceiptSetUp(page);
     EXPECT_EQ(Module1::PrintSource, PrintSource::ReceiptSetup);
     EXPECT_TRUE(texts.contains(QStringLiteral("ใบเสร็จเลขที่ INV-888888888")));

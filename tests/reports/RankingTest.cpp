@@ -2,8 +2,8 @@
 #include "SalesData.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/report/ReportViewer.h"
-#include "reports/AR3.h"
-#include "reports/Fprint3.h"
+#include "reports/RankingLayout.h"
+#include "reports/RankingWindow.h"
 #include "shell/Module1.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/ReportFiles.h"
@@ -99,11 +99,11 @@ TEST_F(Ranking, TheWeekIsTodayAndTheSevenDaysBeforeItAndLaterRows)
 
 TEST_F(Ranking, ReportTitlesRowFormatsRanksAcrossPagesAndRulesOnEveryPage)
 {
-    EXPECT_EQ(AR3::title(year(" 2024")), QStringLiteral("ยอดขายของผู้ใช้ทุกคน ในปี  2024"));
-    EXPECT_EQ(AR3::title({ RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"),
+    EXPECT_EQ(RankingLayout::title(year(" 2024")), QStringLiteral("ยอดขายของผู้ใช้ทุกคน ในปี  2024"));
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"),
                   QStringLiteral("2024") }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024"));
-    EXPECT_EQ(AR3::title({ RankingRequest::Week, 1, {}, {} }),
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Week, 1, {}, {} }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
 
     DataGrid grid;
@@ -118,7 +118,7 @@ TEST_F(Ranking, ReportTitlesRowFormatsRanksAcrossPagesAndRulesOnEveryPage)
         grid.setText(5, r, r == 1 ? QStringLiteral("1234567.5") : QStringLiteral("988.75"));
     }
     const RankingRequest request = year();
-    AR3 report(grid, request);
+    RankingLayout report(grid, request);
     const ReportDocument &doc = report.run();
     ASSERT_GE(doc.pageCount(), 2);
     EXPECT_NEAR(doc.paperSize.width(), 11906, 1); // A4 portrait
@@ -136,8 +136,8 @@ TEST_F(Ranking, ReportTitlesRowFormatsRanksAcrossPagesAndRulesOnEveryPage)
         QList<double> xs;
         for (const QLineF &l : device.engine.lines)
             if (qAbs(l.dx()) < 0.01 && qAbs(l.dy()) > 15000) {
-                EXPECT_NEAR(qMin(l.y1(), l.y2()), AR3::RuleTop, 0.01);
-                EXPECT_NEAR(qMax(l.y1(), l.y2()), AR3::RuleBottom, 0.01);
+                EXPECT_NEAR(qMin(l.y1(), l.y2()), RankingLayout::RuleTop, 0.01);
+                EXPECT_NEAR(qMax(l.y1(), l.y2()), RankingLayout::RuleBottom, 0.01);
                 xs << l.x1();
             }
         std::sort(xs.begin(), xs.end());
@@ -154,7 +154,7 @@ TEST_F(Ranking, WindowWithoutSalesSaysSoAndExportsTheEmptyReport)
 {
     QTemporaryDir dir;
     dialogs.then([&](QDialog *d) {
-        auto *w = qobject_cast<Fprint3 *>(d);
+        auto *w = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("รายงานสรุปยอดขาย"));
         EXPECT_FALSE(w->fpSpread1->isVisible());
@@ -163,7 +163,7 @@ TEST_F(Ranking, WindowWithoutSalesSaysSoAndExportsTheEmptyReport)
         files.answer(dir.filePath(QStringLiteral("empty")));
         QTest::mouseClick(w->Command2, Qt::LeftButton);
     });
-    Fprint3::showModal(year());
+    RankingWindow::showModal(year());
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ไม่มีข้อมูลยอดขายที่คุณต้องการ"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
@@ -180,7 +180,7 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
     QTemporaryDir dir;
     QList<ExpectedRow> printed; // the report's rows: rank, name, position, discount, net
     dialogs.then([&](QDialog *d) {
-        auto *w = static_cast<Fprint3 *>(d);
+        auto *w = static_cast<RankingWindow *>(d);
         EXPECT_EQ(w->fpSpread1->maxRows(), 2);
         for (int r = 1; r <= w->fpSpread1->maxRows(); ++r) {
             auto money = [&](int c) {
@@ -198,7 +198,7 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
         QTest::mouseClick(w->Command2, Qt::LeftButton);
         saveScreenshot(w->grab(), QStringLiteral("ranking-window.png"));
     });
-    Fprint3::showModal(
+    RankingWindow::showModal(
         { RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"), QStringLiteral("2024") });
     EXPECT_EQ(boxes.count(), 0);
     const QString text

@@ -2,15 +2,15 @@
 // text, with its caption as description; a read-only line reads its text as value beside its
 // caption.
 #include "SalesData.h"
-#include "button/kasmoButton.h"
-#include "history/DataLog.h"
-#include "labels/FBarcode.h"
+#include "button/KasmoButton.h"
+#include "history/HistoryWindow.h"
+#include "labels/LabelWindow.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/WindowRegistry.h"
-#include "reports/Form4.h"
-#include "reports/Fprint3.h"
-#include "reports/SUser.h"
-#include "stock/FUpdate.h"
+#include "reports/RankingWindow.h"
+#include "reports/SummaryPage.h"
+#include "reports/UserSalesWindow.h"
+#include "stock/GoodsReceivedWindow.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QAccessible>
@@ -100,7 +100,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
     } cases[] = {
         { "summary page",
             [&]() -> QList<Shown> {
-                Form4 *p = WindowRegistry::instance<Form4>();
+                SummaryPage *p = WindowRegistry::instance<SummaryPage>();
                 p->resize(1200, 700);
                 p->show();
                 choose(p->Combo1, 4);
@@ -110,7 +110,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             } },
         { "history",
             [&]() -> QList<Shown> {
-                auto *w = keep(new DataLog);
+                auto *w = keep(new HistoryWindow);
                 w->show();
                 choose(w->Combo1, 4);
                 click(w->Command2);
@@ -118,7 +118,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             } },
         { "user sales",
             [&]() -> QList<Shown> {
-                auto *w = keep(new SUser);
+                auto *w = keep(new UserSalesWindow);
                 w->show();
                 choose(w->Combo2, 1);
                 choose(w->Combo1, 4);
@@ -128,14 +128,14 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             } },
         { "user ranking",
             [&]() -> QList<Shown> {
-                auto *w = keep(new Fprint3({ RankingRequest::Year, 1, QString(), "2024" }));
+                auto *w = keep(new RankingWindow({ RankingRequest::Year, 1, QString(), "2024" }));
                 w->Form_Load();
                 w->show();
                 return { { pageNumber(w->ARViewer21), QString() } };
             } },
         { "goods received",
             [&]() -> QList<Shown> {
-                FUpdate *w = WindowRegistry::instance<FUpdate>();
+                GoodsReceivedWindow *w = WindowRegistry::instance<GoodsReceivedWindow>();
                 w->show();
                 w->txtSearchProduct->setFocus();
                 typeText(w->txtSearchProduct, QStringLiteral("B200"));
@@ -145,7 +145,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             } },
         { "label window",
             [&]() -> QList<Shown> {
-                auto *w = keep(new FBarcode);
+                auto *w = keep(new LabelWindow);
                 w->Form_Load();
                 w->show();
                 w->Text15->setFocus();

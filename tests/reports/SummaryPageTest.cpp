@@ -1,5 +1,6 @@
+#include "reports/SummaryPage.h"
 #include "SalesData.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/report/PrintSink.h"
@@ -7,14 +8,13 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
-#include "reports/Chart.h"
-#include "reports/Form4.h"
+#include "reports/YearChartWindow.h"
 #include "sale/Returns.h"
-#include "shell/MDIForm1.h"
+#include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
-#include "stock/AR1.h"
-#include "stock/Fprint1.h"
+#include "stock/StockReportLayout.h"
+#include "stock/StockReportViewer.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -34,36 +34,36 @@
 
 // The sales summary page on a shop whose clock stands at 2024-05-15 10:30:00, opened from the
 // main frame's summary tab or on its own, and driven with keys and clicks.
-class SummaryPage : public ShellFixture
+class SummaryPageTest : public ShellFixture
 {
 protected:
     void TearDown() override
     {
         Connection::setStatementHook({});
         deleteLoadedWindows(); // pages go with the frame
-        MDIForm1::setWindows({});
+        MainFrame::setWindows({});
         ShellFixture::TearDown();
     }
 
     // As the cashier opens it: the main frame's summary tab.
-    Form4 *openFromFrame()
+    SummaryPage *openFromFrame()
     {
-        MDIForm1::Windows w;
-        w.summaryPage = [] { return WindowRegistry::instance<Form4>(); };
-        MDIForm1::setWindows(w);
-        MDIForm1 *frame = MDIForm1::showFrame();
+        MainFrame::Windows w;
+        w.summaryPage = [] { return WindowRegistry::instance<SummaryPage>(); };
+        MainFrame::setWindows(w);
+        MainFrame *frame = MainFrame::showFrame();
         frame->resize(1280, 800);
         QTest::mouseClick(frame->Label3(), Qt::LeftButton);
-        Form4 *page = WindowRegistry::find<Form4>();
+        SummaryPage *page = WindowRegistry::find<SummaryPage>();
         EXPECT_NE(page, nullptr);
-        EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("สรุปยอดการขาย"));
+        EXPECT_EQ(MainFrame::PageName(), QStringLiteral("สรุปยอดการขาย"));
         return page;
     }
 
     // The page on its own, at a given size.
-    Form4 *open(QSize size = QSize(1200, 700))
+    SummaryPage *open(QSize size = QSize(1200, 700))
     {
-        Form4 *page = WindowRegistry::instance<Form4>();
+        SummaryPage *page = WindowRegistry::instance<SummaryPage>();
         page->resize(size);
         page->show();
         return page;
@@ -75,7 +75,7 @@ protected:
         addDiscount(db(), QString::fromUtf8(when), QString::fromUtf8(receipt), amount);
     }
 
-    static QStringList column(const Form4 *p, int col)
+    static QStringList column(const SummaryPage *p, int col)
     {
         QStringList out;
         for (int r = 1; r <= p->fpSpread1->maxRows(); ++r)
@@ -83,21 +83,22 @@ protected:
         return out;
     }
     // The rows as "code|name|quantity|amount" for detail rows, "# key" for header rows.
-    static QStringList rows(const Form4 *p)
+    static QStringList rows(const SummaryPage *p)
     {
         QStringList out;
         const DataGrid *g = p->fpSpread1;
         for (int r = 1; r <= g->maxRows(); ++r) {
-            if (g->getText(Form4::ColDay, r).isEmpty())
-                out << QStringLiteral("# ") + g->getText(Form4::ColCode, r);
+            if (g->getText(SummaryPage::ColDay, r).isEmpty())
+                out << QStringLiteral("# ") + g->getText(SummaryPage::ColCode, r);
             else
-                out << QStringList { g->getText(Form4::ColCode, r), g->getText(Form4::ColName, r),
-                    g->getText(Form4::ColQty, r), g->getText(Form4::ColAmount, r) }
+                out << QStringList { g->getText(SummaryPage::ColCode, r),
+                    g->getText(SummaryPage::ColName, r), g->getText(SummaryPage::ColQty, r),
+                    g->getText(SummaryPage::ColAmount, r) }
                            .join(QLatin1Char('|'));
         }
         return out;
     }
-    static QStringList totals(const Form4 *p)
+    static QStringList totals(const SummaryPage *p)
     {
         return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
     }
@@ -110,10 +111,10 @@ protected:
     const QStringList zeros { "0.00", "0.00", "0.00", "0.00" };
 };
 
-TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
+TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
 {
     Module1::SummaryMode = SummaryMode::BestSellers;
-    Form4 *p = openFromFrame();
+    SummaryPage *p = openFromFrame();
     ASSERT_NE(p, nullptr);
     const DataGrid *g = p->fpSpread1;
     EXPECT_EQ(g->maxCols(), 12);
@@ -125,8 +126,8 @@ TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
         EXPECT_EQ(g->colWidth(c), 0) << c;
     for (int c = 1; c <= 8; ++c)
         EXPECT_GT(g->colWidth(c), 0) << c;
-    EXPECT_EQ(g->colWidth(Form4::ColSpare), DataGrid::DefaultColWidth);
-    EXPECT_EQ(g->alignment(Form4::ColName, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask,
+    EXPECT_EQ(g->colWidth(SummaryPage::ColSpare), DataGrid::DefaultColWidth);
+    EXPECT_EQ(g->alignment(SummaryPage::ColName, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask,
         Qt::AlignLeft);
 
     EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
@@ -155,49 +156,50 @@ TEST_F(SummaryPage, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
 
     // The tab of the open page does nothing; after another tab the page opens afresh.
     typeOver(p->Text1, QStringLiteral("2019"));
-    MDIForm1 *frame = MDIForm1::existing();
+    MainFrame *frame = MainFrame::existing();
     QTest::mouseClick(frame->Label3(), Qt::LeftButton);
-    EXPECT_EQ(WindowRegistry::find<Form4>(), p);
+    EXPECT_EQ(WindowRegistry::find<SummaryPage>(), p);
     EXPECT_EQ(p->Text1->text(), QStringLiteral("2019"));
-    QPointer<Form4> old = p;
+    QPointer<SummaryPage> old = p;
     QTest::mouseClick(frame->Label2(), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     QTest::mouseClick(frame->Label3(), Qt::LeftButton);
-    Form4 *fresh = WindowRegistry::find<Form4>();
+    SummaryPage *fresh = WindowRegistry::find<SummaryPage>();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->Text1->text(), QStringLiteral("2024"));
 }
 
-TEST_F(SummaryPage, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet)
+TEST_F(SummaryPageTest, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet)
 {
     line({ "2024-05-15 09:00:00", "INV-670500002", "A100", " น้ำดื่ม", 100, 1, 60, 10 });
     line({ "2024-05-15 09:00:00", "INV-670500002", "B200", " ขนมปัง", 25, 2, 20 });
     discount("2024-05-15 09:00:00", "INV-670500002", 10);
     line({ "2024-05-15 08:00:00", "INV-670500001", "C300", " ไข่ไก่", 4.5, 10, 3.25 });
 
-    Form4 *p = open();
+    SummaryPage *p = open();
     const DataGrid *g = p->fpSpread1;
     EXPECT_EQ(rows(p),
         (QStringList { "# INV-670500001", "C300| ไข่ไก่|10|45.00", "# INV-670500002",
             "B200| ขนมปัง|2|50.00", "A100| น้ำดื่ม|1|100.00" }));
-    EXPECT_EQ(g->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("รวมเป็นเงิน"));
+    EXPECT_EQ(g->getText(SummaryPage::ColAmount, DataGrid::HeaderRow), QStringLiteral("รวมเป็นเงิน"));
 
     // The header of the receipt with a discount.
     const int h = 3;
-    EXPECT_EQ(g->getText(Form4::ColName, h), QStringLiteral(" ส่วนลด 10.00 บาท"));
-    EXPECT_EQ(g->getText(Form4::ColDes, h), QStringLiteral(" ยอดรวม 150.00 บาท"));
-    EXPECT_EQ(g->getText(Form4::ColCost, h), QStringLiteral(" หักส่วนลดเหลือ 140.00 บาท"));
-    EXPECT_EQ(g->displayText(Form4::ColCost, h), g->getText(Form4::ColCost, h)) << "a text cell";
-    EXPECT_EQ(g->columnSpan(h - 1, Form4::ColCost), 4);
-    EXPECT_EQ(g->columnSpan(h, Form4::ColCost), 1);
-    EXPECT_EQ(g->getText(Form4::ColName, 1), QStringLiteral(" ส่วนลด 0.00 บาท"));
-    EXPECT_EQ(g->getText(Form4::ColCost, 1), QStringLiteral(" หักส่วนลดเหลือ 45.00 บาท"));
+    EXPECT_EQ(g->getText(SummaryPage::ColName, h), QStringLiteral(" ส่วนลด 10.00 บาท"));
+    EXPECT_EQ(g->getText(SummaryPage::ColDes, h), QStringLiteral(" ยอดรวม 150.00 บาท"));
+    EXPECT_EQ(g->getText(SummaryPage::ColCost, h), QStringLiteral(" หักส่วนลดเหลือ 140.00 บาท"));
+    EXPECT_EQ(g->displayText(SummaryPage::ColCost, h), g->getText(SummaryPage::ColCost, h))
+        << "a text cell";
+    EXPECT_EQ(g->columnSpan(h - 1, SummaryPage::ColCost), 4);
+    EXPECT_EQ(g->columnSpan(h, SummaryPage::ColCost), 1);
+    EXPECT_EQ(g->getText(SummaryPage::ColName, 1), QStringLiteral(" ส่วนลด 0.00 บาท"));
+    EXPECT_EQ(g->getText(SummaryPage::ColCost, 1), QStringLiteral(" หักส่วนลดเหลือ 45.00 บาท"));
     for (int c = 1; c <= 12; ++c) {
         EXPECT_EQ(shown(g, c, h, Qt::BackgroundRole), QColor(219, 226, 224)) << c;
         EXPECT_EQ(shown(g, c, h, Qt::ForegroundRole), QColor(21, 66, 139)) << c;
     }
-    EXPECT_EQ(g->alignment(Form4::ColDes, h) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(g->alignment(SummaryPage::ColDes, h) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     for (int c = 8; c <= 12; ++c)
         EXPECT_EQ(g->getText(c, h), QString()) << c;
     // The detail rows: one colour once grouped, money as the grid shows it, hidden columns.
@@ -205,11 +207,12 @@ TEST_F(SummaryPage, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet
         EXPECT_EQ(shown(g, 2, r, Qt::BackgroundRole), QColor(159, 185, 199)) << r;
         EXPECT_EQ(shown(g, 2, r, Qt::ForegroundRole), QColor(26, 26, 26)) << r;
     }
-    EXPECT_EQ(g->getText(Form4::ColCost, 2), QStringLiteral("3.25 "));
-    EXPECT_EQ(g->displayText(Form4::ColCost, 2), QStringLiteral("3.25"));
-    EXPECT_EQ(column(p, Form4::ColDay),
+    EXPECT_EQ(g->getText(SummaryPage::ColCost, 2), QStringLiteral("3.25 "));
+    EXPECT_EQ(g->displayText(SummaryPage::ColCost, 2), QStringLiteral("3.25"));
+    EXPECT_EQ(column(p, SummaryPage::ColDay),
         (QStringList { "", "2024-05-15", "", "2024-05-15", "2024-05-15" }));
-    EXPECT_EQ(column(p, Form4::ColLineDiscount), (QStringList { "", "0.00", "", "0.00", "10.00" }));
+    EXPECT_EQ(
+        column(p, SummaryPage::ColLineDiscount), (QStringList { "", "0.00", "", "0.00", "10.00" }));
 
     // Cost 32.50 + 100.00, sales 195.00 less 10.00.
     EXPECT_EQ(totals(p), (QStringList { "132.50", "10.00", "185.00", "52.50" }));
@@ -219,16 +222,16 @@ TEST_F(SummaryPage, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet
     p->fpSpread1->setMaxRows(2);
     EXPECT_EQ(shown(g, 2, 1, Qt::BackgroundRole), QColor(159, 185, 199));
     EXPECT_EQ(shown(g, 2, 2, Qt::BackgroundRole), QColor(240, 240, 240));
-    EXPECT_EQ(g->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
+    EXPECT_EQ(g->getText(SummaryPage::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
 }
 
-TEST_F(SummaryPage, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
+TEST_F(SummaryPageTest, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
 {
     // Cost 10/20, price 15/30, quantities 2/1, the receipt's discount 5.
     line({ "2024-05-15 09:00:00", "INV-670500001", "A1", " ก", 15, 2, 10, 5 });
     line({ "2024-05-15 09:00:00", "INV-670500001", "B2", " ข", 30, 1, 20 });
     discount("2024-05-15 09:00:00", "INV-670500001", 5);
-    Form4 *p = open();
+    SummaryPage *p = open();
     EXPECT_EQ(totals(p), (QStringList { "40.00", "5.00", "55.00", "15.00" }));
 
     // Label10 is the sum of today's discount rows only; amounts above a thousand show
@@ -241,7 +244,7 @@ TEST_F(SummaryPage, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
     EXPECT_EQ(totals(p), (QStringList { "1,040.00", "12.50", "1,247.50", "207.50" }));
 }
 
-TEST_F(SummaryPage, TodayShowsOnlyTodaysLinesAddedPerReceiptProductAndPrice)
+TEST_F(SummaryPageTest, TodayShowsOnlyTodaysLinesAddedPerReceiptProductAndPrice)
 {
     struct Case
     {
@@ -266,7 +269,7 @@ TEST_F(SummaryPage, TodayShowsOnlyTodaysLinesAddedPerReceiptProductAndPrice)
     line({ "2024-05-15 09:30:00", "INV-670500006", "SAME", " สบู่", 20, 1, 0, 3 });
     line({ "2024-05-15 09:30:00", "INV-670500006", "SAME", " สบู่", 20, 1 });
 
-    Form4 *p = open();
+    SummaryPage *p = open();
     QStringList codes;
     for (const QString &r : rows(p))
         if (!r.startsWith(QLatin1Char('#')))
@@ -289,7 +292,7 @@ TEST_F(SummaryPage, TodayShowsOnlyTodaysLinesAddedPerReceiptProductAndPrice)
     EXPECT_EQ(six.filter(QStringLiteral("|1|20.00")).size(), 2);
 }
 
-TEST_F(SummaryPage, ReceiptsComeInAscendingOrderWithTheirLinesInThaiNameOrder)
+TEST_F(SummaryPageTest, ReceiptsComeInAscendingOrderWithTheirLinesInThaiNameOrder)
 {
     line({ "2024-05-15 11:00:00", "INV-670500012", "Z9", " ไก่ย่าง", 50, 1 });
     line({ "2024-05-15 09:00:00", "INV-670500003", "K2", " ขนม", 10, 1 });
@@ -297,14 +300,14 @@ TEST_F(SummaryPage, ReceiptsComeInAscendingOrderWithTheirLinesInThaiNameOrder)
     line({ "2024-05-15 09:00:00", "INV-670500003", "A1", " กาแฟ", 30, 1 });
     line({ "2024-05-15 10:00:00", "inv-670500004", "M1", " มะม่วง", 40, 1 });
 
-    Form4 *p = open();
+    SummaryPage *p = open();
     // Dictionary order puts เกลือ (ก) before ขนม; code points would put it last.
     EXPECT_EQ(rows(p),
         (QStringList { "# INV-670500003", "A1| กาแฟ|1|30.00", "E1| เกลือ|1|8.00", "K2| ขนม|1|10.00",
             "# inv-670500004", "M1| มะม่วง|1|40.00", "# INV-670500012", "Z9| ไก่ย่าง|1|50.00" }));
 }
 
-TEST_F(SummaryPage, ABillReturnedWholeIsGoneFromToday)
+TEST_F(SummaryPageTest, ABillReturnedWholeIsGoneFromToday)
 {
     db().execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
                                 "(1, 'A1', 'กาแฟ', 5), (2, 'B2', 'ชา', 5)"));
@@ -312,8 +315,8 @@ TEST_F(SummaryPage, ABillReturnedWholeIsGoneFromToday)
     discount("2024-05-15 09:00:00", "INV-670500001", 4);
     line({ "2024-05-15 09:10:00", "INV-670500002", "B2", " ชา", 25, 1, 15, 1 });
     discount("2024-05-15 09:10:00", "INV-670500002", 1);
-    Form4 *p = open();
-    EXPECT_EQ(column(p, Form4::ColCode).filter(QStringLiteral("INV-")).size(), 2);
+    SummaryPage *p = open();
+    EXPECT_EQ(column(p, SummaryPage::ColCode).filter(QStringLiteral("INV-")).size(), 2);
 
     ASSERT_EQ(returnWholeBill(Module1::Conn(), QStringLiteral("INV-670500001"),
                   { QStringLiteral("admin"), Clock::now() }),
@@ -323,29 +326,30 @@ TEST_F(SummaryPage, ABillReturnedWholeIsGoneFromToday)
     EXPECT_EQ(totals(p), (QStringList { "15.00", "1.00", "24.00", "9.00" }));
 }
 
-TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
+TEST_F(SummaryPageTest, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
 {
     struct Case
     {
         const char *name;
-        std::function<QWidget *(Form4 *)> target;
+        std::function<QWidget *(SummaryPage *)> target;
         Qt::KeyboardModifiers modifiers;
     };
     const Case cases[] = {
-        { "search box", [](Form4 *p) { return p->txt1; }, Qt::NoModifier },
-        { "year box", [](Form4 *p) { return p->Text1; }, Qt::ShiftModifier },
-        { "month list", [](Form4 *p) { return p->Combo1; }, Qt::ControlModifier },
+        { "search box", [](SummaryPage *p) { return p->txt1; }, Qt::NoModifier },
+        { "year box", [](SummaryPage *p) { return p->Text1; }, Qt::ShiftModifier },
+        { "month list", [](SummaryPage *p) { return p->Combo1; }, Qt::ControlModifier },
         { "month list dropped down",
-            [](Form4 *p) {
+            [](SummaryPage *p) {
                 QTest::keyClick(p->Combo1, Qt::Key_F4);
                 return p->Combo1->view();
             },
             Qt::NoModifier },
-        { "grid", [](Form4 *p) { return p->fpSpread1; }, Qt::AltModifier },
-        { "day box", [](Form4 *p) { return p->text2; }, Qt::NoModifier },
-        { "week box", [](Form4 *p) { return p->Check1; }, Qt::ShiftModifier | Qt::ControlModifier },
+        { "grid", [](SummaryPage *p) { return p->fpSpread1; }, Qt::AltModifier },
+        { "day box", [](SummaryPage *p) { return p->text2; }, Qt::NoModifier },
+        { "week box", [](SummaryPage *p) { return p->Check1; },
+            Qt::ShiftModifier | Qt::ControlModifier },
     };
-    Form4 *p = open();
+    SummaryPage *p = open();
     int sale = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -381,7 +385,7 @@ TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
         EXPECT_EQ(p->Combo1->currentIndex(), -1);
         EXPECT_FALSE(p->text2->isEnabled());
         EXPECT_EQ(p->text2->text(), day) << "the day box keeps its text";
-        EXPECT_EQ(column(p, Form4::ColCode).filter(QStringLiteral("INV-")).size(), sale);
+        EXPECT_EQ(column(p, SummaryPage::ColCode).filter(QStringLiteral("INV-")).size(), sale);
         EXPECT_EQ(boxes.count(), 0);
     }
 
@@ -399,9 +403,9 @@ TEST_F(SummaryPage, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
     EXPECT_EQ(p->Text1->text(), QStringLiteral("2023"));
 }
 
-TEST_F(SummaryPage, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
+TEST_F(SummaryPageTest, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     struct Case
     {
         QLineEdit *box;
@@ -451,10 +455,10 @@ TEST_F(SummaryPage, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
     EXPECT_EQ(p->focusWidget(), p->Combo1);
 }
 
-TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStockReport)
+TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStockReport)
 {
     RecordingPrintSink sink;
-    Form4 *p = open();
+    SummaryPage *p = open();
     Module1::PrintSource = 7;
     click(p->Label7);
     ASSERT_EQ(boxes.count(), 1);
@@ -471,7 +475,7 @@ TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStoc
     QTest::keyClick(p, Qt::Key_F5);
     ASSERT_EQ(p->fpSpread1->maxRows(), 3);
     dialogs.then([&](QDialog *d) {
-        auto *viewer = qobject_cast<Fprint1 *>(d);
+        auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
@@ -480,7 +484,7 @@ TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStoc
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));
     });
     click(p->Label7);
-    EXPECT_EQ(dialogs.opened, QList<QString>({ "Fprint1" }));
+    EXPECT_EQ(dialogs.opened, QList<QString>({ "StockReportViewer" }));
     ASSERT_EQ(sink.jobs.size(), 1);
     const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
     for (const char *expected :
@@ -492,9 +496,9 @@ TEST_F(SummaryPage, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStoc
 
 // The printed summary's sheet, from the page's own rows: each value under its heading, the
 // figures as numbers, the codes (all digits too) as texts.
-TEST_F(SummaryPage, PrintedSummaryExportsEachValueUnderItsHeading)
+TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     line({ "2024-05-15 09:00:00", "INV-670500001", "0012345", " ผงซักฟอก", 1250.50, 2, 900, 0,
         "ถุงใหญ่" });
     line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 3, 20 });
@@ -524,7 +528,7 @@ TEST_F(SummaryPage, PrintedSummaryExportsEachValueUnderItsHeading)
     QTemporaryDir out;
     files.answer(out.filePath(QStringLiteral("summary")));
     dialogs.then([&](QDialog *d) {
-        auto *viewer = qobject_cast<Fprint1 *>(d);
+        auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
     });
@@ -541,24 +545,24 @@ TEST_F(SummaryPage, PrintedSummaryExportsEachValueUnderItsHeading)
     EXPECT_TRUE(sameCell(printed[digitsOnly].under.value(5), xlsMoney(1250.5)));
 }
 
-TEST_F(SummaryPage, ChartAndUserLinksOpenTheirWindows)
+TEST_F(SummaryPageTest, ChartAndUserLinksOpenTheirWindows)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     click(p->Label8); // disabled at load
     EXPECT_TRUE(dialogs.opened.isEmpty());
     typeOver(p->Text1, QStringLiteral("2023"));
     p->Label8->setEnabled(true); // as a whole-year view leaves it
-    dialogs.then([&](QDialog *d) { EXPECT_NE(qobject_cast<Chart *>(d), nullptr); });
+    dialogs.then([&](QDialog *d) { EXPECT_NE(qobject_cast<YearChartWindow *>(d), nullptr); });
     click(p->Label8);
     click(p->Label13);
-    EXPECT_EQ(dialogs.opened, (QList<QString> { "Chart", "SUser" }));
+    EXPECT_EQ(dialogs.opened, (QList<QString> { "YearChartWindow", "UserSalesWindow" }));
 }
 
-TEST_F(SummaryPage, ARefusedQueryShowsAnErrorAndLeavesTheGridAsItWas)
+TEST_F(SummaryPageTest, ARefusedQueryShowsAnErrorAndLeavesTheGridAsItWas)
 {
     line({ "2024-05-15 09:00:00", "INV-670500001", "A1", " กาแฟ", 30, 2, 20, 4 });
     discount("2024-05-15 09:00:00", "INV-670500001", 4);
-    Form4 *p = open();
+    SummaryPage *p = open();
     const QStringList before = rows(p);
     const QStringList totalsBefore = totals(p);
     ASSERT_EQ(before.size(), 2);
@@ -578,23 +582,23 @@ TEST_F(SummaryPage, ARefusedQueryShowsAnErrorAndLeavesTheGridAsItWas)
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
         EXPECT_EQ(rows(p), before);
         EXPECT_EQ(totals(p), totalsBefore);
-        EXPECT_EQ(p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow),
+        EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
             QStringLiteral("รวมเป็นเงิน"));
     }
 }
 
-TEST_F(SummaryPage, LayoutFollowsThePageSize)
+TEST_F(SummaryPageTest, LayoutFollowsThePageSize)
 {
     const int sixThousand = Twips::toPixelsY(6000), thirtyThousand = Twips::toPixelsX(30000);
-    Form4 *p = open(QSize(thirtyThousand, sixThousand));
+    SummaryPage *p = open(QSize(thirtyThousand, sixThousand));
     const DataGrid *g = p->fpSpread1;
     EXPECT_NEAR(Twips::fromPixelsY(g->height()), 2900, 20);
     EXPECT_EQ(g->x(), 0);
     EXPECT_EQ(g->width(), p->width());
     const double SW = Twips::fromPixelsX(p->width());
-    EXPECT_NEAR(g->colWidth(Form4::ColCode), 40, 0.1);
-    EXPECT_NEAR(g->colWidth(Form4::ColName), 68.5, 0.1);
-    EXPECT_DOUBLE_EQ(g->colWidth(Form4::ColAmount), SW / 1416);
+    EXPECT_NEAR(g->colWidth(SummaryPage::ColCode), 40, 0.1);
+    EXPECT_NEAR(g->colWidth(SummaryPage::ColName), 68.5, 0.1);
+    EXPECT_DOUBLE_EQ(g->colWidth(SummaryPage::ColAmount), SW / 1416);
 
     // The links keep their distance from the banner's right end, the totals sit side by side
     // under the grid.
@@ -612,7 +616,7 @@ TEST_F(SummaryPage, LayoutFollowsThePageSize)
     EXPECT_EQ(g->height(), Twips::toPixelsY(2900));
 }
 
-TEST_F(SummaryPage, ScreenshotOfADaysSales)
+TEST_F(SummaryPageTest, ScreenshotOfADaysSales)
 {
     const char *names[]
         = { " น้ำดื่มตราช้าง 600 มล.", " ขนมปังโฮลวีท", " ไข่ไก่ เบอร์ 2", " กาแฟเย็น", " เกลือป่น" };
@@ -624,7 +628,7 @@ TEST_F(SummaryPage, ScreenshotOfADaysSales)
                 12.5 * (i + 1), 1 + i, 8.0 * (i + 1), i == 0 ? r * 1.0 : 0, "ชิ้นละ" });
         discount("2024-05-15 09:00:00", no.constData(), r);
     }
-    Form4 *p = openFromFrame();
+    SummaryPage *p = openFromFrame();
     ASSERT_NE(p, nullptr);
     EXPECT_GT(p->fpSpread1->maxRows(), 6);
     saveScreenshot(p->window()->grab(), QStringLiteral("summary-today.png"));

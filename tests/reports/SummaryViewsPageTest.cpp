@@ -1,17 +1,17 @@
 #include "SalesData.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/GridModel.h"
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/WindowRegistry.h"
-#include "reports/Form4.h"
+#include "reports/SummaryPage.h"
 #include "sale/Returns.h"
-#include "shell/MDIForm1.h"
+#include "shell/MainFrame.h"
 #include "shell/Module1.h"
-#include "stock/AR1.h"
-#include "stock/Fprint1.h"
+#include "stock/StockReportLayout.h"
+#include "stock/StockReportViewer.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -50,16 +50,16 @@ protected:
         ShellFixture::TearDown();
     }
 
-    Form4 *open()
+    SummaryPage *open()
     {
-        Form4 *p = WindowRegistry::instance<Form4>();
+        SummaryPage *p = WindowRegistry::instance<SummaryPage>();
         p->resize(1200, 700);
         p->show();
         return p;
     }
 
     // The period as a person sets it: the year typed, the month picked with the arrow keys.
-    static void choose(Form4 *p, int item, const char *year = "2020")
+    static void choose(SummaryPage *p, int item, const char *year = "2020")
     {
         p->Text1->setFocus(Qt::OtherFocusReason);
         p->Text1->selectAll();
@@ -71,7 +71,7 @@ protected:
             QTest::keyClick(p->Combo1, Qt::Key_Up);
         ASSERT_EQ(p->Combo1->currentIndex(), item);
     }
-    static void search(Form4 *p, const QString &text)
+    static void search(SummaryPage *p, const QString &text)
     {
         p->txt1->setFocus(Qt::OtherFocusReason);
         p->txt1->selectAll();
@@ -81,12 +81,12 @@ protected:
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 
     // Rows as "# key|discount|total|net" for header rows, "code|quantity|amount" for lines.
-    static QStringList rows(const Form4 *p)
+    static QStringList rows(const SummaryPage *p)
     {
         QStringList out;
         const DataGrid *g = p->fpSpread1;
         for (int r = 1; r <= g->maxRows(); ++r) {
-            if (g->getText(Form4::ColDay, r).isEmpty())
+            if (g->getText(SummaryPage::ColDay, r).isEmpty())
                 out << QStringLiteral("# ")
                         + QStringList { g->getText(1, r), g->getText(2, r), g->getText(3, r),
                               g->getText(4, r) }
@@ -97,11 +97,11 @@ protected:
         }
         return out;
     }
-    static QStringList totals(const Form4 *p)
+    static QStringList totals(const SummaryPage *p)
     {
         return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
     }
-    static QStringList headers(const Form4 *p, int last = 4)
+    static QStringList headers(const SummaryPage *p, int last = 4)
     {
         QStringList out;
         for (int c = 1; c <= last; ++c)
@@ -114,7 +114,7 @@ protected:
 
 TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotals)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     Module1::SummaryMode = SummaryMode::Brief;
     choose(p, 4);
     click(p->kasmoButton1);
@@ -128,8 +128,8 @@ TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotal
             "C3|1|40.00",
             "# INV-630500004| ส่วนลด 0.00 บาท| ยอดรวม 45.00 บาท| หักส่วนลดเหลือ 45.00 บาท",
             "A1|3|45.00" }));
-    EXPECT_EQ(
-        p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("รวมเป็นเงิน"));
+    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
+        QStringLiteral("รวมเป็นเงิน"));
     // Cost 20 + 20 + 40 + 25 + 30, sales 205, the month's discount 20.
     EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
     EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020"));
@@ -155,7 +155,7 @@ TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotal
 // The search box opens showing its hint, not holding it: the first view searches nothing.
 TEST_F(SummaryViewsPage, AFreshPagesFirstViewIsNoSearch)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 4);
     click(p->kasmoButton1);
     EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
@@ -168,16 +168,16 @@ TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
     struct Case
     {
         const char *name;
-        kasmoButton *Form4::*button;
+        KasmoButton *SummaryPage::*button;
     } cases[] = {
-        { "detailed", &Form4::kasmoButton1 },
-        { "best sellers", &Form4::kasmoButton3 },
-        { "one row per receipt", &Form4::kasmoButton2 },
-        { "per day", &Form4::cmdSearch },
+        { "detailed", &SummaryPage::kasmoButton1 },
+        { "best sellers", &SummaryPage::kasmoButton3 },
+        { "one row per receipt", &SummaryPage::kasmoButton2 },
+        { "per day", &SummaryPage::cmdSearch },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Form4 *p = open();
+        SummaryPage *p = open();
         Module1::SummaryMode = SummaryMode::BestSellers;
         choose(p, 4);
         click(p->kasmoButton1); // something on the page first
@@ -195,7 +195,7 @@ TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
         EXPECT_EQ(p->Label11->text(), title);
-        const bool brief = c.button == &Form4::kasmoButton2;
+        const bool brief = c.button == &SummaryPage::kasmoButton2;
         EXPECT_EQ(rows(p), brief ? QStringList() : before);
         EXPECT_EQ(totals(p)[0], brief ? QStringLiteral("0.00") : QStringLiteral("135.00"));
 
@@ -240,7 +240,7 @@ TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
 
 TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     search(p, QStringLiteral("%"));
     choose(p, 4);
     click(p->kasmoButton3);
@@ -258,10 +258,10 @@ TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
     EXPECT_EQ(found.first(), QStringLiteral("A1|9|ชิ้น"));
     found.sort(); // ties come in no set order
     EXPECT_EQ(found, (QStringList { "A1|9|ชิ้น", "B2|1|ชิ้น", "C3|1|ชิ้น" }));
-    for (int c : { Form4::ColCost, Form4::ColPrice })
+    for (int c : { SummaryPage::ColCost, SummaryPage::ColPrice })
         EXPECT_EQ(p->fpSpread1->getText(c, 1), QString());
-    EXPECT_EQ(
-        p->fpSpread1->getText(Form4::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
+    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
+        QStringLiteral("หน่วยนับ"));
     EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020"));
     EXPECT_EQ(totals(p), zeros);
     EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
@@ -275,7 +275,7 @@ TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
 
 TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     search(p, QStringLiteral("กาแฟ"));
     choose(p, 4);
     click(p->kasmoButton2);
@@ -292,16 +292,16 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
     EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
     const DataGrid *g = p->fpSpread1;
     const GridModel *m = g->gridModel();
-    ASSERT_TRUE(m->headerSpanCovering(Form4::ColAmount));
-    EXPECT_EQ(m->headerSpanCovering(Form4::ColAmount)->col, Form4::ColCost);
+    ASSERT_TRUE(m->headerSpanCovering(SummaryPage::ColAmount));
+    EXPECT_EQ(m->headerSpanCovering(SummaryPage::ColAmount)->col, SummaryPage::ColCost);
     for (int r = 1; r <= g->maxRows(); ++r) {
-        ASSERT_TRUE(m->spanAt(Form4::ColCost, r)) << r;
-        EXPECT_EQ(m->spanAt(Form4::ColCost, r)->cols, 4);
-        for (int c : { Form4::ColName, Form4::ColDes, Form4::ColCost })
+        ASSERT_TRUE(m->spanAt(SummaryPage::ColCost, r)) << r;
+        EXPECT_EQ(m->spanAt(SummaryPage::ColCost, r)->cols, 4);
+        for (int c : { SummaryPage::ColName, SummaryPage::ColDes, SummaryPage::ColCost })
             EXPECT_EQ(g->alignment(c, r) & Qt::AlignHorizontal_Mask, Qt::AlignRight) << c;
-        EXPECT_EQ(g->displayText(Form4::ColCost, r), g->getText(Form4::ColCost, r));
+        EXPECT_EQ(g->displayText(SummaryPage::ColCost, r), g->getText(SummaryPage::ColCost, r));
     }
-    for (int c : { Form4::ColName, Form4::ColDes, Form4::ColCost })
+    for (int c : { SummaryPage::ColName, SummaryPage::ColDes, SummaryPage::ColCost })
         EXPECT_EQ(g->alignment(c, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
     // Per day: three receipts of 5 May in one row, 5 May before 10 May.
@@ -330,7 +330,7 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
     // The next view lays the grid out afresh.
     click(p->kasmoButton3);
     EXPECT_EQ(headers(p, 4), (QStringList { "รหัสสินค้า", " ชื่อสินค้า", "รายละเอียด", "ราคาทุน" }));
-    EXPECT_FALSE(g->gridModel()->headerSpanCovering(Form4::ColAmount));
+    EXPECT_FALSE(g->gridModel()->headerSpanCovering(SummaryPage::ColAmount));
 }
 
 TEST_F(SummaryViewsPage, AfterASingleLineReturnTheBillShowsWhatTheCustomerFinallyPaid)
@@ -342,7 +342,7 @@ TEST_F(SummaryViewsPage, AfterASingleLineReturnTheBillShowsWhatTheCustomerFinall
     ASSERT_TRUE(bill);
     returnBillLine(d, bill->number, bill->lines.first().key, 1,
         ReturnStamp { QStringLiteral("admin"), QDateTime(QDate(2020, 5, 6), QTime(9, 0)) });
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 4);
     click(p->kasmoButton1);
     EXPECT_TRUE(rows(p).contains(QStringLiteral(
@@ -352,12 +352,12 @@ TEST_F(SummaryViewsPage, AfterASingleLineReturnTheBillShowsWhatTheCustomerFinall
 
 TEST_F(SummaryViewsPage, AFailingQueryShowsAnErrorAndLeavesThePageAsItWas)
 {
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 4);
     click(p->kasmoButton2);
     const QStringList before = rows(p);
     const QStringList totalsBefore = totals(p);
-    for (kasmoButton *b : { p->kasmoButton1, p->kasmoButton2, p->kasmoButton3, p->cmdSearch }) {
+    for (KasmoButton *b : { p->kasmoButton1, p->kasmoButton2, p->kasmoButton3, p->cmdSearch }) {
         boxes.clear();
         Connection::setStatementHook([](const QString &sql) {
             if (sql.contains(QLatin1String("tblRMoney"))
@@ -378,19 +378,21 @@ TEST_F(SummaryViewsPage, AFailingQueryShowsAnErrorAndLeavesThePageAsItWas)
 TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
 {
     RecordingPrintSink sink;
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 4);
     struct Case
     {
-        kasmoButton *Form4::*button;
+        KasmoButton *SummaryPage::*button;
         const char *shot;
         QStringList expected;
     } cases[] = {
-        { &Form4::kasmoButton1, "summary-detailed",
+        { &SummaryPage::kasmoButton1, "summary-detailed",
             { "INV-630500001", "B2", "40.00 บาท", "สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020" } },
-        { &Form4::kasmoButton3, "summary-best", { "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020", "A1" } },
-        { &Form4::kasmoButton2, "summary-brief", { "(4) เลขที่ใบเสร็จ", "INV-630500004", "185.00" } },
-        { &Form4::cmdSearch, "summary-perday", { "(2) รายการ", "05/05/2020", "140.00" } },
+        { &SummaryPage::kasmoButton3, "summary-best",
+            { "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020", "A1" } },
+        { &SummaryPage::kasmoButton2, "summary-brief",
+            { "(4) เลขที่ใบเสร็จ", "INV-630500004", "185.00" } },
+        { &SummaryPage::cmdSearch, "summary-perday", { "(2) รายการ", "05/05/2020", "140.00" } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.shot);
@@ -398,7 +400,7 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
         click(p->*c.button);
         saveScreenshot(p->grab(), QString::fromLatin1(c.shot) + QStringLiteral(".png"));
         dialogs.then([&](QDialog *d) {
-            auto *viewer = qobject_cast<Fprint1 *>(d);
+            auto *viewer = qobject_cast<StockReportViewer *>(d);
             ASSERT_NE(viewer, nullptr);
             viewer->ARViewer21->printTool()->trigger();
             viewer->resize(1000, 760);
@@ -438,7 +440,7 @@ TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
                   { QStringLiteral("admin"), QDateTime(QDate(2020, 6, 16), QTime(9, 0)) }),
         1);
 
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 12);
     // Cost 19 x 10 + 5 x 25 + 3 x 20 + 3 x 8.50; sales 19 x 15 + 5 x 40 + 3 x 30 + 3 x 12.25;
     // the year's discounts 5 + 20 + 3.50 + 1.
@@ -488,8 +490,8 @@ TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
     EXPECT_TRUE(p->Label8->isEnabled());
 
     click(p->kasmoButton3);
-    EXPECT_EQ(p->fpSpread1->getText(Form4::ColCode, 1), QStringLiteral("A1"));
-    EXPECT_EQ(p->fpSpread1->getText(Form4::ColQty, 1), QStringLiteral("19"));
+    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColCode, 1), QStringLiteral("A1"));
+    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColQty, 1), QStringLiteral("19"));
     EXPECT_FALSE(p->Label8->isEnabled());
 
     // June alone: the returned receipt is gone with its discount.
@@ -506,7 +508,7 @@ TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
 TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
 {
     RecordingPrintSink sink;
-    Form4 *p = open();
+    SummaryPage *p = open();
     choose(p, 12);
     click(p->kasmoButton2);
     const QStringList before = rows(p);
@@ -526,7 +528,7 @@ TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
     EXPECT_TRUE(p->Label8->isEnabled());
 
     dialogs.then([](QDialog *d) {
-        auto *viewer = qobject_cast<Fprint1 *>(d);
+        auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         viewer->ARViewer21->printTool()->trigger();
     });

@@ -1,12 +1,12 @@
 #include "reports/UserSales.h"
 #include "SalesData.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/chart/BarChart.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
-#include "reports/AR3.h"
-#include "reports/Fprint3.h"
-#include "reports/SUser.h"
+#include "reports/RankingLayout.h"
+#include "reports/RankingWindow.h"
+#include "reports/UserSalesWindow.h"
 #include "shell/Module1.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -25,7 +25,7 @@ void addUser(Connection &db, int pk, const char *uid, const char *position)
         { pk, QString::fromUtf8(uid), QString::fromUtf8(position) });
 }
 
-void click(kasmoButton *b)
+void click(KasmoButton *b)
 {
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
 }
@@ -106,7 +106,7 @@ TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
     addSaleLine(db(), "2024-05-14 09:00:00", "INV-670500001", "A1", 1250, 2, "somchai");
     addDiscount(db(), "2024-05-14 09:00:00", "INV-670500001", 20, "somchai");
 
-    auto *w = new SUser;
+    auto *w = new UserSalesWindow;
     w->show();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("สรุปยอดการขายของผู้ใช้"));
     QStringList users;
@@ -165,7 +165,7 @@ TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
 
 TEST_F(UserSales, RankingButtonsHandTheirPeriodToTheRankingWindow)
 {
-    auto *w = new SUser;
+    auto *w = new UserSalesWindow;
     w->show();
     // A monthly ranking needs a month: the whole year is refused and the week switch unticked.
     w->Check1->click();
@@ -179,7 +179,7 @@ TEST_F(UserSales, RankingButtonsHandTheirPeriodToTheRankingWindow)
 
     QStringList titles;
     const auto readTitle = [&](QDialog *d) {
-        auto *r = qobject_cast<Fprint3 *>(d);
+        auto *r = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(r, nullptr);
         titles << r->RankingReport->element(QStringLiteral("Label1"))->text;
     };
@@ -220,11 +220,11 @@ TEST_F(UserSales, AYearsNetKeepsItsSatangAsTheRankingDoes)
         { 1, "somchai", "140.75", "10.00" },
         { 2, "mali", "100.20", "0.00" },
     };
-    auto *w = new SUser;
+    auto *w = new UserSalesWindow;
     w->show();
     QMap<QString, QString> ranked; // user -> net as the yearly ranking shows it
     dialogs.then([&](QDialog *d) {
-        auto *r = qobject_cast<Fprint3 *>(d);
+        auto *r = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(r, nullptr);
         for (int row = 1; row <= r->fpSpread1->maxRows(); ++row)
             ranked[r->fpSpread1->getText(2, row)]
@@ -248,7 +248,7 @@ TEST_F(UserSales, AYearsNetKeepsItsSatangAsTheRankingDoes)
 TEST_F(UserSales, AnUnreadableUserListIsReportedWithTheEnginesText)
 {
     db().execute(QStringLiteral("ALTER TABLE tblUser RENAME TO tblUserGone"));
-    auto *w = new SUser;
+    auto *w = new UserSalesWindow;
     w->show();
     db().execute(QStringLiteral("ALTER TABLE tblUserGone RENAME TO tblUser"));
     ASSERT_EQ(boxes.count(), 1);

@@ -1,14 +1,14 @@
 // Return mode on the sale page, driven like a cashier: bills are sold through the page (F9),
 // then loaded by their receipt number and returned whole or line by line.
 #include "ReturnsFixture.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowPlacement.h"
-#include "sale/Edit.h"
-#include "sale/Form3.h"
-#include "sale/ReturnItem.h"
+#include "sale/LineReturnDialog.h"
+#include "sale/QuantityEditDialog.h"
+#include "sale/SalePage.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
 #include "support/PtyPair.h"
@@ -52,7 +52,7 @@ protected:
         db().execute(QStringLiteral("UPDATE tblNumber SET numA = 0 WHERE nPK = 5")); // no asking
         MLogin::LoginUID = QStringLiteral("seller");
         MLogin::LoginTumnang = QStringLiteral("พนักงานขาย");
-        page = new Form3;
+        page = new SalePage;
         page->resize(1100, 720);
         page->show();
         QApplication::setActiveWindow(page);
@@ -83,7 +83,7 @@ protected:
         EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
         return page->text3->text();
     }
-    void click(kasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
+    void click(KasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
     // F5, then the receipt number typed after the "INV-" the box offers, and Enter.
     void load(const QString &number)
     {
@@ -104,7 +104,7 @@ protected:
     void returnLine(int row, const QString &typed)
     {
         dialogs.then([typed](QDialog *d) {
-            auto *r = static_cast<ReturnItem *>(d);
+            auto *r = static_cast<LineReturnDialog *>(d);
             r->Text1->selectAll();
             QTest::keyClicks(r->Text1, typed);
             QTest::keyClick(r->Text1, Qt::Key_Return);
@@ -120,7 +120,7 @@ protected:
     }
 
     ShopRows shop { db() };
-    Form3 *page = nullptr;
+    SalePage *page = nullptr;
 };
 
 TEST_F(ReturnPage, StatesFromSellingToBillReturnedAndBack)
@@ -391,7 +391,7 @@ TEST_F(ReturnPage, TwoOfFiveAtTenKeepsTheRestAsSold)
     load(no);
     ASSERT_EQ(cell(1, 2), QStringLiteral("AB1"));
     returnLine(2, QStringLiteral("2"));
-    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("ReturnItem") });
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("LineReturnDialog") });
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(
         boxes.last().text, QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ คืนสินค้าจำนวน  [ 2 ]  นี้ !!"));
@@ -481,12 +481,12 @@ TEST_F(ReturnPage, SingleLineReturnThroughExecOpensTheDrawer)
         ScriptedDialogs *scripted;
         ~Restore() { DialogRunner::install(scripted); }
     } restore { &dialogs };
-    QPointer<ReturnItem> shown;
+    QPointer<LineReturnDialog> shown;
     int answered = 0;
     QTimer cashier;
     cashier.setInterval(5);
     QObject::connect(&cashier, &QTimer::timeout, [&] {
-        auto *r = qobject_cast<ReturnItem *>(QApplication::activeModalWidget());
+        auto *r = qobject_cast<LineReturnDialog *>(QApplication::activeModalWidget());
         if (!r || r == shown)
             return;
         shown = r;
@@ -528,7 +528,7 @@ TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)
         { QStringLiteral("9"), QStringLiteral("5") },
     };
     dialogs.then([&](QDialog *d) {
-        auto *r = static_cast<ReturnItem *>(d);
+        auto *r = static_cast<LineReturnDialog *>(d);
         EXPECT_EQ(r->windowTitle(), QStringLiteral("คืนสินค้า"));
         EXPECT_EQ(r->Label1->text(), QStringLiteral("คืน สบู่ AB1 des AB1 เป็นจำนวน : "));
         EXPECT_EQ(r->Text1->text(), QStringLiteral("5"));
@@ -570,7 +570,7 @@ TEST_F(ReturnPage, ALineOfMoreThanFourDigitsShowsInFullAndReturnsWhole)
     load(QStringLiteral("INV-670599999"));
     ASSERT_EQ(rows(), 1);
     dialogs.then([&](QDialog *d) {
-        auto *r = static_cast<ReturnItem *>(d);
+        auto *r = static_cast<LineReturnDialog *>(d);
         EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
         EXPECT_EQ(r->Text1->selectedText(), QStringLiteral("12000"));
         // Typing still stops at four digits.
@@ -602,10 +602,10 @@ TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
     dialogs.then([](QDialog *d) {
         EXPECT_EQ(Module1::EditQty, 3);
         EXPECT_EQ(Module1::EditRow, 2);
-        EXPECT_EQ(static_cast<Edit *>(d)->Text1->text(), QStringLiteral("3"));
+        EXPECT_EQ(static_cast<QuantityEditDialog *>(d)->Text1->text(), QStringLiteral("3"));
     });
     doubleClick(4, 2);
-    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Edit") });
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("QuantityEditDialog") });
     EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
 }
 
@@ -629,7 +629,7 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
     for (int c = 0; c < int(std::size(names)); ++c) {
         SCOPED_TRACE(names[c]);
         delete page;
-        page = new Form3;
+        page = new SalePage;
         page->resize(1100, 720);
         page->show();
         QApplication::setActiveWindow(page);
@@ -685,7 +685,7 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
             scan(QStringLiteral("AB1"));
             db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PDsn = 'AB1'"));
             dialogs.then([](QDialog *d) {
-                auto *e = static_cast<Edit *>(d);
+                auto *e = static_cast<QuantityEditDialog *>(d);
                 e->Text1->setText(QStringLiteral("2"));
                 QTest::keyClick(e->Text1, Qt::Key_Return);
                 e->close();
@@ -717,7 +717,7 @@ TEST_F(ReturnPage, TheReturnBoxIsNamedByItsLine)
     QString name;
     dialogs.then([&](QDialog *d) {
         QAccessibleInterface *a
-            = QAccessible::queryAccessibleInterface(static_cast<ReturnItem *>(d)->Text1);
+            = QAccessible::queryAccessibleInterface(static_cast<LineReturnDialog *>(d)->Text1);
         name = a ? a->text(QAccessible::Name) : QString();
     });
     doubleClick(4, 1);

@@ -3,7 +3,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
-#include "sale/Form3.h"
+#include "sale/SalePage.h"
 #include "shell/MLogin.h"
 #include "shell/Module1.h"
 #include <QApplication>
@@ -17,7 +17,7 @@
 //   P1 "AB1" 120.00 (specials 110, 100), wholesale from 3 at 90.00, stock 50
 //   P2 "CD2" 35.50, no wholesale, stock 1
 //   P3 "A_1" 20.00, picture "Pic3.JPG" stored as "pic3.jpg"
-class SalePage : public ::testing::Test
+class SalePageTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -76,9 +76,9 @@ protected:
             { drawer ? 1 : 0, QString::fromLatin1(port) });
     }
 
-    Form3 *open(QSize size = QSize(1024, 700))
+    SalePage *open(QSize size = QSize(1024, 700))
     {
-        page = new Form3;
+        page = new SalePage;
         page->resize(size);
         page->show();
         page->activateWindow();
@@ -114,5 +114,5 @@ protected:
 
     TempProgramFolder folder;
     ScriptedMessageBoxes msgs;
-    Form3 *page = nullptr;
+    SalePage *page = nullptr;
 };

@@ -37,7 +37,7 @@ struct MapperGuard
 };
 } // namespace
 
-class SaveSale : public SalePage
+class SaveSale : public SalePageTest
 {
 protected:
     qint64 receiptCounter()
@@ -256,7 +256,7 @@ TEST_F(SaveSale, FailureAfterTheFirstStockChangeLeavesTheDatabaseAsItWas)
 TEST_F(SaveSale, EnterInTheCashBoxSavesAndPrintsAfterTheCommit)
 {
     int printed = 0;
-    Form3::Windows w;
+    SalePage::Windows w;
     w.printReceipt = [&](QWidget *parent, const StoredSale &s) {
         ++printed;
         // The sale is stored and the page still holds it.
@@ -271,13 +271,13 @@ TEST_F(SaveSale, EnterInTheCashBoxSavesAndPrintsAfterTheCommit)
         EXPECT_EQ(page->Label3->text(), QStringLiteral("344.50"));
         throw std::runtime_error("printer out of paper");
     };
-    Form3::setWindows(w);
+    SalePage::setWindows(w);
     open();
     scan(QStringLiteral("AB1"));
     scan(QStringLiteral("CD2"));
     typeInto(page->Text1, QStringLiteral("500"));
     QTest::keyClick(page->Text1, Qt::Key_Return);
-    Form3::setWindows({});
+    SalePage::setWindows({});
     EXPECT_EQ(printed, 1);
     // A printing failure does not undo the sale.
     EXPECT_EQ(rows("tblLog"), 2);

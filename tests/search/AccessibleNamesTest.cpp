@@ -1,8 +1,8 @@
 // Assistive technology reads the sale page and its dialogs by their captions: every box and
 // grid a cashier uses has a name; a figure reads as its figure with its caption described.
 #include "SearchFixture.h"
-#include "button/kasmoButton.h"
-#include "sale/Edit.h"
+#include "button/KasmoButton.h"
+#include "sale/QuantityEditDialog.h"
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -63,7 +63,7 @@ TEST_F(AccessibleNames, TheSalePageAndItsDialogsNameTheirControls)
     // The search dialog (F4) and the quantity dialog (double-click on a quantity).
     QStringList searchNames;
     dialogs.then([&](QDialog *d) {
-        auto *s = static_cast<Scanitem *>(d);
+        auto *s = static_cast<ProductSearchDialog *>(d);
         searchNames << nameOf(s->txt1) << nameOf(s->fpSpread1);
     });
     QTest::keyClick(page->txtSearchProduct, Qt::Key_F4);
@@ -72,7 +72,8 @@ TEST_F(AccessibleNames, TheSalePageAndItsDialogsNameTheirControls)
             QStringLiteral("สินค้าที่ค้นพบ") }));
 
     QString quantityName;
-    dialogs.then([&](QDialog *d) { quantityName = nameOf(static_cast<Edit *>(d)->Text1); });
+    dialogs.then(
+        [&](QDialog *d) { quantityName = nameOf(static_cast<QuantityEditDialog *>(d)->Text1); });
     doubleClick(page->fpSpread1, 4, 1);
     EXPECT_EQ(quantityName, QStringLiteral("ปรับ สบู่เหลว กลิ่นมะลิ เป็น :"));
 }

@@ -1,7 +1,7 @@
 // Delete on the sale page takes the line the cashier clicked, however the lines moved since:
 // a scanned product or one added from the search dialog goes on top of it.
 #include "SearchFixture.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ TEST_F(ActiveLine, DeleteRemovesTheClickedLineAfterALineWentOnTop)
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 2, 2)); // B200
         if (fromSearch) {
             dialogs.then([](QDialog *d) {
-                add(static_cast<Scanitem *>(d), QStringLiteral("E500"));
-                QTest::keyClick(static_cast<Scanitem *>(d)->fpSpread1, Qt::Key_Escape);
+                add(static_cast<ProductSearchDialog *>(d), QStringLiteral("E500"));
+                QTest::keyClick(static_cast<ProductSearchDialog *>(d)->fpSpread1, Qt::Key_Escape);
             });
             QTest::keyClick(page->txtSearchProduct, Qt::Key_F4);
         } else {

@@ -1,14 +1,14 @@
 #include "SearchFixture.h"
-#include "sale/Edit.h"
+#include "sale/QuantityEditDialog.h"
 #include "shell/Module1.h"
 #include "support/Screenshots.h"
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-Edit *asEdit(QDialog *d)
+QuantityEditDialog *asEdit(QDialog *d)
 {
-    auto *e = qobject_cast<Edit *>(d);
+    auto *e = qobject_cast<QuantityEditDialog *>(d);
     EXPECT_NE(e, nullptr);
     return e;
 }
@@ -22,7 +22,7 @@ protected:
     {
         Module1::EditQty = int(saleCell(4, row).toLongLong());
         Module1::EditRow = row;
-        Edit::showModal(*page);
+        QuantityEditDialog::showModal(*page);
     }
 };
 
@@ -33,14 +33,14 @@ TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
     scan(QStringLiteral("B200"));
     scan(QStringLiteral("B200"));
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         EXPECT_EQ(e->windowTitle(), QStringLiteral("แก้ไขจำนวนสินค้า"));
         EXPECT_EQ(e->Label1->text(), QStringLiteral("ปรับ สบู่เหลว กลิ่นมะลิ เป็น : "));
         EXPECT_EQ(e->Command1->text(), QStringLiteral("บันทึกข้อมูล (Enter)"));
         EXPECT_EQ(e->focusWidget(), e->Text1);
         EXPECT_EQ(e->Text1->text(), QStringLiteral("2"));
         EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("2"));
-        saveScreenshot(e->grab(), "search-Edit.png");
+        saveScreenshot(e->grab(), "search-QuantityEditDialog.png");
         // A letter is refused with its message; the box keeps its text.
         QTest::keyClick(e->Text1, Qt::Key_A);
         EXPECT_EQ(e->Text1->text(), QStringLiteral("2"));
@@ -65,7 +65,7 @@ TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
 
     // A longer quantity handed in shows in full; typing still takes four digits at most.
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         EXPECT_EQ(e->Text1->text(), QStringLiteral("12345"));
         QTest::keyClick(e->Text1, Qt::Key_End);
         QTest::keyClick(e->Text1, Qt::Key_6);
@@ -73,7 +73,7 @@ TEST_F(EditDialog, LabelQuantitySelectedAndKeys)
     });
     Module1::EditQty = 12345;
     Module1::EditRow = 1;
-    Edit::showModal(*page);
+    QuantityEditDialog::showModal(*page);
 }
 
 TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)
@@ -83,7 +83,7 @@ TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)
     scan(QStringLiteral("B200"));
     bool closed = false;
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         QTest::keyClick(e->Text1, Qt::Key_3); // replaces the selected quantity
         QPointer<QDialog> alive(d);
         QTest::keyClick(e->Text1, Qt::Key_Return);
@@ -95,13 +95,13 @@ TEST_F(EditDialog, EnterSavesAndTheLineAndTotalsFollow)
     EXPECT_EQ(saleCell(4, 1), QStringLiteral("3"));
     EXPECT_EQ(saleCell(6, 1), QStringLiteral("90"));
     EXPECT_EQ(saleCell(7, 1), QStringLiteral("270"));
-    EXPECT_EQ(page->fpSpread1->backColor(6, 1), Form3::colour(WholesaleColour));
+    EXPECT_EQ(page->fpSpread1->backColor(6, 1), SalePage::colour(WholesaleColour));
     EXPECT_EQ(page->Label6->text(), QStringLiteral("277.00"));
     EXPECT_EQ(page->Label16->text(), QStringLiteral("277.00"));
 
     // The button saves as Enter does.
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         QTest::keyClicks(e->Text1, QStringLiteral("12"));
         QTest::mouseClick(e->Command1, Qt::LeftButton);
     });
@@ -116,7 +116,7 @@ TEST_F(EditDialog, ZeroOrEmptyGivesOneAndStaysOpen)
     scan(QStringLiteral("A100"));
     scan(QStringLiteral("A100"));
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         for (const char *typed : { "0", "" }) {
             e->Text1->selectAll();
             if (*typed)
@@ -140,19 +140,20 @@ TEST_F(EditDialog, ZeroOrEmptyGivesOneAndStaysOpen)
 TEST_F(EditDialog, StockUpdateLineFromItsDoubleClick)
 {
     openStockUpdate();
-    dialogs.then([&](QDialog *d) { add(qobject_cast<Scanitem *>(d), QStringLiteral("A100")); });
+    dialogs.then(
+        [&](QDialog *d) { add(qobject_cast<ProductSearchDialog *>(d), QStringLiteral("A100")); });
     update->cmdSearch_Click();
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         EXPECT_EQ(e->Label1->text(), QStringLiteral("ปรับ น้ำดื่ม ขวดเล็ก เป็น : "));
         EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("1"));
         QTest::keyClick(e->Text1, Qt::Key_4);
         QTest::keyClick(e->Text1, Qt::Key_Return);
     });
     doubleClick(update->fpSpread1, 3, 1); // not the quantity: nothing opens
-    EXPECT_TRUE(dialogs.opened.count(QStringLiteral("Edit")) == 0);
+    EXPECT_TRUE(dialogs.opened.count(QStringLiteral("QuantityEditDialog")) == 0);
     doubleClick(update->fpSpread1, 4, 1);
-    EXPECT_EQ(dialogs.opened.count(QStringLiteral("Edit")), 1);
+    EXPECT_EQ(dialogs.opened.count(QStringLiteral("QuantityEditDialog")), 1);
     EXPECT_EQ(Module1::EditRow, 1);
     EXPECT_EQ(update->fpSpread1->getText(4, 1), QStringLiteral("4"));
     EXPECT_EQ(update->fpSpread1->getText(7, 1), QStringLiteral("20"));
@@ -166,13 +167,13 @@ TEST_F(EditDialog, SaleLineFromTheGridsDoubleClick)
     scan(QStringLiteral("A100"));
     scan(QStringLiteral("A100"));
     dialogs.then([&](QDialog *d) {
-        Edit *e = asEdit(d);
+        QuantityEditDialog *e = asEdit(d);
         EXPECT_EQ(e->Text1->selectedText(), QStringLiteral("2"));
         QTest::keyClick(e->Text1, Qt::Key_5);
         QTest::keyClick(e->Text1, Qt::Key_Return);
     });
     doubleClick(page->fpSpread1, 4, 1);
-    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Edit") });
+    EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("QuantityEditDialog") });
     EXPECT_EQ(saleCell(4, 1), QStringLiteral("5"));
     EXPECT_EQ(saleCell(7, 1), QStringLiteral("35"));
     EXPECT_EQ(page->Label6->text(), QStringLiteral("35.00"));

@@ -1,5 +1,5 @@
 #include "SearchFixture.h"
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "shell/Module1.h"
 #include <QComboBox>
 #include <QLabel>
@@ -159,7 +159,7 @@ TEST_F(Hold, SavingKeepsTheHeldSaleAndTheWholesaleMarkSurvives)
 {
     for (int i = 0; i < 3; ++i)
         scan(QStringLiteral("B200")); // wholesale from 3
-    ASSERT_EQ(page->fpSpread1->backColor(6, 1), Form3::colour(WholesaleColour));
+    ASSERT_EQ(page->fpSpread1->backColor(6, 1), SalePage::colour(WholesaleColour));
     page->kasmoButton2_Click();
 
     scan(QStringLiteral("A100"));
@@ -169,7 +169,7 @@ TEST_F(Hold, SavingKeepsTheHeldSaleAndTheWholesaleMarkSurvives)
 
     page->kasmoButton3_Click();
     EXPECT_EQ(saleCell(6, 1), QStringLiteral("90"));
-    EXPECT_EQ(page->fpSpread1->backColor(6, 1), Form3::colour(WholesaleColour));
+    EXPECT_EQ(page->fpSpread1->backColor(6, 1), SalePage::colour(WholesaleColour));
     page->pageButton1_Click();
     EXPECT_EQ(
         db().scalar(QStringLiteral("SELECT Lsong FROM tblLog WHERE Lsn = 'B200'")).toInt(), 1);
@@ -182,7 +182,7 @@ TEST_F(Hold, LeavingThePageDropsTheHeldSale)
     scan(QStringLiteral("A100"));
     page->kasmoButton2_Click();
     frame->Label2_Click(); // the stock tab closes the sale page
-    EXPECT_EQ(WindowRegistry::find<Form3>(), nullptr);
+    EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
     openSale();
     EXPECT_FALSE(holding());
     EXPECT_EQ(page->fpSpread2->maxRows(), 0);

@@ -6,12 +6,12 @@
 #include <QPushButton>
 
 namespace {
-const QColor wholesale = Form3::colour(WholesaleColour);
-const QColor listPrice = Form3::colour(ListPriceColour);
+const QColor wholesale = SalePage::colour(WholesaleColour);
+const QColor listPrice = SalePage::colour(ListPriceColour);
 
-Scanitem *asSearch(QDialog *d)
+ProductSearchDialog *asSearch(QDialog *d)
 {
-    auto *s = qobject_cast<Scanitem *>(d);
+    auto *s = qobject_cast<ProductSearchDialog *>(d);
     EXPECT_NE(s, nullptr);
     return s;
 }
@@ -23,7 +23,7 @@ TEST_F(SearchDialog, LooksAsDesigned)
 {
     openSale();
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า"));
         EXPECT_EQ(s->Command1->text(), QStringLiteral("   ค้นหา (Enter)"));
         EXPECT_EQ(s->Command2->text(), QStringLiteral("ออกจากหน้านี้ (ESC)"));
@@ -39,17 +39,17 @@ TEST_F(SearchDialog, LooksAsDesigned)
         search(s, QStringLiteral("สบู่"));
         s->fpSpread1->setActiveCell(1, 2);
         QTest::qWait(50);
-        saveScreenshot(s->grab(), "search-Scanitem.png");
+        saveScreenshot(s->grab(), "search-ProductSearchDialog.png");
     });
     page->cmdSearch_Click();
-    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("Scanitem") });
+    ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("ProductSearchDialog") });
 }
 
 TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
 {
     openSale();
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         // A fragment of two names; the list is ordered by code.
         search(s, QStringLiteral("สบู่"));
         EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  2  รายการ ]"));
@@ -77,7 +77,8 @@ TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
         for (const Case &c : cases) {
             search(s, QString::fromUtf8(c.typed));
             EXPECT_EQ(resultCodes(s), c.codes) << c.typed;
-            EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(int(c.codes.size()))) << c.typed;
+            EXPECT_EQ(s->windowTitle(), ProductSearchDialog::foundCaption(int(c.codes.size())))
+                << c.typed;
         }
 
         // No hits: the list empties; the next hit replaces the caption again.
@@ -96,19 +97,19 @@ TEST_F(SearchDialog, BlankSearchRunsNoQuery)
 {
     openSale();
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         search(s, QStringLiteral("สบู่"));
         // Any query from here on fails; a blank search must not show the failure's caption.
         db().execute(QStringLiteral("ALTER TABLE tblNub RENAME TO tblNubGone"));
         for (const char *blank : { "", "    " }) {
             search(s, QString::fromLatin1(blank));
-            EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(2));
+            EXPECT_EQ(s->windowTitle(), ProductSearchDialog::foundCaption(2));
             EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
             EXPECT_EQ(s->focusWidget(), s->txt1);
         }
         // A failing query keeps the list and shows the not-found caption.
         search(s, QStringLiteral("A1"));
-        EXPECT_EQ(s->windowTitle(), Scanitem::NotFoundCaption);
+        EXPECT_EQ(s->windowTitle(), ProductSearchDialog::NotFoundCaption);
         EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
         db().execute(QStringLiteral("ALTER TABLE tblNubGone RENAME TO tblNub"));
     });
@@ -121,7 +122,7 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
     openSale();
     bool openAfterAdds = false, closedByEsc = false;
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         add(s, QStringLiteral("A100"), 1, 3);
         openAfterAdds = d->isVisible();
         EXPECT_EQ(page->fpSpread1->maxRows(), 1);
@@ -129,7 +130,7 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
         EXPECT_EQ(saleCell(7, 1), QStringLiteral("21"));
         EXPECT_EQ(page->Label6->text(), QStringLiteral("21.00")); // the totals follow at once
         // The list and the caption stay.
-        EXPECT_EQ(s->windowTitle(), Scanitem::foundCaption(1));
+        EXPECT_EQ(s->windowTitle(), ProductSearchDialog::foundCaption(1));
         // A second product goes on top; the first keeps its line.
         add(s, QStringLiteral("C300"));
         EXPECT_EQ(saleCell(1, 1), QStringLiteral("C300"));
@@ -152,7 +153,7 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
     EXPECT_EQ(page->Label6->text(), QStringLiteral("48.00"));
     EXPECT_EQ(page->Label16->text(), QStringLiteral("48.00"));
     EXPECT_EQ(page->txtSearchProduct->text(), QString()); // left alone
-    EXPECT_EQ(WindowRegistry::find<Scanitem>(), nullptr); // unloaded
+    EXPECT_EQ(WindowRegistry::find<ProductSearchDialog>(), nullptr); // unloaded
 }
 
 TEST_F(SearchDialog, WholesaleSequenceOfTheSalePageHolds)
@@ -171,7 +172,7 @@ TEST_F(SearchDialog, WholesaleSequenceOfTheSalePageHolds)
         { "4", "90", "360", wholesale },
     };
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         search(s, QStringLiteral("B200"));
         for (const Step &st : steps) {
             doubleClick(s->fpSpread1, 1, 1);
@@ -198,7 +199,7 @@ TEST_F(SearchDialog, NothingToAddDoesNothing)
 {
     openSale();
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         s->fpSpread1_DblClick(); // empty list
         search(s, QStringLiteral("C300"));
         db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 3"));
@@ -212,9 +213,9 @@ TEST_F(SearchDialog, NothingToAddDoesNothing)
 TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
 {
     openStockUpdate();
-    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         add(s, QStringLiteral("A100"), 1, 2);
         DataGrid *g = update->fpSpread1;
         ASSERT_EQ(g->maxRows(), 1);
@@ -236,7 +237,7 @@ TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
     EXPECT_EQ(update->Label6->text(), QStringLiteral("250.00"));
     EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
     EXPECT_EQ(page, nullptr);
-    EXPECT_EQ(WindowRegistry::find<Form3>(), nullptr);
+    EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
 }
 
 TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
@@ -244,7 +245,7 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
     openSale();
     CapturedLog log;
     dialogs.then([&](QDialog *d) {
-        Scanitem *s = asSearch(d);
+        ProductSearchDialog *s = asSearch(d);
         search(s, QStringLiteral("สบู่"));
         ASSERT_EQ(s->fpSpread1->maxRows(), 2);
         // The search's query over the products fails, whichever way it takes.
@@ -255,7 +256,7 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
         search(s, QStringLiteral("น้ำ"));
         Connection::setStatementHook(nullptr);
         // The dialog goes on: the not-found caption, the list as it was.
-        EXPECT_EQ(s->windowTitle(), Scanitem::NotFoundCaption);
+        EXPECT_EQ(s->windowTitle(), ProductSearchDialog::NotFoundCaption);
         EXPECT_EQ(s->fpSpread1->maxRows(), 2);
     });
     page->cmdSearch_Click();
@@ -263,7 +264,8 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
     const QStringList skipped = CapturedLog::program();
     ASSERT_EQ(skipped.size(), 1) << CapturedLog::lines().join('\n').toStdString();
     EXPECT_EQ(skipped.first(),
-        QStringLiteral("kasmo.skipped: Scanitem.Command1_Click skipped: database disk image is "
-                       "malformed"));
+        QStringLiteral(
+            "kasmo.skipped: ProductSearchDialog.Command1_Click skipped: database disk image is "
+            "malformed"));
     EXPECT_EQ(boxes.count(), 0) << "nothing is shown for a skipped step";
 }

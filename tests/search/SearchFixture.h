@@ -1,11 +1,11 @@
 #pragma once
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
-#include "sale/Form3.h"
-#include "sale/Scanitem.h"
-#include "shell/MDIForm1.h"
+#include "sale/ProductSearchDialog.h"
+#include "sale/SalePage.h"
+#include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "stock/FUpdate.h"
+#include "stock/GoodsReceivedWindow.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -33,17 +33,17 @@ protected:
         addProduct(3, "C300", "สบู่ก้อน", QVariant(), 20, 20, 20, 12);
         addProduct(4, "D400", "O'Brien soap", "50%_off", 10, 10, 10, 6);
         addProduct(5, "E500", "เทียน", "ไข", 15, 15, 15, 9, 1, 12);
-        MDIForm1::Windows w;
-        w.salePage = [] { return WindowRegistry::instance<Form3>(); };
-        MDIForm1::setWindows(w);
-        Form3::setWindows({});
-        frame = MDIForm1::showFrame();
+        MainFrame::Windows w;
+        w.salePage = [] { return WindowRegistry::instance<SalePage>(); };
+        MainFrame::setWindows(w);
+        SalePage::setWindows({});
+        frame = MainFrame::showFrame();
     }
 
     void TearDown() override
     {
         deleteLoadedWindows(); // pages go with the frame
-        MDIForm1::setWindows({});
+        MainFrame::setWindows({});
         ShellFixture::TearDown();
     }
 
@@ -61,18 +61,18 @@ protected:
                 wholesalePrice, unit });
     }
 
-    Form3 *openSale()
+    SalePage *openSale()
     {
         frame->Label1_Click();
-        page = WindowRegistry::find<Form3>();
+        page = WindowRegistry::find<SalePage>();
         return page;
     }
 
     // The stock page's name in the status bar, and the stock update window open over it.
-    FUpdate *openStockUpdate()
+    GoodsReceivedWindow *openStockUpdate()
     {
         frame->Label2_Click();
-        update = WindowRegistry::instance<FUpdate>();
+        update = WindowRegistry::instance<GoodsReceivedWindow>();
         update->show();
         return update;
     }
@@ -85,7 +85,7 @@ protected:
     }
 
     // The search as a user runs it: text into the box, then Enter.
-    static void search(Scanitem *s, const QString &text)
+    static void search(ProductSearchDialog *s, const QString &text)
     {
         s->txt1->setFocus();
         s->txt1->selectAll();
@@ -109,14 +109,14 @@ protected:
     }
 
     // Searches for text and double-clicks result row `row` `times` times.
-    static void add(Scanitem *s, const QString &text, int row = 1, int times = 1)
+    static void add(ProductSearchDialog *s, const QString &text, int row = 1, int times = 1)
     {
         search(s, text);
         for (int i = 0; i < times; ++i)
             doubleClick(s->fpSpread1, 2, row);
     }
 
-    static QStringList resultCodes(Scanitem *s)
+    static QStringList resultCodes(ProductSearchDialog *s)
     {
         QStringList codes;
         for (int r = 1; r <= s->fpSpread1->maxRows(); ++r)
@@ -126,7 +126,7 @@ protected:
 
     QString saleCell(int col, int row) const { return page->fpSpread1->getText(col, row); }
 
-    MDIForm1 *frame = nullptr;
-    Form3 *page = nullptr;
-    FUpdate *update = nullptr;
+    MainFrame *frame = nullptr;
+    SalePage *page = nullptr;
+    GoodsReceivedWindow *update = nullptr;
 };

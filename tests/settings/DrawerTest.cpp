@@ -54,7 +54,7 @@ TEST_F(SettingDrawer, StoredOffShowsAnEmptyClosedList)
 {
     mapOneAndThree();
     storeDrawer(0, "3");
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         EXPECT_FALSE(w.Check2->isChecked());
         EXPECT_EQ(w.cmbCommPort->count(), 0);
         EXPECT_FALSE(w.cmbCommPort->isEnabled());
@@ -71,7 +71,7 @@ TEST_F(SettingDrawer, ProbeListsTheExistingPortsTestSendsAndSaveStores)
 {
     mapOneAndThree();
     storeDrawer(1, "4"); // the stored port is not shown again
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         EXPECT_TRUE(w.Check2->isChecked());
         EXPECT_EQ(probed, (QList<int> { 1, 2, 3, 4 }));
         EXPECT_EQ(entries(w.cmbCommPort), (QStringList { "COM1", "COM3" }));
@@ -130,7 +130,7 @@ TEST_F(SettingDrawer, ProbeListsTheExistingPortsTestSendsAndSaveStores)
 TEST_F(SettingDrawer, NoPortAtAll)
 {
     storeDrawer(0, "0");
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         tick(w.Check2);
         EXPECT_EQ(w.cmbCommPort->count(), 0);
         EXPECT_TRUE(w.cmbCommPort->isEnabled());
@@ -147,7 +147,7 @@ TEST_F(SettingDrawer, FailedSaveIsShownInsteadOfTheSuccess)
 {
     mapOneAndThree();
     storeDrawer(0, "0");
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         tick(w.Check2);
         Connection::setStatementHook([](const QString &s) {
             if (s.startsWith(QStringLiteral("UPDATE tblNumber")))

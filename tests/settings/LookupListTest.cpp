@@ -10,10 +10,10 @@ namespace {
 struct ListCase
 {
     const char *table, *key, *name, *productColumn;
-    QTreeWidget *Setting::*view;
-    QLineEdit *Setting::*box;
-    QPushButton *Setting::*rename;
-    QPushButton *Setting::*remove;
+    QTreeWidget *SettingsWindow::*view;
+    QLineEdit *SettingsWindow::*box;
+    QPushButton *SettingsWindow::*rename;
+    QPushButton *SettingsWindow::*remove;
     QString header;
     int maxLength;
     QString emptyBox;
@@ -23,16 +23,16 @@ struct ListCase
 const QList<ListCase> &lists()
 {
     static const QList<ListCase> l = {
-        { "tblNub", "nPK", "nName", "NubFK", &Setting::lv1, &Setting::Text1, &Setting::Command4,
-            &Setting::Command1, QStringLiteral("หน่วยนับ"), 19,
+        { "tblNub", "nPK", "nName", "NubFK", &SettingsWindow::lv1, &SettingsWindow::Text1,
+            &SettingsWindow::Command4, &SettingsWindow::Command1, QStringLiteral("หน่วยนับ"), 19,
             QStringLiteral("กรุณาเลือก ( หน่วยนับ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หน่วยนับ นี้หรือไม่ แน่ใจ?") },
-        { "tblGroup", "gPK", "gName", "GroupFK", &Setting::lv2, &Setting::text2, &Setting::Command5,
-            &Setting::Command2, QStringLiteral("หมวดหมู่"), 48,
+        { "tblGroup", "gPK", "gName", "GroupFK", &SettingsWindow::lv2, &SettingsWindow::text2,
+            &SettingsWindow::Command5, &SettingsWindow::Command2, QStringLiteral("หมวดหมู่"), 48,
             QStringLiteral("กรุณาเลือก ( หมวดหมู่ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หมวดหมู่ นี้หรือไม่ แน่ใจ?") },
-        { "tblGeb", "gePK", "geName", "GebFK", &Setting::lv3, &Setting::text3, &Setting::Command6,
-            &Setting::Command3, QStringLiteral("สถานที่จัดเก็บ"), 49,
+        { "tblGeb", "gePK", "geName", "GebFK", &SettingsWindow::lv3, &SettingsWindow::text3,
+            &SettingsWindow::Command6, &SettingsWindow::Command3, QStringLiteral("สถานที่จัดเก็บ"), 49,
             QStringLiteral("กรุณาเลือก ( สถานที่จัดเก็บ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข สถานที่จัดเก็บ นี้หรือไม่ แน่ใจ?") },
     };
@@ -92,7 +92,7 @@ TEST_F(SettingLookup, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
         SCOPED_TRACE(c.table);
         seed(c);
         sql(QStringLiteral("DELETE FROM tblProduct"));
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             QTreeWidget *v = w.*c.view;
             EXPECT_EQ(rowsOf(v), (QStringList { "1|Piece", "2|Pack", "3|Box" }));
             EXPECT_TRUE(v->isColumnHidden(0));
@@ -112,7 +112,7 @@ TEST_F(SettingLookup, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             QTreeWidget *v = w.*c.view;
             QLineEdit *box = w.*c.box;
             QPushButton *rename = w.*c.rename;
@@ -173,7 +173,7 @@ TEST_F(SettingLookup, EmptyNamesAreRefusedBeforeAndAfterCleaning)
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             clickRow(w.*c.view, 0);
             type(w.*c.box, QStringLiteral("   "));
             click(w.*c.rename);
@@ -200,7 +200,7 @@ TEST_F(SettingLookup, RenameAndDeleteActOnTheSelectedRowNotTheBox)
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             QTreeWidget *v = w.*c.view;
             clickRow(v, 2); // "Box" into the box
             // Another row selected from the keyboard: the box still holds "Box".
@@ -225,7 +225,7 @@ TEST_F(SettingLookup, DeleteRefusesEntriesInUseAndAsksWithTheName)
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             QTreeWidget *v = w.*c.view;
             QPushButton *remove = w.*c.remove;
             click(remove); // nothing selected

@@ -4,8 +4,8 @@
 #include "SettingFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/MessageBox.h"
-#include "sale/Form3.h"
-#include "shell/MDIForm1.h"
+#include "sale/SalePage.h"
+#include "shell/MainFrame.h"
 #include "support/PtyPair.h"
 #include "support/Screenshots.h"
 #include "support/UnwritableFolder.h"
@@ -29,7 +29,7 @@ const QString AllDeleted = QStringLiteral("ลบข้อมูลทั้ง�
 struct Action
 {
     const char *name;
-    kasmoButton *Setting::*button;
+    KasmoButton *SettingsWindow::*button;
     QStringList questions;
     QString title;
     QString done;
@@ -71,7 +71,7 @@ protected:
 TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
 {
     const Action actions[] = {
-        { "clear sales", &Setting::kasmoButton2,
+        { "clear sales", &SettingsWindow::kasmoButton2,
             { QStringLiteral("คุณแน่ใจว่าต้องการลบข้อมูล ( สรุปยอดการขาย !! ) ออกทั้งหมด แน่ใจ?"),
                 QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบข้อมูล ( "
                                "สรุปยอดการขาย !!!!!! )") },
@@ -84,7 +84,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
                 EXPECT_EQ(counterRow(2), "0/00");
                 expectSeedCounters({ 1, 3, 4, 5, 6 });
             } },
-        { "clear history", &Setting::kasmoButton6,
+        { "clear history", &SettingsWindow::kasmoButton6,
             { QStringLiteral("คุณแน่ใจว่าต้องการลบ ( ข้อมูลย้อนหลัง !! ) ออกทั้งหมด แน่ใจ?"),
                 QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบ( "
                                "ข้อมูลย้อนหลัง !!!!!! )") },
@@ -97,7 +97,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
                 EXPECT_EQ(counterRow(1), "0/00");
                 expectSeedCounters({ 2, 3, 4, 5, 6 });
             } },
-        { "zero negative stock", &Setting::kasmoButton8,
+        { "zero negative stock", &SettingsWindow::kasmoButton8,
             { QStringLiteral("คุณแน่ใจว่าต้องการปรับ ( สินค้าคงเหลือติดลบทั้งหมด ) ให้ = 0?") },
             QStringLiteral("ยืนยันการปรับ"),
             QStringLiteral("ปรับข้อมูลทั้งหมดเสร็จสิ้นแล้ว โปรดทำการ (รีโหลดข้อมูลคลังสินค้า) ใหม่อีกครั้ง.."),
@@ -119,7 +119,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
             for (int i = 0; i < cancelAt; ++i)
                 boxes.answer(MsgResult::Ok);
             boxes.answer(MsgResult::Cancel);
-            inWindow([&](Setting &w) { click(w.*a.button); });
+            inWindow([&](SettingsWindow &w) { click(w.*a.button); });
             EXPECT_EQ(dump(), before) << "cancel at question " << cancelAt + 1;
             ASSERT_EQ(boxes.count(), cancelAt + 1);
             for (int i = 0; i <= cancelAt; ++i) {
@@ -134,7 +134,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
         boxes.clear();
         for (int i = 0; i < a.questions.size(); ++i)
             boxes.answer(MsgResult::Ok);
-        inWindow([&](Setting &w) { click(w.*a.button); });
+        inWindow([&](SettingsWindow &w) { click(w.*a.button); });
         ASSERT_EQ(boxes.count(), a.questions.size() + 1);
         EXPECT_EQ(boxes.last().text, a.done);
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
@@ -151,7 +151,7 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
         for (int i = 0; i < cancelAt; ++i)
             boxes.answer(MsgResult::Ok);
         boxes.answer(MsgResult::Cancel);
-        inWindow([&](Setting &w) { click(w.kasmoButton3); });
+        inWindow([&](SettingsWindow &w) { click(w.kasmoButton3); });
         EXPECT_EQ(dump(), before);
     }
     ASSERT_EQ(boxes.count(), 3);
@@ -169,7 +169,7 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
     boxes.answer(MsgResult::Ok);
     boxes.answer(MsgResult::Ok);
     int endsWhileShown = -1;
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         click(w.kasmoButton3);
         endsWhileShown = programEnds;
         EXPECT_TRUE(w.isVisible()) << "no window is closed on the way out";
@@ -203,16 +203,16 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
 {
     const struct
     {
-        kasmoButton *Setting::*button;
+        KasmoButton *SettingsWindow::*button;
         int questions;
         const char *failingStatement;
     } cases[] = {
-        { &Setting::kasmoButton2, 2, "DELETE FROM tblRMoney" },
-        { &Setting::kasmoButton2, 2, "UPDATE tblNumber" },
-        { &Setting::kasmoButton6, 2, "UPDATE tblNumber" },
-        { &Setting::kasmoButton3, 2, "DELETE FROM tblProduct" },
-        { &Setting::kasmoButton3, 2, "UPDATE tblNumber" },
-        { &Setting::kasmoButton8, 1, "UPDATE tblProduct" },
+        { &SettingsWindow::kasmoButton2, 2, "DELETE FROM tblRMoney" },
+        { &SettingsWindow::kasmoButton2, 2, "UPDATE tblNumber" },
+        { &SettingsWindow::kasmoButton6, 2, "UPDATE tblNumber" },
+        { &SettingsWindow::kasmoButton3, 2, "DELETE FROM tblProduct" },
+        { &SettingsWindow::kasmoButton3, 2, "UPDATE tblNumber" },
+        { &SettingsWindow::kasmoButton8, 1, "UPDATE tblProduct" },
     };
     const QStringList before = dump();
     for (const auto &c : cases) {
@@ -221,7 +221,7 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
         for (int i = 0; i < c.questions; ++i)
             boxes.answer(MsgResult::Ok);
         bool stillOpen = false;
-        inWindow([&](Setting &w) {
+        inWindow([&](SettingsWindow &w) {
             const QString failing = QString::fromLatin1(c.failingStatement);
             Connection::setStatementHook([&](const QString &s) {
                 if (s.startsWith(failing))
@@ -248,7 +248,7 @@ TEST_F(SettingMaintenance, ZeroingWithNoNegativeStockStillReports)
     sql(QStringLiteral("UPDATE tblProduct SET PDvalue = 3"));
     const QStringList before = dump();
     boxes.answer(MsgResult::Ok);
-    inWindow([&](Setting &w) { click(w.kasmoButton8); });
+    inWindow([&](SettingsWindow &w) { click(w.kasmoButton8); });
     EXPECT_EQ(dump(), before);
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
@@ -258,7 +258,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
 {
     QTemporaryDir out;
     // Cancelled: nothing written, nothing said.
-    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
     ASSERT_EQ(files.requests.size(), 1);
     EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งที่ต้องการบันทึก"));
     EXPECT_TRUE(files.requests[0].save);
@@ -266,7 +266,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
 
     // A name without an ending gets ".db".
     files.answer(out.path() + QStringLiteral("/สำรองร้าน"));
-    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
     const QString copyPath = out.path() + QStringLiteral("/สำรองร้าน.db");
     ASSERT_TRUE(QFileInfo::exists(copyPath));
     ASSERT_EQ(boxes.count(), 1);
@@ -286,7 +286,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
     // A folder that is not there: the failure is shown, no file appears.
     const QString bad = out.path() + QStringLiteral("/gone/copy.db");
     files.answer(bad);
-    inWindow([&](Setting &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
     EXPECT_FALSE(QFileInfo::exists(bad));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
@@ -338,7 +338,7 @@ TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
         }
         boxes.clear();
         files.answer(c.target);
-        inWindow([&](Setting &w) { click(w.kasmoButton1); });
+        inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
         EXPECT_EQ(boxes.last().text, c.told) << boxes.last().text.toStdString();
@@ -362,7 +362,7 @@ TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
     db().executeScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     const qint64 before = QFileInfo(folder.databasePath()).size();
     QString tip;
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         tip = w.pageButton2->toolTip();
         click(w.pageButton2);
     });
@@ -381,10 +381,10 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
 {
     sql(QStringLiteral("UPDATE tblNumber SET numA = 0, numMon = '0' WHERE nPK = 6"));
     registerAppWindows();
-    MDIForm1 *frame = MDIForm1::showFrame();
+    MainFrame *frame = MainFrame::showFrame();
     ASSERT_NE(frame, nullptr);
     click(frame->Label1());
-    auto *page = WindowRegistry::find<Form3>();
+    auto *page = WindowRegistry::find<SalePage>();
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->DrawerOn, 0);
 
@@ -393,7 +393,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     const QString missing = folder.path() + QStringLiteral("/no-such-port");
     CashDrawer::setDeviceMapper([&](int n) { return n == 2 ? pty.slavePath() : missing; });
     dialogs.then([&](QDialog *d) {
-        auto *w = qobject_cast<Setting *>(d);
+        auto *w = qobject_cast<SettingsWindow *>(d);
         ASSERT_NE(w, nullptr);
         tick(w->Check2);
         ASSERT_EQ(w->cmbCommPort->count(), 1);
@@ -416,7 +416,7 @@ namespace {
 // Every control inside the window, no two overlapping, every caption whole.
 TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
 {
-    inWindow([&](Setting &w) {
+    inWindow([&](SettingsWindow &w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ตั้งค่าโปรแกรม"));
         EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("รายละเอียดการตั้งค่า"));
         EXPECT_EQ(w.kasmoButton6->Caption(), QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
@@ -455,16 +455,16 @@ TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
 TEST_F(SettingMaintenance, EscClosesTheWindowFromAFocusedButton)
 {
     int buttons = 0;
-    inWindow([&](Setting &s) {
-        for (kasmoButton *b : s.findChildren<kasmoButton *>())
+    inWindow([&](SettingsWindow &s) {
+        for (KasmoButton *b : s.findChildren<KasmoButton *>())
             buttons += b->isVisible() && b->isEnabled() ? 1 : 0;
     });
     ASSERT_GT(buttons, 0);
     for (int i = 0; i < buttons; ++i) {
         SCOPED_TRACE(i);
-        inWindow([&](Setting &s) {
-            QList<kasmoButton *> shown;
-            for (kasmoButton *b : s.findChildren<kasmoButton *>())
+        inWindow([&](SettingsWindow &s) {
+            QList<KasmoButton *> shown;
+            for (KasmoButton *b : s.findChildren<KasmoButton *>())
                 if (b->isVisible() && b->isEnabled())
                     shown << b;
             ASSERT_EQ(shown.size(), buttons);

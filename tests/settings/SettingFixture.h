@@ -1,7 +1,7 @@
 #pragma once
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/serial/CashDrawer.h"
-#include "settings/Setting.h"
+#include "settings/SettingsWindow.h"
 #include "shell/Module1.h"
 #include "support/ShellFixture.h"
 #include <QCheckBox>
@@ -38,16 +38,16 @@ protected:
     }
 
     // Opens the window and runs `act` on it while it is shown modally.
-    void inWindow(const std::function<void(Setting &)> &act)
+    void inWindow(const std::function<void(SettingsWindow &)> &act)
     {
         bool ran = false;
         dialogs.then([&](QDialog *d) {
-            auto *s = qobject_cast<Setting *>(d);
+            auto *s = qobject_cast<SettingsWindow *>(d);
             ASSERT_NE(s, nullptr);
             ran = true;
             act(*s);
         });
-        Setting::showModal();
+        SettingsWindow::showModal();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(ran);
     }

@@ -1,8 +1,8 @@
 #pragma once
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
-#include "stock/Fadditem.h"
+#include "stock/ProductEditor.h"
 #include "support/RecordingLayout.h"
 #include "support/ShellFixture.h"
 #include <QCheckBox>
@@ -49,17 +49,17 @@ protected:
         red.save(folder.path() + "/data/pic/pic1.jpg", "JPG");
     }
 
-    using Script = std::function<void(Fadditem *)>;
+    using Script = std::function<void(ProductEditor *)>;
     // Opens the editor for a new product and runs the script in it; returns DataChanged.
     bool runNew(const Script &s)
     {
-        dialogs.then([s](QDialog *d) { s(qobject_cast<Fadditem *>(d)); });
-        return Fadditem::openNew();
+        dialogs.then([s](QDialog *d) { s(qobject_cast<ProductEditor *>(d)); });
+        return ProductEditor::openNew();
     }
     bool runEdit(int pk, const Script &s)
     {
-        dialogs.then([s](QDialog *d) { s(qobject_cast<Fadditem *>(d)); });
-        return Fadditem::openEdit(pk);
+        dialogs.then([s](QDialog *d) { s(qobject_cast<ProductEditor *>(d)); });
+        return ProductEditor::openEdit(pk);
     }
 
     // Types text into the widget key by key; Thai characters arrive as the keyboard sends them.
@@ -95,11 +95,11 @@ protected:
     static double leftTwips(QWidget *w) { return Twips::fromPixelsX(w->x()); }
 
     // What the picture box shows, against a file read the way the box reads it.
-    static QImage shown(Fadditem *f)
+    static QImage shown(ProductEditor *f)
     {
         return f->Image2->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    QImage fileAsShown(Fadditem *f, const QString &relative)
+    QImage fileAsShown(ProductEditor *f, const QString &relative)
     {
         QImageReader r(folder.path() + "/" + relative);
         r.setDecideFormatFromContent(true);
@@ -128,7 +128,8 @@ protected:
     }
 
     // The typed minimum of a new product.
-    static void fillNew(Fadditem *f, const QString &code, const QString &name, const QString &price)
+    static void fillNew(
+        ProductEditor *f, const QString &code, const QString &name, const QString &price)
     {
         type(f->txtsn, code);
         type(f->txtname, name);

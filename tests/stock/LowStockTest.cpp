@@ -5,7 +5,7 @@ namespace {
 const QColor lowStock(215, 159, 158);
 } // namespace
 
-TEST_F(StockPage, AlertCountsTheLowProducts)
+TEST_F(StockPageTest, AlertCountsTheLowProducts)
 {
     struct Case
     {
@@ -35,7 +35,7 @@ TEST_F(StockPage, AlertCountsTheLowProducts)
         else
             press(Qt::Key_F5);
         first = false;
-        kasmoButton *alert = frame->Command2();
+        KasmoButton *alert = frame->Command2();
         EXPECT_EQ(alert->isVisible(), !c.caption.isEmpty());
         EXPECT_EQ(alert->Enabled(), !c.caption.isEmpty());
         if (!c.caption.isEmpty()) {
@@ -46,7 +46,7 @@ TEST_F(StockPage, AlertCountsTheLowProducts)
     EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  1,235  รายการ"));
 }
 
-TEST_F(StockPage, AlertButtonShowsTheLowStockViewLowestFirst)
+TEST_F(StockPageTest, AlertButtonShowsTheLowStockViewLowestFirst)
 {
     add({ "N1", "สินค้าติดลบ", "", -3, 0 }); // negative against a limit of 0: low
     add({ "E1", "สินค้าพอดี", "", 5, 5 }); // at its limit: not low
@@ -60,7 +60,7 @@ TEST_F(StockPage, AlertButtonShowsTheLowStockViewLowestFirst)
     folder.db().execute(QStringLiteral("DELETE FROM tblGeb WHERE geName = 'ห้องเก่า'"));
 
     ASSERT_NE(open(), nullptr);
-    kasmoButton *alert = frame->Command2();
+    KasmoButton *alert = frame->Command2();
     EXPECT_EQ(alert->Caption(), QStringLiteral("(4) การแจ้งเตือน"));
     ASSERT_EQ(codes().size(), 6);
     const int orphanRow = int(codes().indexOf(QStringLiteral("G1"))) + 1;
@@ -98,11 +98,11 @@ TEST_F(StockPage, AlertButtonShowsTheLowStockViewLowestFirst)
     EXPECT_FALSE(alert->Enabled());
 }
 
-TEST_F(StockPage, OtherPagesHideTheAlertAndTheStockPageCountsAgain)
+TEST_F(StockPageTest, OtherPagesHideTheAlertAndTheStockPageCountsAgain)
 {
     add({ "L1", "สินค้าเหลือน้อย", "", 1, 5 });
     ASSERT_NE(open(), nullptr);
-    kasmoButton *alert = frame->Command2();
+    KasmoButton *alert = frame->Command2();
     EXPECT_TRUE(alert->isVisible());
     QTest::mouseClick(frame->Label1(), Qt::LeftButton);
     settle();

@@ -36,9 +36,9 @@ protected:
 TEST_F(ProductPicture, NameIsTheTimeAsANumberPlusADraw)
 {
     const QDateTime t(QDate(2020, 5, 1), QTime(14, 30, 15));
-    EXPECT_EQ(Fadditem::pictureName(t, 1), "i10520143016.jpg"); // the leading zero is lost
-    EXPECT_EQ(Fadditem::pictureName(t, 99), "i10520143114.jpg");
-    EXPECT_EQ(Fadditem::pictureName(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)), 5),
+    EXPECT_EQ(ProductEditor::pictureName(t, 1), "i10520143016.jpg"); // the leading zero is lost
+    EXPECT_EQ(ProductEditor::pictureName(t, 99), "i10520143114.jpg");
+    EXPECT_EQ(ProductEditor::pictureName(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)), 5),
         "i311224235964.jpg");
 }
 
@@ -56,7 +56,7 @@ TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
     }
     const QString bmp = source("shelf photo.bmp", "BMP", Qt::blue);
     files.answer(bmp);
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         click(f->cupP);
         ASSERT_EQ(files.requests.size(), 1);
         EXPECT_FALSE(files.requests[0].save);
@@ -71,7 +71,7 @@ TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
         const QImage img = shown(f);
         EXPECT_EQ(img.size(), f->Image2->size());
         EXPECT_EQ(QColor(img.pixel(img.width() / 2, img.height() / 2)), QColor(Qt::blue));
-        saveScreenshot(f->grab(), "Fadditem-picture.png");
+        saveScreenshot(f->grab(), "ProductEditor-picture.png");
         fillNew(f, "PIC1", "รูป", "10");
         click(f->Command1);
     });
@@ -96,7 +96,7 @@ TEST_F(ProductPicture, UnwritablePicturesFolderIsToldInThai)
     const UnwritableFolder locked(folder.path() + "/data/pic");
     if (locked.error() != EPERM && locked.error() != EACCES)
         GTEST_SKIP() << "no folder here refuses a new file";
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         const QImage picture = shown(f);
         files.answer(jpg);
         click(f->cupP);
@@ -112,7 +112,7 @@ TEST_F(ProductPicture, UnwritablePicturesFolderIsToldInThai)
 
 TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
 {
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         // A name in other letter case is found; the product's picture shows.
         EXPECT_EQ(f->PictureFile, "Pic1.JPG");
         const QColor red(shown(f).pixel(5, 5));
@@ -143,7 +143,7 @@ TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
     });
     EXPECT_EQ(value("SELECT PDpic FROM tblProduct WHERE PK = 1").toString(), "Pic1.JPG");
 
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         click(f->cdelP);
         click(f->Command1);
     });
@@ -151,11 +151,11 @@ TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
     EXPECT_TRUE(QFile::exists(pic("pic1.jpg"))); // the file stays
 
     // Without a picture: NoPicture3 and the button off; a missing file: PicError2, button on.
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         EXPECT_FALSE(f->cdelP->Enabled());
         EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
     });
-    runEdit(3, [&](Fadditem *f) {
+    runEdit(3, [&](ProductEditor *f) {
         EXPECT_EQ(f->PictureFile, "gone.jpg");
         EXPECT_TRUE(f->cdelP->Enabled());
         EXPECT_EQ(shown(f), fileAsShown(f, "data/PicError2.jpg"));
@@ -164,7 +164,7 @@ TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
     });
 
     // New mode: the remove button replaces the box's own placeholder by NoPicture3.
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         EXPECT_NE(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
         click(f->cdelP);
         EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
@@ -176,7 +176,7 @@ TEST_F(ProductPicture, MissingPictureFolderFailsTheCopyWithAMessage)
 {
     QDir(folder.path() + "/data/pic").removeRecursively();
     files.answer(source("a.jpg", "JPG", Qt::green));
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         const QImage before = shown(f);
         click(f->cupP);
         ASSERT_EQ(boxes.count(), 1);
@@ -191,11 +191,11 @@ TEST_F(ProductPicture, AProductWithoutPictureShowsAMarkedPlaceholder)
 {
     // The placeholder must read as "no picture" (marks on a light ground), not as a blank
     // square that looks like a picture still loading.
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         click(f->cdelP);
         click(f->Command1);
     });
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         const QImage img = shown(f);
         ASSERT_FALSE(img.isNull());
         int lightest = 0, darkest = 255;
@@ -209,6 +209,6 @@ TEST_F(ProductPicture, AProductWithoutPictureShowsAMarkedPlaceholder)
         }
         EXPECT_GT(lightest, 220); // a light ground
         EXPECT_LT(darkest, 190); // with marks on it
-        saveScreenshot(f->grab(), "Fadditem-no-picture.png");
+        saveScreenshot(f->grab(), "ProductEditor-no-picture.png");
     });
 }

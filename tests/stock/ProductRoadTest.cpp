@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 #include "platform/grid/DataGrid.h"
-#include "sale/Form3.h"
+#include "sale/SalePage.h"
 #include "shell/MLogin.h"
 #include <QApplication>
 
@@ -18,7 +18,7 @@ protected:
     QString scanOnSalePage(const QString &code)
     {
         delete page;
-        page = new Form3;
+        page = new SalePage;
         page->resize(1024, 700);
         page->show();
         page->txtSearchProduct->setFocus();
@@ -26,14 +26,14 @@ protected:
         QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
         return page->fpSpread1->maxRows() == 1 ? page->fpSpread1->getText(6, 1) : QString();
     }
-    QPointer<Form3> page;
+    QPointer<SalePage> page;
 };
 
 TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
 {
     MLogin::LoginUID = "Admin";
     MLogin::LoginTumnang = "ผู้ดูแลระบบ";
-    ASSERT_TRUE(runNew([&](Fadditem *f) {
+    ASSERT_TRUE(runNew([&](ProductEditor *f) {
         fillNew(f, "8850001", "กาแฟเย็น", "45");
         type(f->Combo3->lineEdit(), "แก้ว");
         type(f->txt3, "10");
@@ -52,7 +52,7 @@ TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
     EXPECT_EQ(count("SELECT PDvalue FROM tblProduct WHERE PK = 4"), 9);
 
     // A new price in the editor is what the next scan charges.
-    ASSERT_TRUE(runEdit(pk, [&](Fadditem *f) {
+    ASSERT_TRUE(runEdit(pk, [&](ProductEditor *f) {
         retype(f->txt5, "50");
         click(f->Command1);
     }));
@@ -60,7 +60,7 @@ TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
 
     // Closing the editor after typing writes nothing and the counter keeps its price.
     const QStringList before = dump();
-    EXPECT_FALSE(runEdit(pk, [&](Fadditem *f) {
+    EXPECT_FALSE(runEdit(pk, [&](ProductEditor *f) {
         retype(f->txt5, "60");
         retype(f->txtname, "ชาเย็น");
         f->reject();

@@ -53,7 +53,7 @@ TEST_F(ProductSave, ChecksInOrderWithTheirMessagesAndFocus)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code + std::string(" / ") + c.price);
         boxes.clear();
-        runNew([&](Fadditem *f) {
+        runNew([&](ProductEditor *f) {
             fillNew(f, QString::fromUtf8(c.code), QString::fromUtf8(c.name),
                 QString::fromUtf8(c.price));
             click(f->Command1);
@@ -72,7 +72,7 @@ TEST_F(ProductSave, ChecksInOrderWithTheirMessagesAndFocus)
 
     // A bad number in a box the defaults leave alone is named too, and its box gets the focus.
     boxes.clear();
-    runEdit(1, [&](Fadditem *f) {
+    runEdit(1, [&](ProductEditor *f) {
         f->txt6->setText("1-2");
         click(f->Command1);
         ASSERT_EQ(boxes.count(), 1);
@@ -88,7 +88,7 @@ TEST_F(ProductSave, ChecksInOrderWithTheirMessagesAndFocus)
 TEST_F(ProductSave, ABadPriceIsRefusedBeforeAnyDefaultIsCopied)
 {
     boxes.answer(MsgResult::Ok);
-    const bool saved = runNew([&](Fadditem *f) {
+    const bool saved = runNew([&](ProductEditor *f) {
         fillNew(f, "BAD1", "น้ำ", "1.2.3");
         ASSERT_FALSE(f->Check1->isChecked());
         QLineEdit *const others[]
@@ -137,7 +137,7 @@ TEST_F(ProductSave, DefaultsAreWrittenIntoTheBoxesAndStored)
         SCOPED_TRACE(n);
         const QString code = QStringLiteral("DEF%1").arg(++n);
         boxes.answer(MsgResult::Cancel); // the first confirmation is cancelled
-        const bool saved = runNew([&](Fadditem *f) {
+        const bool saved = runNew([&](ProductEditor *f) {
             fillNew(f, code, "ทดสอบ", QString::fromUtf8(c.price));
             f->Check1->setChecked(true);
             QLineEdit *order[]
@@ -182,7 +182,7 @@ TEST_F(ProductSave, DefaultsAreWrittenIntoTheBoxesAndStored)
 
 TEST_F(ProductSave, NewProductIsStoredTrimmedCleanedWithItsLookups)
 {
-    const bool saved = runNew([&](Fadditem *f) {
+    const bool saved = runNew([&](ProductEditor *f) {
         fillNew(f, "  X'Y%9*  ", "  น้ำ  'ดื่ม*  ", "12.5");
         type(f->txtdes, " ขวด % เล็ก ");
         type(f->Combo1->lineEdit(), "-"); // no group
@@ -225,7 +225,7 @@ TEST_F(ProductSave, NewProductIsStoredTrimmedCleanedWithItsLookups)
     EXPECT_EQ(count("SELECT count(*) FROM tblLog2"), 0);
 
     // An empty unit and a new group; the new name is stored as typed.
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         fillNew(f, "G1", "กาว", "20");
         type(f->Combo1->lineEdit(), "อุปกรณ์ ");
         click(f->Command1);
@@ -238,7 +238,7 @@ TEST_F(ProductSave, NewProductIsStoredTrimmedCleanedWithItsLookups)
 TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
 {
     Clock::setFixed(QDateTime(QDate(2024, 1, 3), QTime(9, 0)));
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         click(f->Check2);
         type(f->txtname, "ดินสอ");
         type(f->txt5, "5");
@@ -253,7 +253,7 @@ TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
 
     // The next year and month: no restart, the year's two digits change.
     Clock::setFixed(QDateTime(QDate(2025, 2, 1), QTime(9, 0)));
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         click(f->Check2);
         fillNew(f, "", "ยางลบ", "3");
         click(f->Command1);
@@ -262,7 +262,7 @@ TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
     EXPECT_EQ(counter(), 7);
 
     // An edited product with an automatic code skips the prefix test and keeps PAuto.
-    runEdit(5, [&](Fadditem *f) {
+    runEdit(5, [&](ProductEditor *f) {
         retype(f->txtname, "ยางลบก้อน");
         click(f->Command1);
     });
@@ -274,7 +274,7 @@ TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
 TEST_F(ProductSave, FirstProductEverGetsKeyOne)
 {
     db().execute("DELETE FROM tblProduct");
-    runNew([&](Fadditem *f) {
+    runNew([&](ProductEditor *f) {
         fillNew(f, "F1", "แรก", "1");
         click(f->Command1);
     });
@@ -290,7 +290,7 @@ TEST_F(ProductSave, FailureLeavesCounterLookupsAndProductsUntouched)
         if (failNext && sql.startsWith("INSERT INTO tblProduct"))
             throw DbError("disk I/O error");
     });
-    const bool saved = runNew([&](Fadditem *f) {
+    const bool saved = runNew([&](ProductEditor *f) {
         click(f->Check2);
         fillNew(f, "", "ไม้บรรทัด", "15");
         type(f->Combo1->lineEdit(), "กลุ่มใหม่");
@@ -318,7 +318,7 @@ TEST_F(ProductSave, FailureLeavesCounterLookupsAndProductsUntouched)
 
 TEST_F(ProductSave, EditOverwritesAllButKeyAndAutoFlag)
 {
-    const bool saved = runEdit(1, [&](Fadditem *f) {
+    const bool saved = runEdit(1, [&](ProductEditor *f) {
         retype(f->txtsn, "ab1"); // only the letter case of its own code: not a duplicate
         retype(f->txt3, "7");
         retype(f->txt5, "130");
@@ -342,7 +342,7 @@ TEST_F(ProductSave, EditOverwritesAllButKeyAndAutoFlag)
 
     // Another product's code, in any letter case, is refused; its own unchanged code is not.
     boxes.clear();
-    runEdit(3, [&](Fadditem *f) {
+    runEdit(3, [&](ProductEditor *f) {
         retype(f->txtsn, "AB1");
         click(f->Command1);
         ASSERT_EQ(boxes.count(), 1);
@@ -355,7 +355,7 @@ TEST_F(ProductSave, EditOverwritesAllButKeyAndAutoFlag)
 
 TEST_F(ProductSave, EditOfAProductDeletedMeanwhileSaysSo)
 {
-    const bool saved = runEdit(3, [&](Fadditem *f) {
+    const bool saved = runEdit(3, [&](ProductEditor *f) {
         db().execute("DELETE FROM tblProduct WHERE PK = 3");
         type(f->Combo2->lineEdit(), "ที่ใหม่");
         click(f->Command1);

@@ -1,20 +1,20 @@
 #include "StockFixture.h"
-#include "sale/Form3.h"
-#include "stock/Fadditem.h"
+#include "sale/SalePage.h"
+#include "stock/ProductEditor.h"
 
 // The whole road of a product: added from the stock page, listed, scanned and sold on the sale
 // page; its price changed from the stock page and charged anew; an editor closed without a save
 // writing nothing. The page opens the program's own editor here.
-class StockEditorRoad : public StockPage
+class StockEditorRoad : public StockPageTest
 {
 protected:
     void SetUp() override
     {
-        StockPage::SetUp();
-        Form2::setWindows({});
+        StockPageTest::SetUp();
+        StockPage::setWindows({});
         add({ .code = "AB1", .name = "กาแฟ", .stock = 5, .sell = 20, .unit = "ถุง" });
     }
-    static Fadditem *editor(QDialog *d) { return qobject_cast<Fadditem *>(d); }
+    static ProductEditor *editor(QDialog *d) { return qobject_cast<ProductEditor *>(d); }
     static void keys(QWidget *w, const QString &text)
     {
         w->setFocus();
@@ -25,7 +25,7 @@ protected:
     {
         QTest::mouseClick(frame->Label1(), Qt::LeftButton);
         settle();
-        sale = qobject_cast<Form3 *>(frame->activePage());
+        sale = qobject_cast<SalePage *>(frame->activePage());
         if (!sale)
             return QStringLiteral("no sale page");
         keys(sale->txtSearchProduct, code);
@@ -36,12 +36,12 @@ protected:
     {
         QTest::mouseClick(frame->Label2(), Qt::LeftButton);
         settle();
-        page = qobject_cast<Form2 *>(frame->activePage());
+        page = qobject_cast<StockPage *>(frame->activePage());
     }
     int rowOf(const QString &code) const { return int(codes().indexOf(code)) + 1; }
     QVariant stored(const char *sql) { return folder.db().scalar(QString::fromUtf8(sql)); }
 
-    Form3 *sale = nullptr;
+    SalePage *sale = nullptr;
 };
 
 TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
@@ -52,7 +52,7 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     // F12 in the grid opens an empty editor; its save reloads the list.
     bool opened = false;
     dialogs.then([&](QDialog *d) {
-        Fadditem *f = editor(d);
+        ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
         opened = f->IsNewItem;
         keys(f->txtsn, "8850001");
@@ -82,7 +82,7 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     backToStockPage();
     ASSERT_NE(page, nullptr);
     dialogs.then([&](QDialog *d) {
-        Fadditem *f = editor(d);
+        ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->txtsn->text(), "8850001");
         EXPECT_EQ(f->txt3->text(), "11");
@@ -100,7 +100,7 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     const QVariant before = stored("SELECT group_concat(PK || PDsn || PDname || PDsell || PDvalue) "
                                    "FROM tblProduct");
     dialogs.then([&](QDialog *d) {
-        Fadditem *f = editor(d);
+        ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
         f->txt5->selectAll();
         keys(f->txt5, "99");

@@ -1,10 +1,10 @@
 #pragma once
-#include "button/kasmoButton.h"
+#include "button/KasmoButton.h"
 #include "frame/FrameFixture.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/FileDialogs.h"
-#include "shell/MDIForm1.h"
-#include "stock/Form2.h"
+#include "shell/MainFrame.h"
+#include "stock/StockPage.h"
 #include "support/WindowDriving.h"
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -30,14 +30,14 @@ struct StockItem
 
 // The program started with sign-in off, the stock tab chosen: the stock page inside the frame,
 // driven with keys and clicks.
-class StockPage : public FrameFixture
+class StockPageTest : public FrameFixture
 {
 protected:
     void SetUp() override
     {
         FrameFixture::SetUp();
         // The page's other windows, recorded instead of opened.
-        Form2::Windows w;
+        StockPage::Windows w;
         w.productEditor = [this] {
             editorOpened.append(Module1::NewItemMode ? 0 : Module1::SelectedProductPK);
             if (editorSaves)
@@ -49,12 +49,12 @@ protected:
                 stockUpdateSaves();
         };
         w.history = [this] { ++historyOpened; };
-        w.stockReport = [this](Form2 &) { printedSource = Module1::PrintSource; };
-        Form2::setWindows(w);
+        w.stockReport = [this](StockPage &) { printedSource = Module1::PrintSource; };
+        StockPage::setWindows(w);
     }
     void TearDown() override
     {
-        Form2::setWindows({});
+        StockPage::setWindows({});
         FrameFixture::TearDown();
     }
 
@@ -96,11 +96,11 @@ protected:
     }
 
     // Starts the program and chooses the stock tab.
-    Form2 *open()
+    StockPage *open()
     {
-        EXPECT_EQ(Login::start(), nullptr);
+        EXPECT_EQ(SignInWindow::start(), nullptr);
         settle();
-        frame = MDIForm1::existing();
+        frame = MainFrame::existing();
         EXPECT_NE(frame, nullptr);
         if (!frame)
             return nullptr;
@@ -114,7 +114,7 @@ protected:
         }
         QTest::mouseClick(frame->Label2(), Qt::LeftButton);
         settle();
-        page = qobject_cast<Form2 *>(frame->activePage());
+        page = qobject_cast<StockPage *>(frame->activePage());
         EXPECT_NE(page, nullptr);
         return page;
     }
@@ -186,8 +186,8 @@ protected:
     }
 
     ScriptedFileDialogs files;
-    MDIForm1 *frame = nullptr;
-    Form2 *page = nullptr;
+    MainFrame *frame = nullptr;
+    StockPage *page = nullptr;
     QList<int> editorOpened; // 0 for a new product, else the product's key
     std::function<void()> editorSaves;
     int stockUpdates = 0;

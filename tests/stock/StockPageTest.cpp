@@ -1,5 +1,5 @@
 #include "StockFixture.h"
-#include "history/DataLog.h"
+#include "history/HistoryWindow.h"
 #include "history/MovementSearch.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/Clock.h"
@@ -8,8 +8,8 @@
 #include "sale/ProductSearch.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
-#include "stock/AR1.h"
-#include "stock/Fprint1.h"
+#include "stock/StockReportLayout.h"
+#include "stock/StockReportViewer.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
@@ -52,12 +52,12 @@ struct StatementLog
 } // namespace
 
 // A small shop whose names sort differently in Thai dictionary order than by code point.
-class StockShop : public StockPage
+class StockShop : public StockPageTest
 {
 protected:
     void SetUp() override
     {
-        StockPage::SetUp();
+        StockPageTest::SetUp();
         add({ "AB1", "กาแฟเย็น", "แก้วใหญ่", 12, 5, 1250.5, "แก้ว", "เครื่องดื่ม", "ตู้เย็น" });
         add({ "A_1", "ปากกา", "สีน้ำเงิน", 3, 5, 20, "ด้าม", "เครื่องเขียน", "ชั้น 2" });
         add({ "CD2", "กาแฟผง", "ซองเล็ก", 40, 10, 5, "ซอง", "เครื่องดื่ม", "ชั้น 1" });
@@ -72,7 +72,7 @@ TEST_F(StockShop, FullListShowsEveryProductInThaiOrder)
 {
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(page->windowTitle(), QStringLiteral("คลังสินค้า"));
-    EXPECT_EQ(MDIForm1::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(codes(), all);
     EXPECT_EQ(page->SearchMode, 0);
     EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ"));
@@ -340,7 +340,7 @@ TEST_F(StockShop, BelowQuantityBoxTakesDigitsOnly)
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST_F(StockPage, NamesListInThaiDictionaryOrder)
+TEST_F(StockPageTest, NamesListInThaiDictionaryOrder)
 {
     add({ "P1", "ไข่ไก่" });
     add({ "P2", "กาแฟ" });
@@ -359,7 +359,7 @@ TEST_F(StockPage, NamesListInThaiDictionaryOrder)
 // case, digits, names equal to the collator but not byte for byte, empty names and a name of
 // an ignorable character only (the collator puts an empty text first), descriptions empty and
 // missing (NULL sorts first).
-TEST_F(StockPage, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
+TEST_F(StockPageTest, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
 {
     const char *names[][2] = { { "ขนม", "ถุง" }, { "ไข่ไก่", "" }, { "apple", "" }, { "กาแฟ", "ซอง" },
         { "", "" }, { "Apple", "" }, { "ขนม", "ถุง" }, { "เกลือ", "ถุง" }, { "APPLE", "ขวด" },
@@ -414,7 +414,7 @@ TEST_F(StockPage, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
     EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < 3"), true));
 }
 
-TEST_F(StockPage, EmptyShopShowsNoRowsAndNoMessage)
+TEST_F(StockPageTest, EmptyShopShowsNoRowsAndNoMessage)
 {
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(page->fpSpread1->maxRows(), 0);
@@ -580,12 +580,12 @@ TEST_F(StockShop, LayoutFollowsTheFrameWidth)
 
 TEST_F(StockShop, HistoryButtonOpensTheMovementHistory)
 {
-    Form2::Windows w = Form2::windows();
+    StockPage::Windows w = StockPage::windows();
     w.history = nullptr; // the program's own window
-    Form2::setWindows(w);
+    StockPage::setWindows(w);
     ASSERT_NE(open(), nullptr);
     click(page->pageButton5);
-    EXPECT_EQ(dialogs.opened, QList<QString> { "DataLog" });
+    EXPECT_EQ(dialogs.opened, QList<QString> { "HistoryWindow" });
     EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
     EXPECT_EQ(codes(), all);
 }
@@ -640,13 +640,13 @@ TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
         ASSERT_FALSE(engineText.isEmpty());
     }
 
-    Form2::Windows windows = Form2::windows();
+    StockPage::Windows windows = StockPage::windows();
     windows.history = nullptr; // the program's own window
-    Form2::setWindows(windows);
+    StockPage::setWindows(windows);
     ASSERT_NE(open(), nullptr);
     bool ran = false;
     dialogs.then([&](QDialog *d) {
-        auto *w = qobject_cast<DataLog *>(d);
+        auto *w = qobject_cast<HistoryWindow *>(d);
         ASSERT_NE(w, nullptr);
         ran = true;
         const QString caption = w->windowTitle();
@@ -669,17 +669,17 @@ TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
         click(w->Option3);
         click(w->Command2);
         EXPECT_EQ(boxes.count(), 1);
-        EXPECT_EQ(w->windowTitle(), DataLog::foundCaption(2));
+        EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(2));
         QStringList keys;
         for (int r = 1; r <= w->fpSpread1->maxRows(); ++r)
-            if (!w->fpSpread1->getText(DataLog::ColPK, r).isEmpty())
-                keys << w->fpSpread1->getText(DataLog::ColPK, r);
+            if (!w->fpSpread1->getText(HistoryWindow::ColPK, r).isEmpty())
+                keys << w->fpSpread1->getText(HistoryWindow::ColPK, r);
         keys.sort();
         EXPECT_EQ(keys, (QStringList { "2", "3" }));
     });
     click(page->pageButton5);
     EXPECT_TRUE(ran);
-    EXPECT_EQ(dialogs.opened, QList<QString> { "DataLog" });
+    EXPECT_EQ(dialogs.opened, QList<QString> { "HistoryWindow" });
     EXPECT_EQ(ended, 0);
     search(QStringLiteral("กาแฟ"));
     EXPECT_EQ(codes(), (QStringList { "CD2", "AB1" }));
@@ -688,9 +688,9 @@ TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
 TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
 {
     // The page's own stock report, not the recorder.
-    Form2::Windows w = Form2::windows();
+    StockPage::Windows w = StockPage::windows();
     w.stockReport = nullptr;
-    Form2::setWindows(w);
+    StockPage::setWindows(w);
     ASSERT_NE(open(), nullptr);
     search(QStringLiteral("กาแฟ"));
     ASSERT_EQ(codes(), (QStringList { "CD2", "AB1" }));
@@ -699,14 +699,14 @@ TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
     files.answer(out.filePath(QStringLiteral("list")));
     int rows = -1;
     dialogs.then([&](QDialog *d) {
-        auto *viewer = qobject_cast<Fprint1 *>(d);
+        auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, 1);
         rows = viewer->report()->rowTotal();
         QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
     });
     click(page->kasmoButton1);
-    EXPECT_EQ(dialogs.opened, QList<QString> { "Fprint1" });
+    EXPECT_EQ(dialogs.opened, QList<QString> { "StockReportViewer" });
     EXPECT_EQ(rows, 2);
     EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
 
@@ -730,7 +730,7 @@ struct HistoryRightCase
     bool enabled;
 };
 
-class HistoryRight : public StockPage, public ::testing::WithParamInterface<HistoryRightCase>
+class HistoryRight : public StockPageTest, public ::testing::WithParamInterface<HistoryRightCase>
 {
 };
 
@@ -742,7 +742,7 @@ TEST_P(HistoryRight, HistoryButtonFollowsTheFifthRightWhenSignInIsOn)
     const bool rights[5] = { true, true, true, true, c.history };
     addUser(2, QStringLiteral("STOCK"), PasswordHash::make(QStringLiteral("pw"), 1000),
         QStringLiteral("พนักงาน"), rights);
-    Login *w = Login::start();
+    SignInWindow *w = SignInWindow::start();
     if (c.signIn) {
         ASSERT_NE(w, nullptr);
         w->txtUserID->setText(QStringLiteral("stock"));
@@ -750,10 +750,10 @@ TEST_P(HistoryRight, HistoryButtonFollowsTheFifthRightWhenSignInIsOn)
         w->kasmoButton1_Click();
     }
     settle();
-    frame = MDIForm1::existing();
+    frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
     QTest::mouseClick(frame->Label2(), Qt::LeftButton);
-    page = qobject_cast<Form2 *>(frame->activePage());
+    page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->pageButton5->Enabled(), c.enabled);
     click(page->pageButton5);

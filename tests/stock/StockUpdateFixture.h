@@ -1,9 +1,9 @@
 #pragma once
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
-#include "sale/Form3.h"
-#include "shell/MDIForm1.h"
-#include "stock/FUpdate.h"
+#include "sale/SalePage.h"
+#include "shell/MainFrame.h"
+#include "stock/GoodsReceivedWindow.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -29,18 +29,18 @@ protected:
         addProduct(2, "A100", "น้ำดื่ม", "ขวดเล็ก", 12.5, -2, 2);
         addProduct(3, "C300", "ตู้เย็น", QVariant(), 1200, 0);
         addProduct(4, "D400", "O'Brien soap", "50%_off", 6, 10);
-        MDIForm1::Windows w;
-        w.salePage = [] { return WindowRegistry::instance<Form3>(); };
-        MDIForm1::setWindows(w);
-        Form3::setWindows({});
-        frame = MDIForm1::showFrame();
+        MainFrame::Windows w;
+        w.salePage = [] { return WindowRegistry::instance<SalePage>(); };
+        MainFrame::setWindows(w);
+        SalePage::setWindows({});
+        frame = MainFrame::showFrame();
         frame->Label2_Click();
     }
 
     void TearDown() override
     {
         deleteLoadedWindows();
-        MDIForm1::setWindows({});
+        MainFrame::setWindows({});
         ShellFixture::TearDown();
     }
 
@@ -56,9 +56,9 @@ protected:
     }
 
     // The window shown over the stock page, without a modal loop, for driving it step by step.
-    FUpdate *open()
+    GoodsReceivedWindow *open()
     {
-        w = WindowRegistry::instance<FUpdate>();
+        w = WindowRegistry::instance<GoodsReceivedWindow>();
         w->show();
         w->activateWindow();
         QApplication::setActiveWindow(w);
@@ -128,6 +128,6 @@ protected:
         return s.join(QLatin1Char(' '));
     }
 
-    MDIForm1 *frame = nullptr;
-    FUpdate *w = nullptr;
+    MainFrame *frame = nullptr;
+    GoodsReceivedWindow *w = nullptr;
 };

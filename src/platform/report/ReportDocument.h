@@ -100,7 +100,7 @@ public:
     void addLine(const QLineF &line, const QColor &color, double penWidth);
 
 private:
-    friend class ActiveReport;
+    friend class ReportLayout;
     friend class ReportDocument;
     friend struct ReportPage;
     const QVector<DrawOp> &writtenOut() const;

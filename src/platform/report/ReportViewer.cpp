@@ -1,6 +1,6 @@
 #include "platform/report/ReportViewer.h"
-#include "platform/report/ActiveReport.h"
 #include "platform/report/PrintSink.h"
+#include "platform/report/ReportLayout.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -74,7 +74,7 @@ QAction *ReportViewer::tool(int index) const
     return index >= 0 && index < actions.size() ? actions[index] : nullptr;
 }
 
-void ReportViewer::setReport(ActiveReport *report)
+void ReportViewer::setReport(ReportLayout *report)
 {
     if (report)
         setDocument(report->run());

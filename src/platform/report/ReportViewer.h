@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-class ActiveReport;
+class ReportLayout;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -21,7 +21,7 @@ public:
     explicit ReportViewer(QWidget *parent = nullptr);
 
     // Runs the report (if it has not run) and shows its pages in place of what was shown.
-    void setReport(ActiveReport *report);
+    void setReport(ReportLayout *report);
     void setDocument(const ReportDocument &document);
     const ReportDocument &document() const { return m_document; }
 

@@ -204,7 +204,7 @@ TEST(ReportEngine, TwipsGeometrySurvivesIntoTheDrawing)
 
 TEST(ReportEngine, DetailColumnsFillAcrossThenDown)
 {
-    class Labels : public ActiveReport
+    class Labels : public ReportLayout
     {
     public:
         Labels()
@@ -330,7 +330,7 @@ TEST(ReportEngine, OneTextInOtherBoxesAndFontsDrawsWhereEachBoxPutsIt)
         { "wrapped in a growing box: every line", 700, Qt::AlignRight, 14.5, false, true, true },
         { "not wrapped: one line past the box", 700, Qt::AlignLeft, 14.5, false, false, false },
     };
-    class Repeated : public ActiveReport
+    class Repeated : public ReportLayout
     {
     public:
         explicit Repeated(const QString &text)

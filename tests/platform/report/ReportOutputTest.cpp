@@ -241,7 +241,7 @@ TEST(XlsWriter, ASheetOfEveryRowBeyondSevenMegabytesReadsBack)
 
 TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
 {
-    class Label : public ActiveReport
+    class Label : public ReportLayout
     {
     public:
         Label()

@@ -1,11 +1,11 @@
 #pragma once
-#include "platform/report/ActiveReport.h"
+#include "platform/report/ReportLayout.h"
 
 #include <QStringList>
 
 // A small unbound layout: a group header, `count` fetched details and a group footer, with a
 // page header and a page footer carrying the page number and the page count.
-class CountingReport : public ActiveReport
+class CountingReport : public ReportLayout
 {
 public:
     explicit CountingReport(int count, bool pageSections = true)

@@ -114,7 +114,7 @@ TEST(ReportViewer, NoPrinterTellsTheUser)
 
 TEST(ReportViewer, ThaiPageRendersInsideItsMargins)
 {
-    class Receipt : public ActiveReport
+    class Receipt : public ReportLayout
     {
     public:
         Receipt()

@@ -1,0 +1,899 @@
+#include "button/KasmoButton.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcutEvent>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+// Mouse buttons and shift keys as the button's events number them.
+short buttonCode(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+short buttonsCode(Qt::MouseButtons bs)
+{
+    return short((bs & Qt::LeftButton ? 1 : 0) | (bs & Qt::RightButton ? 2 : 0)
+        | (bs & Qt::MiddleButton ? 4 : 0));
+}
+
+short shiftCode(Qt::KeyboardModifiers m)
+{
+    return short((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
+        | (m & Qt::AltModifier ? 4 : 0));
+}
+
+// Virtual key codes, as the button's key events carry them, for the keys a Qt event names.
+short keyCode(const QKeyEvent *e)
+{
+    const int k = e->key();
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)
+        || k == Qt::Key_Space)
+        return short(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return short(112 + (k - Qt::Key_F1));
+    switch (k) {
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_NumLock:
+        return 144;
+    default:
+        return 0;
+    }
+}
+
+Qt::CursorShape cursorFor(int shape)
+{
+    switch (shape) {
+    case 2:
+        return Qt::CrossCursor;
+    case 3:
+        return Qt::IBeamCursor;
+    case 5:
+    case 15:
+        return Qt::SizeAllCursor;
+    case 6:
+        return Qt::SizeBDiagCursor;
+    case 7:
+        return Qt::SizeVerCursor;
+    case 8:
+        return Qt::SizeFDiagCursor;
+    case 9:
+        return Qt::SizeHorCursor;
+    case 10:
+        return Qt::UpArrowCursor;
+    case 11:
+        return Qt::WaitCursor;
+    case 12:
+        return Qt::ForbiddenCursor;
+    case 13:
+        return Qt::BusyCursor;
+    case 14:
+        return Qt::WhatsThisCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+// Typed reads of stored values; a value of the wrong kind fails the load.
+int32_t toInt32(const QString &key, const QVariant &v)
+{
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    // Colours may be written as unsigned system references (0x8000000F).
+    if (!ok || n < std::numeric_limits<int32_t>::min() || n > qlonglong(0xFFFFFFFFu))
+        throw PropertyBagError(key, v);
+    return int32_t(uint32_t(n));
+}
+
+int16_t toInt16(const QString &key, const QVariant &v)
+{
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<int16_t>::min() || n > std::numeric_limits<int16_t>::max())
+        throw PropertyBagError(key, v);
+    return int16_t(n);
+}
+
+bool toBool(const QString &key, const QVariant &v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok)
+        throw PropertyBagError(key, v);
+    return n != 0;
+}
+
+QImage toPicture(const QString &key, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.canConvert<QImage>()) {
+        const QImage img = v.value<QImage>();
+        if (!img.isNull() || v.typeId() == QMetaType::QImage)
+            return img;
+    }
+    if (v.typeId() == QMetaType::QPixmap)
+        return v.value<QPixmap>().toImage();
+    throw PropertyBagError(key, v);
+}
+
+QFont toFont(const QString &key, const QVariant &v)
+{
+    if (v.typeId() == QMetaType::QFont)
+        return v.value<QFont>();
+    if (v.typeId() == QMetaType::QString) {
+        QFont f;
+        if (f.fromString(v.toString()))
+            return f;
+    }
+    throw PropertyBagError(key, v);
+}
+
+int32_t systemColour(int index)
+{
+    return int32_t(0x80000000u | uint32_t(index));
+}
+
+} // namespace
+
+void installButtonAccessibility(); // ButtonAccessible.cpp
+
+KasmoButton::KasmoButton(QWidget *parent)
+    : QWidget(parent)
+{
+    installButtonAccessibility();
+    // Created: painting allowed, everything else zero; the hover timer stopped.
+    m_paintingOn = true;
+    m_overTimer = new QTimer(this);
+    m_overTimer->setInterval(3);
+    m_overTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_overTimer, &QTimer::timeout, this, &KasmoButton::OverTimer_Timer);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+KasmoButton::~KasmoButton() = default;
+
+KasmoButton *KasmoButton::fromBag(QWidget *parent, const PropertyBag &bag)
+{
+    auto *b = new KasmoButton(parent);
+    b->UserControl_ReadProperties(bag);
+    return b;
+}
+
+const QStringList &KasmoButton::storedKeys()
+{
+    static const QStringList keys = { "BTYPE", "TX", "ENAB", "FONT", "COLTYPE", "FOCUSR", "BCOL",
+        "BCOLO", "FCOL", "FCOLO", "MCOL", "MPTR", "MICON", "PICN", "PICH", "UMCOL", "SOFT",
+        "PICPOS", "NGREY", "FX", "HAND", "CHECK", "VALUE" };
+    return keys;
+}
+
+void KasmoButton::UserControl_InitProperties()
+{
+    m_enabled = true;
+    m_showFocusRect = true;
+    m_useMaskColor = true;
+    m_caption = objectName();
+    if (parentWidget())
+        QWidget::setFont(parentWidget()->font());
+    m_buttonType = 2;
+    m_colorScheme = 1;
+    ComputeSchemeColours();
+    m_backColor = m_backOver = m_pal.FaceColour;
+    m_foreColor = m_foreOver = m_pal.TextColour;
+    m_maskColor = kasmoRGB(192, 192, 192);
+    LayoutCaption();
+}
+
+void KasmoButton::UserControl_ReadProperties(const PropertyBag &bag)
+{
+    auto has = [&](const char *k) { return bag.contains(QString::fromLatin1(k)); };
+    auto val = [&](const char *k) { return bag.read(QString::fromLatin1(k)); };
+    auto i32 = [&](const char *k, int32_t def) {
+        return has(k) ? toInt32(QString::fromLatin1(k), val(k)) : def;
+    };
+    auto bl = [&](const char *k, bool def) {
+        return has(k) ? toBool(QString::fromLatin1(k), val(k)) : def;
+    };
+    auto pic = [&](const char *k) { return toPicture(QString::fromLatin1(k), val(k)); };
+
+    m_buttonType = i32("BTYPE", 2);
+    m_caption = has("TX") ? val("TX").toString() : QString();
+    m_enabled = bl("ENAB", true);
+    if (has("FONT"))
+        QWidget::setFont(toFont(QStringLiteral("FONT"), val("FONT")));
+    m_colorScheme = i32("COLTYPE", 1);
+    m_showFocusRect = bl("FOCUSR", true);
+    m_backColor = i32("BCOL", ResolveSystemColour(systemColour(15)));
+    m_backOver = i32("BCOLO", m_backColor);
+    m_foreColor = i32("FCOL", ResolveSystemColour(systemColour(18)));
+    m_foreOver = i32("FCOLO", m_foreColor);
+    m_maskColor = i32("MCOL", kasmoRGB(192, 192, 192));
+    m_mousePointer = has("MPTR") ? toInt16(QStringLiteral("MPTR"), val("MPTR")) : int16_t(0);
+    m_mouseIcon = pic("MICON");
+    m_pictureNormal = pic("PICN");
+    m_pictureOver = pic("PICH");
+    m_useMaskColor = bl("UMCOL", true);
+    m_softBevel = bl("SOFT", false);
+    m_picturePosition = i32("PICPOS", 0);
+    m_useGreyscale = bl("NGREY", false);
+    m_specialEffect = i32("FX", 0);
+    setHandPointer(bl("HAND", false));
+    m_checkBoxBehaviour = bl("CHECK", false);
+    m_value = bl("VALUE", false);
+    m_syncingEnabled = true;
+    QWidget::setEnabled(m_enabled);
+    m_syncingEnabled = false;
+    MeasurePicture();
+    LayoutCaption();
+    UpdateHotKey();
+}
+
+void KasmoButton::UserControl_WriteProperties(PropertyBag &bag) const
+{
+    bag.write("BTYPE", m_buttonType);
+    bag.write("TX", m_caption);
+    bag.write("ENAB", m_enabled);
+    bag.write("FONT", QWidget::font());
+    bag.write("COLTYPE", m_colorScheme);
+    bag.write("FOCUSR", m_showFocusRect);
+    bag.write("BCOL", m_backColor);
+    bag.write("BCOLO", m_backOver);
+    bag.write("FCOL", m_foreColor);
+    bag.write("FCOLO", m_foreOver);
+    bag.write("MCOL", m_maskColor);
+    bag.write("MPTR", m_mousePointer);
+    bag.write("MICON", m_mouseIcon);
+    bag.write("PICN", m_pictureNormal);
+    bag.write("PICH", m_pictureOver);
+    bag.write("UMCOL", m_useMaskColor);
+    bag.write("SOFT", m_softBevel);
+    bag.write("PICPOS", m_picturePosition);
+    bag.write("NGREY", m_useGreyscale);
+    bag.write("FX", m_specialEffect);
+    bag.write("HAND", m_handPointer);
+    bag.write("CHECK", m_checkBoxBehaviour);
+    bag.write("VALUE", m_value);
+}
+
+void KasmoButton::setAmbientUserMode(bool runTime)
+{
+    m_userMode = runTime;
+}
+
+void KasmoButton::setAmbientDisplayAsDefault(bool on)
+{
+    if (m_displayAsDefault == on)
+        return;
+    m_displayAsDefault = on;
+    ComputeSchemeColours();
+    PaintButton(m_lastState, true);
+}
+
+// ---- properties ----
+
+void KasmoButton::setBackColor(int32_t colour)
+{
+    m_backColor = colour;
+    if (!m_userMode)
+        m_backOver = colour;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("BCOL");
+}
+
+void KasmoButton::setBackOver(int32_t colour)
+{
+    m_backOver = colour;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("BCOLO");
+}
+
+void KasmoButton::setForeColor(int32_t colour)
+{
+    m_foreColor = colour;
+    if (!m_userMode)
+        m_foreOver = colour;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("FCOL");
+}
+
+void KasmoButton::setForeOver(int32_t colour)
+{
+    m_foreOver = colour;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("FCOLO");
+}
+
+void KasmoButton::setMaskColor(int32_t colour)
+{
+    m_maskColor = colour;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("MCOL");
+}
+
+void KasmoButton::setButtonType(int32_t type)
+{
+    m_buttonType = type;
+    if (!m_userMode && type == 5) {
+        QFont f = font();
+        f.setBold(true);
+        QWidget::setFont(f);
+    } else if (type == 11 && m_paintingOn) {
+        CaptureParentBackground();
+    }
+    UserControl_Resize();
+    notify("BTYPE");
+}
+
+void KasmoButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    UpdateHotKey();
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+    notify("TX");
+}
+
+void KasmoButton::setEnabled(bool on)
+{
+    m_enabled = on;
+    PaintButton(ButtonState::Up, true);
+    m_syncingEnabled = true;
+    QWidget::setEnabled(on);
+    m_syncingEnabled = false;
+    notify("ENAB");
+}
+
+void KasmoButton::setFont(const QFont &f)
+{
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+    notify("FONT");
+}
+
+void KasmoButton::setFontBold(bool on)
+{
+    QFont f = font();
+    f.setBold(on);
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+}
+
+void KasmoButton::setFontItalic(bool on)
+{
+    QFont f = font();
+    f.setItalic(on);
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+}
+
+void KasmoButton::setFontUnderline(bool on)
+{
+    QFont f = font();
+    f.setUnderline(on);
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+}
+
+int16_t KasmoButton::FontSize() const
+{
+    return int16_t(qRound(font().pointSizeF()));
+}
+
+void KasmoButton::setFontSize(int16_t size)
+{
+    QFont f = font();
+    f.setPointSizeF(size);
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+}
+
+void KasmoButton::setFontName(const QString &name)
+{
+    QFont f = font();
+    f.setFamily(name);
+    QWidget::setFont(f);
+    LayoutCaption();
+    PaintButton(ButtonState::Up, true);
+}
+
+void KasmoButton::setColorScheme(int32_t scheme)
+{
+    m_colorScheme = scheme;
+    ComputeSchemeColours();
+    PaintButton(ButtonState::Up, true);
+    notify("COLTYPE");
+}
+
+void KasmoButton::setShowFocusRect(bool on)
+{
+    m_showFocusRect = on;
+    repaintAsLast();
+    notify("FOCUSR");
+}
+
+bool KasmoButton::setMousePointer(int32_t shape)
+{
+    // The surface holds a 16-bit shape: a larger value changes nothing.
+    if (shape < std::numeric_limits<int16_t>::min() || shape > std::numeric_limits<int16_t>::max())
+        return false;
+    m_mousePointer = int16_t(shape);
+    applyPointer();
+    notify("MPTR");
+    return true;
+}
+
+void KasmoButton::setMouseIcon(const QImage &icon)
+{
+    m_mouseIcon = icon;
+    applyPointer();
+    notify("MICON");
+}
+
+void KasmoButton::setHandPointer(bool on)
+{
+    m_handPointer = on;
+    if (on) {
+        m_mouseIcon = QImage();
+        m_mousePointer = 99;
+    } else {
+        m_mouseIcon = QImage();
+        m_mousePointer = 1;
+    }
+    applyPointer();
+    notify("HAND");
+}
+
+void KasmoButton::applyPointer()
+{
+    if (m_mousePointer == 99) {
+        // The program ships no cursor resource: the platform's hand stands in for it.
+        if (m_handPointer || m_mouseIcon.isNull())
+            setCursor(Qt::PointingHandCursor);
+        else
+            setCursor(QCursor(QPixmap::fromImage(m_mouseIcon)));
+    } else if (m_mousePointer == 0) {
+        unsetCursor();
+    } else {
+        setCursor(cursorFor(m_mousePointer));
+    }
+}
+
+void KasmoButton::setSoftBevel(bool on)
+{
+    m_softBevel = on;
+    ComputeSchemeColours();
+    repaintAsLast();
+    notify("SOFT");
+}
+
+void KasmoButton::setPictureNormal(const QImage &picture)
+{
+    m_pictureNormal = picture;
+    MeasurePicture();
+    LayoutCaption();
+    repaintAsLast();
+    notify("PICN");
+}
+
+void KasmoButton::setPictureOver(const QImage &picture)
+{
+    m_pictureOver = picture;
+    if (m_isHot)
+        repaintAsLast();
+    notify("PICH");
+}
+
+void KasmoButton::setPicturePosition(int32_t position)
+{
+    m_picturePosition = position;
+    notify("PICPOS");
+    LayoutCaption();
+    repaintAsLast();
+}
+
+void KasmoButton::setUseMaskColor(bool on)
+{
+    m_useMaskColor = on;
+    if (!m_pictureNormal.isNull())
+        repaintAsLast();
+    notify("UMCOL");
+}
+
+void KasmoButton::setUseGreyscale(bool on)
+{
+    m_useGreyscale = on;
+    if (!m_pictureNormal.isNull())
+        repaintAsLast();
+    notify("NGREY");
+}
+
+void KasmoButton::setSpecialEffect(int32_t effect)
+{
+    m_specialEffect = effect;
+    repaintAsLast();
+    notify("FX");
+}
+
+void KasmoButton::setCheckBoxBehaviour(bool on)
+{
+    m_checkBoxBehaviour = on;
+    repaintAsLast();
+    notify("CHECK");
+}
+
+void KasmoButton::setValue(bool on)
+{
+    m_value = on;
+    if (m_checkBoxBehaviour)
+        PaintButton(ButtonState::Up, true);
+    notify("VALUE");
+}
+
+// ---- methods ----
+
+void KasmoButton::DisableRefresh()
+{
+    m_paintingOn = false;
+}
+
+void KasmoButton::Refresh()
+{
+    if (m_buttonType == 11)
+        CaptureParentBackground();
+    ComputeSchemeColours();
+    LayoutCaption();
+    m_paintingOn = true;
+    repaintAsLast();
+}
+
+bool KasmoButton::hoverTimerActive() const
+{
+    return m_overTimer->isActive();
+}
+
+// ---- host notifications ----
+
+bool KasmoButton::event(QEvent *e)
+{
+    if (e->type() == QEvent::Shortcut) {
+        auto *se = static_cast<QShortcutEvent *>(e);
+        if (m_shortcutId != 0 && se->shortcutId() == m_shortcutId) {
+            UserControl_AccessKeyPress();
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void KasmoButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (!m_surface.isNull())
+        p.drawImage(0, 0, m_surface);
+}
+
+void KasmoButton::resizeEvent(QResizeEvent *)
+{
+    UserControl_Resize();
+}
+
+void KasmoButton::showEvent(QShowEvent *)
+{
+    UserControl_Show();
+}
+
+void KasmoButton::hideEvent(QHideEvent *)
+{
+    m_paintingOn = false;
+}
+
+void KasmoButton::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::EnabledChange && !m_syncingEnabled) {
+        // Enabled changed through QWidget directly: follow it as the property would.
+        const bool on = !testAttribute(Qt::WA_Disabled);
+        if (on != m_enabled) {
+            m_enabled = on;
+            PaintButton(ButtonState::Up, true);
+            notify("ENAB");
+        }
+    } else if (e->type() == QEvent::PaletteChange) {
+        // The container's colours are the ambient values of scheme 4.
+        ComputeSchemeColours();
+        PaintButton(m_lastState, true);
+    }
+    QWidget::changeEvent(e);
+}
+
+void KasmoButton::UserControl_Show()
+{
+    if (m_buttonType == 11 && !m_hasBackgroundCopy) {
+        m_backgroundCopy
+            = QImage(qMax(1, m_clientWidth), qMax(1, m_clientHeight), QImage::Format_RGB32);
+        m_backgroundCopy.fill(Qt::black);
+        m_hasBackgroundCopy = true;
+        CaptureParentBackground();
+    }
+    m_paintingOn = true;
+    ComputeSchemeColours();
+    PaintButton(ButtonState::Up, true);
+}
+
+void KasmoButton::mousePressEvent(QMouseEvent *e)
+{
+    const short b = buttonCode(e->button());
+    m_hostPressButton = b;
+    UserControl_MouseDown(
+        b, shiftCode(e->modifiers()), float(e->position().x()), float(e->position().y()));
+}
+
+void KasmoButton::mouseMoveEvent(QMouseEvent *e)
+{
+    UserControl_MouseMove(buttonsCode(e->buttons()), shiftCode(e->modifiers()),
+        float(e->position().x()), float(e->position().y()));
+}
+
+void KasmoButton::mouseReleaseEvent(QMouseEvent *e)
+{
+    const short b = buttonCode(e->button());
+    UserControl_MouseUp(
+        b, shiftCode(e->modifiers()), float(e->position().x()), float(e->position().y()));
+    // The host clicks when the button pressed is released over the control.
+    const bool click = m_hostPressButton != 0 && m_hostPressButton == b
+        && rect().contains(e->position().toPoint());
+    m_hostPressButton = 0;
+    if (click)
+        UserControl_Click();
+}
+
+void KasmoButton::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        // Only the left button double-clicks; others press again.
+        mousePressEvent(e);
+        return;
+    }
+    m_hostPressButton = 0; // the release after a double click is no click
+    UserControl_DblClick();
+}
+
+namespace {
+// The keys the button acts on itself; every other key goes on to its window, so Esc and the
+// window's function keys work whichever control has the focus.
+bool keptByButton(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+void KasmoButton::keyPressEvent(QKeyEvent *e)
+{
+    UserControl_KeyDown(keyCode(e), shiftCode(e->modifiers()));
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0) != QChar(0)) {
+        short ascii = short(text.at(0).unicode());
+        emit KeyPress(ascii);
+    }
+    if (!keptByButton(e))
+        e->ignore();
+}
+
+void KasmoButton::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!keptByButton(e))
+        e->ignore();
+    // A held key repeats only its key-down; its release comes once.
+    if (e->isAutoRepeat())
+        return;
+    UserControl_KeyUp(keyCode(e), shiftCode(e->modifiers()));
+}
+
+void KasmoButton::focusInEvent(QFocusEvent *)
+{
+    m_hasFocus = true;
+    PaintButton(m_lastState, true);
+}
+
+void KasmoButton::focusOutEvent(QFocusEvent *)
+{
+    m_hasFocus = false;
+    PaintButton(m_lastState, true);
+}
+
+void KasmoButton::UserControl_MouseDown(short Button, short Shift, float X, float Y)
+{
+    emit MouseDown(Button, Shift, X, Y);
+    m_rememberedButton = uint8_t(Button);
+    if (Button != 2)
+        PaintButton(ButtonState::Down, false);
+}
+
+void KasmoButton::UserControl_MouseMove(short Button, short Shift, float X, float Y)
+{
+    emit MouseMove(Button, Shift, X, Y);
+    if (Button >= 2)
+        return;
+    if (!CursorInside()) {
+        PaintButton(ButtonState::Up, false);
+    } else if (Button == 0 && !m_isHot) {
+        m_overTimer->start();
+        m_isHot = true;
+        PaintButton(ButtonState::Up, true);
+        emit MouseOver();
+    } else if (Button == 1) {
+        m_isHot = true;
+        PaintButton(ButtonState::Down, false);
+        m_isHot = false;
+    }
+}
+
+void KasmoButton::UserControl_MouseUp(short Button, short Shift, float X, float Y)
+{
+    emit MouseUp(Button, Shift, X, Y);
+    if (Button != 2)
+        PaintButton(ButtonState::Up, false);
+}
+
+void KasmoButton::UserControl_Click()
+{
+    if (m_rememberedButton != 1 || !m_enabled)
+        return;
+    if (m_checkBoxBehaviour)
+        m_value = !m_value;
+    PaintButton(ButtonState::Up, true);
+    repaint();
+    emit Click();
+}
+
+void KasmoButton::UserControl_DblClick()
+{
+    if (m_rememberedButton != 1)
+        return;
+    // Qt's implicit grab brings the release that follows to this control.
+    UserControl_MouseDown(1, 0, 0, 0);
+}
+
+void KasmoButton::UserControl_KeyDown(short KeyCode, short Shift)
+{
+    emit KeyDown(KeyCode, Shift);
+    m_lastKeyCode = uint8_t(KeyCode);
+    switch (KeyCode) {
+    case 32:
+        PaintButton(ButtonState::Down, false);
+        break;
+    case 37:
+    case 38:
+        focusNextPrevChild(false);
+        break;
+    case 39:
+    case 40:
+        focusNextPrevChild(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void KasmoButton::UserControl_KeyUp(short KeyCode, short Shift)
+{
+    emit KeyUp(KeyCode, Shift);
+    if (m_lastKeyCode == 32 && KeyCode == 32) {
+        if (m_checkBoxBehaviour)
+            m_value = !m_value;
+        PaintButton(ButtonState::Up, false);
+        repaint();
+        emit Click();
+    }
+}
+
+void KasmoButton::press()
+{
+    UserControl_AccessKeyPress();
+}
+
+void KasmoButton::UserControl_AccessKeyPress()
+{
+    m_rememberedButton = 1;
+    UserControl_Click();
+}
+
+void KasmoButton::OverTimer_Timer()
+{
+    if (CursorInside())
+        return;
+    m_overTimer->stop();
+    m_isHot = false;
+    PaintButton(ButtonState::Up, true);
+    emit MouseOut();
+}
+
+bool KasmoButton::CursorInside() const
+{
+    return QApplication::widgetAt(QCursor::pos()) == this;
+}

@@ -1,0 +1,271 @@
+#pragma once
+#include "button/PropertyBag.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+class QTimer;
+
+// Colours are 0x00BBGGRR values (red in the low byte) or system colour references
+// (0x80000000 | index), as the stored designs hold them.
+constexpr int32_t kasmoRGB(int r, int g, int b)
+{
+    return int32_t(r) | (int32_t(g) << 8) | (int32_t(b) << 16);
+}
+
+// Shade arithmetic of the palette; softBevel halves the step.
+int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional, bool softBevel);
+int32_t BlendTowardWhite(int32_t colour, int base);
+// System colour references become RGB from the application palette; a reference that cannot
+// be translated gives 0 (black). RGB values pass through.
+int32_t ResolveSystemColour(int32_t colour);
+
+enum class ButtonState : uint8_t { Up = 0, Down = 2 };
+
+// The owner-drawn push button of the program's windows.
+//
+// Window code: make it from its stored design with fromBag() (see ButtonPresets.h), connect
+// Click(), and set Enabled, visibility, position, width, Caption and BackColor as needed.
+// The other events carry their arguments by reference: a handler connected directly may change
+// them, and the button acts on the changed value (Button 2 in MouseDown keeps it from clicking).
+class KasmoButton : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit KasmoButton(QWidget *parent = nullptr);
+    ~KasmoButton() override;
+
+    // A button set up from a stored design (keys as in ReadProperties).
+    static KasmoButton *fromBag(QWidget *parent, const PropertyBag &bag);
+
+    // The 23 stored keys in the order they are written.
+    static const QStringList &storedKeys();
+
+    // Life cycle of the stored design.
+    void UserControl_InitProperties(); // a button newly placed on a window
+    void UserControl_ReadProperties(const PropertyBag &bag);
+    void UserControl_WriteProperties(PropertyBag &bag) const;
+
+    // Ambient values of the container.
+    void setAmbientUserMode(bool runTime); // false: design time
+    bool ambientUserMode() const { return m_userMode; }
+    void setAmbientDisplayAsDefault(bool on);
+    bool ambientDisplayAsDefault() const { return m_displayAsDefault; }
+
+    // Properties.
+    int32_t BackColor() const { return m_backColor; }
+    void setBackColor(int32_t colour);
+    int32_t BackOver() const { return m_backOver; }
+    void setBackOver(int32_t colour);
+    int32_t ForeColor() const { return m_foreColor; }
+    void setForeColor(int32_t colour);
+    int32_t ForeOver() const { return m_foreOver; }
+    void setForeOver(int32_t colour);
+    int32_t MaskColor() const { return m_maskColor; }
+    void setMaskColor(int32_t colour);
+    int32_t ButtonType() const { return m_buttonType; }
+    void setButtonType(int32_t type);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool on); // hides QWidget::setEnabled; a direct QWidget call is followed too
+    QFont Font() const { return QWidget::font(); }
+    void setFont(const QFont &f); // hides QWidget::setFont
+    bool FontBold() const { return font().bold(); }
+    void setFontBold(bool on);
+    bool FontItalic() const { return font().italic(); }
+    void setFontItalic(bool on);
+    bool FontUnderline() const { return font().underline(); }
+    void setFontUnderline(bool on);
+    int16_t FontSize() const;
+    void setFontSize(int16_t size);
+    QString FontName() const { return font().family(); }
+    void setFontName(const QString &name);
+    int32_t ColorScheme() const { return m_colorScheme; }
+    void setColorScheme(int32_t scheme);
+    bool ShowFocusRect() const { return m_showFocusRect; }
+    void setShowFocusRect(bool on);
+    int32_t MousePointer() const { return m_mousePointer; }
+    bool setMousePointer(int32_t shape); // false (nothing changed) outside the 16-bit range
+    QImage MouseIcon() const { return m_mouseIcon; }
+    void setMouseIcon(const QImage &icon);
+    bool HandPointer() const { return m_handPointer; }
+    void setHandPointer(bool on);
+    bool SoftBevel() const { return m_softBevel; }
+    void setSoftBevel(bool on);
+    QImage PictureNormal() const { return m_pictureNormal; }
+    void setPictureNormal(const QImage &picture);
+    QImage PictureOver() const { return m_pictureOver; }
+    void setPictureOver(const QImage &picture);
+    int32_t PicturePosition() const { return m_picturePosition; }
+    void setPicturePosition(int32_t position);
+    bool UseMaskColor() const { return m_useMaskColor; }
+    void setUseMaskColor(bool on);
+    bool UseGreyscale() const { return m_useGreyscale; }
+    void setUseGreyscale(bool on);
+    int32_t SpecialEffect() const { return m_specialEffect; }
+    void setSpecialEffect(int32_t effect);
+    bool CheckBoxBehaviour() const { return m_checkBoxBehaviour; }
+    void setCheckBoxBehaviour(bool on);
+    bool Value() const { return m_value; }
+    void setValue(bool on);
+    QString Version() const { return QStringLiteral("1.0.0"); }
+
+    // Methods.
+    void DisableRefresh();
+    void Refresh();
+    // Does what a click with the left button does (Click, the check box's toggle); nothing
+    // while disabled. Assistive technology presses the button through it.
+    void press();
+
+    // What the button holds and last drew; read by tests and by nothing in the windows.
+    struct Palette
+    {
+        int32_t FaceColour = 0, LightColour = 0, HighlightColour = 0, ShadowColour = 0,
+                DarkShadowColour = 0, TextColour = 0, HotTextColour = 0, MaskRGB = 0,
+                TintColour = 0, SelectColour = 0, SelectTint = 0;
+    };
+    const Palette &schemeColours() const { return m_pal; }
+    ButtonState lastState() const { return m_lastState; }
+    bool isHot() const { return m_isHot; }
+    bool hoverTimerActive() const;
+    bool paintingOn() const { return m_paintingOn; }
+    QChar accessKey() const { return m_accessKey; } // null when none
+    QRect captionRect() const { return m_captionRect; }
+    QRect pressedCaptionRect() const { return m_pressedCaptionRect; }
+    QRect focusRect() const { return m_focusRect; }
+    QPoint pictureOrigin() const { return { m_pictureLeft, m_pictureTop }; }
+    QRegion windowShape() const { return m_windowShape; }
+    const QImage &surface() const { return m_surface; } // the back buffer as last drawn
+    int paintCount() const { return m_paintCount; }
+
+    // Palette arithmetic and derivation, public so the worked values can be checked.
+    int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional) const;
+    void ComputeSchemeColours();
+    // Draws the button onto its surface when forced or the state or caption changed.
+    void PaintButton(ButtonState state, bool force);
+
+signals:
+    void Click();
+    void MouseDown(short &Button, short &Shift, float &X, float &Y);
+    void MouseMove(short &Button, short &Shift, float &X, float &Y);
+    void MouseUp(short &Button, short &Shift, float &X, float &Y);
+    void KeyPress(short &KeyAscii);
+    void KeyDown(short &KeyCode, short &Shift);
+    void KeyUp(short &KeyCode, short &Shift);
+    void MouseOver();
+    void MouseOut();
+    // The container's change notification, naming the stored key.
+    void PropertyChanged(const QString &key);
+
+protected:
+    bool event(QEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
+private:
+    // What the window system tells the control, one handler per notification.
+    void UserControl_MouseDown(short Button, short Shift, float X, float Y);
+    void UserControl_MouseMove(short Button, short Shift, float X, float Y);
+    void UserControl_MouseUp(short Button, short Shift, float X, float Y);
+    void UserControl_Click();
+    void UserControl_DblClick();
+    void UserControl_KeyDown(short KeyCode, short Shift);
+    void UserControl_KeyUp(short KeyCode, short Shift);
+    void UserControl_AccessKeyPress();
+    void UserControl_Resize();
+    void UserControl_Show();
+    void OverTimer_Timer();
+    bool CursorInside() const;
+    void repaintAsLast() { PaintButton(m_lastState, true); }
+    void notify(const char *key) { emit PropertyChanged(QString::fromLatin1(key)); }
+    void applyPointer();
+
+    // Caption and picture.
+    void UpdateHotKey();
+    void LayoutCaption();
+    void MeasurePicture();
+    void PlacePicture();
+    void PaintCaption(int style);
+    void PaintCaptionShadow(const QRect &rect);
+    void drawCaptionText(const QRect &rect, int32_t colour);
+    void PaintPicture(int look);
+    void PaintPictureShadow(int shift, const QImage &picture);
+    void BlitMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
+        int32_t tint, bool darkOnly, bool greyscale, bool blend);
+    void PaintFocusMark();
+
+    // Painting and shapes.
+    void paintStyle(int look);
+    void BuildWindowShape();
+    void CaptureParentBackground();
+    void PaintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly);
+    void PaintSegment(int x1, int y1, int x2, int y2, int32_t colour);
+    void PaintDot(int x, int y, int32_t colour);
+    void PaintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour);
+    void PaintBorder(int32_t c1, int32_t c2, int32_t c3, int32_t c4, bool inset, bool single);
+    int32_t Off(int32_t c, int n) const { return OffsetColour(c, n, false); }
+    int32_t OffB(int32_t c, int n) const { return OffsetColour(c, n, true); }
+
+    // The control's state.
+    int32_t m_buttonType = 0;
+    int32_t m_colorScheme = 0;
+    int32_t m_picturePosition = 0;
+    int32_t m_specialEffect = 0;
+    int m_clientHeight = 0;
+    int m_clientWidth = 0;
+    int32_t m_backColor = 0, m_backOver = 0, m_foreColor = 0, m_foreOver = 0, m_maskColor = 0;
+    bool m_useMaskColor = false, m_useGreyscale = false, m_handPointer = false;
+    QImage m_pictureNormal, m_pictureOver;
+    QImage m_backgroundCopy;
+    bool m_hasBackgroundCopy = false;
+    QString m_caption;
+    QRect m_captionRect, m_pressedCaptionRect, m_focusRect;
+    int m_captionWidth = 0, m_captionHeight = 0;
+    int m_pictureLeft = 0, m_pictureTop = 0, m_pictureWidth = 0, m_pictureHeight = 0;
+    QRegion m_windowShape;
+    uint8_t m_rememberedButton = 0;
+    uint8_t m_lastKeyCode = 0;
+    bool m_enabled = false;
+    bool m_softBevel = false;
+    bool m_hasFocus = false;
+    bool m_showFocusRect = false;
+    Palette m_pal;
+    ButtonState m_lastState = ButtonState::Up;
+    QString m_lastCaption;
+    bool m_paintingOn = false;
+    bool m_isHot = false;
+    bool m_captureBusy = false;
+    uint8_t m_lastCaptionStyle = 0;
+    bool m_checkBoxBehaviour = false, m_value = false;
+    QTimer *m_overTimer = nullptr;
+
+    // What the window hosting the control keeps for it: pointer, access key, ambient values.
+    int16_t m_mousePointer = 0;
+    QImage m_mouseIcon;
+    QChar m_accessKey;
+    int m_shortcutId = 0;
+    bool m_userMode = true;
+    bool m_displayAsDefault = false;
+    short m_hostPressButton = 0; // button whose release completes a host click
+    bool m_syncingEnabled = false;
+
+    QImage m_surface;
+    int m_paintCount = 0;
+};

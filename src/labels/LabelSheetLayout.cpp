@@ -1,0 +1,175 @@
+#include "labels/LabelSheetLayout.h"
+#include "platform/barcode/Barcode.h"
+#include "records/Blanks.h"
+#include "records/Currency.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+ReportFont browallia()
+{
+    ReportFont f;
+    f.family = QStringLiteral("Browallia New");
+    f.size = 14.5;
+    return f;
+}
+
+// Font sizes a font takes.
+bool usableFontSize(double points)
+{
+    return points > 0 && points <= 2048;
+}
+
+} // namespace
+
+LabelSheetLayout::LabelSheetLayout(const LabelSheetSetup &setup)
+    : m_setup(setup)
+{
+    PageHeader()->height = 0;
+    PageFooter()->height = 0;
+    Detail()->height = 1335;
+    Detail()->columnCount = 2;
+    Label1 = Detail()->addLabel(
+        QStringLiteral("Label1"), -20, 0, 2268, 283, QStringLiteral("ตัวอย่าง น้ำดื่ม ตราช้าง"));
+    Label1->font = browallia();
+    Barcode1 = Detail()->addBarcode(
+        QStringLiteral("Barcode1"), 0, 283, 2268, 709, int(BarcodeStyle::Code128));
+    Barcode1->text = QStringLiteral("8851234567898");
+    Barcode1->font = browallia();
+    Label2 = Detail()->addLabel(
+        QStringLiteral("Label2"), -10, 992, 2200, 284, QStringLiteral("ราคา 450.00 บาท"));
+    Label2->font = browallia();
+}
+
+std::optional<double> LabelSheetLayout::number(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<qint16> LabelSheetLayout::wholeNumber(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) > 1e9)
+        return std::nullopt;
+    const int64_t n = roundHalfEven((long double)v);
+    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return qint16(n);
+}
+
+std::optional<qint16> LabelSheetLayout::wholeNumber(const QString &text)
+{
+    const auto v = number(text);
+    return v ? wholeNumber(*v) : std::nullopt;
+}
+
+void LabelSheetLayout::ActiveReport_Initialize()
+{
+    const LabelSheetSetup &s = m_setup;
+    auto cm = [](const QString &text, float &target) {
+        if (const auto v = number(text))
+            target = cmToTwips(*v);
+    };
+    PageSettings.orientation
+        = s.portrait ? ReportPageSettings::Portrait : ReportPageSettings::Landscape;
+    if (s.paperMode == LabelPaperMode::Custom) {
+        PageSettings.paperSize = ReportPageSettings::Custom;
+        cm(s.paperLength, PageSettings.paperHeight);
+        cm(s.paperWidth, PageSettings.paperWidth);
+    } else {
+        PageSettings.paperSize = ReportPageSettings::A4;
+    }
+    cm(s.leftMargin, PageSettings.leftMargin);
+    cm(s.rightMargin, PageSettings.rightMargin);
+    cm(s.bottomMargin, PageSettings.bottomMargin);
+    cm(s.topMargin, PageSettings.topMargin);
+    if (s.barcodeType == 0)
+        Barcode1->style = int(BarcodeStyle::Code128);
+    else if (s.barcodeType == 1)
+        Barcode1->style = int(BarcodeStyle::Ean13);
+    // Lengths of no size would draw nothing or break the paging: they keep the layout's.
+    auto positiveCm = [](const QString &text, float &target) {
+        if (const auto v = number(text); v && *v > 0)
+            target = cmToTwips(*v);
+    };
+    positiveCm(s.barLength, Barcode1->height);
+    positiveCm(s.spacingDown, Detail()->height);
+    if (const auto v = number(s.spacingRight); v && *v >= 0)
+        Detail()->columnSpacing = cmToTwips(*v);
+    if (const auto n = wholeNumber(s.labelsPerRow); n && *n >= 1)
+        Detail()->columnCount = *n;
+    Barcode1->foreColor = s.colour;
+    if (const auto n = wholeNumber(s.barThickness); n && *n >= 1)
+        Barcode1->barWidth = *n;
+    if (const auto v = number(s.barcodeFontSize); v && usableFontSize(*v))
+        Barcode1->font.size = *v;
+
+    Label1->foreColor = s.colour;
+    if (const auto v = number(s.line1FontSize); v && usableFontSize(*v))
+        Label1->font.size = *v;
+    Label1->font.bold = s.line1Bold;
+    Label2->foreColor = s.colour;
+    if (const auto v = number(s.line2FontSize); v && usableFontSize(*v))
+        Label2->font.size = *v;
+    Label2->top = Barcode1->height + 250;
+    Label2->font.bold = s.line2Bold;
+
+    // A first position below 1 counts as 1: every label asked for is printed.
+    if (const auto v = number(s.firstPosition)) {
+        if (const auto skip = wholeNumber(qMax(1.0, *v) - 1))
+            LabelSkip = *skip;
+    }
+    if (const auto v = number(s.labelCount)) {
+        if (const auto total = wholeNumber(*v + LabelSkip))
+            LabelTotal = *total;
+    }
+}
+
+void LabelSheetLayout::ActiveReport_FetchData(bool &eof)
+{
+    if (LabelNo == std::numeric_limits<qint16>::max()) {
+        eof = true;
+        return;
+    }
+    ++LabelNo;
+    eof = LabelNo > LabelTotal;
+}
+
+void LabelSheetLayout::Detail_Format()
+{
+    Barcode1->text = trimBlanks(m_setup.value);
+    Label1->text = trimBlanks(m_setup.line1);
+    Label2->text = trimBlanks(m_setup.line2);
+    const bool shown = LabelNo > LabelSkip;
+    Label1->visible = shown;
+    Label2->visible = shown;
+    // A value the symbology refuses prints the texts without bars.
+    Barcode1->visible = shown && Barcode::check(Barcode1->style, Barcode1->text).isEmpty();
+}
+
+int LabelSheetLayout::labelsPerRowThatFit()
+{
+    initialize();
+    float left = 0, right = 0;
+    for (const ReportElement *e : { Label1, Barcode1, Label2 }) {
+        left = qMin(left, e->left);
+        right = qMax(right, e->left + e->width);
+    }
+    const double paper = PageSettings.paper().width();
+    const double x0 = PageSettings.leftMargin + PageSettings.gutter;
+    const double spacing = Detail()->columnSpacing;
+    constexpr double tolerance = 0.01;
+    for (int n = qMax(1, Detail()->columnCount); n > 1; --n) {
+        const double pitch = PageSettings.columnWidth(n, spacing) + spacing;
+        const bool overlap = pitch + tolerance < right - left;
+        const bool offPaper = x0 + (n - 1) * pitch + right > paper + tolerance;
+        if (!overlap && !offPaper)
+            return n;
+    }
+    return 1;
+}

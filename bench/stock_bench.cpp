@@ -164,14 +164,14 @@ int main(int argc, char **argv)
             page->txt1->setText(term);
             QTest::keyClick(page->txt1, Qt::Key_Return);
         }));
-        low.push_back(timed(page, [&] { page->errorna(); }));
+        low.push_back(timed(page, [&] { page->showLowStock(); }));
     }
     const int rowsSearch = [&] {
         page->txt1->setText(term);
         QTest::keyClick(page->txt1, Qt::Key_Return);
         return page->fpSpread1->maxRows();
     }();
-    page->errorna();
+    page->showLowStock();
     const int rowsLow = page->fpSpread1->maxRows();
     QTest::keyClick(page->fpSpread1, Qt::Key_F5);
     const int rowsList = page->fpSpread1->maxRows();

@@ -20,7 +20,7 @@ inline void registerAppWindows()
     w.labels = [] { LabelWindow::showModal(); };
     w.lowStockView = [] {
         if (StockPage *page = WindowRegistry::find<StockPage>())
-            page->errorna();
+            page->showLowStock();
     };
     w.checksetting = [] {
         if (SalePage *page = WindowRegistry::find<SalePage>())

@@ -1136,7 +1136,7 @@ bool SalePage::OpenOnOFF(QString *error)
     return CashDrawer::open(DrawerPort, error);
 }
 
-void SalePage::SetupSid()
+void SalePage::takeReceiptNumber()
 {
     if (m_store)
         text3->setText(m_store->takeReceiptNo());
@@ -1179,7 +1179,7 @@ void SalePage::SaveData1(bool print)
         SaleStore store(
             Module1::Conn(), m_sale, { MLogin::LoginUID, MLogin::LoginTumnang, Clock::now() });
         m_store = &store;
-        SetupSid();
+        takeReceiptNumber();
         store.storeDiscount();
         SetupNewData();
         store.storeStock();

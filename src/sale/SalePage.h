@@ -107,7 +107,7 @@ public:
     void AddProductLine();
     void SaveData1(bool print);
     // Steps of SaveData1, each one step of the sale's store; they do nothing outside a save.
-    void SetupSid();
+    void takeReceiptNumber();
     void Logdata();
     void SetupNewData();
     // The drawer step; false (with the reason) when the drawer could not be signalled.

@@ -46,7 +46,7 @@ public:
         std::function<QWidget *()> summaryPage; // SummaryPage, loaded
         std::function<void()> settings; // SettingsWindow, shown modally
         std::function<void()> labels; // LabelWindow, shown modally
-        std::function<void()> lowStockView; // StockPage.errorna on the open stock page
+        std::function<void()> lowStockView; // StockPage.showLowStock on the open stock page
         std::function<void()> checksetting; // SalePage.checksetting on the open sale page
     };
     static void setWindows(const Windows &w);

@@ -349,21 +349,21 @@ void StockPage::SetupSpread()
     g->setRowHeight(DataGrid::All, 25);
 }
 
-void StockPage::Minitem()
+void StockPage::updateLowStockAlert()
 {
     MainFrame *frame = MainFrame::existing();
     int count = 0;
     try {
         count = countLowStock(Module1::Conn());
     } catch (const std::exception &e) {
-        logSkipped("StockPage.Minitem", e);
+        logSkipped("StockPage.updateLowStockAlert", e);
         count = 0; // a failed count hides the alert
     }
     if (frame)
         frame->showLowStockAlert(count);
 }
 
-void StockPage::Loaddata(bool blnSearch)
+void StockPage::loadProducts(bool blnSearch)
 {
     Filter filter;
     const int mode = blnSearch ? SearchMode : 0;
@@ -396,7 +396,7 @@ void StockPage::Loaddata(bool blnSearch)
         break;
     }
 
-    Minitem();
+    updateLowStockAlert();
     Rows rows = read(Module1::Conn(), filter); // a failure leaves the screen as it was
     const int count = int(rows.cells.size());
     DataGrid *g = fpSpread1;
@@ -428,7 +428,7 @@ void StockPage::Loaddata(bool blnSearch)
 void StockPage::load(bool blnSearch)
 {
     try {
-        Loaddata(blnSearch);
+        loadProducts(blnSearch);
     } catch (const DbError &e) {
         showError(e.text(), this);
     }
@@ -443,7 +443,7 @@ void StockPage::enableSearchBand(bool on)
     kasmoButton1->setEnabled(on);
 }
 
-void StockPage::errorna()
+void StockPage::showLowStock()
 {
     SearchMode = 3;
     load(true);

@@ -23,14 +23,14 @@ public:
 
     // Public procedures.
     // Loads the list: the full list, or with blnSearch the search or filter SearchMode names.
-    // Counts the low-stock products first (Minitem). Throws DbError when the list's query
-    // fails; the grid, the count and the search band then stay as they were.
-    void Loaddata(bool blnSearch);
+    // Counts the low-stock products first (updateLowStockAlert). Throws DbError when the list's
+    // query fails; the grid, the count and the search band then stay as they were.
+    void loadProducts(bool blnSearch);
     // Shows the low-stock view (the main frame's alert button).
-    void errorna();
+    void showLowStock();
     // Counts the products below their low-stock limit and shows the count on the main frame's
     // alert button; a failing count hides it.
-    void Minitem();
+    void updateLowStockAlert();
 
     // The windows the page opens, each modal; set once at start-up. An empty entry opens the
     // program's own window (ProductEditor, GoodsReceivedWindow, HistoryWindow, StockReportViewer).
@@ -104,7 +104,7 @@ private:
     void placeDesign();
     void enableSearchBand(bool on);
     void focusGrid();
-    // Loaddata for a command: a database failure is shown, never taken for an empty list.
+    // loadProducts for a command: a database failure is shown, never taken for an empty list.
     void load(bool blnSearch);
     // Runs a modal dialog that may save; reloads the full list when it did.
     void runSavingDialog(const std::function<void()> &open);

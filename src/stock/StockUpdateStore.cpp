@@ -7,7 +7,7 @@
 #include "sale/MovementWriter.h"
 #include "stock/StockUpdate.h"
 
-QString StockUpdateStore::SetupSid(const QDate &today)
+QString StockUpdateStore::takeDocumentNumber(const QDate &today)
 {
     return StockUpdateNo(
         today, takeCounter(m_conn, CounterRowId::StockUpdateCounter, today, /*monthly=*/true));
@@ -22,7 +22,7 @@ QString StockUpdateStore::save(const StockUpdate &doc, const StockUpdateStamp &s
 {
     Transaction t(m_conn);
     m_writer.emplace(m_conn);
-    const QString number = SetupSid(stamp.now.date());
+    const QString number = takeDocumentNumber(stamp.now.date());
     const QString memo = trimBlanks(stamp.memo);
     for (const ReceivedLine &line : doc.lines()) {
         const QVariant before = m_conn.scalar(

@@ -43,7 +43,7 @@ public:
 
     // Steps of save, run inside its transaction.
     // The next StockUpdateNo from counter row 1 (monthly).
-    QString SetupSid(const QDate &today);
+    QString takeDocumentNumber(const QDate &today);
     // The key of the next movement row of the save under way.
     qint64 SetupNewData();
 

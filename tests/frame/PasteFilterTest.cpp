@@ -7,8 +7,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTest>
 
 // Every box of the program that filters its keys judges pasted and dropped text the same way:
@@ -101,13 +99,7 @@ protected:
 
         edit->setText(before);
         boxes.clear();
-        QMimeData data;
-        data.setText(text);
-        const QPoint at = edit->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(edit, &enter);
-        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(edit, &drop);
+        dropText(edit, text);
         expectRefused("dropped");
     }
 };

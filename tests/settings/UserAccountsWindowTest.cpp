@@ -18,11 +18,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPointer>
 #include <QTemporaryDir>
 
@@ -854,15 +852,6 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
 TEST_F(UserWindow, PastedAndDroppedNamesMeetTheKeyFilter)
 {
     const qint64 users = db().scalar(QStringLiteral("SELECT count(*) FROM tblUser")).toLongLong();
-    auto dropText = [](QLineEdit *box, const QString &text) {
-        QMimeData data;
-        data.setText(text);
-        const QPointF at = box->rect().center();
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(box, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(box, &drop);
-    };
     struct Case
     {
         const char *how;

@@ -3,12 +3,11 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -84,13 +83,7 @@ protected:
                     boxes.clear();
                     const QString text = QString::fromUtf8(c.text);
                     if (dropped) {
-                        QMimeData data;
-                        data.setText(text);
-                        const QPoint at = edit->rect().center();
-                        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-                        QCoreApplication::sendEvent(edit, &enter);
-                        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-                        QCoreApplication::sendEvent(edit, &drop);
+                        dropText(edit, text);
                     } else {
                         QApplication::clipboard()->setText(text);
                         edit->end(false);

@@ -1,7 +1,10 @@
 #pragma once
 #include "platform/ui/WindowRegistry.h"
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QList>
+#include <QMimeData>
 #include <QPointer>
 #include <QString>
 #include <QTest>
@@ -16,6 +19,18 @@ inline void typeText(QWidget *w, const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
+}
+
+// Drops text in the middle of a box, as a mouse drag from another program ends.
+inline void dropText(QWidget *box, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = box->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &drop);
 }
 
 // Types over the whole text of a box key by key; with nothing to type, deletes it.

@@ -24,9 +24,9 @@
 #include "platform/ui/WindowRegistry.h"
 #include "records/Currency.h"
 #include "sale/SalePage.h"
-#include "shell/MLogin.h"
 #include "shell/MainFrame.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -87,8 +87,8 @@ struct Shop
         products = int(
             Module1::Conn().scalar(QStringLiteral("SELECT max(PK) FROM tblProduct")).toLongLong());
         fold = std::make_unique<FoldWatch>(Module1::CheckpointTimer());
-        MLogin::LoginUID = QStringLiteral("Admin");
-        MLogin::LoginTumnang = QStringLiteral("ผู้ดูแลระบบ");
+        SignedInUser::name = QStringLiteral("Admin");
+        SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");
         // The page in the program's frame at the frame's own starting size, opened by its tab.
         MainFrame::Windows w;
         w.salePage = [] { return WindowRegistry::instance<SalePage>(); };

@@ -10,8 +10,8 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include <QApplication>
 #include <QDir>
@@ -37,7 +37,7 @@ int main(int argc, char **argv)
     copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
     Module1::OpenDatabase();
-    MLogin::LoginUID = QStringLiteral("Admin");
+    SignedInUser::name = QStringLiteral("Admin");
     ScriptedMessageBoxes boxes; // every confirmation answered with its default, OK
 
     const int documents = 10, lines = 300;

@@ -15,9 +15,9 @@
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
-#include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -96,7 +96,7 @@ bool LineReturnDialog::Return8()
     QString failure;
     try {
         const LineReturn done = returnBillLine(
-            Module1::Conn(), Module1::ReturnBillNo, key, q, { MLogin::LoginUID, Clock::now() });
+            Module1::Conn(), Module1::ReturnBillNo, key, q, { SignedInUser::name, Clock::now() });
         NextMovementPK = done.movementKey;
         m_remaining = done.remaining;
         m_returned = true;

@@ -15,9 +15,9 @@
 #include "sale/ProductSearchDialog.h"
 #include "sale/SaleGrid.h"
 #include "sale/SaleStore.h"
-#include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -1177,7 +1177,7 @@ void SalePage::SaveData1(bool print)
     std::optional<StoredSale> stored;
     try {
         SaleStore store(
-            Module1::Conn(), m_sale, { MLogin::LoginUID, MLogin::LoginTumnang, Clock::now() });
+            Module1::Conn(), m_sale, { SignedInUser::name, SignedInUser::position, Clock::now() });
         m_store = &store;
         takeReceiptNumber();
         store.storeDiscount();

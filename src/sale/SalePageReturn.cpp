@@ -11,9 +11,9 @@
 #include "sale/Returns.h"
 #include "sale/SaleGrid.h"
 #include "sale/SalePage.h"
-#include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,7 +129,8 @@ void SalePage::Command6_Click()
         != MsgResult::Ok)
         return;
     try {
-        returnWholeBill(Module1::Conn(), Module1::ReturnBillNo, { MLogin::LoginUID, Clock::now() });
+        returnWholeBill(
+            Module1::Conn(), Module1::ReturnBillNo, { SignedInUser::name, Clock::now() });
     } catch (const MissingReturnProduct &e) {
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
                 + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้าทั้งบิลนี้ยังไม่ได้บันทึก"),

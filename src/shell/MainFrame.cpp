@@ -1,8 +1,8 @@
 #include "MainFrame.h"
-#include "MLogin.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "SignInWindow.h"
+#include "SignedInUser.h"
 #include "StartPage.h"
 #include "button/ButtonPresets.h"
 #include "button/KasmoButton.h"
@@ -355,10 +355,10 @@ void MainFrame::MDIForm_Load()
 {
     WindowPlacement::centre(this);
     // The skin is the Fusion style, set for the whole program at start.
-    if (MLogin::LoginOn == 1) {
-        setWindowTitle(Msg::frameTitleWithUser(MLogin::LoginUID));
-        const bool rights[4]
-            = { MLogin::LoginLv1, MLogin::LoginLv2, MLogin::LoginLv3, MLogin::LoginLv4 };
+    if (SignedInUser::signInOn == 1) {
+        setWindowTitle(Msg::frameTitleWithUser(SignedInUser::name));
+        const bool rights[4] = { SignedInUser::maySell, SignedInUser::mayManageStock,
+            SignedInUser::mayViewSummary, SignedInUser::mayChangeSettings };
         for (int i = 0; i < 4; ++i) {
             if (!rights[i]) {
                 m_tabs[i]->setEnabled(false);
@@ -366,8 +366,8 @@ void MainFrame::MDIForm_Load()
             }
         }
     } else {
-        MLogin::LoginUID = Msg::AdminUser;
-        MLogin::LoginTumnang = Msg::AdminPosition;
+        SignedInUser::name = Msg::AdminUser;
+        SignedInUser::position = Msg::AdminPosition;
     }
     showPage(WindowRegistry::instance<StartPage>());
 }

@@ -1,9 +1,9 @@
 #include "SignInWindow.h"
-#include "MLogin.h"
 #include "MainFrame.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "PasswordHash.h"
+#include "SignedInUser.h"
 #include "button/ButtonPresets.h"
 #include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
@@ -247,12 +247,12 @@ void SignInWindow::Form_Load()
                 { int(CounterRowId::LoginSwitch) });
         if (rs.eof())
             throw DbError(Msg::SignInSwitchMissing);
-        MLogin::LoginOn = quint8(rs.integer("numA"));
+        SignedInUser::signInOn = quint8(rs.integer("numA"));
         read = true;
     });
 
     // Without the switch the sign-in is asked for: the safe side.
-    if (read && MLogin::LoginOn == 0) {
+    if (read && SignedInUser::signInOn == 0) {
         MainFrame::showFrame();
         m_leaving = true;
         close();
@@ -286,18 +286,18 @@ void SignInWindow::kasmoButton1_Click()
             txtPassword->setFocus();
             return;
         }
-        MLogin::LoginPK = int(rs.integer("PK"));
-        MLogin::LoginUID = rs.text("UID");
-        MLogin::LoginPass = rs.text("UPASS");
-        MLogin::LoginTumnang = rs.text("UTumnang");
-        MLogin::LoginLv1 = rs.boolean("ULv1");
-        MLogin::LoginLv2 = rs.boolean("ULv2");
-        MLogin::LoginLv3 = rs.boolean("ULv3");
-        MLogin::LoginLv4 = rs.boolean("ULv4");
-        MLogin::LoginLv5 = rs.boolean("ULv5");
+        SignedInUser::key = int(rs.integer("PK"));
+        SignedInUser::name = rs.text("UID");
+        SignedInUser::password = rs.text("UPASS");
+        SignedInUser::position = rs.text("UTumnang");
+        SignedInUser::maySell = rs.boolean("ULv1");
+        SignedInUser::mayManageStock = rs.boolean("ULv2");
+        SignedInUser::mayViewSummary = rs.boolean("ULv3");
+        SignedInUser::mayChangeSettings = rs.boolean("ULv4");
+        SignedInUser::mayViewHistory = rs.boolean("ULv5");
         rs.close();
 
-        MsgBox(Msg::welcome(MLogin::LoginUID, MLogin::LoginTumnang), MsgButtons::Ok,
+        MsgBox(Msg::welcome(SignedInUser::name, SignedInUser::position), MsgButtons::Ok,
             MsgIcon::Information, Msg::StatusTitle);
         MainFrame::showFrame();
         m_leaving = true;

@@ -16,9 +16,9 @@
 #include "sale/QuantityEditDialog.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
-#include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "stock/StockReportViewer.h"
 #include "stock/StockUpdateStore.h"
 #include <QFrame>
@@ -648,7 +648,7 @@ void GoodsReceivedWindow::SaveDatas(bool ExcelOK)
     // another try and no number is used up.
     try {
         StockUpdateStore store(Module1::Conn());
-        text0->setText(store.save(m_doc, { MLogin::LoginUID, Clock::now(), Text1->text() }));
+        text0->setText(store.save(m_doc, { SignedInUser::name, Clock::now(), Text1->text() }));
     } catch (const MissingStockProduct &e) {
         text0->setText(AutoNumberText);
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code

@@ -12,10 +12,10 @@
 #include "records/Blanks.h"
 #include "records/Currency.h"
 #include "records/Val.h"
-#include "shell/MLogin.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include "stock/ProductEditor.h"
 #include "stock/StockList.h"
@@ -275,7 +275,7 @@ void StockPage::Form_Load()
 {
     // A first load that fails is shown; the page opens with an empty list.
     load(false);
-    if (MLogin::LoginOn == 1 && !MLogin::LoginLv5)
+    if (SignedInUser::signInOn == 1 && !SignedInUser::mayViewHistory)
         pageButton5->setEnabled(false);
 }
 

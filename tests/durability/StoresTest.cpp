@@ -7,8 +7,8 @@
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "settings/DataMaintenance.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include "stock/ProductStore.h"
 #include "stock/StockUpdate.h"
@@ -92,9 +92,9 @@ protected:
         stockShop(folder->db());
         folder->closeDb();
         Module1::resetState();
-        MLogin::reset();
-        MLogin::LoginUID = QStringLiteral("Admin");
-        MLogin::LoginTumnang = QStringLiteral("ผู้ดูแลระบบ");
+        SignedInUser::reset();
+        SignedInUser::name = QStringLiteral("Admin");
+        SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");
         ASSERT_TRUE(Module1::OpenDatabase());
     }
     void endRun()

@@ -3,9 +3,9 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
 #include "shell/SignInWindow.h"
+#include "shell/SignedInUser.h"
 #include "support/TempProgramFolder.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         Module1::resetState();
-        MLogin::reset();
+        SignedInUser::reset();
         Module1::setEndProgramHook([this] { ++ended; });
         InstanceLock::setProgramLockPath(lockDir.path() + QStringLiteral("/kasmo.lock"));
         registerAppWindows();

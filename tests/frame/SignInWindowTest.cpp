@@ -79,9 +79,9 @@ TEST_F(SignInWindowTest, SwitchOffOpensTheFrameAtOnceAsAdmin)
     MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(MLogin::LoginOn, 0);
-    EXPECT_EQ(MLogin::LoginUID, QStringLiteral("Admin"));
-    EXPECT_EQ(MLogin::LoginTumnang, QStringLiteral("ผู้ดูแลระบบ"));
+    EXPECT_EQ(SignedInUser::signInOn, 0);
+    EXPECT_EQ(SignedInUser::name, QStringLiteral("Admin"));
+    EXPECT_EQ(SignedInUser::position, QStringLiteral("ผู้ดูแลระบบ"));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vantrel POS - 2.5"));
     for (TabLabel *tab : { frame->Label1(), frame->Label2(), frame->Label3(), frame->Label4() })
         EXPECT_TRUE(tab->isEnabled());
@@ -187,10 +187,10 @@ TEST_F(SignInWindowTest, TypedSignInIgnoresCaseAndWelcomesTheUser)
         boxes.last().text, QStringLiteral("เข้าสู่ระบบสำเร็จ คุณคือ : admin\nตำแหน่งของคุณคือ : ผู้ดูแลระบบ"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
-    EXPECT_EQ(MLogin::LoginOn, 1);
-    EXPECT_EQ(MLogin::LoginPK, 1);
-    EXPECT_EQ(MLogin::LoginUID, QStringLiteral("admin"));
-    EXPECT_TRUE(MLogin::LoginLv1 && MLogin::LoginLv5);
+    EXPECT_EQ(SignedInUser::signInOn, 1);
+    EXPECT_EQ(SignedInUser::key, 1);
+    EXPECT_EQ(SignedInUser::name, QStringLiteral("admin"));
+    EXPECT_TRUE(SignedInUser::maySell && SignedInUser::mayViewHistory);
     EXPECT_EQ(WindowRegistry::find<SignInWindow>(), nullptr);
     MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
@@ -217,7 +217,7 @@ TEST_F(SignInWindowTest, MissingRightsDisableTheirTabs)
     EXPECT_FALSE(frame->Label2()->isEnabled());
     EXPECT_TRUE(frame->Label3()->isEnabled());
     EXPECT_FALSE(frame->Label4()->isEnabled());
-    EXPECT_FALSE(MLogin::LoginLv5);
+    EXPECT_FALSE(SignedInUser::mayViewHistory);
 
     // Neither the caption nor the picture of a disabled tab opens it.
     QTest::mouseClick(frame->Label2(), Qt::LeftButton);

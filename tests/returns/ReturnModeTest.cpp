@@ -9,8 +9,8 @@
 #include "sale/LineReturnDialog.h"
 #include "sale/QuantityEditDialog.h"
 #include "sale/SalePage.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "support/PtyPair.h"
 #include "support/ShellFixture.h"
 #include "support/ThaiText.h"
@@ -50,8 +50,8 @@ protected:
             "UPDATE tblProduct SET PSong = 1, PNumSong = 2, PRakaSong = 8 WHERE PK = 4"));
         db().execute(QStringLiteral("UPDATE tblProduct SET PDsell = 35.5 WHERE PDsn = 'CD2'"));
         db().execute(QStringLiteral("UPDATE tblNumber SET numA = 0 WHERE nPK = 5")); // no asking
-        MLogin::LoginUID = QStringLiteral("seller");
-        MLogin::LoginTumnang = QStringLiteral("พนักงานขาย");
+        SignedInUser::name = QStringLiteral("seller");
+        SignedInUser::position = QStringLiteral("พนักงานขาย");
         page = new SalePage;
         page->resize(1100, 720);
         page->show();
@@ -295,7 +295,7 @@ TEST_F(ReturnPage, WholeBillReturnPutsEverythingBackAndOpensTheDrawerOnce)
     ASSERT_EQ(shop.stock("AB1"), 43);
     drawer.clear();
     boxes.clear();
-    MLogin::LoginUID = QStringLiteral("manager");
+    SignedInUser::name = QStringLiteral("manager");
     Clock::setFixed(fixedNow().addDays(1));
 
     load(no);
@@ -384,7 +384,7 @@ TEST_F(ReturnPage, TwoOfFiveAtTenKeepsTheRestAsSold)
     const QStringList sold = shop.storedLines(no.toUtf8());
     // The price list changed since the sale: the rest of the line keeps the paid price.
     db().execute(QStringLiteral("UPDATE tblProduct SET PDsell = 12 WHERE PDsn = 'AB1'"));
-    MLogin::LoginUID = QStringLiteral("manager");
+    SignedInUser::name = QStringLiteral("manager");
     Clock::setFixed(fixedNow().addSecs(3600));
     boxes.clear();
 

@@ -4,8 +4,8 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/SalePage.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -24,9 +24,9 @@ protected:
     {
         Clock::setFixed(QDateTime(QDate(2020, 5, 14), QTime(10, 30, 0)));
         Module1::resetState();
-        MLogin::reset();
-        MLogin::LoginUID = QStringLiteral("Admin");
-        MLogin::LoginTumnang = QStringLiteral("ผู้ดูแลระบบ");
+        SignedInUser::reset();
+        SignedInUser::name = QStringLiteral("Admin");
+        SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");
         Connection &db = folder.db();
         addTestUnits(db);
         addTestProduct(db,

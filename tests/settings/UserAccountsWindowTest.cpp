@@ -7,11 +7,11 @@
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
-#include "shell/MLogin.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
 #include "shell/SignInWindow.h"
+#include "shell/SignedInUser.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include "support/WindowDriving.h"
@@ -810,7 +810,7 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         SCOPED_TRACE(st.how);
         Module1::CloseDatabase();
         Module1::resetState();
-        MLogin::reset();
+        SignedInUser::reset();
         boxes.clear();
         SignInWindow *login = SignInWindow::start();
         ASSERT_NE(login, nullptr);
@@ -827,15 +827,15 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(
             boxes.last().text, Msg::welcome(QStringLiteral("CLERK"), QStringLiteral("พนักงานขาย")));
-        EXPECT_EQ(MLogin::LoginOn, 1);
-        EXPECT_EQ(MLogin::LoginPK, 2);
+        EXPECT_EQ(SignedInUser::signInOn, 1);
+        EXPECT_EQ(SignedInUser::key, 2);
         MainFrame *frame = MainFrame::existing();
         ASSERT_NE(frame, nullptr);
         EXPECT_TRUE(frame->Label1()->isEnabled()); // selling
         EXPECT_FALSE(frame->Label2()->isEnabled()); // stock
         EXPECT_TRUE(frame->Label3()->isEnabled()); // summary
         EXPECT_FALSE(frame->Label4()->isEnabled()); // settings
-        EXPECT_FALSE(MLogin::LoginLv5); // history
+        EXPECT_FALSE(SignedInUser::mayViewHistory); // history
 
         // The frame takes its pages with it.
         deleteLoadedWindows();

@@ -3,9 +3,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/MLogin.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 #include "support/ShellFixture.h"
 #include "support/TempProgramFolder.h"
 #include <QCloseEvent>
@@ -155,14 +155,14 @@ TEST(DatabaseTest, SharedStateStartsEmpty)
 {
     Module1::EditRow = 4;
     Module1::SummaryMode = SummaryMode::Brief;
-    MLogin::LoginUID = "x";
-    MLogin::LoginLv3 = true;
+    SignedInUser::name = "x";
+    SignedInUser::mayViewSummary = true;
     Module1::resetState();
-    MLogin::reset();
+    SignedInUser::reset();
     EXPECT_EQ(Module1::EditRow, 0);
     EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
-    EXPECT_TRUE(MLogin::LoginUID.isEmpty());
-    EXPECT_FALSE(MLogin::LoginLv3);
+    EXPECT_TRUE(SignedInUser::name.isEmpty());
+    EXPECT_FALSE(SignedInUser::mayViewSummary);
 }
 
 namespace {

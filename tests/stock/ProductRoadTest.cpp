@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 #include "platform/grid/DataGrid.h"
 #include "sale/SalePage.h"
-#include "shell/MLogin.h"
+#include "shell/SignedInUser.h"
 #include <QApplication>
 
 // A product entered in the editor is at once a product the counter sells, and a price
@@ -31,8 +31,8 @@ protected:
 
 TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
 {
-    MLogin::LoginUID = "Admin";
-    MLogin::LoginTumnang = "ผู้ดูแลระบบ";
+    SignedInUser::name = "Admin";
+    SignedInUser::position = "ผู้ดูแลระบบ";
     ASSERT_TRUE(runNew([&](ProductEditor *f) {
         fillNew(f, "8850001", "กาแฟเย็น", "45");
         type(f->Combo3->lineEdit(), "แก้ว");

@@ -1,8 +1,8 @@
 #include "ShellFixture.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/MLogin.h"
 #include "shell/Module1.h"
+#include "shell/SignedInUser.h"
 
 QDateTime ShellFixture::fixedNow()
 {
@@ -12,7 +12,7 @@ QDateTime ShellFixture::fixedNow()
 void ShellFixture::SetUp()
 {
     Module1::resetState();
-    MLogin::reset();
+    SignedInUser::reset();
     Clock::setFixed(fixedNow());
     Module1::setEndProgramHook([this] {
         ++programEnds;

@@ -36,18 +36,6 @@ void click(QWidget *w)
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-// Picks a list position with the arrow keys, as a person does in a closed list.
-void choose(QComboBox *list, int item)
-{
-    list->setFocus(Qt::OtherFocusReason);
-    if (list->currentIndex() < 0)
-        QTest::keyClick(list, Qt::Key_Down);
-    for (int i = 0; i < 20 && list->currentIndex() < item; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    for (int i = 0; i < 20 && list->currentIndex() > item; ++i)
-        QTest::keyClick(list, Qt::Key_Up);
-}
-
 // The page number in a report viewer's toolbar.
 QLabel *pageNumber(ReportViewer *viewer)
 {
@@ -103,7 +91,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
                 SummaryPage *p = WindowRegistry::instance<SummaryPage>();
                 p->resize(1200, 700);
                 p->show();
-                choose(p->Combo1, 4);
+                chooseWithArrows(p->Combo1, 4);
                 click(p->kasmoButton1);
                 return { { p->Label11, QStringLiteral("หัวข้อรายงาน") },
                     { p->Label3, QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)") } };
@@ -112,7 +100,7 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             [&]() -> QList<Shown> {
                 auto *w = keep(new HistoryWindow);
                 w->show();
-                choose(w->Combo1, 4);
+                chooseWithArrows(w->Combo1, 4);
                 click(w->Command2);
                 return { { w->Label1, QStringLiteral("รายละเอียดข้อมูล") } };
             } },
@@ -120,8 +108,8 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             [&]() -> QList<Shown> {
                 auto *w = keep(new UserSalesWindow);
                 w->show();
-                choose(w->Combo2, 1);
-                choose(w->Combo1, 4);
+                chooseWithArrows(w->Combo2, 1);
+                chooseWithArrows(w->Combo1, 4);
                 click(w->cmdSearch);
                 return { { w->text2, QStringLiteral("ยอดขายรวม (หักส่วนลด)") },
                     { w->Text7, QStringLiteral("ยอดส่วนลด") } };

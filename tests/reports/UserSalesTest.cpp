@@ -10,6 +10,7 @@
 #include "shell/Module1.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
+#include "support/WindowDriving.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -30,16 +31,10 @@ void click(KasmoButton *b)
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-// Picks a list position with the arrow keys, as a person does in a closed list.
+// Picks a list position with the arrow keys and checks the list took it.
 void choose(QComboBox *list, int item)
 {
-    list->setFocus(Qt::OtherFocusReason);
-    if (list->currentIndex() < 0)
-        QTest::keyClick(list, Qt::Key_Down);
-    for (int i = 0; i < 20 && list->currentIndex() < item; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    for (int i = 0; i < 20 && list->currentIndex() > item; ++i)
-        QTest::keyClick(list, Qt::Key_Up);
+    chooseWithArrows(list, item);
     ASSERT_EQ(list->currentIndex(), item);
 }
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ui/WindowRegistry.h"
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -31,6 +32,18 @@ inline void dropText(QWidget *box, const QString &text)
     QCoreApplication::sendEvent(box, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(box, &drop);
+}
+
+// Picks a list position with the arrow keys, as a person does in a closed list.
+inline void chooseWithArrows(QComboBox *list, int item)
+{
+    list->setFocus(Qt::OtherFocusReason);
+    if (list->currentIndex() < 0)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() < item; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 20 && list->currentIndex() > item; ++i)
+        QTest::keyClick(list, Qt::Key_Up);
 }
 
 // Types over the whole text of a box key by key; with nothing to type, deletes it.

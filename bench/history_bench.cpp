@@ -13,7 +13,7 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,7 +75,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/history-bench-XXXXXX"));
     linkSharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    Module1::OpenDatabase();
+    ShopDatabase::open();
     ScriptedMessageBoxes boxes;
     // The generated year ends on 2026-11-30; the year box opens on 2026.
     Clock::setFixed(QDateTime(QDate(2026, 11, 30), QTime(18, 0)));
@@ -91,7 +91,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         qint64 bytes = 0;
-        Recordset rs = Module1::Conn().query(sql, params);
+        Recordset rs = ShopDatabase::connection().query(sql, params);
         for (; !rs.eof(); rs.moveNext())
             for (int i = 0; i < 12; ++i)
                 bytes += rs.utf8(i).size();
@@ -143,7 +143,7 @@ int main(int argc, char **argv)
         "RESULT history_s period=year total=%.3f peak_mb=%.1f bare_s=%.3f search_peak_mb=%.1f\n",
         bench::median(year), bench::peakMegabytes(), bench::median(yearBare),
         yearPeak - yearBefore);
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     Clock::clearFixed();
     return 0;
 }

@@ -8,7 +8,7 @@
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/labels-bench-XXXXXX"));
     copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    if (!Module1::OpenDatabase())
+    if (!ShopDatabase::open())
         return 1;
     ScriptedMessageBoxes boxes;
 
@@ -90,6 +90,6 @@ int main(int argc, char **argv)
         pages, pdf.p50, pdf.p99, QFile(dir.filePath(QStringLiteral("sheet.pdf"))).size());
     if (boxes.count() != 0)
         std::printf("unexpected message: %s\n", qPrintable(boxes.last().text));
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "platform/grid/DataGrid.h"
 #include "sale/ProductSearch.h"
 #include "sale/ProductSearchDialog.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -107,7 +107,7 @@ int main(int argc, char **argv)
     if (!takeShopOptions(argc, argv))
         return 2;
     QApplication app(argc, argv);
-    Connection &c = Module1::Conn();
+    Connection &c = ShopDatabase::connection();
     c.open(sharedShopDatabase());
 
     std::printf("lookup_bench: the generated shop's %lld products\n",

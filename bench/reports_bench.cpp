@@ -9,7 +9,7 @@
 #include "reports/RankingWindow.h"
 #include "reports/UserSalesWindow.h"
 #include "reports/YearChartWindow.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -47,7 +47,7 @@ template <class W, class B> Timing timeBoth(int runs, W window, B bare)
 int readAll(const QString &sql, const QVariantList &params)
 {
     int rows = 0;
-    for (Recordset rs = Module1::Conn().query(sql, params); !rs.eof(); rs.moveNext())
+    for (Recordset rs = ShopDatabase::connection().query(sql, params); !rs.eof(); rs.moveNext())
         ++rows;
     return rows;
 }
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
     QFile::remove(link);
     QFile::link(shop, link);
     ProgramFolder::setForTests(info.absolutePath() + QStringLiteral("/bench-folder"));
-    if (!Module1::OpenDatabase())
+    if (!ShopDatabase::open())
         return 1;
     const QString year = QString::number(ShopSize().lastDay.year());
 
@@ -140,6 +140,6 @@ int main(int argc, char **argv)
         qPrintable(year), ranking.window, ranking.bare, runs, pages);
     std::printf("RESULT ranking_s total=%.3f bare_s=%.3f peak_mb=%.1f\n", ranking.window,
         ranking.bare, rankingPeak);
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }

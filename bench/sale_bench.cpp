@@ -25,7 +25,7 @@
 #include "records/Currency.h"
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QDir>
@@ -78,15 +78,17 @@ struct Shop
             QFile::copy(QStringLiteral(KASMO_DATA_SOURCE_DIR "/") + QString::fromLatin1(pic),
                 dir.path() + QStringLiteral("/data/") + QString::fromLatin1(pic));
         ProgramFolder::setForTests(dir.path());
-        if (!Module1::OpenDatabase())
+        if (!ShopDatabase::open())
             return;
         // As delivered: ask before saving; no cash drawer on this machine.
-        Module1::Conn().execute(QStringLiteral("UPDATE tblNumber SET numA = 1 WHERE nPK = 5"));
-        Module1::Conn().execute(
+        ShopDatabase::connection().execute(
+            QStringLiteral("UPDATE tblNumber SET numA = 1 WHERE nPK = 5"));
+        ShopDatabase::connection().execute(
             QStringLiteral("UPDATE tblNumber SET numA = 0, numMon = '0' WHERE nPK = 6"));
-        products = int(
-            Module1::Conn().scalar(QStringLiteral("SELECT max(PK) FROM tblProduct")).toLongLong());
-        fold = std::make_unique<FoldWatch>(Module1::CheckpointTimer());
+        products = int(ShopDatabase::connection()
+                           .scalar(QStringLiteral("SELECT max(PK) FROM tblProduct"))
+                           .toLongLong());
+        fold = std::make_unique<FoldWatch>(ShopDatabase::checkpointTimer());
         SignedInUser::name = QStringLiteral("Admin");
         SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");
         // The page in the program's frame at the frame's own starting size, opened by its tab.
@@ -113,7 +115,7 @@ struct Shop
         statusPaint.reset();
         fold.reset();
         delete frame; // and the page in it
-        Module1::CloseDatabase();
+        ShopDatabase::close();
     }
 
     // Where the cashier's keys go: the control with the focus. A focus other than the one the
@@ -150,7 +152,7 @@ struct Shop
 // the program set it for the next commit.
 double idlePause(Shop &s, bool realPause)
 {
-    QTimer *timer = Module1::CheckpointTimer();
+    QTimer *timer = ShopDatabase::checkpointTimer();
     if (!timer->isActive())
         return -1;
     double total = 0;
@@ -163,7 +165,7 @@ double idlePause(Shop &s, bool realPause)
                 realPause ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
         total += s.fold->lastMs;
     }
-    timer->setInterval(Module1::IdleCheckpointMs);
+    timer->setInterval(ShopDatabase::IdleCheckpointMs);
     if (timer->isActive()) {
         timer->stop();
         std::fprintf(stderr, "sale_bench: the idle checkpoint never folded the whole log\n");
@@ -377,7 +379,7 @@ bool pay(Shop &s)
 
 void runSales(Shop &s, Figures &f, bool realPause)
 {
-    Connection &c = Module1::Conn();
+    Connection &c = ShopDatabase::connection();
     BareSave bare(c.handle());
     SalePage *p = s.page;
     for (int n = 0; n < kSales; ++n) {
@@ -444,13 +446,13 @@ int main(int argc, char **argv)
                 "usage: sale_bench [--scale=N | --shop=FILE] [--real-pause]\n"
                 "  --real-pause: after each save wait the program's idle interval for its "
                 "checkpoint (%d ms) instead of firing it at once\n",
-                Module1::IdleCheckpointMs);
+                ShopDatabase::IdleCheckpointMs);
             return 2;
         }
     }
     QApplication app(argc, argv);
     auto *shop = new Shop;
-    if (!Module1::Conn().isOpen() || !shop->page || shop->products < kLines) {
+    if (!ShopDatabase::connection().isOpen() || !shop->page || shop->products < kLines) {
         std::fprintf(stderr, "sale_bench: the shop did not open\n");
         return 1;
     }

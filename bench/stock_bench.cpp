@@ -10,7 +10,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "stock/StockPage.h"
 #include <QApplication>
 #include <QCollator>
@@ -54,9 +54,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-bench-XXXXXX"));
     copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    Module1::OpenDatabase();
+    ShopDatabase::open();
     ScriptedMessageBoxes msgs;
-    Connection &db = Module1::Conn();
+    Connection &db = ShopDatabase::connection();
 
     // The bare limits, from the page's own query without its order: the rows stepped with
     // every field's text taken (bare), and the same rows put in Thai order the fastest way
@@ -216,6 +216,6 @@ int main(int argc, char **argv)
         bench::median(search), rowsSearch);
     std::printf("RESULT stock_low_s total=%.3f rows=%d\n", bench::median(low), rowsLow);
     delete page;
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }

@@ -15,8 +15,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "records/Blanks.h"
+#include "records/Codes.h"
 #include "records/Currency.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "stock/StockPage.h"
 #include "stock/StockReportSource.h"
 #include "stock/StockReportViewer.h"
@@ -229,7 +230,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-report-bench-XXXXXX"));
     linkSharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    Module1::OpenDatabase();
+    ShopDatabase::open();
     ScriptedMessageBoxes msgs;
 
     {
@@ -246,12 +247,12 @@ int main(int argc, char **argv)
         delete page;
     }
     {
-        const Rows rows = monthOfSales(Module1::Conn(), QDate(2026, 11, 1));
+        const Rows rows = monthOfSales(ShopDatabase::connection(), QDate(2026, 11, 1));
         const Shown shown = throughTheViewer([&] { StockReportViewer::showReport(rows); });
         int distinct = 0;
         const double bare = shapeDistinctOnce(rows, { 1, 2, 3, 4, 5, 6, 7 }, &distinct);
         print("month_of_detailed_sales", rows.rowCount(), distinct, shown, bare);
     }
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include <QApplication>
@@ -36,7 +37,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/stock-update-bench-XXXXXX"));
     copySharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    Module1::OpenDatabase();
+    ShopDatabase::open();
     SignedInUser::name = QStringLiteral("Admin");
     ScriptedMessageBoxes boxes; // every confirmation answered with its default, OK
 
@@ -73,7 +74,7 @@ int main(int argc, char **argv)
         std::printf("document %d: %d lines saved in %.1f ms\n", d + 1, rows, saves.back());
     }
     const qint64 moved
-        = Module1::Conn()
+        = ShopDatabase::connection()
               .scalar(QStringLiteral("SELECT count(*) FROM tblLog2 WHERE dType = 1 AND "
                                      "dNo LIKE 'SA-%'"))
               .toLongLong();
@@ -83,6 +84,6 @@ int main(int argc, char **argv)
                 "max_ms=%.1f type1_rows=%lld peak_mb=%.0f\n",
         lines, documents, bench::percentileOf(saves, 0.5), bench::percentileOf(saves, 0.99),
         *std::max_element(saves.begin(), saves.end()), moved, bench::peakMegabytes());
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }

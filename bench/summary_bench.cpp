@@ -10,7 +10,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "reports/SummaryPage.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -68,10 +68,10 @@ int main(int argc, char **argv)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/summary-bench-XXXXXX"));
     linkSharedShopInto(dir.path());
     ProgramFolder::setForTests(dir.path());
-    Module1::OpenDatabase();
+    ShopDatabase::open();
     ScriptedMessageBoxes boxes;
 
-    Recordset busiest = Module1::Conn().query(
+    Recordset busiest = ShopDatabase::connection().query(
         QStringLiteral("SELECT Ldate2, COUNT(*), COUNT(DISTINCT Lno) FROM tblLog GROUP BY Ldate2 "
                        "ORDER BY COUNT(*) DESC, Ldate2 LIMIT 1"));
     const QString day = busiest.text(0);
@@ -113,8 +113,8 @@ int main(int argc, char **argv)
         "RESULT summary_today_s total=%.3f p99=%.3f reload=%.3f rows=%d peak_mb=%.1f bare_s=%.4f\n",
         bench::percentileOf(opens, 0.5), bench::percentileOf(opens, 0.99),
         bench::percentileOf(reloads, 0.5), rows, bench::peakMegabytes(),
-        bareSeconds(Module1::Conn().handle(), day));
-    Module1::CloseDatabase();
+        bareSeconds(ShopDatabase::connection().handle(), day));
+    ShopDatabase::close();
     Clock::clearFixed();
     return 0;
 }

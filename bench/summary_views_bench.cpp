@@ -19,7 +19,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "reports/SummaryPage.h"
 #include "reports/SummaryViews.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -120,7 +120,7 @@ QString bareQuery(const QString &view, bool year)
 void checkDetailed(const SummaryViews::Result &found, const Period &p)
 {
     size_t row = 0, differ = 0;
-    for (Recordset rs = Module1::Conn().query(
+    for (Recordset rs = ShopDatabase::connection().query(
              QStringLiteral(
                  "SELECT Lsn, Lname, Ldes, Lno, sum(Lvalue) FROM tblLog WHERE Ldate >= ? "
                  "AND Ldate < ? GROUP BY Lno, Ldate2, Lsn, Lname, Ldes, Lnub, Lraka, "
@@ -139,7 +139,7 @@ void checkDetailed(const SummaryViews::Result &found, const Period &p)
     std::printf("summary_views_bench: order against the database's THAI collation: %s (%zu "
                 "rows, %zu differ)\n",
         row == found.lines.size() && differ == 0 ? "same" : "DIFFERENT", row, differ);
-    Recordset rs = Module1::Conn().query(QStringLiteral("SELECT sum(") + satang("Lraka")
+    Recordset rs = ShopDatabase::connection().query(QStringLiteral("SELECT sum(") + satang("Lraka")
             + QStringLiteral(" * Lvalue), sum(") + satang("Lsell")
             + QStringLiteral(" * Lvalue) FROM tblLog WHERE Ldate >= ? AND Ldate < ?"),
         { p.from, p.to });
@@ -167,7 +167,7 @@ void checkCondensed(
                          "Lsell, Lrod) GROUP BY k")
         + nocase + QStringLiteral(" ORDER BY k") + nocase;
     size_t row = 0, differ = 0;
-    for (Recordset rs = Module1::Conn().query(sql, { p.from, p.to }); !rs.eof();
+    for (Recordset rs = ShopDatabase::connection().query(sql, { p.from, p.to }); !rs.eof();
          rs.moveNext(), ++row) {
         const Currency discount = Currency::fromUnits(rs.integer(1) * 100);
         const Currency total = Currency::fromUnits(rs.integer(2) * 100);
@@ -199,7 +199,7 @@ int runOne(const QString &view, const QString &period)
     if (!QFileInfo::exists(link))
         QFile::link(shop, link);
     ProgramFolder::setForTests(folder);
-    if (!Module1::OpenDatabase())
+    if (!ShopDatabase::open())
         return 1;
     Clock::setFixed(QDateTime(ShopSize().lastDay, QTime(18, 0)));
 
@@ -252,7 +252,8 @@ int runOne(const QString &view, const QString &period)
         request.today = Clock::today();
         QElapsedTimer data;
         data.start();
-        const SummaryViews::Result found = SummaryViews::run(Module1::Conn(), v, request);
+        const SummaryViews::Result found
+            = SummaryViews::run(ShopDatabase::connection(), v, request);
         std::printf("summary_views_bench: %s over the %s, data side alone: %zu rows in %.3f s\n",
             qPrintable(view), qPrintable(period), found.rowCount(), data.nsecsElapsed() / 1e9);
         if (v == SummaryViews::View::Detailed)
@@ -264,10 +265,10 @@ int runOne(const QString &view, const QString &period)
     std::vector<double> bare;
     const QString sql = bareQuery(view, year);
     for (int i = 0; i < 3; ++i)
-        bare.push_back(bareRun(Module1::Conn().handle(), sql, range));
+        bare.push_back(bareRun(ShopDatabase::connection().handle(), sql, range));
     std::printf("RESULT summary_view_s view=%s period=%s total=%.3f peak_mb=%.1f bare_s=%.3f\n",
         qPrintable(view), qPrintable(period), times[times.size() / 2], peak, bench::median(bare));
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     return 0;
 }
 

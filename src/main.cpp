@@ -1,6 +1,7 @@
 #include "AppWindows.h"
 #include "platform/ui/ProgramLook.h"
 #include "shell/KasmoApplication.h"
+#include "shell/ProgramEnd.h"
 #include "shell/SignInWindow.h"
 #include <QApplication>
 
@@ -15,7 +16,7 @@ int main(int argc, char **argv)
         SignInWindow::start();
         return true;
     });
-    // The program ends through the shut-downs (Module1::EndProgram), not by its last window.
+    // The program ends through the shut-downs (endProgram), not by its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     return app.exec();
 }

@@ -17,8 +17,8 @@
 #include "records/Currency.h"
 #include "records/DateText.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/PeriodControls.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -335,7 +335,7 @@ void HistoryWindow::Command2_Click()
     BusyCursor busy;
     GridRows rows;
     try {
-        rows = search.rows(Module1::Conn(), Clock::today());
+        rows = search.rows(ShopDatabase::connection(), Clock::today());
     } catch (const DbError &e) {
         // A refused query is not "nothing found": the caption and description stay.
         MsgBox(kSearchFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,

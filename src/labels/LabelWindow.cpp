@@ -5,17 +5,19 @@
 #include "platform/db/DbError.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/ReportViewer.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/ColorDialogs.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -307,10 +309,10 @@ void LabelWindow::buildWindow()
     connect(Option1, &QRadioButton::clicked, this, &LabelWindow::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &LabelWindow::Option2_Click);
 
-    KeyAscii::install(Text15, [this](int &KeyAscii) { Text15_KeyPress(KeyAscii); });
+    CharacterFilter::install(Text15, [this](int &KeyAscii) { Text15_KeyPress(KeyAscii); });
     // The two text lines take every key; Enter previews.
     for (QLineEdit *e : { Text16, Text17 })
-        KeyAscii::install(e, [this](int &KeyAscii) {
+        CharacterFilter::install(e, [this](int &KeyAscii) {
             if (KeyAscii == 13) {
                 KeyAscii = 0;
                 kasmoButton1_Click();
@@ -320,15 +322,15 @@ void LabelWindow::buildWindow()
     const QList<QLineEdit *> numbers { Text14, Text12, Text9, Text13, Text8, Text18, Text19 };
     for (QLineEdit *e : setupBoxes()) {
         const bool whole = numbers.contains(e);
-        KeyAscii::install(e, [this, whole](int &KeyAscii) {
+        CharacterFilter::install(e, [this, whole](int &KeyAscii) {
             if (KeyAscii == 13) {
                 KeyAscii = 0;
                 kasmoButton1_Click();
                 return;
             }
-            KeyAscii = whole ? Module1::NumberOnly(KeyAscii) : Module1::DecimalOnly(KeyAscii);
+            KeyAscii = whole ? KeyFilters::digitsOnly(KeyAscii) : KeyFilters::decimalOnly(KeyAscii);
         });
-        Module1::RefuseRightClick(e);
+        InputBoxes::refuseRightClick(e);
         e->installEventFilter(this);
     }
 
@@ -345,7 +347,7 @@ QList<QLineEdit *> LabelWindow::setupBoxes() const
 bool LabelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn)
-        Module1::SetEnglishKeyboard();
+        InputBoxes::setEnglishKeyboard();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -391,7 +393,7 @@ void LabelWindow::Form_Load()
 
 void LabelWindow::Showdata()
 {
-    const std::optional<LabelLayout> l = loadLabelLayout(Module1::Conn());
+    const std::optional<LabelLayout> l = loadLabelLayout(ShopDatabase::connection());
     // Without the row the boxes keep their design texts; the first preview says the layout
     // could not be stored.
     if (!l)
@@ -426,7 +428,8 @@ void LabelWindow::Text15_KeyPress(int &KeyAscii)
         return;
     KeyAscii = 0;
     try {
-        const std::optional<LabelProduct> p = findLabelProduct(Module1::Conn(), Text15->text());
+        const std::optional<LabelProduct> p
+            = findLabelProduct(ShopDatabase::connection(), Text15->text());
         Text16->setText(p ? labelLine1(*p) : QString());
         Text17->setText(p ? labelLine2(*p) : QString());
     } catch (const DbError &e) {
@@ -646,7 +649,7 @@ void LabelWindow::storeLayout()
     l.SFbold1 = Check1->isChecked();
     l.SFbold2 = Check2->isChecked();
     try {
-        storeLabelLayout(Module1::Conn(), l);
+        storeLabelLayout(ShopDatabase::connection(), l);
     } catch (const DbError &e) {
         MsgBox(LabelText::StoreFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
             MsgResult::Ok, this);

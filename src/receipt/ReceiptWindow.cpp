@@ -4,8 +4,8 @@
 #include "platform/db/RowWriter.h"
 #include "platform/report/ReportExport.h"
 #include "platform/report/ReportViewer.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WidgetParts.h"
@@ -14,8 +14,11 @@
 #include "records/Blanks.h"
 #include "records/Codes.h"
 #include "records/Val.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -218,7 +221,7 @@ void ReceiptWindow::buildWindow()
     // Typing stops at the box's limit even when a longer stored text has widened it.
     auto enterThen = [this](QLineEdit *e, int (*filter)(int &)) {
         const int limit = e->maxLength();
-        KeyAscii::install(e, [this, e, filter, limit](int &KeyAscii) {
+        CharacterFilter::install(e, [this, e, filter, limit](int &KeyAscii) {
             if (KeyAscii == 13) {
                 KeyAscii = 0;
                 kasmoButton1_Click();
@@ -233,12 +236,12 @@ void ReceiptWindow::buildWindow()
     enterThen(Text7, nullptr);
     enterThen(Text9, nullptr);
     for (QLineEdit *e : { Text10, Text11, Text8, Text12, Text13 })
-        enterThen(e, &Module1::NumberOnly);
+        enterThen(e, &KeyFilters::digitsOnly);
     for (QLineEdit *e : { text3, text4, Text1, text2, Text5, Text6 })
-        enterThen(e, &Module1::DecimalOnly);
+        enterThen(e, &KeyFilters::decimalOnly);
     for (QLineEdit *e :
         { Text10, Text11, text3, text4, Text1, text2, Text5, Text6, Text8, Text12, Text13 })
-        Module1::RefuseRightClick(e);
+        InputBoxes::refuseRightClick(e);
 
     Image1->lower();
     // The fixed parts keep the window from getting smaller than they are.
@@ -300,7 +303,8 @@ void ReceiptWindow::Form_Load()
 
 void ReceiptWindow::Showdata()
 {
-    Recordset rs = Module1::Conn().query(QStringLiteral("SELECT * FROM tblSetPrint WHERE PK = 1"));
+    Recordset rs = ShopDatabase::connection().query(
+        QStringLiteral("SELECT * FROM tblSetPrint WHERE PK = 1"));
     if (rs.eof())
         throw DbError(QStringLiteral("tblSetPrint: no row 1"));
     // A column without a value ends the copy there, as the boxes could not take it.
@@ -431,7 +435,7 @@ void ReceiptWindow::storeLayout()
 {
     auto flag = [](QCheckBox *c) { return c->isChecked() ? 1 : 0; };
     try {
-        RowWriter w(Module1::Conn(), QStringLiteral("tblSetPrint"));
+        RowWriter w(ShopDatabase::connection(), QStringLiteral("tblSetPrint"));
         w.set(QStringLiteral("text1"), Text7->text().trimmed())
             .set(QStringLiteral("tsize1"), Text10->text().trimmed())
             .set(QStringLiteral("text1B"), flag(Check1))

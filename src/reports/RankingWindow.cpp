@@ -8,7 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -65,7 +65,7 @@ void RankingWindow::Loaddata8()
     SetupSpread();
     QList<RankingRow> rows;
     try {
-        rows = rankSellers(Module1::Conn(), m_request);
+        rows = rankSellers(ShopDatabase::connection(), m_request);
     } catch (const DbError &e) {
         // The window still opens, with what could be computed.
         qWarning("user ranking: %s", qPrintable(e.text()));

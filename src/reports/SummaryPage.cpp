@@ -18,6 +18,7 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "shell/PeriodControls.h"
+#include "shell/ShopDatabase.h"
 #include "stock/StockReportSource.h"
 #include "stock/StockReportViewer.h"
 #include <QAbstractItemView>
@@ -567,7 +568,7 @@ bool SummaryPage::Loaddata8()
     QList<SummaryLine> lines;
     Currency discount;
     try {
-        Connection &db = Module1::Conn();
+        Connection &db = ShopDatabase::connection();
         const QList<DateRange> today = Periods::today(Clock::today());
         lines = SummaryQueries::receiptLines(db, today);
         if (!lines.isEmpty())

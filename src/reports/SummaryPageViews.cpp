@@ -12,6 +12,7 @@
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include "shell/PeriodControls.h"
+#include "shell/ShopDatabase.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,7 +90,7 @@ std::optional<Result> SummaryPage::findSummary(View view)
         return r;
     }
     try {
-        r = run(Module1::Conn(), view, Request { filter, txt1->text(), Clock::today() });
+        r = run(ShopDatabase::connection(), view, Request { filter, txt1->text(), Clock::today() });
     } catch (const DbError &e) {
         // A refused query is not "nothing found": the page keeps what it showed.
         MsgBox(kSummaryFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,

@@ -12,9 +12,10 @@
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
 #include "records/Currency.h"
+#include "shell/Lookups.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/PeriodControls.h"
+#include "shell/ShopDatabase.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -162,7 +163,7 @@ void UserSalesWindow::Form_Load()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
     try {
-        Module1::FillComboPositive(
+        Lookups::fillListWithPositiveKeys(
             Combo2, QStringLiteral("tblUser"), QStringLiteral("PK"), QStringLiteral("UID"));
     } catch (const DbError &e) {
         // An empty list would pass for a shop without users.
@@ -195,7 +196,7 @@ void UserSalesWindow::cmdSearch_Click()
     text2->setText(QStringLiteral("0"));
     Text7->setText(QStringLiteral("0"));
     try {
-        Recordset rs = Module1::Conn().query(
+        Recordset rs = ShopDatabase::connection().query(
             QStringLiteral("SELECT UID, UTumnang FROM tblUser WHERE UID = ?"),
             { trimBlanks(Combo2->currentText()) });
         if (!rs.eof()) {
@@ -245,8 +246,8 @@ void UserSalesWindow::LoadChart()
 
     UserSalesChart result;
     try {
-        result = userSales(Module1::Conn(), trimBlanks(Combo2->currentText()), period, item + 1,
-            Text1->text(), Clock::now().date());
+        result = userSales(ShopDatabase::connection(), trimBlanks(Combo2->currentText()), period,
+            item + 1, Text1->text(), Clock::now().date());
     } catch (const DbError &e) {
         // The chart shows nothing it could not read; the totals keep "0".
         qWarning("user sales chart: %s", qPrintable(e.text()));

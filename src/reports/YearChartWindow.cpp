@@ -6,7 +6,7 @@
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Currency.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QDate>
 #include <QLoggingCategory>
 
@@ -25,7 +25,8 @@ MonthSums sumByMonth(const QString &sql, int year)
     MonthSums out;
     const QString from = QDate(year, 1, 1).toString(Qt::ISODate);
     const QString to = QDate(year + 1, 1, 1).toString(Qt::ISODate);
-    for (Recordset rs = Module1::Conn().query(sql, { from, to }); !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = ShopDatabase::connection().query(sql, { from, to }); !rs.eof();
+         rs.moveNext()) {
         const int month = rs.text(0).toInt();
         if (month < 1 || month > 12)
             continue;

@@ -2,9 +2,9 @@
 #include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
@@ -15,8 +15,10 @@
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
+#include "shell/InputBoxes.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -65,12 +67,12 @@ void LineReturnDialog::Command1_Click()
     const qint64 n = q.toLongLong(&ok);
     if (!ok || n < 1) {
         Text1->setText(QStringLiteral("1"));
-        Module1::SelectAllText(Text1);
+        InputBoxes::selectAllText(Text1);
         return;
     }
     if (n > Module1::EditQty) {
         Text1->setText(QString::number(Module1::EditQty));
-        Module1::SelectAllText(Text1);
+        InputBoxes::selectAllText(Text1);
         return;
     }
     if (MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ คืนสินค้าจำนวน  [ ") + q
@@ -95,8 +97,8 @@ bool LineReturnDialog::Return8()
     const qint64 q = trimBlanks(Text1->text()).toLongLong();
     QString failure;
     try {
-        const LineReturn done = returnBillLine(
-            Module1::Conn(), Module1::ReturnBillNo, key, q, { SignedInUser::name, Clock::now() });
+        const LineReturn done = returnBillLine(ShopDatabase::connection(), Module1::ReturnBillNo,
+            key, q, { SignedInUser::name, Clock::now() });
         NextMovementPK = done.movementKey;
         m_remaining = done.remaining;
         m_returned = true;

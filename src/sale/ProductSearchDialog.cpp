@@ -2,8 +2,8 @@
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Accessibility.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
@@ -15,7 +15,7 @@
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,7 +40,7 @@ QPixmap banner()
 // pricing reads it exactly as code entry does.
 std::optional<SaleProduct> productByKey(qint64 pk)
 {
-    Connection &c = Module1::Conn();
+    Connection &c = ShopDatabase::connection();
     const QVariant code
         = c.scalar(QStringLiteral("SELECT PDsn FROM tblProduct WHERE PK = ?1"), { pk });
     if (!code.isValid() || code.isNull())
@@ -121,7 +121,7 @@ ProductSearchDialog::ProductSearchDialog(LineGridTarget *target)
     setTabOrder(fpSpread1, Command1);
     setTabOrder(Command1, Command2);
 
-    KeyAscii::install(txt1, [this](int &k) { txt1_KeyPress(k); });
+    CharacterFilter::install(txt1, [this](int &k) { txt1_KeyPress(k); });
     connect(Command1, &QPushButton::clicked, this, &ProductSearchDialog::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ProductSearchDialog::Command2_Click);
     connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int, int) {
@@ -200,7 +200,7 @@ void ProductSearchDialog::Command1_Click()
     // The text is found literally: % and _ are plain characters, a quote is an ordinary one.
     std::optional<GridRows> rows;
     skipOnFailure("ProductSearchDialog.Command1_Click",
-        [&] { rows = ProductSearch::dialogRows(Module1::Conn(), t); });
+        [&] { rows = ProductSearch::dialogRows(ShopDatabase::connection(), t); });
     if (!rows || rows->empty()) {
         if (rows)
             skipOnFailure("ProductSearchDialog.Command1_Click", [&] { fpSpread1->setMaxRows(0); });

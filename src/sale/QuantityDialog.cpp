@@ -1,12 +1,13 @@
 #include "sale/QuantityDialog.h"
 #include "platform/ui/Accessibility.h"
-#include "platform/ui/KeyAscii.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/WindowPlacement.h"
 #include "records/Codes.h"
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
-#include "shell/Module1.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,8 +48,8 @@ QuantityDialog::QuantityDialog(const QString &name, const QString &title, const 
     setFixedSize(Twips::toPixelsX(9900), Twips::toPixelsY(2280));
     setTabOrder(Text1, Command1);
 
-    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
-    Module1::RefuseRightClick(Text1);
+    CharacterFilter::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    InputBoxes::refuseRightClick(Text1);
     Text1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
@@ -56,7 +57,7 @@ QuantityDialog::QuantityDialog(const QString &name, const QString &title, const 
 bool QuantityDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Text1 && event->type() == QEvent::FocusIn)
-        Module1::SetEnglishKeyboard();
+        InputBoxes::setEnglishKeyboard();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -80,7 +81,7 @@ void QuantityDialog::showQuantity(qint64 qty)
     const QString text = QString::number(qty);
     Text1->setMaxLength(qMax(4, int(text.size())));
     Text1->setText(text);
-    Module1::SelectAllText(Text1);
+    InputBoxes::selectAllText(Text1);
     // The box is named by the label over it, which names the line.
     Accessibility::nameFromCaption(Text1, Label1->text());
 }
@@ -92,7 +93,7 @@ void QuantityDialog::Text1_KeyPress(int &KeyAscii)
         Command1_Click();
         return;
     }
-    Module1::NumberOnly(KeyAscii);
+    KeyFilters::digitsOnly(KeyAscii);
     if (KeyAscii >= '0' && KeyAscii <= '9'
         && Text1->text().size() - Text1->selectedText().size() >= 4)
         KeyAscii = 0;

@@ -1,12 +1,13 @@
 #include "sale/QuantityEditDialog.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
 #include "sale/LineGridTarget.h"
 #include "sale/SaleUi.h"
+#include "shell/InputBoxes.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
 #include <QLabel>
@@ -53,7 +54,7 @@ void QuantityEditDialog::Command1_Click()
     const qint64 qty = trimBlanks(Text1->text()).toLongLong(&ok);
     if (!ok || qty < 1) {
         Text1->setText(QStringLiteral("1"));
-        Module1::SelectAllText(Text1);
+        InputBoxes::selectAllText(Text1);
         Text1->setFocus(Qt::OtherFocusReason);
         return;
     }

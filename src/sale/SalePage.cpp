@@ -4,8 +4,8 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/Accessibility.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/Clock.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
@@ -15,8 +15,11 @@
 #include "sale/ProductSearchDialog.h"
 #include "sale/SaleGrid.h"
 #include "sale/SaleStore.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -384,11 +387,11 @@ void SalePage::buildControls()
     });
     connect(fpSpread1, &DataGrid::keyDown, this,
         [this](int &key, Qt::KeyboardModifiers) { fpSpread1_KeyDown(key); });
-    KeyAscii::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
-    KeyAscii::install(text2, [this](int &k) { text2_KeyPress(k); });
-    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
-    Module1::RefuseRightClick(Text1);
-    Module1::RefuseRightClick(text2);
+    CharacterFilter::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
+    CharacterFilter::install(text2, [this](int &k) { text2_KeyPress(k); });
+    CharacterFilter::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    InputBoxes::refuseRightClick(Text1);
+    InputBoxes::refuseRightClick(text2);
     Label12->installEventFilter(this);
 
     // The page sees every key before the control that has the focus, and the boxes' focus.
@@ -604,7 +607,7 @@ bool SalePage::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::FocusIn:
         if (watched == txtSearchProduct || watched == Text1 || watched == text2) {
-            Module1::SetEnglishKeyboard();
+            InputBoxes::setEnglishKeyboard();
             setBoxColour(static_cast<QLineEdit *>(watched), kFocusBack);
         }
         break;
@@ -785,7 +788,7 @@ void SalePage::AddProductLine()
     const QString cleaned = cleanProductCode(txtSearchProduct->text());
     txtSearchProduct->setText(cleaned);
     Label3->setText(QStringLiteral("0.00"));
-    const std::optional<SaleProduct> p = findProductByCode(Module1::Conn(), cleaned);
+    const std::optional<SaleProduct> p = findProductByCode(ShopDatabase::connection(), cleaned);
     if (!p) {
         MsgBox(QStringLiteral("ไม่พบ ( รหัสสินค้า = [ ") + txtSearchProduct->text()
                 + QStringLiteral(" ) โปรดทำการ  ( เพิ่มข้อมูลสินค้า )  ชิ้นนี้ !!!"),
@@ -982,7 +985,8 @@ void SalePage::CalTotalAmount2()
         return;
     const SaleLine &line = m_sale.lines[i];
     m_sale.priceType = priceType();
-    changeQuantity(m_sale, i, line.quantity, findProductByCode(Module1::Conn(), line.code));
+    changeQuantity(
+        m_sale, i, line.quantity, findProductByCode(ShopDatabase::connection(), line.code));
     showSale();
 }
 
@@ -1059,7 +1063,7 @@ void SalePage::text2_KeyPress(int &KeyAscii)
         Text1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    Module1::NumberOnly(KeyAscii);
+    KeyFilters::digitsOnly(KeyAscii);
 }
 
 void SalePage::Text1_KeyPress(int &KeyAscii)
@@ -1070,7 +1074,7 @@ void SalePage::Text1_KeyPress(int &KeyAscii)
             pageButton2_Click();
         return;
     }
-    Module1::DecimalOnly(KeyAscii);
+    KeyFilters::decimalOnly(KeyAscii);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1078,7 +1082,7 @@ void SalePage::Text1_KeyPress(int &KeyAscii)
 
 void SalePage::checksetting()
 {
-    Connection &c = Module1::Conn();
+    Connection &c = ShopDatabase::connection();
     const bool ask = readSwitch(c, CounterRowId::SaveConfirmSwitch);
     Check1->setChecked(ask); // a change writes row 5 through Check1_Click
     const DrawerSetting d = readDrawerSetting(c);
@@ -1094,7 +1098,7 @@ void SalePage::Check1_Click()
 {
     // Runs inside the check box's signal: a failed write is shown, never thrown into Qt.
     try {
-        writeSaveConfirmSwitch(Module1::Conn(), Check1->isChecked());
+        writeSaveConfirmSwitch(ShopDatabase::connection(), Check1->isChecked());
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
@@ -1176,8 +1180,8 @@ void SalePage::SaveData1(bool print)
     const QString previousReceipt = text3->text();
     std::optional<StoredSale> stored;
     try {
-        SaleStore store(
-            Module1::Conn(), m_sale, { SignedInUser::name, SignedInUser::position, Clock::now() });
+        SaleStore store(ShopDatabase::connection(), m_sale,
+            { SignedInUser::name, SignedInUser::position, Clock::now() });
         m_store = &store;
         takeReceiptNumber();
         store.storeDiscount();

@@ -13,6 +13,7 @@
 #include "sale/SalePage.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QComboBox>
 #include <QLabel>
@@ -69,7 +70,7 @@ void SalePage::Command2_Click()
     Module1::ReturnBillNo = txtSearchProduct->text().trimmed();
     std::optional<StoredBill> bill;
     try {
-        bill = loadBill(Module1::Conn(), Module1::ReturnBillNo);
+        bill = loadBill(ShopDatabase::connection(), Module1::ReturnBillNo);
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
@@ -129,8 +130,8 @@ void SalePage::Command6_Click()
         != MsgResult::Ok)
         return;
     try {
-        returnWholeBill(
-            Module1::Conn(), Module1::ReturnBillNo, { SignedInUser::name, Clock::now() });
+        returnWholeBill(ShopDatabase::connection(), Module1::ReturnBillNo,
+            { SignedInUser::name, Clock::now() });
     } catch (const MissingReturnProduct &e) {
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
                 + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้าทั้งบิลนี้ยังไม่ได้บันทึก"),

@@ -17,7 +17,8 @@
 #include "settings/UserAccountsWindow.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -249,7 +250,7 @@ void SettingsWindow::showModal()
 
 void SettingsWindow::Form_Load()
 {
-    Check2->setChecked(DataMaintenance::drawerSwitchOn(Module1::Conn()));
+    Check2->setChecked(DataMaintenance::drawerSwitchOn(ShopDatabase::connection()));
     // Columns: the key, hidden, then the name 4050 twips wide.
     for (ListSide *side : { &m_units, &m_groups, &m_places }) {
         side->view->setColumnCount(2);
@@ -307,7 +308,7 @@ void SettingsWindow::pageButton2_Click()
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         try {
-            result = DbMaintenance::compact(Module1::Conn());
+            result = DbMaintenance::compact(ShopDatabase::connection());
         } catch (const DbError &e) {
             QApplication::restoreOverrideCursor();
             showError(this, QStringLiteral("ซ่อมแซมกระชับข้อมูลไม่สำเร็จ"), e);
@@ -336,7 +337,7 @@ void SettingsWindow::kasmoButton1_Click()
         target += QStringLiteral(".db");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        DbMaintenance::backup(Module1::Conn(), target);
+        DbMaintenance::backup(ShopDatabase::connection(), target);
     } catch (const DbError &e) {
         QApplication::restoreOverrideCursor();
         showError(this, QStringLiteral("สำรองข้อมูลไม่สำเร็จ"), e);
@@ -352,7 +353,7 @@ void SettingsWindow::kasmoButton8_Click()
             ConfirmAdjustTitle))
         return;
     try {
-        DataMaintenance::zeroNegativeStock(Module1::Conn());
+        DataMaintenance::zeroNegativeStock(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ปรับข้อมูลไม่สำเร็จ"), e);
         return;
@@ -369,7 +370,7 @@ void SettingsWindow::kasmoButton2_Click()
             ConfirmDeleteTitle))
         return;
     try {
-        DataMaintenance::clearSales(Module1::Conn());
+        DataMaintenance::clearSales(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ลบข้อมูลไม่สำเร็จ"), e);
         return;
@@ -385,7 +386,7 @@ void SettingsWindow::kasmoButton6_Click()
             ConfirmDeleteTitle))
         return;
     try {
-        DataMaintenance::clearHistory(Module1::Conn());
+        DataMaintenance::clearHistory(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ลบข้อมูลไม่สำเร็จ"), e);
         return;
@@ -402,15 +403,15 @@ void SettingsWindow::kasmoButton3_Click()
             ConfirmDeleteTitle))
         return;
     try {
-        DataMaintenance::deleteAll(Module1::Conn());
+        DataMaintenance::deleteAll(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ลบข้อมูลไม่สำเร็จ"), e);
         return;
     }
     showStatus(this, QStringLiteral("ลบข้อมูลทั้งหมดเสร็จสิ้นแล้ว...... โปรดทำการเปิดโปรแกรมใหม่อีกครั้ง."));
     // The program ends at once: no window closes, nothing else is cleaned up.
-    Module1::CloseDatabase();
-    Module1::EndProgram();
+    ShopDatabase::close();
+    endProgram();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -458,7 +459,7 @@ void SettingsWindow::Command8_Click()
     const bool on = Check2->isChecked();
     const int port = chosenPort();
     try {
-        DataMaintenance::writeDrawerSetting(Module1::Conn(), on, port);
+        DataMaintenance::writeDrawerSetting(ShopDatabase::connection(), on, port);
     } catch (const DbError &e) {
         showError(this, QStringLiteral("บันทึกการตั้งค่าลิ้นชักไม่สำเร็จ"), e);
         return;
@@ -483,7 +484,8 @@ int selectedKey(QTreeWidget *view)
 
 void SettingsWindow::fillList(ListSide &side)
 {
-    const QList<QPair<int, QString>> rows = LookupLists::entries(Module1::Conn(), *side.data);
+    const QList<QPair<int, QString>> rows
+        = LookupLists::entries(ShopDatabase::connection(), *side.data);
     side.view->clear();
     for (const auto &[key, name] : rows)
         side.view->addTopLevelItem(new QTreeWidgetItem({ QString::number(key), name }));
@@ -495,7 +497,7 @@ void SettingsWindow::clickList(ListSide &side)
         return;
     const int key = selectedKey(side.view);
     if (key > 0)
-        side.box->setText(LookupLists::name(Module1::Conn(), *side.data, key));
+        side.box->setText(LookupLists::name(ShopDatabase::connection(), *side.data, key));
 }
 
 void SettingsWindow::renameButton(ListSide &side)
@@ -525,7 +527,7 @@ void SettingsWindow::renameEntry(ListSide &side)
         return;
     }
     try {
-        Connection &c = Module1::Conn();
+        Connection &c = ShopDatabase::connection();
         if (LookupLists::nameExists(c, *side.data, name)) {
             showStatus(
                 this, QStringLiteral("ไม่สามารถแก้ไขได้ เนื่องจากมี ชื่อนี้อยู่แล้ว ...."), MsgIcon::Warning);
@@ -549,7 +551,7 @@ void SettingsWindow::deleteEntry(ListSide &side)
     if (key <= 0)
         return;
     try {
-        Connection &c = Module1::Conn();
+        Connection &c = ShopDatabase::connection();
         if (LookupLists::inUse(c, *side.data, key)) {
             MsgBox(QStringLiteral("ไม่สามารถทำการลบข้อมูลรายการนี้ได้ "
                                   "เนื่องจากยังมีข้อมูลการใช้งานอยู่."),

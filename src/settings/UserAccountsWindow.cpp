@@ -2,15 +2,17 @@
 #include "button/ButtonPresets.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
 #include "records/Blanks.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include <QCheckBox>
 #include <QEvent>
 #include <QItemSelectionModel>
@@ -151,7 +153,7 @@ void UserAccountsWindow::buildWindow()
         b.box->setAccessibleName(b.caption);
         caption->setBuddy(b.box);
         Twips::place(b.box, 1320, b.top, 2700, 390);
-        Module1::RefuseRightClick(b.box);
+        InputBoxes::refuseRightClick(b.box);
     }
 
     struct Right
@@ -208,8 +210,8 @@ void UserAccountsWindow::buildWindow()
     connect(kasmoButton2, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton2_Click);
     connect(kasmoButton4, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton4_Click);
     connect(kasmoButton3, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton3_Click);
-    KeyAscii::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
-    KeyAscii::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
+    CharacterFilter::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
+    CharacterFilter::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
     txtUserID->installEventFilter(this);
     txtPassword->installEventFilter(this);
 
@@ -264,14 +266,14 @@ void UserAccountsWindow::showModal()
 void UserAccountsWindow::Form_Load()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    Check1->setChecked(UserAccounts::loginSwitchOn(Module1::Conn()));
+    Check1->setChecked(UserAccounts::loginSwitchOn(ShopDatabase::connection()));
     LoadUser();
 }
 
 void UserAccountsWindow::Form_Unload()
 {
     const bool on = Check1->isChecked();
-    stored(this, [&] { UserAccounts::writeLoginSwitch(Module1::Conn(), on); });
+    stored(this, [&] { UserAccounts::writeLoginSwitch(ShopDatabase::connection(), on); });
 }
 
 void UserAccountsWindow::SetupSpread()
@@ -303,7 +305,7 @@ void UserAccountsWindow::LoadUser()
 {
     m_loading = true;
     SetupSpread();
-    m_users = UserAccounts::list(Module1::Conn());
+    m_users = UserAccounts::list(ShopDatabase::connection());
     DataGrid *g = fpSpread1;
     g->setRedraw(false);
     std::vector<QStringList> rows;
@@ -409,7 +411,8 @@ void UserAccountsWindow::kasmoButton5_Click()
     }
     bool taken = false;
     if (!stored(this, [&] {
-            taken = UserAccounts::nameTaken(Module1::Conn(), trimBlanks(txtUserID->text()));
+            taken = UserAccounts::nameTaken(
+                ShopDatabase::connection(), trimBlanks(txtUserID->text()));
         }))
         return;
     if (taken) {
@@ -436,8 +439,8 @@ void UserAccountsWindow::kasmoButton5_Click()
 
 void UserAccountsWindow::SetupNewData()
 {
-    NewUserPK
-        = UserAccounts::create(Module1::Conn(), userInBoxes(0), trimBlanks(txtPassword->text()));
+    NewUserPK = UserAccounts::create(
+        ShopDatabase::connection(), userInBoxes(0), trimBlanks(txtPassword->text()));
 }
 
 void UserAccountsWindow::kasmoButton6_Click()
@@ -483,7 +486,7 @@ void UserAccountsWindow::kasmoButton4_Click()
             QStringLiteral("คุณแน่ใจว่าต้องการแก้ไขข้อมูลของ "), txtUserID->text(), Text1->text()),
         ConfirmEditTitle);
     if (ok && !stored(this, [&] {
-            UserAccounts::update(Module1::Conn(), userInBoxes(SelectedUserPK), password);
+            UserAccounts::update(ShopDatabase::connection(), userInBoxes(SelectedUserPK), password);
         }))
         return;
     kasmoButton4->setVisible(false);
@@ -522,7 +525,7 @@ void UserAccountsWindow::kasmoButton3_Click()
             confirmation(QStringLiteral("คุณแน่ใจว่าต้องการลบ "), txtUserID->text(), Text1->text()),
             ConfirmDeleteTitle))
         return;
-    if (!stored(this, [&] { UserAccounts::remove(Module1::Conn(), SelectedUserPK); }))
+    if (!stored(this, [&] { UserAccounts::remove(ShopDatabase::connection(), SelectedUserPK); }))
         return;
     status(this, Deleted, MsgIcon::Information);
     emptyBoxes();
@@ -539,7 +542,7 @@ void UserAccountsWindow::txtUserID_KeyPress(int &KeyAscii)
         txtPassword->setFocus();
         return;
     }
-    KeyAscii = Module1::CodeCharOnly(KeyAscii);
+    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
 }
 
 void UserAccountsWindow::txtPassword_KeyPress(int &KeyAscii)
@@ -549,17 +552,17 @@ void UserAccountsWindow::txtPassword_KeyPress(int &KeyAscii)
         Text1->setFocus();
         return;
     }
-    KeyAscii = Module1::CodeCharOnly(KeyAscii);
+    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
 }
 
 void UserAccountsWindow::txtUserID_GotFocus()
 {
-    Module1::SetEnglishKeyboard();
+    InputBoxes::setEnglishKeyboard();
 }
 
 void UserAccountsWindow::txtPassword_GotFocus()
 {
-    Module1::SetEnglishKeyboard();
+    InputBoxes::setEnglishKeyboard();
 }
 
 bool UserAccountsWindow::eventFilter(QObject *watched, QEvent *event)

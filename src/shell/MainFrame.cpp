@@ -1,6 +1,5 @@
 #include "MainFrame.h"
 #include "Messages.h"
-#include "Module1.h"
 #include "SignInWindow.h"
 #include "SignedInUser.h"
 #include "StartPage.h"
@@ -14,6 +13,8 @@
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
@@ -491,10 +492,10 @@ bool MainFrame::MDIForm_QueryUnload()
         != MsgResult::Ok)
         return false;
     m_shuttingDown = true;
-    step([] { Module1::UnloadAllForms(); });
+    step([] { WindowRegistry::unloadAll(); });
     step([] { DeleteTmpFiles(); });
-    step([] { Module1::CloseDatabase(); });
-    Module1::EndProgram();
+    step([] { ShopDatabase::close(); });
+    endProgram();
     return true;
 }
 

@@ -1,11 +1,12 @@
 #include "PeriodControls.h"
-#include "platform/ui/KeyAscii.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/MessageBox.h"
 #include "records/Blanks.h"
 #include "records/DateText.h"
 #include "records/Val.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -36,15 +37,15 @@ PeriodControls::PeriodControls(const Boxes &boxes, WeekRule rule, QWidget *windo
 
     connect(b.Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(b.Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-    KeyAscii::install(b.Text1, [this](int &k) { Text1_KeyPress(k); });
-    Module1::RefuseRightClick(b.Text1);
+    CharacterFilter::install(b.Text1, [this](int &k) { Text1_KeyPress(k); });
+    InputBoxes::refuseRightClick(b.Text1);
     b.Text1->installEventFilter(this);
     if (b.Check2)
         connect(b.Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     if (b.text2) {
         connect(b.text2, &QLineEdit::textChanged, this, [this] { text2_Change(); });
-        KeyAscii::install(b.text2, [this](int &k) { text2_KeyPress(k); });
-        Module1::RefuseRightClick(b.text2);
+        CharacterFilter::install(b.text2, [this](int &k) { text2_KeyPress(k); });
+        InputBoxes::refuseRightClick(b.text2);
         b.text2->installEventFilter(this);
     }
 }
@@ -123,12 +124,12 @@ void PeriodControls::Check2_Click()
     MsgBox(Msg::OneDayChosen, MsgButtons::Ok, MsgIcon::Information, Msg::StatusTitle, MsgResult::Ok,
         m_window);
     b.text2->setFocus(Qt::OtherFocusReason);
-    Module1::SelectAllText(b.text2);
+    InputBoxes::selectAllText(b.text2);
 }
 
 void PeriodControls::Text1_KeyPress(int &KeyAscii)
 {
-    KeyAscii = Module1::NumberOnly(KeyAscii);
+    KeyAscii = KeyFilters::digitsOnly(KeyAscii);
 }
 
 void PeriodControls::Text1_Change()
@@ -145,7 +146,7 @@ void PeriodControls::text2_KeyPress(int &KeyAscii)
         m_boxes.Combo1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    KeyAscii = Module1::NumberOnly(KeyAscii);
+    KeyAscii = KeyFilters::digitsOnly(KeyAscii);
 }
 
 void PeriodControls::text2_Change()
@@ -182,6 +183,6 @@ bool PeriodControls::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn
         && (watched == m_boxes.Text1 || (m_boxes.text2 && watched == m_boxes.text2)))
-        Module1::SetEnglishKeyboard();
+        InputBoxes::setEnglishKeyboard();
     return QObject::eventFilter(watched, event);
 }

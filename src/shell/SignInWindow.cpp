@@ -1,18 +1,22 @@
 #include "SignInWindow.h"
 #include "MainFrame.h"
 #include "Messages.h"
-#include "Module1.h"
 #include "PasswordHash.h"
 #include "SignedInUser.h"
 #include "button/ButtonPresets.h"
 #include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Accessibility.h"
-#include "platform/ui/KeyAscii.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowRegistry.h"
+#include "records/Codes.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -200,10 +204,10 @@ SignInWindow::SignInWindow()
 
     connect(kasmoButton1, &KasmoButton::Click, this, [this] { kasmoButton1_Click(); });
     connect(kasmoButton2, &KasmoButton::Click, this, [this] { kasmoButton2_Click(); });
-    KeyAscii::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
-    KeyAscii::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
-    Module1::RefuseRightClick(txtUserID);
-    Module1::RefuseRightClick(txtPassword);
+    CharacterFilter::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
+    CharacterFilter::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
+    InputBoxes::refuseRightClick(txtUserID);
+    InputBoxes::refuseRightClick(txtPassword);
     txtUserID->installEventFilter(this);
     txtPassword->installEventFilter(this);
 
@@ -233,18 +237,18 @@ void SignInWindow::Form_Load()
         MsgBox(Msg::AlreadyRunning, MsgButtons::Ok, MsgIcon::Critical);
         m_leaving = true;
         close();
-        Module1::EndProgram(Module1::EndRefused);
+        endProgram(EndRefused);
         return;
     }
 
-    if (!Module1::OpenDatabase())
+    if (!ShopDatabase::open())
         return;
 
     bool read = false;
     guarded([&] {
-        Recordset rs
-            = Module1::Conn().query(QStringLiteral("SELECT * FROM tblNumber WHERE nPK = ?1"),
-                { int(CounterRowId::LoginSwitch) });
+        Recordset rs = ShopDatabase::connection().query(
+            QStringLiteral("SELECT * FROM tblNumber WHERE nPK = ?1"),
+            { int(CounterRowId::LoginSwitch) });
         if (rs.eof())
             throw DbError(Msg::SignInSwitchMissing);
         SignedInUser::signInOn = quint8(rs.integer("numA"));
@@ -273,7 +277,7 @@ void SignInWindow::kasmoButton1_Click()
             txtPassword->setFocus();
             return;
         }
-        Recordset rs = Module1::Conn().query(
+        Recordset rs = ShopDatabase::connection().query(
             QStringLiteral("SELECT * FROM tblUser WHERE UID = ?1"), { uid });
         if (rs.eof()) {
             MsgBox(Msg::UnknownUser, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle);
@@ -308,11 +312,11 @@ void SignInWindow::kasmoButton1_Click()
 void SignInWindow::kasmoButton2_Click()
 {
     DeleteTmpFiles();
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     m_leaving = true;
     close();
     // Nobody signed in: the start was given up.
-    Module1::EndProgram(Module1::EndRefused);
+    endProgram(EndRefused);
 }
 
 void SignInWindow::txtUserID_KeyPress(int &KeyAscii)
@@ -322,7 +326,7 @@ void SignInWindow::txtUserID_KeyPress(int &KeyAscii)
         focusNextChild();
         return;
     }
-    KeyAscii = Module1::CodeCharOnly(KeyAscii);
+    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
 }
 
 void SignInWindow::txtPassword_KeyPress(int &KeyAscii)
@@ -332,7 +336,7 @@ void SignInWindow::txtPassword_KeyPress(int &KeyAscii)
         kasmoButton1_Click();
         return;
     }
-    KeyAscii = Module1::CodeCharOnly(KeyAscii);
+    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
 }
 
 void SignInWindow::txtUserID_KeyDown(int KeyCode)
@@ -349,14 +353,14 @@ void SignInWindow::txtPassword_KeyDown(int KeyCode)
 
 void SignInWindow::txtUserID_GotFocus()
 {
-    Module1::SelectAllText(txtUserID);
-    Module1::SetEnglishKeyboard();
+    InputBoxes::selectAllText(txtUserID);
+    InputBoxes::setEnglishKeyboard();
 }
 
 void SignInWindow::txtPassword_GotFocus()
 {
-    Module1::SelectAllText(txtPassword);
-    Module1::SetEnglishKeyboard();
+    InputBoxes::selectAllText(txtPassword);
+    InputBoxes::setEnglishKeyboard();
 }
 
 bool SignInWindow::eventFilter(QObject *watched, QEvent *event)
@@ -393,6 +397,6 @@ void SignInWindow::closeEvent(QCloseEvent *e)
     // The title bar's close ends the program as the close button does.
     m_leaving = true;
     DeleteTmpFiles();
-    Module1::CloseDatabase();
-    Module1::EndProgram(Module1::EndRefused);
+    ShopDatabase::close();
+    endProgram(EndRefused);
 }

@@ -3,9 +3,9 @@
 #include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
@@ -16,8 +16,11 @@
 #include "sale/QuantityEditDialog.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/StockReportViewer.h"
 #include "stock/StockUpdateStore.h"
@@ -281,9 +284,9 @@ void GoodsReceivedWindow::buildControls()
         fpSpread1->setActiveCell(col, row); // the cell double-clicked, whatever went before
         fpSpread1_DblClick();
     });
-    KeyAscii::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
-    KeyAscii::install(text0, [this](int &k) { text0_KeyPress(k); });
-    KeyAscii::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    CharacterFilter::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
+    CharacterFilter::install(text0, [this](int &k) { text0_KeyPress(k); });
+    CharacterFilter::install(Text1, [this](int &k) { Text1_KeyPress(k); });
 
     // Key preview: the window sees every key before the control that has the focus. Only
     // controls that take the focus get the filter, so a key passed on to a parent frame is
@@ -422,7 +425,7 @@ bool GoodsReceivedWindow::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::FocusIn:
         if (watched == txtSearchProduct) {
-            Module1::SetEnglishKeyboard();
+            InputBoxes::setEnglishKeyboard();
             setCodeBoxColour(kCodeBoxFocus);
         }
         break;
@@ -481,7 +484,7 @@ void GoodsReceivedWindow::text0_KeyPress(int &KeyAscii)
         Text1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    Module1::CodeCharOnly(KeyAscii);
+    KeyFilters::codeCharactersOnly(KeyAscii);
 }
 
 void GoodsReceivedWindow::Text1_KeyPress(int &KeyAscii)
@@ -503,7 +506,7 @@ void GoodsReceivedWindow::ScanProduct()
     }
     txtSearchProduct->setText(cleanProductCode(txtSearchProduct->text()));
     const std::optional<SaleProduct> p
-        = findProductByCode(Module1::Conn(), txtSearchProduct->text());
+        = findProductByCode(ShopDatabase::connection(), txtSearchProduct->text());
     if (!p) {
         MsgBox(QStringLiteral("ไม่พบ ( รหัสสินค้า = [ ") + txtSearchProduct->text()
                 + QStringLiteral(" ) โปรดทำการ  ( เพิ่มข้อมูลสินค้า )  ชิ้นนี้ !!!"),
@@ -647,7 +650,7 @@ void GoodsReceivedWindow::SaveDatas(bool ExcelOK)
     // The whole document commits together or not at all; on failure the lines stay for
     // another try and no number is used up.
     try {
-        StockUpdateStore store(Module1::Conn());
+        StockUpdateStore store(ShopDatabase::connection());
         text0->setText(store.save(m_doc, { SignedInUser::name, Clock::now(), Text1->text() }));
     } catch (const MissingStockProduct &e) {
         text0->setText(AutoNumberText);

@@ -2,10 +2,10 @@
 #include "button/ButtonPresets.h"
 #include "button/KasmoButton.h"
 #include "platform/SystemErrors.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
-#include "platform/ui/KeyAscii.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowPlacement.h"
@@ -14,8 +14,12 @@
 #include "records/Codes.h"
 #include "records/Val.h"
 #include "sale/PictureFiles.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
+#include "shell/Lookups.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "stock/ProductStore.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -353,7 +357,7 @@ void ProductEditor::buildControls()
             m_enterNext.insert(r.box, r.enter);
         setBoxColour(r.box, r.back);
         QLineEdit *box = r.box;
-        KeyAscii::install(box, [this, box](int &k) { box_KeyPress(box, k); });
+        CharacterFilter::install(box, [this, box](int &k) { box_KeyPress(box, k); });
         connect(box, &QLineEdit::textEdited, this, [this, box](const QString &t) {
             // Typing never grows a box past its limit; a longer loaded value may shrink back.
             box->setMaxLength(qMax(m_limits.value(box), int(t.size())));
@@ -368,7 +372,7 @@ void ProductEditor::buildControls()
         list->setAccessibleName(caption);
         setBoxColour(list, kListBack);
         QComboBox *l = list;
-        KeyAscii::install(l, [this, l](int &k) { list_KeyPress(l, k); });
+        CharacterFilter::install(l, [this, l](int &k) { list_KeyPress(l, k); });
     }
     // The three values the save requires are marked.
     for (QLineEdit *required : { txtsn, txtname, txt5 }) {
@@ -382,7 +386,7 @@ void ProductEditor::buildControls()
     // Number boxes: the English keyboard on entry, no right button.
     for (QLineEdit *box : { txt3, txt4, txt5, txt6, Text1, text2, text3, text4 }) {
         box->installEventFilter(this);
-        Module1::RefuseRightClick(box);
+        InputBoxes::refuseRightClick(box);
     }
     txtsn->installEventFilter(this);
 
@@ -500,11 +504,11 @@ void ProductEditor::Form_Load()
     WindowPlacement::place(this, VerticalPlace::Third);
     IsNewItem = Module1::NewItemMode;
     txtsnTag.clear();
-    Module1::FillCombo(
+    Lookups::fillList(
         Combo1, QStringLiteral("tblGroup"), QStringLiteral("gPK"), QStringLiteral("gName"));
-    Module1::FillCombo(
+    Lookups::fillList(
         Combo2, QStringLiteral("tblGeb"), QStringLiteral("gePK"), QStringLiteral("geName"));
-    Module1::FillCombo(
+    Lookups::fillList(
         Combo3, QStringLiteral("tblNub"), QStringLiteral("nPK"), QStringLiteral("nName"));
     for (QComboBox *list : { Combo1, Combo2, Combo3 })
         list->setCurrentIndex(-1); // full lists, no text chosen
@@ -521,7 +525,8 @@ void ProductEditor::Showdata()
     if (IsNewItem)
         return;
     ProductPK = Module1::SelectedProductPK;
-    const std::optional<ProductValue> found = ProductStore(Module1::Conn()).load(ProductPK);
+    const std::optional<ProductValue> found
+        = ProductStore(ShopDatabase::connection()).load(ProductPK);
     const ProductValue p = found.value_or(ProductValue {});
     const double checkTop = Twips::fromPixelsY(Check2->y());
     Check2->setEnabled(false);
@@ -599,14 +604,14 @@ void ProductEditor::box_KeyPress(QLineEdit *box, int &KeyAscii)
         return;
     }
     if (box == txt3 || box == txt6 || box == Text1)
-        KeyAscii = Module1::NumberOnly(KeyAscii);
+        KeyAscii = KeyFilters::digitsOnly(KeyAscii);
     else if (box == txt4 || box == txt5 || box == text2 || box == text3 || box == text4)
-        KeyAscii = Module1::DecimalOnly(KeyAscii);
+        KeyAscii = KeyFilters::decimalOnly(KeyAscii);
 }
 
 void ProductEditor::list_KeyPress(QComboBox *list, int &KeyAscii)
 {
-    Module1::LimitComboLength(list, list == Combo3 ? 19 : 45, KeyAscii);
+    KeyFilters::limitListLength(list, list == Combo3 ? 19 : 45, KeyAscii);
     AutoComplete(list, KeyAscii);
 }
 
@@ -642,7 +647,7 @@ void ProductEditor::AutoComplete(QComboBox *list, int &KeyAscii)
 bool ProductEditor::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn)
-        Module1::SetEnglishKeyboard(); // code and number boxes
+        InputBoxes::setEnglishKeyboard(); // code and number boxes
     return QDialog::eventFilter(watched, event);
 }
 
@@ -763,7 +768,7 @@ bool ProductEditor::numbersAreValid(const QList<QLineEdit *> &leaveOut)
 int ProductEditor::CheckNewCode()
 {
     // On the code as it will be stored; an edited product is no duplicate of itself.
-    return ProductStore(Module1::Conn())
+    return ProductStore(ShopDatabase::connection())
         .countCode(trimBlanks(cleaned(txtsn->text())), IsNewItem ? 0 : ProductPK);
 }
 
@@ -875,7 +880,8 @@ ProductValue ProductEditor::boxesValue() const
 void ProductEditor::SaveNewData()
 {
     // The key, the automatic code, the lookup entries and the row commit together.
-    const ProductValue saved = ProductStore(Module1::Conn()).insert(boxesValue(), Clock::today());
+    const ProductValue saved
+        = ProductStore(ShopDatabase::connection()).insert(boxesValue(), Clock::today());
     ProductPK = saved.pk;
     if (saved.autoCode)
         setBoxText(txtsn, saved.code);
@@ -885,7 +891,7 @@ void ProductEditor::SaveNewData()
 
 void ProductEditor::SaveEditData()
 {
-    if (!ProductStore(Module1::Conn()).update(boxesValue())) {
+    if (!ProductStore(ShopDatabase::connection()).update(boxesValue())) {
         MsgBox(
             kProductGone, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;

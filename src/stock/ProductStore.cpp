@@ -4,7 +4,7 @@
 #include "records/Codes.h"
 #include "records/Formats.h"
 #include "sale/Counters.h"
-#include "shell/Module1.h"
+#include "shell/Lookups.h"
 
 std::optional<ProductValue> ProductStore::load(int pk)
 {
@@ -71,11 +71,11 @@ QString ProductStore::takeAutoCode(const QDate &today)
 void ProductStore::writeColumns(RowWriter &w, const ProductValue &p)
 {
     // The lookups in the order group, storage place, unit.
-    const int group = Module1::GetLookupPK(m_conn, p.group, QStringLiteral("tblGroup"),
+    const int group = Lookups::findOrAddEntry(m_conn, p.group, QStringLiteral("tblGroup"),
         QStringLiteral("gPK"), QStringLiteral("gName"));
-    const int place = Module1::GetLookupPK(m_conn, p.place, QStringLiteral("tblGeb"),
+    const int place = Lookups::findOrAddEntry(m_conn, p.place, QStringLiteral("tblGeb"),
         QStringLiteral("gePK"), QStringLiteral("geName"));
-    const int unit = Module1::GetLookupPK(
+    const int unit = Lookups::findOrAddEntry(
         m_conn, p.unit, QStringLiteral("tblNub"), QStringLiteral("nPK"), QStringLiteral("nName"));
     w.set(QStringLiteral("PDsn"), p.code)
         .set(QStringLiteral("PDname"), p.name)

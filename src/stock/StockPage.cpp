@@ -4,7 +4,7 @@
 #include "history/HistoryWindow.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/ui/KeyAscii.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WindowPlacement.h"
@@ -12,9 +12,13 @@
 #include "records/Blanks.h"
 #include "records/Currency.h"
 #include "records/Val.h"
+#include "shell/InputBoxes.h"
+#include "shell/KeyFilters.h"
+#include "shell/Lookups.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include "stock/ProductEditor.h"
@@ -235,7 +239,7 @@ void StockPage::buildControls()
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
-    KeyAscii::install(txt1, [this](int &k) { txt1_KeyPress(k); });
+    CharacterFilter::install(txt1, [this](int &k) { txt1_KeyPress(k); });
     connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
         fpSpread1->setActiveCell(col, row);
         fpSpread1_DblClick();
@@ -354,7 +358,7 @@ void StockPage::updateLowStockAlert()
     MainFrame *frame = MainFrame::existing();
     int count = 0;
     try {
-        count = countLowStock(Module1::Conn());
+        count = countLowStock(ShopDatabase::connection());
     } catch (const std::exception &e) {
         logSkipped("StockPage.updateLowStockAlert", e);
         count = 0; // a failed count hides the alert
@@ -397,7 +401,7 @@ void StockPage::loadProducts(bool blnSearch)
     }
 
     updateLowStockAlert();
-    Rows rows = read(Module1::Conn(), filter); // a failure leaves the screen as it was
+    Rows rows = read(ShopDatabase::connection(), filter); // a failure leaves the screen as it was
     const int count = int(rows.cells.size());
     DataGrid *g = fpSpread1;
     g->setRedraw(false);
@@ -410,10 +414,10 @@ void StockPage::loadProducts(bool blnSearch)
 
     if (count > 0) {
         enableSearchBand(true);
-        Module1::FillCombo(
+        Lookups::fillList(
             Combo1, QStringLiteral("tblGeb"), QStringLiteral("geName"), QStringLiteral("geName"));
         Combo1->setCurrentIndex(-1);
-        Module1::FillCombo(
+        Lookups::fillList(
             Combo2, QStringLiteral("tblGroup"), QStringLiteral("gName"), QStringLiteral("gName"));
         Combo2->setCurrentIndex(-1);
         Label2->setText(countText(count));
@@ -474,13 +478,13 @@ void StockPage::txt1_KeyPress(int &KeyAscii)
         return;
     }
     if (Check1->isChecked())
-        KeyAscii = Module1::NumberOnly(KeyAscii);
+        KeyAscii = KeyFilters::digitsOnly(KeyAscii);
 }
 
 void StockPage::Check1_Click()
 {
     step([&] { txt1->clear(); });
-    step([&] { Module1::SetEnglishKeyboard(); });
+    step([&] { InputBoxes::setEnglishKeyboard(); });
     if (Check1->isChecked())
         MsgBox(kBelowQuantityOn, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
             this);
@@ -554,7 +558,7 @@ void StockPage::pageButton2_Click()
     if (answer == MsgResult::Ok) {
         bool deleted = true;
         try {
-            deleteProduct(Module1::Conn(), toWholeNumber(g->getText(ColPK, r)));
+            deleteProduct(ShopDatabase::connection(), toWholeNumber(g->getText(ColPK, r)));
         } catch (const DbError &e) {
             deleted = false;
             showError(e.text(), this);

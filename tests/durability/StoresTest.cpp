@@ -8,6 +8,7 @@
 #include "sale/SaleRules.h"
 #include "settings/DataMaintenance.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
 #include "stock/ProductStore.h"
@@ -95,13 +96,13 @@ protected:
         SignedInUser::reset();
         SignedInUser::name = QStringLiteral("Admin");
         SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");
-        ASSERT_TRUE(Module1::OpenDatabase());
+        ASSERT_TRUE(ShopDatabase::open());
     }
     void endRun()
     {
         delete page;
         page = nullptr;
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         folder.reset();
     }
 
@@ -111,7 +112,7 @@ protected:
     {
         delete page;
         page = nullptr;
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         folder->closeDb();
         ++outcomes[int(PowerCutVfs::cutPower(seed))];
         Connection &db = folder->db();
@@ -190,11 +191,14 @@ TEST_F(StoreUnderPowerCut, WholeBillReturn)
             openPage();
             sellThreeLinesWithDiscount();
             sellThreeLinesWithDiscount();
-            bill = Module1::Conn().scalar(QStringLiteral("SELECT max(Lno) FROM tblLog")).toString();
+            bill = ShopDatabase::connection()
+                       .scalar(QStringLiteral("SELECT max(Lno) FROM tblLog"))
+                       .toString();
         },
         [&] {
             try {
-                returnWholeBill(Module1::Conn(), bill, { QStringLiteral("Admin"), Clock::now() });
+                returnWholeBill(
+                    ShopDatabase::connection(), bill, { QStringLiteral("Admin"), Clock::now() });
             } catch (const DbError &) { }
         },
         [&](Connection &db) {
@@ -224,15 +228,17 @@ TEST_F(StoreUnderPowerCut, SingleLineReturn)
                 QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
             }
             QTest::keyClick(page->txtSearchProduct, Qt::Key_F9);
-            bill = Module1::Conn().scalar(QStringLiteral("SELECT max(Lno) FROM tblLog")).toString();
-            line = Module1::Conn()
+            bill = ShopDatabase::connection()
+                       .scalar(QStringLiteral("SELECT max(Lno) FROM tblLog"))
+                       .toString();
+            line = ShopDatabase::connection()
                        .scalar(QStringLiteral("SELECT LPK FROM tblLog WHERE Lno = ?"), { bill })
                        .toLongLong();
         },
         [&] {
             try {
-                returnBillLine(
-                    Module1::Conn(), bill, line, 2, { QStringLiteral("Admin"), Clock::now() });
+                returnBillLine(ShopDatabase::connection(), bill, line, 2,
+                    { QStringLiteral("Admin"), Clock::now() });
             } catch (const DbError &) { }
         },
         [&](Connection &db) {
@@ -258,7 +264,7 @@ TEST_F(StoreUnderPowerCut, ClearingTheSales)
         },
         [&] {
             try {
-                DataMaintenance::clearSales(Module1::Conn());
+                DataMaintenance::clearSales(ShopDatabase::connection());
             } catch (const DbError &) { }
         },
         [&](Connection &db) {
@@ -287,13 +293,13 @@ TEST_F(StoreUnderPowerCut, NewProductWithNewLookupNames)
     cutAtEveryPoint(
         "new product",
         [&] {
-            ProductStore store(Module1::Conn());
+            ProductStore store(ShopDatabase::connection());
             store.insert(product(1), Clock::now().date());
             store.insert(product(2), Clock::now().date());
         },
         [&] {
             try {
-                ProductStore(Module1::Conn()).insert(product(3), Clock::now().date());
+                ProductStore(ShopDatabase::connection()).insert(product(3), Clock::now().date());
             } catch (const DbError &) { }
         },
         [&](Connection &db) {
@@ -327,8 +333,8 @@ TEST_F(StoreUnderPowerCut, GoodsReceivedDocument)
     const auto receive = [] {
         StockUpdate doc;
         for (const char *code : { "AB1", "CD2", "EF3", "AB1" })
-            doc.add(*findProductByCode(Module1::Conn(), QString::fromLatin1(code)));
-        return StockUpdateStore(Module1::Conn())
+            doc.add(*findProductByCode(ShopDatabase::connection(), QString::fromLatin1(code)));
+        return StockUpdateStore(ShopDatabase::connection())
             .save(doc, { QStringLiteral("Admin"), Clock::now(), QStringLiteral("ส่งของ") });
     };
     cutAtEveryPoint(
@@ -378,7 +384,7 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
     PowerCutVfs::reset();
     QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
     const int writes = PowerCutVfs::calls();
-    ASSERT_EQ(number(Module1::Conn(), "SELECT count(*) FROM tblLog2"), 3);
+    ASSERT_EQ(number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2"), 3);
     int refused = 0;
     for (int point = 1; point <= writes; ++point) {
         SCOPED_TRACE(point);
@@ -388,7 +394,7 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
         PowerCutVfs::armDiskFull(point);
         QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
         PowerCutVfs::reset();
-        if (number(Module1::Conn(), "SELECT count(*) FROM tblLog2") == 3) {
+        if (number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2") == 3) {
             delete w;
             continue; // the commit was durable before the disk filled
         }
@@ -397,11 +403,14 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
             << qPrintable(boxes.last().text);
         EXPECT_EQ(w->fpSpread1->maxRows(), 3) << "the lines stay on the screen";
         EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
-        EXPECT_EQ(number(Module1::Conn(), "SELECT numA FROM tblNumber WHERE nPK = 1"), 0);
-        EXPECT_EQ(number(Module1::Conn(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 50);
+        EXPECT_EQ(
+            number(ShopDatabase::connection(), "SELECT numA FROM tblNumber WHERE nPK = 1"), 0);
+        EXPECT_EQ(
+            number(ShopDatabase::connection(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 50);
         QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
-        EXPECT_EQ(number(Module1::Conn(), "SELECT count(*) FROM tblLog2"), 3);
-        EXPECT_EQ(number(Module1::Conn(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 51);
+        EXPECT_EQ(number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2"), 3);
+        EXPECT_EQ(
+            number(ShopDatabase::connection(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 51);
         delete w;
     }
     EXPECT_GT(refused, writes / 2);
@@ -427,17 +436,17 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringASaleKeepsTheSaleOnTheScreenAndStoresNo
         boxes.clear();
         PowerCutVfs::armDiskFull(point);
         sellThreeLinesWithDiscount();
-        if (number(Module1::Conn(), "SELECT count(DISTINCT Lno) FROM tblLog") == 2)
+        if (number(ShopDatabase::connection(), "SELECT count(DISTINCT Lno) FROM tblLog") == 2)
             continue; // the commit was durable before the disk filled (a later write failed)
         ++refused;
         ASSERT_GT(boxes.count(), 0);
         EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("บันทึกการขายไม่สำเร็จ")));
         EXPECT_EQ(page->fpSpread1->maxRows(), 3) << "the sale stays on the screen";
         PowerCutVfs::reset();
-        checkSales(Module1::Conn(), 1);
+        checkSales(ShopDatabase::connection(), 1);
         QTest::keyClick(page->text2, Qt::Key_F9);
-        EXPECT_EQ(number(Module1::Conn(), "SELECT count(DISTINCT Lno) FROM tblLog"), 2);
-        checkSales(Module1::Conn(), 2);
+        EXPECT_EQ(number(ShopDatabase::connection(), "SELECT count(DISTINCT Lno) FROM tblLog"), 2);
+        checkSales(ShopDatabase::connection(), 2);
     }
     EXPECT_GT(refused, writes / 2);
     std::printf("sale on a full disk: %d write and sync calls, %d saves refused and retried\n",

@@ -4,6 +4,8 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Module1.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignInWindow.h"
 #include "shell/SignedInUser.h"
 #include "support/TempProgramFolder.h"
@@ -23,7 +25,7 @@ protected:
     {
         Module1::resetState();
         SignedInUser::reset();
-        Module1::setEndProgramHook([this] { ++ended; });
+        setEndProgramHook([this] { ++ended; });
         InstanceLock::setProgramLockPath(lockDir.path() + QStringLiteral("/kasmo.lock"));
         registerAppWindows();
     }
@@ -33,7 +35,7 @@ protected:
         // Windows go without their close handling (no question, no end).
         deleteLoadedWindows(); // pages go with the frame
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         InstanceLock::program().unlock();
     }
 

@@ -10,6 +10,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
 #include "support/CapturedLog.h"
 #include "support/Screenshots.h"
@@ -321,7 +322,7 @@ TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
     EXPECT_TRUE(frame->isVisible());
     EXPECT_NE(WindowRegistry::find<StockPage>(), nullptr);
     EXPECT_TRUE(exists(QStringLiteral("a.tmp")));
-    EXPECT_TRUE(Module1::Conn().isOpen());
+    EXPECT_TRUE(ShopDatabase::connection().isOpen());
     EXPECT_EQ(ended, 0);
 
     boxes.answer(MsgResult::Ok);
@@ -331,7 +332,7 @@ TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
     EXPECT_TRUE(WindowRegistry::loaded().isEmpty());
     EXPECT_FALSE(exists(QStringLiteral("a.tmp")));
     EXPECT_FALSE(exists(QStringLiteral("b.tmp")));
-    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
     EXPECT_EQ(ended, 1);
 }
 

@@ -3,6 +3,7 @@
 #include "settings/UserAccountsWindow.h"
 #include "shell/MainFrame.h"
 #include "stock/ProductEditor.h"
+#include "support/FindControl.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -51,14 +52,12 @@ protected:
     }
 
     // A control by its object name, else by its accessible name.
+    // The box by object name, else by the name a screen reader reads.
     static QWidget *findControl(QWidget *window, const QString &name)
     {
-        if (auto *w = window->findChild<QWidget *>(name))
-            return w;
-        for (QWidget *w : window->findChildren<QWidget *>())
-            if (w->accessibleName() == name)
-                return w;
-        return nullptr;
+        if (window->findChild<QWidget *>(name))
+            return control(window, name);
+        return controlByAccessibleName(window, name);
     }
 
     void pasteIsJudgedAsTyped(QWidget *window, const char *boxName, const QString &text)

@@ -4,6 +4,8 @@
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/PasswordHash.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
 #include "support/ThaiText.h"
 #include <QAccessible>
@@ -89,7 +91,7 @@ TEST_F(SignInWindowTest, SwitchOffOpensTheFrameAtOnceAsAdmin)
     EXPECT_EQ(frame->activePage(), WindowRegistry::find<StartPage>());
     EXPECT_EQ(MainFrame::PageName(), QString());
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_TRUE(Module1::Conn().isOpen());
+    EXPECT_TRUE(ShopDatabase::connection().isOpen());
 }
 
 TEST_F(SignInWindowTest, SwitchOnWaitsWithTheFocusInTheName)
@@ -278,7 +280,7 @@ TEST_F(SignInWindowTest, CloseButtonDeletesTempFilesAndClosesTheDatabase)
     EXPECT_FALSE(exists(QStringLiteral("B.TMP")));
     EXPECT_TRUE(exists(QStringLiteral("keep.txt")));
     EXPECT_TRUE(exists(QStringLiteral("data/Ksmdata.db")));
-    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(WindowRegistry::find<SignInWindow>(), nullptr);
@@ -298,7 +300,7 @@ TEST_F(SignInWindowTest, MissingSwitchRowShowsTheErrorAndAsksForASignIn)
 
 TEST_F(SignInWindowTest, MissingDatabaseEndsTheProgram)
 {
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     ASSERT_TRUE(QFile::rename(folder.databasePath(), folder.databasePath() + QStringLiteral(".x")));
     EXPECT_EQ(SignInWindow::start(), nullptr);
     ASSERT_EQ(boxes.count(), 1);
@@ -324,7 +326,7 @@ TEST_F(SignInWindowTest, SecondCopyIsRefusedWithoutOpeningTheDatabase)
     EXPECT_EQ(boxes.last().title, QString()); // the program's own title
     EXPECT_EQ(boxes.last().icon, MsgIcon::Critical);
     EXPECT_EQ(ended, 1);
-    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
     EXPECT_EQ(MainFrame::existing(), nullptr);
 }
 
@@ -402,13 +404,13 @@ TEST_F(SignInWindowTest, RefusedStartsEndWithANonZeroStatus)
             ASSERT_NE(w, nullptr);
             QTest::mouseClick(w->kasmoButton2, Qt::LeftButton);
         } else { // a database that cannot be opened
-            Module1::CloseDatabase();
+            ShopDatabase::close();
             folder.db().close();
             ASSERT_TRUE(QFile::remove(folder.databasePath()));
             SignInWindow::start();
         }
         EXPECT_EQ(ended, 1);
-        EXPECT_EQ(Module1::lastEndStatus(), Module1::EndRefused);
+        EXPECT_EQ(lastEndStatus(), EndRefused);
     }
 }
 
@@ -473,7 +475,7 @@ TEST(SecondCopy, IsRefusedOnTheSameDatabaseWhoeverStartsIt)
     const QString said = QString::fromUtf8(second.readAllStandardOutput());
     EXPECT_TRUE(said.contains(Msg::AlreadyRunning)) << said.toStdString();
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), Module1::EndRefused);
+    EXPECT_EQ(second.exitCode(), EndRefused);
 
     first.kill();
     first.waitForFinished();
@@ -513,7 +515,7 @@ TEST_F(SignInWindowTest, EveryMessageOfTheStartAndTheSignInIsThai)
             folder.db().execute(QStringLiteral("DELETE FROM tblNumber WHERE nPK = 4"));
             SignInWindow::start();
         } else if (c == 5) {
-            Module1::CloseDatabase();
+            ShopDatabase::close();
             folder.db().close();
             ASSERT_TRUE(QFile::rename(folder.databasePath(), folder.databasePath() + ".gone"));
             SignInWindow::start();

@@ -4,6 +4,7 @@
 #include "platform/ui/MessageBox.h"
 #include "sale/SaleStore.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "support/TempProgramFolder.h"
 
 #include <QStringList>
@@ -18,12 +19,12 @@ protected:
     void SetUp() override
     {
         Module1::resetState();
-        ASSERT_TRUE(Module1::OpenDatabase());
+        ASSERT_TRUE(ShopDatabase::open());
         Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(23, 5, 9)));
     }
     void TearDown() override
     {
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         Clock::clearFixed();
     }
     QVariant stored(const char *column)

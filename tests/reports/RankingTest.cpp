@@ -4,7 +4,7 @@
 #include "platform/report/ReportViewer.h"
 #include "reports/RankingLayout.h"
 #include "reports/RankingWindow.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
@@ -56,13 +56,13 @@ TEST_F(Ranking, SellersRankBySalesBeforeDiscountWithTheirWholeBahtDiscount)
     addDiscount(d, "2024-04-03 09:00:00", "INV-670400002", 40, "nobody");
     addSaleLine(d, "2023-12-31 23:59:59", "INV-661200001", "A1", 99999, 1, "malee");
 
-    EXPECT_EQ(ranked(rankSellers(Module1::Conn(), year())),
+    EXPECT_EQ(ranked(rankSellers(ShopDatabase::connection(), year())),
         (QStringList {
             "somchai|พนักงาน|1000|4000", "malee|พนักงาน|0|4500", "admin|พนักงาน|12|988.75" }));
     // 13.50 counts as 14; an unreadable year ranks nobody.
     addDiscount(d, "2024-04-04 09:00:00", "INV-670400003", 1, "admin");
-    EXPECT_EQ(rankSellers(Module1::Conn(), year()).last().discount, 14);
-    EXPECT_TRUE(rankSellers(Module1::Conn(), year("20x4")).isEmpty());
+    EXPECT_EQ(rankSellers(ShopDatabase::connection(), year()).last().discount, 14);
+    EXPECT_TRUE(rankSellers(ShopDatabase::connection(), year("20x4")).isEmpty());
 }
 
 TEST_F(Ranking, SellersAreWholeNamesInAnyCaseAndTwoPositionsPayTheDiscountOnce)
@@ -78,7 +78,7 @@ TEST_F(Ranking, SellersAreWholeNamesInAnyCaseAndTwoPositionsPayTheDiscountOnce)
               "'MANA', 'หัวหน้า', '2024-05-03', 'INV-670500004')");
     addDiscount(d, "2024-05-02 09:00:00", "INV-670500003", 50, "mana");
 
-    const QStringList rows = ranked(rankSellers(Module1::Conn(),
+    const QStringList rows = ranked(rankSellers(ShopDatabase::connection(),
         { RankingRequest::Month, 5, QStringLiteral("  (05) พฤษภาคม"), QStringLiteral("2024") }));
     EXPECT_EQ(rows,
         (QStringList {
@@ -93,7 +93,7 @@ TEST_F(Ranking, TheWeekIsTodayAndTheSevenDaysBeforeItAndLaterRows)
     addSaleLine(d, "2024-05-20 09:00:00", "INV-670500003", "A1", 30, 1, "c");
     addDiscount(d, "2024-05-07 23:00:00", "INV-670500002", 5, "a"); // before the week
     const QStringList rows
-        = ranked(rankSellers(Module1::Conn(), { RankingRequest::Week, 1, {}, {} }));
+        = ranked(rankSellers(ShopDatabase::connection(), { RankingRequest::Week, 1, {}, {} }));
     EXPECT_EQ(rows, (QStringList { "c|พนักงาน|0|30", "a|พนักงาน|0|10" }));
 }
 

@@ -13,6 +13,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
 #include "support/ReportFiles.h"
@@ -318,7 +319,7 @@ TEST_F(SummaryPageTest, ABillReturnedWholeIsGoneFromToday)
     SummaryPage *p = open();
     EXPECT_EQ(column(p, SummaryPage::ColCode).filter(QStringLiteral("INV-")).size(), 2);
 
-    ASSERT_EQ(returnWholeBill(Module1::Conn(), QStringLiteral("INV-670500001"),
+    ASSERT_EQ(returnWholeBill(ShopDatabase::connection(), QStringLiteral("INV-670500001"),
                   { QStringLiteral("admin"), Clock::now() }),
         1);
     click(p->pageButton4);

@@ -1,7 +1,7 @@
 #include "reports/SummaryViews.h"
 #include "SalesData.h"
 #include "sale/Returns.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "support/ShellFixture.h"
 
 using namespace SummaryViews;
@@ -70,7 +70,7 @@ protected:
     // The detailed view's packed lines are read back as texts, as the grid will show them.
     Result view(View v, const PeriodFilter &p, const QString &search = QString())
     {
-        Result r = run(Module1::Conn(), v, Request { p, search, kToday });
+        Result r = run(ShopDatabase::connection(), v, Request { p, search, kToday });
         for (size_t i = 0; i < r.lines.size(); ++i) {
             QStringList row;
             for (int c = 0; c <= Col::Count; ++c)
@@ -334,7 +334,8 @@ TEST_F(SummaryData, PerDaySumsEachDayInCalendarOrderAndEachMonthOverAYear)
 
     // The week runs over two months in calendar order.
     add(d, { "2020-05-30 12:00:00", "INV-630500005", "A1", "น้ำดื่ม", 15, 1, 10 });
-    const Result w = run(Module1::Conn(), View::PerDay, Request { week(), {}, QDate(2020, 6, 3) });
+    const Result w
+        = run(ShopDatabase::connection(), View::PerDay, Request { week(), {}, QDate(2020, 6, 3) });
     EXPECT_EQ(column(w, 1), (QStringList { "30/05/2020", "01/06/2020" }));
     EXPECT_FALSE(w.chartLink);
 }

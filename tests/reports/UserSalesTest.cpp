@@ -7,7 +7,7 @@
 #include "reports/RankingLayout.h"
 #include "reports/RankingWindow.h"
 #include "reports/UserSalesWindow.h"
-#include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -45,7 +45,7 @@ protected:
     UserSalesChart chart(
         const char *user, UserPeriod period, int month = 5, const char *year = "2024")
     {
-        return userSales(Module1::Conn(), QString::fromUtf8(user), period, month,
+        return userSales(ShopDatabase::connection(), QString::fromUtf8(user), period, month,
             QString::fromLatin1(year), Clock::now().date());
     }
 };

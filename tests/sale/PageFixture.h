@@ -5,6 +5,7 @@
 #include "platform/ui/MessageBox.h"
 #include "sale/SalePage.h"
 #include "shell/Module1.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
 #include <QComboBox>
@@ -58,12 +59,12 @@ protected:
                 .stock = 9,
                 .picture = "Pic3.JPG" });
         setSwitches(false, false, "0");
-        ASSERT_TRUE(Module1::OpenDatabase());
+        ASSERT_TRUE(ShopDatabase::open());
     }
     void TearDown() override
     {
         delete page;
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         Clock::clearFixed();
     }
 

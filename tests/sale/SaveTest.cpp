@@ -2,6 +2,7 @@
 #include "platform/serial/CashDrawer.h"
 #include "platform/ui/ProgramFolder.h"
 #include "sale/SaleStore.h"
+#include "shell/ShopDatabase.h"
 #include "support/PtyPair.h"
 #include <QCheckBox>
 #include <QDir>
@@ -341,9 +342,9 @@ TEST_F(SaveSale, CrashChild)
     const QString target = qEnvironmentVariable("KASMO_SALE_CRASH_CHILD");
     if (target.isEmpty())
         GTEST_SKIP() << "run by SaveSale.KilledInTheMiddleOfSavesLeavesWholeReceipts";
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     ProgramFolder::setForTests(target);
-    ASSERT_TRUE(Module1::OpenDatabase());
+    ASSERT_TRUE(ShopDatabase::open());
     open();
     for (;;) {
         scan(QStringLiteral("AB1"));
@@ -358,7 +359,7 @@ TEST_F(SaveSale, KilledInTheMiddleOfSavesLeavesWholeReceipts)
 {
     if (!qEnvironmentVariableIsEmpty("KASMO_SALE_CRASH_CHILD"))
         GTEST_SKIP();
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     for (int round = 0; round < 3; ++round) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -426,7 +427,7 @@ TEST_F(SaveSale, OneSaveReadsTheMovementKeyOnceAndASecondSavePreparesNothingNew)
         scan(QStringLiteral("AB1"));
         scan(QStringLiteral("CD2"));
         scan(QStringLiteral("A_1"));
-        const int prepared = Module1::Conn().statementsPrepared();
+        const int prepared = ShopDatabase::connection().statementsPrepared();
         statements.clear();
         press(Qt::Key_F9);
         ASSERT_EQ(msgs.count(), 0);
@@ -434,7 +435,7 @@ TEST_F(SaveSale, OneSaveReadsTheMovementKeyOnceAndASecondSavePreparesNothingNew)
         EXPECT_EQ(count("INSERT INTO tblLog2"), 3);
         EXPECT_EQ(count("INSERT INTO tblLog "), 3);
         if (round == 1) {
-            EXPECT_EQ(Module1::Conn().statementsPrepared(), prepared)
+            EXPECT_EQ(ShopDatabase::connection().statementsPrepared(), prepared)
                 << "every statement of a save is kept from the first one";
         }
     }

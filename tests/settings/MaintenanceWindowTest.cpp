@@ -6,6 +6,7 @@
 #include "platform/ui/MessageBox.h"
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
+#include "shell/ShopDatabase.h"
 #include "support/PtyPair.h"
 #include "support/Screenshots.h"
 #include "support/UnwritableFolder.h"
@@ -179,7 +180,7 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
     EXPECT_EQ(boxes.last().text,
         QStringLiteral("ลบข้อมูลทั้งหมดเสร็จสิ้นแล้ว...... โปรดทำการเปิดโปรแกรมใหม่อีกครั้ง."));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
-    EXPECT_FALSE(Module1::Conn().isOpen()) << "the database is closed before the end";
+    EXPECT_FALSE(ShopDatabase::connection().isOpen()) << "the database is closed before the end";
 
     for (const char *table : { "tblProduct", "tblLog", "tblLog2", "tblRMoney" })
         EXPECT_EQ(count(table), 0) << table;
@@ -239,7 +240,7 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
         EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral(" : disk I/O error")))
             << boxes.last().text.toStdString();
         EXPECT_EQ(programEnds, 0);
-        EXPECT_TRUE(Module1::Conn().isOpen());
+        EXPECT_TRUE(ShopDatabase::connection().isOpen());
     }
 }
 
@@ -281,7 +282,8 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
                 << table;
     }
     // The shop keeps working on its connection.
-    Module1::Conn().execute(QStringLiteral("UPDATE tblProduct SET PDvalue = 1 WHERE PK = 3"));
+    ShopDatabase::connection().execute(
+        QStringLiteral("UPDATE tblProduct SET PDvalue = 1 WHERE PK = 3"));
 
     // A folder that is not there: the failure is shown, no file appears.
     const QString bad = out.path() + QStringLiteral("/gone/copy.db");

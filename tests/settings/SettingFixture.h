@@ -2,7 +2,7 @@
 #include "button/KasmoButton.h"
 #include "platform/serial/CashDrawer.h"
 #include "settings/SettingsWindow.h"
-#include "shell/Module1.h"
+#include "shell/ProgramEnd.h"
 #include "support/ShellFixture.h"
 #include <QCheckBox>
 #include <QDialog>
@@ -21,7 +21,7 @@ protected:
     {
         ShellFixture::SetUp();
         // Delete all ends the program; here the end only counts, so the action can return.
-        Module1::setEndProgramHook([this] { ++programEnds; });
+        setEndProgramHook([this] { ++programEnds; });
         noPorts();
     }
     void TearDown() override

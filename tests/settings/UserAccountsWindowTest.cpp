@@ -9,7 +9,9 @@
 #include "platform/ui/MessageBox.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
+#include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignInWindow.h"
 #include "shell/SignedInUser.h"
 #include "support/RecordingLayout.h"
@@ -808,7 +810,7 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
     };
     for (const Start &st : starts) {
         SCOPED_TRACE(st.how);
-        Module1::CloseDatabase();
+        ShopDatabase::close();
         Module1::resetState();
         SignedInUser::reset();
         boxes.clear();

@@ -5,6 +5,8 @@
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Messages.h"
 #include "shell/Module1.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "support/ShellFixture.h"
 #include "support/TempProgramFolder.h"
@@ -24,11 +26,11 @@ struct EndRecorder
 {
     EndRecorder()
     {
-        previous = Module1::setEndProgramHook([this] { ++ends; });
+        previous = setEndProgramHook([this] { ++ends; });
     }
-    ~EndRecorder() { Module1::setEndProgramHook(previous); }
+    ~EndRecorder() { setEndProgramHook(previous); }
     int ends = 0;
-    Module1::EndProgramHook previous;
+    EndProgramHook previous;
 };
 
 } // namespace
@@ -40,7 +42,7 @@ TEST(DatabaseTest, MissingFileShowsTheErrorAndEndsTheProgram)
     ScriptedMessageBoxes boxes;
     EndRecorder end;
 
-    EXPECT_FALSE(Module1::OpenDatabase());
+    EXPECT_FALSE(ShopDatabase::open());
     ASSERT_EQ(boxes.count(), 1);
     const MessageRequest &box = boxes.last();
     EXPECT_TRUE(box.text.startsWith(Msg::DatabaseOpenFailed));
@@ -50,7 +52,7 @@ TEST(DatabaseTest, MissingFileShowsTheErrorAndEndsTheProgram)
     EXPECT_EQ(box.icon, MsgIcon::None);
     EXPECT_EQ(box.buttons, MsgButtons::Ok);
     EXPECT_EQ(end.ends, 1);
-    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
 }
 
 TEST(DatabaseTest, ProgramFolderAtTheRootGivesNoDoubledSeparator)
@@ -60,7 +62,7 @@ TEST(DatabaseTest, ProgramFolderAtTheRootGivesNoDoubledSeparator)
         ProgramFolder::file(QStringLiteral("data/Ksmdata.db")), QStringLiteral("/data/Ksmdata.db"));
     ScriptedMessageBoxes boxes;
     EndRecorder end;
-    const bool opened = Module1::OpenDatabase();
+    const bool opened = ShopDatabase::open();
     ProgramFolder::setForTests(QString());
     if (opened)
         GTEST_SKIP() << "this machine has a /data/Ksmdata.db";
@@ -80,7 +82,7 @@ TEST(DatabaseTest, FileThatIsNoDatabaseFails)
     }
     ScriptedMessageBoxes boxes;
     EndRecorder end;
-    EXPECT_FALSE(Module1::OpenDatabase());
+    EXPECT_FALSE(ShopDatabase::open());
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.last().text.startsWith(Msg::DatabaseOpenFailed));
     EXPECT_EQ(end.ends, 1);
@@ -91,15 +93,16 @@ TEST(DatabaseTest, OpensTheProgramFoldersFileAndClosesOnce)
     TempProgramFolder folder;
     ScriptedMessageBoxes boxes;
     EndRecorder end;
-    ASSERT_TRUE(Module1::OpenDatabase());
+    ASSERT_TRUE(ShopDatabase::open());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(end.ends, 0);
-    EXPECT_EQ(Module1::Conn().path(), folder.databasePath());
-    EXPECT_EQ(Module1::Conn().scalar("SELECT numA FROM tblNumber WHERE nPK = 4").toInt(), 0);
-    Module1::CloseDatabase();
-    EXPECT_FALSE(Module1::Conn().isOpen());
-    Module1::CloseDatabase(); // harmless
-    EXPECT_FALSE(Module1::Conn().isOpen());
+    EXPECT_EQ(ShopDatabase::connection().path(), folder.databasePath());
+    EXPECT_EQ(
+        ShopDatabase::connection().scalar("SELECT numA FROM tblNumber WHERE nPK = 4").toInt(), 0);
+    ShopDatabase::close();
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
+    ShopDatabase::close(); // harmless
+    EXPECT_FALSE(ShopDatabase::connection().isOpen());
 }
 
 // The database's housekeeping stays off the commits: a commit writes the log only, even past
@@ -110,9 +113,9 @@ TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
     TempProgramFolder folder;
     ScriptedMessageBoxes boxes;
     EndRecorder end;
-    ASSERT_TRUE(Module1::OpenDatabase());
-    Connection &c = Module1::Conn();
-    QTimer *idle = Module1::CheckpointTimer();
+    ASSERT_TRUE(ShopDatabase::open());
+    Connection &c = ShopDatabase::connection();
+    QTimer *idle = ShopDatabase::checkpointTimer();
     auto fileSize = [&] { return QFileInfo(folder.databasePath()).size(); };
     auto write = [&](int commits) {
         const QString big(40000, QChar(u'ก')); // about 30 log pages a row
@@ -128,13 +131,13 @@ TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
     EXPECT_GT(c.walFrames(), 1000);
     EXPECT_EQ(fileSize(), start);
     EXPECT_TRUE(idle->isActive());
-    EXPECT_EQ(idle->interval(), Module1::IdleCheckpointMs);
+    EXPECT_EQ(idle->interval(), ShopDatabase::IdleCheckpointMs);
 
     // The program sits idle: the timer's checkpoint brings the rows into the file.
     idle->setInterval(0);
     for (int i = 0; i < 200 && idle->isActive(); ++i)
         QTest::qWait(5);
-    idle->setInterval(Module1::IdleCheckpointMs);
+    idle->setInterval(ShopDatabase::IdleCheckpointMs);
     EXPECT_FALSE(idle->isActive());
     const qint64 afterIdle = fileSize();
     EXPECT_GT(afterIdle, start + 40 * 40000);
@@ -145,7 +148,7 @@ TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
     EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM tblRMoney")).toInt(), 40);
     write(20);
     EXPECT_EQ(fileSize(), afterIdle);
-    Module1::CloseDatabase();
+    ShopDatabase::close();
     EXPECT_FALSE(idle->isActive());
     EXPECT_GT(fileSize(), afterIdle + 20 * 40000);
     EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM tblRMoney")).toInt(), 60);
@@ -200,7 +203,7 @@ TEST_F(ShellTest, UnloadAllFormsClosesEveryWindowOnce)
         new Page3(&closes[2]) };
     windows[0]->show();
     windows[2]->show(); // a hidden window is loaded too
-    Module1::UnloadAllForms();
+    WindowRegistry::unloadAll();
     EXPECT_EQ(closes[0], 1);
     EXPECT_EQ(closes[1], 1);
     EXPECT_EQ(closes[2], 1);
@@ -212,7 +215,7 @@ TEST_F(ShellTest, UnloadAllFormsClosesEveryWindowOnce)
 
 TEST_F(ShellTest, FixtureEndHookStopsTheCaller)
 {
-    EXPECT_THROW(Module1::EndProgram(), ProgramEnded);
+    EXPECT_THROW(endProgram(), ProgramEnded);
     EXPECT_EQ(programEnds, 1);
 }
 
@@ -235,14 +238,14 @@ TEST(DatabaseTest, FileOfAnotherVersionIsRefusedAndLeftUntouched)
         ScriptedMessageBoxes boxes;
         EndRecorder end;
 
-        EXPECT_FALSE(Module1::OpenDatabase());
+        EXPECT_FALSE(ShopDatabase::open());
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text,
             Msg::DatabaseOpenFailed + Msg::schemaVersionMismatch(version, kSchemaVersion));
         EXPECT_TRUE(boxes.last().text.contains(QString::number(version)));
         EXPECT_TRUE(boxes.last().text.contains(QString::number(kSchemaVersion)));
         EXPECT_EQ(end.ends, 1);
-        EXPECT_FALSE(Module1::Conn().isOpen());
+        EXPECT_FALSE(ShopDatabase::connection().isOpen());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), before) << "nothing written";
         EXPECT_FALSE(QFile::exists(folder.databasePath() + QStringLiteral("-wal")));
@@ -254,8 +257,8 @@ TEST(DatabaseTest, FileOfTheProgramsVersionOpens)
     TempProgramFolder folder;
     ScriptedMessageBoxes boxes;
     EndRecorder end;
-    ASSERT_TRUE(Module1::OpenDatabase());
-    EXPECT_EQ(schemaVersion(Module1::Conn()), kSchemaVersion);
-    Module1::CloseDatabase();
+    ASSERT_TRUE(ShopDatabase::open());
+    EXPECT_EQ(schemaVersion(ShopDatabase::connection()), kSchemaVersion);
+    ShopDatabase::close();
     EXPECT_EQ(end.ends, 0);
 }

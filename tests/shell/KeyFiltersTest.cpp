@@ -1,7 +1,8 @@
-#include "platform/ui/KeyAscii.h"
+#include "shell/KeyFilters.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/KeyboardLayout.h"
+#include "shell/InputBoxes.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -16,7 +17,7 @@ namespace {
 enum Filter { Number, Decimal, Code };
 
 int (*const filters[])(int &)
-    = { Module1::NumberOnly, Module1::DecimalOnly, Module1::CodeCharOnly };
+    = { KeyFilters::digitsOnly, KeyFilters::decimalOnly, KeyFilters::codeCharactersOnly };
 const QString *const refusals[] = { &Msg::NumberOnly, &Msg::DecimalOnly, &Msg::CodeCharOnly };
 
 struct Key
@@ -74,7 +75,7 @@ protected:
     void runPastes(QWidget *box, QLineEdit *edit)
     {
         for (int f = Number; f <= Code; ++f) {
-            KeyAscii::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            CharacterFilter::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
             for (const PasteCase &c : pastes) {
                 for (const bool dropped : { false, true }) {
                     SCOPED_TRACE(testing::Message()
@@ -111,7 +112,7 @@ protected:
         const std::function<void(const QString &)> &setText)
     {
         for (int f = Number; f <= Code; ++f) {
-            KeyAscii::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            CharacterFilter::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
             for (const Case &c : cases) {
                 SCOPED_TRACE(testing::Message() << "filter " << f << ", key " << c.key.name);
                 setText(QStringLiteral("12"));
@@ -173,7 +174,8 @@ TEST_F(KeyFiltersTest, EnterReachesTheBoxOnce)
     QLineEdit box;
     int enters = 0;
     QObject::connect(&box, &QLineEdit::returnPressed, [&] { ++enters; });
-    KeyAscii::install(&box, [](int &KeyAscii) { KeyAscii = Module1::NumberOnly(KeyAscii); });
+    CharacterFilter::install(
+        &box, [](int &KeyAscii) { KeyAscii = KeyFilters::digitsOnly(KeyAscii); });
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(enters, 1);
 }
@@ -183,16 +185,16 @@ TEST_F(KeyFiltersTest, FiltersOnTheirOwn)
     // A second and third "." pass: the filters look at the key alone.
     for (int i = 0; i < 3; ++i) {
         int k = '.';
-        EXPECT_EQ(Module1::DecimalOnly(k), '.');
+        EXPECT_EQ(KeyFilters::decimalOnly(k), '.');
     }
     // Lower case comes back upper case; the caller's code stays as typed until assigned.
     int k = 'q';
-    EXPECT_EQ(Module1::CodeCharOnly(k), 'Q');
+    EXPECT_EQ(KeyFilters::codeCharactersOnly(k), 'Q');
     EXPECT_EQ(k, 'q');
     k = '_';
-    EXPECT_EQ(Module1::CodeCharOnly(k), '_');
+    EXPECT_EQ(KeyFilters::codeCharactersOnly(k), '_');
     k = '@';
-    EXPECT_EQ(Module1::CodeCharOnly(k), 0);
+    EXPECT_EQ(KeyFilters::codeCharactersOnly(k), 0);
     EXPECT_EQ(k, 0);
     EXPECT_EQ(boxes.count(), 1);
 }
@@ -201,7 +203,7 @@ TEST_F(KeyFiltersTest, RightPressIsRefusedWithoutAMenu)
 {
     QLineEdit box(QStringLiteral("12"));
     box.show();
-    Module1::RefuseRightClick(&box);
+    InputBoxes::refuseRightClick(&box);
     QTest::mouseClick(&box, Qt::RightButton);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, Msg::NoRightClick);
@@ -216,8 +218,8 @@ TEST_F(KeyFiltersTest, LimitComboLength)
 {
     QComboBox list;
     list.setEditable(true);
-    KeyAscii::install(
-        &list, [&](int &KeyAscii) { Module1::LimitComboLength(&list, 19, KeyAscii); });
+    CharacterFilter::install(
+        &list, [&](int &KeyAscii) { KeyFilters::limitListLength(&list, 19, KeyAscii); });
     list.setEditText(QString(18, QLatin1Char('x')));
     QTest::keyClick(&list, Qt::Key_A);
     EXPECT_EQ(list.currentText().size(), 19); // 18 characters: the key passes
@@ -235,16 +237,16 @@ TEST_F(KeyFiltersTest, LimitComboLength)
 TEST_F(KeyFiltersTest, SelectAllText)
 {
     QLineEdit edit(QStringLiteral("ABC"));
-    Module1::SelectAllText(&edit);
+    InputBoxes::selectAllText(&edit);
     EXPECT_EQ(edit.selectedText(), QStringLiteral("ABC"));
     QComboBox list;
     list.setEditable(true);
     list.setEditText(QStringLiteral("กล่อง"));
-    Module1::SelectAllText(&list);
+    InputBoxes::selectAllText(&list);
     EXPECT_EQ(list.lineEdit()->selectedText(), QStringLiteral("กล่อง"));
     QWidget plain;
-    Module1::SelectAllText(&plain); // nothing to select: nothing happens
-    Module1::SelectAllText(nullptr);
+    InputBoxes::selectAllText(&plain); // nothing to select: nothing happens
+    InputBoxes::selectAllText(nullptr);
 }
 
 namespace {
@@ -272,18 +274,18 @@ TEST_F(KeyFiltersTest, EnglishKeyboard)
     FakeLayout kl;
     kl.configured = QStringList { "us", "th" };
     kl.current = "us";
-    Module1::SetEnglishKeyboard();
+    InputBoxes::setEnglishKeyboard();
     EXPECT_TRUE(kl.activations.isEmpty()); // already active: nothing loaded
 
     kl.current = "th";
-    EXPECT_TRUE(Module1::SetKeyboardLayout("00000409"));
+    EXPECT_TRUE(InputBoxes::setKeyboardLayout("00000409"));
     EXPECT_EQ(kl.activations, QStringList { "us" });
     EXPECT_EQ(kl.current, "us");
 
     kl.configured = QStringList { "th" };
     kl.current = "th";
-    EXPECT_FALSE(Module1::SetKeyboardLayout("00000409"));
-    EXPECT_FALSE(Module1::SetKeyboardLayout("00000000")); // unknown name: nothing tried
+    EXPECT_FALSE(InputBoxes::setKeyboardLayout("00000409"));
+    EXPECT_FALSE(InputBoxes::setKeyboardLayout("00000000")); // unknown name: nothing tried
     EXPECT_EQ(kl.activations.size(), 2);
 }
 
@@ -292,7 +294,7 @@ TEST_F(KeyFiltersTest, EnglishKeyboardWithoutX11DoesNothing)
     // Offscreen there is no layout to lock; the call is quiet and harmless.
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         GTEST_SKIP() << "runs offscreen only";
-    EXPECT_FALSE(Module1::SetKeyboardLayout("00000409"));
-    Module1::SetEnglishKeyboard();
+    EXPECT_FALSE(InputBoxes::setKeyboardLayout("00000409"));
+    InputBoxes::setEnglishKeyboard();
     EXPECT_EQ(boxes.count(), 0);
 }

@@ -1,4 +1,4 @@
-#include "shell/Module1.h"
+#include "shell/Lookups.h"
 #include "support/ShellFixture.h"
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ protected:
         QComboBox list;
         list.setEditable(true);
         list.setEditText(text);
-        return Module1::GetLookupPK(&list, "tblGroup", "gPK", "gName");
+        return Lookups::findOrAddEntry(&list, "tblGroup", "gPK", "gName");
     }
     QString nameOf(int key)
     {
@@ -75,11 +75,11 @@ TEST_F(LookupTest, OtherLookupTables)
     QComboBox list;
     list.setEditable(true);
     list.setEditText("Shelf A");
-    const int geb = Module1::GetLookupPK(&list, "tblGeb", "gePK", "geName");
+    const int geb = Lookups::findOrAddEntry(&list, "tblGeb", "gePK", "geName");
     EXPECT_EQ(
         db().scalar("SELECT geName FROM tblGeb WHERE gePK = ?", { geb }).toString(), "Shelf A");
     list.setEditText("Box");
-    const int nub = Module1::GetLookupPK(&list, "tblNub", "nPK", "nName");
+    const int nub = Lookups::findOrAddEntry(&list, "tblNub", "nPK", "nName");
     EXPECT_EQ(db().scalar("SELECT nName FROM tblNub WHERE nPK = ?", { nub }).toString(), "Box");
 }
 
@@ -88,12 +88,12 @@ TEST_F(LookupTest, FillComboListsEveryRowInOrder)
     db().execute("INSERT INTO tblGroup (gPK, gName) VALUES (2, 'Tray'), (1, 'Box')");
     QComboBox list;
     list.addItem("old");
-    Module1::FillCombo(&list, "tblGroup", "gPK", "gName");
+    Lookups::fillList(&list, "tblGroup", "gPK", "gName");
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.itemText(0), "-"); // row 0 is listed
     EXPECT_EQ(list.itemText(1), "Box");
     EXPECT_EQ(list.itemText(2), "Tray");
-    Module1::FillCombo(&list, "tblGroup", "gName", "gName");
+    Lookups::fillList(&list, "tblGroup", "gName", "gName");
     EXPECT_EQ(list.itemText(0), "-");
     EXPECT_EQ(list.itemText(1), "Box");
 }
@@ -102,7 +102,7 @@ TEST_F(LookupTest, FillComboShowsNullAsEmpty)
 {
     db().execute("INSERT INTO tblUser (PK, UID, UPASS, UTumnang) VALUES (2, 'somchai', 'x', NULL)");
     QComboBox list;
-    Module1::FillCombo(&list, "tblUser", "PK", "UTumnang");
+    Lookups::fillList(&list, "tblUser", "PK", "UTumnang");
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.itemText(1), "");
 }
@@ -111,10 +111,10 @@ TEST_F(LookupTest, FailedQueryKeepsTheOldItems)
 {
     QComboBox list;
     list.addItems({ "a", "b" });
-    EXPECT_THROW(Module1::FillCombo(&list, "tblNoSuchTable", "gPK", "gName"), DbError);
-    EXPECT_THROW(Module1::FillCombo(&list, "tblGroup", "gPK", "noSuchColumn"), DbError);
+    EXPECT_THROW(Lookups::fillList(&list, "tblNoSuchTable", "gPK", "gName"), DbError);
+    EXPECT_THROW(Lookups::fillList(&list, "tblGroup", "gPK", "noSuchColumn"), DbError);
     EXPECT_THROW(
-        Module1::FillCombo(&list, "tblGroup; DROP TABLE tblGroup", "gPK", "gName"), DbError);
+        Lookups::fillList(&list, "tblGroup; DROP TABLE tblGroup", "gPK", "gName"), DbError);
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.itemText(1), "b");
 }
@@ -124,11 +124,11 @@ TEST_F(LookupTest, FillComboPositiveLeavesOutKeyZeroAndBelow)
     db().execute(
         "INSERT INTO tblUser (PK, UID, UPASS) VALUES (3, 'cashier', 'x'), (2, 'boss', 'x')");
     QComboBox list;
-    Module1::FillComboPositive(&list, "tblUser", "PK", "UID");
+    Lookups::fillListWithPositiveKeys(&list, "tblUser", "PK", "UID");
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.itemText(0), "admin");
     EXPECT_EQ(list.itemText(1), "boss");
     EXPECT_EQ(list.itemText(2), "cashier");
-    Module1::FillComboPositive(&list, "tblGroup", "gPK", "gName");
+    Lookups::fillListWithPositiveKeys(&list, "tblGroup", "gPK", "gName");
     EXPECT_EQ(list.count(), 0); // only the no-entry row there
 }

@@ -2,6 +2,8 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Module1.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 
 QDateTime ShellFixture::fixedNow()
@@ -14,11 +16,11 @@ void ShellFixture::SetUp()
     Module1::resetState();
     SignedInUser::reset();
     Clock::setFixed(fixedNow());
-    Module1::setEndProgramHook([this] {
+    setEndProgramHook([this] {
         ++programEnds;
         throw ProgramEnded {};
     });
-    ASSERT_TRUE(Module1::OpenDatabase());
+    ASSERT_TRUE(ShopDatabase::open());
 }
 
 void ShellFixture::TearDown()
@@ -26,7 +28,7 @@ void ShellFixture::TearDown()
     // Windows a test left open go without their close handling (it may ask questions).
     for (QWidget *w : WindowRegistry::loaded())
         delete w;
-    Module1::CloseDatabase();
-    Module1::setEndProgramHook({});
+    ShopDatabase::close();
+    setEndProgramHook({});
     Clock::clearFixed();
 }

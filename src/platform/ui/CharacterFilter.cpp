@@ -1,4 +1,4 @@
-#include "KeyAscii.h"
+#include "CharacterFilter.h"
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -46,10 +46,10 @@ QKeyEvent replacementFor(const QKeyEvent *original, int code)
     return QKeyEvent(QEvent::KeyPress, key, mods, text, original->isAutoRepeat());
 }
 
-class KeyAsciiFilter : public QObject
+class TypedKeyFilter : public QObject
 {
 public:
-    KeyAsciiFilter(QObject *parent, KeyAscii::Handler h)
+    TypedKeyFilter(QObject *parent, CharacterFilter::Handler h)
         : QObject(parent)
         , handler(std::move(h))
     {
@@ -65,7 +65,7 @@ public:
             if (key->matches(QKeySequence::Paste)) {
                 // Ctrl+V is a key the handler sees first (a box may refuse it); Shift+Insert
                 // types nothing. Either way, what is pasted is judged as typed text.
-                const int code = KeyAscii::codeOf(key);
+                const int code = CharacterFilter::codeOf(key);
                 if (code != 0) {
                     QPointer<QObject> alive(watched);
                     int k = code;
@@ -86,12 +86,12 @@ public:
         return false;
     }
 
-    KeyAscii::Handler handler;
+    CharacterFilter::Handler handler;
 
 private:
     bool keyPress(QObject *watched, QKeyEvent *e)
     {
-        const int code = KeyAscii::codeOf(e);
+        const int code = CharacterFilter::codeOf(e);
         if (code == 0)
             return false;
         QPointer<QObject> alive(watched);
@@ -227,36 +227,36 @@ private:
     bool delivering = false;
 };
 
-void installOn(QWidget *w, const KeyAscii::Handler &handler)
+void installOn(QWidget *w, const CharacterFilter::Handler &handler)
 {
-    if (auto *old = w->findChild<KeyAsciiFilter *>(
+    if (auto *old = w->findChild<TypedKeyFilter *>(
             QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly)) {
         old->handler = handler;
         return;
     }
-    w->installEventFilter(new KeyAsciiFilter(w, handler));
+    w->installEventFilter(new TypedKeyFilter(w, handler));
 }
 
 } // namespace
 
-void KeyAscii::install(QWidget *box, Handler handler)
+void CharacterFilter::install(QWidget *box, Handler handler)
 {
     installOn(box, handler);
     if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
         installOn(combo->lineEdit(), handler);
 }
 
-void KeyAscii::remove(QWidget *box)
+void CharacterFilter::remove(QWidget *box)
 {
     QList<QWidget *> targets { box };
     if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
         targets.append(combo->lineEdit());
     for (QWidget *w : targets)
-        delete w->findChild<KeyAsciiFilter *>(
+        delete w->findChild<TypedKeyFilter *>(
             QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly);
 }
 
-int KeyAscii::codeOf(const QKeyEvent *e)
+int CharacterFilter::codeOf(const QKeyEvent *e)
 {
     const Qt::KeyboardModifiers mods = e->modifiers();
     switch (e->key()) {

@@ -1,4 +1,4 @@
-#include "platform/ui/KeyAscii.h"
+#include "platform/ui/CharacterFilter.h"
 #include "platform/ui/RightButtonGuard.h"
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@ void press(QWidget *w, Qt::Key key, const QString &text, Qt::KeyboardModifiers m
 
 } // namespace
 
-TEST(KeyAsciiTest, CodesOfKeys)
+TEST(CharacterFilterTest, CodesOfKeys)
 {
     struct Case
     {
@@ -48,15 +48,15 @@ TEST(KeyAsciiTest, CodesOfKeys)
     };
     for (const Case &c : cases) {
         QKeyEvent e(QEvent::KeyPress, c.key, c.mods, c.text);
-        EXPECT_EQ(KeyAscii::codeOf(&e), c.code) << "key " << c.key;
+        EXPECT_EQ(CharacterFilter::codeOf(&e), c.code) << "key " << c.key;
     }
 }
 
-TEST(KeyAsciiTest, HandlerDropsReplacesOrPassesKeys)
+TEST(CharacterFilterTest, HandlerDropsReplacesOrPassesKeys)
 {
     QLineEdit box;
     QList<int> seen;
-    KeyAscii::install(&box, [&](int &k) {
+    CharacterFilter::install(&box, [&](int &k) {
         seen.append(k);
         if (k == 'x')
             k = 0;
@@ -79,35 +79,35 @@ TEST(KeyAsciiTest, HandlerDropsReplacesOrPassesKeys)
     EXPECT_EQ(box.text(), QStringLiteral("B")); // Home then Delete took the "a"
 }
 
-TEST(KeyAsciiTest, ReplacingWithBackspaceErases)
+TEST(CharacterFilterTest, ReplacingWithBackspaceErases)
 {
     QLineEdit box(QStringLiteral("12"));
-    KeyAscii::install(&box, [](int &k) { k = 8; });
+    CharacterFilter::install(&box, [](int &k) { k = 8; });
     press(&box, Qt::Key_3, QStringLiteral("3"));
     EXPECT_EQ(box.text(), QStringLiteral("1"));
 }
 
-TEST(KeyAsciiTest, SecondInstallReplacesTheFirst)
+TEST(CharacterFilterTest, SecondInstallReplacesTheFirst)
 {
     QLineEdit box;
     int first = 0, second = 0;
-    KeyAscii::install(&box, [&](int &) { ++first; });
-    KeyAscii::install(&box, [&](int &) { ++second; });
+    CharacterFilter::install(&box, [&](int &) { ++first; });
+    CharacterFilter::install(&box, [&](int &) { ++second; });
     press(&box, Qt::Key_1, QStringLiteral("1"));
     EXPECT_EQ(first, 0);
     EXPECT_EQ(second, 1);
-    KeyAscii::remove(&box);
+    CharacterFilter::remove(&box);
     press(&box, Qt::Key_1, QStringLiteral("1"));
     EXPECT_EQ(second, 1);
     EXPECT_EQ(box.text(), QStringLiteral("11"));
 }
 
-TEST(KeyAsciiTest, EditableComboRunsTheHandlerOncePerKey)
+TEST(CharacterFilterTest, EditableComboRunsTheHandlerOncePerKey)
 {
     QComboBox combo;
     combo.setEditable(true);
     int calls = 0;
-    KeyAscii::install(&combo, [&](int &k) {
+    CharacterFilter::install(&combo, [&](int &k) {
         ++calls;
         if (k >= 'a' && k <= 'z')
             k -= 32;
@@ -118,10 +118,10 @@ TEST(KeyAsciiTest, EditableComboRunsTheHandlerOncePerKey)
     EXPECT_EQ(combo.currentText(), QStringLiteral("AB"));
 }
 
-TEST(KeyAsciiTest, InputMethodTextGoesThroughTheHandler)
+TEST(CharacterFilterTest, InputMethodTextGoesThroughTheHandler)
 {
     QLineEdit box;
-    KeyAscii::install(&box, [](int &k) {
+    CharacterFilter::install(&box, [](int &k) {
         if (k > 127)
             k = 0;
         else if (k >= 'a' && k <= 'z')

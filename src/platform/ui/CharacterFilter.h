@@ -4,18 +4,18 @@
 class QKeyEvent;
 class QWidget;
 
-// A text box's KeyPress handler with character codes (KeyAscii). Only keys that type a character
+// A text box's handler of typed characters, by character code. Only keys that type a character
 // reach the handler: printable characters (their Unicode value; ASCII keeps its codes),
 // Backspace 8, Enter 13, Esc 27 and Ctrl+letter 1-26. Arrows, Delete, Tab and function keys
 // never do. The handler changes the code in place: 0 drops the key, another code replaces the
 // typed character. Pasted (Ctrl+V, Shift+Insert, the box's menu) and dropped text goes through
 // the same handler character by character: one dropped character refuses the whole text.
 //
-//     KeyAscii::install(Text1, [this](int &KeyAscii) { Text1_KeyPress(KeyAscii); });
-class KeyAscii
+//     CharacterFilter::install(searchBox, [this](int &key) { filterSearchKey(key); });
+class CharacterFilter
 {
 public:
-    using Handler = std::function<void(int &keyAscii)>;
+    using Handler = std::function<void(int &key)>;
 
     // For a QLineEdit, an editable QComboBox (its line edit included) or any widget that takes
     // typed text. A second install on the same box replaces the first handler.

@@ -554,8 +554,10 @@ void bestSellerRows(Connection &db, const Filter &f, Result &r)
 // finds the few groups where that differs (a discount recorded on several lines of a group, a
 // price with fractions of a satang, whose rounding depends on the grouping) and what they
 // change. Keys compare as the grouping compares them: receipt numbers without regard to the
-// case of ASCII letters, days as ISO text.
-void condensedRows(Connection &db, const Filter &f, const QString &key, bool byDay, Result &r)
+// case of ASCII letters, days as ISO text. The days' sums come from the day totals the database
+// keeps (`dayKey` over tblDayTotal) instead of from every line.
+void condensedRows(Connection &db, const Filter &f, const QString &key, bool byDay, Result &r,
+    const QString &dayKey = QString())
 {
     const auto keyOf = [byDay](QByteArrayView k) {
         QByteArray folded = k.toByteArray();
@@ -589,12 +591,18 @@ void condensedRows(Connection &db, const Filter &f, const QString &key, bool byD
     }
     QVariantList params;
     const QString keyOrder = byDay ? QString() : QStringLiteral(" COLLATE NOCASE");
-    const QString sql = QStringLiteral("SELECT ") + key + QStringLiteral(" AS k, sum(")
-        + satang(QStringLiteral("Lrod")) + QStringLiteral("), sum(") + kPrice
-        + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lraka"))
-        + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lsell"))
-        + QStringLiteral(" * Lvalue) FROM tblLog WHERE ") + f.lines(params)
-        + QStringLiteral(" GROUP BY k") + keyOrder + QStringLiteral(" ORDER BY k") + keyOrder;
+    const QString sql = !dayKey.isEmpty()
+        ? QStringLiteral("SELECT ") + dayKey
+            + QStringLiteral(" AS k, sum(tRod), sum(tAmount), sum(tCost), sum(tSales) FROM "
+                             "tblDayTotal WHERE ")
+            + Periods::condition(QStringLiteral("tDay"), f.ranges, params)
+            + QStringLiteral(" GROUP BY k ORDER BY k")
+        : QStringLiteral("SELECT ") + key + QStringLiteral(" AS k, sum(")
+            + satang(QStringLiteral("Lrod")) + QStringLiteral("), sum(") + kPrice
+            + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lraka"))
+            + QStringLiteral(" * Lvalue), sum(") + satang(QStringLiteral("Lsell"))
+            + QStringLiteral(" * Lvalue) FROM tblLog WHERE ") + f.lines(params)
+            + QStringLiteral(" GROUP BY k") + keyOrder + QStringLiteral(" ORDER BY k") + keyOrder;
     GridRows &packed = r.lines;
     qint64 cost = 0, sales = 0;
     for (Recordset rs = db.query(sql, params); !rs.eof(); rs.moveNext()) {
@@ -711,11 +719,22 @@ Result run(Connection &db, View view, const Request &request)
     case View::Brief:
         condensedRows(db, f, QStringLiteral("Lno"), false, r);
         break;
-    case View::PerDay:
+    case View::PerDay: {
+        // A day's totals count the lines whose date-time falls on that day: the period's bounds
+        // are whole days (ten characters), so comparing the date-time's first ten characters
+        // with them picks the same lines as comparing the whole text.
+        const bool wholeDays
+            = std::all_of(f.ranges.cbegin(), f.ranges.cend(), [](const DateRange &d) {
+                  return d.from.size() == 10 && (d.to.isEmpty() || d.to.size() == 10);
+              });
+        const bool year = kind == Kind::Year;
         condensedRows(db, f,
-            kind == Kind::Year ? QStringLiteral("substr(Ldate2, 1, 7)") : QStringLiteral("Ldate2"),
-            true, r);
+            year ? QStringLiteral("substr(Ldate2, 1, 7)") : QStringLiteral("Ldate2"), true, r,
+            !wholeDays ? QString()
+                : year ? QStringLiteral("substr(tDate2, 1, 7)")
+                       : QStringLiteral("tDate2"));
         break;
+    }
     }
     if (r.rowCount() == 0) {
         r.outcome = Outcome::NotFound;

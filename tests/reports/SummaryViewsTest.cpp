@@ -1,5 +1,6 @@
 #include "reports/SummaryViews.h"
 #include "SalesData.h"
+#include "platform/db/SchemaUpgrade.h"
 #include "sale/Returns.h"
 #include "shell/ShopDatabase.h"
 #include "support/ShellFixture.h"
@@ -452,4 +453,81 @@ TEST_F(SummaryData, AfterASingleLineReturnTheBillSumsToWhatTheCustomerFinallyPai
     const Result brief = view(View::Brief, month(4));
     ASSERT_EQ(brief.rows.size(), 1u);
     EXPECT_EQ(shown(brief.rows[0], 4), QStringLiteral("INV-630500001|0.00 |60.00 | 60.00 "));
+}
+
+// The per-day view follows every later change of the lines: a returned line, a whole bill
+// returned, and lines deleted or moved to another day by hand. A line is in the period by its
+// date-time and shown under its own date, even where the two disagree.
+TEST_F(SummaryData, PerDayFollowsReturnsAndLinesChangedAfterTheSale)
+{
+    Connection &d = db();
+    d.execute(QStringLiteral("INSERT INTO tblProduct (PK, PDsn, PDname, PDvalue) VALUES "
+                             "(1, 'A1', 'น้ำดื่ม', 7), (2, 'B2', 'โดนัท', 9)"));
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 3, 10 });
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "B2", "โดนัท", 30, 1, 20 });
+    add(d, { "2020-05-05 10:00:00", "INV-630500002", "A1", "น้ำดื่ม", 15, 2, 10 });
+    add(d, { "2020-05-06 12:00:00", "INV-630500003", "C3", "กาแฟ", 40, 1, 25, 5 });
+    add(d, { "2020-05-06 12:00:00", "INV-630500003", "C3", "กาแฟ", 40.125, 1, 25 });
+    add(d, { "2020-06-01 00:10:00", "INV-630600001", "A1", "น้ำดื่ม", 12, 1, 10 });
+    d.execute(QStringLiteral("UPDATE tblLog SET Ldate2 = '2020-05-31' WHERE Lno = ?"),
+        { QStringLiteral("INV-630600001") });
+    const auto rows = [&](const PeriodFilter &p) {
+        const Result r = view(View::PerDay, p);
+        QStringList out;
+        for (const QStringList &row : r.rows)
+            out << shown(row, 4);
+        out << r.totals.costText() + QLatin1Char('/') + r.totals.salesText();
+        return out;
+    };
+    EXPECT_EQ(rows(month(4)),
+        (QStringList { "05/05/2020|0.00 |105.00 | 105.00 ", "06/05/2020|5.00 |80.13 | 75.13 ",
+            "120.00/185.13" }));
+
+    const ReturnStamp stamp { QStringLiteral("admin"), QDateTime(QDate(2020, 5, 7), QTime(9, 0)) };
+    const std::optional<StoredBill> bill = loadBill(d, QStringLiteral("INV-630500001"));
+    ASSERT_TRUE(bill);
+    ASSERT_EQ(bill->lines.first().code, QStringLiteral("A1"));
+    returnBillLine(d, bill->number, bill->lines.first().key, 1, stamp);
+    returnWholeBill(d, QStringLiteral("INV-630500002"), stamp);
+    d.execute(QStringLiteral("DELETE FROM tblLog WHERE Lno = ? AND Lsell = 40"),
+        { QStringLiteral("INV-630500003") });
+    d.execute(QStringLiteral("UPDATE tblLog SET Ldate = '2020-05-07 08:00:00', Ldate2 = "
+                             "'2020-05-07', Lvalue = 2 WHERE Lsn = 'B2'"));
+    EXPECT_EQ(rows(month(4)),
+        (QStringList { "05/05/2020|0.00 |30.00 | 30.00 ", "06/05/2020|0.00 |40.13 | 40.13 ",
+            "07/05/2020|0.00 |60.00 | 60.00 ", "85.00/130.13" }));
+    EXPECT_EQ(rows(month(5)), (QStringList { "31/05/2020|0.00 |12.00 | 12.00 ", "10.00/12.00" }));
+
+    // Every line of a day gone: the day goes too.
+    d.execute(QStringLiteral("DELETE FROM tblLog WHERE Ldate2 = '2020-05-05'"));
+    EXPECT_EQ(rows(month(4)),
+        (QStringList { "06/05/2020|0.00 |40.13 | 40.13 ", "07/05/2020|0.00 |60.00 | 60.00 ",
+            "65.00/100.13" }));
+}
+
+// A file of the version before gets the day totals of the lines it already holds.
+TEST_F(SummaryData, UpgradeFromTheVersionBeforeTotalsTheLinesAlreadyThere)
+{
+    Connection &d = db();
+    d.executeScript(QStringLiteral(
+        "DROP TRIGGER trDayTotalInsert; DROP TRIGGER trDayTotalDelete; "
+        "DROP TRIGGER trDayTotalUpdate; DROP TABLE tblDayTotal; DROP INDEX ixLogAdjust; "
+        "PRAGMA user_version = 2;"));
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 3, 10, 5 });
+    add(d, { "2020-05-05 09:00:00", "INV-630500001", "A1", "น้ำดื่ม", 15, 1, 10, 5 });
+    add(d, { "2020-05-06 12:00:00", "INV-630500002", "C3", "กาแฟ", 40.125, 1, 25 });
+    // The database tool's upgrade, with the delivered scripts.
+    EXPECT_EQ(
+        upgradeDatabase(folder.databasePath(), sourceDataFile(QStringLiteral("upgrade")), 3, true),
+        2);
+    EXPECT_EQ(schemaVersion(d), 3);
+    add(d, { "2020-05-06 13:00:00", "INV-630500003", "B2", "โดนัท", 30, 1, 20 });
+    const Result r = view(View::PerDay, month(4));
+    QStringList shownRows;
+    for (const QStringList &row : r.rows)
+        shownRows << shown(row, 4);
+    EXPECT_EQ(shownRows,
+        (QStringList { "05/05/2020|5.00 |60.00 | 55.00 ", "06/05/2020|0.00 |70.13 | 70.13 " }));
+    EXPECT_EQ(r.totals.costText(), QStringLiteral("85.00"));
+    EXPECT_EQ(r.totals.salesText(), QStringLiteral("130.13"));
 }

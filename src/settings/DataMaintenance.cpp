@@ -16,6 +16,8 @@ void resetCounter(Connection &conn, CounterRowId row)
 void DataMaintenance::clearSales(Connection &conn)
 {
     Transaction t(conn);
+    // The day totals go first: the lines' deletion then has none left to count down.
+    conn.execute(QStringLiteral("DELETE FROM tblDayTotal"));
     conn.execute(QStringLiteral("DELETE FROM tblLog"));
     conn.execute(QStringLiteral("DELETE FROM tblRMoney"));
     resetCounter(conn, CounterRowId::ReceiptCounter);
@@ -36,6 +38,7 @@ void DataMaintenance::deleteAll(Connection &conn)
     conn.execute(QStringLiteral("DELETE FROM tblGeb WHERE gePK > 0"));
     conn.execute(QStringLiteral("DELETE FROM tblNub WHERE nPK > 0"));
     conn.execute(QStringLiteral("DELETE FROM tblGroup WHERE gPK > 0"));
+    conn.execute(QStringLiteral("DELETE FROM tblDayTotal"));
     conn.execute(QStringLiteral("DELETE FROM tblLog"));
     conn.execute(QStringLiteral("DELETE FROM tblRMoney"));
     conn.execute(QStringLiteral("DELETE FROM tblProduct"));

@@ -3,6 +3,7 @@
 #include "labels/LabelWindow.h"
 #include "platform/db/Maintenance.h"
 #include "platform/serial/CashDrawer.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/FileDialogs.h"
@@ -370,6 +371,7 @@ void SettingsWindow::kasmoButton2_Click()
             ConfirmDeleteTitle))
         return;
     try {
+        BusyCursor busy; // sale lines go one by one: seconds on a busy shop
         DataMaintenance::clearSales(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ลบข้อมูลไม่สำเร็จ"), e);
@@ -403,6 +405,7 @@ void SettingsWindow::kasmoButton3_Click()
             ConfirmDeleteTitle))
         return;
     try {
+        BusyCursor busy; // sale lines go one by one: seconds on a busy shop
         DataMaintenance::deleteAll(ShopDatabase::connection());
     } catch (const DbError &e) {
         showError(this, QStringLiteral("ลบข้อมูลไม่สำเร็จ"), e);

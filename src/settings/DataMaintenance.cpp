@@ -11,14 +11,28 @@ void resetCounter(Connection &conn, CounterRowId row)
         { QStringLiteral("00"), int(row) });
 }
 
+// Every sale line goes, and the day totals with them. SQLite empties a table in one step only
+// when no delete trigger watches it, so the trigger that counts the totals down steps aside
+// inside the caller's transaction (a failure or a power cut brings it back with the lines).
+void emptySaleLines(Connection &conn)
+{
+    const QString countDown = conn.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE "
+                                                         "type = 'trigger' AND name = ?1"),
+                                      { QStringLiteral("trDayTotalDelete") })
+                                  .toString();
+    conn.execute(QStringLiteral("DROP TRIGGER IF EXISTS trDayTotalDelete"));
+    conn.execute(QStringLiteral("DELETE FROM tblLog"));
+    conn.execute(QStringLiteral("DELETE FROM tblDayTotal"));
+    if (!countDown.isEmpty())
+        conn.execute(countDown);
+}
+
 } // namespace
 
 void DataMaintenance::clearSales(Connection &conn)
 {
     Transaction t(conn);
-    // The day totals go first: the lines' deletion then has none left to count down.
-    conn.execute(QStringLiteral("DELETE FROM tblDayTotal"));
-    conn.execute(QStringLiteral("DELETE FROM tblLog"));
+    emptySaleLines(conn);
     conn.execute(QStringLiteral("DELETE FROM tblRMoney"));
     resetCounter(conn, CounterRowId::ReceiptCounter);
     t.commit();
@@ -38,8 +52,7 @@ void DataMaintenance::deleteAll(Connection &conn)
     conn.execute(QStringLiteral("DELETE FROM tblGeb WHERE gePK > 0"));
     conn.execute(QStringLiteral("DELETE FROM tblNub WHERE nPK > 0"));
     conn.execute(QStringLiteral("DELETE FROM tblGroup WHERE gPK > 0"));
-    conn.execute(QStringLiteral("DELETE FROM tblDayTotal"));
-    conn.execute(QStringLiteral("DELETE FROM tblLog"));
+    emptySaleLines(conn);
     conn.execute(QStringLiteral("DELETE FROM tblRMoney"));
     conn.execute(QStringLiteral("DELETE FROM tblProduct"));
     conn.execute(QStringLiteral("DELETE FROM tblLog2"));

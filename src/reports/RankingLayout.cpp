@@ -88,25 +88,25 @@ void RankingLayout::ActiveReport_Initialize()
     PageSettings.orientation = ReportPageSettings::Portrait;
     PageSettings.topMargin = PageSettings.bottomMargin = 300;
     PageSettings.leftMargin = PageSettings.rightMargin = 300;
-    RowTotal = m_grid.maxRows();
+    m_rowTotal = m_grid.maxRows();
     element(QStringLiteral("Label1"))->text = title(m_request);
 }
 
 void RankingLayout::ActiveReport_FetchData(bool &eof)
 {
-    ++RowNo;
-    eof = RowNo > RowTotal;
+    ++m_row;
+    eof = m_row > m_rowTotal;
 }
 
 void RankingLayout::Detail_Format()
 {
-    element(QStringLiteral("text0"))->text = QString::number(RowNo);
-    element(QStringLiteral("text1"))->text = trimBlanks(m_grid.getText(2, RowNo));
-    element(QStringLiteral("text2"))->text = trimBlanks(m_grid.getText(3, RowNo));
+    element(QStringLiteral("text0"))->text = QString::number(m_row);
+    element(QStringLiteral("text1"))->text = trimBlanks(m_grid.getText(2, m_row));
+    element(QStringLiteral("text2"))->text = trimBlanks(m_grid.getText(3, m_row));
     element(QStringLiteral("text3"))->text
-        = Currency::fromText(m_grid.getText(4, RowNo)).format() + QLatin1Char(' ');
+        = Currency::fromText(m_grid.getText(4, m_row)).format() + QLatin1Char(' ');
     element(QStringLiteral("text4"))->text
-        = Currency::fromText(m_grid.getText(5, RowNo)).format() + QLatin1Char(' ');
+        = Currency::fromText(m_grid.getText(5, m_row)).format() + QLatin1Char(' ');
 }
 
 void RankingLayout::PageFooter_Format()

@@ -5,6 +5,7 @@
 #include "reports/RankingLayout.h"
 #include "reports/RankingWindow.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
@@ -157,11 +158,12 @@ TEST_F(Ranking, WindowWithoutSalesSaysSoAndExportsTheEmptyReport)
         auto *w = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("รายงานสรุปยอดขาย"));
-        EXPECT_FALSE(w->fpSpread1->isVisible());
-        EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
-        EXPECT_EQ(w->ARViewer21->document().pageCount(), 1);
+        EXPECT_FALSE(control<DataGrid>(w, "workingGrid")->isVisible());
+        EXPECT_EQ(control<ReportViewer>(w, "rankingViewer")->printTool()->text(),
+            QStringLiteral("พิมพ์.."));
+        EXPECT_EQ(control<ReportViewer>(w, "rankingViewer")->document().pageCount(), 1);
         files.answer(dir.filePath(QStringLiteral("empty")));
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "pdfButton"), Qt::LeftButton);
     });
     RankingWindow::showModal(year());
     ASSERT_EQ(boxes.count(), 1);
@@ -181,21 +183,23 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
     QList<ExpectedRow> printed; // the report's rows: rank, name, position, discount, net
     dialogs.then([&](QDialog *d) {
         auto *w = static_cast<RankingWindow *>(d);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 2);
-        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r) {
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->maxRows(), 2);
+        for (int r = 1; r <= control<DataGrid>(w, "workingGrid")->maxRows(); ++r) {
             auto money = [&](int c) {
-                return xlsMoney(w->fpSpread1->getText(c, r).remove(',').toDouble());
+                return xlsMoney(
+                    control<DataGrid>(w, "workingGrid")->getText(c, r).remove(',').toDouble());
             };
-            printed << ExpectedRow { { xlsCount(r), xlsText(w->fpSpread1->getText(2, r)),
-                xlsText(w->fpSpread1->getText(3, r)), money(4), money(5) } };
+            printed << ExpectedRow { { xlsCount(r),
+                xlsText(control<DataGrid>(w, "workingGrid")->getText(2, r)),
+                xlsText(control<DataGrid>(w, "workingGrid")->getText(3, r)), money(4), money(5) } };
         }
-        EXPECT_EQ(w->fpSpread1->getText(2, 1), QStringLiteral("somchai"));
-        EXPECT_EQ(w->fpSpread1->getText(5, 2), QStringLiteral("988.75"));
-        EXPECT_EQ(w->fpSpread1->getText(4, 2), QStringLiteral("12"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(2, 1), QStringLiteral("somchai"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(5, 2), QStringLiteral("988.75"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(4, 2), QStringLiteral("12"));
         files.answer(dir.filePath(QStringLiteral("rank")));
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "excelButton"), Qt::LeftButton);
         files.answer(dir.filePath(QStringLiteral("rank")));
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "pdfButton"), Qt::LeftButton);
         saveScreenshot(w->grab(), QStringLiteral("ranking-window.png"));
     });
     RankingWindow::showModal(

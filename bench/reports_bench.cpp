@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     const Timing ranking = timeBoth(
         runs,
         [&] {
-            RankingWindow w({ RankingRequest::Year, 1, QString(), year });
+            RankingWindow w({ RankingRequest::Kind::Year, 1, QString(), year });
             w.loadRanking();
             w.show();
             w.grab();

@@ -279,7 +279,7 @@ void UserSalesWindow::drawChart()
 void UserSalesWindow::showWeekRanking()
 {
     chartTitle->setText(QStringLiteral("1"));
-    RankingWindow::showModal({ RankingRequest::Week, 1, QString(), yearBox->text() }, this);
+    RankingWindow::showModal({ RankingRequest::Kind::Week, 1, QString(), yearBox->text() }, this);
 }
 
 void UserSalesWindow::showMonthRanking()
@@ -292,11 +292,11 @@ void UserSalesWindow::showMonthRanking()
     }
     chartTitle->setText(QStringLiteral("2"));
     RankingWindow::showModal(
-        { RankingRequest::Month, item + 1, monthList->currentText(), yearBox->text() }, this);
+        { RankingRequest::Kind::Month, item + 1, monthList->currentText(), yearBox->text() }, this);
 }
 
 void UserSalesWindow::showYearRanking()
 {
     chartTitle->setText(QStringLiteral("3"));
-    RankingWindow::showModal({ RankingRequest::Year, 1, QString(), yearBox->text() }, this);
+    RankingWindow::showModal({ RankingRequest::Kind::Year, 1, QString(), yearBox->text() }, this);
 }

@@ -18,7 +18,7 @@
 namespace {
 RankingRequest year(const char *y = "2024")
 {
-    return { RankingRequest::Year, 1, QString(), QString::fromLatin1(y) };
+    return { RankingRequest::Kind::Year, 1, QString(), QString::fromLatin1(y) };
 }
 
 QStringList ranked(const QList<RankingRow> &rows)
@@ -80,7 +80,8 @@ TEST_F(Ranking, SellersAreWholeNamesInAnyCaseAndTwoPositionsPayTheDiscountOnce)
     addDiscount(d, "2024-05-02 09:00:00", "INV-670500003", 50, "mana");
 
     const QStringList rows = ranked(rankSellers(ShopDatabase::connection(),
-        { RankingRequest::Month, 5, QStringLiteral("  (05) พฤษภาคม"), QStringLiteral("2024") }));
+        { RankingRequest::Kind::Month, 5, QStringLiteral("  (05) พฤษภาคม"),
+            QStringLiteral("2024") }));
     EXPECT_EQ(rows,
         (QStringList {
             "Mana|แคชเชียร์|50|250", "MANA|หัวหน้า|0|200", "AB_1|พนักงาน|0|100", "ABX1|พนักงาน|10|40" }));
@@ -93,18 +94,18 @@ TEST_F(Ranking, TheWeekIsTodayAndTheSevenDaysBeforeItAndLaterRows)
     addSaleLine(d, "2024-05-07 23:59:59", "INV-670500002", "A1", 20, 1, "b");
     addSaleLine(d, "2024-05-20 09:00:00", "INV-670500003", "A1", 30, 1, "c");
     addDiscount(d, "2024-05-07 23:00:00", "INV-670500002", 5, "a"); // before the week
-    const QStringList rows
-        = ranked(rankSellers(ShopDatabase::connection(), { RankingRequest::Week, 1, {}, {} }));
+    const QStringList rows = ranked(
+        rankSellers(ShopDatabase::connection(), { RankingRequest::Kind::Week, 1, {}, {} }));
     EXPECT_EQ(rows, (QStringList { "c|พนักงาน|0|30", "a|พนักงาน|0|10" }));
 }
 
 TEST_F(Ranking, ReportTitlesRowFormatsRanksAcrossPagesAndRulesOnEveryPage)
 {
     EXPECT_EQ(RankingLayout::title(year(" 2024")), QStringLiteral("ยอดขายของผู้ใช้ทุกคน ในปี  2024"));
-    EXPECT_EQ(RankingLayout::title({ RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"),
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Kind::Month, 3, QStringLiteral("  (03) มีนาคม"),
                   QStringLiteral("2024") }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024"));
-    EXPECT_EQ(RankingLayout::title({ RankingRequest::Week, 1, {}, {} }),
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Kind::Week, 1, {}, {} }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
 
     DataGrid grid;
@@ -203,7 +204,7 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
         saveScreenshot(w->grab(), QStringLiteral("ranking-window.png"));
     });
     RankingWindow::showModal(
-        { RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"), QStringLiteral("2024") });
+        { RankingRequest::Kind::Month, 3, QStringLiteral("  (03) มีนาคม"), QStringLiteral("2024") });
     EXPECT_EQ(boxes.count(), 0);
     const QString text
         = runTool(QStringLiteral("pdftotext"), { dir.filePath(QStringLiteral("rank.pdf")), "-" });

@@ -120,7 +120,8 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             } },
         { "user ranking",
             [&]() -> QList<Shown> {
-                auto *w = keep(new RankingWindow({ RankingRequest::Year, 1, QString(), "2024" }));
+                auto *w
+                    = keep(new RankingWindow({ RankingRequest::Kind::Year, 1, QString(), "2024" }));
                 w->loadRanking();
                 w->show();
                 return { { pageNumber(control<ReportViewer>(w, "rankingViewer")), QString() } };

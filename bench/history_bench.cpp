@@ -42,14 +42,14 @@ Run search(int monthItem)
     HistoryWindow *w = new HistoryWindow;
     w->show();
     QCoreApplication::processEvents();
-    w->Combo1->setCurrentIndex(monthItem);
+    w->findChild<QComboBox *>(QStringLiteral("monthList"))->setCurrentIndex(monthItem);
     QElapsedTimer t;
     t.start();
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("searchButton")), Qt::LeftButton);
     w->repaint();
     QCoreApplication::processEvents();
     r.seconds = t.nsecsElapsed() / 1e9;
-    r.rows = w->fpSpread1->maxRows();
+    r.rows = w->findChild<DataGrid *>(QStringLiteral("historyGrid"))->maxRows();
     r.found = w->windowTitle()
                   .remove(QLatin1Char(','))
                   .split(QLatin1Char(' '), Qt::SkipEmptyParts)

@@ -3,6 +3,7 @@
 // query measured in the same run. peak_mb is the process's peak so far.
 #include "BenchSupport.h"
 #include "ShopGenerator.h"
+#include "button/KasmoButton.h"
 #include "platform/db/Connection.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/ProgramFolder.h"
@@ -101,10 +102,12 @@ int main(int argc, char **argv)
         [&] {
             UserSalesWindow w;
             w.show();
-            w.Combo2->setCurrentIndex(w.Combo2->findText(seller));
-            w.Combo1->setCurrentIndex(12); // the whole year
-            w.Text1->setText(year);
-            w.cmdSearch_Click();
+            auto *users = w.findChild<QComboBox *>(QStringLiteral("userList"));
+            users->setCurrentIndex(users->findText(seller));
+            w.findChild<QComboBox *>(QStringLiteral("monthList"))
+                ->setCurrentIndex(12); // whole year
+            w.findChild<QLineEdit *>(QStringLiteral("yearBox"))->setText(year);
+            emit w.findChild<KasmoButton *>(QStringLiteral("showSalesButton"))->Click();
             w.grab();
         },
         [&] {
@@ -123,11 +126,13 @@ int main(int argc, char **argv)
     const Timing ranking = timeBoth(
         runs,
         [&] {
-            RankingWindow w({ RankingRequest::Year, 1, QString(), year });
-            w.Form_Load();
+            RankingWindow w({ RankingRequest::Kind::Year, 1, QString(), year });
+            w.loadRanking();
             w.show();
             w.grab();
-            pages = w.ARViewer21->document().pageCount();
+            pages = w.findChild<ReportViewer *>(QStringLiteral("rankingViewer"))
+                        ->document()
+                        .pageCount();
         },
         [&] {
             readAll(QStringLiteral("SELECT LUser, LTumnang, ") + kAmount

@@ -246,17 +246,18 @@ int runOne(const QString &view, const QString &period)
     page->resize(1280, 760);
     page->show();
     QCoreApplication::processEvents();
-    page->Text1->setText(yearText);
-    page->Combo1->setCurrentIndex(item);
+    page->findChild<QLineEdit *>(QStringLiteral("yearBox"))->setText(yearText);
+    page->findChild<QComboBox *>(QStringLiteral("monthList"))->setCurrentIndex(item);
     const SummaryViews::View v = viewNamed(view);
-    KasmoButton *button = v == SummaryViews::View::Detailed ? page->kasmoButton1
-        : v == SummaryViews::View::Brief                    ? page->kasmoButton2
-        : v == SummaryViews::View::BestSellers              ? page->kasmoButton3
-                                                            : page->cmdSearch;
+    const char *buttonName = v == SummaryViews::View::Detailed ? "detailedButton"
+        : v == SummaryViews::View::Brief                       ? "briefButton"
+        : v == SummaryViews::View::BestSellers                 ? "bestSellersButton"
+                                                               : "perDayButton";
+    KasmoButton *button = page->findChild<KasmoButton *>(QLatin1String(buttonName));
     std::vector<double> times;
     const int runs = 5;
     for (int i = 0; i < runs; ++i) {
-        page->txt1->clear();
+        page->findChild<QLineEdit *>(QStringLiteral("searchBox"))->clear();
         QElapsedTimer t;
         t.start();
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
@@ -268,7 +269,8 @@ int runOne(const QString &view, const QString &period)
     std::sort(times.begin(), times.end());
     std::printf("summary_views_bench: %s over the %s: %d grid rows, %d messages; runs %.3f .. "
                 "%.3f s, peak %.1f MB\n",
-        qPrintable(view), qPrintable(period), page->fpSpread1->maxRows(), boxes.count(),
+        qPrintable(view), qPrintable(period),
+        page->findChild<DataGrid *>(QStringLiteral("summaryGrid"))->maxRows(), boxes.count(),
         times.front(), times.back(), peak);
     delete page;
     QCoreApplication::processEvents();

@@ -98,131 +98,134 @@ HistoryWindow::HistoryWindow()
         | Qt::WindowMaximizeButtonHint);
     fillBackground(this, kBack);
 
-    Frame1 = new QGroupBox(QStringLiteral("เลือกประเภทข้อมูล"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Option1 = new QRadioButton(kAll, Frame1);
-    Option2 = new QRadioButton(kStockUpdate, Frame1);
-    Option3 = new QRadioButton(kSale, Frame1);
-    Option4 = new QRadioButton(kReturn, Frame1);
-    Option1->setChecked(true);
-    Check1 = new QCheckBox(QStringLiteral(" สัปดาห์นี้"), this);
-    Combo1 = new QComboBox(this);
-    txt1 = new QLineEdit(this);
-    txt1->setMaxLength(99);
-    txt1->setToolTip(QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด , เลขที่ , โดย "));
-    Frame2 = new QGroupBox(QStringLiteral("     วันที่"), this);
-    text2 = new QLineEdit(Frame2);
-    Check2 = new QCheckBox(this);
-    Frame3 = new QGroupBox(QStringLiteral("ปี (ค.ศ.)"), this);
-    Text1 = new QLineEdit(Frame3);
-    Command2 = new QPushButton(QStringLiteral("ประมวลผล (Enter)"), this);
-    Command2->setAutoDefault(false);
-    Command2->setFont(tahoma(12, true));
-    Shape1 = new QFrame(this);
-    fillBackground(Shape1, kBand);
-    Label1 = new QLabel(DesignDescription, this);
-    Label1->setFont(tahoma(9, true));
+    typeFrame = new QGroupBox(QStringLiteral("เลือกประเภทข้อมูล"), this);
+    typeFrame->setObjectName(QStringLiteral("typeFrame"));
+    allTypesOption = new QRadioButton(kAll, typeFrame);
+    stockUpdatesOption = new QRadioButton(kStockUpdate, typeFrame);
+    salesOption = new QRadioButton(kSale, typeFrame);
+    returnsOption = new QRadioButton(kReturn, typeFrame);
+    allTypesOption->setChecked(true);
+    weekCheck = new QCheckBox(QStringLiteral(" สัปดาห์นี้"), this);
+    monthList = new QComboBox(this);
+    searchBox = new QLineEdit(this);
+    searchBox->setMaxLength(99);
+    searchBox->setToolTip(QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด , เลขที่ , โดย "));
+    dayFrame = new QGroupBox(QStringLiteral("     วันที่"), this);
+    dayBox = new QLineEdit(dayFrame);
+    dayCheck = new QCheckBox(this);
+    yearFrame = new QGroupBox(QStringLiteral("ปี (ค.ศ.)"), this);
+    yearBox = new QLineEdit(yearFrame);
+    searchButton = new QPushButton(QStringLiteral("ประมวลผล (Enter)"), this);
+    searchButton->setAutoDefault(false);
+    searchButton->setFont(tahoma(12, true));
+    descriptionBand = new QFrame(this);
+    fillBackground(descriptionBand, kBand);
+    descriptionLabel = new QLabel(DesignDescription, this);
+    descriptionLabel->setFont(tahoma(9, true));
     {
-        QPalette p = Label1->palette();
+        QPalette p = descriptionLabel->palette();
         p.setColor(QPalette::WindowText, Qt::white);
-        Label1->setPalette(p);
+        descriptionLabel->setPalette(p);
     }
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setMaxCols(ColCount); // the design's ten columns, so the layout's widths hold
-    fpSpread1->setReadOnly(true);
+    historyGrid = new DataGrid(this);
+    historyGrid->setMaxCols(ColCount); // the design's ten columns, so the layout's widths hold
+    historyGrid->setReadOnly(true);
 
-    const std::pair<QWidget *, const char *> names[] = { { Frame1, "Frame1" },
-        { Option1, "Option1" }, { Option2, "Option2" }, { Option3, "Option3" },
-        { Option4, "Option4" }, { Check1, "Check1" }, { Combo1, "Combo1" }, { txt1, "txt1" },
-        { Frame2, "Frame2" }, { text2, "text2" }, { Check2, "Check2" }, { Frame3, "Frame3" },
-        { Text1, "Text1" }, { Command2, "Command2" }, { Shape1, "Shape1" }, { Label1, "Label1" },
-        { fpSpread1, "fpSpread1" } };
+    const std::pair<QWidget *, const char *> names[] = { { typeFrame, "typeFrame" },
+        { allTypesOption, "allTypesOption" }, { stockUpdatesOption, "stockUpdatesOption" },
+        { salesOption, "salesOption" }, { returnsOption, "returnsOption" },
+        { weekCheck, "weekCheck" }, { monthList, "monthList" }, { searchBox, "searchBox" },
+        { dayFrame, "dayFrame" }, { dayBox, "dayBox" }, { dayCheck, "dayCheck" },
+        { yearFrame, "yearFrame" }, { yearBox, "yearBox" }, { searchButton, "searchButton" },
+        { descriptionBand, "descriptionBand" }, { descriptionLabel, "descriptionLabel" },
+        { historyGrid, "historyGrid" } };
     for (const auto &[w, name] : names)
         w->setObjectName(QLatin1String(name));
-    for (QGroupBox *f : { Frame1, Frame2, Frame3 })
+    for (QGroupBox *f : { typeFrame, dayFrame, yearFrame })
         fillBackground(f, kBack);
 
     // What assistive technology reads for each control.
-    Combo1->setAccessibleName(QStringLiteral("เดือน"));
-    txt1->setAccessibleName(QStringLiteral("ค้นหา"));
-    txt1->setAccessibleDescription(txt1->toolTip().trimmed());
-    Check2->setAccessibleName(QStringLiteral("วันที่"));
-    text2->setAccessibleName(QStringLiteral("วันที่"));
-    Text1->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
-    Accessibility::describeFigure(Label1, QStringLiteral("รายละเอียดข้อมูล")); // reads the search
-    fpSpread1->setAccessibleName(QStringLiteral("ข้อมูลย้อนหลัง"));
+    monthList->setAccessibleName(QStringLiteral("เดือน"));
+    searchBox->setAccessibleName(QStringLiteral("ค้นหา"));
+    searchBox->setAccessibleDescription(searchBox->toolTip().trimmed());
+    dayCheck->setAccessibleName(QStringLiteral("วันที่"));
+    dayBox->setAccessibleName(QStringLiteral("วันที่"));
+    yearBox->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
+    Accessibility::describeFigure(
+        descriptionLabel, QStringLiteral("รายละเอียดข้อมูล")); // reads the search
+    historyGrid->setAccessibleName(QStringLiteral("ข้อมูลย้อนหลัง"));
 
     // Design layout in twips; the layout rule stretches the grid, band and button.
-    Twips::place(Frame1, 45, 120, 5270, 900);
-    Twips::place(Option1, 150, 420, 1100, 330);
-    Twips::place(Option3, 1300, 420, 1300, 330);
-    Twips::place(Option4, 2650, 420, 1150, 330);
-    Twips::place(Option2, 3850, 420, 1380, 330);
-    Twips::place(Check1, 5445, 240, 1200, 300);
-    Twips::place(Combo1, 6705, 120, 2790, 405);
-    Twips::place(txt1, 5400, 600, 4080, 405);
-    Twips::place(Frame2, 9600, 240, 1260, 770);
-    Twips::place(text2, 90, 280, 1080, 405);
-    Twips::place(Check2, 9720, 240, 240, 240);
-    Twips::place(Frame3, 10830, 240, 1260, 770);
-    Twips::place(Text1, 90, 280, 1080, 405);
-    Twips::place(Command2, 12200, 120, 2895, 880);
-    Twips::place(Shape1, 0, 1080, 15380, 495);
-    Twips::place(Label1, 120, 1200, 14640, 300);
-    Twips::place(fpSpread1, 0, 1650, 14890, 8745);
+    Twips::place(typeFrame, 45, 120, 5270, 900);
+    Twips::place(allTypesOption, 150, 420, 1100, 330);
+    Twips::place(salesOption, 1300, 420, 1300, 330);
+    Twips::place(returnsOption, 2650, 420, 1150, 330);
+    Twips::place(stockUpdatesOption, 3850, 420, 1380, 330);
+    Twips::place(weekCheck, 5445, 240, 1200, 300);
+    Twips::place(monthList, 6705, 120, 2790, 405);
+    Twips::place(searchBox, 5400, 600, 4080, 405);
+    Twips::place(dayFrame, 9600, 240, 1260, 770);
+    Twips::place(dayBox, 90, 280, 1080, 405);
+    Twips::place(dayCheck, 9720, 240, 240, 240);
+    Twips::place(yearFrame, 10830, 240, 1260, 770);
+    Twips::place(yearBox, 90, 280, 1080, 405);
+    Twips::place(searchButton, 12200, 120, 2895, 880);
+    Twips::place(descriptionBand, 0, 1080, 15380, 495);
+    Twips::place(descriptionLabel, 120, 1200, 14640, 300);
+    Twips::place(historyGrid, 0, 1650, 14890, 8745);
     placeDayBox();
-    Check2->raise(); // over the day frame's caption
-    Label1->raise();
-    for (QLineEdit *box : { text2, Text1 })
+    dayCheck->raise(); // over the day frame's caption
+    descriptionLabel->raise();
+    for (QLineEdit *box : { dayBox, yearBox })
         box->setAlignment(Qt::AlignCenter);
     resize(tx(14880), ty(10395));
 
-    setTabOrder(Option1, Option3);
-    setTabOrder(Option3, Option4);
-    setTabOrder(Option4, Option2);
-    setTabOrder(Option2, Check1);
-    setTabOrder(Check1, Combo1);
-    setTabOrder(Combo1, txt1);
-    setTabOrder(txt1, Check2);
-    setTabOrder(Check2, text2);
-    setTabOrder(text2, Text1);
-    setTabOrder(Text1, Command2);
-    setTabOrder(Command2, fpSpread1);
+    setTabOrder(allTypesOption, salesOption);
+    setTabOrder(salesOption, returnsOption);
+    setTabOrder(returnsOption, stockUpdatesOption);
+    setTabOrder(stockUpdatesOption, weekCheck);
+    setTabOrder(weekCheck, monthList);
+    setTabOrder(monthList, searchBox);
+    setTabOrder(searchBox, dayCheck);
+    setTabOrder(dayCheck, dayBox);
+    setTabOrder(dayBox, yearBox);
+    setTabOrder(yearBox, searchButton);
+    setTabOrder(searchButton, historyGrid);
 
-    period = new PeriodControls(
-        { Check1, Combo1, Text1, Check2, text2 }, PeriodControls::WeekRule::DayMonthYear, this);
-    connect(Command2, &QPushButton::clicked, this, &HistoryWindow::Command2_Click);
+    m_period = new PeriodControls({ weekCheck, monthList, yearBox, dayCheck, dayBox },
+        PeriodControls::WeekRule::DayMonthYear, this);
+    connect(searchButton, &QPushButton::clicked, this, &HistoryWindow::searchHistory);
 
     // Key preview: the window sees every key before its controls do.
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
 
-    Form_Load();
+    load();
 }
 
 void HistoryWindow::placeDayBox()
 {
     // The one-day box lies in the blanks before its frame's caption. This font's blanks are
     // narrower than the box, so the caption is centred and the box goes just before its word.
-    Frame2->setAlignment(Qt::AlignHCenter);
+    dayFrame->setAlignment(Qt::AlignHCenter);
     QStyleOptionGroupBox caption;
-    caption.initFrom(Frame2);
-    caption.text = Frame2->title();
-    caption.textAlignment = Frame2->alignment();
+    caption.initFrom(dayFrame);
+    caption.text = dayFrame->title();
+    caption.textAlignment = dayFrame->alignment();
     caption.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
     caption.lineWidth = 1;
-    const QRect label = Frame2->style()->subControlRect(
-        QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, Frame2);
-    const QString title = Frame2->title();
+    const QRect label = dayFrame->style()->subControlRect(
+        QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, dayFrame);
+    const QString title = dayFrame->title();
     const QString blanks = title.left(title.size() - title.trimmed().size());
     const int wordLeft
-        = Frame2->x() + label.left() + Frame2->fontMetrics().horizontalAdvance(blanks);
+        = dayFrame->x() + label.left() + dayFrame->fontMetrics().horizontalAdvance(blanks);
 
     QStyleOptionButton box;
-    box.initFrom(Check2);
+    box.initFrom(dayCheck);
     const QRect indicator
-        = Check2->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, Check2);
-    Check2->move(std::max(Frame2->x(), wordLeft - 2 - indicator.right() - 1), Check2->y());
+        = dayCheck->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, dayCheck);
+    dayCheck->move(std::max(dayFrame->x(), wordLeft - 2 - indicator.right() - 1), dayCheck->y());
 }
 
 void HistoryWindow::showModal()
@@ -231,28 +234,21 @@ void HistoryWindow::showModal()
     DialogRunner::exec(w);
 }
 
-void HistoryWindow::Form_Load()
+void HistoryWindow::load()
 {
     WindowPlacement::place(this, VerticalPlace::Centre);
-    period->Form_Load();
-}
-
-void HistoryWindow::Form_KeyDown(int &KeyCode)
-{
-    if (KeyCode == Qt::Key_Return || KeyCode == Qt::Key_Enter) {
-        KeyCode = 0;
-        Command2_Click();
-    }
+    m_period->Form_Load();
 }
 
 bool HistoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        int key = static_cast<QKeyEvent *>(event)->key();
-        Form_KeyDown(key);
-        // The day box still gets its Enter, which moves on to the month list.
-        if (key == 0)
-            return watched != text2;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            searchHistory();
+            // The day box still gets its Enter, which moves on to the month list.
+            return watched != dayBox;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -268,69 +264,69 @@ void HistoryWindow::keyPressEvent(QKeyEvent *event)
 void HistoryWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize();
+    fitToSize();
 }
 
-void HistoryWindow::Form_Resize()
+void HistoryWindow::fitToSize()
 {
     const double SW = Twips::fromPixelsX(width());
     const double SH = Twips::fromPixelsY(height());
     const double outerW = Twips::fromPixelsX(frameGeometry().width());
     step([&] {
         if (outerW - 12000 >= 0)
-            Command2->resize(tx(outerW - 12000), Command2->height());
+            searchButton->resize(tx(outerW - 12000), searchButton->height());
     });
     step([&] {
         if (SH - 1650 >= 0)
-            fpSpread1->setGeometry(0, fpSpread1->y(), tx(SW + 10), ty(SH - 1650));
+            historyGrid->setGeometry(0, historyGrid->y(), tx(SW + 10), ty(SH - 1650));
     });
-    step([&] { Shape1->resize(tx(SW + 500), Shape1->height()); });
+    step([&] { descriptionBand->resize(tx(SW + 500), descriptionBand->height()); });
     step([&] {
-        fpSpread1->setColWidth(ColType, SW / 900);
-        fpSpread1->setColWidth(ColProduct, SW / 210);
-        fpSpread1->setColWidth(ColBefore, SW / 1200);
-        fpSpread1->setColWidth(ColQty, SW / 1550);
-        fpSpread1->setColWidth(ColAfter, SW / 1200);
+        historyGrid->setColWidth(ColType, SW / 900);
+        historyGrid->setColWidth(ColProduct, SW / 210);
+        historyGrid->setColWidth(ColBefore, SW / 1200);
+        historyGrid->setColWidth(ColQty, SW / 1550);
+        historyGrid->setColWidth(ColAfter, SW / 1200);
     });
 }
 
 int HistoryWindow::chosenType() const
 {
-    if (Option1->isChecked())
+    if (allTypesOption->isChecked())
         return 0;
-    if (Option2->isChecked())
+    if (stockUpdatesOption->isChecked())
         return int(MovementType::StockUpdate);
-    if (Option3->isChecked())
+    if (salesOption->isChecked())
         return int(MovementType::Sale);
-    if (Option4->isChecked())
+    if (returnsOption->isChecked())
         return int(MovementType::SaleReturn);
     return 0;
 }
 
 QString HistoryWindow::typeWord() const
 {
-    for (QRadioButton *o : { Option1, Option2, Option3, Option4 })
+    for (QRadioButton *o : { allTypesOption, stockUpdatesOption, salesOption, returnsOption })
         if (o->isChecked())
             return o->text();
     return QString();
 }
 
-void HistoryWindow::Command2_Click()
+void HistoryWindow::searchHistory()
 {
-    step([&] { SetupSpread(); });
+    step([&] { resetGrid(); });
 
     // The quote, "%" and "*" leave the box; what stays is searched literally.
     for (const QChar c : { QLatin1Char('\''), QLatin1Char('%'), QLatin1Char('*') }) {
-        QString t = txt1->text();
+        QString t = searchBox->text();
         t.remove(c);
-        txt1->setText(t);
+        searchBox->setText(t);
     }
     MovementSearch search;
-    search.text = trimBlanks(txt1->text());
+    search.text = trimBlanks(searchBox->text());
     search.type = chosenType();
-    if (period->refuseMissingMonth())
+    if (m_period->refuseMissingMonth())
         return;
-    search.period = period->filter();
+    search.period = m_period->filter();
 
     BusyCursor busy;
     GridRows rows;
@@ -345,17 +341,17 @@ void HistoryWindow::Command2_Click()
     const qint64 count = qint64(rows.size());
     if (count <= 0) {
         setWindowTitle(NotFoundCaption);
-        step([&] { BogData(); });
+        step([&] { describeSearch(); });
         return;
     }
     setWindowTitle(foundCaption(count));
-    step([&] { BogData(); });
-    step([&] { GroupBySpread(std::move(rows), ColDocument); });
+    step([&] { describeSearch(); });
+    step([&] { showGrouped(std::move(rows), ColDocument); });
 }
 
-void HistoryWindow::SetupSpread()
+void HistoryWindow::resetGrid()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = historyGrid;
     g->setMaxRows(0);
     g->setMaxCols(ColCount);
     g->setReadOnly(true);
@@ -382,27 +378,27 @@ void HistoryWindow::SetupSpread()
     g->setRowHeight(DataGrid::All, 25);
 }
 
-void HistoryWindow::BogData()
+void HistoryWindow::describeSearch()
 {
     // Read from the controls as they stand; the month item keeps its two leading blanks.
     const QString head
         = QStringLiteral("รายละเอียดการค้นหา = ประเภทข้อมูล : [ ") + typeWord() + QStringLiteral(" ]");
-    const QString tail
-        = QStringLiteral(" รายละเอียด : [ ") + txt1->text() + QStringLiteral(" ] ") + windowTitle();
+    const QString tail = QStringLiteral(" รายละเอียด : [ ") + searchBox->text()
+        + QStringLiteral(" ] ") + windowTitle();
     QString text;
-    if (Check1->isChecked())
+    if (weekCheck->isChecked())
         text = head + QStringLiteral(" ของ : [ สัปดาห์นี้ ]") + tail;
-    else if (Check2->isChecked())
-        text = head + QStringLiteral(" วันที่ : [ ") + text2->text() + QStringLiteral(" เดือน")
-            + Combo1->currentText() + QStringLiteral(" ปี ") + Text1->text() + QStringLiteral("  ]")
-            + tail;
+    else if (dayCheck->isChecked())
+        text = head + QStringLiteral(" วันที่ : [ ") + dayBox->text() + QStringLiteral(" เดือน")
+            + monthList->currentText() + QStringLiteral(" ปี ") + yearBox->text()
+            + QStringLiteral("  ]") + tail;
     else
-        text = head + QStringLiteral(" ของ : [") + Combo1->currentText() + QStringLiteral(" ปี ")
-            + Text1->text() + QStringLiteral("  ]") + tail;
-    Label1->setText(text);
+        text = head + QStringLiteral(" ของ : [") + monthList->currentText() + QStringLiteral(" ปี ")
+            + yearBox->text() + QStringLiteral("  ]") + tail;
+    descriptionLabel->setText(text);
 }
 
-void HistoryWindow::GroupBySpread(GridRows &&rows, int keyCol)
+void HistoryWindow::showGrouped(GridRows &&rows, int keyCol)
 {
     // The rows are grouped before they go into the grid, in one step: a year of movements
     // takes no row inserts and no string per cell.
@@ -418,7 +414,7 @@ void HistoryWindow::GroupBySpread(GridRows &&rows, int keyCol)
                 + QStringLiteral(" ][ หมายเหตุ ") + group.last().text(ColRemark)
                 + QStringLiteral(" ]"));
         });
-    DataGrid *g = fpSpread1;
+    DataGrid *g = historyGrid;
     g->setRedraw(false);
     step([&] {
         g->setRows(std::move(rows));
@@ -426,15 +422,15 @@ void HistoryWindow::GroupBySpread(GridRows &&rows, int keyCol)
         g->setBackColorForText(ColType, kReturn, kReturnCell);
     });
     for (const GridGrouping::Run &run : runs)
-        step([&] { InsertHeaderRow(run.headerRow); });
+        step([&] { styleHeaderRow(run.headerRow); });
     step([&] { g->setOddEvenRowColors(kGroupedRows, QColor(), kGroupedRows, QColor()); });
     step([&] { g->setActiveCell(1, 1); });
     g->setRedraw(true);
 }
 
-void HistoryWindow::InsertHeaderRow(int headerRow)
+void HistoryWindow::styleHeaderRow(int headerRow)
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = historyGrid;
     g->setBackColor(DataGrid::All, headerRow, kHeaderBack);
     g->setForeColor(DataGrid::All, headerRow, kHeaderText);
     g->addSpan(ColProduct, headerRow, 7, 1);

@@ -40,36 +40,6 @@ public:
         ColCount = 10,
     };
 
-    QGroupBox *Frame1 = nullptr; // the type options
-    QRadioButton *Option1 = nullptr; // every type
-    QRadioButton *Option2 = nullptr; // stock updates
-    QRadioButton *Option3 = nullptr; // sales
-    QRadioButton *Option4 = nullptr; // returns
-    QCheckBox *Check1 = nullptr; // the week
-    QComboBox *Combo1 = nullptr; // the month or the whole year
-    QGroupBox *Frame2 = nullptr; // "     วันที่"
-    QCheckBox *Check2 = nullptr; // one day
-    QLineEdit *text2 = nullptr; // the day
-    QGroupBox *Frame3 = nullptr; // "ปี (ค.ศ.)"
-    QLineEdit *Text1 = nullptr; // the year
-    QLineEdit *txt1 = nullptr; // the search text
-    QPushButton *Command2 = nullptr; // runs the search
-    QFrame *Shape1 = nullptr; // the band behind the description line
-    QLabel *Label1 = nullptr; // the description line
-    DataGrid *fpSpread1 = nullptr;
-    PeriodControls *period = nullptr;
-
-    void Form_Load();
-    void Form_KeyDown(int &KeyCode);
-    void Form_Resize();
-    void Command2_Click();
-    void SetupSpread();
-    void BogData();
-    // Groups the movements found under one header row per document (key column) and shows them.
-    void GroupBySpread(GridRows &&rows, int keyCol);
-    // Colours the header row that the grouping has put at headerRow.
-    void InsertHeaderRow(int headerRow);
-
     // Window captions after a search.
     static QString foundCaption(qint64 count);
     static const QString NotFoundCaption;
@@ -81,7 +51,36 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void load();
+    void fitToSize();
+    void searchHistory();
+    void resetGrid();
+    // Writes what was searched for into the description line.
+    void describeSearch();
+    // Groups the movements found under one header row per document (key column) and shows them.
+    void showGrouped(GridRows &&rows, int keyCol);
+    // Colours the header row that the grouping has put at headerRow.
+    void styleHeaderRow(int headerRow);
     QString typeWord() const;
     int chosenType() const;
     void placeDayBox();
+
+    QGroupBox *typeFrame = nullptr;
+    QRadioButton *allTypesOption = nullptr;
+    QRadioButton *stockUpdatesOption = nullptr;
+    QRadioButton *salesOption = nullptr;
+    QRadioButton *returnsOption = nullptr;
+    QCheckBox *weekCheck = nullptr;
+    QComboBox *monthList = nullptr; // the month or the whole year
+    QGroupBox *dayFrame = nullptr;
+    QCheckBox *dayCheck = nullptr;
+    QLineEdit *dayBox = nullptr;
+    QGroupBox *yearFrame = nullptr;
+    QLineEdit *yearBox = nullptr;
+    QLineEdit *searchBox = nullptr;
+    QPushButton *searchButton = nullptr;
+    QFrame *descriptionBand = nullptr;
+    QLabel *descriptionLabel = nullptr;
+    DataGrid *historyGrid = nullptr;
+    PeriodControls *m_period = nullptr;
 };

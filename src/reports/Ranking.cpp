@@ -9,13 +9,13 @@ namespace {
 // The period's days; none when the year is no usable number or the month is out of range.
 QList<DateRange> periodRanges(const RankingRequest &r)
 {
-    if (r.kind == RankingRequest::Week)
+    if (r.kind == RankingRequest::Kind::Week)
         return Periods::week(Clock::now().date());
     bool ok = false;
     const int year = r.yearText.trimmed().toInt(&ok);
     if (!ok)
         return {};
-    if (r.kind == RankingRequest::Month)
+    if (r.kind == RankingRequest::Kind::Month)
         return r.month >= 1 && r.month <= 12 ? Periods::month(year, r.month) : QList<DateRange>();
     return Periods::year(year);
 }

@@ -8,8 +8,8 @@ class Connection;
 // Which period the user ranking covers, as the user sales window hands it over.
 struct RankingRequest
 {
-    enum Kind { Week = 1, Month = 2, Year = 3 };
-    int kind = Year;
+    enum class Kind { Week, Month, Year };
+    Kind kind = Kind::Year;
     int month = 1; // 1 to 12, for a month
     QString monthItem; // the month list's item as shown ("  (03) มีนาคม"), for the title
     QString yearText; // the year box as typed

@@ -32,51 +32,53 @@ RankingLayout::RankingLayout(const DataGrid &grid, const RankingRequest &request
     ReportSection *h = PageHeader();
     h->height = 1320;
     ReportElement *label1
-        = h->addLabel(QStringLiteral("Label1"), 0, 0, 11339, 567, QStringLiteral("Label1"));
+        = h->addLabel(QStringLiteral("title"), 0, 0, 11339, 567, QStringLiteral("Label1"));
     label1->font.size = 22;
     label1->alignment = Qt::AlignHCenter;
     ReportElement *band
-        = h->addShape(QStringLiteral("Shape3"), 0, 709, 11339, 510, QColor(64, 64, 64));
+        = h->addShape(QStringLiteral("headingBand"), 0, 709, 11339, 510, QColor(64, 64, 64));
     band->border = false;
-    heading(h, "Label3", 0, 850, QStringLiteral("ลำดับ"), Qt::AlignHCenter);
-    heading(h, "Label4", 850, 2552, QStringLiteral("ชื่อผู้ใช้"), Qt::AlignHCenter);
-    heading(h, "Label5", 3402, 3685, QStringLiteral("ตำแหน่ง(ชื่อ)"), Qt::AlignHCenter);
-    heading(h, "Label6", 7087, 2126, QStringLiteral("ส่วนลดที่ให้ลูกค้า") + kNbsp, Qt::AlignRight);
-    heading(h, "Label7", 9213, 2126, QStringLiteral("ยอดขายหลังหักส่วนลด") + kNbsp, Qt::AlignRight);
+    heading(h, "rankHeading", 0, 850, QStringLiteral("ลำดับ"), Qt::AlignHCenter);
+    heading(h, "userHeading", 850, 2552, QStringLiteral("ชื่อผู้ใช้"), Qt::AlignHCenter);
+    heading(h, "positionHeading", 3402, 3685, QStringLiteral("ตำแหน่ง(ชื่อ)"), Qt::AlignHCenter);
+    heading(
+        h, "discountHeading", 7087, 2126, QStringLiteral("ส่วนลดที่ให้ลูกค้า") + kNbsp, Qt::AlignRight);
+    heading(
+        h, "salesHeading", 9213, 2126, QStringLiteral("ยอดขายหลังหักส่วนลด") + kNbsp, Qt::AlignRight);
     int n = 1;
     for (float x : { 850.f, 3402.f, 7087.f, 9213.f })
-        h->addLine(QStringLiteral("Line%1").arg(n++), x, 709, x, 1200);
+        h->addLine(QStringLiteral("headingRule%1").arg(n++), x, 709, x, 1200);
 
     ReportSection *d = Detail();
     d->height = 330;
-    field(d, "text0", 0, 850, Qt::AlignHCenter)->value = ReportValue::Count;
-    field(d, "text1", 850, 2552, Qt::AlignHCenter);
-    field(d, "text2", 3402, 3685, Qt::AlignHCenter);
-    field(d, "text3", 7087, 2126, Qt::AlignRight)->value = ReportValue::Money;
-    field(d, "text4", 9213, 2126, Qt::AlignRight)->value = ReportValue::Money;
-    d->addLine(QStringLiteral("Line8"), 0, 283, 11339, 283)->lineColor = QColor(128, 128, 128);
+    field(d, "rank", 0, 850, Qt::AlignHCenter)->value = ReportValue::Count;
+    field(d, "user", 850, 2552, Qt::AlignHCenter);
+    field(d, "position", 3402, 3685, Qt::AlignHCenter);
+    field(d, "discount", 7087, 2126, Qt::AlignRight)->value = ReportValue::Money;
+    field(d, "sales", 9213, 2126, Qt::AlignRight)->value = ReportValue::Money;
+    d->addLine(QStringLiteral("rowRule"), 0, 283, 11339, 283)->lineColor = QColor(128, 128, 128);
 
     ReportSection *f = PageFooter();
     f->height = 420;
-    f->addLine(QStringLiteral("Line7"), 0, 0, 11340, 0);
-    f->addLabel(QStringLiteral("lblPage"), 0, 100, 500, 283, QStringLiteral("หน้า:"));
-    ReportElement *page = f->addText(QStringLiteral("txtPage"), 500, 100, 425, 283);
+    f->addLine(QStringLiteral("footerRule"), 0, 0, 11340, 0);
+    f->addLabel(QStringLiteral("pageCaption"), 0, 100, 500, 283, QStringLiteral("หน้า:"));
+    ReportElement *page = f->addText(QStringLiteral("pageNumber"), 500, 100, 425, 283);
     page->field = ReportElement::PageNumber;
     page->alignment = Qt::AlignRight;
-    f->addLabel(QStringLiteral("lblOf"), 900, 100, 284, 283, QStringLiteral("/"))->alignment
+    f->addLabel(QStringLiteral("pageOf"), 900, 100, 284, 283, QStringLiteral("/"))->alignment
         = Qt::AlignHCenter;
-    f->addText(QStringLiteral("txtPages"), 1134, 100, 567, 283)->field = ReportElement::PageCount;
+    f->addText(QStringLiteral("pageCount"), 1134, 100, 567, 283)->field = ReportElement::PageCount;
 }
 
 QString RankingLayout::title(const RankingRequest &r)
 {
     switch (r.kind) {
-    case RankingRequest::Year:
+    case RankingRequest::Kind::Year:
         return QStringLiteral("ยอดขายของผู้ใช้ทุกคน ในปี ") + r.yearText;
-    case RankingRequest::Month:
+    case RankingRequest::Kind::Month:
         return QStringLiteral("ยอดขายของผู้ใช้ทุกคน เดือน") + r.monthItem + QStringLiteral(" ปี ")
             + r.yearText;
-    case RankingRequest::Week:
+    case RankingRequest::Kind::Week:
         return QStringLiteral("ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)");
     }
     return QStringLiteral("Label1");
@@ -88,25 +90,25 @@ void RankingLayout::ActiveReport_Initialize()
     PageSettings.orientation = ReportPageSettings::Portrait;
     PageSettings.topMargin = PageSettings.bottomMargin = 300;
     PageSettings.leftMargin = PageSettings.rightMargin = 300;
-    RowTotal = m_grid.maxRows();
-    element(QStringLiteral("Label1"))->text = title(m_request);
+    m_rowTotal = m_grid.maxRows();
+    element(QStringLiteral("title"))->text = title(m_request);
 }
 
 void RankingLayout::ActiveReport_FetchData(bool &eof)
 {
-    ++RowNo;
-    eof = RowNo > RowTotal;
+    ++m_row;
+    eof = m_row > m_rowTotal;
 }
 
 void RankingLayout::Detail_Format()
 {
-    element(QStringLiteral("text0"))->text = QString::number(RowNo);
-    element(QStringLiteral("text1"))->text = trimBlanks(m_grid.getText(2, RowNo));
-    element(QStringLiteral("text2"))->text = trimBlanks(m_grid.getText(3, RowNo));
-    element(QStringLiteral("text3"))->text
-        = Currency::fromText(m_grid.getText(4, RowNo)).format() + QLatin1Char(' ');
-    element(QStringLiteral("text4"))->text
-        = Currency::fromText(m_grid.getText(5, RowNo)).format() + QLatin1Char(' ');
+    element(QStringLiteral("rank"))->text = QString::number(m_row);
+    element(QStringLiteral("user"))->text = trimBlanks(m_grid.getText(2, m_row));
+    element(QStringLiteral("position"))->text = trimBlanks(m_grid.getText(3, m_row));
+    element(QStringLiteral("discount"))->text
+        = Currency::fromText(m_grid.getText(4, m_row)).format() + QLatin1Char(' ');
+    element(QStringLiteral("sales"))->text
+        = Currency::fromText(m_grid.getText(5, m_row)).format() + QLatin1Char(' ');
 }
 
 void RankingLayout::PageFooter_Format()

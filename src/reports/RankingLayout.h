@@ -31,6 +31,6 @@ protected:
 private:
     const DataGrid &m_grid;
     const RankingRequest &m_request;
-    int RowNo = 0; // rows fetched so far
-    int RowTotal = 0; // rows to print
+    int m_row = 0; // rows fetched so far
+    int m_rowTotal = 0; // rows to print
 };

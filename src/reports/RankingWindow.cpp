@@ -19,15 +19,20 @@ RankingWindow::RankingWindow(const RankingRequest &request, QWidget *parent)
     setObjectName(QStringLiteral("RankingWindow"));
     setWindowTitle(QStringLiteral("รายงานสรุปยอดขาย"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    ARViewer21 = new ReportViewer(this);
-    ARViewer21->setAccessibleName(QStringLiteral("รายงานสรุปยอดขาย"));
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->hide();
+    rankingViewer = new ReportViewer(this);
+    rankingViewer->setAccessibleName(QStringLiteral("รายงานสรุปยอดขาย"));
+    workingGrid = new DataGrid(this);
+    workingGrid->hide();
     const ExportButtons exports = exportButtons(this);
-    Command1 = exports.excel;
-    Command2 = exports.pdf;
-    connect(Command1, &QPushButton::clicked, this, &RankingWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &RankingWindow::Command2_Click);
+    excelButton = exports.excel;
+    pdfButton = exports.pdf;
+    connect(excelButton, &QPushButton::clicked, this, &RankingWindow::exportExcel);
+    connect(pdfButton, &QPushButton::clicked, this, &RankingWindow::exportPdf);
+    const std::pair<QObject *, const char *> names[]
+        = { { rankingViewer, "rankingViewer" }, { workingGrid, "workingGrid" },
+              { excelButton, "excelButton" }, { pdfButton, "pdfButton" } };
+    for (const auto &[o, name] : names)
+        o->setObjectName(QLatin1String(name));
     resize(Twips::toPixelsX(12945), Twips::toPixelsY(9810));
 }
 
@@ -36,33 +41,33 @@ RankingWindow::~RankingWindow() = default;
 void RankingWindow::showModal(const RankingRequest &request, QWidget *parent)
 {
     RankingWindow window(request, parent);
-    window.Form_Load();
+    window.loadRanking();
     DialogRunner::exec(&window);
 }
 
-void RankingWindow::Form_Load()
+void RankingWindow::loadRanking()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    Loaddata8();
-    PrepareViewerToolbar(ARViewer21);
-    RankingReport = std::make_unique<RankingLayout>(*fpSpread1, m_request);
-    ARViewer21->setReport(RankingReport.get());
-    Form_Resize();
+    fillRanking();
+    PrepareViewerToolbar(rankingViewer);
+    m_layout = std::make_unique<RankingLayout>(*workingGrid, m_request);
+    rankingViewer->setReport(m_layout.get());
+    fitViewer();
 }
 
-void RankingWindow::SetupSpread()
+void RankingWindow::resetGrid()
 {
-    fpSpread1->setMaxRows(0);
-    fpSpread1->setMaxCols(5);
-    fpSpread1->setColWidth(0, 0);
+    workingGrid->setMaxRows(0);
+    workingGrid->setMaxCols(5);
+    workingGrid->setColWidth(0, 0);
     const char *headers[] = { "ลำดับ", "ชื่อผู้ใช้", "ตำแหน่ง", "ส่วนลด", "ยอดขาย" };
     for (int c = 1; c <= 5; ++c)
-        fpSpread1->setText(c, 0, QString::fromUtf8(headers[c - 1]));
+        workingGrid->setText(c, 0, QString::fromUtf8(headers[c - 1]));
 }
 
-void RankingWindow::Loaddata8()
+void RankingWindow::fillRanking()
 {
-    SetupSpread();
+    resetGrid();
     QList<RankingRow> rows;
     try {
         rows = rankSellers(ShopDatabase::connection(), m_request);
@@ -76,38 +81,38 @@ void RankingWindow::Loaddata8()
             QStringLiteral("รายงานสถานะ"), MsgResult::Ok, this);
         return;
     }
-    fpSpread1->setMaxRows(int(rows.size()));
+    workingGrid->setMaxRows(int(rows.size()));
     for (int r = 1; r <= rows.size(); ++r) {
         const RankingRow &row = rows[r - 1];
-        fpSpread1->setText(1, r, QString::number(r));
-        fpSpread1->setText(2, r, row.user);
-        fpSpread1->setText(3, r, row.position);
-        fpSpread1->setText(4, r, QString::number(row.discount));
-        fpSpread1->setText(5, r, row.net.plain());
+        workingGrid->setText(1, r, QString::number(r));
+        workingGrid->setText(2, r, row.user);
+        workingGrid->setText(3, r, row.position);
+        workingGrid->setText(4, r, QString::number(row.discount));
+        workingGrid->setText(5, r, row.net.plain());
     }
 }
 
 void RankingWindow::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    fitViewer();
 }
 
-void RankingWindow::Form_Resize()
+void RankingWindow::fitViewer()
 {
     if (isMinimized())
         return;
-    ARViewer21->setGeometry(0, 0, width(), height());
-    Command1->raise();
-    Command2->raise();
+    rankingViewer->setGeometry(0, 0, width(), height());
+    excelButton->raise();
+    pdfButton->raise();
 }
 
-void RankingWindow::Command1_Click()
+void RankingWindow::exportExcel()
 {
-    ExportViewerPages(ARViewer21, ExportKind::Excel);
+    ExportViewerPages(rankingViewer, ExportKind::Excel);
 }
 
-void RankingWindow::Command2_Click()
+void RankingWindow::exportPdf()
 {
-    ExportViewerPages(ARViewer21, ExportKind::Pdf);
+    ExportViewerPages(rankingViewer, ExportKind::Pdf);
 }

@@ -20,22 +20,23 @@ public:
     // How the user sales window opens the ranking: modally, computed anew at every opening.
     static void showModal(const RankingRequest &request, QWidget *parent = nullptr);
 
-    void Form_Load();
-    void Form_Resize();
-    void SetupSpread();
-    void Loaddata8();
-    void Command1_Click(); // export Excel
-    void Command2_Click(); // export PDF
-
-    ReportViewer *ARViewer21 = nullptr;
-    DataGrid *fpSpread1 = nullptr; // the working grid, never shown
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    std::unique_ptr<RankingLayout> RankingReport;
+    // Computes the ranking into the working grid and shows the printed ranking in the viewer.
+    void loadRanking();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void fitViewer();
+    void resetGrid();
+    void fillRanking();
+    void exportExcel();
+    void exportPdf();
+
+    ReportViewer *rankingViewer = nullptr;
+    DataGrid *workingGrid = nullptr; // never shown
+    QPushButton *excelButton = nullptr;
+    QPushButton *pdfButton = nullptr;
+    std::unique_ptr<RankingLayout> m_layout;
     RankingRequest m_request;
 };

@@ -16,7 +16,6 @@
 #include "records/Val.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/PeriodControls.h"
 #include "shell/ShopDatabase.h"
 #include "stock/StockReportSource.h"
@@ -55,7 +54,7 @@ constexpr double kGridTop = 2150;
 void step(double value, const std::function<void()> &apply)
 {
     if (value >= 0)
-        skipOnFailure("SummaryPage.Form_Resize", apply);
+        skipOnFailure("SummaryPage.fitToSize", apply);
 }
 
 void textColour(QWidget *w, const QColor &fore)
@@ -82,34 +81,36 @@ int tx(double twips)
 using Twips::setLeft;
 using Twips::setWidth;
 
+} // namespace
+
 // The printed summary reads the page as it stands while the report runs.
-class SummaryPrint : public StockReportSource
+class SummaryPage::Printout : public StockReportSource
 {
 public:
-    explicit SummaryPrint(const SummaryPage &page)
+    explicit Printout(const SummaryPage &page)
         : m_page(page)
     { }
     int document() const override { return PrintSource::SalesSummary; }
-    SummaryMode summaryMode() const override { return Module1::SummaryMode; }
-    int rowCount() const override { return m_page.fpSpread1->maxRows(); }
-    QString cell(int row, int col) const override { return m_page.fpSpread1->getText(col, row); }
+    SummaryMode summaryMode() const override { return m_page.m_view; }
+    int rowCount() const override { return m_page.summaryGrid->maxRows(); }
+    QString cell(int row, int col) const override { return m_page.summaryGrid->getText(col, row); }
     QString columnOneHeader() const override
     {
-        return m_page.fpSpread1->getText(SummaryPage::ColCode, DataGrid::HeaderRow);
+        return m_page.summaryGrid->getText(SummaryPage::ColCode, DataGrid::HeaderRow);
     }
     QString text(Text which) const override
     {
         switch (which) {
         case Text::Title:
-            return m_page.Label11->text();
+            return m_page.titleLabel->text();
         case Text::Cost:
-            return m_page.Label2->text();
+            return m_page.costFigure->text();
         case Text::Discount:
-            return m_page.Label10->text();
+            return m_page.discountFigure->text();
         case Text::Sales:
-            return m_page.Label3->text();
+            return m_page.salesFigure->text();
         case Text::Profit:
-            return m_page.Label5->text();
+            return m_page.profitFigure->text();
         default:
             return QString();
         }
@@ -119,8 +120,6 @@ private:
     const SummaryPage &m_page;
 };
 
-} // namespace
-
 QString SummaryPage::todayTitle()
 {
     return QStringLiteral("สินค้าที่ขายได้ วันนี้  ( ") + DateText::displayDate(Clock::today())
@@ -128,7 +127,7 @@ QString SummaryPage::todayTitle()
 }
 
 SummaryPage::SummaryPage()
-    : m_print(std::make_unique<SummaryPrint>(*this))
+    : m_print(std::make_unique<Printout>(*this))
 {
     setObjectName(QStringLiteral("SummaryPage"));
     setWindowTitle(QStringLiteral("สรุปยอดการขาย"));
@@ -136,9 +135,9 @@ SummaryPage::SummaryPage()
     setFont(tahoma(10));
 
     // The top banner with the three links at its right.
-    Image1 = new QLabel(QStringLiteral("  สรุปยอดการขาย"), this);
-    Image1->setFont(tahoma(14, true));
-    Image1->setStyleSheet(QStringLiteral(
+    banner = new QLabel(QStringLiteral("  สรุปยอดการขาย"), this);
+    banner->setFont(tahoma(14, true));
+    banner->setStyleSheet(QStringLiteral(
         "QLabel { color: rgb(21,66,139); background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
         "stop:0 rgb(255,255,255), stop:1 rgb(219,226,224)); }"));
     const auto link = [this](const QString &caption, QStyle::StandardPixmap icon, QLabel *&image) {
@@ -151,59 +150,60 @@ SummaryPage::SummaryPage()
         image->setAlignment(Qt::AlignCenter);
         return l;
     };
-    Label13 = link(QStringLiteral("&สรุปแยกตามผู้ใช้"), QStyle::SP_DirHomeIcon, Image4);
-    Label8 = link(QStringLiteral("&กราฟสรุปยอดรายปี"), QStyle::SP_FileDialogContentsView, Image6);
-    Label7 = link(QStringLiteral("&พิมพ์รายงานสรุป"), QStyle::SP_FileIcon, Image5);
+    userSalesLink = link(QStringLiteral("&สรุปแยกตามผู้ใช้"), QStyle::SP_DirHomeIcon, userSalesIcon);
+    yearChartLink
+        = link(QStringLiteral("&กราฟสรุปยอดรายปี"), QStyle::SP_FileDialogContentsView, yearChartIcon);
+    printLink = link(QStringLiteral("&พิมพ์รายงานสรุป"), QStyle::SP_FileIcon, printIcon);
 
     // The period band: week, search text, month, day, year, the views and the reload.
-    Frame2 = new QFrame(this);
-    fillBackground(Frame2, kBand);
-    Check1 = new QCheckBox(QStringLiteral(" แสดงสินค้าที่ขายได้สัปดาห์นี้"), Frame2);
-    textColour(Check1, Qt::white);
-    txt1 = new QLineEdit(Frame2);
-    txt1->setMaxLength(99);
+    periodBand = new QFrame(this);
+    fillBackground(periodBand, kBand);
+    weekCheck = new QCheckBox(QStringLiteral(" แสดงสินค้าที่ขายได้สัปดาห์นี้"), periodBand);
+    textColour(weekCheck, Qt::white);
+    searchBox = new QLineEdit(periodBand);
+    searchBox->setMaxLength(99);
     // The design text is a hint: kept as the box's text, the first view would search for it and
     // find nothing.
-    txt1->setPlaceholderText(kSearchDesign);
-    txt1->setAccessibleName(QStringLiteral("ค้นหา"));
-    txt1->setAccessibleDescription(kSearchDesign.trimmed());
-    Frame3 = new QGroupBox(QStringLiteral("เดือน"), Frame2);
-    Combo1 = new QComboBox(Frame3);
-    Combo1->setAccessibleName(QStringLiteral("เดือน"));
-    Frame1 = new QGroupBox(QStringLiteral("     วันที่"), Frame2);
-    text2 = new QLineEdit(Frame1);
-    text2->setAccessibleName(QStringLiteral("วันที่"));
-    Check2 = new QCheckBox(Frame2);
-    Check2->setAccessibleName(QStringLiteral("วันที่"));
-    Frame4 = new QGroupBox(QStringLiteral("ปี (ค.ศ.)"), Frame2);
-    Text1 = new QLineEdit(QStringLiteral("2013"), Frame4);
-    Text1->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
-    for (QGroupBox *f : { Frame1, Frame3, Frame4 })
+    searchBox->setPlaceholderText(kSearchDesign);
+    searchBox->setAccessibleName(QStringLiteral("ค้นหา"));
+    searchBox->setAccessibleDescription(kSearchDesign.trimmed());
+    monthFrame = new QGroupBox(QStringLiteral("เดือน"), periodBand);
+    monthList = new QComboBox(monthFrame);
+    monthList->setAccessibleName(QStringLiteral("เดือน"));
+    dayFrame = new QGroupBox(QStringLiteral("     วันที่"), periodBand);
+    dayBox = new QLineEdit(dayFrame);
+    dayBox->setAccessibleName(QStringLiteral("วันที่"));
+    dayCheck = new QCheckBox(periodBand);
+    dayCheck->setAccessibleName(QStringLiteral("วันที่"));
+    yearFrame = new QGroupBox(QStringLiteral("ปี (ค.ศ.)"), periodBand);
+    yearBox = new QLineEdit(QStringLiteral("2013"), yearFrame);
+    yearBox->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
+    for (QGroupBox *f : { dayFrame, monthFrame, yearFrame })
         textColour(f, Qt::white);
-    for (QLineEdit *box : { text2, Text1 })
+    for (QLineEdit *box : { dayBox, yearBox })
         box->setAlignment(Qt::AlignCenter);
     const auto button = [this](const QString &caption) {
-        KasmoButton *b = KasmoButton::fromBag(Frame2, ButtonPresets::pageButton(caption));
+        KasmoButton *b = KasmoButton::fromBag(periodBand, ButtonPresets::pageButton(caption));
         b->setAccessibleName(caption);
         return b;
     };
-    kasmoButton1 = button(QStringLiteral("สรุปแยกบิลแบบระเอียด"));
-    kasmoButton2 = button(QStringLiteral("สรุปแยกบิลแบบย่อ"));
-    kasmoButton3 = button(QStringLiteral("สรุปยอดสินค้าขายดี"));
-    cmdSearch = button(QStringLiteral("สรุปรวมทุกบิลแยกวัน"));
-    pageButton4 = button(QStringLiteral("รีโหลดข้อมูล (F5)"));
+    detailedButton = button(QStringLiteral("สรุปแยกบิลแบบระเอียด"));
+    briefButton = button(QStringLiteral("สรุปแยกบิลแบบย่อ"));
+    bestSellersButton = button(QStringLiteral("สรุปยอดสินค้าขายดี"));
+    perDayButton = button(QStringLiteral("สรุปรวมทุกบิลแยกวัน"));
+    reloadButton = button(QStringLiteral("รีโหลดข้อมูล (F5)"));
 
     // The title band and the grid.
-    Image10 = new QLabel(this);
-    fillBackground(Image10, HeaderText);
-    Label11 = new QLabel(QStringLiteral("สินค้าที่ขายได้วันนี้"), this);
-    Label11->setFont(tahoma(11, true));
-    textColour(Label11, Qt::white);
+    titleBand = new QLabel(this);
+    fillBackground(titleBand, HeaderText);
+    titleLabel = new QLabel(QStringLiteral("สินค้าที่ขายได้วันนี้"), this);
+    titleLabel->setFont(tahoma(11, true));
+    textColour(titleLabel, Qt::white);
     // Read aloud as the period it names; a name would hide it.
-    Accessibility::describeFigure(Label11, QStringLiteral("หัวข้อรายงาน"));
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setReadOnly(true);
-    fpSpread1->setAccessibleName(QStringLiteral("สรุปยอดการขาย"));
+    Accessibility::describeFigure(titleLabel, QStringLiteral("หัวข้อรายงาน"));
+    summaryGrid = new DataGrid(this);
+    summaryGrid->setReadOnly(true);
+    summaryGrid->setAccessibleName(QStringLiteral("สรุปยอดการขาย"));
 
     // The four totals, each a caption over its figure in a framed box.
     m_totals = new QWidget(this);
@@ -221,177 +221,169 @@ SummaryPage::SummaryPage()
         textColour(valueLabel, figure);
         valueLabel->setAccessibleDescription(caption);
     };
-    total(QStringLiteral("ต้นทุนสินค้า"), QColor(64, 64, 64), Shape2, Label1, Label2);
-    total(QStringLiteral("ส่วนลดที่ให้ลูกค้ารวม"), QColor(128, 0, 0), Shape4, Label9, Label10);
-    total(QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)"), QColor(0, 96, 0), Shape1, Label4, Label3);
-    total(QStringLiteral("กำไรหลังหักต้นทุน (หักส่วนลด)"), HeaderText, Shape3, Label6, Label5);
+    total(QStringLiteral("ต้นทุนสินค้า"), QColor(64, 64, 64), costFrame, costCaption, costFigure);
+    total(QStringLiteral("ส่วนลดที่ให้ลูกค้ารวม"), QColor(128, 0, 0), discountFrame, discountCaption,
+        discountFigure);
+    total(QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)"), QColor(0, 96, 0), salesFrame,
+        salesCaption, salesFigure);
+    total(QStringLiteral("กำไรหลังหักต้นทุน (หักส่วนลด)"), HeaderText, profitFrame, profitCaption,
+        profitFigure);
 
-    const std::pair<QObject *, const char *> names[] = { { Image1, "Image1" },
-        { Label13, "Label13" }, { Label8, "Label8" }, { Label7, "Label7" }, { Image4, "Image4" },
-        { Image5, "Image5" }, { Image6, "Image6" }, { Frame2, "Frame2" }, { Check1, "Check1" },
-        { txt1, "txt1" }, { Frame3, "Frame3" }, { Combo1, "Combo1" }, { Frame1, "Frame1" },
-        { text2, "text2" }, { Check2, "Check2" }, { Frame4, "Frame4" }, { Text1, "Text1" },
-        { kasmoButton1, "kasmoButton1" }, { kasmoButton2, "kasmoButton2" },
-        { kasmoButton3, "kasmoButton3" }, { cmdSearch, "cmdSearch" },
-        { pageButton4, "pageButton4" }, { Image10, "Image10" }, { Label11, "Label11" },
-        { fpSpread1, "fpSpread1" }, { Shape2, "Shape2" }, { Shape4, "Shape4" },
-        { Shape1, "Shape1" }, { Shape3, "Shape3" }, { Label1, "Label1" }, { Label2, "Label2" },
-        { Label9, "Label9" }, { Label10, "Label10" }, { Label4, "Label4" }, { Label3, "Label3" },
-        { Label6, "Label6" }, { Label5, "Label5" } };
+    const std::pair<QObject *, const char *> names[] = { { banner, "banner" },
+        { userSalesLink, "userSalesLink" }, { yearChartLink, "yearChartLink" },
+        { printLink, "printLink" }, { userSalesIcon, "userSalesIcon" }, { printIcon, "printIcon" },
+        { yearChartIcon, "yearChartIcon" }, { periodBand, "periodBand" },
+        { weekCheck, "weekCheck" }, { searchBox, "searchBox" }, { monthFrame, "monthFrame" },
+        { monthList, "monthList" }, { dayFrame, "dayFrame" }, { dayBox, "dayBox" },
+        { dayCheck, "dayCheck" }, { yearFrame, "yearFrame" }, { yearBox, "yearBox" },
+        { detailedButton, "detailedButton" }, { briefButton, "briefButton" },
+        { bestSellersButton, "bestSellersButton" }, { perDayButton, "perDayButton" },
+        { reloadButton, "reloadButton" }, { titleBand, "titleBand" }, { titleLabel, "titleLabel" },
+        { summaryGrid, "summaryGrid" }, { costFrame, "costFrame" },
+        { discountFrame, "discountFrame" }, { salesFrame, "salesFrame" },
+        { profitFrame, "profitFrame" }, { costCaption, "costCaption" },
+        { costFigure, "costFigure" }, { discountCaption, "discountCaption" },
+        { discountFigure, "discountFigure" }, { salesCaption, "salesCaption" },
+        { salesFigure, "salesFigure" }, { profitCaption, "profitCaption" },
+        { profitFigure, "profitFigure" } };
     for (const auto &[o, name] : names)
         o->setObjectName(QLatin1String(name));
 
     // Design places in twips; the layout stretches the bands, the grid and the totals.
-    Twips::place(Image1, 0, 0, 15360, 570);
-    Twips::place(Label13, 9390, 150, 1640, 300);
-    Twips::place(Image4, 9060, 150, 300, 300);
-    Twips::place(Label8, 11390, 150, 1850, 300);
-    Twips::place(Image6, 11030, 150, 300, 300);
-    Twips::place(Label7, 13610, 150, 1700, 300);
-    Twips::place(Image5, 13240, 150, 300, 300);
-    Twips::place(Frame2, 0, 570, 15370, 1080);
-    Twips::place(Check1, 120, 90, 2900, 330);
-    Twips::place(txt1, 120, 510, 2900, 420);
-    Twips::place(Frame3, 3150, 30, 2520, 960);
-    Twips::place(Combo1, 90, 420, 2340, 420);
-    Twips::place(Frame1, 5760, 30, 1020, 960);
-    Twips::place(text2, 90, 420, 840, 420);
-    Twips::place(Check2, 5850, 40, 240, 300);
-    Twips::place(Frame4, 6870, 30, 1140, 960);
-    Twips::place(Text1, 90, 420, 960, 420);
-    Twips::place(kasmoButton1, 8130, 90, 2280, 420);
-    Twips::place(kasmoButton2, 8130, 570, 2280, 420);
-    Twips::place(kasmoButton3, 10500, 90, 2280, 420);
-    Twips::place(cmdSearch, 10500, 570, 2280, 420);
-    Twips::place(pageButton4, 12870, 90, 2340, 900);
-    Twips::place(Image10, 0, 1650, 15360, 500);
-    Twips::place(Label11, 120, 1710, 12000, 380);
-    Twips::place(fpSpread1, 0, kGridTop, 15360, 6000);
+    Twips::place(banner, 0, 0, 15360, 570);
+    Twips::place(userSalesLink, 9390, 150, 1640, 300);
+    Twips::place(userSalesIcon, 9060, 150, 300, 300);
+    Twips::place(yearChartLink, 11390, 150, 1850, 300);
+    Twips::place(yearChartIcon, 11030, 150, 300, 300);
+    Twips::place(printLink, 13610, 150, 1700, 300);
+    Twips::place(printIcon, 13240, 150, 300, 300);
+    Twips::place(periodBand, 0, 570, 15370, 1080);
+    Twips::place(weekCheck, 120, 90, 2900, 330);
+    Twips::place(searchBox, 120, 510, 2900, 420);
+    Twips::place(monthFrame, 3150, 30, 2520, 960);
+    Twips::place(monthList, 90, 420, 2340, 420);
+    Twips::place(dayFrame, 5760, 30, 1020, 960);
+    Twips::place(dayBox, 90, 420, 840, 420);
+    Twips::place(dayCheck, 5850, 40, 240, 300);
+    Twips::place(yearFrame, 6870, 30, 1140, 960);
+    Twips::place(yearBox, 90, 420, 960, 420);
+    Twips::place(detailedButton, 8130, 90, 2280, 420);
+    Twips::place(briefButton, 8130, 570, 2280, 420);
+    Twips::place(bestSellersButton, 10500, 90, 2280, 420);
+    Twips::place(perDayButton, 10500, 570, 2280, 420);
+    Twips::place(reloadButton, 12870, 90, 2340, 900);
+    Twips::place(titleBand, 0, 1650, 15360, 500);
+    Twips::place(titleLabel, 120, 1710, 12000, 380);
+    Twips::place(summaryGrid, 0, kGridTop, 15360, 6000);
     Twips::place(m_totals, 0, kGridTop + 6000, 15360, kTotalsHeight);
-    Twips::place(Shape2, 120, 60, 3620, 830);
-    Twips::place(Label1, 240, 120, 3400, 300);
-    Twips::place(Label2, 240, 420, 3380, 420);
-    Twips::place(Shape4, 4140, 60, 3600, 830);
-    Twips::place(Label9, 4270, 120, 3400, 300);
-    Twips::place(Label10, 4260, 420, 3360, 420);
-    Twips::place(Shape1, 8240, 60, 3720, 830);
-    Twips::place(Label4, 8360, 120, 3420, 300);
-    Twips::place(Label3, 8360, 420, 3480, 420);
-    Twips::place(Shape3, 12560, 60, 3660, 830);
-    Twips::place(Label6, 12690, 120, 3420, 300);
-    Twips::place(Label5, 12690, 420, 3420, 420);
-    Check2->raise(); // over the day frame's caption
-    Label11->raise();
-    for (QLabel *l :
-        std::initializer_list<QLabel *> { Label13, Label8, Label7, Image4, Image5, Image6 })
+    Twips::place(costFrame, 120, 60, 3620, 830);
+    Twips::place(costCaption, 240, 120, 3400, 300);
+    Twips::place(costFigure, 240, 420, 3380, 420);
+    Twips::place(discountFrame, 4140, 60, 3600, 830);
+    Twips::place(discountCaption, 4270, 120, 3400, 300);
+    Twips::place(discountFigure, 4260, 420, 3360, 420);
+    Twips::place(salesFrame, 8240, 60, 3720, 830);
+    Twips::place(salesCaption, 8360, 120, 3420, 300);
+    Twips::place(salesFigure, 8360, 420, 3480, 420);
+    Twips::place(profitFrame, 12560, 60, 3660, 830);
+    Twips::place(profitCaption, 12690, 120, 3420, 300);
+    Twips::place(profitFigure, 12690, 420, 3420, 420);
+    dayCheck->raise(); // over the day frame's caption
+    titleLabel->raise();
+    for (QLabel *l : std::initializer_list<QLabel *> {
+             userSalesLink, yearChartLink, printLink, userSalesIcon, printIcon, yearChartIcon })
         l->raise();
-    for (QLabel *l : { Label1, Label2, Label9, Label10, Label4, Label3, Label6, Label5 })
+    for (QLabel *l : { costCaption, costFigure, discountCaption, discountFigure, salesCaption,
+             salesFigure, profitCaption, profitFigure })
         l->raise();
 
-    setTabOrder(Check1, txt1);
-    setTabOrder(txt1, Combo1);
-    setTabOrder(Combo1, Check2);
-    setTabOrder(Check2, text2);
-    setTabOrder(text2, Text1);
-    setTabOrder(Text1, fpSpread1);
+    setTabOrder(weekCheck, searchBox);
+    setTabOrder(searchBox, monthList);
+    setTabOrder(monthList, dayCheck);
+    setTabOrder(dayCheck, dayBox);
+    setTabOrder(dayBox, yearBox);
+    setTabOrder(yearBox, summaryGrid);
 
-    period = new PeriodControls(
-        { Check1, Combo1, Text1, Check2, text2 }, PeriodControls::WeekRule::DayMonthYear, this);
-    connect(pageButton4, &KasmoButton::Click, this, &SummaryPage::pageButton4_Click);
-    connect(Label7, &TabLabel::clicked, this, &SummaryPage::Label7_Click);
-    connect(Label8, &TabLabel::clicked, this, &SummaryPage::Label8_Click);
-    connect(Label13, &TabLabel::clicked, this, &SummaryPage::Label13_Click);
-    connect(kasmoButton1, &KasmoButton::Click, this, &SummaryPage::kasmoButton1_Click);
-    connect(kasmoButton2, &KasmoButton::Click, this, &SummaryPage::kasmoButton2_Click);
-    connect(kasmoButton3, &KasmoButton::Click, this, &SummaryPage::kasmoButton3_Click);
-    connect(cmdSearch, &KasmoButton::Click, this, &SummaryPage::cmdSearch_Click);
-    Label8->setEnabled(false);
+    m_period = new PeriodControls({ weekCheck, monthList, yearBox, dayCheck, dayBox },
+        PeriodControls::WeekRule::DayMonthYear, this);
+    connect(reloadButton, &KasmoButton::Click, this, &SummaryPage::reload);
+    connect(printLink, &TabLabel::clicked, this, &SummaryPage::printSummary);
+    connect(yearChartLink, &TabLabel::clicked, this, &SummaryPage::openYearChart);
+    connect(userSalesLink, &TabLabel::clicked, this, &SummaryPage::openUserSales);
+    connect(detailedButton, &KasmoButton::Click, this, &SummaryPage::showDetailed);
+    connect(briefButton, &KasmoButton::Click, this, &SummaryPage::showBrief);
+    connect(bestSellersButton, &KasmoButton::Click, this, &SummaryPage::showBestSellers);
+    connect(perDayButton, &KasmoButton::Click, this, &SummaryPage::showPerDay);
+    yearChartLink->setEnabled(false);
 
     // Key preview: the page sees every key before its controls do, the month list's drop-down
     // list included (made now, so that it is among the children).
-    Combo1->view();
+    monthList->view();
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
 
-    SetupSpread();
-    Form_Load();
+    resetGrid();
+    openOnToday();
 }
 
 SummaryPage::~SummaryPage() = default;
 
-void SummaryPage::Form_Load()
+void SummaryPage::openOnToday()
 {
-    Module1::SummaryMode = SummaryMode::Detailed;
-    Label11->setText(todayTitle());
-    period->Form_Load();
-    Loaddata8();
-    Form_Resize();
+    m_view = SummaryMode::Detailed;
+    titleLabel->setText(todayTitle());
+    m_period->Form_Load();
+    loadTodaysSales();
+    fitToSize();
 }
 
-void SummaryPage::Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers)
+bool SummaryPage::reloadOnF5(const QKeyEvent *event)
 {
-    if (KeyCode == Qt::Key_F5) {
-        KeyCode = 0;
-        Combo1->hidePopup(); // the reload takes the month choice away
-        pageButton4_Click();
-    }
+    if (event->key() != Qt::Key_F5)
+        return false;
+    monthList->hidePopup(); // the reload takes the month choice away
+    reload();
+    return true;
 }
 
 bool SummaryPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto *ke = static_cast<QKeyEvent *>(event);
-        int key = ke->key();
-        Form_KeyDown(key, ke->modifiers());
-        if (key == 0)
-            return true;
-    }
+    if (event->type() == QEvent::KeyPress && reloadOnF5(static_cast<QKeyEvent *>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void SummaryPage::keyPressEvent(QKeyEvent *event)
 {
-    int key = event->key();
-    Form_KeyDown(key, event->modifiers());
-    if (key != 0)
+    if (!reloadOnF5(event))
         QWidget::keyPressEvent(event);
 }
 
-void SummaryPage::pageButton4_Click()
+void SummaryPage::reload()
 {
     // What the grid shows is named by the title, the view mode and the chart link; a reload
     // that cannot read today's sales leaves the grid, so it leaves them too.
-    const QString title = Label11->text();
-    const SummaryMode mode = Module1::SummaryMode;
-    const bool chart = Label8->isEnabled();
-    Module1::SummaryMode = SummaryMode::Detailed;
-    Text1->setText(PeriodControls::currentYear());
-    Label11->setText(todayTitle());
-    Label8->setEnabled(false);
-    txt1->clear();
-    Check1->setChecked(false); // a change runs its handler
-    Combo1->setCurrentIndex(-1);
-    Check2->setChecked(false);
-    if (!Loaddata8()) {
-        Label11->setText(title);
-        Module1::SummaryMode = mode;
-        Label8->setEnabled(chart);
+    const QString title = titleLabel->text();
+    const SummaryMode view = m_view;
+    const bool chart = yearChartLink->isEnabled();
+    m_view = SummaryMode::Detailed;
+    yearBox->setText(PeriodControls::currentYear());
+    titleLabel->setText(todayTitle());
+    yearChartLink->setEnabled(false);
+    searchBox->clear();
+    weekCheck->setChecked(false); // a change runs its handler
+    monthList->setCurrentIndex(-1);
+    dayCheck->setChecked(false);
+    if (!loadTodaysSales()) {
+        titleLabel->setText(title);
+        m_view = view;
+        yearChartLink->setEnabled(chart);
     }
 }
 
-void SummaryPage::Check1_Click()
+void SummaryPage::printSummary()
 {
-    period->Check1_Click();
-}
-
-void SummaryPage::Check2_Click()
-{
-    period->Check2_Click();
-}
-
-void SummaryPage::Label7_Click()
-{
-    if (fpSpread1->maxRows() == 0) {
+    if (summaryGrid->maxRows() == 0) {
         MsgBox(
             kPrintRefused, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;
@@ -399,12 +391,12 @@ void SummaryPage::Label7_Click()
     StockReportViewer::showReport(*m_print, this);
 }
 
-void SummaryPage::Label8_Click()
+void SummaryPage::openYearChart()
 {
-    YearChartWindow::showModal(Text1->text());
+    YearChartWindow::showModal(yearBox->text());
 }
 
-void SummaryPage::Label13_Click()
+void SummaryPage::openUserSales()
 {
     UserSalesWindow::showModal();
 }
@@ -412,10 +404,10 @@ void SummaryPage::Label13_Click()
 void SummaryPage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    fitToSize();
 }
 
-void SummaryPage::Form_Resize()
+void SummaryPage::fitToSize()
 {
     const MainFrame *frame = MainFrame::existing();
     const double W = Twips::fromPixelsX(
@@ -423,66 +415,67 @@ void SummaryPage::Form_Resize()
     const double SW = Twips::fromPixelsX(width());
     const double SH = Twips::fromPixelsY(height());
 
-    step(W, [&] { setWidth(Image10, W); });
-    step(W + 10, [&] { setWidth(Frame2, W + 10); });
-    step(W, [&] { setWidth(Image1, W); });
-    const double image1W = Twips::fromPixelsX(Image1->width());
-    step(SH - 3100,
-        [&] { fpSpread1->setGeometry(0, fpSpread1->y(), tx(SW), Twips::toPixelsY(SH - 3100)); });
+    step(W, [&] { setWidth(titleBand, W); });
+    step(W + 10, [&] { setWidth(periodBand, W + 10); });
+    step(W, [&] { setWidth(banner, W); });
+    const double image1W = Twips::fromPixelsX(banner->width());
+    step(SH - 3100, [&] {
+        summaryGrid->setGeometry(0, summaryGrid->y(), tx(SW), Twips::toPixelsY(SH - 3100));
+    });
     // The totals' band stays at the page's bottom, under the grid.
     step(SH - kTotalsHeight, [&] {
         m_totals->setGeometry(
             0, Twips::toPixelsY(SH - kTotalsHeight), tx(SW), Twips::toPixelsY(kTotalsHeight));
     });
     const double label7 = image1W - 1750;
-    step(label7, [&] { setLeft(Label7, label7); });
-    step(label7 - 370, [&] { setLeft(Image5, label7 - 370); });
+    step(label7, [&] { setLeft(printLink, label7); });
+    step(label7 - 370, [&] { setLeft(printIcon, label7 - 370); });
     const double label8 = image1W - 3970;
-    step(label8, [&] { setLeft(Label8, label8); });
-    step(label8 - 360, [&] { setLeft(Image6, label8 - 360); });
-    step(image1W - 5970, [&] { setLeft(Label13, image1W - 5970); });
-    step(label8 - 2330, [&] { setLeft(Image4, label8 - 2330); });
+    step(label8, [&] { setLeft(yearChartLink, label8); });
+    step(label8 - 360, [&] { setLeft(yearChartIcon, label8 - 360); });
+    step(image1W - 5970, [&] { setLeft(userSalesLink, image1W - 5970); });
+    step(label8 - 2330, [&] { setLeft(userSalesIcon, label8 - 2330); });
 
     // Each total's box and labels follow the widths of the boxes to their left.
     const double shape2 = W / 4 - 220, shape4 = W / 4 - 240, shape1 = shape2 + 100;
-    step(W / 4 - 460, [&] { setWidth(Label2, W / 4 - 460); });
-    step(shape2, [&] { setWidth(Shape2, shape2); });
+    step(W / 4 - 460, [&] { setWidth(costFigure, W / 4 - 460); });
+    step(shape2, [&] { setWidth(costFrame, shape2); });
     step(W / 4 - 480, [&] {
-        setLeft(Label10, shape2 + 420);
-        setWidth(Label10, W / 4 - 480);
+        setLeft(discountFigure, shape2 + 420);
+        setWidth(discountFigure, W / 4 - 480);
     });
     step(W / 4, [&] {
-        setLeft(Label9, shape2 + 430);
-        setWidth(Label9, W / 4);
+        setLeft(discountCaption, shape2 + 430);
+        setWidth(discountCaption, W / 4);
     });
     step(shape4, [&] {
-        setLeft(Shape4, shape2 + 300);
-        setWidth(Shape4, shape4);
+        setLeft(discountFrame, shape2 + 300);
+        setWidth(discountFrame, shape4);
     });
     step(shape2 - 140, [&] {
-        setLeft(Label3, shape2 + shape4 + 520);
-        setWidth(Label3, shape2 - 140);
+        setLeft(salesFigure, shape2 + shape4 + 520);
+        setWidth(salesFigure, shape2 - 140);
     });
     step(shape2 - 200, [&] {
-        setLeft(Label4, shape2 + shape4 + 520);
-        setWidth(Label4, shape2 - 200);
+        setLeft(salesCaption, shape2 + shape4 + 520);
+        setWidth(salesCaption, shape2 - 200);
     });
     step(shape1, [&] {
-        setLeft(Shape1, shape2 + shape4 + 400);
-        setWidth(Shape1, shape1);
+        setLeft(salesFrame, shape2 + shape4 + 400);
+        setWidth(salesFrame, shape1);
     });
     step(shape1 - 200, [&] {
-        for (QLabel *l : { Label5, Label6 }) {
+        for (QLabel *l : { profitFigure, profitCaption }) {
             setLeft(l, shape1 + shape2 + shape4 + 630);
             setWidth(l, shape1 - 200);
         }
     });
     step(shape1 + 40, [&] {
-        setLeft(Shape3, shape1 + shape2 + shape4 + 500);
-        setWidth(Shape3, shape1 + 40);
+        setLeft(profitFrame, shape1 + shape2 + shape4 + 500);
+        setWidth(profitFrame, shape1 + 40);
     });
 
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     g->setColWidth(ColCode, SW / 750);
     g->setColWidth(ColName, SW / 438);
     g->setColWidth(ColDes, SW / 500);
@@ -492,9 +485,9 @@ void SummaryPage::Form_Resize()
     g->setColWidth(ColAmount, SW / 1416);
 }
 
-void SummaryPage::SetupSpread()
+void SummaryPage::resetGrid()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     g->setMaxRows(0);
     g->setMaxCols(ColCount);
     g->setOddEvenRowColors(OddRows, QColor(), EvenRows, QColor());
@@ -546,23 +539,23 @@ void SummaryPage::fillLines(const QList<SummaryLine> &lines)
             l.price.format() + blank, QString::number(l.quantity), amount, QString(), l.day,
             l.receipt, l.discount.format(), amount });
     }
-    fpSpread1->setRows(std::move(rows));
+    summaryGrid->setRows(std::move(rows));
 }
 
 void SummaryPage::setDiscountTotal(Currency discount)
 {
     m_discount = discount;
-    Label10->setText(discount.format());
+    discountFigure->setText(discount.format());
 }
 
 void SummaryPage::setTotals(const QString &cost, const QString &sales, const QString &profit)
 {
-    Label2->setText(cost);
-    Label3->setText(sales);
-    Label5->setText(profit);
+    costFigure->setText(cost);
+    salesFigure->setText(sales);
+    profitFigure->setText(profit);
 }
 
-bool SummaryPage::Loaddata8()
+bool SummaryPage::loadTodaysSales()
 {
     // Both queries run before the grid changes, so a refused one leaves the page as it was.
     QList<SummaryLine> lines;
@@ -578,25 +571,25 @@ bool SummaryPage::Loaddata8()
             MsgResult::Ok, this);
         return false;
     }
-    SetupSpread();
+    resetGrid();
     if (lines.isEmpty()) {
         setDiscountTotal(Currency());
         setTotals(kZero, kZero, kZero);
         return true;
     }
-    fpSpread1->setRedraw(false);
+    summaryGrid->setRedraw(false);
     fillLines(lines);
     setDiscountTotal(discount);
-    CalTotalAmount5();
-    fpSpread1->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน"));
-    GroupBySpread(ColReceipt);
-    fpSpread1->setRedraw(true);
+    sumTotals();
+    summaryGrid->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน"));
+    groupUnderHeaders(ColReceipt);
+    summaryGrid->setRedraw(true);
     return true;
 }
 
-void SummaryPage::CalTotalAmount5()
+void SummaryPage::sumTotals()
 {
-    const DataGrid *g = fpSpread1;
+    const DataGrid *g = summaryGrid;
     const int rows = g->maxRows();
     if (rows == 0) {
         setDiscountTotal(Currency());
@@ -604,7 +597,7 @@ void SummaryPage::CalTotalAmount5()
         return;
     }
     Currency cost, sales;
-    skipOnFailure("SummaryPage.CalTotalAmount5", [&] {
+    skipOnFailure("SummaryPage.sumTotals", [&] {
         for (int r = 1; r <= rows; ++r) {
             const int64_t qty = toWholeNumber(g->getText(ColQty, r));
             cost += Currency::fromText(g->getText(ColCost, r)) * qty;
@@ -614,22 +607,22 @@ void SummaryPage::CalTotalAmount5()
     setTotals(cost.format(), (sales - m_discount).format(), (sales - cost - m_discount).format());
 }
 
-void SummaryPage::SortData(int keyCol)
+void SummaryPage::sortByKey(int keyCol)
 {
-    GridGrouping::sortByKey(*fpSpread1, keyCol);
+    GridGrouping::sortByKey(*summaryGrid, keyCol);
 }
 
-void SummaryPage::GroupBySpread(int keyCol)
+void SummaryPage::groupUnderHeaders(int keyCol)
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     const bool drawing = g->redraw();
     g->setRedraw(false);
-    skipOnFailure("SummaryPage.SortData", [&] { SortData(keyCol); });
-    skipOnFailure("SummaryPage.GroupBySpread", [&] {
+    skipOnFailure("SummaryPage.sortByKey", [&] { sortByKey(keyCol); });
+    skipOnFailure("SummaryPage.groupUnderHeaders", [&] {
         GridGrouping::insertHeaders(*g, keyCol, [&](const GridGrouping::Run &run) {
             skipOnFailure(
-                "SummaryPage.InsertHeaderRow", [&] { InsertHeaderRow(run.headerRow, run.key); });
-            skipOnFailure("SummaryPage.GroupBySpread", [&] {
+                "SummaryPage.styleHeaderRow", [&] { styleHeaderRow(run.headerRow, run.key); });
+            skipOnFailure("SummaryPage.groupUnderHeaders", [&] {
                 Currency total, discount;
                 for (int r = run.firstRow; r <= run.lastRow; ++r) {
                     total += Currency::fromText(g->getText(ColLineAmount, r));
@@ -649,9 +642,9 @@ void SummaryPage::GroupBySpread(int keyCol)
     g->setRedraw(drawing);
 }
 
-void SummaryPage::InsertHeaderRow(int row, const QString &keyText)
+void SummaryPage::styleHeaderRow(int row, const QString &keyText)
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     g->setBackColor(DataGrid::All, row, HeaderBack);
     g->setForeColor(DataGrid::All, row, HeaderText);
     g->setText(ColCode, row, keyText);

@@ -1,6 +1,7 @@
 #pragma once
 #include "SummaryLines.h"
 #include "SummaryViews.h"
+#include "records/Codes.h"
 #include "records/Currency.h"
 #include <QWidget>
 #include <memory>
@@ -13,6 +14,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class StockReportSource;
 class TabLabel;
@@ -56,72 +58,7 @@ public:
     // "สินค้าที่ขายได้ วันนี้  ( dd/MM/yyyy )" for the clock's today.
     static QString todayTitle();
 
-    DataGrid *fpSpread1 = nullptr;
-    QLabel *Label11 = nullptr; // the title of the view shown
-    QLabel *Label1 = nullptr, *Label2 = nullptr; // cost: caption, value
-    QLabel *Label9 = nullptr, *Label10 = nullptr; // discount: caption, value
-    QLabel *Label4 = nullptr, *Label3 = nullptr; // sales less discount: caption, value
-    QLabel *Label6 = nullptr, *Label5 = nullptr; // profit less discount: caption, value
-    QFrame *Shape2 = nullptr, *Shape4 = nullptr, *Shape1 = nullptr, *Shape3 = nullptr;
-    QFrame *Frame2 = nullptr; // the band of the period controls and buttons
-    QCheckBox *Check1 = nullptr; // this week
-    QGroupBox *Frame1 = nullptr; // "     วันที่"
-    QCheckBox *Check2 = nullptr; // one day
-    QLineEdit *text2 = nullptr; // the day
-    QGroupBox *Frame3 = nullptr; // "เดือน"
-    QComboBox *Combo1 = nullptr; // the month, or the whole year
-    QGroupBox *Frame4 = nullptr; // "ปี (ค.ศ.)"
-    QLineEdit *Text1 = nullptr; // the year
-    QLineEdit *txt1 = nullptr; // the search text the views apply
-    KasmoButton *cmdSearch = nullptr; // all receipts per day
-    KasmoButton *kasmoButton1 = nullptr; // detailed by receipt
-    KasmoButton *kasmoButton2 = nullptr; // one row per receipt
-    KasmoButton *kasmoButton3 = nullptr; // best sellers
-    KasmoButton *pageButton4 = nullptr; // reload (F5)
-    TabLabel *Label13 = nullptr; // the user sales window
-    TabLabel *Label7 = nullptr; // prints the summary
-    TabLabel *Label8 = nullptr; // the yearly chart
-    QLabel *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr; // the links' icons
-    QLabel *Image1 = nullptr; // the top banner, holding the links
-    QLabel *Image10 = nullptr; // the banner under the period band, holding the title
-    PeriodControls *period = nullptr;
-
-    void Form_Load();
-    void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
-    void Form_Resize();
-    void pageButton4_Click();
-    void Check1_Click();
-    void Check2_Click();
-    void Label7_Click();
-    void Label8_Click();
-    void Label13_Click();
-
-    // The views of the chosen period (their data side is SummaryViews).
-    void kasmoButton1_Click(); // every sale line, grouped by receipt
-    void kasmoButton2_Click(); // one row per receipt
-    void kasmoButton3_Click(); // best sellers
-    void cmdSearch_Click(); // one row per day, or per month over a whole year
-
-    // Empties the grid and lays it out for the next view.
-    void SetupSpread();
-    // Today's sales, one header row per receipt. A query the database refuses shows an error,
-    // leaves the grid and the totals as they were and returns false.
-    bool Loaddata8();
-    // The rows of a view that lists sale lines, written into the grid as rows 1..n.
-    void fillLines(const QList<SummaryLine> &lines);
-    // Sets the discount total (Label10) that CalTotalAmount5 takes off.
-    void setDiscountTotal(Currency discount);
-    Currency discountTotal() const { return m_discount; }
-    // Cost, sales less discount and profit less discount from the grid's detail rows.
-    void CalTotalAmount5();
-    void SortData(int keyCol);
-    // Sorts by the key column and puts a header row with the group's discount, total and net
-    // above each run of equal keys. The grid holds detail rows only when it is called.
-    void GroupBySpread(int keyCol);
-    // Colours the header row the grouping inserted at `row` and writes its key into column 1.
-    void InsertHeaderRow(int row, const QString &keyText);
-
-    // What the stock report's summary layout prints: this page's grid and totals.
+    // What the stock report's summary layout prints: this page's grid, totals and view.
     const StockReportSource &printSource() const { return *m_print; }
 
 protected:
@@ -130,6 +67,39 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    class Printout;
+
+    void openOnToday();
+    bool reloadOnF5(const QKeyEvent *event);
+    void fitToSize();
+    void reload();
+    void printSummary();
+    void openYearChart();
+    void openUserSales();
+
+    // The views of the chosen period (their data side is SummaryViews).
+    void showDetailed(); // every sale line, grouped by receipt
+    void showBrief(); // one row per receipt
+    void showBestSellers();
+    void showPerDay(); // one row per day, or per month over a whole year
+
+    // Empties the grid and lays it out for the next view.
+    void resetGrid();
+    // Today's sales, one header row per receipt. A query the database refuses shows an error,
+    // leaves the grid and the totals as they were and returns false.
+    bool loadTodaysSales();
+    // The rows of a view that lists sale lines, written into the grid as rows 1..n.
+    void fillLines(const QList<SummaryLine> &lines);
+    // Sets the discount total that sumTotals takes off.
+    void setDiscountTotal(Currency discount);
+    // Cost, sales less discount and profit less discount from the grid's detail rows.
+    void sumTotals();
+    void sortByKey(int keyCol);
+    // Sorts by the key column and puts a header row with the group's discount, total and net
+    // above each run of equal keys. The grid holds detail rows only when it is called.
+    void groupUnderHeaders(int keyCol);
+    // Colours the header row the grouping inserted at `row` and writes its key into column 1.
+    void styleHeaderRow(int row, const QString &keyText);
     void setTotals(const QString &cost, const QString &sales, const QString &profit);
     void showTotals(const SummaryViews::Totals &totals);
     void zeroTotals();
@@ -137,7 +107,39 @@ private:
     std::optional<SummaryViews::Result> findSummary(SummaryViews::View view);
     void showCondensed(SummaryViews::Result &result);
 
+    QLabel *banner = nullptr; // holds the links
+    TabLabel *userSalesLink = nullptr;
+    TabLabel *printLink = nullptr;
+    TabLabel *yearChartLink = nullptr;
+    QLabel *userSalesIcon = nullptr, *printIcon = nullptr, *yearChartIcon = nullptr;
+    QFrame *periodBand = nullptr;
+    QCheckBox *weekCheck = nullptr;
+    QLineEdit *searchBox = nullptr; // the search text the views apply
+    QGroupBox *monthFrame = nullptr;
+    QComboBox *monthList = nullptr; // the month, or the whole year
+    QGroupBox *dayFrame = nullptr;
+    QCheckBox *dayCheck = nullptr;
+    QLineEdit *dayBox = nullptr;
+    QGroupBox *yearFrame = nullptr;
+    QLineEdit *yearBox = nullptr;
+    KasmoButton *detailedButton = nullptr;
+    KasmoButton *briefButton = nullptr;
+    KasmoButton *bestSellersButton = nullptr;
+    KasmoButton *perDayButton = nullptr;
+    KasmoButton *reloadButton = nullptr;
+    QLabel *titleBand = nullptr; // holds the title
+    QLabel *titleLabel = nullptr; // names the view shown
+    DataGrid *summaryGrid = nullptr;
     QWidget *m_totals = nullptr; // the band of the four totals, kept at the page's bottom
+    QFrame *costFrame = nullptr, *discountFrame = nullptr, *salesFrame = nullptr,
+           *profitFrame = nullptr;
+    QLabel *costCaption = nullptr, *costFigure = nullptr;
+    QLabel *discountCaption = nullptr, *discountFigure = nullptr;
+    QLabel *salesCaption = nullptr, *salesFigure = nullptr; // sales less discount
+    QLabel *profitCaption = nullptr, *profitFigure = nullptr; // profit less discount
+    PeriodControls *m_period = nullptr;
+
+    SummaryMode m_view = SummaryMode::Detailed; // what the grid shows, for the printout
     Currency m_discount;
     std::unique_ptr<StockReportSource> m_print;
 };

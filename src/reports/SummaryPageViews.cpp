@@ -10,7 +10,6 @@
 #include "platform/ui/SkipOnFailure.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/PeriodControls.h"
 #include "shell/ShopDatabase.h"
 #include <QComboBox>
@@ -63,9 +62,9 @@ void SummaryPage::cleanSearchBox()
 {
     // The quote, "%" and "*" leave the box; what stays is searched literally.
     for (const QChar c : { QLatin1Char('\''), QLatin1Char('%'), QLatin1Char('*') }) {
-        QString t = txt1->text();
+        QString t = searchBox->text();
         t.remove(c);
-        txt1->setText(t);
+        searchBox->setText(t);
     }
 }
 
@@ -74,40 +73,41 @@ void SummaryPage::cleanSearchBox()
 // changes nothing on the page (no result at all).
 std::optional<Result> SummaryPage::findSummary(View view)
 {
-    const PeriodFilter filter = period->filter();
+    const PeriodFilter filter = m_period->filter();
     Result r;
-    if (period->refuseMissingMonth()) {
+    if (m_period->refuseMissingMonth()) {
         r.outcome = Outcome::NoMonth;
         return r;
     }
     if (filter.week)
-        Combo1->setCurrentIndex(-1); // the next run without the week box asks for a month
+        monthList->setCurrentIndex(-1); // the next run without the week box asks for a month
     if (filter.kind() == PeriodFilter::Kind::DayEveryMonth) {
-        skipOnFailure("SummaryPage.SetupSpread", [&] { SetupSpread(); });
+        skipOnFailure("SummaryPage.resetGrid", [&] { resetGrid(); });
         MsgBox(yearWithDayText(), MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
             this);
         r.outcome = Outcome::YearWithDay;
         return r;
     }
     try {
-        r = run(ShopDatabase::connection(), view, Request { filter, txt1->text(), Clock::today() });
+        r = run(ShopDatabase::connection(), view,
+            Request { filter, searchBox->text(), Clock::today() });
     } catch (const DbError &e) {
         // A refused query is not "nothing found": the page keeps what it showed.
         MsgBox(kSummaryFailed + e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
             MsgResult::Ok, this);
         return std::nullopt;
     }
-    Label11->setText(r.title);
+    titleLabel->setText(r.title);
     if (r.outcome != Outcome::Shown) {
-        skipOnFailure("SummaryPage.SetupSpread", [&] { SetupSpread(); });
-        Label8->setEnabled(false);
+        skipOnFailure("SummaryPage.resetGrid", [&] { resetGrid(); });
+        yearChartLink->setEnabled(false);
         zeroTotals();
         MsgBox(r.message, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
     }
     return r;
 }
 
-void SummaryPage::kasmoButton1_Click()
+void SummaryPage::showDetailed()
 {
     cleanSearchBox();
     BusyCursor busy; // a year of a busy shop takes a moment
@@ -134,58 +134,58 @@ void SummaryPage::kasmoButton1_Click()
             header.addUtf8(
                 { " หักส่วนลดเหลือ ", QByteArrayView(n, (total - discount).formatInto(n)), baht });
         });
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     const bool drawing = g->redraw();
     g->setRedraw(false);
-    skipOnFailure("SummaryPage.kasmoButton1", [&] {
-        SetupSpread();
+    skipOnFailure("SummaryPage.detailedButton", [&] {
+        resetGrid();
         g->setRows(std::move(r->lines));
     });
     showTotals(r->totals);
-    Label8->setEnabled(r->chartLink);
-    skipOnFailure("SummaryPage.kasmoButton1",
+    yearChartLink->setEnabled(r->chartLink);
+    skipOnFailure("SummaryPage.detailedButton",
         [&] { g->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน")); });
-    Module1::SummaryMode = SummaryMode::Detailed;
+    m_view = SummaryMode::Detailed;
     for (const GridGrouping::Run &run : runs)
         skipOnFailure(
-            "SummaryPage.InsertHeaderRow", [&] { InsertHeaderRow(run.headerRow, run.key); });
+            "SummaryPage.styleHeaderRow", [&] { styleHeaderRow(run.headerRow, run.key); });
     g->setActiveCell(ColCode, 1);
     g->setRedraw(drawing);
 }
 
-void SummaryPage::kasmoButton3_Click()
+void SummaryPage::showBestSellers()
 {
     cleanSearchBox();
     std::optional<Result> r = findSummary(View::BestSellers);
     if (!r || r->outcome != Outcome::Shown)
         return;
-    skipOnFailure("SummaryPage.kasmoButton3", [&] {
-        SetupSpread();
-        fpSpread1->setRows(std::move(r->lines));
+    skipOnFailure("SummaryPage.bestSellersButton", [&] {
+        resetGrid();
+        summaryGrid->setRows(std::move(r->lines));
     });
-    Label8->setEnabled(false);
+    yearChartLink->setEnabled(false);
     zeroTotals();
-    Module1::SummaryMode = SummaryMode::BestSellers;
+    m_view = SummaryMode::BestSellers;
 }
 
-void SummaryPage::kasmoButton2_Click()
+void SummaryPage::showBrief()
 {
-    txt1->clear();
+    searchBox->clear();
     std::optional<Result> r = findSummary(View::Brief);
     if (!r)
         return;
     if (r->outcome != Outcome::Shown) {
         // The view starts from an empty grid: a refusal or nothing found leaves no rows.
-        skipOnFailure("SummaryPage.SetupSpread", [&] { SetupSpread(); });
+        skipOnFailure("SummaryPage.resetGrid", [&] { resetGrid(); });
         zeroTotals();
         return;
     }
     showCondensed(*r);
 }
 
-void SummaryPage::cmdSearch_Click()
+void SummaryPage::showPerDay()
 {
-    txt1->clear();
+    searchBox->clear();
     std::optional<Result> r = findSummary(View::PerDay);
     if (!r || r->outcome != Outcome::Shown)
         return;
@@ -196,11 +196,11 @@ void SummaryPage::cmdSearch_Click()
 // headers that name the amounts.
 void SummaryPage::showCondensed(Result &r)
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = summaryGrid;
     const bool drawing = g->redraw();
     g->setRedraw(false);
     skipOnFailure("SummaryPage.showCondensed", [&] {
-        SetupSpread();
+        resetGrid();
         if (r.lines.empty())
             g->setRows(std::move(r.rows));
         else
@@ -232,6 +232,6 @@ void SummaryPage::showCondensed(Result &r)
     });
     g->setRedraw(drawing);
     showTotals(r.totals);
-    Label8->setEnabled(r.chartLink);
-    Module1::SummaryMode = SummaryMode::Brief;
+    yearChartLink->setEnabled(r.chartLink);
+    m_view = SummaryMode::Brief;
 }

@@ -45,10 +45,10 @@ struct Totals
     Currency cost;
     Currency sales;
     Currency discount;
-    QString costText() const { return cost.format(); } // Label2
-    QString discountText() const { return discount.format(); } // Label10
-    QString salesText() const { return (sales - discount).format(); } // Label3
-    QString profitText() const { return (sales - cost - discount).format(); } // Label5
+    QString costText() const { return cost.format(); } // the cost figure
+    QString discountText() const { return discount.format(); } // the discount figure
+    QString salesText() const { return (sales - discount).format(); } // the sales figure
+    QString profitText() const { return (sales - cost - discount).format(); } // the profit figure
 };
 
 // Columns of the page's grid as the views fill it.
@@ -61,7 +61,7 @@ constexpr int Count = 12;
 struct Result
 {
     Outcome outcome = Outcome::NotFound;
-    QString title; // Label11 once the run reached its query (empty after a refusal)
+    QString title; // the page's title once the run reached its query (empty after a refusal)
     QString message; // the refusal or not-found text (empty when rows were found)
     bool chartLink = false; // whether the yearly chart link is enabled after the run
     // Per day: the grid rows, each list indexed by column from 0 (the hidden key column) to 12:

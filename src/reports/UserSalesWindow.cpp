@@ -63,94 +63,106 @@ UserSalesWindow::UserSalesWindow()
     base.setPointSizeF(10);
     setFont(base);
 
-    QLabel *Frame1 = caption(this, QStringLiteral("ผู้ใช้"));
-    Combo2 = new QComboBox(this);
-    Combo2->setEditable(false);
-    Combo2->setAccessibleName(QStringLiteral("ผู้ใช้"));
-    Check1 = new QCheckBox(QStringLiteral(" แสดงยอดขายของสัปดาห์นี้"), this);
-    Check1->setPalette(Frame1->palette());
-    QLabel *Frame3 = caption(this, QStringLiteral("เดือน"));
-    Combo1 = new QComboBox(this);
-    Combo1->setAccessibleName(QStringLiteral("เดือน"));
-    QLabel *Frame4 = caption(this, QStringLiteral("ปี (ค.ศ.)"));
-    Text1 = new QLineEdit(this);
-    Text1->setAlignment(Qt::AlignCenter);
-    Text1->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
-    cmdSearch = KasmoButton::fromBag(this, ButtonPresets::pageButton(QStringLiteral("ประมวลผล")));
+    QLabel *userCaption = caption(this, QStringLiteral("ผู้ใช้"));
+    userList = new QComboBox(this);
+    userList->setEditable(false);
+    userList->setAccessibleName(QStringLiteral("ผู้ใช้"));
+    weekCheck = new QCheckBox(QStringLiteral(" แสดงยอดขายของสัปดาห์นี้"), this);
+    weekCheck->setPalette(userCaption->palette());
+    QLabel *monthCaption = caption(this, QStringLiteral("เดือน"));
+    monthList = new QComboBox(this);
+    monthList->setAccessibleName(QStringLiteral("เดือน"));
+    QLabel *yearCaption = caption(this, QStringLiteral("ปี (ค.ศ.)"));
+    yearBox = new QLineEdit(this);
+    yearBox->setAlignment(Qt::AlignCenter);
+    yearBox->setAccessibleName(QStringLiteral("ปี (ค.ศ.)"));
+    showSalesButton
+        = KasmoButton::fromBag(this, ButtonPresets::pageButton(QStringLiteral("ประมวลผล")));
 
-    Text5 = line(this, QStringLiteral("  ข้อมูลการขายของผู้ใช่ : ?"), kBlue, Qt::white);
-    Text6 = line(this, QStringLiteral(" ตำแหน่ง(ชือ) : ?"), kBlue, Qt::white);
-    text3 = line(this, QStringLiteral("   ยอดขายรวม (หักส่วนลด)"), kBlue, Qt::white);
-    text2 = line(this, QStringLiteral("0"), kGrey, QColor(0, 64, 0));
-    text2->setToolTip(QStringLiteral(" ยอดขายทั้งหมดของผู้ใช้รายนี้หักหลังจากหักส่วนลดแล้ว "));
-    Text8 = line(this, QStringLiteral("             ยอดส่วนลด"), kBlue, Qt::white);
-    Text7 = line(this, QStringLiteral("0"), kGrey, QColor(128, 0, 0));
-    Text7->setToolTip(QStringLiteral(" ส่วนลดที่ผู้ใช้รายนี้ให้ลูกค้า "));
-    for (QLineEdit *total : { text2, Text7 }) {
+    userLine = line(this, QStringLiteral("  ข้อมูลการขายของผู้ใช่ : ?"), kBlue, Qt::white);
+    positionLine = line(this, QStringLiteral(" ตำแหน่ง(ชือ) : ?"), kBlue, Qt::white);
+    netCaption = line(this, QStringLiteral("   ยอดขายรวม (หักส่วนลด)"), kBlue, Qt::white);
+    netTotal = line(this, QStringLiteral("0"), kGrey, QColor(0, 64, 0));
+    netTotal->setToolTip(QStringLiteral(" ยอดขายทั้งหมดของผู้ใช้รายนี้หักหลังจากหักส่วนลดแล้ว "));
+    discountCaption = line(this, QStringLiteral("             ยอดส่วนลด"), kBlue, Qt::white);
+    discountTotal = line(this, QStringLiteral("0"), kGrey, QColor(128, 0, 0));
+    discountTotal->setToolTip(QStringLiteral(" ส่วนลดที่ผู้ใช้รายนี้ให้ลูกค้า "));
+    for (QLineEdit *total : { netTotal, discountTotal }) {
         total->setAlignment(Qt::AlignCenter);
         QFont f = total->font();
         f.setBold(true);
         f.setPointSize(12);
         total->setFont(f);
     }
-    text2->setAccessibleName(QStringLiteral("ยอดขายรวม (หักส่วนลด)"));
-    Text7->setAccessibleName(QStringLiteral("ยอดส่วนลด"));
-    text4 = line(this, QStringLiteral("  ?"), kBlue, Qt::white);
+    netTotal->setAccessibleName(QStringLiteral("ยอดขายรวม (หักส่วนลด)"));
+    discountTotal->setAccessibleName(QStringLiteral("ยอดส่วนลด"));
+    chartTitle = line(this, QStringLiteral("  ?"), kBlue, Qt::white);
 
-    Label1 = caption(this, QStringLiteral("กดประมวลผลเพื่อแสดงยอดสรุป"));
+    hintLabel = caption(this, QStringLiteral("กดประมวลผลเพื่อแสดงยอดสรุป"));
     QFont hint(QStringLiteral("Tahoma"));
     hint.setPointSize(36);
     hint.setBold(true);
-    Label1->setFont(hint);
-    Label1->setAlignment(Qt::AlignCenter);
-    RMChartX1 = new BarChart(this);
-    RMChartX1->hide();
+    hintLabel->setFont(hint);
+    hintLabel->setAlignment(Qt::AlignCenter);
+    salesChart = new BarChart(this);
+    salesChart->hide();
 
-    Label3 = new QLabel(QStringLiteral("รายงานสรุปยอดการขายของผู้ใช้ทุกคน"), this);
-    Label3->setAutoFillBackground(true);
-    QPalette band = Label3->palette();
+    rankingCaption = new QLabel(QStringLiteral("รายงานสรุปยอดการขายของผู้ใช้ทุกคน"), this);
+    rankingCaption->setAutoFillBackground(true);
+    QPalette band = rankingCaption->palette();
     band.setColor(QPalette::Window, kBlue);
     band.setColor(QPalette::WindowText, Qt::white);
-    Label3->setPalette(band);
-    Label3->setAlignment(Qt::AlignCenter);
-    kasmoButton1
+    rankingCaption->setPalette(band);
+    rankingCaption->setAlignment(Qt::AlignCenter);
+    weekRankingButton
         = KasmoButton::fromBag(this, ButtonPresets::pageButton(QStringLiteral("(1) รายสัปดาห์")));
-    kasmoButton2
+    monthRankingButton
         = KasmoButton::fromBag(this, ButtonPresets::pageButton(QStringLiteral("(2) รายเดือน")));
-    kasmoButton3
+    yearRankingButton
         = KasmoButton::fromBag(this, ButtonPresets::pageButton(QStringLiteral("(3) รายปี")));
 
     // Design places in twips; the chart sits 2500 twips from the top.
-    Twips::place(Frame1, 120, 60, 2400, 300);
-    Twips::place(Combo2, 120, 360, 2400, 375);
-    Twips::place(Check1, 2700, 380, 3000, 330);
-    Twips::place(Frame3, 5760, 60, 2700, 300);
-    Twips::place(Combo1, 5760, 360, 2700, 375);
-    Twips::place(Frame4, 8580, 60, 1200, 300);
-    Twips::place(Text1, 8580, 360, 1200, 375);
-    Twips::place(cmdSearch, 9900, 180, 1200, 555);
-    Twips::place(Label3, 11160, 60, 3600, 300);
-    Twips::place(kasmoButton1, 11160, 420, 3600, 420);
-    Twips::place(kasmoButton2, 11160, 900, 3600, 420);
-    Twips::place(kasmoButton3, 11160, 1380, 3600, 420);
-    Twips::place(Text5, 120, 960, 4980, 345);
-    Twips::place(Text6, 120, 1380, 4980, 345);
-    Twips::place(text3, 5220, 960, 2880, 345);
-    Twips::place(text2, 5220, 1380, 2880, 465);
-    Twips::place(Text8, 8220, 960, 2820, 345);
-    Twips::place(Text7, 8220, 1380, 2820, 465);
-    Twips::place(text4, 120, 1980, 14640, 375);
-    Twips::place(Label1, 0, 2500, 14880, 7500);
-    RMChartX1->move(0, Twips::toPixelsY(2500));
+    Twips::place(userCaption, 120, 60, 2400, 300);
+    Twips::place(userList, 120, 360, 2400, 375);
+    Twips::place(weekCheck, 2700, 380, 3000, 330);
+    Twips::place(monthCaption, 5760, 60, 2700, 300);
+    Twips::place(monthList, 5760, 360, 2700, 375);
+    Twips::place(yearCaption, 8580, 60, 1200, 300);
+    Twips::place(yearBox, 8580, 360, 1200, 375);
+    Twips::place(showSalesButton, 9900, 180, 1200, 555);
+    Twips::place(rankingCaption, 11160, 60, 3600, 300);
+    Twips::place(weekRankingButton, 11160, 420, 3600, 420);
+    Twips::place(monthRankingButton, 11160, 900, 3600, 420);
+    Twips::place(yearRankingButton, 11160, 1380, 3600, 420);
+    Twips::place(userLine, 120, 960, 4980, 345);
+    Twips::place(positionLine, 120, 1380, 4980, 345);
+    Twips::place(netCaption, 5220, 960, 2880, 345);
+    Twips::place(netTotal, 5220, 1380, 2880, 465);
+    Twips::place(discountCaption, 8220, 960, 2820, 345);
+    Twips::place(discountTotal, 8220, 1380, 2820, 465);
+    Twips::place(chartTitle, 120, 1980, 14640, 375);
+    Twips::place(hintLabel, 0, 2500, 14880, 7500);
+    salesChart->move(0, Twips::toPixelsY(2500));
     resize(Twips::toPixelsX(14880), Twips::toPixelsY(10395));
 
-    m_period = new PeriodControls(
-        { Check1, Combo1, Text1, nullptr, nullptr }, PeriodControls::WeekRule::MonthYear, this);
-    connect(cmdSearch, &KasmoButton::Click, this, &UserSalesWindow::cmdSearch_Click);
-    connect(kasmoButton1, &KasmoButton::Click, this, &UserSalesWindow::kasmoButton1_Click);
-    connect(kasmoButton2, &KasmoButton::Click, this, &UserSalesWindow::kasmoButton2_Click);
-    connect(kasmoButton3, &KasmoButton::Click, this, &UserSalesWindow::kasmoButton3_Click);
-    Form_Load();
+    const std::pair<QObject *, const char *> names[] = { { userList, "userList" },
+        { weekCheck, "weekCheck" }, { monthList, "monthList" }, { yearBox, "yearBox" },
+        { showSalesButton, "showSalesButton" }, { userLine, "userLine" },
+        { positionLine, "positionLine" }, { netCaption, "netCaption" }, { netTotal, "netTotal" },
+        { discountCaption, "discountCaption" }, { discountTotal, "discountTotal" },
+        { chartTitle, "chartTitle" }, { salesChart, "salesChart" }, { hintLabel, "hintLabel" },
+        { rankingCaption, "rankingCaption" }, { weekRankingButton, "weekRankingButton" },
+        { monthRankingButton, "monthRankingButton" }, { yearRankingButton, "yearRankingButton" } };
+    for (const auto &[o, name] : names)
+        o->setObjectName(QLatin1String(name));
+
+    m_period = new PeriodControls({ weekCheck, monthList, yearBox, nullptr, nullptr },
+        PeriodControls::WeekRule::MonthYear, this);
+    connect(showSalesButton, &KasmoButton::Click, this, &UserSalesWindow::showUserSales);
+    connect(weekRankingButton, &KasmoButton::Click, this, &UserSalesWindow::showWeekRanking);
+    connect(monthRankingButton, &KasmoButton::Click, this, &UserSalesWindow::showMonthRanking);
+    connect(yearRankingButton, &KasmoButton::Click, this, &UserSalesWindow::showYearRanking);
+    loadUsers();
 }
 
 void UserSalesWindow::showModal()
@@ -159,17 +171,17 @@ void UserSalesWindow::showModal()
     DialogRunner::exec(w);
 }
 
-void UserSalesWindow::Form_Load()
+void UserSalesWindow::loadUsers()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
     try {
         Lookups::fillListWithPositiveKeys(
-            Combo2, QStringLiteral("tblUser"), QStringLiteral("PK"), QStringLiteral("UID"));
+            userList, QStringLiteral("tblUser"), QStringLiteral("PK"), QStringLiteral("UID"));
     } catch (const DbError &e) {
         // An empty list would pass for a shop without users.
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
-    Combo2->setCurrentIndex(-1);
+    userList->setCurrentIndex(-1);
     m_period->Form_Load();
 }
 
@@ -181,27 +193,22 @@ void UserSalesWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void UserSalesWindow::Check1_Click()
+void UserSalesWindow::showUserSales()
 {
-    m_period->Check1_Click();
-}
-
-void UserSalesWindow::cmdSearch_Click()
-{
-    if (Combo2->currentIndex() < 0) {
+    if (userList->currentIndex() < 0) {
         showStatus(
             QStringLiteral("กรุณาเลือก ( ผู้ใช้ ) ที่คุณต้องการก่อนการประมวลผล..."), MsgIcon::Warning, this);
         return;
     }
-    text2->setText(QStringLiteral("0"));
-    Text7->setText(QStringLiteral("0"));
+    netTotal->setText(QStringLiteral("0"));
+    discountTotal->setText(QStringLiteral("0"));
     try {
         Recordset rs = ShopDatabase::connection().query(
             QStringLiteral("SELECT UID, UTumnang FROM tblUser WHERE UID = ?"),
-            { trimBlanks(Combo2->currentText()) });
+            { trimBlanks(userList->currentText()) });
         if (!rs.eof()) {
-            Text5->setText(QStringLiteral("  ข้อมูลการขายของผู้ใช่ : ") + rs.text(0));
-            Text6->setText(QStringLiteral("  ตำแหน่ง(ชื่อ) : ") + rs.text(1));
+            userLine->setText(QStringLiteral("  ข้อมูลการขายของผู้ใช่ : ") + rs.text(0));
+            positionLine->setText(QStringLiteral("  ตำแหน่ง(ชื่อ) : ") + rs.text(1));
         }
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
@@ -209,87 +216,87 @@ void UserSalesWindow::cmdSearch_Click()
     }
     if (m_period->refuseMissingMonth())
         return;
-    RMChartX1->show();
-    LoadChart();
+    salesChart->show();
+    drawChart();
 }
 
-void UserSalesWindow::LoadChart()
+void UserSalesWindow::drawChart()
 {
     const QColor back(95, 158, 160), text(255, 248, 220);
-    RMChartX1->reset();
-    RMChartX1->move(0, Twips::toPixelsY(2500));
-    RMChartX1->setBackColor(back);
-    RMChartX1->setChartSize(989, 500);
-    RMChartX1->setRegionMargins(5, 20, 5, 5);
-    RMChartX1->setCaption(QString(), back, QColor(255, 250, 240), 15, true);
-    RMChartX1->setGridColor(QColor(250, 240, 230));
-    RMChartX1->setValueAxis(
+    salesChart->reset();
+    salesChart->move(0, Twips::toPixelsY(2500));
+    salesChart->setBackColor(back);
+    salesChart->setChartSize(989, 500);
+    salesChart->setRegionMargins(5, 20, 5, 5);
+    salesChart->setCaption(QString(), back, QColor(255, 250, 240), 15, true);
+    salesChart->setGridColor(QColor(250, 240, 230));
+    salesChart->setValueAxis(
         11, 10, text, Qt::black, 0, QStringLiteral("฿"), QStringLiteral("ยอดขายสินค้า"));
-    RMChartX1->setLabelAxis(12, text, Qt::black);
+    salesChart->setLabelAxis(12, text, Qt::black);
 
-    const int item = Combo1->currentIndex();
-    const UserPeriod period = Check1->isChecked() ? UserPeriod::Week
-        : item == PeriodFilter::WholeYearItem     ? UserPeriod::Year
-                                                  : UserPeriod::Month;
+    const int item = monthList->currentIndex();
+    const UserPeriod period = weekCheck->isChecked() ? UserPeriod::Week
+        : item == PeriodFilter::WholeYearItem        ? UserPeriod::Year
+                                                     : UserPeriod::Month;
     switch (period) {
     case UserPeriod::Week:
-        text4->setText(QStringLiteral("  สรุปยอดขายของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
+        chartTitle->setText(QStringLiteral("  สรุปยอดขายของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
         break;
     case UserPeriod::Month:
-        text4->setText(QStringLiteral("  สรุปยอดขายของ เดือน") + Combo1->currentText()
-            + QStringLiteral(" ปี ") + Text1->text());
+        chartTitle->setText(QStringLiteral("  สรุปยอดขายของ เดือน") + monthList->currentText()
+            + QStringLiteral(" ปี ") + yearBox->text());
         break;
     case UserPeriod::Year:
-        text4->setText(QStringLiteral("  สรุปยอดขายของ  ปี ") + Text1->text());
+        chartTitle->setText(QStringLiteral("  สรุปยอดขายของ  ปี ") + yearBox->text());
         break;
     }
 
     UserSalesChart result;
     try {
-        result = userSales(ShopDatabase::connection(), trimBlanks(Combo2->currentText()), period,
-            item + 1, Text1->text(), Clock::now().date());
+        result = userSales(ShopDatabase::connection(), trimBlanks(userList->currentText()), period,
+            item + 1, yearBox->text(), Clock::now().date());
     } catch (const DbError &e) {
         // The chart shows nothing it could not read; the totals keep "0".
         qWarning("user sales chart: %s", qPrintable(e.text()));
-        RMChartX1->hide();
+        salesChart->hide();
         return;
     }
     if (period != UserPeriod::Year && !result.found) {
-        RMChartX1->hide();
-        Label1->setText(QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
+        salesChart->hide();
+        hintLabel->setText(QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
         return;
     }
-    RMChartX1->setLabelCount(int(result.labels.size()));
-    RMChartX1->setLabelText(result.labels.join(QLatin1Char('*')));
-    RMChartX1->setBarSeries(QColor(240, 128, 128), true, true);
-    RMChartX1->setDataText(result.values.join(QLatin1Char('*')));
-    Text7->setText(Currency::fromWhole(result.discount).format());
-    text2->setText(result.net.format());
-    RMChartX1->draw();
-    RMChartX1->raise();
+    salesChart->setLabelCount(int(result.labels.size()));
+    salesChart->setLabelText(result.labels.join(QLatin1Char('*')));
+    salesChart->setBarSeries(QColor(240, 128, 128), true, true);
+    salesChart->setDataText(result.values.join(QLatin1Char('*')));
+    discountTotal->setText(Currency::fromWhole(result.discount).format());
+    netTotal->setText(result.net.format());
+    salesChart->draw();
+    salesChart->raise();
 }
 
-void UserSalesWindow::kasmoButton1_Click()
+void UserSalesWindow::showWeekRanking()
 {
-    text4->setText(QStringLiteral("1"));
-    RankingWindow::showModal({ RankingRequest::Week, 1, QString(), Text1->text() }, this);
+    chartTitle->setText(QStringLiteral("1"));
+    RankingWindow::showModal({ RankingRequest::Kind::Week, 1, QString(), yearBox->text() }, this);
 }
 
-void UserSalesWindow::kasmoButton2_Click()
+void UserSalesWindow::showMonthRanking()
 {
-    const int item = Combo1->currentIndex();
+    const int item = monthList->currentIndex();
     if (item < 0 || item == PeriodFilter::WholeYearItem) {
         showStatus(Msg::ChooseMonth, MsgIcon::Warning, this);
-        Check1->setChecked(false);
+        weekCheck->setChecked(false);
         return;
     }
-    text4->setText(QStringLiteral("2"));
+    chartTitle->setText(QStringLiteral("2"));
     RankingWindow::showModal(
-        { RankingRequest::Month, item + 1, Combo1->currentText(), Text1->text() }, this);
+        { RankingRequest::Kind::Month, item + 1, monthList->currentText(), yearBox->text() }, this);
 }
 
-void UserSalesWindow::kasmoButton3_Click()
+void UserSalesWindow::showYearRanking()
 {
-    text4->setText(QStringLiteral("3"));
-    RankingWindow::showModal({ RankingRequest::Year, 1, QString(), Text1->text() }, this);
+    chartTitle->setText(QStringLiteral("3"));
+    RankingWindow::showModal({ RankingRequest::Kind::Year, 1, QString(), yearBox->text() }, this);
 }

@@ -43,11 +43,12 @@ YearChartWindow::YearChartWindow(const QString &yearText)
     setObjectName(QStringLiteral("YearChartWindow"));
     setWindowTitle(QStringLiteral("กราฟสรุปยอดรายปี"));
     fillBackground(this, kBack);
-    RMChartX1 = new BarChart(this);
-    RMChartX1->move(0, 0);
-    RMChartX1->setChartSize(950, 500);
+    yearChart = new BarChart(this);
+    yearChart->setObjectName(QStringLiteral("yearChart"));
+    yearChart->move(0, 0);
+    yearChart->setChartSize(950, 500);
     setFixedSize(950, 500);
-    Form_Load();
+    drawChart();
 }
 
 void YearChartWindow::showModal(const QString &yearText)
@@ -91,27 +92,27 @@ QList<qint64> YearChartWindow::monthBars(const QString &yearText)
     return bars;
 }
 
-void YearChartWindow::Form_Load()
+void YearChartWindow::drawChart()
 {
-    RMChartX1->reset();
-    RMChartX1->move(0, 0);
-    RMChartX1->setBackColor(kBack);
-    RMChartX1->setChartSize(950, 500);
-    RMChartX1->setRegionMargins(5, 10, 5, 5);
-    RMChartX1->setCaption(
+    yearChart->reset();
+    yearChart->move(0, 0);
+    yearChart->setBackColor(kBack);
+    yearChart->setChartSize(950, 500);
+    yearChart->setRegionMargins(5, 10, 5, 5);
+    yearChart->setCaption(
         QStringLiteral("สถิติยอดขายประจำปี ") + m_year + QStringLiteral(" (ไม่หักต้นทุน)"), kBack,
         QColor(255, 250, 240), 15, true);
-    RMChartX1->setGridColor(QColor(250, 240, 230));
-    RMChartX1->setValueAxis(11, 10, QColor(255, 248, 220), Qt::black, 0, QStringLiteral("฿"),
+    yearChart->setGridColor(QColor(250, 240, 230));
+    yearChart->setValueAxis(11, 10, QColor(255, 248, 220), Qt::black, 0, QStringLiteral("฿"),
         QStringLiteral("ยอดขายสินค้า"));
-    RMChartX1->setLabelAxis(12, QColor(255, 248, 220), Qt::black);
-    RMChartX1->setLabelCount(12);
-    RMChartX1->setLabelText(
+    yearChart->setLabelAxis(12, QColor(255, 248, 220), Qt::black);
+    yearChart->setLabelCount(12);
+    yearChart->setLabelText(
         QStringLiteral("ม.ค.*ก.พ*มี.ค.*เม.ย.*พ.ค.*มิ.ย.*ก.ค.*ส.ค.*ก.ย.*ต.ค.*พ.ย.*ธ.ค."));
-    RMChartX1->setBarSeries(QColor(240, 128, 128), true, true);
+    yearChart->setBarSeries(QColor(240, 128, 128), true, true);
     m_dataText.clear();
     for (qint64 bar : monthBars(m_year))
         m_dataText += QString::number(bar) + QLatin1Char('*');
-    RMChartX1->setDataText(m_dataText);
-    RMChartX1->draw();
+    yearChart->setDataText(m_dataText);
+    yearChart->draw();
 }

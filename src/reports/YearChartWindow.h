@@ -16,16 +16,15 @@ public:
     // Opens the chart modally for that year; the window is computed anew at every opening.
     static void showModal(const QString &yearText);
 
-    void Form_Load();
-
     // The twelve bars as handed to the chart: each value followed by "*".
     QString dataText() const { return m_dataText; }
     // Month i (1 to 12): sales in whole baht less the whole-baht discount; 0 without sale lines.
     static QList<qint64> monthBars(const QString &yearText);
 
-    BarChart *RMChartX1 = nullptr;
-
 private:
+    void drawChart();
+
+    BarChart *yearChart = nullptr;
     QString m_year;
     QString m_dataText;
 };

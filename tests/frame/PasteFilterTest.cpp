@@ -136,7 +136,7 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
         { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
         { { "stock page", "txt1", QStringLiteral("12a"), "Check1" }, stockPage },
         { { "sale page", "text2", QStringLiteral("1.5") }, salePage },
-        { { "summary page", "Text1", QStringLiteral("1x") }, summaryPage },
+        { { "summary page", "yearBox", QStringLiteral("1x") }, summaryPage },
         { { "product editor", "txt3", QStringLiteral("1.5") }, productEditor },
         { { "product editor", "txt5", QStringLiteral("1.2a") }, productEditor },
         { { "labels", "ตำแหน่งเริ่มพิมพ์", QStringLiteral("1.5") }, labels },

@@ -4,6 +4,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Messages.h"
 #include "shell/PeriodControls.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QCheckBox>
@@ -67,12 +68,12 @@ protected:
     // Picks a list position with the arrow keys, as a person does in a closed list.
     static void chooseMonth(HistoryWindow *w, int item)
     {
-        w->Combo1->setFocus(Qt::OtherFocusReason);
-        for (int i = 0; i < 13 && w->Combo1->currentIndex() < item; ++i)
-            QTest::keyClick(w->Combo1, Qt::Key_Down);
-        for (int i = 0; i < 13 && w->Combo1->currentIndex() > item; ++i)
-            QTest::keyClick(w->Combo1, Qt::Key_Up);
-        ASSERT_EQ(w->Combo1->currentIndex(), item);
+        control<QComboBox>(w, "monthList")->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 13 && control<QComboBox>(w, "monthList")->currentIndex() < item; ++i)
+            QTest::keyClick(control<QComboBox>(w, "monthList"), Qt::Key_Down);
+        for (int i = 0; i < 13 && control<QComboBox>(w, "monthList")->currentIndex() > item; ++i)
+            QTest::keyClick(control<QComboBox>(w, "monthList"), Qt::Key_Up);
+        ASSERT_EQ(control<QComboBox>(w, "monthList")->currentIndex(), item);
     }
 
     static void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
@@ -81,7 +82,7 @@ protected:
     static QStringList dataColumn(HistoryWindow *w, int col)
     {
         QStringList out;
-        const DataGrid *g = w->fpSpread1;
+        const DataGrid *g = control<DataGrid>(w, "historyGrid");
         for (int r = 1; r <= g->maxRows(); ++r)
             if (!g->getText(HistoryWindow::ColPK, r).isEmpty())
                 out << g->getText(col, r);

@@ -28,8 +28,8 @@ TEST_F(HistoryGrouping, ThreeDocumentsOfTwoOneAndThreeMovements)
         addMovement(m);
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        click(w->Command2);
-        DataGrid *g = w->fpSpread1;
+        click(control<QPushButton>(w, "searchButton"));
+        DataGrid *g = control<DataGrid>(w, "historyGrid");
         ASSERT_EQ(g->maxRows(), 9);
         EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(6));
         struct Row
@@ -95,8 +95,8 @@ TEST_F(HistoryGrouping, HeadersAtOneFourAndSixForRunsOfTwoOneAndThree)
         addMovement(m);
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 12);
-        click(w->Command2);
-        DataGrid *g = w->fpSpread1;
+        click(control<QPushButton>(w, "searchButton"));
+        DataGrid *g = control<DataGrid>(w, "historyGrid");
         ASSERT_EQ(g->maxRows(), 9);
         QList<int> headers;
         for (int r = 1; r <= 9; ++r)
@@ -132,13 +132,15 @@ TEST_F(HistoryGrouping, LooksAsDesignedAfterAGroupedSearch)
     withWindow([&](HistoryWindow *w) {
         w->show();
         chooseMonth(w, 4);
-        click(w->Command2);
+        click(control<QPushButton>(w, "searchButton"));
         QTest::qWait(50);
         // Nothing of the top band may run past the window.
-        for (QWidget *c : { static_cast<QWidget *>(w->Frame1), static_cast<QWidget *>(w->Combo1),
-                 static_cast<QWidget *>(w->Frame3), static_cast<QWidget *>(w->txt1) })
+        for (QWidget *c : { static_cast<QWidget *>(control<QGroupBox>(w, "typeFrame")),
+                 static_cast<QWidget *>(control<QComboBox>(w, "monthList")),
+                 static_cast<QWidget *>(control<QGroupBox>(w, "yearFrame")),
+                 static_cast<QWidget *>(control<QLineEdit>(w, "searchBox")) })
             EXPECT_LE(c->geometry().right(), w->width()) << c->objectName().toStdString();
-        EXPECT_EQ(w->fpSpread1->geometry().bottom() + 1, w->height());
+        EXPECT_EQ(control<DataGrid>(w, "historyGrid")->geometry().bottom() + 1, w->height());
         saveScreenshot(w->grab(), "history-HistoryWindow.png");
     });
 }
@@ -148,7 +150,7 @@ TEST_F(HistoryGrouping, TheOneDayBoxLeavesItsCaptionReadable)
 {
     withWindow([&](HistoryWindow *w) {
         w->show();
-        QGroupBox *frame = w->Frame2;
+        QGroupBox *frame = control<QGroupBox>(w, "dayFrame");
         QStyleOptionGroupBox opt;
         opt.initFrom(frame);
         opt.text = frame->title();
@@ -165,13 +167,15 @@ TEST_F(HistoryGrouping, TheOneDayBoxLeavesItsCaptionReadable)
             = frame->mapTo(w, label.topLeft()).x() + frame->fontMetrics().horizontalAdvance(blanks);
 
         QStyleOptionButton box;
-        box.initFrom(w->Check2);
-        const QRect indicator
-            = w->Check2->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, w->Check2);
-        const int boxRight = w->Check2->mapTo(w, indicator.topRight()).x();
+        box.initFrom(control<QCheckBox>(w, "dayCheck"));
+        const QRect indicator = control<QCheckBox>(w, "dayCheck")
+                                    ->style()
+                                    ->subElementRect(QStyle::SE_CheckBoxIndicator, &box,
+                                        control<QCheckBox>(w, "dayCheck"));
+        const int boxRight = control<QCheckBox>(w, "dayCheck")->mapTo(w, indicator.topRight()).x();
         EXPECT_LT(boxRight, wordLeft);
         // Still over the frame's caption line, as designed.
-        EXPECT_GE(w->Check2->geometry().left(), frame->geometry().left());
+        EXPECT_GE(control<QCheckBox>(w, "dayCheck")->geometry().left(), frame->geometry().left());
         saveScreenshot(w->grab(QRect(frame->geometry().topLeft() - QPoint(4, 4), QSize(120, 70))),
             "history-one-day-box.png");
     });

@@ -49,23 +49,24 @@ protected:
     void setPeriod(HistoryWindow *w, const Period &p)
     {
         if (p.week)
-            click(w->Check1);
+            click(control<QCheckBox>(w, "weekCheck"));
         if (p.item >= 0)
             chooseMonth(w, p.item);
         if (p.year)
-            typeOver(w->Text1, QString::fromLatin1(p.year));
+            typeOver(control<QLineEdit>(w, "yearBox"), QString::fromLatin1(p.year));
         if (p.day) {
-            click(w->Check2); // the day box takes the focus, its text selected
+            click(control<QCheckBox>(
+                w, "dayCheck")); // the day box takes the focus, its text selected
             const QString day = QString::fromLatin1(p.day);
             if (day.startsWith(QLatin1Char('0'))) {
                 // A lone "0" turns into "1": the leading zero goes in last, at the start.
-                QTest::keyClicks(w->text2, day.mid(1));
-                QTest::keyClick(w->text2, Qt::Key_Home);
-                QTest::keyClicks(w->text2, day.left(1));
+                QTest::keyClicks(control<QLineEdit>(w, "dayBox"), day.mid(1));
+                QTest::keyClick(control<QLineEdit>(w, "dayBox"), Qt::Key_Home);
+                QTest::keyClicks(control<QLineEdit>(w, "dayBox"), day.left(1));
             } else {
-                QTest::keyClicks(w->text2, day);
+                QTest::keyClicks(control<QLineEdit>(w, "dayBox"), day);
             }
-            ASSERT_EQ(w->text2->text(), day);
+            ASSERT_EQ(control<QLineEdit>(w, "dayBox")->text(), day);
         }
     }
 };
@@ -102,7 +103,7 @@ TEST_F(HistorySearch, EachPeriodFindsItsDays)
         withWindow([&](HistoryWindow *w) {
             setPeriod(w, c.period);
             boxes.clear();
-            pressEnter(w->txt1);
+            pressEnter(control<QLineEdit>(w, "searchBox"));
             EXPECT_EQ(foundKeys(w), c.keys) << c.name;
             EXPECT_EQ(w->windowTitle(),
                 c.keys.isEmpty() ? HistoryWindow::NotFoundCaption
@@ -118,11 +119,11 @@ TEST_F(HistorySearch, OneDayNeverEditedIsDayZeroAndFindsNothing)
     addDated();
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        click(w->Check2);
-        click(w->Command2);
-        EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
+        click(control<QCheckBox>(w, "dayCheck"));
+        click(control<QPushButton>(w, "searchButton"));
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->text(), QStringLiteral("0"));
         EXPECT_EQ(w->windowTitle(), HistoryWindow::NotFoundCaption);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 0);
+        EXPECT_EQ(control<DataGrid>(w, "historyGrid")->maxRows(), 0);
     });
 }
 
@@ -132,33 +133,35 @@ TEST_F(HistorySearch, CaptionAndDescriptionLinePerPeriod)
     struct Case
     {
         Period period;
-        QRadioButton *HistoryWindow::*option;
+        const char *option;
         const char *text;
         const char *description;
     } cases[] = {
-        { { true }, &HistoryWindow::Option1, "",
+        { { true }, "allTypesOption", "",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ ทั้งหมด ] ของ : [ สัปดาห์นี้ ] รายละเอียด : [  ] "
             "พบข้อมูลย้อนหลัง :  7  รายการ" },
-        { { false, 4 }, &HistoryWindow::Option3, "A100",
+        { { false, 4 }, "salesOption", "A100",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ จ่ายออกปกติ ] ของ : [  (05) พฤษภาคม ปี 2024  ] "
             "รายละเอียด : [ A100 ] พบข้อมูลย้อนหลัง :  4  รายการ" },
-        { { false, 12, "2023" }, &HistoryWindow::Option2, "",
+        { { false, 12, "2023" }, "stockUpdatesOption", "",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ อัพเดทสต๊อก ] ของ : [  สรุปยอดรายปี ปี 2023  ] "
             "รายละเอียด : [  ] ไม่พบข้อมูลย้อนหลังที่คุณต้องการ" },
-        { { false, 12, nullptr, "31" }, &HistoryWindow::Option4, " น้ำ ",
+        { { false, 12, nullptr, "31" }, "returnsOption", " น้ำ ",
             "รายละเอียดการค้นหา = ประเภทข้อมูล : [ คืนสินค้า ] วันที่ : [ 31 เดือน  สรุปยอดรายปี ปี "
             "2024  ] รายละเอียด : [  น้ำ  ] พบข้อมูลย้อนหลัง :  1  รายการ" },
     };
     for (const Case &c : cases) {
         withWindow([&](HistoryWindow *w) {
-            EXPECT_EQ(w->Label1->text(), QStringLiteral("รายละเอียดข้อมูล : ?"));
-            click(w->*c.option);
+            EXPECT_EQ(control<QLabel>(w, "descriptionLabel")->text(),
+                QStringLiteral("รายละเอียดข้อมูล : ?"));
+            click(control<QRadioButton>(w, QString::fromLatin1(c.option)));
             setPeriod(w, c.period);
-            typeOver(w->txt1, QString::fromUtf8(c.text));
-            click(w->Command2);
-            EXPECT_EQ(w->Label1->text(), QString::fromUtf8(c.description));
+            typeOver(control<QLineEdit>(w, "searchBox"), QString::fromUtf8(c.text));
+            click(control<QPushButton>(w, "searchButton"));
+            EXPECT_EQ(
+                control<QLabel>(w, "descriptionLabel")->text(), QString::fromUtf8(c.description));
             // The line always ends with the caption of the same search.
-            EXPECT_TRUE(w->Label1->text().endsWith(w->windowTitle()));
+            EXPECT_TRUE(control<QLabel>(w, "descriptionLabel")->text().endsWith(w->windowTitle()));
         });
     }
 }
@@ -168,10 +171,10 @@ TEST_F(HistorySearch, ThousandsInTheCaption)
     for (int i = 1; i <= 1234; ++i)
         addMovement({ i, 2, "2024-05-10 08:00:00", "INV-670500001" });
     withWindow([&](HistoryWindow *w) {
-        click(w->Check1);
-        pressEnter(w->txt1);
+        click(control<QCheckBox>(w, "weekCheck"));
+        pressEnter(control<QLineEdit>(w, "searchBox"));
         EXPECT_EQ(w->windowTitle(), QStringLiteral("พบข้อมูลย้อนหลัง :  1,234  รายการ"));
-        EXPECT_EQ(w->fpSpread1->maxRows(), 1235);
+        EXPECT_EQ(control<DataGrid>(w, "historyGrid")->maxRows(), 1235);
     });
 }
 
@@ -188,13 +191,13 @@ TEST_F(HistorySearch, TypeAndTextNarrowEveryPeriod)
     };
     for (const TestMovement &m : rows)
         addMovement(m);
-    QRadioButton *HistoryWindow::*kAll = &HistoryWindow::Option1;
-    QRadioButton *HistoryWindow::*kStock = &HistoryWindow::Option2;
-    QRadioButton *HistoryWindow::*kSales = &HistoryWindow::Option3;
-    QRadioButton *HistoryWindow::*kReturns = &HistoryWindow::Option4;
+    const char *kAll = "allTypesOption";
+    const char *kStock = "stockUpdatesOption";
+    const char *kSales = "salesOption";
+    const char *kReturns = "returnsOption";
     struct Case
     {
-        QRadioButton *HistoryWindow::*option;
+        const char *option;
         const char *text;
         QList<int> keys;
     } cases[] = {
@@ -222,15 +225,15 @@ TEST_F(HistorySearch, TypeAndTextNarrowEveryPeriod)
         withWindow([&](HistoryWindow *w) {
             setPeriod(w, p);
             for (const Case &c : cases) {
-                click(w->*c.option);
-                typeOver(w->txt1, QString::fromUtf8(c.text));
-                pressEnter(w->txt1);
+                click(control<QRadioButton>(w, QString::fromLatin1(c.option)));
+                typeOver(control<QLineEdit>(w, "searchBox"), QString::fromUtf8(c.text));
+                pressEnter(control<QLineEdit>(w, "searchBox"));
                 EXPECT_EQ(foundKeys(w), c.keys) << c.text << " week " << p.week << " " << p.item;
             }
             // The cleaning shows in the box.
-            typeOver(w->txt1, QStringLiteral("A'1*%_"));
-            pressEnter(w->txt1);
-            EXPECT_EQ(w->txt1->text(), QStringLiteral("A1_"));
+            typeOver(control<QLineEdit>(w, "searchBox"), QStringLiteral("A'1*%_"));
+            pressEnter(control<QLineEdit>(w, "searchBox"));
+            EXPECT_EQ(control<QLineEdit>(w, "searchBox")->text(), QStringLiteral("A1_"));
         });
     }
 }
@@ -249,8 +252,8 @@ TEST_F(HistorySearch, RowsShowTheirTypeColourAndSalesGoOutWithAMinus)
         addMovement(m);
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        pressEnter(w->Combo1);
-        DataGrid *g = w->fpSpread1;
+        pressEnter(control<QComboBox>(w, "monthList"));
+        DataGrid *g = control<DataGrid>(w, "historyGrid");
         ASSERT_EQ(g->maxRows(), 6); // three documents of one movement each
         struct Expect
         {
@@ -295,24 +298,24 @@ TEST_F(HistorySearch, NoMonthIsRefusedAfterTheGridIsEmptiedAndTheBoxCleaned)
 {
     addDated();
     withWindow([&](HistoryWindow *w) {
-        click(w->Check1);
-        pressEnter(w->txt1);
-        ASSERT_GT(w->fpSpread1->maxRows(), 0);
+        click(control<QCheckBox>(w, "weekCheck"));
+        pressEnter(control<QLineEdit>(w, "searchBox"));
+        ASSERT_GT(control<DataGrid>(w, "historyGrid")->maxRows(), 0);
         const QString caption = w->windowTitle();
-        const QString line = w->Label1->text();
-        click(w->Check1); // the week off, no month chosen
+        const QString line = control<QLabel>(w, "descriptionLabel")->text();
+        click(control<QCheckBox>(w, "weekCheck")); // the week off, no month chosen
         boxes.clear();
-        typeOver(w->txt1, QStringLiteral("A'1"));
-        pressEnter(w->txt1);
+        typeOver(control<QLineEdit>(w, "searchBox"), QStringLiteral("A'1"));
+        pressEnter(control<QLineEdit>(w, "searchBox"));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(
             boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
         EXPECT_EQ(boxes.last().title, Msg::StatusTitle);
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 0);
-        EXPECT_EQ(w->txt1->text(), QStringLiteral("A1"));
+        EXPECT_EQ(control<DataGrid>(w, "historyGrid")->maxRows(), 0);
+        EXPECT_EQ(control<QLineEdit>(w, "searchBox")->text(), QStringLiteral("A1"));
         EXPECT_EQ(w->windowTitle(), caption);
-        EXPECT_EQ(w->Label1->text(), line);
+        EXPECT_EQ(control<QLabel>(w, "descriptionLabel")->text(), line);
     });
 }
 
@@ -321,16 +324,16 @@ TEST_F(HistorySearch, RefusedQueryIsAnErrorNotANotFound)
     addDated();
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        click(w->Command2);
+        click(control<QPushButton>(w, "searchButton"));
         const QString caption = w->windowTitle();
-        const QString line = w->Label1->text();
+        const QString line = control<QLabel>(w, "descriptionLabel")->text();
         ASSERT_EQ(caption, HistoryWindow::foundCaption(6));
         Connection::setStatementHook([](const QString &sql) {
             if (sql.contains(QLatin1String("tblLog2")))
                 throw DbError(QStringLiteral("database is locked"));
         });
         boxes.clear();
-        click(w->Command2);
+        click(control<QPushButton>(w, "searchButton"));
         Connection::setStatementHook({});
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
@@ -338,7 +341,7 @@ TEST_F(HistorySearch, RefusedQueryIsAnErrorNotANotFound)
         EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("ค้นหาข้อมูลย้อนหลังไม่สำเร็จ")));
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("database is locked")));
         EXPECT_EQ(w->windowTitle(), caption);
-        EXPECT_EQ(w->Label1->text(), line);
+        EXPECT_EQ(control<QLabel>(w, "descriptionLabel")->text(), line);
     });
 }
 
@@ -361,7 +364,7 @@ TEST_F(HistorySearch, HourglassShowsWhileTheSearchReadsAndGoesAfterIt)
                         throw DbError(QStringLiteral("database is locked"));
                 });
                 boxes.clear();
-                click(w->Command2);
+                click(control<QPushButton>(w, "searchButton"));
                 Connection::setStatementHook({});
                 EXPECT_EQ(duringQuery, Qt::WaitCursor) << refused << " " << month;
                 EXPECT_EQ(QApplication::overrideCursor(), nullptr) << refused << " " << month;
@@ -376,17 +379,19 @@ TEST_F(HistorySearch, EnterAnywhereSearchesAndInTheDayBoxMovesOnToTheMonthList)
     addDated();
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        click(w->Check2);
-        QTest::keyClicks(w->text2, QStringLiteral("31"));
+        click(control<QCheckBox>(w, "dayCheck"));
+        QTest::keyClicks(control<QLineEdit>(w, "dayBox"), QStringLiteral("31"));
         boxes.clear();
-        pressEnter(w->text2);
+        pressEnter(control<QLineEdit>(w, "dayBox"));
         EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(1));
-        EXPECT_TRUE(w->Combo1->hasFocus());
-        EXPECT_EQ(w->text2->text(), QStringLiteral("31"));
+        EXPECT_TRUE(control<QComboBox>(w, "monthList")->hasFocus());
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->text(), QStringLiteral("31"));
         EXPECT_EQ(boxes.count(), 0);
-        click(w->Check2); // back to the whole month
-        const QList<QWidget *> controls { w->Option3, w->Check1, w->Combo1, w->txt1, w->Text1,
-            w->Command2, w->fpSpread1 };
+        click(control<QCheckBox>(w, "dayCheck")); // back to the whole month
+        const QList<QWidget *> controls { control<QRadioButton>(w, "salesOption"),
+            control<QCheckBox>(w, "weekCheck"), control<QComboBox>(w, "monthList"),
+            control<QLineEdit>(w, "searchBox"), control<QLineEdit>(w, "yearBox"),
+            control<QPushButton>(w, "searchButton"), control<DataGrid>(w, "historyGrid") };
         for (QWidget *c : controls) {
             w->setWindowTitle(QString());
             c->setFocus(Qt::OtherFocusReason);
@@ -396,7 +401,7 @@ TEST_F(HistorySearch, EnterAnywhereSearchesAndInTheDayBoxMovesOnToTheMonthList)
             EXPECT_TRUE(c->hasFocus())
                 << c->objectName().toStdString(); // the search moves no focus
         }
-        QTest::keyClick(w->txt1, Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>(w, "searchBox"), Qt::Key_Escape);
         EXPECT_TRUE(w->isVisible()); // Esc is no command of this window
     });
 }

@@ -18,26 +18,26 @@ void expectMessage(const MessageRequest &m, const QString &text, MsgIcon icon, c
 TEST_F(PeriodBoxes, OpenInTheirDesignStateWithTheCurrentYear)
 {
     withWindow([&](HistoryWindow *w) {
-        EXPECT_FALSE(w->Check1->isChecked());
-        EXPECT_EQ(w->Check1->text(), QStringLiteral(" สัปดาห์นี้"));
-        EXPECT_FALSE(w->Combo1->isEditable());
-        EXPECT_EQ(w->Combo1->currentIndex(), -1);
+        EXPECT_FALSE(control<QCheckBox>(w, "weekCheck")->isChecked());
+        EXPECT_EQ(control<QCheckBox>(w, "weekCheck")->text(), QStringLiteral(" สัปดาห์นี้"));
+        EXPECT_FALSE(control<QComboBox>(w, "monthList")->isEditable());
+        EXPECT_EQ(control<QComboBox>(w, "monthList")->currentIndex(), -1);
         QStringList items;
-        for (int i = 0; i < w->Combo1->count(); ++i)
-            items << w->Combo1->itemText(i);
+        for (int i = 0; i < control<QComboBox>(w, "monthList")->count(); ++i)
+            items << control<QComboBox>(w, "monthList")->itemText(i);
         EXPECT_EQ(items,
             (QStringList { "  (01) มกราคม", "  (02) กุมภาพันธ์", "  (03) มีนาคม", "  (04) เมษายน",
                 "  (05) พฤษภาคม", "  (06) มิถุนายน", "  (07) กรกฎาคม", "  (08) สิงหาคม",
                 "  (09) กันยายน", "  (10) ตุลาคม", "  (11) พฤศจิกายน", "  (12) ธันวาคม",
                 "  สรุปยอดรายปี" }));
-        EXPECT_EQ(w->Text1->text(), QStringLiteral("2024"));
-        EXPECT_EQ(w->Text1->maxLength(), 4);
-        EXPECT_EQ(w->Frame3->title(), QStringLiteral("ปี (ค.ศ.)"));
-        EXPECT_FALSE(w->Check2->isChecked());
-        EXPECT_EQ(w->Frame2->title(), QStringLiteral("     วันที่"));
-        EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
-        EXPECT_EQ(w->text2->maxLength(), 2);
-        EXPECT_FALSE(w->text2->isEnabled());
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(), QStringLiteral("2024"));
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->maxLength(), 4);
+        EXPECT_EQ(control<QGroupBox>(w, "yearFrame")->title(), QStringLiteral("ปี (ค.ศ.)"));
+        EXPECT_FALSE(control<QCheckBox>(w, "dayCheck")->isChecked());
+        EXPECT_EQ(control<QGroupBox>(w, "dayFrame")->title(), QStringLiteral("     วันที่"));
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->text(), QStringLiteral("0"));
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->maxLength(), 2);
+        EXPECT_FALSE(control<QLineEdit>(w, "dayBox")->isEnabled());
     });
     EXPECT_EQ(boxes.count(), 0);
 }
@@ -45,20 +45,21 @@ TEST_F(PeriodBoxes, OpenInTheirDesignStateWithTheCurrentYear)
 TEST_F(PeriodBoxes, EmptiedYearComesBackAsTheCurrentYearAndOtherYearsStayAsTyped)
 {
     withWindow([&](HistoryWindow *w) {
-        typeOver(w->Text1, QStringLiteral("25"));
-        EXPECT_EQ(w->Text1->text(), QStringLiteral("25")); // short years are not corrected
-        typeOver(w->Text1, QStringLiteral("2567"));
-        EXPECT_EQ(w->Text1->text(), QStringLiteral("2567"));
-        QTest::keyClick(w->Text1, Qt::Key_End);
+        typeOver(control<QLineEdit>(w, "yearBox"), QStringLiteral("25"));
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(),
+            QStringLiteral("25")); // short years are not corrected
+        typeOver(control<QLineEdit>(w, "yearBox"), QStringLiteral("2567"));
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(), QStringLiteral("2567"));
+        QTest::keyClick(control<QLineEdit>(w, "yearBox"), Qt::Key_End);
         QStringList seen;
         for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(w->Text1, Qt::Key_Backspace);
-            seen << w->Text1->text();
+            QTest::keyClick(control<QLineEdit>(w, "yearBox"), Qt::Key_Backspace);
+            seen << control<QLineEdit>(w, "yearBox")->text();
         }
         EXPECT_EQ(seen, (QStringList { "256", "25", "2", "2024" }));
         // Past the four-character limit nothing more goes in.
-        QTest::keyClicks(w->Text1, QStringLiteral("9"));
-        EXPECT_EQ(w->Text1->text(), QStringLiteral("2024"));
+        QTest::keyClicks(control<QLineEdit>(w, "yearBox"), QStringLiteral("9"));
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(), QStringLiteral("2024"));
     });
     EXPECT_EQ(boxes.count(), 0);
 }
@@ -86,14 +87,15 @@ TEST_F(PeriodBoxes, DayBoxTurnsNoDayIntoOne)
         { "a letter", { { Qt::Key_8, "8" }, { Qt::Key_A, "8" } } },
     };
     withWindow([&](HistoryWindow *w) {
-        click(w->Check2);
-        ASSERT_TRUE(w->text2->isEnabled());
+        click(control<QCheckBox>(w, "dayCheck"));
+        ASSERT_TRUE(control<QLineEdit>(w, "dayBox")->isEnabled());
         for (const Case &c : cases) {
-            w->text2->setFocus(Qt::OtherFocusReason);
-            w->text2->selectAll();
+            control<QLineEdit>(w, "dayBox")->setFocus(Qt::OtherFocusReason);
+            control<QLineEdit>(w, "dayBox")->selectAll();
             for (const Key &k : c.keys) {
-                QTest::keyClick(w->text2, k.key);
-                EXPECT_EQ(w->text2->text(), QString::fromLatin1(k.after)) << c.name;
+                QTest::keyClick(control<QLineEdit>(w, "dayBox"), k.key);
+                EXPECT_EQ(control<QLineEdit>(w, "dayBox")->text(), QString::fromLatin1(k.after))
+                    << c.name;
             }
         }
     });
@@ -106,56 +108,58 @@ TEST_F(PeriodBoxes, WeekAndOneDayBoxesLockAndFreeTheOthers)
 {
     withWindow([&](HistoryWindow *w) {
         chooseMonth(w, 4);
-        typeOver(w->Text1, QStringLiteral("2023"));
+        typeOver(control<QLineEdit>(w, "yearBox"), QStringLiteral("2023"));
 
         // One day: the day box opens, says so, and takes the focus with its text selected.
-        click(w->Check2);
+        click(control<QCheckBox>(w, "dayCheck"));
         ASSERT_EQ(boxes.count(), 1);
         expectMessage(boxes.last(), Msg::OneDayChosen, MsgIcon::Information, Msg::StatusTitle);
-        EXPECT_TRUE(w->text2->isEnabled());
-        EXPECT_TRUE(w->text2->hasFocus());
-        EXPECT_EQ(w->text2->selectedText(), QStringLiteral("0"));
-        QTest::keyClicks(w->text2, QStringLiteral("7"));
+        EXPECT_TRUE(control<QLineEdit>(w, "dayBox")->isEnabled());
+        EXPECT_TRUE(control<QLineEdit>(w, "dayBox")->hasFocus());
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->selectedText(), QStringLiteral("0"));
+        QTest::keyClicks(control<QLineEdit>(w, "dayBox"), QStringLiteral("7"));
 
         // The week locks month, year and one day, unticks the one-day box and says so.
-        click(w->Check1);
+        click(control<QCheckBox>(w, "weekCheck"));
         ASSERT_EQ(boxes.count(), 2);
         expectMessage(
             boxes.last(), Msg::WeekLocksDayMonthYear, MsgIcon::Information, Msg::StatusTitle);
-        for (QWidget *locked :
-            { static_cast<QWidget *>(w->Combo1), static_cast<QWidget *>(w->Text1),
-                static_cast<QWidget *>(w->Check2), static_cast<QWidget *>(w->text2) })
+        for (QWidget *locked : { static_cast<QWidget *>(control<QComboBox>(w, "monthList")),
+                 static_cast<QWidget *>(control<QLineEdit>(w, "yearBox")),
+                 static_cast<QWidget *>(control<QCheckBox>(w, "dayCheck")),
+                 static_cast<QWidget *>(control<QLineEdit>(w, "dayBox")) })
             EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
-        EXPECT_FALSE(w->Check2->isChecked());
+        EXPECT_FALSE(control<QCheckBox>(w, "dayCheck")->isChecked());
         // The choices themselves stay.
-        EXPECT_EQ(w->Combo1->currentIndex(), 4);
-        EXPECT_EQ(w->Text1->text(), QStringLiteral("2023"));
-        EXPECT_EQ(w->text2->text(), QStringLiteral("7"));
+        EXPECT_EQ(control<QComboBox>(w, "monthList")->currentIndex(), 4);
+        EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(), QStringLiteral("2023"));
+        EXPECT_EQ(control<QLineEdit>(w, "dayBox")->text(), QStringLiteral("7"));
 
         // Unticked: month, year and the one-day box come back, the day box stays shut.
-        click(w->Check1);
+        click(control<QCheckBox>(w, "weekCheck"));
         EXPECT_EQ(boxes.count(), 2); // no message
-        EXPECT_TRUE(w->Combo1->isEnabled());
-        EXPECT_TRUE(w->Text1->isEnabled());
-        EXPECT_TRUE(w->Check2->isEnabled());
-        EXPECT_FALSE(w->Check2->isChecked());
-        EXPECT_FALSE(w->text2->isEnabled());
+        EXPECT_TRUE(control<QComboBox>(w, "monthList")->isEnabled());
+        EXPECT_TRUE(control<QLineEdit>(w, "yearBox")->isEnabled());
+        EXPECT_TRUE(control<QCheckBox>(w, "dayCheck")->isEnabled());
+        EXPECT_FALSE(control<QCheckBox>(w, "dayCheck")->isChecked());
+        EXPECT_FALSE(control<QLineEdit>(w, "dayBox")->isEnabled());
 
         // Unticking the one-day box shuts the day box without a word.
-        click(w->Check2);
+        click(control<QCheckBox>(w, "dayCheck"));
         EXPECT_EQ(boxes.count(), 3);
-        click(w->Check2);
+        click(control<QCheckBox>(w, "dayCheck"));
         EXPECT_EQ(boxes.count(), 3);
-        EXPECT_FALSE(w->text2->isEnabled());
+        EXPECT_FALSE(control<QLineEdit>(w, "dayBox")->isEnabled());
     });
 }
 
 TEST_F(PeriodBoxes, YearAndDayBoxesRefuseTheRightButtonAndNonDigits)
 {
     withWindow([&](HistoryWindow *w) {
-        click(w->Check2);
+        click(control<QCheckBox>(w, "dayCheck"));
         boxes.clear();
-        for (QLineEdit *box : { w->Text1, w->text2 }) {
+        for (QLineEdit *box :
+            { control<QLineEdit>(w, "yearBox"), control<QLineEdit>(w, "dayBox") }) {
             const QString before = box->text();
             QTest::mousePress(box, Qt::RightButton);
             QTest::mouseRelease(box, Qt::RightButton);

@@ -5,6 +5,7 @@
 #include "reports/RankingLayout.h"
 #include "reports/RankingWindow.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
@@ -17,7 +18,7 @@
 namespace {
 RankingRequest year(const char *y = "2024")
 {
-    return { RankingRequest::Year, 1, QString(), QString::fromLatin1(y) };
+    return { RankingRequest::Kind::Year, 1, QString(), QString::fromLatin1(y) };
 }
 
 QStringList ranked(const QList<RankingRow> &rows)
@@ -79,7 +80,8 @@ TEST_F(Ranking, SellersAreWholeNamesInAnyCaseAndTwoPositionsPayTheDiscountOnce)
     addDiscount(d, "2024-05-02 09:00:00", "INV-670500003", 50, "mana");
 
     const QStringList rows = ranked(rankSellers(ShopDatabase::connection(),
-        { RankingRequest::Month, 5, QStringLiteral("  (05) พฤษภาคม"), QStringLiteral("2024") }));
+        { RankingRequest::Kind::Month, 5, QStringLiteral("  (05) พฤษภาคม"),
+            QStringLiteral("2024") }));
     EXPECT_EQ(rows,
         (QStringList {
             "Mana|แคชเชียร์|50|250", "MANA|หัวหน้า|0|200", "AB_1|พนักงาน|0|100", "ABX1|พนักงาน|10|40" }));
@@ -92,18 +94,18 @@ TEST_F(Ranking, TheWeekIsTodayAndTheSevenDaysBeforeItAndLaterRows)
     addSaleLine(d, "2024-05-07 23:59:59", "INV-670500002", "A1", 20, 1, "b");
     addSaleLine(d, "2024-05-20 09:00:00", "INV-670500003", "A1", 30, 1, "c");
     addDiscount(d, "2024-05-07 23:00:00", "INV-670500002", 5, "a"); // before the week
-    const QStringList rows
-        = ranked(rankSellers(ShopDatabase::connection(), { RankingRequest::Week, 1, {}, {} }));
+    const QStringList rows = ranked(
+        rankSellers(ShopDatabase::connection(), { RankingRequest::Kind::Week, 1, {}, {} }));
     EXPECT_EQ(rows, (QStringList { "c|พนักงาน|0|30", "a|พนักงาน|0|10" }));
 }
 
 TEST_F(Ranking, ReportTitlesRowFormatsRanksAcrossPagesAndRulesOnEveryPage)
 {
     EXPECT_EQ(RankingLayout::title(year(" 2024")), QStringLiteral("ยอดขายของผู้ใช้ทุกคน ในปี  2024"));
-    EXPECT_EQ(RankingLayout::title({ RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"),
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Kind::Month, 3, QStringLiteral("  (03) มีนาคม"),
                   QStringLiteral("2024") }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024"));
-    EXPECT_EQ(RankingLayout::title({ RankingRequest::Week, 1, {}, {} }),
+    EXPECT_EQ(RankingLayout::title({ RankingRequest::Kind::Week, 1, {}, {} }),
         QStringLiteral("ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
 
     DataGrid grid;
@@ -157,11 +159,12 @@ TEST_F(Ranking, WindowWithoutSalesSaysSoAndExportsTheEmptyReport)
         auto *w = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("รายงานสรุปยอดขาย"));
-        EXPECT_FALSE(w->fpSpread1->isVisible());
-        EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
-        EXPECT_EQ(w->ARViewer21->document().pageCount(), 1);
+        EXPECT_FALSE(control<DataGrid>(w, "workingGrid")->isVisible());
+        EXPECT_EQ(control<ReportViewer>(w, "rankingViewer")->printTool()->text(),
+            QStringLiteral("พิมพ์.."));
+        EXPECT_EQ(control<ReportViewer>(w, "rankingViewer")->document().pageCount(), 1);
         files.answer(dir.filePath(QStringLiteral("empty")));
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "pdfButton"), Qt::LeftButton);
     });
     RankingWindow::showModal(year());
     ASSERT_EQ(boxes.count(), 1);
@@ -181,25 +184,27 @@ TEST_F(Ranking, WindowRanksTheMonthAndExportsReadBack)
     QList<ExpectedRow> printed; // the report's rows: rank, name, position, discount, net
     dialogs.then([&](QDialog *d) {
         auto *w = static_cast<RankingWindow *>(d);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 2);
-        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r) {
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->maxRows(), 2);
+        for (int r = 1; r <= control<DataGrid>(w, "workingGrid")->maxRows(); ++r) {
             auto money = [&](int c) {
-                return xlsMoney(w->fpSpread1->getText(c, r).remove(',').toDouble());
+                return xlsMoney(
+                    control<DataGrid>(w, "workingGrid")->getText(c, r).remove(',').toDouble());
             };
-            printed << ExpectedRow { { xlsCount(r), xlsText(w->fpSpread1->getText(2, r)),
-                xlsText(w->fpSpread1->getText(3, r)), money(4), money(5) } };
+            printed << ExpectedRow { { xlsCount(r),
+                xlsText(control<DataGrid>(w, "workingGrid")->getText(2, r)),
+                xlsText(control<DataGrid>(w, "workingGrid")->getText(3, r)), money(4), money(5) } };
         }
-        EXPECT_EQ(w->fpSpread1->getText(2, 1), QStringLiteral("somchai"));
-        EXPECT_EQ(w->fpSpread1->getText(5, 2), QStringLiteral("988.75"));
-        EXPECT_EQ(w->fpSpread1->getText(4, 2), QStringLiteral("12"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(2, 1), QStringLiteral("somchai"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(5, 2), QStringLiteral("988.75"));
+        EXPECT_EQ(control<DataGrid>(w, "workingGrid")->getText(4, 2), QStringLiteral("12"));
         files.answer(dir.filePath(QStringLiteral("rank")));
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "excelButton"), Qt::LeftButton);
         files.answer(dir.filePath(QStringLiteral("rank")));
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "pdfButton"), Qt::LeftButton);
         saveScreenshot(w->grab(), QStringLiteral("ranking-window.png"));
     });
     RankingWindow::showModal(
-        { RankingRequest::Month, 3, QStringLiteral("  (03) มีนาคม"), QStringLiteral("2024") });
+        { RankingRequest::Kind::Month, 3, QStringLiteral("  (03) มีนาคม"), QStringLiteral("2024") });
     EXPECT_EQ(boxes.count(), 0);
     const QString text
         = runTool(QStringLiteral("pdftotext"), { dir.filePath(QStringLiteral("rank.pdf")), "-" });

@@ -11,6 +11,7 @@
 #include "reports/SummaryPage.h"
 #include "reports/UserSalesWindow.h"
 #include "stock/GoodsReceivedWindow.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QAccessible>
@@ -91,35 +92,39 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
                 SummaryPage *p = WindowRegistry::instance<SummaryPage>();
                 p->resize(1200, 700);
                 p->show();
-                chooseWithArrows(p->Combo1, 4);
-                click(p->kasmoButton1);
-                return { { p->Label11, QStringLiteral("หัวข้อรายงาน") },
-                    { p->Label3, QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)") } };
+                chooseWithArrows(control<QComboBox>(p, "monthList"), 4);
+                click(control<KasmoButton>(p, "detailedButton"));
+                return { { control<QLabel>(p, "titleLabel"), QStringLiteral("หัวข้อรายงาน") },
+                    { control<QLabel>(p, "salesFigure"),
+                        QStringLiteral("รวมยอดขาย (ไม่หักต้นทุน หักส่วนลด)") } };
             } },
         { "history",
             [&]() -> QList<Shown> {
                 auto *w = keep(new HistoryWindow);
                 w->show();
-                chooseWithArrows(w->Combo1, 4);
-                click(w->Command2);
-                return { { w->Label1, QStringLiteral("รายละเอียดข้อมูล") } };
+                chooseWithArrows(control<QComboBox>(w, "monthList"), 4);
+                click(control<QPushButton>(w, "searchButton"));
+                return { { control<QLabel>(w, "descriptionLabel"),
+                    QStringLiteral("รายละเอียดข้อมูล") } };
             } },
         { "user sales",
             [&]() -> QList<Shown> {
                 auto *w = keep(new UserSalesWindow);
                 w->show();
-                chooseWithArrows(w->Combo2, 1);
-                chooseWithArrows(w->Combo1, 4);
-                click(w->cmdSearch);
-                return { { w->text2, QStringLiteral("ยอดขายรวม (หักส่วนลด)") },
-                    { w->Text7, QStringLiteral("ยอดส่วนลด") } };
+                chooseWithArrows(control<QComboBox>(w, "userList"), 1);
+                chooseWithArrows(control<QComboBox>(w, "monthList"), 4);
+                click(control<KasmoButton>(w, "showSalesButton"));
+                return { { control<QLineEdit>(w, "netTotal"),
+                             QStringLiteral("ยอดขายรวม (หักส่วนลด)") },
+                    { control<QLineEdit>(w, "discountTotal"), QStringLiteral("ยอดส่วนลด") } };
             } },
         { "user ranking",
             [&]() -> QList<Shown> {
-                auto *w = keep(new RankingWindow({ RankingRequest::Year, 1, QString(), "2024" }));
-                w->Form_Load();
+                auto *w
+                    = keep(new RankingWindow({ RankingRequest::Kind::Year, 1, QString(), "2024" }));
+                w->loadRanking();
                 w->show();
-                return { { pageNumber(w->ARViewer21), QString() } };
+                return { { pageNumber(control<ReportViewer>(w, "rankingViewer")), QString() } };
             } },
         { "goods received",
             [&]() -> QList<Shown> {

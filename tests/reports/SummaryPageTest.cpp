@@ -15,7 +15,9 @@
 #include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "stock/StockReportLayout.h"
+#include "stock/StockReportSource.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -79,15 +81,15 @@ protected:
     static QStringList column(const SummaryPage *p, int col)
     {
         QStringList out;
-        for (int r = 1; r <= p->fpSpread1->maxRows(); ++r)
-            out << p->fpSpread1->getText(col, r);
+        for (int r = 1; r <= control<DataGrid>(p, "summaryGrid")->maxRows(); ++r)
+            out << control<DataGrid>(p, "summaryGrid")->getText(col, r);
         return out;
     }
     // The rows as "code|name|quantity|amount" for detail rows, "# key" for header rows.
     static QStringList rows(const SummaryPage *p)
     {
         QStringList out;
-        const DataGrid *g = p->fpSpread1;
+        const DataGrid *g = control<DataGrid>(p, "summaryGrid");
         for (int r = 1; r <= g->maxRows(); ++r) {
             if (g->getText(SummaryPage::ColDay, r).isEmpty())
                 out << QStringLiteral("# ") + g->getText(SummaryPage::ColCode, r);
@@ -101,7 +103,9 @@ protected:
     }
     static QStringList totals(const SummaryPage *p)
     {
-        return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
+        return { control<QLabel>(p, "costFigure")->text(),
+            control<QLabel>(p, "discountFigure")->text(), control<QLabel>(p, "salesFigure")->text(),
+            control<QLabel>(p, "profitFigure")->text() };
     }
     static QColor shown(const DataGrid *g, int col, int row, int role)
     {
@@ -114,10 +118,9 @@ protected:
 
 TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
 {
-    Module1::SummaryMode = SummaryMode::BestSellers;
     SummaryPage *p = openFromFrame();
     ASSERT_NE(p, nullptr);
-    const DataGrid *g = p->fpSpread1;
+    const DataGrid *g = control<DataGrid>(p, "summaryGrid");
     EXPECT_EQ(g->maxCols(), 12);
     const QStringList headers { "รหัสสินค้า", " ชื่อสินค้า", "รายละเอียด", "ราคาทุน", "ราคาขาย", "ขายได้",
         "หน่วยนับ", "", "", "", "", "" };
@@ -131,36 +134,38 @@ TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     EXPECT_EQ(g->alignment(SummaryPage::ColName, DataGrid::HeaderRow) & Qt::AlignHorizontal_Mask,
         Qt::AlignLeft);
 
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
-    EXPECT_EQ(p->Text1->text(), QStringLiteral("2024"));
-    EXPECT_FALSE(p->Label8->isEnabled());
-    EXPECT_TRUE(p->Label7->isEnabled());
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
     EXPECT_EQ(
-        p->txt1->placeholderText(), QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
-    EXPECT_EQ(p->txt1->text(), QString());
-    EXPECT_EQ(p->text2->text(), QStringLiteral("0"));
-    EXPECT_FALSE(p->text2->isEnabled());
-    EXPECT_EQ(p->Combo1->currentIndex(), -1);
-    EXPECT_EQ(p->Combo1->count(), 13);
-    EXPECT_FALSE(p->Check1->isChecked());
-    EXPECT_FALSE(p->Check2->isChecked());
-    EXPECT_EQ(p->Frame1->title(), QStringLiteral("     วันที่"));
+        control<QLabel>(p, "titleLabel")->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
+    EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("2024"));
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
+    EXPECT_TRUE(control<TabLabel>(p, "printLink")->isEnabled());
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Detailed);
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->placeholderText(),
+        QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QString());
+    EXPECT_EQ(control<QLineEdit>(p, "dayBox")->text(), QStringLiteral("0"));
+    EXPECT_FALSE(control<QLineEdit>(p, "dayBox")->isEnabled());
+    EXPECT_EQ(control<QComboBox>(p, "monthList")->currentIndex(), -1);
+    EXPECT_EQ(control<QComboBox>(p, "monthList")->count(), 13);
+    EXPECT_FALSE(control<QCheckBox>(p, "weekCheck")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(p, "dayCheck")->isChecked());
+    EXPECT_EQ(control<QGroupBox>(p, "dayFrame")->title(), QStringLiteral("     วันที่"));
 
     // No sale today: nothing to show and nothing said.
     EXPECT_EQ(g->maxRows(), 0);
     EXPECT_EQ(totals(p), zeros);
     EXPECT_EQ(boxes.count(), 0);
-    for (QLabel *value : { p->Label2, p->Label10, p->Label3, p->Label5 })
+    for (QLabel *value : { control<QLabel>(p, "costFigure"), control<QLabel>(p, "discountFigure"),
+             control<QLabel>(p, "salesFigure"), control<QLabel>(p, "profitFigure") })
         EXPECT_FALSE(value->accessibleDescription().isEmpty()) << value->objectName().toStdString();
     EXPECT_EQ(g->accessibleName(), QStringLiteral("สรุปยอดการขาย"));
 
     // The tab of the open page does nothing; after another tab the page opens afresh.
-    typeOver(p->Text1, QStringLiteral("2019"));
+    typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("2019"));
     MainFrame *frame = MainFrame::existing();
     QTest::mouseClick(frame->Label3(), Qt::LeftButton);
     EXPECT_EQ(WindowRegistry::find<SummaryPage>(), p);
-    EXPECT_EQ(p->Text1->text(), QStringLiteral("2019"));
+    EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("2019"));
     QPointer<SummaryPage> old = p;
     QTest::mouseClick(frame->Label2(), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -168,7 +173,7 @@ TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     QTest::mouseClick(frame->Label3(), Qt::LeftButton);
     SummaryPage *fresh = WindowRegistry::find<SummaryPage>();
     ASSERT_NE(fresh, nullptr);
-    EXPECT_EQ(fresh->Text1->text(), QStringLiteral("2024"));
+    EXPECT_EQ(control<QLineEdit>(fresh, "yearBox")->text(), QStringLiteral("2024"));
 }
 
 TEST_F(SummaryPageTest, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAndNet)
@@ -179,7 +184,7 @@ TEST_F(SummaryPageTest, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAn
     line({ "2024-05-15 08:00:00", "INV-670500001", "C300", " ไข่ไก่", 4.5, 10, 3.25 });
 
     SummaryPage *p = open();
-    const DataGrid *g = p->fpSpread1;
+    const DataGrid *g = control<DataGrid>(p, "summaryGrid");
     EXPECT_EQ(rows(p),
         (QStringList { "# INV-670500001", "C300| ไข่ไก่|10|45.00", "# INV-670500002",
             "B200| ขนมปัง|2|50.00", "A100| น้ำดื่ม|1|100.00" }));
@@ -218,9 +223,12 @@ TEST_F(SummaryPageTest, TodayGroupsEachReceiptUnderAHeaderWithItsDiscountTotalAn
     // Cost 32.50 + 100.00, sales 195.00 less 10.00.
     EXPECT_EQ(totals(p), (QStringList { "132.50", "10.00", "185.00", "52.50" }));
 
-    // The next view's layout brings the alternation back and joins nothing.
-    p->SetupSpread();
-    p->fpSpread1->setMaxRows(2);
+    // The next view's layout brings the alternation back and joins nothing: best sellers of a
+    // month without sales empty the grid.
+    control<QComboBox>(p, "monthList")->setCurrentIndex(0);
+    click(control<KasmoButton>(p, "bestSellersButton"));
+    EXPECT_EQ(g->maxRows(), 0);
+    control<DataGrid>(p, "summaryGrid")->setMaxRows(2);
     EXPECT_EQ(shown(g, 2, 1, Qt::BackgroundRole), QColor(159, 185, 199));
     EXPECT_EQ(shown(g, 2, 2, Qt::BackgroundRole), QColor(240, 240, 240));
     EXPECT_EQ(g->getText(SummaryPage::ColAmount, DataGrid::HeaderRow), QStringLiteral("หน่วยนับ"));
@@ -241,7 +249,7 @@ TEST_F(SummaryPageTest, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
     discount("2024-05-15 10:00:00", "INV-670500002", 7.5);
     discount("2024-05-14 10:30:00", "INV-670400099", 100); // yesterday
     discount("2023-05-15 10:30:00", "INV-660500099", 100); // a year ago
-    QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+    QTest::keyClick(control<DataGrid>(p, "summaryGrid"), Qt::Key_F5);
     EXPECT_EQ(totals(p), (QStringList { "1,040.00", "12.50", "1,247.50", "207.50" }));
 }
 
@@ -322,7 +330,7 @@ TEST_F(SummaryPageTest, ABillReturnedWholeIsGoneFromToday)
     ASSERT_EQ(returnWholeBill(ShopDatabase::connection(), QStringLiteral("INV-670500001"),
                   { QStringLiteral("admin"), Clock::now() }),
         1);
-    click(p->pageButton4);
+    click(control<KasmoButton>(p, "reloadButton"));
     EXPECT_EQ(rows(p), (QStringList { "# INV-670500002", "B2| ชา|1|25.00" }));
     EXPECT_EQ(totals(p), (QStringList { "15.00", "1.00", "24.00", "9.00" }));
 }
@@ -336,18 +344,23 @@ TEST_F(SummaryPageTest, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
         Qt::KeyboardModifiers modifiers;
     };
     const Case cases[] = {
-        { "search box", [](SummaryPage *p) { return p->txt1; }, Qt::NoModifier },
-        { "year box", [](SummaryPage *p) { return p->Text1; }, Qt::ShiftModifier },
-        { "month list", [](SummaryPage *p) { return p->Combo1; }, Qt::ControlModifier },
+        { "search box", [](SummaryPage *p) { return control<QLineEdit>(p, "searchBox"); },
+            Qt::NoModifier },
+        { "year box", [](SummaryPage *p) { return control<QLineEdit>(p, "yearBox"); },
+            Qt::ShiftModifier },
+        { "month list", [](SummaryPage *p) { return control<QComboBox>(p, "monthList"); },
+            Qt::ControlModifier },
         { "month list dropped down",
             [](SummaryPage *p) {
-                QTest::keyClick(p->Combo1, Qt::Key_F4);
-                return p->Combo1->view();
+                QTest::keyClick(control<QComboBox>(p, "monthList"), Qt::Key_F4);
+                return control<QComboBox>(p, "monthList")->view();
             },
             Qt::NoModifier },
-        { "grid", [](SummaryPage *p) { return p->fpSpread1; }, Qt::AltModifier },
-        { "day box", [](SummaryPage *p) { return p->text2; }, Qt::NoModifier },
-        { "week box", [](SummaryPage *p) { return p->Check1; },
+        { "grid", [](SummaryPage *p) { return control<DataGrid>(p, "summaryGrid"); },
+            Qt::AltModifier },
+        { "day box", [](SummaryPage *p) { return control<QLineEdit>(p, "dayBox"); },
+            Qt::NoModifier },
+        { "week box", [](SummaryPage *p) { return control<QCheckBox>(p, "weekCheck"); },
             Qt::ShiftModifier | Qt::ControlModifier },
     };
     SummaryPage *p = open();
@@ -359,49 +372,52 @@ TEST_F(SummaryPageTest, F5FromAnyControlReloadsTodayAndResetsThePeriodControls)
         const QByteArray no = QByteArrayLiteral("INV-6705%1")
                                   .replace("%1", QByteArray::number(sale).rightJustified(5, '0'));
         line({ "2024-05-15 10:00:00", no.constData(), "A1", " กาแฟ", 30, 1 });
-        p->Combo1->setCurrentIndex(4);
-        click(p->Check2); // says it and moves to the day box
-        QTest::keyClicks(p->text2, QStringLiteral("2"));
-        typeOver(p->txt1, QStringLiteral("กาแฟ"));
-        typeOver(p->Text1, QStringLiteral("19"));
-        Module1::SummaryMode = SummaryMode::Brief;
-        p->Label8->setEnabled(true);
-        p->Label11->setText(QStringLiteral("อื่น"));
-        const QString day = p->text2->text();
+        control<QComboBox>(p, "monthList")->setCurrentIndex(4);
+        click(control<KasmoButton>(p, "briefButton")); // the month's receipts, one row each
+        ASSERT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+        click(control<QCheckBox>(p, "dayCheck")); // says it and moves to the day box
+        QTest::keyClicks(control<QLineEdit>(p, "dayBox"), QStringLiteral("2"));
+        typeOver(control<QLineEdit>(p, "searchBox"), QStringLiteral("กาแฟ"));
+        typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("19"));
+        control<TabLabel>(p, "yearChartLink")->setEnabled(true);
+        control<QLabel>(p, "titleLabel")->setText(QStringLiteral("อื่น"));
+        const QString day = control<QLineEdit>(p, "dayBox")->text();
         boxes.clear();
 
         QWidget *w = c.target(p);
         ASSERT_TRUE(w->isEnabled());
         w->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(w, Qt::Key_F5, c.modifiers);
-        EXPECT_FALSE(p->Combo1->view()->isVisible());
+        EXPECT_FALSE(control<QComboBox>(p, "monthList")->view()->isVisible());
 
-        EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
-        EXPECT_EQ(p->Text1->text(), QStringLiteral("2024"));
-        EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
-        EXPECT_FALSE(p->Label8->isEnabled());
-        EXPECT_EQ(p->txt1->text(), QString());
-        EXPECT_FALSE(p->Check1->isChecked());
-        EXPECT_FALSE(p->Check2->isChecked());
-        EXPECT_EQ(p->Combo1->currentIndex(), -1);
-        EXPECT_FALSE(p->text2->isEnabled());
-        EXPECT_EQ(p->text2->text(), day) << "the day box keeps its text";
+        EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Detailed);
+        EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("2024"));
+        EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(),
+            QStringLiteral("สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )"));
+        EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
+        EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QString());
+        EXPECT_FALSE(control<QCheckBox>(p, "weekCheck")->isChecked());
+        EXPECT_FALSE(control<QCheckBox>(p, "dayCheck")->isChecked());
+        EXPECT_EQ(control<QComboBox>(p, "monthList")->currentIndex(), -1);
+        EXPECT_FALSE(control<QLineEdit>(p, "dayBox")->isEnabled());
+        EXPECT_EQ(control<QLineEdit>(p, "dayBox")->text(), day) << "the day box keeps its text";
         EXPECT_EQ(column(p, SummaryPage::ColCode).filter(QStringLiteral("INV-")).size(), sale);
         EXPECT_EQ(boxes.count(), 0);
     }
 
     // With the week ticked the reload unlocks the month, year and one-day boxes again.
-    click(p->Check1);
+    click(control<QCheckBox>(p, "weekCheck"));
     EXPECT_EQ(boxes.last().text, Msg::WeekLocksDayMonthYear);
-    EXPECT_FALSE(p->Combo1->isEnabled());
-    QTest::keyClick(p->Combo1, Qt::Key_F5);
-    EXPECT_FALSE(p->Check1->isChecked());
-    for (QWidget *w : std::initializer_list<QWidget *> { p->Combo1, p->Text1, p->Check2 })
+    EXPECT_FALSE(control<QComboBox>(p, "monthList")->isEnabled());
+    QTest::keyClick(control<QComboBox>(p, "monthList"), Qt::Key_F5);
+    EXPECT_FALSE(control<QCheckBox>(p, "weekCheck")->isChecked());
+    for (QWidget *w : std::initializer_list<QWidget *> { control<QComboBox>(p, "monthList"),
+             control<QLineEdit>(p, "yearBox"), control<QCheckBox>(p, "dayCheck") })
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_FALSE(p->text2->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(p, "dayBox")->isEnabled());
     // Other keys reach their box.
-    typeOver(p->Text1, QStringLiteral("2023"));
-    EXPECT_EQ(p->Text1->text(), QStringLiteral("2023"));
+    typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("2023"));
+    EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("2023"));
 }
 
 TEST_F(SummaryPageTest, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
@@ -414,35 +430,35 @@ TEST_F(SummaryPageTest, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
         const char *shows;
     };
     const Case cases[] = {
-        { p->Text1, "", "2024" },
-        { p->Text1, "20", "20" },
-        { p->Text1, "1999", "1999" },
-        { p->text2, "", "1" },
-        { p->text2, "0", "1" },
-        { p->text2, "32", "1" },
-        { p->text2, "99", "1" },
-        { p->text2, "31", "31" },
-        { p->text2, "7", "7" },
+        { control<QLineEdit>(p, "yearBox"), "", "2024" },
+        { control<QLineEdit>(p, "yearBox"), "20", "20" },
+        { control<QLineEdit>(p, "yearBox"), "1999", "1999" },
+        { control<QLineEdit>(p, "dayBox"), "", "1" },
+        { control<QLineEdit>(p, "dayBox"), "0", "1" },
+        { control<QLineEdit>(p, "dayBox"), "32", "1" },
+        { control<QLineEdit>(p, "dayBox"), "99", "1" },
+        { control<QLineEdit>(p, "dayBox"), "31", "31" },
+        { control<QLineEdit>(p, "dayBox"), "7", "7" },
     };
-    click(p->Check2);
+    click(control<QCheckBox>(p, "dayCheck"));
     for (const Case &c : cases) {
         typeOver(c.box, QString::fromUtf8(c.typed));
         EXPECT_EQ(c.box->text(), QString::fromUtf8(c.shows))
             << c.box->objectName().toStdString() << " " << c.typed;
     }
     // A leading zero stays: "5", then "0" in front of it.
-    typeOver(p->text2, QStringLiteral("5"));
-    QTest::keyClick(p->text2, Qt::Key_Home);
-    QTest::keyClicks(p->text2, QStringLiteral("0"));
-    EXPECT_EQ(p->text2->text(), QStringLiteral("05"));
+    typeOver(control<QLineEdit>(p, "dayBox"), QStringLiteral("5"));
+    QTest::keyClick(control<QLineEdit>(p, "dayBox"), Qt::Key_Home);
+    QTest::keyClicks(control<QLineEdit>(p, "dayBox"), QStringLiteral("0"));
+    EXPECT_EQ(control<QLineEdit>(p, "dayBox")->text(), QStringLiteral("05"));
 
     boxes.clear();
-    typeOver(p->Text1, QStringLiteral("x"));
+    typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("x"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, Msg::NumberOnly);
-    EXPECT_EQ(p->Text1->text(), QStringLiteral("1999"));
+    EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("1999"));
 
-    for (QLineEdit *box : { p->Text1, p->text2 }) {
+    for (QLineEdit *box : { control<QLineEdit>(p, "yearBox"), control<QLineEdit>(p, "dayBox") }) {
         boxes.clear();
         QTest::mouseClick(box, Qt::RightButton);
         ASSERT_EQ(boxes.count(), 1) << box->objectName().toStdString();
@@ -450,10 +466,10 @@ TEST_F(SummaryPageTest, YearAndDayBoxesFallBackAndEnterInTheDayMovesToTheMonth)
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
     }
 
-    typeOver(p->text2, QStringLiteral("12"));
-    QTest::keyClick(p->text2, Qt::Key_Return);
-    EXPECT_EQ(p->text2->text(), QStringLiteral("12"));
-    EXPECT_EQ(p->focusWidget(), p->Combo1);
+    typeOver(control<QLineEdit>(p, "dayBox"), QStringLiteral("12"));
+    QTest::keyClick(control<QLineEdit>(p, "dayBox"), Qt::Key_Return);
+    EXPECT_EQ(control<QLineEdit>(p, "dayBox")->text(), QStringLiteral("12"));
+    EXPECT_EQ(p->focusWidget(), control<QComboBox>(p, "monthList"));
 }
 
 TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToTheStockReport)
@@ -461,7 +477,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     RecordingPrintSink sink;
     SummaryPage *p = open();
     Module1::PrintSource = 7;
-    click(p->Label7);
+    click(control<TabLabel>(p, "printLink"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text,
         QStringLiteral("ไม่สามารถปริ้นได้ ( เนื่องจากไม่พบข้อมูลในตาราง ) โปรดลองใหม่ . . ."));
@@ -474,7 +490,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 2, 20 });
     discount("2024-05-15 09:00:00", "INV-670500001", 10);
     QTest::keyClick(p, Qt::Key_F5);
-    ASSERT_EQ(p->fpSpread1->maxRows(), 3);
+    ASSERT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 3);
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
@@ -484,7 +500,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));
     });
-    click(p->Label7);
+    click(control<TabLabel>(p, "printLink"));
     EXPECT_EQ(dialogs.opened, QList<QString>({ "StockReportViewer" }));
     ASSERT_EQ(sink.jobs.size(), 1);
     const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
@@ -492,7 +508,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
         { "INV-670500001", "A100", "B200", "140.00 บาท", "[ ต้นทุนสินค้า : 100.00", "ส่วนลดรวม : 10.00",
             "กำไรหลังหักต้นทุน : 40.00", "สินค้าที่ขายได้ วันนี้  ( 15/05/2024 )" })
         EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_EQ(p->fpSpread1->maxRows(), 3) << "the page keeps what it showed";
+    EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 3) << "the page keeps what it showed";
 }
 
 // The printed summary's sheet, from the page's own rows: each value under its heading, the
@@ -506,12 +522,12 @@ TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
     line({ "2024-05-15 09:30:00", "INV-670500002", "A100", " น้ำดื่ม", 7, 12, 5 });
     discount("2024-05-15 09:00:00", "INV-670500001", 10);
     QTest::keyClick(p, Qt::Key_F5);
-    ASSERT_EQ(p->fpSpread1->maxRows(), 5);
+    ASSERT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 5);
 
     QList<ExpectedRow> printed;
     int digitsOnly = -1;
-    for (int r = 1; r <= p->fpSpread1->maxRows(); ++r) {
-        auto cell = [&](int c) { return p->fpSpread1->getText(c, r); };
+    for (int r = 1; r <= control<DataGrid>(p, "summaryGrid")->maxRows(); ++r) {
+        auto cell = [&](int c) { return control<DataGrid>(p, "summaryGrid")->getText(c, r); };
         auto text = [&](int c) { // an empty text leaves its cell empty
             return cell(c).trimmed().isEmpty() ? XlsCell() : xlsText(cell(c).trimmed());
         };
@@ -533,7 +549,7 @@ TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
         ASSERT_NE(viewer, nullptr);
         QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
     });
-    click(p->Label7);
+    click(control<TabLabel>(p, "printLink"));
     EXPECT_EQ(boxes.count(), 0);
     const QStringList diff = compareSheet(xlsSheet(out.filePath(QStringLiteral("summary.xls"))),
         { QStringLiteral("รหัส (บาร์โค๊ด)"), QStringLiteral("ชื่อสินค้า"), QStringLiteral("รายละเอียด"),
@@ -549,13 +565,13 @@ TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
 TEST_F(SummaryPageTest, ChartAndUserLinksOpenTheirWindows)
 {
     SummaryPage *p = open();
-    click(p->Label8); // disabled at load
+    click(control<TabLabel>(p, "yearChartLink")); // disabled at load
     EXPECT_TRUE(dialogs.opened.isEmpty());
-    typeOver(p->Text1, QStringLiteral("2023"));
-    p->Label8->setEnabled(true); // as a whole-year view leaves it
+    typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("2023"));
+    control<TabLabel>(p, "yearChartLink")->setEnabled(true); // as a whole-year view leaves it
     dialogs.then([&](QDialog *d) { EXPECT_NE(qobject_cast<YearChartWindow *>(d), nullptr); });
-    click(p->Label8);
-    click(p->Label13);
+    click(control<TabLabel>(p, "yearChartLink"));
+    click(control<TabLabel>(p, "userSalesLink"));
     EXPECT_EQ(dialogs.opened, (QList<QString> { "YearChartWindow", "UserSalesWindow" }));
 }
 
@@ -576,14 +592,15 @@ TEST_F(SummaryPageTest, ARefusedQueryShowsAnErrorAndLeavesTheGridAsItWas)
             if (sql.contains(QLatin1String(table)))
                 throw DbError(QStringLiteral("disk I/O error"), 10);
         });
-        QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+        QTest::keyClick(control<DataGrid>(p, "summaryGrid"), Qt::Key_F5);
         Connection::setStatementHook({});
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
         EXPECT_EQ(rows(p), before);
         EXPECT_EQ(totals(p), totalsBefore);
-        EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
+        EXPECT_EQ(control<DataGrid>(p, "summaryGrid")
+                      ->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
             QStringLiteral("รวมเป็นเงิน"));
     }
 }
@@ -592,7 +609,7 @@ TEST_F(SummaryPageTest, LayoutFollowsThePageSize)
 {
     const int sixThousand = Twips::toPixelsY(6000), thirtyThousand = Twips::toPixelsX(30000);
     SummaryPage *p = open(QSize(thirtyThousand, sixThousand));
-    const DataGrid *g = p->fpSpread1;
+    const DataGrid *g = control<DataGrid>(p, "summaryGrid");
     EXPECT_NEAR(Twips::fromPixelsY(g->height()), 2900, 20);
     EXPECT_EQ(g->x(), 0);
     EXPECT_EQ(g->width(), p->width());
@@ -603,14 +620,17 @@ TEST_F(SummaryPageTest, LayoutFollowsThePageSize)
 
     // The links keep their distance from the banner's right end, the totals sit side by side
     // under the grid.
-    const int banner = p->Image1->width();
-    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label7->x()), 1750, 20);
-    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label8->x()), 3970, 20);
-    EXPECT_NEAR(Twips::fromPixelsX(banner - p->Label13->x()), 5970, 20);
-    EXPECT_LT(p->Shape2->geometry().right(), p->Shape4->x());
-    EXPECT_LT(p->Shape4->geometry().right(), p->Shape1->x());
-    EXPECT_LT(p->Shape1->geometry().right(), p->Shape3->x());
-    EXPECT_GE(p->Shape2->mapTo(p, QPoint()).y(), g->geometry().bottom());
+    const int banner = control<QLabel>(p, "banner")->width();
+    EXPECT_NEAR(Twips::fromPixelsX(banner - control<TabLabel>(p, "printLink")->x()), 1750, 20);
+    EXPECT_NEAR(Twips::fromPixelsX(banner - control<TabLabel>(p, "yearChartLink")->x()), 3970, 20);
+    EXPECT_NEAR(Twips::fromPixelsX(banner - control<TabLabel>(p, "userSalesLink")->x()), 5970, 20);
+    EXPECT_LT(control<QFrame>(p, "costFrame")->geometry().right(),
+        control<QFrame>(p, "discountFrame")->x());
+    EXPECT_LT(control<QFrame>(p, "discountFrame")->geometry().right(),
+        control<QFrame>(p, "salesFrame")->x());
+    EXPECT_LT(control<QFrame>(p, "salesFrame")->geometry().right(),
+        control<QFrame>(p, "profitFrame")->x());
+    EXPECT_GE(control<QFrame>(p, "costFrame")->mapTo(p, QPoint()).y(), g->geometry().bottom());
 
     // A page too small for the grid keeps going.
     p->resize(200, 100);
@@ -631,6 +651,6 @@ TEST_F(SummaryPageTest, ScreenshotOfADaysSales)
     }
     SummaryPage *p = openFromFrame();
     ASSERT_NE(p, nullptr);
-    EXPECT_GT(p->fpSpread1->maxRows(), 6);
+    EXPECT_GT(control<DataGrid>(p, "summaryGrid")->maxRows(), 6);
     saveScreenshot(p->window()->grab(), QStringLiteral("summary-today.png"));
 }

@@ -9,9 +9,10 @@
 #include "reports/SummaryPage.h"
 #include "sale/Returns.h"
 #include "shell/MainFrame.h"
-#include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
+#include "stock/StockReportSource.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -61,22 +62,22 @@ protected:
     // The period as a person sets it: the year typed, the month picked with the arrow keys.
     static void choose(SummaryPage *p, int item, const char *year = "2020")
     {
-        p->Text1->setFocus(Qt::OtherFocusReason);
-        p->Text1->selectAll();
-        QTest::keyClicks(p->Text1, QString::fromLatin1(year));
-        p->Combo1->setFocus(Qt::OtherFocusReason);
-        for (int i = 0; i < 14 && p->Combo1->currentIndex() < item; ++i)
-            QTest::keyClick(p->Combo1, Qt::Key_Down);
-        for (int i = 0; i < 14 && p->Combo1->currentIndex() > item; ++i)
-            QTest::keyClick(p->Combo1, Qt::Key_Up);
-        ASSERT_EQ(p->Combo1->currentIndex(), item);
+        control<QLineEdit>(p, "yearBox")->setFocus(Qt::OtherFocusReason);
+        control<QLineEdit>(p, "yearBox")->selectAll();
+        QTest::keyClicks(control<QLineEdit>(p, "yearBox"), QString::fromLatin1(year));
+        control<QComboBox>(p, "monthList")->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 14 && control<QComboBox>(p, "monthList")->currentIndex() < item; ++i)
+            QTest::keyClick(control<QComboBox>(p, "monthList"), Qt::Key_Down);
+        for (int i = 0; i < 14 && control<QComboBox>(p, "monthList")->currentIndex() > item; ++i)
+            QTest::keyClick(control<QComboBox>(p, "monthList"), Qt::Key_Up);
+        ASSERT_EQ(control<QComboBox>(p, "monthList")->currentIndex(), item);
     }
     static void search(SummaryPage *p, const QString &text)
     {
-        p->txt1->setFocus(Qt::OtherFocusReason);
-        p->txt1->selectAll();
-        QTest::keyClick(p->txt1, Qt::Key_Delete);
-        typeText(p->txt1, text);
+        control<QLineEdit>(p, "searchBox")->setFocus(Qt::OtherFocusReason);
+        control<QLineEdit>(p, "searchBox")->selectAll();
+        QTest::keyClick(control<QLineEdit>(p, "searchBox"), Qt::Key_Delete);
+        typeText(control<QLineEdit>(p, "searchBox"), text);
     }
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -84,7 +85,7 @@ protected:
     static QStringList rows(const SummaryPage *p)
     {
         QStringList out;
-        const DataGrid *g = p->fpSpread1;
+        const DataGrid *g = control<DataGrid>(p, "summaryGrid");
         for (int r = 1; r <= g->maxRows(); ++r) {
             if (g->getText(SummaryPage::ColDay, r).isEmpty())
                 out << QStringLiteral("# ")
@@ -99,13 +100,15 @@ protected:
     }
     static QStringList totals(const SummaryPage *p)
     {
-        return { p->Label2->text(), p->Label10->text(), p->Label3->text(), p->Label5->text() };
+        return { control<QLabel>(p, "costFigure")->text(),
+            control<QLabel>(p, "discountFigure")->text(), control<QLabel>(p, "salesFigure")->text(),
+            control<QLabel>(p, "profitFigure")->text() };
     }
     static QStringList headers(const SummaryPage *p, int last = 4)
     {
         QStringList out;
         for (int c = 1; c <= last; ++c)
-            out << p->fpSpread1->getText(c, DataGrid::HeaderRow);
+            out << control<DataGrid>(p, "summaryGrid")->getText(c, DataGrid::HeaderRow);
         return out;
     }
 
@@ -115,9 +118,10 @@ protected:
 TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotals)
 {
     SummaryPage *p = open();
-    Module1::SummaryMode = SummaryMode::Brief;
     choose(p, 4);
-    click(p->kasmoButton1);
+    click(control<KasmoButton>(p, "briefButton")); // another view first
+    ASSERT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+    click(control<KasmoButton>(p, "detailedButton"));
     EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
     EXPECT_EQ(rows(p),
         (QStringList { "# INV-630500001| ส่วนลด 20.00 บาท| ยอดรวม 60.00 บาท| หักส่วนลดเหลือ 40.00 บาท",
@@ -128,26 +132,28 @@ TEST_F(SummaryViewsPage, DetailedMonthGroupsTheLinesByReceiptWithThePeriodsTotal
             "C3|1|40.00",
             "# INV-630500004| ส่วนลด 0.00 บาท| ยอดรวม 45.00 บาท| หักส่วนลดเหลือ 45.00 บาท",
             "A1|3|45.00" }));
-    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
+    EXPECT_EQ(
+        control<DataGrid>(p, "summaryGrid")->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
         QStringLiteral("รวมเป็นเงิน"));
     // Cost 20 + 20 + 40 + 25 + 30, sales 205, the month's discount 20.
     EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020"));
-    EXPECT_FALSE(p->Label8->isEnabled());
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
+    EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(),
+        QStringLiteral("สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020"));
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Detailed);
 
     // The whole year enables the chart link.
     choose(p, 12);
-    click(p->kasmoButton1);
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
-    EXPECT_TRUE(p->Label8->isEnabled());
-    EXPECT_EQ(p->fpSpread1->maxRows(), 11);
+    click(control<KasmoButton>(p, "detailedButton"));
+    EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
+    EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 11);
 
     // A search narrows the lines and gives no discount.
     search(p, QStringLiteral("กาแ'ฟ"));
     choose(p, 4);
-    click(p->kasmoButton1);
-    EXPECT_EQ(p->txt1->text(), QStringLiteral("กาแฟ"));
+    click(control<KasmoButton>(p, "detailedButton"));
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QStringLiteral("กาแฟ"));
     EXPECT_EQ(rows(p).mid(1), QStringList { "C3|1|40.00" });
     EXPECT_EQ(totals(p), (QStringList { "25.00", "0.00", "40.00", "15.00" }));
 }
@@ -157,10 +163,11 @@ TEST_F(SummaryViewsPage, AFreshPagesFirstViewIsNoSearch)
 {
     SummaryPage *p = open();
     choose(p, 4);
-    click(p->kasmoButton1);
+    click(control<KasmoButton>(p, "detailedButton"));
     EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
-    EXPECT_EQ(p->Label10->text(), QStringLiteral("20.00")); // the period's discount: no search
-    EXPECT_GT(p->fpSpread1->maxRows(), 0);
+    EXPECT_EQ(control<QLabel>(p, "discountFigure")->text(),
+        QStringLiteral("20.00")); // the period's discount: no search
+    EXPECT_GT(control<DataGrid>(p, "summaryGrid")->maxRows(), 0);
 }
 
 TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
@@ -168,71 +175,75 @@ TEST_F(SummaryViewsPage, RefusalsAndNothingFoundKeepTheViewMode)
     struct Case
     {
         const char *name;
-        KasmoButton *SummaryPage::*button;
+        const char *button;
+        // Something on the page first, in a view other than the button's own.
+        const char *shownFirst;
+        SummaryMode shownMode;
     } cases[] = {
-        { "detailed", &SummaryPage::kasmoButton1 },
-        { "best sellers", &SummaryPage::kasmoButton3 },
-        { "one row per receipt", &SummaryPage::kasmoButton2 },
-        { "per day", &SummaryPage::cmdSearch },
+        { "detailed", "detailedButton", "perDayButton", SummaryMode::Brief },
+        { "best sellers", "bestSellersButton", "detailedButton", SummaryMode::Detailed },
+        { "one row per receipt", "briefButton", "detailedButton", SummaryMode::Detailed },
+        { "per day", "perDayButton", "detailedButton", SummaryMode::Detailed },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         SummaryPage *p = open();
-        Module1::SummaryMode = SummaryMode::BestSellers;
+        KasmoButton *button = control<KasmoButton>(p, QString::fromLatin1(c.button));
         choose(p, 4);
-        click(p->kasmoButton1); // something on the page first
-        Module1::SummaryMode = SummaryMode::BestSellers;
+        click(control<KasmoButton>(p, QString::fromLatin1(c.shownFirst)));
+        ASSERT_EQ(p->printSource().summaryMode(), c.shownMode);
         const QStringList before = rows(p);
-        const QString title = p->Label11->text();
+        const QString title = control<QLabel>(p, "titleLabel")->text();
         boxes.clear();
 
         // No month chosen.
-        p->Combo1->setCurrentIndex(-1);
-        click(p->*c.button);
+        control<QComboBox>(p, "monthList")->setCurrentIndex(-1);
+        click(button);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(
             boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-        EXPECT_EQ(p->Label11->text(), title);
-        const bool brief = c.button == &SummaryPage::kasmoButton2;
+        EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(), title);
+        const bool brief = button == control<KasmoButton>(p, "briefButton");
         EXPECT_EQ(rows(p), brief ? QStringList() : before);
         EXPECT_EQ(totals(p)[0], brief ? QStringLiteral("0.00") : QStringLiteral("135.00"));
 
         // The whole year with one day: the grid goes, the title stays.
         choose(p, 12);
-        click(p->Check2);
+        click(control<QCheckBox>(p, "dayCheck"));
         boxes.clear();
-        click(p->*c.button);
+        click(button);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, QStringLiteral("ไม่สามารถหาข้อมูลได้ (โปรดระบุเดือน) ให้ถูกต้อง.."));
-        EXPECT_EQ(p->fpSpread1->maxRows(), 0);
-        EXPECT_EQ(p->Label11->text(), title);
-        click(p->Check2);
+        EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 0);
+        EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(), title);
+        click(control<QCheckBox>(p, "dayCheck"));
 
         // A month without sales: its title, four zeros, the link off.
         choose(p, 6);
         boxes.clear();
-        click(p->*c.button);
+        click(button);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text,
             QStringLiteral(
                 "ไม่พบ ข้อมูล ที่คุณต้องการค้นหาใน ระบบ โปรดลองอีกครั้ง ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
-        EXPECT_TRUE(p->Label11->text().contains(QStringLiteral("(07) กรกฎาคม")));
-        EXPECT_EQ(p->fpSpread1->maxRows(), 0);
+        EXPECT_TRUE(
+            control<QLabel>(p, "titleLabel")->text().contains(QStringLiteral("(07) กรกฎาคม")));
+        EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->maxRows(), 0);
         EXPECT_EQ(totals(p), zeros);
-        EXPECT_FALSE(p->Label8->isEnabled());
-        EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+        EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
+        EXPECT_EQ(p->printSource().summaryMode(), c.shownMode);
 
         // The week (the clock's week holds no sale): its own text, and no month stays chosen.
-        click(p->Check1);
+        click(control<QCheckBox>(p, "weekCheck"));
         boxes.clear();
-        click(p->*c.button);
+        click(button);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text,
             QStringLiteral("ไม่พบ ข้อมูลสินค้าที่ขายได้ใน สัปดาห์นี้ ( กด F5 เพื่อ รีโหลดข้อมูล ).."));
-        EXPECT_EQ(p->Combo1->currentIndex(), -1);
-        EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+        EXPECT_EQ(control<QComboBox>(p, "monthList")->currentIndex(), -1);
+        EXPECT_EQ(p->printSource().summaryMode(), c.shownMode);
         delete p;
         boxes.clear();
     }
@@ -243,13 +254,14 @@ TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
     SummaryPage *p = open();
     search(p, QStringLiteral("%"));
     choose(p, 4);
-    click(p->kasmoButton3);
-    EXPECT_EQ(p->txt1->text(), QString());
+    click(control<KasmoButton>(p, "bestSellersButton"));
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QString());
     const auto products = [p] {
         QStringList out;
-        for (int r = 1; r <= p->fpSpread1->maxRows(); ++r)
-            out << QStringList { p->fpSpread1->getText(1, r), p->fpSpread1->getText(6, r),
-                p->fpSpread1->getText(7, r) }
+        for (int r = 1; r <= control<DataGrid>(p, "summaryGrid")->maxRows(); ++r)
+            out << QStringList { control<DataGrid>(p, "summaryGrid")->getText(1, r),
+                control<DataGrid>(p, "summaryGrid")->getText(6, r),
+                control<DataGrid>(p, "summaryGrid")->getText(7, r) }
                        .join(QLatin1Char('|'));
         return out;
     };
@@ -259,17 +271,19 @@ TEST_F(SummaryViewsPage, BestSellersListProductsByQuantityWithoutMoney)
     found.sort(); // ties come in no set order
     EXPECT_EQ(found, (QStringList { "A1|9|ชิ้น", "B2|1|ชิ้น", "C3|1|ชิ้น" }));
     for (int c : { SummaryPage::ColCost, SummaryPage::ColPrice })
-        EXPECT_EQ(p->fpSpread1->getText(c, 1), QString());
-    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
+        EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->getText(c, 1), QString());
+    EXPECT_EQ(
+        control<DataGrid>(p, "summaryGrid")->getText(SummaryPage::ColAmount, DataGrid::HeaderRow),
         QStringLiteral("หน่วยนับ"));
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020"));
+    EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(),
+        QStringLiteral("สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020"));
     EXPECT_EQ(totals(p), zeros);
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::BestSellers);
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::BestSellers);
 
     choose(p, 12);
-    click(p->kasmoButton3);
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายดี ปี 2020"));
-    EXPECT_FALSE(p->Label8->isEnabled());
+    click(control<KasmoButton>(p, "bestSellersButton"));
+    EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(), QStringLiteral("สินค้าที่ขายดี ปี 2020"));
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
     EXPECT_EQ(products().first(), QStringLiteral("A1|9|ชิ้น"));
 }
 
@@ -278,8 +292,8 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
     SummaryPage *p = open();
     search(p, QStringLiteral("กาแฟ"));
     choose(p, 4);
-    click(p->kasmoButton2);
-    EXPECT_EQ(p->txt1->text(), QString());
+    click(control<KasmoButton>(p, "briefButton"));
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QString());
     const QString nbsp(QChar(0x00A0));
     EXPECT_EQ(rows(p),
         (QStringList { "# INV-630500001|20.00 |60.00 | 40.00 ",
@@ -289,8 +303,8 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
         (QStringList { "(4) เลขที่ใบเสร็จ", "ส่วนลด (บาท)" + nbsp, "ยอดรวม (บาท)" + nbsp,
             "หักส่วนลดเหลือ (บาท)" + nbsp }));
     EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
-    const DataGrid *g = p->fpSpread1;
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+    const DataGrid *g = control<DataGrid>(p, "summaryGrid");
     const GridModel *m = g->gridModel();
     ASSERT_TRUE(m->headerSpanCovering(SummaryPage::ColAmount));
     EXPECT_EQ(m->headerSpanCovering(SummaryPage::ColAmount)->col, SummaryPage::ColCost);
@@ -306,8 +320,8 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
 
     // Per day: three receipts of 5 May in one row, 5 May before 10 May.
     search(p, QStringLiteral("กาแฟ"));
-    click(p->cmdSearch);
-    EXPECT_EQ(p->txt1->text(), QString());
+    click(control<KasmoButton>(p, "perDayButton"));
+    EXPECT_EQ(control<QLineEdit>(p, "searchBox")->text(), QString());
     EXPECT_EQ(rows(p),
         (QStringList {
             "# 05/05/2020|20.00 |160.00 | 140.00 ", "# 10/05/2020|0.00 |45.00 | 45.00 " }));
@@ -315,20 +329,20 @@ TEST_F(SummaryViewsPage, OneRowPerReceiptAndPerDayKeepTheHeaderRowsAlone)
         (QStringList { "(2) รายการ", "ส่วนลด (บาท)" + nbsp, "ยอดรวม (บาท)" + nbsp,
             "หักส่วนลดเหลือ (บาท)" + nbsp }));
     EXPECT_EQ(totals(p), (QStringList { "135.00", "20.00", "185.00", "50.00" }));
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
-    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
     // Over the whole year: one row per month, and the chart link.
     choose(p, 12);
-    click(p->cmdSearch);
+    click(control<KasmoButton>(p, "perDayButton"));
     EXPECT_EQ(rows(p),
         (QStringList {
             "# เดือน 05-2020|20.00 |205.00 | 185.00 ", "# เดือน 06-2020|0.00 |80.00 | 80.00 " }));
     EXPECT_EQ(headers(p, 1), QStringList { "(2) รายการ" });
-    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
     // The next view lays the grid out afresh.
-    click(p->kasmoButton3);
+    click(control<KasmoButton>(p, "bestSellersButton"));
     EXPECT_EQ(headers(p, 4), (QStringList { "รหัสสินค้า", " ชื่อสินค้า", "รายละเอียด", "ราคาทุน" }));
     EXPECT_FALSE(g->gridModel()->headerSpanCovering(SummaryPage::ColAmount));
 }
@@ -344,7 +358,7 @@ TEST_F(SummaryViewsPage, AfterASingleLineReturnTheBillShowsWhatTheCustomerFinall
         ReturnStamp { QStringLiteral("admin"), QDateTime(QDate(2020, 5, 6), QTime(9, 0)) });
     SummaryPage *p = open();
     choose(p, 4);
-    click(p->kasmoButton1);
+    click(control<KasmoButton>(p, "detailedButton"));
     EXPECT_TRUE(rows(p).contains(QStringLiteral(
         "# INV-630500002| ส่วนลด 0.00 บาท| ยอดรวม 45.00 บาท| หักส่วนลดเหลือ 45.00 บาท")));
     EXPECT_TRUE(rows(p).contains(QStringLiteral("A1|3|45.00")));
@@ -354,10 +368,12 @@ TEST_F(SummaryViewsPage, AFailingQueryShowsAnErrorAndLeavesThePageAsItWas)
 {
     SummaryPage *p = open();
     choose(p, 4);
-    click(p->kasmoButton2);
+    click(control<KasmoButton>(p, "briefButton"));
     const QStringList before = rows(p);
     const QStringList totalsBefore = totals(p);
-    for (KasmoButton *b : { p->kasmoButton1, p->kasmoButton2, p->kasmoButton3, p->cmdSearch }) {
+    for (KasmoButton *b : { control<KasmoButton>(p, "detailedButton"),
+             control<KasmoButton>(p, "briefButton"), control<KasmoButton>(p, "bestSellersButton"),
+             control<KasmoButton>(p, "perDayButton") }) {
         boxes.clear();
         Connection::setStatementHook([](const QString &sql) {
             if (sql.contains(QLatin1String("tblRMoney"))
@@ -371,7 +387,7 @@ TEST_F(SummaryViewsPage, AFailingQueryShowsAnErrorAndLeavesThePageAsItWas)
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
         EXPECT_EQ(rows(p), before);
         EXPECT_EQ(totals(p), totalsBefore);
-        EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
+        EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
     }
 }
 
@@ -382,22 +398,20 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
     choose(p, 4);
     struct Case
     {
-        KasmoButton *SummaryPage::*button;
+        const char *button;
         const char *shot;
         QStringList expected;
     } cases[] = {
-        { &SummaryPage::kasmoButton1, "summary-detailed",
+        { "detailedButton", "summary-detailed",
             { "INV-630500001", "B2", "40.00 บาท", "สินค้าที่ขายได้  เดือน  (05) พฤษภาคม ปี 2020" } },
-        { &SummaryPage::kasmoButton3, "summary-best",
-            { "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020", "A1" } },
-        { &SummaryPage::kasmoButton2, "summary-brief",
-            { "(4) เลขที่ใบเสร็จ", "INV-630500004", "185.00" } },
-        { &SummaryPage::cmdSearch, "summary-perday", { "(2) รายการ", "05/05/2020", "140.00" } },
+        { "bestSellersButton", "summary-best", { "สินค้าที่ขายดี  เดือน  (05) พฤษภาคม ปี 2020", "A1" } },
+        { "briefButton", "summary-brief", { "(4) เลขที่ใบเสร็จ", "INV-630500004", "185.00" } },
+        { "perDayButton", "summary-perday", { "(2) รายการ", "05/05/2020", "140.00" } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.shot);
         sink.jobs.clear();
-        click(p->*c.button);
+        click(control<KasmoButton>(p, QString::fromLatin1(c.button)));
         saveScreenshot(p->grab(), QString::fromLatin1(c.shot) + QStringLiteral(".png"));
         dialogs.then([&](QDialog *d) {
             auto *viewer = qobject_cast<StockReportViewer *>(d);
@@ -407,7 +421,7 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
             saveScreenshot(
                 viewer->grab(), QString::fromLatin1(c.shot) + QStringLiteral("-print.png"));
         });
-        click(p->Label7);
+        click(control<TabLabel>(p, "printLink"));
         ASSERT_EQ(sink.jobs.size(), 1u);
         const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
         for (const QString &e : c.expected)
@@ -469,37 +483,39 @@ TEST_F(SummaryViewsPage, TheViewsOfAYearAgreeWithEachOtherAndWithTheSales)
         return out;
     };
 
-    click(p->kasmoButton1);
+    click(control<KasmoButton>(p, "detailedButton"));
     EXPECT_EQ(amounts(rows(p)), receipts);
     EXPECT_EQ(totals(p), yearTotals);
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
-    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Detailed);
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
-    click(p->kasmoButton2);
+    click(control<KasmoButton>(p, "briefButton"));
     EXPECT_EQ(amounts(rows(p)), receipts);
     EXPECT_EQ(headers(p, 1), QStringList { "(8) เลขที่ใบเสร็จ" });
     EXPECT_EQ(totals(p), yearTotals);
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
-    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
-    click(p->cmdSearch);
+    click(control<KasmoButton>(p, "perDayButton"));
     EXPECT_EQ(amounts(rows(p)),
         (QStringList { "เดือน 04-2020|5.00|226.75|221.75", "เดือน 05-2020|20.00|205.00|185.00",
             "เดือน 06-2020|3.50|140.00|136.50", "เดือน 12-2020|1.00|40.00|39.00" }));
     EXPECT_EQ(totals(p), yearTotals);
-    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
-    click(p->kasmoButton3);
-    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColCode, 1), QStringLiteral("A1"));
-    EXPECT_EQ(p->fpSpread1->getText(SummaryPage::ColQty, 1), QStringLiteral("19"));
-    EXPECT_FALSE(p->Label8->isEnabled());
+    click(control<KasmoButton>(p, "bestSellersButton"));
+    EXPECT_EQ(control<DataGrid>(p, "summaryGrid")->getText(SummaryPage::ColCode, 1),
+        QStringLiteral("A1"));
+    EXPECT_EQ(
+        control<DataGrid>(p, "summaryGrid")->getText(SummaryPage::ColQty, 1), QStringLiteral("19"));
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
     // June alone: the returned receipt is gone with its discount.
     choose(p, 5);
-    click(p->cmdSearch);
+    click(control<KasmoButton>(p, "perDayButton"));
     EXPECT_EQ(amounts(rows(p)), QStringList { "01/06/2020|3.50|140.00|136.50" });
     EXPECT_EQ(totals(p), (QStringList { "90.00", "3.50", "136.50", "46.50" }));
-    EXPECT_FALSE(p->Label8->isEnabled());
+    EXPECT_FALSE(control<TabLabel>(p, "yearChartLink")->isEnabled());
     EXPECT_EQ(boxes.count(), 0) << (boxes.count() ? boxes.last().text.toStdString() : "");
 }
 
@@ -510,7 +526,7 @@ TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
     RecordingPrintSink sink;
     SummaryPage *p = open();
     choose(p, 12);
-    click(p->kasmoButton2);
+    click(control<KasmoButton>(p, "briefButton"));
     const QStringList before = rows(p);
     ASSERT_EQ(before.size(), 5);
     boxes.clear();
@@ -518,21 +534,21 @@ TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
         if (sql.contains(QLatin1String("FROM tblLog")))
             throw DbError(QStringLiteral("disk I/O error"), 10);
     });
-    QTest::keyClick(p->fpSpread1, Qt::Key_F5);
+    QTest::keyClick(control<DataGrid>(p, "summaryGrid"), Qt::Key_F5);
     Connection::setStatementHook({});
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
     EXPECT_EQ(rows(p), before);
-    EXPECT_EQ(p->Label11->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
-    EXPECT_EQ(Module1::SummaryMode, SummaryMode::Brief);
-    EXPECT_TRUE(p->Label8->isEnabled());
+    EXPECT_EQ(control<QLabel>(p, "titleLabel")->text(), QStringLiteral("สินค้าที่ขายได้  ปี 2020"));
+    EXPECT_EQ(p->printSource().summaryMode(), SummaryMode::Brief);
+    EXPECT_TRUE(control<TabLabel>(p, "yearChartLink")->isEnabled());
 
     dialogs.then([](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         viewer->ARViewer21->printTool()->trigger();
     });
-    click(p->Label7);
+    click(control<TabLabel>(p, "printLink"));
     ASSERT_EQ(sink.jobs.size(), 1u);
     const QString page = sink.jobs[0].pageTexts(0).join(QLatin1Char('\n'));
     EXPECT_TRUE(page.contains(QStringLiteral("(5) เลขที่ใบเสร็จ"))) << page.toStdString();

@@ -3,11 +3,13 @@
 #include "button/KasmoButton.h"
 #include "platform/chart/BarChart.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/report/ReportViewer.h"
 #include "platform/ui/Clock.h"
 #include "reports/RankingLayout.h"
 #include "reports/RankingWindow.h"
 #include "reports/UserSalesWindow.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -105,56 +107,63 @@ TEST_F(UserSales, WindowListsUsersSearchesAndRefusesAsItSays)
     w->show();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("สรุปยอดการขายของผู้ใช้"));
     QStringList users;
-    for (int i = 0; i < w->Combo2->count(); ++i)
-        users << w->Combo2->itemText(i);
+    for (int i = 0; i < control<QComboBox>(w, "userList")->count(); ++i)
+        users << control<QComboBox>(w, "userList")->itemText(i);
     EXPECT_EQ(users, (QStringList { "admin", "somchai", "mali" }));
-    EXPECT_EQ(w->Text1->text(), QStringLiteral("2024"));
-    EXPECT_FALSE(w->RMChartX1->isVisible());
+    EXPECT_EQ(control<QLineEdit>(w, "yearBox")->text(), QStringLiteral("2024"));
+    EXPECT_FALSE(control<BarChart>(w, "salesChart")->isVisible());
     saveScreenshot(w->grab(), QStringLiteral("user-sales-open.png"));
 
-    click(w->cmdSearch);
+    click(control<KasmoButton>(w, "showSalesButton"));
     EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( ผู้ใช้ ) ที่คุณต้องการก่อนการประมวลผล..."));
 
-    w->Combo2->setCurrentIndex(1);
-    click(w->cmdSearch); // no month yet: refused after the name lines are filled
+    control<QComboBox>(w, "userList")->setCurrentIndex(1);
+    click(control<KasmoButton>(
+        w, "showSalesButton")); // no month yet: refused after the name lines are filled
     EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
-    EXPECT_EQ(w->Text5->text(), QStringLiteral("  ข้อมูลการขายของผู้ใช่ : somchai"));
-    EXPECT_EQ(w->Text6->text(), QStringLiteral("  ตำแหน่ง(ชื่อ) : หัวหน้า"));
-    EXPECT_FALSE(w->RMChartX1->isVisible());
+    EXPECT_EQ(
+        control<QLineEdit>(w, "userLine")->text(), QStringLiteral("  ข้อมูลการขายของผู้ใช่ : somchai"));
+    EXPECT_EQ(
+        control<QLineEdit>(w, "positionLine")->text(), QStringLiteral("  ตำแหน่ง(ชื่อ) : หัวหน้า"));
+    EXPECT_FALSE(control<BarChart>(w, "salesChart")->isVisible());
 
-    w->Combo1->setCurrentIndex(4);
-    click(w->cmdSearch);
-    EXPECT_TRUE(w->RMChartX1->isVisible());
-    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของ เดือน  (05) พฤษภาคม ปี 2024"));
-    EXPECT_EQ(w->Text7->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(w->text2->text(), QStringLiteral("2,480.00"));
-    EXPECT_EQ(w->RMChartX1->labels(), (QStringList { "14/05/2024" }));
+    control<QComboBox>(w, "monthList")->setCurrentIndex(4);
+    click(control<KasmoButton>(w, "showSalesButton"));
+    EXPECT_TRUE(control<BarChart>(w, "salesChart")->isVisible());
+    EXPECT_EQ(control<QLineEdit>(w, "chartTitle")->text(),
+        QStringLiteral("  สรุปยอดขายของ เดือน  (05) พฤษภาคม ปี 2024"));
+    EXPECT_EQ(control<QLineEdit>(w, "discountTotal")->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(control<QLineEdit>(w, "netTotal")->text(), QStringLiteral("2,480.00"));
+    EXPECT_EQ(control<BarChart>(w, "salesChart")->labels(), (QStringList { "14/05/2024" }));
     saveScreenshot(w->grab(), QStringLiteral("user-sales-month.png"));
 
-    w->Combo1->setCurrentIndex(5); // June: nothing sold
-    click(w->cmdSearch);
-    EXPECT_FALSE(w->RMChartX1->isVisible());
-    EXPECT_EQ(w->Label1->text(), QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
-    EXPECT_EQ(w->text2->text(), QStringLiteral("0"));
+    control<QComboBox>(w, "monthList")->setCurrentIndex(5); // June: nothing sold
+    click(control<KasmoButton>(w, "showSalesButton"));
+    EXPECT_FALSE(control<BarChart>(w, "salesChart")->isVisible());
+    EXPECT_EQ(control<QLabel>(w, "hintLabel")->text(), QStringLiteral("ผู้ใช้รายนี้ไม่พบข้อมูลการขาย.."));
+    EXPECT_EQ(control<QLineEdit>(w, "netTotal")->text(), QStringLiteral("0"));
     saveScreenshot(w->grab(), QStringLiteral("user-sales-none.png"));
 
-    w->Combo1->setCurrentIndex(12); // the whole year: twelve bars, no message
-    click(w->cmdSearch);
-    EXPECT_TRUE(w->RMChartX1->isVisible());
-    EXPECT_EQ(w->RMChartX1->values().size(), 12);
-    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของ  ปี 2024"));
+    control<QComboBox>(w, "monthList")
+        ->setCurrentIndex(12); // the whole year: twelve bars, no message
+    click(control<KasmoButton>(w, "showSalesButton"));
+    EXPECT_TRUE(control<BarChart>(w, "salesChart")->isVisible());
+    EXPECT_EQ(control<BarChart>(w, "salesChart")->values().size(), 12);
+    EXPECT_EQ(
+        control<QLineEdit>(w, "chartTitle")->text(), QStringLiteral("  สรุปยอดขายของ  ปี 2024"));
     saveScreenshot(w->grab(), QStringLiteral("user-sales-year.png"));
 
     // The week switch clears and locks the month and the year, with its own message.
-    w->Check1->click();
+    control<QCheckBox>(w, "weekCheck")->click();
     EXPECT_EQ(boxes.last().text, QStringLiteral("เมื่อเปิดการค้นหาแบบ สัปดาห์ จะไม่สามารถเลือก เดือน ปี ได้"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
-    EXPECT_EQ(w->Combo1->currentIndex(), -1);
-    EXPECT_FALSE(w->Combo1->isEnabled());
-    EXPECT_FALSE(w->Text1->isEnabled());
-    click(w->cmdSearch);
-    EXPECT_EQ(w->text4->text(), QStringLiteral("  สรุปยอดขายของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
-    EXPECT_TRUE(w->RMChartX1->isVisible());
+    EXPECT_EQ(control<QComboBox>(w, "monthList")->currentIndex(), -1);
+    EXPECT_FALSE(control<QComboBox>(w, "monthList")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(w, "yearBox")->isEnabled());
+    click(control<KasmoButton>(w, "showSalesButton"));
+    EXPECT_EQ(control<QLineEdit>(w, "chartTitle")->text(),
+        QStringLiteral("  สรุปยอดขายของสัปดาห์นี้ (ย้อนหลัง 7 วัน)"));
+    EXPECT_TRUE(control<BarChart>(w, "salesChart")->isVisible());
     w->close();
 }
 
@@ -163,31 +172,33 @@ TEST_F(UserSales, RankingButtonsHandTheirPeriodToTheRankingWindow)
     auto *w = new UserSalesWindow;
     w->show();
     // A monthly ranking needs a month: the whole year is refused and the week switch unticked.
-    w->Check1->click();
-    click(w->kasmoButton2);
+    control<QCheckBox>(w, "weekCheck")->click();
+    click(control<KasmoButton>(w, "monthRankingButton"));
     EXPECT_EQ(boxes.last().text, QStringLiteral("กรุณาเลือก ( เดือน ) ที่คุณต้องการก่อนการประมวลผล..."));
-    EXPECT_FALSE(w->Check1->isChecked());
-    EXPECT_TRUE(w->Combo1->isEnabled());
-    w->Combo1->setCurrentIndex(12);
-    click(w->kasmoButton2);
+    EXPECT_FALSE(control<QCheckBox>(w, "weekCheck")->isChecked());
+    EXPECT_TRUE(control<QComboBox>(w, "monthList")->isEnabled());
+    control<QComboBox>(w, "monthList")->setCurrentIndex(12);
+    click(control<KasmoButton>(w, "monthRankingButton"));
     EXPECT_TRUE(dialogs.opened.isEmpty());
 
     QStringList titles;
     const auto readTitle = [&](QDialog *d) {
         auto *r = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(r, nullptr);
-        titles << r->RankingReport->element(QStringLiteral("Label1"))->text;
+        // The printed ranking's title, as the viewer shows it.
+        const QStringList texts = control<ReportViewer>(r, "rankingViewer")->document().texts();
+        titles << texts.filter(QStringLiteral("ยอดขายของผู้ใช้ทุกคน")).value(0);
     };
-    w->Combo1->setCurrentIndex(2);
+    control<QComboBox>(w, "monthList")->setCurrentIndex(2);
     dialogs.then(readTitle);
-    click(w->kasmoButton2);
-    EXPECT_EQ(w->text4->text(), QStringLiteral("2"));
+    click(control<KasmoButton>(w, "monthRankingButton"));
+    EXPECT_EQ(control<QLineEdit>(w, "chartTitle")->text(), QStringLiteral("2"));
     dialogs.then(readTitle);
-    click(w->kasmoButton1);
-    EXPECT_EQ(w->text4->text(), QStringLiteral("1"));
+    click(control<KasmoButton>(w, "weekRankingButton"));
+    EXPECT_EQ(control<QLineEdit>(w, "chartTitle")->text(), QStringLiteral("1"));
     dialogs.then(readTitle);
-    click(w->kasmoButton3);
-    EXPECT_EQ(w->text4->text(), QStringLiteral("3"));
+    click(control<KasmoButton>(w, "yearRankingButton"));
+    EXPECT_EQ(control<QLineEdit>(w, "chartTitle")->text(), QStringLiteral("3"));
     EXPECT_EQ(titles,
         (QStringList { "ยอดขายของผู้ใช้ทุกคน เดือน  (03) มีนาคม ปี 2024",
             "ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)", "ยอดขายของผู้ใช้ทุกคน ในปี 2024" }));
@@ -221,22 +232,26 @@ TEST_F(UserSales, AYearsNetKeepsItsSatangAsTheRankingDoes)
     dialogs.then([&](QDialog *d) {
         auto *r = qobject_cast<RankingWindow *>(d);
         ASSERT_NE(r, nullptr);
-        for (int row = 1; row <= r->fpSpread1->maxRows(); ++row)
-            ranked[r->fpSpread1->getText(2, row)]
-                = Currency::parse(r->fpSpread1->getText(5, row)).value_or(Currency()).format();
+        for (int row = 1; row <= control<DataGrid>(r, "workingGrid")->maxRows(); ++row)
+            ranked[control<DataGrid>(r, "workingGrid")->getText(2, row)]
+                = Currency::parse(control<DataGrid>(r, "workingGrid")->getText(5, row))
+                      .value_or(Currency())
+                      .format();
     });
-    click(w->kasmoButton3);
-    choose(w->Combo1, 12); // the whole year
+    click(control<KasmoButton>(w, "yearRankingButton"));
+    choose(control<QComboBox>(w, "monthList"), 12); // the whole year
     for (const auto &c : cases) {
         SCOPED_TRACE(c.user);
-        choose(w->Combo2, c.item);
-        click(w->cmdSearch);
-        EXPECT_EQ(w->text2->text(), QString::fromUtf8(c.net));
-        EXPECT_EQ(w->Text7->text(), QString::fromUtf8(c.discount));
-        EXPECT_EQ(ranked.value(QString::fromUtf8(c.user)), w->text2->text());
+        choose(control<QComboBox>(w, "userList"), c.item);
+        click(control<KasmoButton>(w, "showSalesButton"));
+        EXPECT_EQ(control<QLineEdit>(w, "netTotal")->text(), QString::fromUtf8(c.net));
+        EXPECT_EQ(control<QLineEdit>(w, "discountTotal")->text(), QString::fromUtf8(c.discount));
+        EXPECT_EQ(
+            ranked.value(QString::fromUtf8(c.user)), control<QLineEdit>(w, "netTotal")->text());
     }
     // The bars stay whole baht.
-    EXPECT_EQ(w->RMChartX1->values().mid(0, 6), (QList<double> { 0, 100, 0, 0, 1, 0 }));
+    EXPECT_EQ(control<BarChart>(w, "salesChart")->values().mid(0, 6),
+        (QList<double> { 0, 100, 0, 0, 1, 0 }));
     w->close();
 }
 
@@ -251,6 +266,6 @@ TEST_F(UserSales, AnUnreadableUserListIsReportedWithTheEnginesText)
     EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("tblUser")))
         << boxes.last().text.toStdString();
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-    EXPECT_EQ(w->Combo2->count(), 0);
+    EXPECT_EQ(control<QComboBox>(w, "userList")->count(), 0);
     w->close();
 }

@@ -1,6 +1,7 @@
 #include "reports/YearChartWindow.h"
 #include "SalesData.h"
 #include "platform/chart/BarChart.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include <QChart>
@@ -49,12 +50,13 @@ TEST_F(YearChart, WindowShowsTheYearAsTypedWithTwelveMonthsAndItsDataText)
     addSaleLine(db(), "2024-06-10 10:00:00", "INV-670600001", "A1", 1250, 3);
     YearChartWindow w(QStringLiteral(" 2024 "));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("กราฟสรุปยอดรายปี"));
-    EXPECT_EQ(w.RMChartX1->caption(), QStringLiteral("สถิติยอดขายประจำปี  2024  (ไม่หักต้นทุน)"));
-    EXPECT_EQ(w.RMChartX1->labels().size(), 12);
-    EXPECT_EQ(w.RMChartX1->labels().join('*'),
+    EXPECT_EQ(control<BarChart>(&w, "yearChart")->caption(),
+        QStringLiteral("สถิติยอดขายประจำปี  2024  (ไม่หักต้นทุน)"));
+    EXPECT_EQ(control<BarChart>(&w, "yearChart")->labels().size(), 12);
+    EXPECT_EQ(control<BarChart>(&w, "yearChart")->labels().join('*'),
         QStringLiteral("ม.ค.*ก.พ*มี.ค.*เม.ย.*พ.ค.*มิ.ย.*ก.ค.*ส.ค.*ก.ย.*ต.ค.*พ.ย.*ธ.ค."));
     EXPECT_EQ(w.dataText(), QStringLiteral("0*0*0*0*0*3750*0*0*0*0*0*0*"));
-    EXPECT_EQ(w.RMChartX1->values().at(5), 3750);
+    EXPECT_EQ(control<BarChart>(&w, "yearChart")->values().at(5), 3750);
     w.show();
     saveScreenshot(w.grab(), QStringLiteral("chart-window.png"));
 }

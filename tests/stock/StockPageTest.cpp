@@ -10,6 +10,7 @@
 #include "shell/PasswordHash.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
@@ -650,30 +651,30 @@ TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
         ASSERT_NE(w, nullptr);
         ran = true;
         const QString caption = w->windowTitle();
-        w->Text1->setFocus(Qt::OtherFocusReason);
-        w->Text1->selectAll();
-        QTest::keyClicks(w->Text1, QStringLiteral("2024"));
-        w->Combo1->setFocus(Qt::OtherFocusReason);
-        for (int i = 0; i < 13 && w->Combo1->currentIndex() < 4; ++i)
-            QTest::keyClick(w->Combo1, Qt::Key_Down);
-        ASSERT_EQ(w->Combo1->currentIndex(), 4); // May
-        click(w->Command2);
+        control<QLineEdit>(w, "yearBox")->setFocus(Qt::OtherFocusReason);
+        control<QLineEdit>(w, "yearBox")->selectAll();
+        QTest::keyClicks(control<QLineEdit>(w, "yearBox"), QStringLiteral("2024"));
+        control<QComboBox>(w, "monthList")->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i < 13 && control<QComboBox>(w, "monthList")->currentIndex() < 4; ++i)
+            QTest::keyClick(control<QComboBox>(w, "monthList"), Qt::Key_Down);
+        ASSERT_EQ(control<QComboBox>(w, "monthList")->currentIndex(), 4); // May
+        click(control<QPushButton>(w, "searchButton"));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, QStringLiteral("ค้นหาข้อมูลย้อนหลังไม่สำเร็จ : ") + engineText);
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
         EXPECT_EQ(w->windowTitle(), caption);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 0);
+        EXPECT_EQ(control<DataGrid>(w, "historyGrid")->maxRows(), 0);
 
         // The sales of May never reach the damaged remark: the window finds them.
-        click(w->Option3);
-        click(w->Command2);
+        click(control<QRadioButton>(w, "salesOption"));
+        click(control<QPushButton>(w, "searchButton"));
         EXPECT_EQ(boxes.count(), 1);
         EXPECT_EQ(w->windowTitle(), HistoryWindow::foundCaption(2));
         QStringList keys;
-        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r)
-            if (!w->fpSpread1->getText(HistoryWindow::ColPK, r).isEmpty())
-                keys << w->fpSpread1->getText(HistoryWindow::ColPK, r);
+        for (int r = 1; r <= control<DataGrid>(w, "historyGrid")->maxRows(); ++r)
+            if (!control<DataGrid>(w, "historyGrid")->getText(HistoryWindow::ColPK, r).isEmpty())
+                keys << control<DataGrid>(w, "historyGrid")->getText(HistoryWindow::ColPK, r);
         keys.sort();
         EXPECT_EQ(keys, (QStringList { "2", "3" }));
     });

@@ -6,9 +6,5 @@ void Module1::resetState()
     DataChanged = false;
     PrintSource = 0;
     SummaryMode = ::SummaryMode::Detailed;
-    ReturnBillNo.clear();
-    ReturnMode = false;
     SelectedProductPK = 0;
-    EditQty = 0;
-    EditRow = 0;
 }

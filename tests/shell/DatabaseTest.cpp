@@ -156,13 +156,11 @@ TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
 
 TEST(DatabaseTest, SharedStateStartsEmpty)
 {
-    Module1::EditRow = 4;
     Module1::SummaryMode = SummaryMode::Brief;
     SignedInUser::name = "x";
     SignedInUser::mayViewSummary = true;
     Module1::resetState();
     SignedInUser::reset();
-    EXPECT_EQ(Module1::EditRow, 0);
     EXPECT_EQ(Module1::SummaryMode, SummaryMode::Detailed);
     EXPECT_TRUE(SignedInUser::name.isEmpty());
     EXPECT_FALSE(SignedInUser::mayViewSummary);

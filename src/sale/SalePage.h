@@ -28,18 +28,14 @@ public:
     explicit SalePage(QWidget *parent = nullptr);
     ~SalePage() override;
 
-    // The sale on the page, and the sale put aside by the hold button.
+    // The sale on the page.
     const Sale &sale() const { return m_sale; }
-    const std::optional<Sale> &heldSale() const { return m_held; }
 
     // Reads the save question and the cash drawer switches again (the settings window changed
     // them).
     void readSwitches();
     // The cash drawer as the page last read it.
     const DrawerSetting &drawer() const { return m_drawer; }
-    // The price list of the sale.
-    PriceType priceType() const;
-
     // What the search and quantity dialogs do to the sale (LineGridTarget).
     QString lineName(int row) const override;
     QString lineDescription(int row) const override;
@@ -68,6 +64,8 @@ protected:
 
 private:
     void buildControls();
+    // The price list of the sale.
+    PriceType priceType() const;
     void placeDesign();
     void startSelling();
     void arrangeControls();
@@ -171,7 +169,7 @@ private:
     DrawerSetting m_drawer;
     qint32 m_nextMovementKey = 0;
     bool m_billHasWholesaleLine = false;
-    quint8 m_heldPriceType = 0; // the price list of the held sale
+    PriceType m_heldPriceType = PriceType::Normal; // the price list of the held sale
     bool m_returning = false; // return mode
     QString m_returnBillNo; // the receipt number of the bill loaded for return
 

@@ -68,7 +68,7 @@ void SalePage::holdSale()
     m_held = m_sale;
     heldGrid->setMaxCols(LastCol);
     showHeld(heldGrid, m_held);
-    m_heldPriceType = quint8(m_held->priceType);
+    m_heldPriceType = m_held->priceType;
     holdButton->hide();
     recallButton->show();
     emptyPage(QStringLiteral("พักการขายแล้ว"));
@@ -85,8 +85,8 @@ void SalePage::recallSale()
             MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;
     }
-    if (priceList->currentIndex() != m_heldPriceType) {
-        priceList->setCurrentIndex(m_heldPriceType);
+    if (priceList->currentIndex() != int(m_heldPriceType)) {
+        priceList->setCurrentIndex(int(m_heldPriceType));
         changePriceList(); // on the still empty page
     }
     holdButton->show();

@@ -473,8 +473,8 @@ void SalePage::placeDesign()
     Twips::place(removeLineButton, 6950, 3000, 2200, 650);
     Twips::place(returnModeButton, 9250, 3000, 2200, 650);
     Twips::place(clearButton, 11550, 3000, 2400, 650);
-    Twips::place(returnWholeBillButton, 0, 3000, 5460,
-        650); // leaveReturnModeButton takes 5460 to 9645 beside it
+    // The leave button takes 5460 to 9645 beside the whole-bill button.
+    Twips::place(returnWholeBillButton, 0, 3000, 5460, 650);
     Twips::place(leaveReturnModeButton, 6950, 3000, 4500, 650);
 
     headerBack->lower();

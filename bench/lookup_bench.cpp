@@ -84,16 +84,16 @@ Search searchDialog(ProductSearchDialog *s, bench::PaintWatch &paint, const QStr
     Search out;
     for (int n = 0; n < kRepetitions; ++n) {
         // An empty list first, so every search fills the grid afresh.
-        s->fpSpread1->setMaxRows(0);
-        s->txt1->setText(term);
+        s->findChild<DataGrid *>(QStringLiteral("resultGrid"))->setMaxRows(0);
+        s->findChild<QLineEdit *>(QStringLiteral("searchBox"))->setText(term);
         QCoreApplication::processEvents();
         paint.arm();
         QElapsedTimer t;
         t.start();
-        QTest::keyClick(s->txt1, Qt::Key_Return);
+        QTest::keyClick(s->findChild<QLineEdit *>(QStringLiteral("searchBox")), Qt::Key_Return);
         paint.wait();
         out.times.add(bench::msSince(t));
-        out.hits = s->fpSpread1->maxRows();
+        out.hits = s->findChild<DataGrid *>(QStringLiteral("resultGrid"))->maxRows();
     }
     return out;
 }
@@ -117,7 +117,8 @@ int main(int argc, char **argv)
 
     auto *dialog = new ProductSearchDialog;
     dialog->show();
-    bench::PaintWatch paint(dialog->fpSpread1->viewport());
+    bench::PaintWatch paint(
+        dialog->findChild<DataGrid *>(QStringLiteral("resultGrid"))->viewport());
     QCoreApplication::processEvents();
 
     // --term=<text> (repeatable) searches other terms.

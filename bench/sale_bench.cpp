@@ -40,6 +40,12 @@
 
 namespace {
 
+// A control of the sale page, by its name.
+template <typename T> T *named(const QObject *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
 constexpr int kSales = 300;
 constexpr int kLines = 10;
 const QString kConfirmText = QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ บันทึก การขายสินค้า ทั้งหมด !!");
@@ -105,8 +111,9 @@ struct Shop
         page = qobject_cast<SalePage *>(frame->activePage());
         if (!page)
             return;
-        gridPaint = std::make_unique<bench::PaintWatch>(page->fpSpread1->viewport());
-        statusPaint = std::make_unique<bench::PaintWatch>(page->Label6);
+        gridPaint
+            = std::make_unique<bench::PaintWatch>(named<DataGrid>(page, "saleGrid")->viewport());
+        statusPaint = std::make_unique<bench::PaintWatch>(named<QLabel>(page, "totalLabel"));
         QCoreApplication::processEvents();
     }
     ~Shop()
@@ -350,7 +357,7 @@ struct Figures
 
 void scan(Shop &s, Figures &f, int pk)
 {
-    QWidget *box = s.keys(s.page->txtSearchProduct);
+    QWidget *box = s.keys(named<QLineEdit>(s.page, "codeBox"));
     QTest::keyClicks(box, generatedProductCode(pk)); // the scanner types the code
     QCoreApplication::processEvents();
     s.gridPaint->arm();
@@ -367,14 +374,14 @@ void scan(Shop &s, Figures &f, int pk)
 bool pay(Shop &s)
 {
     SalePage *p = s.page;
-    QTest::keyClick(s.keys(p->txtSearchProduct), Qt::Key_Left); // to the discount box
-    QTest::keyClicks(s.keys(p->text2), QStringLiteral("5"));
-    QTest::keyClick(s.keys(p->text2), Qt::Key_Return); // to the cash box
-    const Currency net = Currency::fromText(p->Label16->text());
+    QTest::keyClick(s.keys(named<QLineEdit>(p, "codeBox")), Qt::Key_Left); // to the discount box
+    QTest::keyClicks(s.keys(named<QLineEdit>(p, "discountBox")), QStringLiteral("5"));
+    QTest::keyClick(s.keys(named<QLineEdit>(p, "discountBox")), Qt::Key_Return); // to the cash box
+    const Currency net = Currency::fromText(named<QLabel>(p, "netLabel")->text());
     const qint64 cash = (net.units() / 10000 / 100 + 1) * 100;
-    QTest::keyClicks(s.keys(p->Text1), QString::number(cash));
+    QTest::keyClicks(s.keys(named<QLineEdit>(p, "cashBox")), QString::number(cash));
     QCoreApplication::processEvents();
-    return p->Label3->text() == (Currency::fromWhole(cash) - net).format();
+    return named<QLabel>(p, "changeLabel")->text() == (Currency::fromWhole(cash) - net).format();
 }
 
 void runSales(Shop &s, Figures &f, bool realPause)
@@ -385,7 +392,7 @@ void runSales(Shop &s, Figures &f, bool realPause)
     for (int n = 0; n < kSales; ++n) {
         for (int i = 0; i < kLines; ++i) {
             scan(s, f, s.nextProduct());
-            if (n == 0 && p->fpSpread1->verticalScrollBar()->maximum() == 0)
+            if (n == 0 && named<DataGrid>(p, "saleGrid")->verticalScrollBar()->maximum() == 0)
                 f.linesWithoutScrolling = i + 1;
         }
         if (!pay(s))
@@ -397,7 +404,7 @@ void runSales(Shop &s, Figures &f, bool realPause)
         s.statusPaint->arm();
         QElapsedTimer t;
         t.start();
-        QTest::keyClick(s.keys(p->Text1), Qt::Key_F9);
+        QTest::keyClick(s.keys(named<QLineEdit>(p, "cashBox")), Qt::Key_F9);
         f.savesStored.add(bench::msSince(t));
         const bool painted = s.gridPaint->wait() && s.statusPaint->wait();
         f.saves.add(bench::msSince(t));
@@ -411,11 +418,12 @@ void runSales(Shop &s, Figures &f, bool realPause)
         if (fold >= 0)
             f.folds.add(fold);
 
-        const QString receiptNo = p->text3->text();
+        const QString receiptNo = named<QLineEdit>(p, "receiptNumberBox")->text();
         bare.take(receiptNo, sale);
-        if (sale.lines.size() == kLines && p->fpSpread1->maxRows() == 0
-            && p->Label6->text() == QStringLiteral("บันทึกแล้ว") && bare.rows().lines.size() == kLines
-            && bare.rows().movements.size() == kLines && bare.rows().discounts.size() == 1)
+        if (sale.lines.size() == kLines && named<DataGrid>(p, "saleGrid")->maxRows() == 0
+            && named<QLabel>(p, "totalLabel")->text() == QStringLiteral("บันทึกแล้ว")
+            && bare.rows().lines.size() == kLines && bare.rows().movements.size() == kLines
+            && bare.rows().discounts.size() == 1)
             ++f.saved;
 
         const double ms = bare.commit();

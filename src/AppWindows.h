@@ -24,7 +24,7 @@ inline void registerAppWindows()
     };
     w.checksetting = [] {
         if (SalePage *page = WindowRegistry::find<SalePage>())
-            page->checksetting();
+            page->readSwitches();
     };
     MainFrame::setWindows(w);
     registerReceiptWindows();

@@ -1,7 +1,5 @@
 #include "sale/LineReturnDialog.h"
-#include "button/KasmoButton.h"
 #include "platform/db/DbError.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/ui/CharacterFilter.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DialogRunner.h"
@@ -10,14 +8,12 @@
 #include "platform/ui/WindowRegistry.h"
 #include "records/Codes.h"
 #include "records/Val.h"
+#include "sale/LineGridTarget.h"
 #include "sale/Returns.h"
-#include "sale/SaleGrid.h"
-#include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "sale/SaleUi.h"
 #include "shell/InputBoxes.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QLabel>
@@ -30,49 +26,48 @@ QString LineReturnDialog::labelText(const QString &name, const QString &descript
     return lineLabel(QStringLiteral("คืน "), name, description, QStringLiteral(" เป็นจำนวน : "));
 }
 
-LineReturnDialog::LineReturnDialog(SalePage *page)
+LineReturnDialog::LineReturnDialog(const LineGridTarget *lines, const BillLineToReturn &line)
     : QuantityDialog(QStringLiteral("LineReturnDialog"), QStringLiteral("คืนสินค้า"),
         bannerStrip(QColor(139, 30, 40), QColor(230, 150, 150)))
-    , m_page(page)
+    , m_line(line)
 {
-    Form_Load();
+    WindowPlacement::place(this, VerticalPlace::Third);
+    if (lines)
+        lineCaption->setText(
+            labelText(lines->lineName(line.row), lines->lineDescription(line.row)));
+    showQuantity(line.quantity);
 }
 
-bool LineReturnDialog::showModal(SalePage &page)
+std::optional<LineReturnDialog::StoredLineReturn> LineReturnDialog::showModal(
+    const LineGridTarget &lines, const BillLineToReturn &line)
 {
     if (LineReturnDialog *old = WindowRegistry::find<LineReturnDialog>())
         WindowRegistry::unload(old);
-    QPointer<LineReturnDialog> w = new LineReturnDialog(&page);
+    std::optional<StoredLineReturn> stored;
+    QPointer<LineReturnDialog> w = new LineReturnDialog(&lines, line);
+    w->m_stored = &stored;
     WindowRegistry::add(w);
-    w->Text1->setFocus(Qt::OtherFocusReason);
-    // The dialog deletes itself when it closes: its result is all that is left to read, and
-    // only a stored return accepts it.
-    return DialogRunner::exec(w) == QDialog::Accepted;
+    w->quantityBox->setFocus(Qt::OtherFocusReason);
+    // The dialog deletes itself when it closes: what it stored is all that is left to read.
+    DialogRunner::exec(w);
+    if (w)
+        w->m_stored = nullptr;
+    return stored;
 }
 
-void LineReturnDialog::Form_Load()
+void LineReturnDialog::saveQuantity()
 {
-    WindowPlacement::place(this, VerticalPlace::Third);
-    if (m_page) {
-        const int r = Module1::EditRow;
-        Label1->setText(labelText(m_page->lineName(r), m_page->lineDescription(r)));
-    }
-    showQuantity(Module1::EditQty);
-}
-
-void LineReturnDialog::Command1_Click()
-{
-    const QString q = trimBlanks(Text1->text());
+    const QString q = trimBlanks(quantityBox->text());
     bool ok = false;
     const qint64 n = q.toLongLong(&ok);
     if (!ok || n < 1) {
-        Text1->setText(QStringLiteral("1"));
-        InputBoxes::selectAllText(Text1);
+        quantityBox->setText(QStringLiteral("1"));
+        InputBoxes::selectAllText(quantityBox);
         return;
     }
-    if (n > Module1::EditQty) {
-        Text1->setText(QString::number(Module1::EditQty));
-        InputBoxes::selectAllText(Text1);
+    if (n > m_line.quantity) {
+        quantityBox->setText(QString::number(m_line.quantity));
+        InputBoxes::selectAllText(quantityBox);
         return;
     }
     if (MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ ว่าคุณต้องการ คืนสินค้าจำนวน  [ ") + q
@@ -81,28 +76,22 @@ void LineReturnDialog::Command1_Click()
             this)
         != MsgResult::Ok)
         return;
-    if (!Return8())
+    const std::optional<StoredLineReturn> done = storeReturn();
+    if (!done)
         return;
-
-    m_page->lineReturned(Module1::EditRow, n, m_remaining);
+    if (m_stored)
+        *m_stored = done;
     accept();
 }
 
-bool LineReturnDialog::Return8()
+std::optional<LineReturnDialog::StoredLineReturn> LineReturnDialog::storeReturn()
 {
-    const int r = Module1::EditRow;
-    if (!m_page || r < 1 || r > m_page->sale().lines.size())
-        return false;
-    const qint64 key = m_page->sale().lines[r - 1].storedKey;
-    const qint64 q = trimBlanks(Text1->text()).toLongLong();
+    const qint64 q = trimBlanks(quantityBox->text()).toLongLong();
     QString failure;
     try {
-        const LineReturn done = returnBillLine(ShopDatabase::connection(), Module1::ReturnBillNo,
-            key, q, { SignedInUser::name, Clock::now() });
-        NextMovementPK = done.movementKey;
-        m_remaining = done.remaining;
-        m_returned = true;
-        return true;
+        const LineReturn done = returnBillLine(ShopDatabase::connection(), m_line.billNo,
+            m_line.storedKey, q, { SignedInUser::name, Clock::now() });
+        return StoredLineReturn { q, done.remaining };
     } catch (const MissingReturnProduct &e) {
         failure = QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
             + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้านี้ยังไม่ได้บันทึก");
@@ -112,5 +101,5 @@ bool LineReturnDialog::Return8()
         failure = QStringLiteral("คืนสินค้าไม่สำเร็จ : ") + e.text();
     }
     MsgBox(failure, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
-    return false;
+    return std::nullopt;
 }

@@ -73,61 +73,61 @@ ProductSearchDialog::ProductSearchDialog(LineGridTarget *target)
     setAutoFillBackground(true);
     setColour(this, QPalette::Window, SalePage::colour(kBack));
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAutoFillBackground(true);
-    setColour(Frame1, QPalette::Window, SalePage::colour(kBack));
-    Image1 = new QLabel(Frame1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setScaledContents(true);
-    Image1->setPixmap(banner());
-    Label11 = new QLabel(
+    searchPanel = new QFrame(this);
+    searchPanel->setObjectName(QStringLiteral("searchPanel"));
+    searchPanel->setAutoFillBackground(true);
+    setColour(searchPanel, QPalette::Window, SalePage::colour(kBack));
+    bannerImage = new QLabel(searchPanel);
+    bannerImage->setObjectName(QStringLiteral("bannerImage"));
+    bannerImage->setScaledContents(true);
+    bannerImage->setPixmap(banner());
+    instructionLabel = new QLabel(
         QStringLiteral("กรอก รหัส , ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา (กรอกเพียงบางส่วนก็ได้)"),
-        Frame1);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setFont(tahoma(9.75));
-    setColour(Label11, QPalette::WindowText, SalePage::colour(kInstruction));
-    txt1 = new QLineEdit(Frame1);
-    txt1->setObjectName(QStringLiteral("txt1"));
-    txt1->setFont(tahoma(20.25));
-    txt1->setAlignment(Qt::AlignCenter);
-    txt1->setMaxLength(50);
-    setColour(txt1, QPalette::Text, SalePage::colour(kSearchText));
-    Command1 = new QPushButton(QStringLiteral("   ค้นหา (Enter)"), Frame1);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(tahoma(12.75));
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
-    Command2 = new QPushButton(QStringLiteral("ออกจากหน้านี้ (ESC)"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setFont(tahoma(12.75));
-    for (QPushButton *b : { Command1, Command2 }) {
+        searchPanel);
+    instructionLabel->setObjectName(QStringLiteral("instructionLabel"));
+    instructionLabel->setFont(tahoma(9.75));
+    setColour(instructionLabel, QPalette::WindowText, SalePage::colour(kInstruction));
+    searchBox = new QLineEdit(searchPanel);
+    searchBox->setObjectName(QStringLiteral("searchBox"));
+    searchBox->setFont(tahoma(20.25));
+    searchBox->setAlignment(Qt::AlignCenter);
+    searchBox->setMaxLength(50);
+    setColour(searchBox, QPalette::Text, SalePage::colour(kSearchText));
+    searchButton = new QPushButton(QStringLiteral("   ค้นหา (Enter)"), searchPanel);
+    searchButton->setObjectName(QStringLiteral("searchButton"));
+    searchButton->setFont(tahoma(12.75));
+    resultGrid = new DataGrid(this);
+    resultGrid->setObjectName(QStringLiteral("resultGrid"));
+    exitButton = new QPushButton(QStringLiteral("ออกจากหน้านี้ (ESC)"), this);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    exitButton->setFont(tahoma(12.75));
+    for (QPushButton *b : { searchButton, exitButton }) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
 
-    Twips::place(Frame1, 0, 0, 12915, 1320);
-    Twips::place(Image1, 0, 0, 12915, 1320);
-    Twips::place(Label11, 120, 80, 12680, 330);
-    Twips::place(txt1, 120, 450, 9880, 760);
-    Twips::place(Command1, 10080, 450, 2715, 760);
-    Twips::place(fpSpread1, 0, 1340, 12900, 3795);
-    Twips::place(Command2, 0, 5145, 12915, 480);
+    Twips::place(searchPanel, 0, 0, 12915, 1320);
+    Twips::place(bannerImage, 0, 0, 12915, 1320);
+    Twips::place(instructionLabel, 120, 80, 12680, 330);
+    Twips::place(searchBox, 120, 450, 9880, 760);
+    Twips::place(searchButton, 10080, 450, 2715, 760);
+    Twips::place(resultGrid, 0, 1340, 12900, 3795);
+    Twips::place(exitButton, 0, 5145, 12915, 480);
     setFixedSize(Twips::toPixelsX(12915), Twips::toPixelsY(5625));
     Accessibility::nameFromCaption(
-        txt1, QStringLiteral("รหัส ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา"));
-    Accessibility::nameFromCaption(fpSpread1, QStringLiteral("สินค้าที่ค้นพบ"));
-    setTabOrder(txt1, fpSpread1);
-    setTabOrder(fpSpread1, Command1);
-    setTabOrder(Command1, Command2);
+        searchBox, QStringLiteral("รหัส ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา"));
+    Accessibility::nameFromCaption(resultGrid, QStringLiteral("สินค้าที่ค้นพบ"));
+    setTabOrder(searchBox, resultGrid);
+    setTabOrder(resultGrid, searchButton);
+    setTabOrder(searchButton, exitButton);
 
-    CharacterFilter::install(txt1, [this](int &k) { txt1_KeyPress(k); });
-    connect(Command1, &QPushButton::clicked, this, &ProductSearchDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ProductSearchDialog::Command2_Click);
-    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int, int) {
+    CharacterFilter::install(searchBox, [this](int &k) { searchBoxKey(k); });
+    connect(searchButton, &QPushButton::clicked, this, &ProductSearchDialog::searchProducts);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(resultGrid, &DataGrid::cellDoubleClicked, this, [this](int, int) {
         // An add traps nothing of its own; a failure is reported and the dialog goes on.
         try {
-            fpSpread1_DblClick();
+            addChosenProduct();
         } catch (const std::exception &e) {
             MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
                 MsgResult::Ok, this);
@@ -137,7 +137,8 @@ ProductSearchDialog::ProductSearchDialog(LineGridTarget *target)
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
 
-    Form_Load();
+    WindowPlacement::place(this, VerticalPlace::Quarter);
+    formatResultGrid();
 }
 
 void ProductSearchDialog::showModal(LineGridTarget &target)
@@ -146,19 +147,13 @@ void ProductSearchDialog::showModal(LineGridTarget &target)
         WindowRegistry::unload(old);
     QPointer<ProductSearchDialog> w = new ProductSearchDialog(&target);
     WindowRegistry::add(w);
-    w->txt1->setFocus(Qt::OtherFocusReason);
+    w->searchBox->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
 }
 
-void ProductSearchDialog::Form_Load()
+void ProductSearchDialog::formatResultGrid()
 {
-    WindowPlacement::place(this, VerticalPlace::Quarter);
-    SetupSpread();
-}
-
-void ProductSearchDialog::SetupSpread()
-{
-    DataGrid *g = fpSpread1;
+    DataGrid *g = resultGrid;
     g->setRedraw(false);
     g->setMaxRows(0);
     g->setMaxCols(3);
@@ -182,48 +177,48 @@ void ProductSearchDialog::SetupSpread()
     g->setRedraw(true);
 }
 
-void ProductSearchDialog::txt1_KeyPress(int &KeyAscii)
+void ProductSearchDialog::searchBoxKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Command1_Click();
+    if (key == 13) {
+        key = 0;
+        searchProducts();
     }
 }
 
-void ProductSearchDialog::Command1_Click()
+void ProductSearchDialog::searchProducts()
 {
-    const QString t = trimBlanks(txt1->text());
+    const QString t = trimBlanks(searchBox->text());
     if (t.isEmpty()) {
-        txt1->setFocus(Qt::OtherFocusReason);
+        searchBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     // The text is found literally: % and _ are plain characters, a quote is an ordinary one.
     std::optional<GridRows> rows;
-    skipOnFailure("ProductSearchDialog.Command1_Click",
+    skipOnFailure("ProductSearchDialog.searchProducts",
         [&] { rows = ProductSearch::dialogRows(ShopDatabase::connection(), t); });
     if (!rows || rows->empty()) {
         if (rows)
-            skipOnFailure("ProductSearchDialog.Command1_Click", [&] { fpSpread1->setMaxRows(0); });
+            skipOnFailure("ProductSearchDialog.searchProducts", [&] { resultGrid->setMaxRows(0); });
         setWindowTitle(NotFoundCaption);
         return;
     }
     const int n = int(rows->size());
     setWindowTitle(foundCaption(n));
-    skipOnFailure("ProductSearchDialog.Command1_Click", [&] {
-        fpSpread1->setRows(std::move(*rows));
-        fpSpread1->setActiveCell(1, 1);
+    skipOnFailure("ProductSearchDialog.searchProducts", [&] {
+        resultGrid->setRows(std::move(*rows));
+        resultGrid->setActiveCell(1, 1);
     });
 }
 
-void ProductSearchDialog::fpSpread1_DblClick()
+void ProductSearchDialog::addChosenProduct()
 {
-    if (fpSpread1->maxRows() == 0)
+    if (resultGrid->maxRows() == 0)
         return;
-    const int r = fpSpread1->activeRow();
-    if (r < 1 || r > fpSpread1->maxRows())
+    const int r = resultGrid->activeRow();
+    if (r < 1 || r > resultGrid->maxRows())
         return;
     bool ok = false;
-    const qint64 pk = trimBlanks(fpSpread1->getText(0, r)).toLongLong(&ok);
+    const qint64 pk = trimBlanks(resultGrid->getText(0, r)).toLongLong(&ok);
     if (!ok)
         return;
     if (!m_target)
@@ -232,23 +227,12 @@ void ProductSearchDialog::fpSpread1_DblClick()
         m_target->addLine(*p);
 }
 
-void ProductSearchDialog::Form_KeyDown(int KeyCode)
-{
-    if (KeyCode == Qt::Key_Escape)
-        Command2_Click();
-}
-
-void ProductSearchDialog::Command2_Click()
-{
-    close();
-}
-
 bool ProductSearchDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
         if (ke->key() == Qt::Key_Escape) {
-            Form_KeyDown(ke->key());
+            close();
             return true;
         }
     }
@@ -258,7 +242,7 @@ bool ProductSearchDialog::eventFilter(QObject *watched, QEvent *event)
 void ProductSearchDialog::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Escape) {
-        Form_KeyDown(e->key());
+        close();
         return;
     }
     // Enter belongs to the search box; the dialog has no default button.

@@ -21,22 +21,6 @@ public:
     // Makes a fresh instance over the opener's grid, runs it modally and unloads it.
     static void showModal(LineGridTarget &target);
 
-    QFrame *Frame1 = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Label11 = nullptr;
-    QLineEdit *txt1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    DataGrid *fpSpread1 = nullptr;
-    QPushButton *Command2 = nullptr;
-
-    void Form_Load();
-    void SetupSpread();
-    void txt1_KeyPress(int &KeyAscii);
-    void Command1_Click();
-    void fpSpread1_DblClick();
-    void Form_KeyDown(int KeyCode);
-    void Command2_Click();
-
     // Window captions after a search.
     static QString foundCaption(int count);
     static const QString NotFoundCaption;
@@ -46,5 +30,18 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    void formatResultGrid();
+    void searchBoxKey(int &key);
+    void searchProducts();
+    void addChosenProduct();
+
+    QFrame *searchPanel = nullptr;
+    QLabel *bannerImage = nullptr;
+    QLabel *instructionLabel = nullptr;
+    QLineEdit *searchBox = nullptr;
+    QPushButton *searchButton = nullptr;
+    DataGrid *resultGrid = nullptr;
+    QPushButton *exitButton = nullptr;
+
     LineGridTarget *m_target;
 };

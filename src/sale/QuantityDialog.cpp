@@ -21,42 +21,42 @@ QuantityDialog::QuantityDialog(const QString &name, const QString &title, const 
         | Qt::WindowTitleHint);
     setFont(tahoma(8.25, false));
 
-    Command1 = new QPushButton(QStringLiteral("บันทึกข้อมูล (Enter)"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(tahoma(12.75));
-    Command1->setAutoDefault(false);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setScaledContents(true);
-    Image1->setPixmap(banner);
-    Label1 = new QLabel(QStringLiteral("คืนสินค้าเป็นจำนวน :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(tahoma(9.75));
-    setColour(Label1, QPalette::WindowText, SalePage::colour(rgbValue(21, 66, 139)));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFont(tahoma(68.25));
-    Text1->setAlignment(Qt::AlignCenter);
-    Text1->setMaxLength(4);
-    setColour(Text1, QPalette::Text, Qt::black);
-    setColour(Text1, QPalette::Base, SalePage::colour(rgbValue(239, 200, 200)));
+    saveButton = new QPushButton(QStringLiteral("บันทึกข้อมูล (Enter)"), this);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setFont(tahoma(12.75));
+    saveButton->setAutoDefault(false);
+    bannerImage = new QLabel(this);
+    bannerImage->setObjectName(QStringLiteral("bannerImage"));
+    bannerImage->setScaledContents(true);
+    bannerImage->setPixmap(banner);
+    lineCaption = new QLabel(QStringLiteral("คืนสินค้าเป็นจำนวน :"), this);
+    lineCaption->setObjectName(QStringLiteral("lineCaption"));
+    lineCaption->setFont(tahoma(9.75));
+    setColour(lineCaption, QPalette::WindowText, SalePage::colour(rgbValue(21, 66, 139)));
+    quantityBox = new QLineEdit(this);
+    quantityBox->setObjectName(QStringLiteral("quantityBox"));
+    quantityBox->setFont(tahoma(68.25));
+    quantityBox->setAlignment(Qt::AlignCenter);
+    quantityBox->setMaxLength(4);
+    setColour(quantityBox, QPalette::Text, Qt::black);
+    setColour(quantityBox, QPalette::Base, SalePage::colour(rgbValue(239, 200, 200)));
 
-    Twips::place(Command1, 0, 0, 3375, 2280);
-    Twips::place(Image1, 3375, 0, 6525, 60);
-    Twips::place(Label1, 3420, 70, 6420, 270);
-    Twips::place(Text1, 3330, 340, 6570, 1935);
+    Twips::place(saveButton, 0, 0, 3375, 2280);
+    Twips::place(bannerImage, 3375, 0, 6525, 60);
+    Twips::place(lineCaption, 3420, 70, 6420, 270);
+    Twips::place(quantityBox, 3330, 340, 6570, 1935);
     setFixedSize(Twips::toPixelsX(9900), Twips::toPixelsY(2280));
-    setTabOrder(Text1, Command1);
+    setTabOrder(quantityBox, saveButton);
 
-    CharacterFilter::install(Text1, [this](int &k) { Text1_KeyPress(k); });
-    InputBoxes::refuseRightClick(Text1);
-    Text1->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    CharacterFilter::install(quantityBox, [this](int &k) { quantityKey(k); });
+    InputBoxes::refuseRightClick(quantityBox);
+    quantityBox->installEventFilter(this);
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveQuantity(); });
 }
 
 bool QuantityDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Text1 && event->type() == QEvent::FocusIn)
+    if (watched == quantityBox && event->type() == QEvent::FocusIn)
         InputBoxes::setEnglishKeyboard();
     return QDialog::eventFilter(watched, event);
 }
@@ -79,22 +79,22 @@ QString QuantityDialog::lineLabel(
 void QuantityDialog::showQuantity(qint64 qty)
 {
     const QString text = QString::number(qty);
-    Text1->setMaxLength(qMax(4, int(text.size())));
-    Text1->setText(text);
-    InputBoxes::selectAllText(Text1);
+    quantityBox->setMaxLength(qMax(4, int(text.size())));
+    quantityBox->setText(text);
+    InputBoxes::selectAllText(quantityBox);
     // The box is named by the label over it, which names the line.
-    Accessibility::nameFromCaption(Text1, Label1->text());
+    Accessibility::nameFromCaption(quantityBox, lineCaption->text());
 }
 
-void QuantityDialog::Text1_KeyPress(int &KeyAscii)
+void QuantityDialog::quantityKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Command1_Click();
+    if (key == 13) {
+        key = 0;
+        saveQuantity();
         return;
     }
-    KeyFilters::digitsOnly(KeyAscii);
-    if (KeyAscii >= '0' && KeyAscii <= '9'
-        && Text1->text().size() - Text1->selectedText().size() >= 4)
-        KeyAscii = 0;
+    KeyFilters::digitsOnly(key);
+    if (key >= '0' && key <= '9'
+        && quantityBox->text().size() - quantityBox->selectedText().size() >= 4)
+        key = 0;
 }

@@ -9,7 +9,6 @@
 #include "sale/SaleUi.h"
 #include "shell/InputBoxes.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -20,47 +19,47 @@ QString QuantityEditDialog::labelText(const QString &name, const QString &descri
     return lineLabel(QStringLiteral("ปรับ "), name, description, QStringLiteral(" เป็น : "));
 }
 
-QuantityEditDialog::QuantityEditDialog(LineGridTarget *target)
+QuantityEditDialog::QuantityEditDialog(LineGridTarget *target, int row, qint64 quantity)
     : QuantityDialog(QStringLiteral("QuantityEditDialog"), QStringLiteral("แก้ไขจำนวนสินค้า"),
         bannerStrip(QColor(21, 66, 139), QColor(120, 160, 210)))
     , m_target(target)
+    , m_row(row)
 {
-    Form_Load();
+    WindowPlacement::place(this, VerticalPlace::Third);
+    if (m_target)
+        lineCaption->setText(labelText(m_target->lineName(row), m_target->lineDescription(row)));
+    showQuantity(quantity);
 }
 
-void QuantityEditDialog::showModal(LineGridTarget &target)
+std::optional<qint64> QuantityEditDialog::showModal(
+    LineGridTarget &target, int row, qint64 quantity)
 {
     if (QuantityEditDialog *old = WindowRegistry::find<QuantityEditDialog>())
         WindowRegistry::unload(old);
-    QPointer<QuantityEditDialog> w = new QuantityEditDialog(&target);
+    std::optional<qint64> saved;
+    QPointer<QuantityEditDialog> w = new QuantityEditDialog(&target, row, quantity);
+    w->m_saved = &saved;
     WindowRegistry::add(w);
-    w->Text1->setFocus(Qt::OtherFocusReason);
+    w->quantityBox->setFocus(Qt::OtherFocusReason);
     DialogRunner::exec(w);
+    if (w)
+        w->m_saved = nullptr;
+    return saved;
 }
 
-void QuantityEditDialog::Form_Load()
-{
-    WindowPlacement::place(this, VerticalPlace::Third);
-    if (m_target) {
-        const int r = Module1::EditRow;
-        Label1->setText(labelText(m_target->lineName(r), m_target->lineDescription(r)));
-    }
-    showQuantity(Module1::EditQty);
-}
-
-void QuantityEditDialog::Command1_Click()
+void QuantityEditDialog::saveQuantity()
 {
     bool ok = false;
-    const qint64 qty = trimBlanks(Text1->text()).toLongLong(&ok);
+    const qint64 qty = trimBlanks(quantityBox->text()).toLongLong(&ok);
     if (!ok || qty < 1) {
-        Text1->setText(QStringLiteral("1"));
-        InputBoxes::selectAllText(Text1);
-        Text1->setFocus(Qt::OtherFocusReason);
+        quantityBox->setText(QStringLiteral("1"));
+        InputBoxes::selectAllText(quantityBox);
+        quantityBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_target) {
         try {
-            m_target->setQuantity(Module1::EditRow, qty);
+            m_target->setQuantity(m_row, qty);
         } catch (const std::exception &e) {
             // The line could not be priced again (its product is gone): it keeps its quantity.
             MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
@@ -68,5 +67,7 @@ void QuantityEditDialog::Command1_Click()
             return;
         }
     }
+    if (m_saved)
+        *m_saved = qty;
     close();
 }

@@ -1,26 +1,29 @@
 #pragma once
 #include "sale/QuantityDialog.h"
+#include <optional>
 
 class LineGridTarget;
 
-// The quantity dialog: changes the quantity of line EditRow (quantity EditQty) of its opener's
-// grid (the sale page or the stock update window), which prices the line again and recomputes
-// its figures.
+// The quantity dialog: changes the quantity of one line of its opener's grid (the sale page or
+// the stock update window), which prices the line again and recomputes its figures.
 class QuantityEditDialog : public QuantityDialog
 {
     Q_OBJECT
 public:
-    explicit QuantityEditDialog(LineGridTarget *target = nullptr);
+    // Over line `row` of the opener's grid, which holds `quantity`.
+    QuantityEditDialog(LineGridTarget *target, int row, qint64 quantity);
 
-    // Makes a fresh instance over the opener's grid, runs it modally and unloads it.
-    static void showModal(LineGridTarget &target);
+    // Makes a fresh instance over the opener's line, runs it modally and unloads it. The
+    // quantity the line took, or nothing when the window was closed without a save.
+    static std::optional<qint64> showModal(LineGridTarget &target, int row, qint64 quantity);
 
-    void Form_Load();
-    void Command1_Click() override;
-
-    // Label1 for a line's name and description (both trimmed).
+    // The label over the box for a line's name and description (both trimmed).
     static QString labelText(const QString &name, const QString &description);
 
 private:
+    void saveQuantity() override;
+
     LineGridTarget *m_target;
+    int m_row;
+    std::optional<qint64> *m_saved = nullptr; // where showModal reads the result
 };

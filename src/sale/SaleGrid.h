@@ -1,6 +1,6 @@
 #pragma once
 
-// Columns of the sale grid `fpSpread1`, one sale line per row (row 1 on top). In return mode
+// Columns of the sale grid `saleGrid`, one sale line per row (row 1 on top). In return mode
 // column 0 holds the stored line's key and column 8 the bill's wholesale flag.
 namespace SaleGrid {
 enum Col {

@@ -1,4 +1,5 @@
 #pragma once
+#include "sale/Counters.h"
 #include "sale/LineGridTarget.h"
 #include "sale/Sale.h"
 #include <QPixmap>
@@ -16,9 +17,10 @@ class QLineEdit;
 class SaleStore;
 struct StoredSale;
 
-// The sale page. It holds the sale being entered as a Sale value, shows it in fpSpread1 and
-// the labels, and changes it only through the sale's rules. Its controls are public so that
-// tests drive them as a cashier does; nothing reads a figure back from them.
+// The sale page. It holds the sale being entered as a Sale value, shows it in the sale grid and
+// the figures, and changes it only through the sale's rules; nothing reads a figure back from
+// the screen. In return mode the page shows a stored bill instead and returns it whole or line
+// by line.
 class SalePage : public QWidget, public LineGridTarget
 {
     Q_OBJECT
@@ -26,120 +28,19 @@ public:
     explicit SalePage(QWidget *parent = nullptr);
     ~SalePage() override;
 
-    // Controls.
-    QLabel *Label13 = nullptr; // "&รหัสสินค้า [บาร์โค้ด]"
-    QLabel *Label18 = nullptr; // its return-mode caption
-    QLineEdit *txtSearchProduct = nullptr;
-    KasmoButton *cmdSearch = nullptr;
-    QLabel *Label10 = nullptr;
-    QComboBox *Combo2 = nullptr; // PriceType of the sale
-    QLabel *Label15 = nullptr;
-    QLabel *Label8 = nullptr; // the chosen price list
-    DataGrid *fpSpread1 = nullptr; // the sale lines
-    DataGrid *fpSpread2 = nullptr; // one held sale, hidden
-    QLabel *Label14 = nullptr;
-    QLineEdit *text2 = nullptr; // discount value
-    QComboBox *Combo1 = nullptr; // 0 percent, 1 baht
-    QLabel *Label5 = nullptr;
-    QLineEdit *Text1 = nullptr; // cash received
-    QLabel *Label6 = nullptr; // total, also the status line
-    QLabel *Label7 = nullptr;
-    QLabel *Label16 = nullptr; // net
-    QLabel *Label17 = nullptr;
-    QLabel *Label3 = nullptr; // change
-    QLabel *Label4 = nullptr;
-    QLabel *Label2 = nullptr; // line count
-    QLabel *Image2 = nullptr; // product picture
-    QLabel *Label11 = nullptr;
-    QLabel *Label12 = nullptr; // "&คีย์ลัด"
-    QCheckBox *Check1 = nullptr; // ask before saving
-    QLineEdit *text3 = nullptr; // shows the last receipt number taken, hidden
-    QLineEdit *Text8 = nullptr; // shows the discount in baht, hidden
-    KasmoButton *pageButton1 = nullptr, *pageButton2 = nullptr, *pageButton3 = nullptr,
-                *pageButton4 = nullptr;
-    KasmoButton *kasmoButton1 = nullptr, *kasmoButton2 = nullptr, *kasmoButton3 = nullptr;
-    KasmoButton *Command2 = nullptr, *Command6 = nullptr, *Command4 = nullptr;
-    QLabel *Label9 = nullptr, *Label1 = nullptr;
-    QFrame *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr;
-    QFrame *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr,
-           *Shape5 = nullptr, *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr,
-           *Shape9 = nullptr;
-    QLabel *Image3 = nullptr, *Image4 = nullptr, *Image7 = nullptr, *imgBarHeader = nullptr;
-
-    // Page state.
-    QString PictureFile;
-    quint8 DrawerOn = 0;
-    QString DrawerPort;
-    qint32 NextMovementPK = 0;
-    bool HasWholesaleLine = false;
-    quint8 HeldPriceType = 0; // the price list of the held sale (fpSpread2)
-
-    // The sale on the page, and the sale put aside by the hold button (shown in fpSpread2).
+    // The sale on the page.
     const Sale &sale() const { return m_sale; }
-    const std::optional<Sale> &heldSale() const { return m_held; }
 
-    // Public procedures of the page.
-    void CalTotalAmount();
-    void CalTotalAmount2();
-    void checksetting();
-    // Shows the picture of a product from its stored picture file name (PDpic).
-    void LoadPica(const QString &PDpic);
-    // The price list of the sale.
-    PriceType priceType() const;
-
+    // Reads the save question and the cash drawer switches again (the settings window changed
+    // them).
+    void readSwitches();
+    // The cash drawer as the page last read it.
+    const DrawerSetting &drawer() const { return m_drawer; }
     // What the search and quantity dialogs do to the sale (LineGridTarget).
     QString lineName(int row) const override;
     QString lineDescription(int row) const override;
     void addLine(const SaleProduct &product) override;
     void setQuantity(int row, qint64 quantity) override;
-
-    // A confirmed single-line return of `returned` units of line `row` of the loaded bill,
-    // `remaining` of them staying: the grid, the refund and the figures follow.
-    void lineReturned(int row, qint64 returned, qint64 remaining);
-
-    // Procedures and handlers.
-    void Form_Load();
-    void Form_Activate();
-    void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
-    void Form_Resize();
-    // Empties the sale's lines and formats the grid.
-    void SetupSpread();
-    void AddProductLine();
-    void SaveData1(bool print);
-    // Steps of SaveData1, each one step of the sale's store; they do nothing outside a save.
-    void takeReceiptNumber();
-    void Logdata();
-    void SetupNewData();
-    // The drawer step; false (with the reason) when the drawer could not be signalled.
-    bool OpenOnOFF(QString *error = nullptr);
-
-    void Combo1_Click();
-    void Combo2_Click();
-    void Check1_Click();
-    void text2_Change();
-    void Text1_Change();
-    void Text1_KeyPress(int &KeyAscii);
-    void text2_KeyPress(int &KeyAscii);
-    void txtSearchProduct_KeyPress(int &KeyAscii);
-    void fpSpread1_Click(int col, int row);
-    void fpSpread1_KeyDown(int &KeyCode);
-    void cmdSearch_Click();
-    void pageButton1_Click();
-    void pageButton2_Click();
-    void pageButton3_Click();
-    void pageButton4_Click();
-    void kasmoButton1_Click();
-    void kasmoButton2_Click();
-    void kasmoButton3_Click();
-    void Label12_Click();
-
-    // Return mode (SalePageReturn.cpp).
-    void enterReturnMode();
-    void Command2_Click();
-    void Command6_Click();
-    void Command4_Click();
-    void fpSpread1_DblClick();
-    void returnDrawerStep();
 
     // Windows of other folders that the page opens; set once at start-up. An empty one does
     // nothing. printReceipt runs after the sale is stored and before the page is emptied.
@@ -151,7 +52,7 @@ public:
     static void setWindows(const Windows &w);
     static const Windows &windows();
 
-    // The line count text of Label2.
+    // The line count text under the price list.
     static QString lineCountText(int rows);
     // The page's colours.
     static QColor colour(unsigned bgr);
@@ -160,25 +61,120 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override;
 
 private:
     void buildControls();
+    // The price list of the sale.
+    PriceType priceType() const;
     void placeDesign();
+    void startSelling();
+    void arrangeControls();
+    void runPageKey(int &key);
     void emptyTotals();
     void showPicture(const QString &file);
+    // Shows the picture of a product from its stored picture file name (PDpic).
+    void showProductPicture(const QString &storedName);
     void setBoxColour(QLineEdit *box, unsigned bgr);
     void focusCodeBox();
-    void showSale(); // fpSpread1 and Label2 from the sale
+    void resetGrid(); // no lines, the grid formatted
+    void showSale(); // the grid and the line count from the sale
     QStringList lineCells(const SaleLine &line) const; // one grid row's texts
     void showMark(int index); // the line's price mark on its unit-price cell
+    void showTotals();
+    void repriceLine(int row);
     void removeLine();
-    void applySwitch(bool ask);
     void emptyPage(const QString &status); // after a hold or a clear
 
+    void codeBoxKey(int &key);
+    void discountBoxKey(int &key);
+    void cashBoxKey(int &key);
+    void addScannedProduct();
+    void changeDiscountKind();
+    void changePriceList();
+    void saveAskSwitch();
+    void applyDiscount();
+    void applyCash();
+    void showLineProduct(int row);
+    void gridKey(int &key);
+    void openProductSearch();
+    void showShortcuts();
+
+    void saveSale(bool print);
+    void saveAndPrint();
+    // Steps of saveSale, each one step of the sale's store; they do nothing outside a save.
+    void takeReceiptNumber();
+    void takeMovementKeys();
+    void storeLines();
+    // The drawer step; false (with the reason) when the drawer could not be signalled.
+    bool openDrawer(QString *error = nullptr);
+
+    // Clear, hold and recall (SalePageHold.cpp).
+    void clearSale();
+    void holdSale();
+    void recallSale();
+
+    // Return mode (SalePageReturn.cpp).
+    void enterReturnMode();
+    void loadBill();
+    void returnWholeBill();
+    void leaveReturnMode();
+    void changeOrReturnLine();
+    // A stored return of `returned` units of line `row` of the loaded bill, `remaining` of
+    // them staying: the grid, the refund and the figures follow.
+    void showLineReturned(int row, qint64 returned, qint64 remaining);
+    void openDrawerAfterReturn();
+
+    QLabel *codeCaption = nullptr;
+    QLabel *billNumberCaption = nullptr;
+    QLineEdit *codeBox = nullptr;
+    KasmoButton *searchButton = nullptr;
+    QLabel *priceListCaption = nullptr;
+    QComboBox *priceList = nullptr;
+    QLabel *chosenPriceCaption = nullptr;
+    QLabel *chosenPriceLabel = nullptr;
+    DataGrid *saleGrid = nullptr;
+    DataGrid *heldGrid = nullptr; // hidden
+    QLabel *discountCaption = nullptr;
+    QLineEdit *discountBox = nullptr;
+    QComboBox *discountKind = nullptr;
+    QLabel *cashCaption = nullptr;
+    QLineEdit *cashBox = nullptr;
+    QLabel *totalLabel = nullptr; // also the status line
+    QLabel *totalCaption = nullptr;
+    QLabel *netLabel = nullptr;
+    QLabel *netCaption = nullptr;
+    QLabel *changeLabel = nullptr;
+    QLabel *changeCaption = nullptr;
+    QLabel *lineCountLabel = nullptr;
+    QLabel *productPicture = nullptr;
+    QLabel *pictureCaption = nullptr;
+    QLabel *shortcutsLink = nullptr;
+    QCheckBox *askBeforeSaving = nullptr;
+    QLineEdit *receiptNumberBox = nullptr; // hidden
+    QLineEdit *discountBahtBox = nullptr; // hidden
+    KasmoButton *saveButton = nullptr, *saveAndPrintButton = nullptr, *removeLineButton = nullptr,
+                *returnModeButton = nullptr;
+    KasmoButton *clearButton = nullptr, *holdButton = nullptr, *recallButton = nullptr;
+    KasmoButton *loadBillButton = nullptr, *returnWholeBillButton = nullptr,
+                *leaveReturnModeButton = nullptr;
+    QLabel *titleLabel = nullptr, *separatorLabel = nullptr;
+    QFrame *figuresPanel = nullptr, *gridRule = nullptr, *bottomPanel = nullptr;
+    QFrame *figuresBack = nullptr, *cashBack = nullptr, *discountBack = nullptr,
+           *headerBack = nullptr, *totalBack = nullptr, *netBack = nullptr, *changeBack = nullptr,
+           *discountUnderline = nullptr, *cashUnderline = nullptr;
+    QLabel *priceListBar = nullptr, *bahtSign = nullptr, *keyboardIcon = nullptr,
+           *headerBar = nullptr;
+
+    QString m_pictureFile;
+    DrawerSetting m_drawer;
+    qint32 m_nextMovementKey = 0;
+    bool m_billHasWholesaleLine = false;
+    PriceType m_heldPriceType = PriceType::Normal; // the price list of the held sale
+    bool m_returning = false; // return mode
+    QString m_returnBillNo; // the receipt number of the bill loaded for return
+
     bool m_loading = false;
-    QObject *m_lastKeyTarget = nullptr;
     Sale m_sale;
     std::optional<Sale> m_held;
-    SaleStore *m_store = nullptr; // while SaveData1 stores the sale
+    SaleStore *m_store = nullptr; // while saveSale stores the sale
 };

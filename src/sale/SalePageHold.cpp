@@ -1,12 +1,11 @@
 // The sale page's clear, hold and recall commands. One sale can be held, as a Sale shown in the
-// hidden grid fpSpread2, only while the page is open; nothing of it goes to the database.
+// hidden grid heldGrid, only while the page is open; nothing of it goes to the database.
 #include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/SaleGrid.h"
 #include "sale/SalePage.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,20 +28,20 @@ void showHeld(DataGrid *grid, const std::optional<Sale> &held)
 
 void SalePage::emptyPage(const QString &status)
 {
-    SetupSpread();
-    Label3->setText(QStringLiteral("0.00"));
-    LoadPica(QString()); // data/NoPicture1.jpg
-    Text1->clear();
-    text2->clear();
-    Label2->setText(lineCountText(0));
-    Label11->setText(QStringLiteral("ภาพสินค้า"));
-    Label6->setText(status);
-    Label16->setText(QStringLiteral("0.00"));
-    txtSearchProduct->clear();
+    resetGrid();
+    changeLabel->setText(QStringLiteral("0.00"));
+    showProductPicture(QString()); // data/NoPicture1.jpg
+    cashBox->clear();
+    discountBox->clear();
+    lineCountLabel->setText(lineCountText(0));
+    pictureCaption->setText(QStringLiteral("ภาพสินค้า"));
+    totalLabel->setText(status);
+    netLabel->setText(QStringLiteral("0.00"));
+    codeBox->clear();
     focusCodeBox();
 }
 
-void SalePage::kasmoButton1_Click()
+void SalePage::clearSale()
 {
     if (m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ ลบสินค้าทั้งหมด.."), MsgButtons::Ok,
@@ -57,7 +56,7 @@ void SalePage::kasmoButton1_Click()
     emptyPage(QStringLiteral("ลบสินค้าทั้งหมดแล้ว"));
 }
 
-void SalePage::kasmoButton2_Click()
+void SalePage::holdSale()
 {
     if (m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ พักการขายได้.."), MsgButtons::Ok,
@@ -67,18 +66,18 @@ void SalePage::kasmoButton2_Click()
     }
     m_sale.priceType = priceType();
     m_held = m_sale;
-    fpSpread2->setMaxCols(LastCol);
-    showHeld(fpSpread2, m_held);
-    HeldPriceType = quint8(m_held->priceType);
-    kasmoButton2->hide();
-    kasmoButton3->show();
+    heldGrid->setMaxCols(LastCol);
+    showHeld(heldGrid, m_held);
+    m_heldPriceType = m_held->priceType;
+    holdButton->hide();
+    recallButton->show();
     emptyPage(QStringLiteral("พักการขายแล้ว"));
 }
 
-void SalePage::kasmoButton3_Click()
+void SalePage::recallSale()
 {
     // A recalled sale would land in the bill loaded for return.
-    if (Module1::ReturnMode)
+    if (m_returning)
         return;
     if (!m_sale.isEmpty()) {
         MsgBox(QStringLiteral("ไม่สามารถ ( เรียกคืนสินค้า ) เนื่องจากมี สินค้า อยู่ในตาราง\n\n"
@@ -86,20 +85,20 @@ void SalePage::kasmoButton3_Click()
             MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;
     }
-    if (Combo2->currentIndex() != HeldPriceType) {
-        Combo2->setCurrentIndex(HeldPriceType);
-        Combo2_Click(); // on the still empty page
+    if (priceList->currentIndex() != int(m_heldPriceType)) {
+        priceList->setCurrentIndex(int(m_heldPriceType));
+        changePriceList(); // on the still empty page
     }
-    kasmoButton2->show();
-    kasmoButton3->hide();
+    holdButton->show();
+    recallButton->hide();
     // The lines come back with how they were priced; discount and cash are asked again.
     if (m_held)
         m_sale.lines = m_held->lines;
     m_held.reset();
     showSale();
-    showHeld(fpSpread2, m_held);
+    showHeld(heldGrid, m_held);
     // Each change recomputes the totals: the recalled sale without discount or cash.
-    text2->setText(QStringLiteral("1"));
-    text2->setText(QStringLiteral("0"));
+    discountBox->setText(QStringLiteral("1"));
+    discountBox->setText(QStringLiteral("0"));
     focusCodeBox();
 }

@@ -12,7 +12,6 @@
 #include "sale/SaleGrid.h"
 #include "sale/SalePage.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QComboBox>
@@ -38,64 +37,64 @@ const QString kPartialRefusal = QStringList {
 
 void SalePage::enterReturnMode()
 {
-    SetupSpread();
-    Module1::ReturnMode = true;
-    txtSearchProduct->setMaxLength(13);
-    txtSearchProduct->setText(QStringLiteral("INV-"));
-    txtSearchProduct->setCursorPosition(4);
-    txtSearchProduct->setFocus(Qt::OtherFocusReason);
-    for (QWidget *w :
-        std::initializer_list<QWidget *> { pageButton1, pageButton2, pageButton3, pageButton4,
-            kasmoButton1, cmdSearch, kasmoButton2, kasmoButton3, Text1, text2, Combo1 })
+    resetGrid();
+    m_returning = true;
+    codeBox->setMaxLength(13);
+    codeBox->setText(QStringLiteral("INV-"));
+    codeBox->setCursorPosition(4);
+    codeBox->setFocus(Qt::OtherFocusReason);
+    for (QWidget *w : std::initializer_list<QWidget *> { saveButton, saveAndPrintButton,
+             removeLineButton, returnModeButton, clearButton, searchButton, holdButton,
+             recallButton, cashBox, discountBox, discountKind })
         w->setEnabled(false);
-    for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
+    for (QWidget *w : std::initializer_list<QWidget *> { priceListCaption, codeCaption, priceList })
         w->hide();
-    Label18->show();
-    Command2->show();
-    Command6->setEnabled(true);
-    setLeftWidth(Command4, 0, 9650);
-    Command4->show();
+    billNumberCaption->show();
+    loadBillButton->show();
+    returnWholeBillButton->setEnabled(true);
+    setLeftWidth(leaveReturnModeButton, 0, 9650);
+    leaveReturnModeButton->show();
     showPicture(QStringLiteral("data/NoPicture1.jpg"));
-    Text1->clear();
-    text2->clear();
-    Label2->setText(lineCountText(0));
-    Label11->setText(QStringLiteral("ภาพสินค้า"));
-    Label6->setText(QStringLiteral("โหมดคืนสินค้า"));
-    Label3->setText(QStringLiteral("0.00"));
-    Label16->setText(QStringLiteral("0.00"));
+    cashBox->clear();
+    discountBox->clear();
+    lineCountLabel->setText(lineCountText(0));
+    pictureCaption->setText(QStringLiteral("ภาพสินค้า"));
+    totalLabel->setText(QStringLiteral("โหมดคืนสินค้า"));
+    changeLabel->setText(QStringLiteral("0.00"));
+    netLabel->setText(QStringLiteral("0.00"));
 }
 
-void SalePage::Command2_Click()
+void SalePage::loadBill()
 {
-    Module1::ReturnBillNo = txtSearchProduct->text().trimmed();
+    m_returnBillNo = codeBox->text().trimmed();
     std::optional<StoredBill> bill;
     try {
-        bill = loadBill(ShopDatabase::connection(), Module1::ReturnBillNo);
+        bill = ::loadBill(ShopDatabase::connection(), m_returnBillNo);
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
     const int n = bill ? int(bill->lines.size()) : 0;
-    fpSpread1->setMaxRows(n);
-    Label2->setText(lineCountText(n));
+    saleGrid->setMaxRows(n);
+    lineCountLabel->setText(lineCountText(n));
     if (!bill) {
         MsgBox(QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"), MsgButtons::Ok,
             MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
-        txtSearchProduct->setFocus(Qt::OtherFocusReason);
+        codeBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     // From here on the stored number is the one every write uses.
-    Module1::ReturnBillNo = bill->number;
+    m_returnBillNo = bill->number;
 
-    Combo1->setCurrentIndex(1);
-    Combo1_Click();
-    setLeftWidth(Command4, 5460, 4185);
-    Command6->show();
-    txtSearchProduct->setEnabled(false);
-    Command2->setEnabled(false);
+    discountKind->setCurrentIndex(1);
+    changeDiscountKind();
+    setLeftWidth(leaveReturnModeButton, 5460, 4185);
+    returnWholeBillButton->show();
+    codeBox->setEnabled(false);
+    loadBillButton->setEnabled(false);
 
     // The bill becomes the page's sale: its stored lines at the prices paid.
-    HasWholesaleLine = bill->wholesale;
+    m_billHasWholesaleLine = bill->wholesale;
     m_sale.lines.clear();
     for (const BillLine &l : bill->lines) {
         SaleLine line;
@@ -114,15 +113,15 @@ void SalePage::Command2_Click()
 
     // A discount with cents may be longer than the box takes when typed.
     const QString discount = bill->discount.plain();
-    if (discount.size() > text2->maxLength())
-        text2->setMaxLength(int(discount.size()));
-    text2->setText(discount); // its change handler computes the bill's totals
+    if (discount.size() > discountBox->maxLength())
+        discountBox->setMaxLength(int(discount.size()));
+    discountBox->setText(discount); // its change handler computes the bill's totals
 
-    Combo2->setCurrentIndex(qBound(0, bill->priceType, 2));
-    Combo2_Click();
+    priceList->setCurrentIndex(qBound(0, bill->priceType, 2));
+    changePriceList();
 }
 
-void SalePage::Command6_Click()
+void SalePage::returnWholeBill()
 {
     if (MsgBox(QStringLiteral("คุณแน่ใจ หรือ ไม่ว่าคุณต้องการ คืนสินค้าทั้งหมด และ ยกเลิกบิล นี้ !!"),
             MsgButtons::OkCancel, MsgIcon::Warning, QStringLiteral("ยืนยันการบันทึก"), MsgResult::Ok,
@@ -130,8 +129,8 @@ void SalePage::Command6_Click()
         != MsgResult::Ok)
         return;
     try {
-        returnWholeBill(ShopDatabase::connection(), Module1::ReturnBillNo,
-            { SignedInUser::name, Clock::now() });
+        ::returnWholeBill(
+            ShopDatabase::connection(), m_returnBillNo, { SignedInUser::name, Clock::now() });
     } catch (const MissingReturnProduct &e) {
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
                 + QStringLiteral(" ) ในคลังสินค้า การคืนสินค้าทั้งบิลนี้ยังไม่ได้บันทึก"),
@@ -142,68 +141,71 @@ void SalePage::Command6_Click()
             Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
-    returnDrawerStep();
-    SetupSpread();
-    Label6->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
-    Command6->setEnabled(false);
+    openDrawerAfterReturn();
+    resetGrid();
+    totalLabel->setText(QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    returnWholeBillButton->setEnabled(false);
 }
 
-void SalePage::Command4_Click()
+void SalePage::leaveReturnMode()
 {
-    SetupSpread();
-    Module1::ReturnMode = false;
-    txtSearchProduct->setMaxLength(20);
-    Label6->setText(QStringLiteral("0.00"));
-    Label16->setText(QStringLiteral("0.00"));
-    Label3->setText(QStringLiteral("0.00"));
-    for (QWidget *w : std::initializer_list<QWidget *> { Command2, Command4, Command6, Label18 })
+    resetGrid();
+    m_returning = false;
+    codeBox->setMaxLength(20);
+    totalLabel->setText(QStringLiteral("0.00"));
+    netLabel->setText(QStringLiteral("0.00"));
+    changeLabel->setText(QStringLiteral("0.00"));
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             loadBillButton, leaveReturnModeButton, returnWholeBillButton, billNumberCaption })
         w->hide();
-    for (QWidget *w : std::initializer_list<QWidget *> { Label10, Label13, Combo2 })
+    for (QWidget *w : std::initializer_list<QWidget *> { priceListCaption, codeCaption, priceList })
         w->show();
-    for (QWidget *w : std::initializer_list<QWidget *> { Command2, pageButton1, pageButton2,
-             pageButton3, pageButton4, kasmoButton1, kasmoButton2, kasmoButton3, cmdSearch, text2,
-             Combo1, Command6, txtSearchProduct, Text1 })
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { loadBillButton, saveButton, saveAndPrintButton,
+            removeLineButton, returnModeButton, clearButton, holdButton, recallButton, searchButton,
+            discountBox, discountKind, returnWholeBillButton, codeBox, cashBox })
         w->setEnabled(true);
-    txtSearchProduct->clear();
-    text2->clear();
-    text2->setMaxLength(Combo1->currentIndex() == 0 ? 2 : 7);
-    txtSearchProduct->setFocus(Qt::OtherFocusReason);
+    codeBox->clear();
+    discountBox->clear();
+    discountBox->setMaxLength(discountKind->currentIndex() == 0 ? 2 : 7);
+    codeBox->setFocus(Qt::OtherFocusReason);
 }
 
-void SalePage::fpSpread1_DblClick()
+void SalePage::changeOrReturnLine()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = saleGrid;
     if (m_sale.isEmpty())
         return;
     const int col = g->activeCol();
     const int row = g->activeRow();
     if (col != ColQty || row < 1 || row > m_sale.lines.size())
         return;
-    if (!Module1::ReturnMode) {
+    if (!m_returning) {
         g->setRow(row);
-        Module1::EditQty = int(m_sale.lines[row - 1].quantity);
-        Module1::EditRow = row;
-        QuantityEditDialog::showModal(*this);
-        txtSearchProduct->setFocus(Qt::OtherFocusReason);
+        QuantityEditDialog::showModal(*this, row, m_sale.lines[row - 1].quantity);
+        codeBox->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!m_sale.discountFigure.isZero() || HasWholesaleLine) {
+    if (!m_sale.discountFigure.isZero() || m_billHasWholesaleLine) {
         MsgBox(kPartialRefusal, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
             this);
         return;
     }
-    Module1::EditQty = int(m_sale.lines[row - 1].quantity);
-    Module1::EditRow = row;
-    if (LineReturnDialog::showModal(*this))
-        returnDrawerStep();
+    const SaleLine &line = m_sale.lines[row - 1];
+    const std::optional<LineReturnDialog::StoredLineReturn> done = LineReturnDialog::showModal(
+        *this, { m_returnBillNo, row, line.storedKey, line.quantity });
+    if (!done)
+        return;
+    showLineReturned(row, done->returned, done->remaining);
+    openDrawerAfterReturn();
 }
 
-void SalePage::returnDrawerStep()
+void SalePage::openDrawerAfterReturn()
 {
-    if (DrawerOn != 1)
+    if (!m_drawer.on)
         return;
     QString error;
-    if (!OpenOnOFF(&error))
+    if (!openDrawer(&error))
         MsgBox(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้ : ") + error, MsgButtons::Ok, MsgIcon::Warning,
             Msg::StatusTitle, MsgResult::Ok, this);
 }

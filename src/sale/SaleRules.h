@@ -51,7 +51,7 @@ enum class DiscountType { Percent = 0, Baht = 1 };
 struct SaleTotals
 {
     Currency total;
-    Currency discount; // in baht, for Text8
+    Currency discount; // in baht, as the hidden discount box shows it
     Currency net;
 };
 // `figure` is the discount as typed (percent or baht); zero means none. A percent discount is

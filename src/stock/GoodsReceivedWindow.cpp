@@ -544,8 +544,7 @@ void GoodsReceivedWindow::setQuantity(int row, qint64 quantity)
     if (row < 1 || row > m_doc.lineCount())
         return;
     m_doc.setQuantity(row, quantity);
-    Module1::EditRow = row;
-    CalTotalAmount2();
+    CalTotalAmount2(row);
     CalTotalAmount();
 }
 
@@ -564,9 +563,8 @@ void GoodsReceivedWindow::CalTotalAmount()
     Label6->setText(m_doc.isEmpty() ? QStringLiteral("0.00") : m_doc.total().format());
 }
 
-void GoodsReceivedWindow::CalTotalAmount2()
+void GoodsReceivedWindow::CalTotalAmount2(int r)
 {
-    const int r = Module1::EditRow;
     if (r >= 1 && r <= m_doc.lineCount())
         showLine(r);
 }
@@ -585,9 +583,7 @@ void GoodsReceivedWindow::fpSpread1_DblClick()
     const int r = g->activeRow();
     if (r < 1 || r > m_doc.lineCount())
         return;
-    Module1::EditQty = int(m_doc.line(r).quantity);
-    Module1::EditRow = r;
-    QuantityEditDialog::showModal(*this);
+    QuantityEditDialog::showModal(*this, r, m_doc.line(r).quantity);
     focusCodeBox();
 }
 

@@ -66,8 +66,8 @@ public:
     void ScanProduct();
     // Label6 = the total of all lines ("0.00" with none).
     void CalTotalAmount();
-    // Line EditRow shows its quantity and line total again.
-    void CalTotalAmount2();
+    // The line shows its quantity and line total again.
+    void CalTotalAmount2(int row);
     void SaveDatas(bool ExcelOK);
     void PrintNA();
 

@@ -3,6 +3,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
 #include "sale/Returns.h"
+#include "sale/SaleControls.h"
 #include "sale/SaleFixture.h"
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
@@ -155,13 +156,13 @@ protected:
     void sellThreeLinesWithDiscount()
     {
         for (const char *code : { "AB1", "CD2", "EF3" }) {
-            page->txtSearchProduct->setFocus();
-            QTest::keyClicks(page->txtSearchProduct, QString::fromLatin1(code));
-            QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+            codeBox(page)->setFocus();
+            QTest::keyClicks(codeBox(page), QString::fromLatin1(code));
+            QTest::keyClick(codeBox(page), Qt::Key_Return);
         }
-        page->text2->setFocus();
-        QTest::keyClicks(page->text2, QStringLiteral("3"));
-        QTest::keyClick(page->text2, Qt::Key_F9);
+        discountBox(page)->setFocus();
+        QTest::keyClicks(discountBox(page), QStringLiteral("3"));
+        QTest::keyClick(discountBox(page), Qt::Key_F9);
     }
 
     std::unique_ptr<TempProgramFolder> folder;
@@ -223,11 +224,11 @@ TEST_F(StoreUnderPowerCut, SingleLineReturn)
         [&] {
             openPage();
             for (int i = 0; i < 3; ++i) {
-                page->txtSearchProduct->setFocus();
-                QTest::keyClicks(page->txtSearchProduct, QStringLiteral("AB1"));
-                QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+                codeBox(page)->setFocus();
+                QTest::keyClicks(codeBox(page), QStringLiteral("AB1"));
+                QTest::keyClick(codeBox(page), Qt::Key_Return);
             }
-            QTest::keyClick(page->txtSearchProduct, Qt::Key_F9);
+            QTest::keyClick(codeBox(page), Qt::Key_F9);
             bill = ShopDatabase::connection()
                        .scalar(QStringLiteral("SELECT max(Lno) FROM tblLog"))
                        .toString();
@@ -448,10 +449,10 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringASaleKeepsTheSaleOnTheScreenAndStoresNo
         ++refused;
         ASSERT_GT(boxes.count(), 0);
         EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("บันทึกการขายไม่สำเร็จ")));
-        EXPECT_EQ(page->fpSpread1->maxRows(), 3) << "the sale stays on the screen";
+        EXPECT_EQ(saleGrid(page)->maxRows(), 3) << "the sale stays on the screen";
         PowerCutVfs::reset();
         checkSales(ShopDatabase::connection(), 1);
-        QTest::keyClick(page->text2, Qt::Key_F9);
+        QTest::keyClick(discountBox(page), Qt::Key_F9);
         EXPECT_EQ(number(ShopDatabase::connection(), "SELECT count(DISTINCT Lno) FROM tblLog"), 2);
         checkSales(ShopDatabase::connection(), 2);
     }

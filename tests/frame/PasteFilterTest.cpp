@@ -135,7 +135,7 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
         { { "sign-in", "txtPassword", QStringLiteral("pass word") }, signIn },
         { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
         { { "stock page", "txt1", QStringLiteral("12a"), "Check1" }, stockPage },
-        { { "sale page", "text2", QStringLiteral("1.5") }, salePage },
+        { { "sale page", "discountBox", QStringLiteral("1.5") }, salePage },
         { { "summary page", "yearBox", QStringLiteral("1x") }, summaryPage },
         { { "product editor", "txt3", QStringLiteral("1.5") }, productEditor },
         { { "product editor", "txt5", QStringLiteral("1.2a") }, productEditor },

@@ -8,8 +8,8 @@
 #include "platform/ui/WindowPlacement.h"
 #include "sale/LineReturnDialog.h"
 #include "sale/QuantityEditDialog.h"
+#include "sale/SaleControls.h"
 #include "sale/SalePage.h"
-#include "shell/Module1.h"
 #include "shell/SignedInUser.h"
 #include "support/PtyPair.h"
 #include "support/ShellFixture.h"
@@ -67,35 +67,35 @@ protected:
     void scan(const QString &code, int times = 1)
     {
         for (int i = 0; i < times; ++i) {
-            page->txtSearchProduct->setFocus();
-            QTest::keyClicks(page->txtSearchProduct, code);
-            QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+            codeBox(page)->setFocus();
+            QTest::keyClicks(codeBox(page), code);
+            QTest::keyClick(codeBox(page), Qt::Key_Return);
         }
     }
     // Saves the page's sale with F9 and returns its receipt number.
     QString sell(const QString &discount = QString())
     {
         if (!discount.isEmpty()) {
-            page->text2->setFocus();
-            QTest::keyClicks(page->text2, discount);
+            discountBox(page)->setFocus();
+            QTest::keyClicks(discountBox(page), discount);
         }
         press(Qt::Key_F9);
-        EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
-        return page->text3->text();
+        EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("บันทึกแล้ว"));
+        return receiptNumberBox(page)->text();
     }
     void click(KasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
     // F5, then the receipt number typed after the "INV-" the box offers, and Enter.
     void load(const QString &number)
     {
         press(Qt::Key_F5);
-        page->txtSearchProduct->selectAll();
-        QTest::keyClicks(page->txtSearchProduct, number);
-        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+        codeBox(page)->selectAll();
+        QTest::keyClicks(codeBox(page), number);
+        QTest::keyClick(codeBox(page), Qt::Key_Return);
     }
     // Double-clicks a cell of the sale grid as the mouse does.
     void doubleClick(int col, int row)
     {
-        DataGrid *g = page->fpSpread1;
+        DataGrid *g = saleGrid(page);
         const QPoint p = g->visualRect(g->model()->index(row - 1, col)).center();
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
@@ -105,14 +105,14 @@ protected:
     {
         dialogs.then([typed](QDialog *d) {
             auto *r = static_cast<LineReturnDialog *>(d);
-            r->Text1->selectAll();
-            QTest::keyClicks(r->Text1, typed);
-            QTest::keyClick(r->Text1, Qt::Key_Return);
+            quantityBox(r)->selectAll();
+            QTest::keyClicks(quantityBox(r), typed);
+            QTest::keyClick(quantityBox(r), Qt::Key_Return);
         });
         doubleClick(4, row);
     }
-    QString cell(int col, int row) const { return page->fpSpread1->getText(col, row); }
-    int rows() const { return page->fpSpread1->maxRows(); }
+    QString cell(int col, int row) const { return saleGrid(page)->getText(col, row); }
+    int rows() const { return saleGrid(page)->maxRows(); }
     // Twips position of a control, as the page sets it.
     static QPair<int, int> leftWidth(const QWidget *w)
     {
@@ -135,44 +135,45 @@ TEST_F(ReturnPage, StatesFromSellingToBillReturnedAndBack)
         int codeMax;
         bool c2Shown, c2Enabled, c6Shown, c6Enabled, c4Shown;
         int gridRows;
+        bool returning;
     };
     auto expectState = [&](const char *name, const State &s) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(page->txtSearchProduct->isEnabled(), s.codeEnabled);
-        EXPECT_EQ(page->txtSearchProduct->maxLength(), s.codeMax);
-        EXPECT_EQ(!page->Command2->isHidden(), s.c2Shown);
-        EXPECT_EQ(page->Command2->isEnabled(), s.c2Enabled);
-        EXPECT_EQ(!page->Command6->isHidden(), s.c6Shown);
-        EXPECT_EQ(page->Command6->isEnabled(), s.c6Enabled);
-        EXPECT_EQ(!page->Command4->isHidden(), s.c4Shown);
+        EXPECT_EQ(codeBox(page)->isEnabled(), s.codeEnabled);
+        EXPECT_EQ(codeBox(page)->maxLength(), s.codeMax);
+        EXPECT_EQ(!loadBillButton(page)->isHidden(), s.c2Shown);
+        EXPECT_EQ(loadBillButton(page)->isEnabled(), s.c2Enabled);
+        EXPECT_EQ(!returnWholeBillButton(page)->isHidden(), s.c6Shown);
+        EXPECT_EQ(returnWholeBillButton(page)->isEnabled(), s.c6Enabled);
+        EXPECT_EQ(!leaveReturnModeButton(page)->isHidden(), s.c4Shown);
         EXPECT_EQ(rows(), s.gridRows);
-        const bool returning = Module1::ReturnMode;
-        EXPECT_EQ(!page->Label18->isHidden(), returning);
-        for (QWidget *w :
-            { (QWidget *)page->Label13, (QWidget *)page->Label10, (QWidget *)page->Combo2 })
+        const bool returning = s.returning;
+        EXPECT_EQ(showsReturnMode(page), returning);
+        for (QWidget *w : { (QWidget *)codeCaption(page), (QWidget *)priceListCaption(page),
+                 (QWidget *)priceList(page) })
             EXPECT_EQ(w->isHidden(), returning) << w->objectName().toStdString();
-        for (QWidget *w : { (QWidget *)page->pageButton1, (QWidget *)page->pageButton2,
-                 (QWidget *)page->pageButton3, (QWidget *)page->pageButton4,
-                 (QWidget *)page->kasmoButton1, (QWidget *)page->cmdSearch,
-                 (QWidget *)page->kasmoButton2, (QWidget *)page->kasmoButton3,
-                 (QWidget *)page->Text1, (QWidget *)page->text2, (QWidget *)page->Combo1 })
+        for (QWidget *w : { (QWidget *)saveButton(page), (QWidget *)saveAndPrintButton(page),
+                 (QWidget *)removeLineButton(page), (QWidget *)returnModeButton(page),
+                 (QWidget *)clearButton(page), (QWidget *)searchButton(page),
+                 (QWidget *)holdButton(page), (QWidget *)recallButton(page),
+                 (QWidget *)cashBox(page), (QWidget *)discountBox(page),
+                 (QWidget *)discountKind(page) })
             EXPECT_EQ(w->isEnabled(), !returning) << w->objectName().toStdString();
     };
 
-    expectState("selling", { true, 20, false, true, false, true, false, 0 });
-    EXPECT_FALSE(Module1::ReturnMode);
+    expectState("selling", { true, 20, false, true, false, true, false, 0, false });
 
     press(Qt::Key_F5);
-    EXPECT_TRUE(Module1::ReturnMode);
-    expectState("awaiting a number", { true, 13, true, true, false, true, true, 0 });
-    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-"));
-    EXPECT_EQ(page->txtSearchProduct->cursorPosition(), 4);
-    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
-    EXPECT_EQ(leftWidth(page->Command4), qMakePair(0, 9645)); // 9650 twips, whole pixels
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("โหมดคืนสินค้า"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("0.00"));
+    expectState("awaiting a number", { true, 13, true, true, false, true, true, 0, true });
+    EXPECT_EQ(codeBox(page)->text(), QStringLiteral("INV-"));
+    EXPECT_EQ(codeBox(page)->cursorPosition(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), codeBox(page));
+    EXPECT_EQ(
+        leftWidth(leaveReturnModeButton(page)), qMakePair(0, 9645)); // 9650 twips, whole pixels
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("โหมดคืนสินค้า"));
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("0.00"));
 
     // The page's keys do nothing in return mode.
     press(Qt::Key_F9);
@@ -180,44 +181,44 @@ TEST_F(ReturnPage, StatesFromSellingToBillReturnedAndBack)
     EXPECT_EQ(boxes.count(), 0);
 
     // An unknown number: the message, and another number can be typed.
-    QTest::keyClicks(page->txtSearchProduct, QStringLiteral("99"));
-    QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+    QTest::keyClicks(codeBox(page), QStringLiteral("99"));
+    QTest::keyClick(codeBox(page), Qt::Key_Return);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ไม่พบ ( เลขที่ใบเสร็จ ) ที่คุณต้องการโปรดลองใหม่อีกครั้ง"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-    EXPECT_EQ(page->txtSearchProduct->text(), QStringLiteral("INV-99"));
-    EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-99"));
-    expectState("still awaiting", { true, 13, true, true, false, true, true, 0 });
+    EXPECT_EQ(codeBox(page)->text(), QStringLiteral("INV-99"));
+    expectState("still awaiting", { true, 13, true, true, false, true, true, 0, true });
 
     // The number typed in lower case loads the bill through the load button.
-    page->txtSearchProduct->setText(QStringLiteral("inv-670500001"));
-    click(page->Command2);
-    EXPECT_EQ(Module1::ReturnBillNo, QStringLiteral("INV-670500001"));
-    expectState("bill loaded", { false, 13, true, false, true, true, true, 1 });
-    EXPECT_EQ(leftWidth(page->Command4), qMakePair(5460, 4185));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
+    codeBox(page)->setText(QStringLiteral("inv-670500001"));
+    click(loadBillButton(page));
+    expectState("bill loaded", { false, 13, true, false, true, true, true, 1, true });
+    EXPECT_EQ(leftWidth(leaveReturnModeButton(page)), qMakePair(5460, 4185));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
 
-    click(page->Command6);
+    click(returnWholeBillButton(page));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(
         boxes.last().text, QStringLiteral("คุณแน่ใจ หรือ ไม่ว่าคุณต้องการ คืนสินค้าทั้งหมด และ ยกเลิกบิล นี้ !!"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการบันทึก"));
     EXPECT_EQ(boxes.last().buttons, MsgButtons::OkCancel);
-    expectState("bill returned", { false, 13, true, false, true, false, true, 0 });
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
-    EXPECT_EQ(leftWidth(page->Command4), qMakePair(5460, 4185));
+    expectState("bill returned", { false, 13, true, false, true, false, true, 0, true });
+    // The return is written under the stored number, not the typed one.
+    EXPECT_EQ(
+        shop.movements().last().section(QLatin1Char('|'), 6, 6), QStringLiteral("INV-670500001"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_EQ(leftWidth(leaveReturnModeButton(page)), qMakePair(5460, 4185));
 
-    click(page->Command4);
-    EXPECT_FALSE(Module1::ReturnMode);
-    expectState("selling again", { true, 20, false, true, false, true, false, 0 });
-    EXPECT_EQ(page->txtSearchProduct->text(), QString());
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("0.00"));
-    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    click(leaveReturnModeButton(page));
+    expectState("selling again", { true, 20, false, true, false, true, false, 0, false });
+    EXPECT_EQ(codeBox(page)->text(), QString());
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(QApplication::focusWidget(), codeBox(page));
     // The next sale works as before.
     scan(QStringLiteral("CD2"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("35.50"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("35.50"));
 }
 
 TEST_F(ReturnPage, F5DropsTheSaleOnTheGridWithoutAsking)
@@ -234,15 +235,14 @@ TEST_F(ReturnPage, F5DropsTheSaleOnTheGridWithoutAsking)
 
 TEST_F(ReturnPage, LoadingShowsTheBillAsSold)
 {
-    page->Combo2->setCurrentIndex(1); // special price 1 (0 in this shop: set it)
+    // Special price 1 (0 in this shop: set it).
     db().execute(QStringLiteral("UPDATE tblProduct SET Praka1 = PDsell"));
-    page->Combo2_Click();
+    choose(priceList(page), 1);
     scan(QStringLiteral("CD2"), 2);
     scan(QStringLiteral("AB1"));
     const QString no = sell(QStringLiteral("5"));
-    page->Combo2->setCurrentIndex(0);
-    page->Combo2_Click();
-    page->Combo1->setCurrentIndex(0);
+    choose(priceList(page), 0);
+    discountKind(page)->setCurrentIndex(0);
 
     load(no);
     ASSERT_EQ(rows(), 2);
@@ -259,26 +259,26 @@ TEST_F(ReturnPage, LoadingShowsTheBillAsSold)
         EXPECT_EQ(cell(c, 1), row1[c]) << c;
         EXPECT_EQ(cell(c, 2), row2[c]) << c;
     }
-    EXPECT_EQ(page->text2->text(), QStringLiteral("5"));
-    EXPECT_EQ(page->Text8->text(), QStringLiteral("5.00"));
-    EXPECT_EQ(page->Combo1->currentIndex(), 1);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("81.00"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("76.00"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
-    EXPECT_EQ(page->Combo2->currentIndex(), 1);
-    EXPECT_EQ(page->Label8->text(), QStringLiteral("ราคาพิเศษ 1"));
-    EXPECT_FALSE(page->HasWholesaleLine);
+    EXPECT_EQ(discountBox(page)->text(), QStringLiteral("5"));
+    EXPECT_EQ(discountBahtBox(page)->text(), QStringLiteral("5.00"));
+    EXPECT_EQ(discountKind(page)->currentIndex(), 1);
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("81.00"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("76.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(priceList(page)->currentIndex(), 1);
+    EXPECT_EQ(chosenPriceLabel(page)->text(), QStringLiteral("ราคาพิเศษ 1"));
+    EXPECT_EQ(cell(8, 1), QStringLiteral("0")) << "the bill has no wholesale line";
 
     // Leaving keeps the bill's price type and the baht discount type.
-    click(page->Command4);
-    EXPECT_EQ(page->Combo2->currentIndex(), 1);
-    EXPECT_EQ(page->Combo1->currentIndex(), 1);
+    click(leaveReturnModeButton(page));
+    EXPECT_EQ(priceList(page)->currentIndex(), 1);
+    EXPECT_EQ(discountKind(page)->currentIndex(), 1);
 }
 
 TEST_F(ReturnPage, WholeBillReturnPutsEverythingBackAndOpensTheDrawerOnce)
 {
     db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '3' WHERE nPK = 6"));
-    page->checksetting();
+    page->readSwitches();
     MapperGuard guard;
     QList<int> drawer;
     CashDrawer::setDeviceMapper([&](int n) {
@@ -300,11 +300,11 @@ TEST_F(ReturnPage, WholeBillReturnPutsEverythingBackAndOpensTheDrawerOnce)
 
     load(no);
     boxes.answer(MsgResult::Cancel);
-    click(page->Command6);
+    click(returnWholeBillButton(page));
     EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 2) << "cancel changes nothing";
     EXPECT_TRUE(drawer.isEmpty());
 
-    click(page->Command6);
+    click(returnWholeBillButton(page));
     EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 0);
     EXPECT_EQ(shop.count("tblRMoney", "rNo", no.toUtf8()), 0);
     EXPECT_EQ(shop.count("tblLog", "Lno", other.toUtf8()), 2);
@@ -320,8 +320,8 @@ TEST_F(ReturnPage, WholeBillReturnPutsEverythingBackAndOpensTheDrawerOnce)
     // The confirmations and the drawer's warning (no such port here).
     ASSERT_EQ(boxes.count(), 3);
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้")));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
 }
 
 TEST_F(ReturnPage, WholeBillWithADeletedProductChangesNothing)
@@ -332,7 +332,7 @@ TEST_F(ReturnPage, WholeBillWithADeletedProductChangesNothing)
     db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PDsn = 'EF3'"));
     const QStringList before = shop.storedLines(no.toUtf8());
     load(no);
-    click(page->Command6);
+    click(returnWholeBillButton(page));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
     EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("EF3")));
@@ -340,7 +340,7 @@ TEST_F(ReturnPage, WholeBillWithADeletedProductChangesNothing)
     EXPECT_EQ(shop.stock("AB1"), 48);
     EXPECT_EQ(shop.movements().size(), 2) << "only the sale's";
     EXPECT_EQ(rows(), 2);
-    EXPECT_TRUE(page->Command6->isEnabled());
+    EXPECT_TRUE(returnWholeBillButton(page)->isEnabled());
 }
 
 TEST_F(ReturnPage, BillsWithADiscountOrAWholesaleLineAreReturnedOnlyWhole)
@@ -364,14 +364,14 @@ TEST_F(ReturnPage, BillsWithADiscountOrAWholesaleLineAreReturnedOnlyWhole)
         doubleClick(7, 1);
         EXPECT_EQ(boxes.count(), 1);
         EXPECT_TRUE(dialogs.opened.isEmpty());
-        click(page->Command4);
+        click(leaveReturnModeButton(page));
         boxes.clear();
     }
     EXPECT_EQ(shop.movements().size(), 3);
     // Whole, they go back.
     load(wholesale);
-    EXPECT_TRUE(page->HasWholesaleLine);
-    click(page->Command6);
+    EXPECT_EQ(cell(8, 1), QStringLiteral("-1")) << "the bill has a wholesale line";
+    click(returnWholeBillButton(page));
     EXPECT_EQ(shop.count("tblLog", "Lno", wholesale.toUtf8()), 0);
     EXPECT_EQ(shop.stock("WH1"), 30);
 }
@@ -398,11 +398,11 @@ TEST_F(ReturnPage, TwoOfFiveAtTenKeepsTheRestAsSold)
     EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการบันทึก"));
 
     EXPECT_EQ(cell(4, 2), QStringLiteral("3"));
-    EXPECT_EQ(page->fpSpread1->displayText(6, 2), QStringLiteral("10.00"));
-    EXPECT_EQ(page->fpSpread1->displayText(7, 2), QStringLiteral("30.00"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าแล้ว 2 หน่วย"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("65.50"));
+    EXPECT_EQ(saleGrid(page)->displayText(6, 2), QStringLiteral("10.00"));
+    EXPECT_EQ(saleGrid(page)->displayText(7, 2), QStringLiteral("30.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("คืนสินค้าแล้ว 2 หน่วย"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("65.50"));
     EXPECT_EQ(shop.stock("AB1"), 47);
     const QStringList moves = shop.movements();
     ASSERT_EQ(moves.size(), 3);
@@ -414,17 +414,17 @@ TEST_F(ReturnPage, TwoOfFiveAtTenKeepsTheRestAsSold)
     EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 65.5);
 
     // The rest of the bill, whole: only what is left goes back.
-    click(page->Command6);
+    click(returnWholeBillButton(page));
     EXPECT_EQ(shop.stock("AB1"), 50);
     EXPECT_EQ(shop.stock("CD2"), 1);
     EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 0.0);
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("20.00"));
 }
 
 TEST_F(ReturnPage, WholeLinesUntilTheBillIsEmpty)
 {
     db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '1' WHERE nPK = 6"));
-    page->checksetting();
+    page->readSwitches();
     MapperGuard guard;
     int drawer = 0;
     CashDrawer::setDeviceMapper([&](int) {
@@ -441,17 +441,17 @@ TEST_F(ReturnPage, WholeLinesUntilTheBillIsEmpty)
     returnLine(1, QStringLiteral("1")); // CD2, its whole line
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(cell(1, 1), QStringLiteral("AB1"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("35.50"));
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 1 )  รายการ"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("35.50"));
     EXPECT_DOUBLE_EQ(shop.billSum(no.toUtf8()), 50.0);
     EXPECT_EQ(drawer, 1);
 
     returnLine(1, QStringLiteral("05")); // all five
     EXPECT_EQ(dialogs.opened.size(), 2);
     EXPECT_EQ(rows(), 0);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
-    EXPECT_FALSE(page->Command6->isEnabled());
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("85.50"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("คืนสินค้าทั้งหมดแล้ว"));
+    EXPECT_FALSE(returnWholeBillButton(page)->isEnabled());
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("85.50"));
     EXPECT_EQ(shop.count("tblLog", "Lno", no.toUtf8()), 0);
     EXPECT_EQ(shop.stock("AB1"), 50);
     EXPECT_EQ(shop.stock("CD2"), 1);
@@ -466,7 +466,7 @@ TEST_F(ReturnPage, SingleLineReturnThroughExecOpensTheDrawer)
     PtyPair pty;
     ASSERT_TRUE(pty.valid());
     db().execute(QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = '2' WHERE nPK = 6"));
-    page->checksetting();
+    page->readSwitches();
     MapperGuard guard;
     CashDrawer::setDeviceMapper([&](int) { return pty.slavePath(); });
     scan(QStringLiteral("AB1"), 3);
@@ -491,9 +491,9 @@ TEST_F(ReturnPage, SingleLineReturnThroughExecOpensTheDrawer)
             return;
         shown = r;
         ++answered;
-        r->Text1->selectAll();
-        QTest::keyClicks(r->Text1, QStringLiteral("2"));
-        QTest::keyClick(r->Text1, Qt::Key_Return);
+        quantityBox(r)->selectAll();
+        QTest::keyClicks(quantityBox(r), QStringLiteral("2"));
+        QTest::keyClick(quantityBox(r), Qt::Key_Return);
     });
     cashier.start();
     doubleClick(4, 1);
@@ -530,28 +530,28 @@ TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)
     dialogs.then([&](QDialog *d) {
         auto *r = static_cast<LineReturnDialog *>(d);
         EXPECT_EQ(r->windowTitle(), QStringLiteral("คืนสินค้า"));
-        EXPECT_EQ(r->Label1->text(), QStringLiteral("คืน สบู่ AB1 des AB1 เป็นจำนวน : "));
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("5"));
-        EXPECT_EQ(r->Text1->selectedText(), QStringLiteral("5"));
+        EXPECT_EQ(lineCaption(r)->text(), QStringLiteral("คืน สบู่ AB1 des AB1 เป็นจำนวน : "));
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("5"));
+        EXPECT_EQ(quantityBox(r)->selectedText(), QStringLiteral("5"));
         for (const Step &s : steps) {
-            r->Text1->selectAll();
-            QTest::keyClick(r->Text1, Qt::Key_Backspace);
-            QTest::keyClicks(r->Text1, s.typed);
-            QTest::keyClick(r->Text1, Qt::Key_Return);
-            EXPECT_EQ(r->Text1->text(), s.shown) << s.typed.toStdString();
-            EXPECT_EQ(r->Text1->selectedText(), s.shown);
+            quantityBox(r)->selectAll();
+            QTest::keyClick(quantityBox(r), Qt::Key_Backspace);
+            QTest::keyClicks(quantityBox(r), s.typed);
+            QTest::keyClick(quantityBox(r), Qt::Key_Return);
+            EXPECT_EQ(quantityBox(r)->text(), s.shown) << s.typed.toStdString();
+            EXPECT_EQ(quantityBox(r)->selectedText(), s.shown);
         }
         EXPECT_EQ(boxes.count(), 0);
         // A letter is refused by the number filter; a fifth digit is not taken.
-        QTest::keyClicks(r->Text1, QStringLiteral("x"));
+        QTest::keyClicks(quantityBox(r), QStringLiteral("x"));
         EXPECT_EQ(boxes.count(), 1);
-        r->Text1->selectAll();
-        QTest::keyClicks(r->Text1, QStringLiteral("12345"));
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("1234"));
+        quantityBox(r)->selectAll();
+        QTest::keyClicks(quantityBox(r), QStringLiteral("12345"));
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("1234"));
         // Cancelled confirmation: the dialog stays.
-        r->Text1->setText(QStringLiteral("2"));
+        quantityBox(r)->setText(QStringLiteral("2"));
         boxes.answer(MsgResult::Cancel);
-        QTest::mouseClick(r->Command1, Qt::LeftButton);
+        QTest::mouseClick(saveButton(r), Qt::LeftButton);
         EXPECT_TRUE(r->isVisible());
         EXPECT_EQ(boxes.count(), 2);
         // Then the window is closed without a return.
@@ -561,7 +561,7 @@ TEST_F(ReturnPage, TheDialogCorrectsTheQuantityAndStoresOnlyWhenConfirmed)
     EXPECT_EQ(shop.stock("AB1"), 45);
     EXPECT_EQ(shop.movements().size(), 1);
     EXPECT_EQ(cell(4, 1), QStringLiteral("5"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("0.00"));
 }
 
 TEST_F(ReturnPage, ALineOfMoreThanFourDigitsShowsInFullAndReturnsWhole)
@@ -571,25 +571,25 @@ TEST_F(ReturnPage, ALineOfMoreThanFourDigitsShowsInFullAndReturnsWhole)
     ASSERT_EQ(rows(), 1);
     dialogs.then([&](QDialog *d) {
         auto *r = static_cast<LineReturnDialog *>(d);
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
-        EXPECT_EQ(r->Text1->selectedText(), QStringLiteral("12000"));
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("12000"));
+        EXPECT_EQ(quantityBox(r)->selectedText(), QStringLiteral("12000"));
         // Typing still stops at four digits.
-        QTest::keyClick(r->Text1, Qt::Key_End);
-        QTest::keyClicks(r->Text1, QStringLiteral("7"));
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
-        r->Text1->selectAll();
-        QTest::keyClicks(r->Text1, QStringLiteral("12345"));
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("1234"));
+        QTest::keyClick(quantityBox(r), Qt::Key_End);
+        QTest::keyClicks(quantityBox(r), QStringLiteral("7"));
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("12000"));
+        quantityBox(r)->selectAll();
+        QTest::keyClicks(quantityBox(r), QStringLiteral("12345"));
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("1234"));
         // The line's quantity put back in the box is not cut either.
-        r->Text1->setText(QStringLiteral("99999"));
-        QTest::keyClick(r->Text1, Qt::Key_Return);
-        EXPECT_EQ(r->Text1->text(), QStringLiteral("12000"));
-        QTest::keyClick(r->Text1, Qt::Key_Return);
+        quantityBox(r)->setText(QStringLiteral("99999"));
+        QTest::keyClick(quantityBox(r), Qt::Key_Return);
+        EXPECT_EQ(quantityBox(r)->text(), QStringLiteral("12000"));
+        QTest::keyClick(quantityBox(r), Qt::Key_Return);
     });
     doubleClick(4, 1);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(shop.stock("AB1"), 50 + 12000);
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("120,000.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("120,000.00"));
 }
 
 TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
@@ -600,13 +600,13 @@ TEST_F(ReturnPage, QuantityDoubleClickInTheSaleScreenHandsTheLineOver)
     EXPECT_TRUE(dialogs.opened.isEmpty());
     // The quantity dialog opens on the line (its save is its own).
     dialogs.then([](QDialog *d) {
-        EXPECT_EQ(Module1::EditQty, 3);
-        EXPECT_EQ(Module1::EditRow, 2);
-        EXPECT_EQ(static_cast<QuantityEditDialog *>(d)->Text1->text(), QStringLiteral("3"));
+        auto *e = static_cast<QuantityEditDialog *>(d);
+        EXPECT_EQ(lineCaption(e)->text(), QStringLiteral("ปรับ สบู่ AB1 des AB1 เป็น : "));
+        EXPECT_EQ(quantityBox(e)->text(), QStringLiteral("3"));
     });
     doubleClick(4, 2);
     EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("QuantityEditDialog") });
-    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    EXPECT_EQ(QApplication::focusWidget(), codeBox(page));
 }
 
 } // namespace
@@ -620,7 +620,7 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
     auto drawer = [&](const char *port) {
         db().execute(
             QStringLiteral("UPDATE tblNumber SET numA = 1, numMon = ?1 WHERE nPK = 6"), { port });
-        page->checksetting();
+        page->readSwitches();
     };
     const char *names[] = { "unknown code", "letter in the cash box", "right button",
         "empty sale saved", "empty sale held", "no such drawer port", "drawer port missing",
@@ -635,7 +635,7 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
         QApplication::setActiveWindow(page);
         ASSERT_TRUE(QTest::qWaitForWindowActive(page));
         db().execute(QStringLiteral("UPDATE tblNumber SET numA = 0 WHERE nPK = 6"));
-        page->checksetting();
+        page->readSwitches();
         boxes.clear();
         switch (c) {
         case 0:
@@ -643,11 +643,11 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
             break;
         case 1:
             scan(QStringLiteral("AB1"));
-            page->Text1->setFocus();
-            QTest::keyClicks(page->Text1, QStringLiteral("x"));
+            cashBox(page)->setFocus();
+            QTest::keyClicks(cashBox(page), QStringLiteral("x"));
             break;
         case 2:
-            QTest::mouseClick(page->text2, Qt::RightButton);
+            QTest::mouseClick(discountBox(page), Qt::RightButton);
             break;
         case 3:
             press(Qt::Key_F9);
@@ -672,7 +672,7 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
             boxes.clear();
             load(no);
             if (c == 10)
-                click(page->Command6);
+                click(returnWholeBillButton(page));
             else if (c == 9)
                 returnLine(1, QStringLiteral("1"));
             else
@@ -686,8 +686,8 @@ TEST_F(ReturnPage, EveryMessageOfTheCounterIsThai)
             db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PDsn = 'AB1'"));
             dialogs.then([](QDialog *d) {
                 auto *e = static_cast<QuantityEditDialog *>(d);
-                e->Text1->setText(QStringLiteral("2"));
-                QTest::keyClick(e->Text1, Qt::Key_Return);
+                quantityBox(e)->setText(QStringLiteral("2"));
+                QTest::keyClick(quantityBox(e), Qt::Key_Return);
                 e->close();
             });
             doubleClick(4, 1);
@@ -716,8 +716,8 @@ TEST_F(ReturnPage, TheReturnBoxIsNamedByItsLine)
     load(no);
     QString name;
     dialogs.then([&](QDialog *d) {
-        QAccessibleInterface *a
-            = QAccessible::queryAccessibleInterface(static_cast<LineReturnDialog *>(d)->Text1);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(
+            quantityBox(static_cast<LineReturnDialog *>(d)));
         name = a ? a->text(QAccessible::Name) : QString();
     });
     doubleClick(4, 1);

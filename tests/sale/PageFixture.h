@@ -1,8 +1,10 @@
 #pragma once
 #include "SaleFixture.h"
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
+#include "sale/SaleControls.h"
 #include "sale/SalePage.h"
 #include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
@@ -91,23 +93,24 @@ protected:
     // Types a code into the code box and presses Enter.
     void scan(const QString &code)
     {
-        page->txtSearchProduct->setFocus();
-        QTest::keyClicks(page->txtSearchProduct, code);
-        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+        codeBox(page)->setFocus();
+        QTest::keyClicks(codeBox(page), code);
+        QTest::keyClick(codeBox(page), Qt::Key_Return);
     }
     void typeInto(QLineEdit *box, const QString &text)
     {
         box->setFocus();
         QTest::keyClicks(box, text);
     }
+    void click(KasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
     void press(Qt::Key key)
     {
         QWidget *w = QApplication::focusWidget();
         QTest::keyClick(w ? w : page, key);
     }
 
-    QString cell(int col, int row) const { return page->fpSpread1->getText(col, row); }
-    QColor priceColour(int row) const { return page->fpSpread1->backColor(6, row); }
+    QString cell(int col, int row) const { return saleGrid(page)->getText(col, row); }
+    QColor priceColour(int row) const { return saleGrid(page)->backColor(6, row); }
     qint64 dbInt(const QString &sql, const QVariantList &params = {})
     {
         return folder.db().scalar(sql, params).toLongLong();

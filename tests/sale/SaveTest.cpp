@@ -66,12 +66,11 @@ TEST_F(SaveSale, TwoLinesWithTenPercentDiscount)
     scan(QStringLiteral("AB1")); // 120.00
     for (int i = 0; i < 4; ++i)
         scan(QStringLiteral("A_1")); // 4 x 20.00, the top line
-    ASSERT_EQ(page->Label6->text(), QStringLiteral("200.00"));
-    page->Combo1->setCurrentIndex(0);
-    page->Combo1_Click();
-    QTest::keyClicks(page->text2, QStringLiteral("10"));
-    typeInto(page->Text1, QStringLiteral("200"));
-    ASSERT_EQ(page->Label3->text(), QStringLiteral("20.00"));
+    ASSERT_EQ(totalLabel(page)->text(), QStringLiteral("200.00"));
+    choose(discountKind(page), 0);
+    QTest::keyClicks(discountBox(page), QStringLiteral("10"));
+    typeInto(cashBox(page), QStringLiteral("200"));
+    ASSERT_EQ(changeLabel(page)->text(), QStringLiteral("20.00"));
     press(Qt::Key_F9);
     EXPECT_EQ(msgs.count(), 0);
 
@@ -136,22 +135,22 @@ TEST_F(SaveSale, TwoLinesWithTenPercentDiscount)
     EXPECT_EQ(stock(3), 5);
 
     // The page is empty for the next customer and still shows the saved sale's figures.
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("180.00"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(page->Text8->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(page->text3->text(), no);
-    EXPECT_EQ(page->text2->text(), QString());
-    EXPECT_EQ(page->Text1->text(), QString());
-    EXPECT_EQ(page->Combo1->currentIndex(), 0);
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
-    EXPECT_EQ(QApplication::focusWidget(), page->txtSearchProduct);
+    EXPECT_EQ(saleGrid(page)->maxRows(), 0);
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("บันทึกแล้ว"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("180.00"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(discountBahtBox(page)->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(receiptNumberBox(page)->text(), no);
+    EXPECT_EQ(discountBox(page)->text(), QString());
+    EXPECT_EQ(cashBox(page)->text(), QString());
+    EXPECT_EQ(discountKind(page)->currentIndex(), 0);
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
+    EXPECT_EQ(QApplication::focusWidget(), codeBox(page));
 
     // The next sale takes the next number; entering a product recomputes the figures.
     scan(QStringLiteral("CD2"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("35.50"));
-    EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("35.50"));
+    EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("0.00"));
     press(Qt::Key_F9);
     EXPECT_EQ(dbInt(QStringLiteral("SELECT count(*) FROM tblLog WHERE Lno = 'INV-630500002'")), 1);
     EXPECT_EQ(rows("tblRMoney"), 1) << "no discount, no discount row";
@@ -164,7 +163,7 @@ TEST_F(SaveSale, WholesaleFlagAndNegativeStock)
         scan(QStringLiteral("CD2")); // stock 1, quantity 3
     for (int i = 0; i < 3; ++i)
         scan(QStringLiteral("AB1")); // wholesale line
-    page->Combo2->setCurrentIndex(0);
+    priceList(page)->setCurrentIndex(0);
     press(Qt::Key_F9);
     EXPECT_EQ(stock(2), -2);
     EXPECT_EQ(folder.db().scalar(QStringLiteral("SELECT dValueold || ',' || dValue || ',' || "
@@ -181,7 +180,7 @@ TEST_F(SaveSale, RefusedAndCancelledSavesStoreNothing)
     EXPECT_EQ(msgs.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_TRUE(nothingStored());
 
-    page->Check1->setChecked(true);
+    askBeforeSaving(page)->setChecked(true);
     scan(QStringLiteral("AB1"));
     msgs.clear();
     msgs.answer(MsgResult::Cancel);
@@ -193,12 +192,12 @@ TEST_F(SaveSale, RefusedAndCancelledSavesStoreNothing)
     EXPECT_EQ(msgs.last().buttons, MsgButtons::OkCancel);
     EXPECT_EQ(msgs.last().defaultButton, MsgResult::Ok);
     EXPECT_TRUE(nothingStored());
-    EXPECT_EQ(page->fpSpread1->maxRows(), 1);
+    EXPECT_EQ(saleGrid(page)->maxRows(), 1);
 
     msgs.answer(MsgResult::Ok);
     press(Qt::Key_F9);
     EXPECT_EQ(receiptCounter(), 1);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    EXPECT_EQ(saleGrid(page)->maxRows(), 0);
 }
 
 TEST_F(SaveSale, ProductDeletedBeforeTheSaveKeepsTheSale)
@@ -206,7 +205,7 @@ TEST_F(SaveSale, ProductDeletedBeforeTheSaveKeepsTheSale)
     open();
     scan(QStringLiteral("AB1"));
     scan(QStringLiteral("CD2"));
-    typeInto(page->text2, QStringLiteral("5"));
+    typeInto(discountBox(page), QStringLiteral("5"));
     folder.db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 1"));
     press(Qt::Key_F9);
     ASSERT_EQ(msgs.count(), 1);
@@ -217,10 +216,10 @@ TEST_F(SaveSale, ProductDeletedBeforeTheSaveKeepsTheSale)
     EXPECT_EQ(rows("tblLog2"), 0);
     EXPECT_EQ(rows("tblRMoney"), 0);
     EXPECT_EQ(stock(2), 1);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 2);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("155.50"));
-    EXPECT_EQ(page->text2->text(), QStringLiteral("5"));
-    EXPECT_EQ(page->text3->text(), QString());
+    EXPECT_EQ(saleGrid(page)->maxRows(), 2);
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("155.50"));
+    EXPECT_EQ(discountBox(page)->text(), QStringLiteral("5"));
+    EXPECT_EQ(receiptNumberBox(page)->text(), QString());
 }
 
 TEST_F(SaveSale, FailureAfterTheFirstStockChangeLeavesTheDatabaseAsItWas)
@@ -228,7 +227,7 @@ TEST_F(SaveSale, FailureAfterTheFirstStockChangeLeavesTheDatabaseAsItWas)
     open();
     scan(QStringLiteral("AB1"));
     scan(QStringLiteral("CD2"));
-    typeInto(page->text2, QStringLiteral("5"));
+    typeInto(discountBox(page), QStringLiteral("5"));
     const QStringList before = dump(folder.db());
     HookGuard guard;
     int stockUpdates = 0;
@@ -243,8 +242,8 @@ TEST_F(SaveSale, FailureAfterTheFirstStockChangeLeavesTheDatabaseAsItWas)
     EXPECT_EQ(msgs.last().title, QStringLiteral("รายงานความผิดพลาด"));
     EXPECT_TRUE(msgs.last().text.contains(QStringLiteral("disk I/O error")));
     EXPECT_EQ(dump(folder.db()), before);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 2);
-    EXPECT_NE(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
+    EXPECT_EQ(saleGrid(page)->maxRows(), 2);
+    EXPECT_NE(totalLabel(page)->text(), QStringLiteral("บันทึกแล้ว"));
 
     // The same sale saves once the fault is gone, under the first number.
     msgs.clear();
@@ -264,26 +263,26 @@ TEST_F(SaveSale, EnterInTheCashBoxSavesAndPrintsAfterTheCommit)
         EXPECT_EQ(parent, page);
         EXPECT_EQ(Module1::PrintSource, PrintSource::Sale);
         EXPECT_EQ(rows("tblLog"), 2);
-        EXPECT_EQ(page->fpSpread1->maxRows(), 2);
+        EXPECT_EQ(saleGrid(page)->maxRows(), 2);
         EXPECT_EQ(s.sale.lines.size(), 2);
         EXPECT_EQ(s.receiptNo, QStringLiteral("INV-630500001"));
         EXPECT_EQ(s.sale.cash, Currency::fromWhole(500));
         EXPECT_EQ(saleChange(s.sale)->format(), QStringLiteral("344.50"));
-        EXPECT_EQ(page->Label3->text(), QStringLiteral("344.50"));
+        EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("344.50"));
         throw std::runtime_error("printer out of paper");
     };
     SalePage::setWindows(w);
     open();
     scan(QStringLiteral("AB1"));
     scan(QStringLiteral("CD2"));
-    typeInto(page->Text1, QStringLiteral("500"));
-    QTest::keyClick(page->Text1, Qt::Key_Return);
+    typeInto(cashBox(page), QStringLiteral("500"));
+    QTest::keyClick(cashBox(page), Qt::Key_Return);
     SalePage::setWindows({});
     EXPECT_EQ(printed, 1);
     // A printing failure does not undo the sale.
     EXPECT_EQ(rows("tblLog"), 2);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
+    EXPECT_EQ(saleGrid(page)->maxRows(), 0);
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("บันทึกแล้ว"));
     ASSERT_EQ(msgs.count(), 1);
 
     // Without a receipt window F12 saves as F9 does.
@@ -333,7 +332,7 @@ TEST_F(SaveSale, MissingDrawerPortWarnsAfterTheSale)
     ASSERT_EQ(msgs.count(), 1);
     EXPECT_EQ(msgs.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้")));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("บันทึกแล้ว"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("บันทึกแล้ว"));
 }
 
 // The child of the crash test: saves sales on the given program folder until it is killed.
@@ -350,7 +349,7 @@ TEST_F(SaveSale, CrashChild)
         scan(QStringLiteral("AB1"));
         scan(QStringLiteral("CD2"));
         scan(QStringLiteral("A_1"));
-        typeInto(page->text2, QStringLiteral("3"));
+        typeInto(discountBox(page), QStringLiteral("3"));
         press(Qt::Key_F9);
     }
 }

@@ -32,17 +32,17 @@ TEST_F(AccessibleNames, TheSalePageAndItsDialogsNameTheirControls)
     openSale();
     scan(QStringLiteral("B200"));
     const std::pair<QWidget *, QString> named[] = {
-        { page->txtSearchProduct, QStringLiteral("รหัสสินค้า [บาร์โค้ด]") },
-        { page->fpSpread1, QStringLiteral("รายการสินค้าที่ขาย") },
-        { page->text2, QStringLiteral("ส่วนลดพิเศษ") },
-        { page->Text1, QStringLiteral("รับเงินมา (บาท)") },
-        { page->pageButton1, QStringLiteral("บันทึกการขาย (F9)") },
+        { codeBox(page), QStringLiteral("รหัสสินค้า [บาร์โค้ด]") },
+        { saleGrid(page), QStringLiteral("รายการสินค้าที่ขาย") },
+        { discountBox(page), QStringLiteral("ส่วนลดพิเศษ") },
+        { cashBox(page), QStringLiteral("รับเงินมา (บาท)") },
+        { saveButton(page), QStringLiteral("บันทึกการขาย (F9)") },
     };
     for (const auto &[w, name] : named)
         EXPECT_EQ(nameOf(w), name) << w->objectName().toStdString();
     // A list reads its chosen item as its name on this platform; its caption label is tied to
     // it as its label.
-    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(page->Combo2);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(priceList(page));
     ASSERT_NE(list, nullptr);
     const auto labels = list->relations(QAccessible::Label);
     ASSERT_EQ(labels.size(), 1);
@@ -50,9 +50,9 @@ TEST_F(AccessibleNames, TheSalePageAndItsDialogsNameTheirControls)
 
     // Figures read as their figure, their caption as description.
     const std::tuple<QLabel *, QString, QString> figures[] = {
-        { page->Label6, QStringLiteral("120.00"), QStringLiteral("รวมเป็นเงิน (บาท)") },
-        { page->Label16, QStringLiteral("120.00"), QStringLiteral("สรุปยอดเงินทั้งหมด (บาท)") },
-        { page->Label3, QStringLiteral("0.00"), QStringLiteral("จำนวนเงินทอน (บาท)") },
+        { totalLabel(page), QStringLiteral("120.00"), QStringLiteral("รวมเป็นเงิน (บาท)") },
+        { netLabel(page), QStringLiteral("120.00"), QStringLiteral("สรุปยอดเงินทั้งหมด (บาท)") },
+        { changeLabel(page), QStringLiteral("0.00"), QStringLiteral("จำนวนเงินทอน (บาท)") },
     };
     for (const auto &[label, figure, caption] : figures) {
         SCOPED_TRACE(label->objectName().toStdString());
@@ -64,16 +64,17 @@ TEST_F(AccessibleNames, TheSalePageAndItsDialogsNameTheirControls)
     QStringList searchNames;
     dialogs.then([&](QDialog *d) {
         auto *s = static_cast<ProductSearchDialog *>(d);
-        searchNames << nameOf(s->txt1) << nameOf(s->fpSpread1);
+        searchNames << nameOf(searchBox(s)) << nameOf(resultGrid(s));
     });
-    QTest::keyClick(page->txtSearchProduct, Qt::Key_F4);
+    QTest::keyClick(codeBox(page), Qt::Key_F4);
     EXPECT_EQ(searchNames,
         (QStringList { QStringLiteral("รหัส ชื่อสินค้า หรือ รายละเอียดสินค้า ที่ต้องการค้นหา"),
             QStringLiteral("สินค้าที่ค้นพบ") }));
 
     QString quantityName;
-    dialogs.then(
-        [&](QDialog *d) { quantityName = nameOf(static_cast<QuantityEditDialog *>(d)->Text1); });
-    doubleClick(page->fpSpread1, 4, 1);
+    dialogs.then([&](QDialog *d) {
+        quantityName = nameOf(quantityBox(static_cast<QuantityEditDialog *>(d)));
+    });
+    doubleClick(saleGrid(page), 4, 1);
     EXPECT_EQ(quantityName, QStringLiteral("ปรับ สบู่เหลว กลิ่นมะลิ เป็น :"));
 }

@@ -11,7 +11,7 @@ protected:
     QStringList codes() const
     {
         QStringList out;
-        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+        for (int r = 1; r <= saleGrid(page)->maxRows(); ++r)
             out << saleCell(1, r);
         return out;
     }
@@ -24,26 +24,29 @@ TEST_F(ActiveLine, DeleteRemovesTheClickedLineAfterALineWentOnTop)
     openSale();
     for (const bool fromSearch : { false, true }) {
         SCOPED_TRACE(fromSearch ? "from the search dialog" : "scanned");
-        page->Command4_Click(); // empties the sale
+        // In and out of return mode: an empty sale.
+        QTest::keyClick(codeBox(page), Qt::Key_F5);
+        KasmoButton *leave = leaveReturnModeButton(page);
+        QTest::mouseClick(leave, Qt::LeftButton, {}, leave->rect().center());
         scan(QStringLiteral("A100"));
         scan(QStringLiteral("B200"));
         scan(QStringLiteral("C300"));
         ASSERT_EQ(codes(), (QStringList { "C300", "B200", "A100" }));
-        DataGrid *g = page->fpSpread1;
+        DataGrid *g = saleGrid(page);
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 2, 2)); // B200
         if (fromSearch) {
             dialogs.then([](QDialog *d) {
                 add(static_cast<ProductSearchDialog *>(d), QStringLiteral("E500"));
-                QTest::keyClick(static_cast<ProductSearchDialog *>(d)->fpSpread1, Qt::Key_Escape);
+                QTest::keyClick(resultGrid(static_cast<ProductSearchDialog *>(d)), Qt::Key_Escape);
             });
-            QTest::keyClick(page->txtSearchProduct, Qt::Key_F4);
+            QTest::keyClick(codeBox(page), Qt::Key_F4);
         } else {
             scan(QStringLiteral("E500"));
         }
         ASSERT_EQ(codes(), (QStringList { "E500", "C300", "B200", "A100" }));
-        page->txtSearchProduct->setFocus();
-        QTest::keyClick(page->txtSearchProduct, Qt::Key_Delete);
+        codeBox(page)->setFocus();
+        QTest::keyClick(codeBox(page), Qt::Key_Delete);
         EXPECT_EQ(codes(), (QStringList { "E500", "C300", "A100" }));
-        EXPECT_EQ(page->Label6->text(), QStringLiteral("42.00"));
+        EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("42.00"));
     }
 }

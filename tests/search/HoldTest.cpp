@@ -1,6 +1,5 @@
 #include "SearchFixture.h"
 #include "button/KasmoButton.h"
-#include "shell/Module1.h"
 #include <QComboBox>
 #include <QLabel>
 
@@ -20,42 +19,36 @@ protected:
         page->show();
     }
 
-    void choosePriceType(int i)
-    {
-        page->Combo2->setCurrentIndex(i);
-        page->Combo2_Click();
-    }
+    void choosePriceType(int i) { choose(priceList(page), i); }
+    void click(KasmoButton *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
     void typeDiscount(const QString &text)
     {
-        page->text2->setFocus();
-        QTest::keyClicks(page->text2, text);
+        discountBox(page)->setFocus();
+        QTest::keyClicks(discountBox(page), text);
     }
-    void pressF1() { QTest::keyClick(page->txtSearchProduct, Qt::Key_F1); }
+    void pressF1() { QTest::keyClick(codeBox(page), Qt::Key_F1); }
 
     // Every cell of columns 0 to 9, row by row.
     QStringList lines() const
     {
         QStringList all;
-        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+        for (int r = 1; r <= saleGrid(page)->maxRows(); ++r)
             for (int c = 0; c <= 9; ++c)
                 all << saleCell(c, r);
         return all;
     }
-    bool holding() const
-    {
-        return page->kasmoButton2->isHidden() && !page->kasmoButton3->isHidden();
-    }
+    bool holding() const { return holdButton(page)->isHidden() && !recallButton(page)->isHidden(); }
     void expectEmptyPage(const QString &status)
     {
-        EXPECT_EQ(page->fpSpread1->maxRows(), 0);
-        EXPECT_EQ(page->Label6->text(), status);
-        EXPECT_EQ(page->Label16->text(), QStringLiteral("0.00"));
-        EXPECT_EQ(page->Label3->text(), QStringLiteral("0.00"));
-        EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
-        EXPECT_EQ(page->Label11->text(), QStringLiteral("ภาพสินค้า"));
-        EXPECT_EQ(page->text2->text(), QString());
-        EXPECT_EQ(page->Text1->text(), QString());
-        EXPECT_EQ(page->txtSearchProduct->text(), QString());
+        EXPECT_EQ(saleGrid(page)->maxRows(), 0);
+        EXPECT_EQ(totalLabel(page)->text(), status);
+        EXPECT_EQ(netLabel(page)->text(), QStringLiteral("0.00"));
+        EXPECT_EQ(changeLabel(page)->text(), QStringLiteral("0.00"));
+        EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 0 )  รายการ"));
+        EXPECT_EQ(pictureCaption(page)->text(), QStringLiteral("ภาพสินค้า"));
+        EXPECT_EQ(discountBox(page)->text(), QString());
+        EXPECT_EQ(cashBox(page)->text(), QString());
+        EXPECT_EQ(codeBox(page)->text(), QString());
     }
 };
 
@@ -66,9 +59,9 @@ TEST_F(Hold, HoldAndRecallThreeLinesWithPriceTypeAndDiscount)
     for (const char *code : { "A100", "C300", "B200", "B200" })
         scan(QString::fromLatin1(code));
     typeDiscount(QStringLiteral("5"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("242.00")); // 247 less 5 baht
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("242.00")); // 247 less 5 baht
     const QStringList held = lines();
-    ASSERT_EQ(page->fpSpread1->maxRows(), 3);
+    ASSERT_EQ(saleGrid(page)->maxRows(), 3);
 
     pressF1();
     expectEmptyPage(QStringLiteral("พักการขายแล้ว"));
@@ -79,20 +72,20 @@ TEST_F(Hold, HoldAndRecallThreeLinesWithPriceTypeAndDiscount)
     pressF1(); // while a sale is held F1 recalls, never holds a second time
     EXPECT_FALSE(holding());
     EXPECT_EQ(lines(), held);
-    EXPECT_EQ(page->Combo2->currentIndex(), 1);
-    EXPECT_EQ(page->text2->text(), QStringLiteral("0"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 3 )  รายการ"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("247.00"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("247.00"));
-    EXPECT_EQ(page->fpSpread2->maxRows(), 0);
-    EXPECT_EQ(page->focusWidget(), page->txtSearchProduct);
+    EXPECT_EQ(priceList(page)->currentIndex(), 1);
+    EXPECT_EQ(discountBox(page)->text(), QStringLiteral("0"));
+    EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 3 )  รายการ"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("247.00"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("247.00"));
+    EXPECT_EQ(heldGrid(page)->maxRows(), 0);
+    EXPECT_EQ(page->focusWidget(), codeBox(page));
 }
 
 TEST_F(Hold, RefusalsChangeNothing)
 {
     // Hold and clear on an empty page.
     pressF1();
-    page->kasmoButton1_Click();
+    click(clearButton(page));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ พักการขายได้.."));
     EXPECT_EQ(boxes.shown[1].text, QStringLiteral("ไม่พบสินค้าในตาราง ระบบจึงไม่สามารถ ลบสินค้าทั้งหมด.."));
@@ -105,11 +98,11 @@ TEST_F(Hold, RefusalsChangeNothing)
 
     // Recall onto a grid with a line: the two-part message, nothing changes.
     scan(QStringLiteral("A100"));
-    page->kasmoButton2_Click();
+    click(holdButton(page));
     scan(QStringLiteral("C300"));
     const QStringList current = lines();
     boxes.clear();
-    page->kasmoButton3_Click();
+    click(recallButton(page));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, recallRefused);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
@@ -117,41 +110,42 @@ TEST_F(Hold, RefusalsChangeNothing)
     EXPECT_TRUE(holding());
 
     // In return mode the recall does nothing at all.
-    page->kasmoButton1_Click(); // OK, the default
-    Module1::ReturnMode = true;
+    click(clearButton(page)); // OK, the default
+    click(returnModeButton(page));
     boxes.clear();
-    page->kasmoButton3_Click();
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    click(recallButton(page));
+    pressF1();
+    EXPECT_EQ(saleGrid(page)->maxRows(), 0);
     EXPECT_TRUE(holding());
     EXPECT_EQ(boxes.count(), 0);
-    Module1::ReturnMode = false;
-    page->kasmoButton3_Click();
+    click(leaveReturnModeButton(page));
+    click(recallButton(page));
     EXPECT_EQ(lines().at(1), QStringLiteral("A100"));
 }
 
 TEST_F(Hold, ClearingAsksAndKeepsTheHeldSale)
 {
     scan(QStringLiteral("A100"));
-    page->kasmoButton2_Click();
+    click(holdButton(page));
     scan(QStringLiteral("B200"));
     scan(QStringLiteral("C300"));
     const QStringList current = lines();
 
     boxes.answer(MsgResult::Cancel);
-    page->kasmoButton1_Click();
+    click(clearButton(page));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("คุณแน่ใจหรือไม่ว่าต้องการ ( ลบสินค้าทั้งหมด ) ในหน้านี้ ?"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("ยืนยันการลบ"));
     EXPECT_EQ(boxes.last().buttons, MsgButtons::OkCancel);
     EXPECT_EQ(boxes.last().defaultButton, MsgResult::Ok);
     EXPECT_EQ(lines(), current);
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("140.00"));
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("140.00"));
 
-    page->kasmoButton1_Click(); // OK
+    click(clearButton(page)); // OK
     expectEmptyPage(QStringLiteral("ลบสินค้าทั้งหมดแล้ว"));
     EXPECT_TRUE(holding());
-    page->kasmoButton3_Click();
-    EXPECT_EQ(page->fpSpread1->maxRows(), 1);
+    click(recallButton(page));
+    EXPECT_EQ(saleGrid(page)->maxRows(), 1);
     EXPECT_EQ(saleCell(1, 1), QStringLiteral("A100"));
 }
 
@@ -159,18 +153,18 @@ TEST_F(Hold, SavingKeepsTheHeldSaleAndTheWholesaleMarkSurvives)
 {
     for (int i = 0; i < 3; ++i)
         scan(QStringLiteral("B200")); // wholesale from 3
-    ASSERT_EQ(page->fpSpread1->backColor(6, 1), SalePage::colour(WholesaleColour));
-    page->kasmoButton2_Click();
+    ASSERT_EQ(saleGrid(page)->backColor(6, 1), SalePage::colour(WholesaleColour));
+    click(holdButton(page));
 
     scan(QStringLiteral("A100"));
-    page->pageButton1_Click(); // save while a sale is held
+    click(saveButton(page)); // save while a sale is held
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT COUNT(*) FROM tblLog")).toInt(), 1);
     EXPECT_TRUE(holding());
 
-    page->kasmoButton3_Click();
+    click(recallButton(page));
     EXPECT_EQ(saleCell(6, 1), QStringLiteral("90"));
-    EXPECT_EQ(page->fpSpread1->backColor(6, 1), SalePage::colour(WholesaleColour));
-    page->pageButton1_Click();
+    EXPECT_EQ(saleGrid(page)->backColor(6, 1), SalePage::colour(WholesaleColour));
+    click(saveButton(page));
     EXPECT_EQ(
         db().scalar(QStringLiteral("SELECT Lsong FROM tblLog WHERE Lsn = 'B200'")).toInt(), 1);
     EXPECT_EQ(
@@ -180,10 +174,10 @@ TEST_F(Hold, SavingKeepsTheHeldSaleAndTheWholesaleMarkSurvives)
 TEST_F(Hold, LeavingThePageDropsTheHeldSale)
 {
     scan(QStringLiteral("A100"));
-    page->kasmoButton2_Click();
+    click(holdButton(page));
     frame->Label2_Click(); // the stock tab closes the sale page
     EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
     openSale();
     EXPECT_FALSE(holding());
-    EXPECT_EQ(page->fpSpread2->maxRows(), 0);
+    EXPECT_EQ(heldGrid(page)->maxRows(), 0);
 }

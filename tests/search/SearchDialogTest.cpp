@@ -25,11 +25,11 @@ TEST_F(SearchDialog, LooksAsDesigned)
     dialogs.then([&](QDialog *d) {
         ProductSearchDialog *s = asSearch(d);
         EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า"));
-        EXPECT_EQ(s->Command1->text(), QStringLiteral("   ค้นหา (Enter)"));
-        EXPECT_EQ(s->Command2->text(), QStringLiteral("ออกจากหน้านี้ (ESC)"));
-        EXPECT_EQ(s->txt1->maxLength(), 50);
-        EXPECT_EQ(s->focusWidget(), s->txt1);
-        DataGrid *g = s->fpSpread1;
+        EXPECT_EQ(searchButton(s)->text(), QStringLiteral("   ค้นหา (Enter)"));
+        EXPECT_EQ(exitButton(s)->text(), QStringLiteral("ออกจากหน้านี้ (ESC)"));
+        EXPECT_EQ(searchBox(s)->maxLength(), 50);
+        EXPECT_EQ(s->focusWidget(), searchBox(s));
+        DataGrid *g = resultGrid(s);
         EXPECT_EQ(g->maxRows(), 0);
         EXPECT_EQ(g->maxCols(), 3);
         EXPECT_EQ(g->colWidth(0), 0);
@@ -37,11 +37,11 @@ TEST_F(SearchDialog, LooksAsDesigned)
         EXPECT_EQ(g->getText(2, 0), QStringLiteral(" ชื่อสินค้า"));
         EXPECT_EQ(g->getText(3, 0), QStringLiteral("หน่วยนับ"));
         search(s, QStringLiteral("สบู่"));
-        s->fpSpread1->setActiveCell(1, 2);
+        resultGrid(s)->setActiveCell(1, 2);
         QTest::qWait(50);
         saveScreenshot(s->grab(), "search-ProductSearchDialog.png");
     });
-    page->cmdSearch_Click();
+    clickSearchButton();
     ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("ProductSearchDialog") });
 }
 
@@ -54,12 +54,12 @@ TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
         search(s, QStringLiteral("สบู่"));
         EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  2  รายการ ]"));
         EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
-        DataGrid *g = s->fpSpread1;
+        DataGrid *g = resultGrid(s);
         EXPECT_EQ(g->getText(0, 1), QStringLiteral("1"));
         EXPECT_EQ(g->getText(2, 1), QStringLiteral(" สบู่เหลว กลิ่นมะลิ"));
         EXPECT_EQ(g->getText(2, 2), QStringLiteral(" สบู่ก้อน ")); // no description
         EXPECT_EQ(g->getText(3, 1), QStringLiteral("ชิ้น"));
-        EXPECT_EQ(s->focusWidget(), s->txt1); // Enter leaves the focus in the box
+        EXPECT_EQ(s->focusWidget(), searchBox(s)); // Enter leaves the focus in the box
 
         struct Case
         {
@@ -85,12 +85,12 @@ TEST_F(SearchDialog, FindsByFragmentOrderedByCodeWithExactCaptions)
         for (const char *none : { "สบู่ เหลว", "zzz", "A_00", "B%0" }) {
             search(s, QString::fromUtf8(none));
             EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ไม่พบข้อมูลที่คุณต้องการ !! ]"));
-            EXPECT_EQ(s->fpSpread1->maxRows(), 0) << none;
+            EXPECT_EQ(resultGrid(s)->maxRows(), 0) << none;
         }
         search(s, QStringLiteral("C3"));
         EXPECT_EQ(s->windowTitle(), QStringLiteral("ค้นหาสินค้า [ ข้อมูลทั้งหมด :  1  รายการ ]"));
     });
-    page->cmdSearch_Click();
+    clickSearchButton();
 }
 
 TEST_F(SearchDialog, BlankSearchRunsNoQuery)
@@ -105,7 +105,7 @@ TEST_F(SearchDialog, BlankSearchRunsNoQuery)
             search(s, QString::fromLatin1(blank));
             EXPECT_EQ(s->windowTitle(), ProductSearchDialog::foundCaption(2));
             EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
-            EXPECT_EQ(s->focusWidget(), s->txt1);
+            EXPECT_EQ(s->focusWidget(), searchBox(s));
         }
         // A failing query keeps the list and shows the not-found caption.
         search(s, QStringLiteral("A1"));
@@ -113,7 +113,7 @@ TEST_F(SearchDialog, BlankSearchRunsNoQuery)
         EXPECT_EQ(resultCodes(s), (QStringList { "B200", "C300" }));
         db().execute(QStringLiteral("ALTER TABLE tblNubGone RENAME TO tblNub"));
     });
-    page->cmdSearch_Click();
+    clickSearchButton();
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -125,10 +125,10 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
         ProductSearchDialog *s = asSearch(d);
         add(s, QStringLiteral("A100"), 1, 3);
         openAfterAdds = d->isVisible();
-        EXPECT_EQ(page->fpSpread1->maxRows(), 1);
+        EXPECT_EQ(saleGrid(page)->maxRows(), 1);
         EXPECT_EQ(saleCell(4, 1), QStringLiteral("3"));
         EXPECT_EQ(saleCell(7, 1), QStringLiteral("21"));
-        EXPECT_EQ(page->Label6->text(), QStringLiteral("21.00")); // the totals follow at once
+        EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("21.00")); // the totals follow at once
         // The list and the caption stay.
         EXPECT_EQ(s->windowTitle(), ProductSearchDialog::foundCaption(1));
         // A second product goes on top; the first keeps its line.
@@ -137,12 +137,12 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
         EXPECT_EQ(saleCell(1, 2), QStringLiteral("A100"));
         add(s, QStringLiteral("A100"));
         EXPECT_EQ(saleCell(4, 2), QStringLiteral("4"));
-        EXPECT_EQ(page->Label2->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
+        EXPECT_EQ(lineCountLabel(page)->text(), QStringLiteral("สินค้าทั้งหมด  ( 2 )  รายการ"));
         QPointer<QDialog> alive(d);
-        QTest::keyClick(s->fpSpread1, Qt::Key_Escape); // the window sees it first
+        QTest::keyClick(resultGrid(s), Qt::Key_Escape); // the window sees it first
         closedByEsc = !alive || !alive->isVisible();
     });
-    page->cmdSearch_Click();
+    clickSearchButton();
     EXPECT_TRUE(openAfterAdds);
     EXPECT_TRUE(closedByEsc);
     // The new line is written as the sale grid expects it.
@@ -150,17 +150,16 @@ TEST_F(SearchDialog, ThreeDoubleClicksMakeOneLineAndTheDialogStaysOpenUntilEsc)
     for (int c = 0; c <= 9; ++c)
         EXPECT_EQ(saleCell(c, 1), QString::fromUtf8(cells[c])) << c;
     EXPECT_EQ(saleCell(5, 2), QStringLiteral("แพ็ค"));
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("48.00"));
-    EXPECT_EQ(page->Label16->text(), QStringLiteral("48.00"));
-    EXPECT_EQ(page->txtSearchProduct->text(), QString()); // left alone
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("48.00"));
+    EXPECT_EQ(netLabel(page)->text(), QStringLiteral("48.00"));
+    EXPECT_EQ(codeBox(page)->text(), QString()); // left alone
     EXPECT_EQ(WindowRegistry::find<ProductSearchDialog>(), nullptr); // unloaded
 }
 
 TEST_F(SearchDialog, WholesaleSequenceOfTheSalePageHolds)
 {
     openSale();
-    page->Combo2->setCurrentIndex(1);
-    page->Combo2_Click();
+    choose(priceList(page), 1);
     struct Step
     {
         const char *qty, *price, *amount;
@@ -175,24 +174,24 @@ TEST_F(SearchDialog, WholesaleSequenceOfTheSalePageHolds)
         ProductSearchDialog *s = asSearch(d);
         search(s, QStringLiteral("B200"));
         for (const Step &st : steps) {
-            doubleClick(s->fpSpread1, 1, 1);
-            ASSERT_EQ(page->fpSpread1->maxRows(), 1);
+            doubleClick(resultGrid(s), 1, 1);
+            ASSERT_EQ(saleGrid(page)->maxRows(), 1);
             EXPECT_EQ(saleCell(4, 1), QString::fromLatin1(st.qty));
             EXPECT_EQ(saleCell(6, 1), QString::fromLatin1(st.price)) << st.qty;
             EXPECT_EQ(saleCell(7, 1), QString::fromLatin1(st.amount)) << st.qty;
-            EXPECT_EQ(page->fpSpread1->backColor(6, 1), st.colour) << st.qty;
+            EXPECT_EQ(saleGrid(page)->backColor(6, 1), st.colour) << st.qty;
         }
         // A wholesale quantity of 1 still starts at the list price.
         add(s, QStringLiteral("E500"));
         EXPECT_EQ(saleCell(6, 1), QStringLiteral("15"));
-        EXPECT_FALSE(page->fpSpread1->backColor(6, 1).isValid());
+        EXPECT_FALSE(saleGrid(page)->backColor(6, 1).isValid());
         add(s, QStringLiteral("E500"));
         EXPECT_EQ(saleCell(6, 1), QStringLiteral("12"));
         EXPECT_EQ(saleCell(7, 1), QStringLiteral("24"));
-        EXPECT_EQ(page->fpSpread1->backColor(6, 1), wholesale);
+        EXPECT_EQ(saleGrid(page)->backColor(6, 1), wholesale);
     });
-    page->cmdSearch_Click();
-    EXPECT_EQ(page->Label6->text(), QStringLiteral("384.00"));
+    clickSearchButton();
+    EXPECT_EQ(totalLabel(page)->text(), QStringLiteral("384.00"));
 }
 
 TEST_F(SearchDialog, NothingToAddDoesNothing)
@@ -200,13 +199,14 @@ TEST_F(SearchDialog, NothingToAddDoesNothing)
     openSale();
     dialogs.then([&](QDialog *d) {
         ProductSearchDialog *s = asSearch(d);
-        s->fpSpread1_DblClick(); // empty list
+        // An empty list: a double-click finds no line.
+        QTest::mouseDClick(resultGrid(s)->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         search(s, QStringLiteral("C300"));
         db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 3"));
-        doubleClick(s->fpSpread1, 1, 1); // gone since it was listed
+        doubleClick(resultGrid(s), 1, 1); // gone since it was listed
     });
-    page->cmdSearch_Click();
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    clickSearchButton();
+    EXPECT_EQ(saleGrid(page)->maxRows(), 0);
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -247,7 +247,7 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
     dialogs.then([&](QDialog *d) {
         ProductSearchDialog *s = asSearch(d);
         search(s, QStringLiteral("สบู่"));
-        ASSERT_EQ(s->fpSpread1->maxRows(), 2);
+        ASSERT_EQ(resultGrid(s)->maxRows(), 2);
         // The search's query over the products fails, whichever way it takes.
         Connection::setStatementHook([](const QString &sql) {
             if (sql.contains(QLatin1String("tblProduct")))
@@ -257,15 +257,15 @@ TEST_F(SearchDialog, AFailedSearchIsSkippedAndLogged)
         Connection::setStatementHook(nullptr);
         // The dialog goes on: the not-found caption, the list as it was.
         EXPECT_EQ(s->windowTitle(), ProductSearchDialog::NotFoundCaption);
-        EXPECT_EQ(s->fpSpread1->maxRows(), 2);
+        EXPECT_EQ(resultGrid(s)->maxRows(), 2);
     });
-    page->cmdSearch_Click();
+    clickSearchButton();
     Connection::setStatementHook(nullptr);
     const QStringList skipped = CapturedLog::program();
     ASSERT_EQ(skipped.size(), 1) << CapturedLog::lines().join('\n').toStdString();
     EXPECT_EQ(skipped.first(),
         QStringLiteral(
-            "kasmo.skipped: ProductSearchDialog.Command1_Click skipped: database disk image is "
+            "kasmo.skipped: ProductSearchDialog.searchProducts skipped: database disk image is "
             "malformed"));
     EXPECT_EQ(boxes.count(), 0) << "nothing is shown for a skipped step";
 }

@@ -2,6 +2,7 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
 #include "sale/ProductSearchDialog.h"
+#include "sale/SaleControls.h"
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
@@ -77,23 +78,30 @@ protected:
         return update;
     }
 
+    // The sale page's search button, clicked.
+    void clickSearchButton()
+    {
+        KasmoButton *b = searchButton(page);
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+    }
+
     void scan(const QString &code)
     {
-        page->txtSearchProduct->setFocus();
-        QTest::keyClicks(page->txtSearchProduct, code);
-        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
+        codeBox(page)->setFocus();
+        QTest::keyClicks(codeBox(page), code);
+        QTest::keyClick(codeBox(page), Qt::Key_Return);
     }
 
     // The search as a user runs it: text into the box, then Enter.
     static void search(ProductSearchDialog *s, const QString &text)
     {
-        s->txt1->setFocus();
-        s->txt1->selectAll();
+        searchBox(s)->setFocus();
+        searchBox(s)->selectAll();
         if (text.isEmpty())
-            s->txt1->clear();
+            searchBox(s)->clear();
         else
-            typeText(s->txt1, text);
-        QTest::keyClick(s->txt1, Qt::Key_Return);
+            typeText(searchBox(s), text);
+        QTest::keyClick(searchBox(s), Qt::Key_Return);
     }
 
     static QPoint cellCentre(DataGrid *g, int col, int row)
@@ -113,18 +121,18 @@ protected:
     {
         search(s, text);
         for (int i = 0; i < times; ++i)
-            doubleClick(s->fpSpread1, 2, row);
+            doubleClick(resultGrid(s), 2, row);
     }
 
     static QStringList resultCodes(ProductSearchDialog *s)
     {
         QStringList codes;
-        for (int r = 1; r <= s->fpSpread1->maxRows(); ++r)
-            codes << s->fpSpread1->getText(1, r);
+        for (int r = 1; r <= resultGrid(s)->maxRows(); ++r)
+            codes << resultGrid(s)->getText(1, r);
         return codes;
     }
 
-    QString saleCell(int col, int row) const { return page->fpSpread1->getText(col, row); }
+    QString saleCell(int col, int row) const { return saleGrid(page)->getText(col, row); }
 
     MainFrame *frame = nullptr;
     SalePage *page = nullptr;

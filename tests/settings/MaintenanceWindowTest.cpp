@@ -388,7 +388,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     click(frame->Label1());
     auto *page = WindowRegistry::find<SalePage>();
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(page->DrawerOn, 0);
+    ASSERT_FALSE(page->drawer().on);
 
     PtyPair pty;
     ASSERT_TRUE(pty.valid());
@@ -400,12 +400,12 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
         tick(w->Check2);
         ASSERT_EQ(w->cmbCommPort->count(), 1);
         click(w->Command8);
-        EXPECT_EQ(page->DrawerOn, 0) << "read again only when the window closes";
+        EXPECT_FALSE(page->drawer().on) << "read again only when the window closes";
     });
     click(frame->Label4());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(page->DrawerOn, 1);
-    EXPECT_EQ(page->DrawerPort, QStringLiteral("2"));
+    EXPECT_TRUE(page->drawer().on);
+    EXPECT_EQ(page->drawer().port, QStringLiteral("2"));
 
     // The frame takes its page with it.
     deleteLoadedWindows();

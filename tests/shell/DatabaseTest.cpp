@@ -156,12 +156,10 @@ TEST(DatabaseTest, CommitsLeaveTheFileAloneUntilTheProgramIsIdleOrCloses)
 
 TEST(DatabaseTest, SharedStateStartsEmpty)
 {
-    Module1::EditRow = 4;
     SignedInUser::name = "x";
     SignedInUser::mayViewSummary = true;
     Module1::resetState();
     SignedInUser::reset();
-    EXPECT_EQ(Module1::EditRow, 0);
     EXPECT_TRUE(SignedInUser::name.isEmpty());
     EXPECT_FALSE(SignedInUser::mayViewSummary);
 }

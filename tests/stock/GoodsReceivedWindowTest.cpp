@@ -5,6 +5,7 @@
 #include "platform/report/ReportViewer.h"
 #include "sale/ProductSearchDialog.h"
 #include "sale/QuantityEditDialog.h"
+#include "sale/SaleControls.h"
 #include "shell/Module1.h"
 #include "stock/StockReportViewer.h"
 #include "support/RecordingLayout.h"
@@ -449,12 +450,12 @@ TEST_F(StockUpdateWindow, TheSearchAndQuantityDialogsChangeTheLinesTheSaveStores
     dialogs.then([&](QDialog *d) {
         auto *s = qobject_cast<ProductSearchDialog *>(d);
         ASSERT_NE(s, nullptr);
-        s->txt1->setText(QStringLiteral("B200"));
-        QTest::keyClick(s->txt1, Qt::Key_Return);
-        doubleClick(s->fpSpread1, 2, 1); // the line the code box made
-        s->txt1->setText(QStringLiteral("D400"));
-        QTest::keyClick(s->txt1, Qt::Key_Return);
-        doubleClick(s->fpSpread1, 2, 1);
+        searchBox(s)->setText(QStringLiteral("B200"));
+        QTest::keyClick(searchBox(s), Qt::Key_Return);
+        doubleClick(resultGrid(s), 2, 1); // the line the code box made
+        searchBox(s)->setText(QStringLiteral("D400"));
+        QTest::keyClick(searchBox(s), Qt::Key_Return);
+        doubleClick(resultGrid(s), 2, 1);
     });
     w->cmdSearch->setFocus();
     QTest::mouseClick(w->cmdSearch, Qt::LeftButton);
@@ -465,10 +466,10 @@ TEST_F(StockUpdateWindow, TheSearchAndQuantityDialogsChangeTheLinesTheSaveStores
     dialogs.then([&](QDialog *d) {
         auto *e = qobject_cast<QuantityEditDialog *>(d);
         ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->Text1->text(), QStringLiteral("2"));
-        e->Text1->selectAll();
-        QTest::keyClicks(e->Text1, QStringLiteral("12"));
-        QTest::keyClick(e->Text1, Qt::Key_Return);
+        EXPECT_EQ(quantityBox(e)->text(), QStringLiteral("2"));
+        quantityBox(e)->selectAll();
+        QTest::keyClicks(quantityBox(e), QStringLiteral("12"));
+        QTest::keyClick(quantityBox(e), Qt::Key_Return);
     });
     doubleClick(w->fpSpread1, 2, 2); // the name: nothing opens
     doubleClick(w->fpSpread1, 4, 2);

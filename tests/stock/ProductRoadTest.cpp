@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "platform/grid/DataGrid.h"
+#include "sale/SaleControls.h"
 #include "sale/SalePage.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
@@ -21,10 +22,10 @@ protected:
         page = new SalePage;
         page->resize(1024, 700);
         page->show();
-        page->txtSearchProduct->setFocus();
-        keys(page->txtSearchProduct, code);
-        QTest::keyClick(page->txtSearchProduct, Qt::Key_Return);
-        return page->fpSpread1->maxRows() == 1 ? page->fpSpread1->getText(6, 1) : QString();
+        codeBox(page)->setFocus();
+        keys(codeBox(page), code);
+        QTest::keyClick(codeBox(page), Qt::Key_Return);
+        return saleGrid(page)->maxRows() == 1 ? saleGrid(page)->getText(6, 1) : QString();
     }
     QPointer<SalePage> page;
 };
@@ -44,10 +45,10 @@ TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
 
     // It scans on the sale page, in its new unit, and sells.
     EXPECT_EQ(scanOnSalePage("8850001"), "45");
-    EXPECT_EQ(page->fpSpread1->getText(5, 1), "แก้ว");
-    EXPECT_EQ(page->Label6->text(), "45.00");
+    EXPECT_EQ(saleGrid(page)->getText(5, 1), "แก้ว");
+    EXPECT_EQ(totalLabel(page)->text(), "45.00");
     boxes.clear();
-    QTest::keyClick(page->txtSearchProduct, Qt::Key_F9); // save, the seed asks first
+    QTest::keyClick(codeBox(page), Qt::Key_F9); // save, the seed asks first
     EXPECT_EQ(count("SELECT count(*) FROM tblLog WHERE Lsn = '8850001' AND Lsell = 45"), 1);
     EXPECT_EQ(count("SELECT PDvalue FROM tblProduct WHERE PK = 4"), 9);
 

@@ -1,4 +1,5 @@
 #include "StockFixture.h"
+#include "sale/SaleControls.h"
 #include "sale/SalePage.h"
 #include "stock/ProductEditor.h"
 
@@ -28,9 +29,9 @@ protected:
         sale = qobject_cast<SalePage *>(frame->activePage());
         if (!sale)
             return QStringLiteral("no sale page");
-        keys(sale->txtSearchProduct, code);
-        QTest::keyClick(sale->txtSearchProduct, Qt::Key_Return);
-        return sale->fpSpread1->maxRows() == 1 ? sale->fpSpread1->getText(6, 1) : QString();
+        keys(codeBox(sale), code);
+        QTest::keyClick(codeBox(sale), Qt::Key_Return);
+        return saleGrid(sale)->maxRows() == 1 ? saleGrid(sale)->getText(6, 1) : QString();
     }
     void backToStockPage()
     {
@@ -73,7 +74,7 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
 
     // It scans on the sale page and sells.
     EXPECT_EQ(scanOnSalePage("8850001"), "35");
-    QTest::keyClick(sale->txtSearchProduct, Qt::Key_F9); // the seed asks first: OK
+    QTest::keyClick(codeBox(sale), Qt::Key_F9); // the seed asks first: OK
     EXPECT_EQ(
         stored("SELECT count(*) FROM tblLog WHERE Lsn = '8850001' AND Lsell = 35").toInt(), 1);
     EXPECT_EQ(stored("SELECT PDvalue FROM tblProduct WHERE PDsn = '8850001'").toInt(), 11);

@@ -234,7 +234,7 @@ void HistoryWindow::showModal()
 void HistoryWindow::Form_Load()
 {
     WindowPlacement::place(this, VerticalPlace::Centre);
-    period->Form_Load();
+    period->fillCurrentYear();
 }
 
 void HistoryWindow::Form_KeyDown(int &KeyCode)

@@ -323,7 +323,7 @@ void SummaryPage::Form_Load()
 {
     Module1::SummaryMode = SummaryMode::Detailed;
     Label11->setText(todayTitle());
-    period->Form_Load();
+    period->fillCurrentYear();
     Loaddata8();
     Form_Resize();
 }
@@ -381,12 +381,12 @@ void SummaryPage::pageButton4_Click()
 
 void SummaryPage::Check1_Click()
 {
-    period->Check1_Click();
+    period->applyWeekChoice();
 }
 
 void SummaryPage::Check2_Click()
 {
-    period->Check2_Click();
+    period->applyOneDayChoice();
 }
 
 void SummaryPage::Label7_Click()

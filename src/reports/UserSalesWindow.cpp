@@ -170,7 +170,7 @@ void UserSalesWindow::Form_Load()
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
     Combo2->setCurrentIndex(-1);
-    m_period->Form_Load();
+    m_period->fillCurrentYear();
 }
 
 void UserSalesWindow::keyPressEvent(QKeyEvent *event)
@@ -183,7 +183,7 @@ void UserSalesWindow::keyPressEvent(QKeyEvent *event)
 
 void UserSalesWindow::Check1_Click()
 {
-    m_period->Check1_Click();
+    m_period->applyWeekChoice();
 }
 
 void UserSalesWindow::cmdSearch_Click()

@@ -16,6 +16,7 @@
 #include "shell/ShopDatabase.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -54,10 +55,10 @@ protected:
         MainFrame::setWindows(w);
         MainFrame *frame = MainFrame::showFrame();
         frame->resize(1280, 800);
-        QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
         SummaryPage *page = WindowRegistry::find<SummaryPage>();
         EXPECT_NE(page, nullptr);
-        EXPECT_EQ(MainFrame::PageName(), QStringLiteral("สรุปยอดการขาย"));
+        EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("สรุปยอดการขาย"));
         return page;
     }
 
@@ -158,14 +159,14 @@ TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     // The tab of the open page does nothing; after another tab the page opens afresh.
     typeOver(p->Text1, QStringLiteral("2019"));
     MainFrame *frame = MainFrame::existing();
-    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
     EXPECT_EQ(WindowRegistry::find<SummaryPage>(), p);
     EXPECT_EQ(p->Text1->text(), QStringLiteral("2019"));
     QPointer<SummaryPage> old = p;
-    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
-    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
     SummaryPage *fresh = WindowRegistry::find<SummaryPage>();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->Text1->text(), QStringLiteral("2024"));

@@ -1,6 +1,7 @@
 #include "SearchFixture.h"
 #include "button/KasmoButton.h"
 #include "shell/Module1.h"
+#include "support/FindControl.h"
 #include <QComboBox>
 #include <QLabel>
 
@@ -181,7 +182,8 @@ TEST_F(Hold, LeavingThePageDropsTheHeldSale)
 {
     scan(QStringLiteral("A100"));
     page->kasmoButton2_Click();
-    frame->Label2_Click(); // the stock tab closes the sale page
+    QTest::mouseClick(
+        control(frame, "stockTab"), Qt::LeftButton); // the stock tab closes the sale page
     EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
     openSale();
     EXPECT_FALSE(holding());

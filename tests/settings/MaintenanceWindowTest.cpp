@@ -7,6 +7,7 @@
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/PtyPair.h"
 #include "support/Screenshots.h"
 #include "support/UnwritableFolder.h"
@@ -385,7 +386,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     registerAppWindows();
     MainFrame *frame = MainFrame::showFrame();
     ASSERT_NE(frame, nullptr);
-    click(frame->Label1());
+    click(control(frame, "saleTab"));
     auto *page = WindowRegistry::find<SalePage>();
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->DrawerOn, 0);
@@ -402,7 +403,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
         click(w->Command8);
         EXPECT_EQ(page->DrawerOn, 0) << "read again only when the window closes";
     });
-    click(frame->Label4());
+    click(control(frame, "settingsTab"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(page->DrawerOn, 1);
     EXPECT_EQ(page->DrawerPort, QStringLiteral("2"));

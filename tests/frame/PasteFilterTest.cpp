@@ -149,8 +149,9 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
                 ASSERT_NE(w, nullptr) << c.clickFirst;
                 w->setFocus(Qt::OtherFocusReason);
                 QTest::keyClick(w, Qt::Key_Space);
-                if (auto *tick = qobject_cast<QCheckBox *>(w))
+                if (auto *tick = qobject_cast<QCheckBox *>(w)) {
                     ASSERT_TRUE(tick->isChecked());
+                }
             }
             pasteIsJudgedAsTyped(window, c.box, c.text);
         });

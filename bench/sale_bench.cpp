@@ -107,7 +107,7 @@ struct Shop
         frame->activateWindow();
         if (!QTest::qWaitForWindowActive(frame))
             std::fprintf(stderr, "sale_bench: the frame did not become the active window\n");
-        frame->Label1_Click();
+        QTest::mouseClick(frame->findChild<QWidget *>(QStringLiteral("saleTab")), Qt::LeftButton);
         page = qobject_cast<SalePage *>(frame->activePage());
         if (!page)
             return;

@@ -16,13 +16,13 @@ inline void registerAppWindows()
     w.salePage = [] { return WindowRegistry::instance<SalePage>(); };
     w.stockPage = [] { return WindowRegistry::instance<StockPage>(); };
     w.summaryPage = [] { return WindowRegistry::instance<SummaryPage>(); };
-    w.settings = [] { SettingsWindow::showModal(); };
-    w.labels = [] { LabelWindow::showModal(); };
-    w.lowStockView = [] {
+    w.showSettings = [] { SettingsWindow::showModal(); };
+    w.showLabels = [] { LabelWindow::showModal(); };
+    w.showLowStock = [] {
         if (StockPage *page = WindowRegistry::find<StockPage>())
             page->showLowStock();
     };
-    w.checksetting = [] {
+    w.rereadSaleSettings = [] {
         if (SalePage *page = WindowRegistry::find<SalePage>())
             page->readSwitches();
     };

@@ -33,7 +33,7 @@ constexpr int TextFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
 
 } // namespace
 
-void KasmoButton::UpdateHotKey()
+void KasmoButton::updateAccessKey()
 {
     if (m_shortcutId != 0) {
         releaseShortcut(m_shortcutId);
@@ -60,7 +60,7 @@ void KasmoButton::UpdateHotKey()
     m_shortcutId = grabShortcut(QKeySequence(int(Qt::ALT) | key));
 }
 
-void KasmoButton::LayoutCaption()
+void KasmoButton::layOutCaption()
 {
     const int W = m_clientWidth;
     const int H = m_clientHeight;
@@ -114,17 +114,17 @@ void KasmoButton::LayoutCaption()
         m_captionRect.translate(dx, dy);
     }
     m_pressedCaptionRect = m_captionRect.translated(1, 1);
-    PlacePicture();
+    placePicture();
 }
 
-void KasmoButton::MeasurePicture()
+void KasmoButton::measurePicture()
 {
     // Pictures come in pixels already; HiMetric rounding has nothing left to do.
     m_pictureWidth = m_pictureNormal.isNull() ? 0 : m_pictureNormal.width();
     m_pictureHeight = m_pictureNormal.isNull() ? 0 : m_pictureNormal.height();
 }
 
-void KasmoButton::PlacePicture()
+void KasmoButton::placePicture()
 {
     if (m_pictureNormal.isNull() && m_pictureOver.isNull())
         return;
@@ -169,86 +169,86 @@ void KasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
     p.drawText(rect, Qt::AlignCenter | TextFlags, m_caption);
 }
 
-void KasmoButton::PaintCaption(int style)
+void KasmoButton::paintCaption(int style)
 {
     m_lastCaptionStyle = uint8_t(style);
     const Palette &c = m_pal;
     switch (style) {
     case 0:
-        PaintCaptionShadow(m_captionRect);
-        drawCaptionText(m_captionRect, c.TextColour);
+        paintCaptionShadow(m_captionRect);
+        drawCaptionText(m_captionRect, c.textColour);
         break;
     case 1:
-        PaintCaptionShadow(m_captionRect);
-        drawCaptionText(m_captionRect, c.HotTextColour);
+        paintCaptionShadow(m_captionRect);
+        drawCaptionText(m_captionRect, c.hotTextColour);
         break;
     case 2:
-        PaintCaptionShadow(m_pressedCaptionRect);
-        drawCaptionText(m_pressedCaptionRect, m_buttonType == 4 ? c.LightColour : c.HotTextColour);
+        paintCaptionShadow(m_pressedCaptionRect);
+        drawCaptionText(m_pressedCaptionRect, m_buttonType == 4 ? c.lightColour : c.hotTextColour);
         break;
     case 3:
-        drawCaptionText(m_pressedCaptionRect, c.HighlightColour);
-        drawCaptionText(m_captionRect, c.ShadowColour);
+        drawCaptionText(m_pressedCaptionRect, c.highlightColour);
+        drawCaptionText(m_captionRect, c.shadowColour);
         break;
     case 4:
-        drawCaptionText(m_captionRect, c.ShadowColour);
+        drawCaptionText(m_captionRect, c.shadowColour);
         break;
     case 5:
-        drawCaptionText(m_captionRect, OffsetColour(c.TintColour, -104, true));
+        drawCaptionText(m_captionRect, offsetColour(c.tintColour, -104, true));
         break;
     case 6:
-        drawCaptionText(m_pressedCaptionRect, c.HighlightColour);
-        drawCaptionText(m_captionRect, c.FaceColour);
+        drawCaptionText(m_pressedCaptionRect, c.highlightColour);
+        drawCaptionText(m_captionRect, c.faceColour);
         break;
     case 7:
-        drawCaptionText(m_pressedCaptionRect, Off(c.ShadowColour, -50));
-        drawCaptionText(m_captionRect, c.HighlightColour);
+        drawCaptionText(m_pressedCaptionRect, shade(c.shadowColour, -50));
+        drawCaptionText(m_captionRect, c.highlightColour);
         break;
     default:
-        drawCaptionText(m_captionRect, c.TextColour);
+        drawCaptionText(m_captionRect, c.textColour);
         break;
     }
 }
 
-void KasmoButton::PaintCaptionShadow(const QRect &rect)
+void KasmoButton::paintCaptionShadow(const QRect &rect)
 {
     if (m_specialEffect < 1)
         return;
-    int32_t base = m_pal.FaceColour;
+    int32_t base = m_pal.faceColour;
     if (m_buttonType == 3 || m_buttonType == 4 || m_buttonType == 14)
-        base = m_pal.TintColour;
+        base = m_pal.tintColour;
     else if (m_lastState == ButtonState::Up && m_isHot && m_colorScheme != 2 && m_buttonType == 9)
-        base = m_pal.SelectTint;
+        base = m_pal.selectTint;
     const bool sunken = m_specialEffect == 2;
-    drawCaptionText(rect.translated(1, 1), Off(base, sunken ? 40 : -40));
+    drawCaptionText(rect.translated(1, 1), shade(base, sunken ? 40 : -40));
     if (m_specialEffect == 1 || sunken)
-        drawCaptionText(rect.translated(-1, -1), Off(base, sunken ? -40 : 40));
+        drawCaptionText(rect.translated(-1, -1), shade(base, sunken ? -40 : 40));
 }
 
-void KasmoButton::PaintPicture(int look)
+void KasmoButton::paintPicture(int look)
 {
     if (m_pictureNormal.isNull())
         return;
     const int x = m_pictureLeft, y = m_pictureTop, w = m_pictureWidth, h = m_pictureHeight;
-    const int32_t mask = m_pal.MaskRGB;
+    const int32_t mask = m_pal.maskRgb;
     const QImage &pn = m_pictureNormal;
     const QImage &po = m_pictureOver;
     auto natural = [&](const QImage &pic, int px, int py) {
-        BlitMasked(px, py, w, h, pic, mask, -1, false, false, false);
+        drawMasked(px, py, w, h, pic, mask, -1, false, false, false);
     };
     if (look == 0) {
         if (!m_isHot) {
-            PaintPictureShadow(0, pn);
-            BlitMasked(x, y, w, h, pn, mask, -1, false, m_useGreyscale, m_buttonType == 9);
+            paintPictureShadow(0, pn);
+            drawMasked(x, y, w, h, pn, mask, -1, false, m_useGreyscale, m_buttonType == 9);
         } else if (m_buttonType == 9) {
-            PaintPictureShadow(-1, pn);
-            BlitMasked(x + 1, y + 1, w, h, pn, mask, m_pal.ShadowColour, false, false, false);
+            paintPictureShadow(-1, pn);
+            drawMasked(x + 1, y + 1, w, h, pn, mask, m_pal.shadowColour, false, false, false);
             natural(pn, x - 1, y - 1);
         } else if (!po.isNull()) {
-            PaintPictureShadow(0, po);
+            paintPictureShadow(0, po);
             natural(po, x, y);
         } else {
-            PaintPictureShadow(0, pn);
+            paintPictureShadow(0, pn);
             natural(pn, x, y);
         }
     } else if (look == 1) {
@@ -256,47 +256,47 @@ void KasmoButton::PaintPicture(int look)
             const int d = m_buttonType == 5 ? 0 : 1;
             natural(po, x + d, y + d);
         } else if (m_buttonType == 5 || m_buttonType == 9) {
-            PaintPictureShadow(0, pn);
+            paintPictureShadow(0, pn);
             natural(pn, x, y);
         } else {
-            PaintPictureShadow(1, pn);
+            paintPictureShadow(1, pn);
             natural(pn, x + 1, y + 1);
         }
     } else {
         if (m_buttonType == 3) {
-            BlitMasked(x + 1, y + 1, w, h, pn, mask, -1, false, true, false);
+            drawMasked(x + 1, y + 1, w, h, pn, mask, -1, false, true, false);
         } else if (m_buttonType == 5 || m_buttonType == 6 || m_buttonType == 9) {
             const int32_t tint
-                = m_buttonType == 9 ? Off(m_pal.ShadowColour, 13) : m_pal.ShadowColour;
-            BlitMasked(x, y, w, h, pn, mask, tint, true, false, false);
+                = m_buttonType == 9 ? shade(m_pal.shadowColour, 13) : m_pal.shadowColour;
+            drawMasked(x, y, w, h, pn, mask, tint, true, false, false);
         } else {
-            BlitMasked(x + 1, y + 1, w, h, pn, mask, m_pal.HighlightColour, true, false, false);
-            BlitMasked(x, y, w, h, pn, mask, m_pal.ShadowColour, true, false, false);
+            drawMasked(x + 1, y + 1, w, h, pn, mask, m_pal.highlightColour, true, false, false);
+            drawMasked(x, y, w, h, pn, mask, m_pal.shadowColour, true, false, false);
         }
     }
     if (m_picturePosition == 4)
-        PaintCaption(m_lastCaptionStyle);
+        paintCaption(m_lastCaptionStyle);
 }
 
-void KasmoButton::PaintPictureShadow(int shift, const QImage &picture)
+void KasmoButton::paintPictureShadow(int shift, const QImage &picture)
 {
     if (m_specialEffect < 1)
         return;
-    int32_t base = m_pal.FaceColour;
+    int32_t base = m_pal.faceColour;
     if (m_buttonType == 3)
-        base = m_pal.TintColour;
+        base = m_pal.tintColour;
     else if (shift == -1 && m_colorScheme != 2)
-        base = m_pal.SelectTint;
+        base = m_pal.selectTint;
     const bool sunken = m_specialEffect == 2;
     const int x = m_pictureLeft, y = m_pictureTop, w = m_pictureWidth, h = m_pictureHeight;
-    BlitMasked(x + shift + 1, y + shift + 1, w, h, picture, m_pal.MaskRGB,
-        Off(base, sunken ? 40 : -40), false, false, false);
+    drawMasked(x + shift + 1, y + shift + 1, w, h, picture, m_pal.maskRgb,
+        shade(base, sunken ? 40 : -40), false, false, false);
     if (m_specialEffect == 1 || sunken)
-        BlitMasked(x + shift - 1, y + shift - 1, w, h, picture, m_pal.MaskRGB,
-            Off(base, sunken ? -40 : 40), false, false, false);
+        drawMasked(x + shift - 1, y + shift - 1, w, h, picture, m_pal.maskRgb,
+            shade(base, sunken ? -40 : 40), false, false, false);
 }
 
-void KasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
+void KasmoButton::drawMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
     int32_t tint, bool darkOnly, bool greyscale, bool blend)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull() || picture.isNull())
@@ -304,7 +304,7 @@ void KasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, 
     // An icon (a picture with transparency) is laid over the mask colour first, so its
     // transparent parts take the mask colour; a bitmap is used as it is.
     QImage src(w, h, QImage::Format_RGB32);
-    const QRgb maskPixel = toRgb(ResolveSystemColour(m_maskColor));
+    const QRgb maskPixel = toRgb(resolveSystemColour(m_maskColor));
     src.fill(maskPixel);
     {
         QPainter p(&src);
@@ -349,7 +349,7 @@ void KasmoButton::BlitMasked(int x, int y, int w, int h, const QImage &picture, 
     }
 }
 
-void KasmoButton::PaintFocusMark()
+void KasmoButton::paintFocusMark()
 {
     if (!m_showFocusRect || !m_hasFocus || m_surface.isNull())
         return;
@@ -358,7 +358,7 @@ void KasmoButton::PaintFocusMark()
     const QRect r = m_focusRect;
     if (r.width() <= 0 || r.height() <= 0)
         return;
-    const QRgb text = toRgb(m_pal.TextColour) & 0xFFFFFF;
+    const QRgb text = toRgb(m_pal.textColour) & 0xFFFFFF;
     auto flip = [&](int px, int py) {
         if (px < 0 || py < 0 || px >= m_surface.width() || py >= m_surface.height())
             return;

@@ -105,12 +105,12 @@ bool roleFor(int index, QPalette::ColorGroup &group, QPalette::ColorRole &role)
 
 int32_t systemRGB(int index)
 {
-    return ResolveSystemColour(int32_t(0x80000000u | uint32_t(index)));
+    return resolveSystemColour(int32_t(0x80000000u | uint32_t(index)));
 }
 
 } // namespace
 
-int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional, bool softBevel)
+int32_t offsetColour(int32_t colour, int32_t amount, bool blueProportional, bool softBevel)
 {
     const int32_t n = softBevel ? amount / 2 : amount;
     int r = red(colour) + n;
@@ -128,13 +128,13 @@ int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional, bool
     return r + g * 256 + b * 65536;
 }
 
-int32_t BlendTowardWhite(int32_t colour, int base)
+int32_t blendTowardWhite(int32_t colour, int base)
 {
     auto ch = [base](int c) { return qMin(255, base + ((255 - base) * c) / 255); };
     return ch(red(colour)) + ch(green(colour)) * 256 + ch(blue(colour)) * 65536;
 }
 
-int32_t ResolveSystemColour(int32_t colour)
+int32_t resolveSystemColour(int32_t colour)
 {
     const uint32_t u = uint32_t(colour);
     const uint32_t kind = u >> 24;
@@ -149,64 +149,64 @@ int32_t ResolveSystemColour(int32_t colour)
     return fromQColor(QApplication::palette().color(group, role));
 }
 
-int32_t KasmoButton::OffsetColour(int32_t colour, int32_t amount, bool blueProportional) const
+int32_t KasmoButton::offsetColour(int32_t colour, int32_t amount, bool blueProportional) const
 {
-    return ::OffsetColour(colour, amount, blueProportional, m_softBevel);
+    return ::offsetColour(colour, amount, blueProportional, m_softBevel);
 }
 
-void KasmoButton::ComputeSchemeColours()
+void KasmoButton::computeSchemeColours()
 {
     Palette &p = m_pal;
     switch (m_colorScheme) {
     case 2:
-        p.FaceColour = ResolveSystemColour(m_backColor);
-        p.TextColour = ResolveSystemColour(m_foreColor);
-        p.HotTextColour = ResolveSystemColour(m_foreOver);
-        p.ShadowColour = Off(p.FaceColour, -64);
-        p.LightColour = Off(p.FaceColour, 31);
-        p.HighlightColour = Off(p.FaceColour, 47);
-        p.DarkShadowColour = Off(p.FaceColour, -192);
-        p.SelectColour = Off(p.FaceColour, -128);
-        p.SelectTint = p.FaceColour;
+        p.faceColour = resolveSystemColour(m_backColor);
+        p.textColour = resolveSystemColour(m_foreColor);
+        p.hotTextColour = resolveSystemColour(m_foreOver);
+        p.shadowColour = shade(p.faceColour, -64);
+        p.lightColour = shade(p.faceColour, 31);
+        p.highlightColour = shade(p.faceColour, 47);
+        p.darkShadowColour = shade(p.faceColour, -192);
+        p.selectColour = shade(p.faceColour, -128);
+        p.selectTint = p.faceColour;
         break;
     case 3:
-        p.FaceColour = kasmoRGB(192, 192, 192);
-        p.TextColour = 0;
-        p.HotTextColour = 0;
-        p.ShadowColour = kasmoRGB(128, 128, 128);
-        p.LightColour = kasmoRGB(223, 223, 223);
-        p.HighlightColour = kasmoRGB(255, 255, 255);
-        p.DarkShadowColour = 0;
-        p.SelectColour = kasmoRGB(0, 0, 128);
-        p.SelectTint = kasmoRGB(173, 173, 209);
+        p.faceColour = kasmoRGB(192, 192, 192);
+        p.textColour = 0;
+        p.hotTextColour = 0;
+        p.shadowColour = kasmoRGB(128, 128, 128);
+        p.lightColour = kasmoRGB(223, 223, 223);
+        p.highlightColour = kasmoRGB(255, 255, 255);
+        p.darkShadowColour = 0;
+        p.selectColour = kasmoRGB(0, 0, 128);
+        p.selectTint = kasmoRGB(173, 173, 209);
         break;
     case 4: {
         // The container's own back and text colours stand for its drawing context's.
         const QWidget *host = parentWidget() ? parentWidget() : this;
         const QPalette hp = host->palette();
-        p.FaceColour = fromQColor(hp.color(host->backgroundRole()));
-        p.TextColour = fromQColor(hp.color(host->foregroundRole()));
-        p.HotTextColour = p.TextColour;
-        p.ShadowColour = Off(p.FaceColour, -64);
-        p.LightColour = Off(p.FaceColour, 31);
-        p.HighlightColour = Off(p.FaceColour, 47);
-        p.DarkShadowColour = Off(p.FaceColour, -192);
-        p.SelectColour = systemRGB(13);
-        p.SelectTint = BlendTowardWhite(p.SelectColour, 176);
+        p.faceColour = fromQColor(hp.color(host->backgroundRole()));
+        p.textColour = fromQColor(hp.color(host->foregroundRole()));
+        p.hotTextColour = p.textColour;
+        p.shadowColour = shade(p.faceColour, -64);
+        p.lightColour = shade(p.faceColour, 31);
+        p.highlightColour = shade(p.faceColour, 47);
+        p.darkShadowColour = shade(p.faceColour, -192);
+        p.selectColour = systemRGB(13);
+        p.selectTint = blendTowardWhite(p.selectColour, 176);
         break;
     }
     default:
-        p.FaceColour = systemRGB(15);
-        p.TextColour = systemRGB(18);
-        p.HotTextColour = systemRGB(18);
-        p.ShadowColour = systemRGB(16);
-        p.LightColour = systemRGB(22);
-        p.HighlightColour = systemRGB(20);
-        p.DarkShadowColour = systemRGB(21);
-        p.SelectColour = systemRGB(13);
-        p.SelectTint = BlendTowardWhite(p.SelectColour, 176);
+        p.faceColour = systemRGB(15);
+        p.textColour = systemRGB(18);
+        p.hotTextColour = systemRGB(18);
+        p.shadowColour = systemRGB(16);
+        p.lightColour = systemRGB(22);
+        p.highlightColour = systemRGB(20);
+        p.darkShadowColour = systemRGB(21);
+        p.selectColour = systemRGB(13);
+        p.selectTint = blendTowardWhite(p.selectColour, 176);
         break;
     }
-    p.MaskRGB = ResolveSystemColour(m_maskColor);
-    p.TintColour = OffsetColour(p.FaceColour, 48, m_buttonType == 3);
+    p.maskRgb = resolveSystemColour(m_maskColor);
+    p.tintColour = offsetColour(p.faceColour, 48, m_buttonType == 3);
 }

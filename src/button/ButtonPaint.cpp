@@ -15,7 +15,7 @@ QRgb toRgb(int32_t c)
 
 } // namespace
 
-void KasmoButton::PaintButton(ButtonState state, bool force)
+void KasmoButton::paintButton(ButtonState state, bool force)
 {
     if (m_checkBoxBehaviour && m_value)
         state = ButtonState::Down;
@@ -40,15 +40,15 @@ void KasmoButton::PaintButton(ButtonState state, bool force)
     const int32_t keptBackColor = m_backColor;
     if (hotFace) {
         m_backColor = m_backOver;
-        ComputeSchemeColours();
+        computeSchemeColours();
     }
-    PaintBox(0, 0, W, H, m_pal.FaceColour, false);
+    paintBox(0, 0, W, H, m_pal.faceColour, false);
     const int look = !m_enabled ? 2 : (state == ButtonState::Up ? 0 : 1);
     paintStyle(look);
-    PaintPicture(look);
+    paintPicture(look);
     if (m_isHot && m_colorScheme == 2) {
         m_backColor = keptBackColor;
-        ComputeSchemeColours();
+        computeSchemeColours();
     }
     update();
 }
@@ -72,14 +72,14 @@ void KasmoButton::paintStyle(int look)
     const int h = m_isHot ? 1 : 0;
     const bool normal = look == 0, pressed = look == 1, disabled = look == 2;
     auto corners = [&](int32_t colour) {
-        PaintDot(1, 1, colour);
-        PaintDot(1, H - 2, colour);
-        PaintDot(W - 2, 1, colour);
-        PaintDot(W - 2, H - 2, colour);
+        paintDot(1, 1, colour);
+        paintDot(1, H - 2, colour);
+        paintDot(W - 2, 1, colour);
+        paintDot(W - 2, H - 2, colour);
     };
     auto styleFiveFocusBox = [&] {
         if (m_hasFocus && m_showFocusRect)
-            PaintBox(m_captionRect.left() - 2, m_captionRect.top() - 1, m_captionWidth + 4,
+            paintBox(m_captionRect.left() - 2, m_captionRect.top() - 1, m_captionWidth + 4,
                 m_captionHeight + 2, 13408665, true);
     };
     const bool defaultFrame = m_showFocusRect && m_displayAsDefault;
@@ -87,175 +87,175 @@ void KasmoButton::paintStyle(int look)
     switch (m_buttonType) {
     case 1:
         if (pressed) {
-            PaintCaption(2);
-            PaintBorder(
-                c.ShadowColour, c.HighlightColour, c.ShadowColour, c.HighlightColour, true, false);
+            paintCaption(2);
+            paintBorder(
+                c.shadowColour, c.highlightColour, c.shadowColour, c.highlightColour, true, false);
         } else {
-            PaintCaption(disabled ? 3 : h);
-            PaintBorder(
-                c.HighlightColour, c.ShadowColour, c.HighlightColour, c.ShadowColour, true, false);
+            paintCaption(disabled ? 3 : h);
+            paintBorder(
+                c.highlightColour, c.shadowColour, c.highlightColour, c.shadowColour, true, false);
         }
-        PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+        paintBox(0, 0, W, H, c.darkShadowColour, true);
         if (!disabled)
-            PaintFocusMark();
+            paintFocusMark();
         break;
 
     case 2:
         if (normal) {
-            PaintCaption(h);
+            paintCaption(h);
             if (defaultFrame) {
-                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                paintBorder(c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour,
                     true, false);
-                PaintFocusMark();
-                PaintBox(0, 0, W, H, c.DarkShadowColour, true);
+                paintFocusMark();
+                paintBox(0, 0, W, H, c.darkShadowColour, true);
             } else {
-                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                paintBorder(c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour,
                     false, false);
             }
         } else if (pressed) {
-            PaintCaption(2);
+            paintCaption(2);
             if (defaultFrame) {
-                PaintBox(0, 0, W, H, c.DarkShadowColour, true);
-                PaintBox(1, 1, W - 2, H - 2, c.ShadowColour, true);
-                PaintFocusMark();
+                paintBox(0, 0, W, H, c.darkShadowColour, true);
+                paintBox(1, 1, W - 2, H - 2, c.shadowColour, true);
+                paintFocusMark();
             } else {
-                PaintBorder(c.DarkShadowColour, c.HighlightColour, c.ShadowColour, c.LightColour,
+                paintBorder(c.darkShadowColour, c.highlightColour, c.shadowColour, c.lightColour,
                     false, false);
             }
         } else {
-            PaintCaption(3);
-            PaintBorder(
-                c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour, false, false);
+            paintCaption(3);
+            paintBorder(
+                c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour, false, false);
         }
         break;
 
     case 3:
         if (normal) {
             for (int i = 1; i <= H; ++i)
-                PaintSegment(0, i, W, i, OffB(c.TintColour, gradientShift(25, H, i)));
-            PaintCaption(h);
-            PaintBox(0, 0, W, H, 7552000, true);
+                paintSegment(0, i, W, i, shadeBlue(c.tintColour, gradientShift(25, H, i)));
+            paintCaption(h);
+            paintBox(0, 0, W, H, 7552000, true);
             corners(8080656);
             auto ring = [&](int32_t a, int32_t b, int32_t d, int32_t e, int32_t f, int32_t g) {
-                PaintBox(1, 2, W - 2, H - 4, a, true);
-                PaintSegment(2, H - 2, W - 2, H - 2, b);
-                PaintSegment(2, 1, W - 2, 1, d);
-                PaintSegment(1, 2, W - 1, 2, e);
-                PaintSegment(2, 3, 2, H - 3, f);
-                PaintSegment(W - 3, 3, W - 3, H - 3, g);
+                paintBox(1, 2, W - 2, H - 4, a, true);
+                paintSegment(2, H - 2, W - 2, H - 2, b);
+                paintSegment(2, 1, W - 2, 1, d);
+                paintSegment(1, 2, W - 1, 2, e);
+                paintSegment(2, 3, 2, H - 3, f);
+                paintSegment(W - 3, 3, W - 3, H - 3, g);
             };
             if (m_isHot) {
                 ring(3257087, 38631, 13562879, 9231359, 7064575, 7064575);
             } else if ((m_hasFocus || m_displayAsDefault) && m_showFocusRect) {
                 ring(15183500, 15696491, 16771022, 16242621, 15782325, 15782325);
             } else {
-                const int32_t t = c.TintColour;
-                PaintSegment(2, H - 2, W - 2, H - 2, OffB(t, -48));
-                PaintSegment(1, H - 3, W - 2, H - 3, OffB(t, -32));
-                PaintSegment(W - 2, 2, W - 2, H - 2, OffB(t, -36));
-                PaintSegment(W - 3, 3, W - 3, H - 3, OffB(t, -24));
-                PaintSegment(2, 1, W - 2, 1, OffB(t, 16));
-                PaintSegment(1, 2, W - 2, 2, OffB(t, 10));
-                PaintSegment(1, 2, 1, H - 2, OffB(t, -5));
-                PaintSegment(2, 3, 2, H - 3, OffB(t, -10));
+                const int32_t t = c.tintColour;
+                paintSegment(2, H - 2, W - 2, H - 2, shadeBlue(t, -48));
+                paintSegment(1, H - 3, W - 2, H - 3, shadeBlue(t, -32));
+                paintSegment(W - 2, 2, W - 2, H - 2, shadeBlue(t, -36));
+                paintSegment(W - 3, 3, W - 3, H - 3, shadeBlue(t, -24));
+                paintSegment(2, 1, W - 2, 1, shadeBlue(t, 16));
+                paintSegment(1, 2, W - 2, 2, shadeBlue(t, 10));
+                paintSegment(1, 2, 1, H - 2, shadeBlue(t, -5));
+                paintSegment(2, 3, 2, H - 3, shadeBlue(t, -10));
             }
         } else if (pressed) {
-            const int32_t base = OffB(c.TintColour, -32);
+            const int32_t base = shadeBlue(c.tintColour, -32);
             for (int i = 1; i <= H; ++i)
-                PaintSegment(0, H - i, W, H - i, OffB(base, gradientShift(25, H, i)));
-            PaintCaption(2);
-            PaintBox(0, 0, W, H, 7552000, true);
+                paintSegment(0, H - i, W, H - i, shadeBlue(base, gradientShift(25, H, i)));
+            paintCaption(2);
+            paintBox(0, 0, W, H, 7552000, true);
             corners(8080656);
-            PaintSegment(2, H - 2, W - 2, H - 2, OffB(base, 16));
-            PaintSegment(1, H - 3, W - 2, H - 3, OffB(base, 10));
-            PaintSegment(W - 2, 2, W - 2, H - 2, OffB(base, 5));
-            PaintSegment(W - 3, 3, W - 3, H - 3, c.TintColour);
-            PaintSegment(2, 1, W - 2, 1, OffB(base, -32));
-            PaintSegment(1, 2, W - 2, 2, OffB(base, -24));
-            PaintSegment(1, 2, 1, H - 2, OffB(base, -32));
-            PaintSegment(2, 2, 2, H - 2, OffB(base, -22));
+            paintSegment(2, H - 2, W - 2, H - 2, shadeBlue(base, 16));
+            paintSegment(1, H - 3, W - 2, H - 3, shadeBlue(base, 10));
+            paintSegment(W - 2, 2, W - 2, H - 2, shadeBlue(base, 5));
+            paintSegment(W - 3, 3, W - 3, H - 3, c.tintColour);
+            paintSegment(2, 1, W - 2, 1, shadeBlue(base, -32));
+            paintSegment(1, 2, W - 2, 2, shadeBlue(base, -24));
+            paintSegment(1, 2, 1, H - 2, shadeBlue(base, -32));
+            paintSegment(2, 2, 2, H - 2, shadeBlue(base, -22));
         } else {
-            PaintBox(0, 0, W, H, OffB(c.TintColour, -24), false);
-            PaintCaption(5);
-            PaintBox(0, 0, W, H, OffB(c.TintColour, -84), true);
-            corners(OffB(c.TintColour, -72));
+            paintBox(0, 0, W, H, shadeBlue(c.tintColour, -24), false);
+            paintCaption(5);
+            paintBox(0, 0, W, H, shadeBlue(c.tintColour, -84), true);
+            corners(shadeBlue(c.tintColour, -72));
         }
         break;
 
     case 4:
         if (!pressed) {
-            PaintBox(1, 1, W - 2, H - 2, c.LightColour, false);
-            PaintCaption(disabled ? 3 : h);
-            PaintBox(0, 0, W, H, c.DarkShadowColour, true);
-            corners(c.DarkShadowColour);
-            PaintSegment(1, 2, 2, 0, c.FaceColour);
-            PaintSegment(3, 2, W - 3, 2, c.HighlightColour);
-            PaintSegment(2, 2, 2, H - 3, c.HighlightColour);
-            PaintDot(3, 3, c.HighlightColour);
-            PaintSegment(W - 3, 1, W - 3, H - 3, c.FaceColour);
-            PaintSegment(1, H - 3, W - 3, H - 3, c.FaceColour);
-            PaintDot(W - 4, H - 4, c.FaceColour);
-            PaintSegment(W - 2, 2, W - 2, H - 2, c.ShadowColour);
-            PaintSegment(2, H - 2, W - 2, H - 2, c.ShadowColour);
-            PaintDot(W - 3, H - 3, c.ShadowColour);
+            paintBox(1, 1, W - 2, H - 2, c.lightColour, false);
+            paintCaption(disabled ? 3 : h);
+            paintBox(0, 0, W, H, c.darkShadowColour, true);
+            corners(c.darkShadowColour);
+            paintSegment(1, 2, 2, 0, c.faceColour);
+            paintSegment(3, 2, W - 3, 2, c.highlightColour);
+            paintSegment(2, 2, 2, H - 3, c.highlightColour);
+            paintDot(3, 3, c.highlightColour);
+            paintSegment(W - 3, 1, W - 3, H - 3, c.faceColour);
+            paintSegment(1, H - 3, W - 3, H - 3, c.faceColour);
+            paintDot(W - 4, H - 4, c.faceColour);
+            paintSegment(W - 2, 2, W - 2, H - 2, c.shadowColour);
+            paintSegment(2, H - 2, W - 2, H - 2, c.shadowColour);
+            paintDot(W - 3, H - 3, c.shadowColour);
         } else {
-            const int32_t face = Off(c.ShadowColour, -16);
-            PaintBox(1, 1, W - 2, H - 2, face, false);
+            const int32_t face = shade(c.shadowColour, -16);
+            paintBox(1, 1, W - 2, H - 2, face, false);
             // The caption's relief takes the pressed face as its base.
-            m_pal.TintColour = face;
-            PaintCaption(2);
-            m_pal.TintColour = Off(c.FaceColour, 48);
-            PaintBox(0, 0, W, H, c.DarkShadowColour, true);
-            PaintBox(1, 1, W - 2, H - 2, Off(c.ShadowColour, -64), true);
-            PaintBox(2, 2, W - 4, H - 4, Off(c.ShadowColour, -32), true);
-            PaintDot(2, 2, Off(c.ShadowColour, -64));
-            PaintDot(3, 3, Off(c.ShadowColour, -32));
-            corners(c.DarkShadowColour);
-            PaintSegment(W - 3, 1, W - 3, H - 3, c.ShadowColour);
-            PaintSegment(1, H - 3, W - 2, H - 3, c.ShadowColour);
-            PaintDot(W - 4, H - 4, c.ShadowColour);
-            PaintSegment(W - 2, 3, W - 2, H - 2, Off(c.ShadowColour, -16));
-            PaintSegment(3, H - 2, W - 2, H - 2, Off(c.ShadowColour, -16));
-            PaintSegment(W - 2, H - 3, W - 4, H - 1, Off(c.ShadowColour, -32));
-            PaintDot(2, H - 2, Off(c.ShadowColour, -32));
-            PaintDot(W - 2, 2, Off(c.ShadowColour, -32));
+            m_pal.tintColour = face;
+            paintCaption(2);
+            m_pal.tintColour = shade(c.faceColour, 48);
+            paintBox(0, 0, W, H, c.darkShadowColour, true);
+            paintBox(1, 1, W - 2, H - 2, shade(c.shadowColour, -64), true);
+            paintBox(2, 2, W - 4, H - 4, shade(c.shadowColour, -32), true);
+            paintDot(2, 2, shade(c.shadowColour, -64));
+            paintDot(3, 3, shade(c.shadowColour, -32));
+            corners(c.darkShadowColour);
+            paintSegment(W - 3, 1, W - 3, H - 3, c.shadowColour);
+            paintSegment(1, H - 3, W - 2, H - 3, c.shadowColour);
+            paintDot(W - 4, H - 4, c.shadowColour);
+            paintSegment(W - 2, 3, W - 2, H - 2, shade(c.shadowColour, -16));
+            paintSegment(3, H - 2, W - 2, H - 2, shade(c.shadowColour, -16));
+            paintSegment(W - 2, H - 3, W - 4, H - 1, shade(c.shadowColour, -32));
+            paintDot(2, H - 2, shade(c.shadowColour, -32));
+            paintDot(W - 2, 2, shade(c.shadowColour, -32));
         }
         break;
 
     case 5:
         if (normal) {
-            PaintBox(1, 1, W - 1, H - 1, Off(c.FaceColour, 12), false);
-            PaintCaption(h);
-            PaintBox(1, 1, W - 1, H - 1, c.HighlightColour, true);
-            PaintBox(0, 0, W - 1, H - 1, Off(c.ShadowColour, -26), true);
-            PaintDot(1, H - 2, Off(c.ShadowColour, 26));
-            PaintDot(W - 2, 1, Off(c.ShadowColour, 26));
+            paintBox(1, 1, W - 1, H - 1, shade(c.faceColour, 12), false);
+            paintCaption(h);
+            paintBox(1, 1, W - 1, H - 1, c.highlightColour, true);
+            paintBox(0, 0, W - 1, H - 1, shade(c.shadowColour, -26), true);
+            paintDot(1, H - 2, shade(c.shadowColour, 26));
+            paintDot(W - 2, 1, shade(c.shadowColour, 26));
             styleFiveFocusBox();
         } else if (pressed) {
-            PaintBox(1, 1, W - 2, H - 2, Off(c.ShadowColour, 16), false);
-            PaintBox(0, 0, W - 1, H - 1, Off(c.ShadowColour, -26), true);
-            PaintSegment(W - 1, 1, W - 1, H, c.HighlightColour);
-            PaintSegment(1, H - 1, W - 1, H - 1, c.HighlightColour);
+            paintBox(1, 1, W - 2, H - 2, shade(c.shadowColour, 16), false);
+            paintBox(0, 0, W - 1, H - 1, shade(c.shadowColour, -26), true);
+            paintSegment(W - 1, 1, W - 1, H, c.highlightColour);
+            paintSegment(1, H - 1, W - 1, H - 1, c.highlightColour);
             // Drawn directly: in place and without relief.
-            drawCaptionText(m_captionRect, c.HotTextColour);
+            drawCaptionText(m_captionRect, c.hotTextColour);
             styleFiveFocusBox();
         } else {
-            PaintCaption(4);
-            PaintBox(0, 0, W, H, c.ShadowColour, true);
+            paintCaption(4);
+            paintBox(0, 0, W, H, c.shadowColour, true);
         }
         break;
 
     case 6: {
-        const int32_t l = Off(c.LightColour, 8);
+        const int32_t l = shade(c.lightColour, 8);
         if (pressed) {
-            PaintCaption(2);
-            PaintBorder(c.ShadowColour, l, c.ShadowColour, l, false, false);
-            PaintFocusMark();
+            paintCaption(2);
+            paintBorder(c.shadowColour, l, c.shadowColour, l, false, false);
+            paintFocusMark();
         } else {
-            PaintCaption(disabled ? 4 : h);
-            PaintBorder(l, c.ShadowColour, l, c.ShadowColour, false, false);
+            paintCaption(disabled ? 4 : h);
+            paintBorder(l, c.shadowColour, l, c.shadowColour, false, false);
             if (!disabled)
-                PaintFocusMark();
+                paintFocusMark();
         }
         break;
     }
@@ -264,47 +264,47 @@ void KasmoButton::paintStyle(int look)
     case 8:
     case 12:
         if (normal) {
-            PaintCaption(h);
+            paintCaption(h);
             if (m_buttonType == 7 || (m_buttonType == 8 && m_isHot))
-                PaintBorder(c.HighlightColour, c.ShadowColour, 0, 0, false, true);
+                paintBorder(c.highlightColour, c.shadowColour, 0, 0, false, true);
             else if (m_buttonType == 12 && m_isHot)
-                PaintBorder(c.HighlightColour, c.DarkShadowColour, c.LightColour, c.ShadowColour,
+                paintBorder(c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour,
                     false, false);
-            PaintFocusMark();
+            paintFocusMark();
         } else if (pressed) {
-            PaintCaption(2);
+            paintCaption(2);
             if (m_buttonType == 12)
-                PaintBorder(c.DarkShadowColour, c.HighlightColour, c.ShadowColour, c.LightColour,
+                paintBorder(c.darkShadowColour, c.highlightColour, c.shadowColour, c.lightColour,
                     false, false);
             else
-                PaintBorder(c.ShadowColour, c.HighlightColour, 0, 0, false, true);
-            PaintFocusMark();
+                paintBorder(c.shadowColour, c.highlightColour, 0, 0, false, true);
+            paintFocusMark();
         } else {
-            PaintCaption(3);
+            paintCaption(3);
             if (m_buttonType == 7)
-                PaintBorder(c.HighlightColour, c.ShadowColour, 0, 0, false, true);
+                paintBorder(c.highlightColour, c.shadowColour, 0, 0, false, true);
         }
         break;
 
     case 9:
         if (normal) {
             if (m_isHot)
-                PaintBox(1, 1, W, H, c.SelectTint, false);
-            PaintCaption(h);
+                paintBox(1, 1, W, H, c.selectTint, false);
+            paintCaption(h);
             if (m_isHot)
-                PaintBox(0, 0, W, H, c.SelectColour, true);
-            PaintFocusMark();
+                paintBox(0, 0, W, H, c.selectColour, true);
+            paintFocusMark();
         } else if (pressed) {
             if (m_isHot)
-                PaintBox(0, 0, W, H,
-                    m_colorScheme != 2 ? BlendTowardWhite(c.SelectColour, 128)
-                                       : Off(c.SelectTint, -32),
+                paintBox(0, 0, W, H,
+                    m_colorScheme != 2 ? blendTowardWhite(c.selectColour, 128)
+                                       : shade(c.selectTint, -32),
                     false);
-            PaintCaption(2);
-            PaintBox(0, 0, W, H, c.SelectColour, true);
-            PaintFocusMark();
+            paintCaption(2);
+            paintBox(0, 0, W, H, c.selectColour, true);
+            paintFocusMark();
         } else {
-            PaintCaption(4);
+            paintCaption(4);
         }
         break;
 
@@ -317,43 +317,43 @@ void KasmoButton::paintStyle(int look)
             p.drawImage(QPoint(0, 0), m_backgroundCopy, QRect(0, 0, W, H));
         }
         if (normal) {
-            PaintCaption(h);
-            PaintFocusMark();
+            paintCaption(h);
+            paintFocusMark();
         } else if (pressed) {
-            PaintCaption(2);
-            PaintFocusMark();
+            paintCaption(2);
+            paintFocusMark();
         } else {
-            PaintCaption(3);
+            paintCaption(3);
         }
         break;
 
     case 13:
         if (normal) {
-            PaintOval(0, 0, W, H, m_isHot ? c.ShadowColour : c.FaceColour, c.FaceColour);
-            PaintCaption(h);
+            paintOval(0, 0, W, H, m_isHot ? c.shadowColour : c.faceColour, c.faceColour);
+            paintCaption(h);
         } else if (pressed) {
-            PaintOval(0, 0, W, H, c.DarkShadowColour, Off(c.FaceColour, -32));
-            PaintCaption(2);
+            paintOval(0, 0, W, H, c.darkShadowColour, shade(c.faceColour, -32));
+            paintCaption(2);
         } else {
-            PaintCaption(3);
+            paintCaption(3);
         }
         break;
 
     case 14:
         if (pressed) {
-            PaintBox(1, 1, W, H, Off(c.FaceColour, -9), false);
-            PaintBox(0, 0, W, H, Off(c.ShadowColour, -48), true);
-            PaintSegment(2, H - 2, W - 2, H - 2, c.HighlightColour);
-            PaintSegment(W - 2, 2, W - 2, H - 1, c.HighlightColour);
-            PaintCaption(7);
-            PaintFocusMark();
+            paintBox(1, 1, W, H, shade(c.faceColour, -9), false);
+            paintBox(0, 0, W, H, shade(c.shadowColour, -48), true);
+            paintSegment(2, H - 2, W - 2, H - 2, c.highlightColour);
+            paintSegment(W - 2, 2, W - 2, H - 1, c.highlightColour);
+            paintCaption(7);
+            paintFocusMark();
             break;
         }
         if (normal && m_isHot) {
-            PaintBox(0, 0, W, H, c.LightColour, false);
+            paintBox(0, 0, W, H, c.lightColour, false);
         } else {
             for (int i = 1; i <= H; ++i)
-                PaintSegment(0, i, W, i, Off(c.HighlightColour, gradientShift(58, H, i)));
+                paintSegment(0, i, W, i, shade(c.highlightColour, gradientShift(58, H, i)));
         }
         if (normal) {
             // A default button shows its caption bold; the font setter's own repaint is held off.
@@ -363,20 +363,20 @@ void KasmoButton::paintStyle(int look)
                 keptBold = FontBold();
                 setFontBold(true);
             }
-            PaintCaption(h);
+            paintCaption(h);
             if (m_displayAsDefault) {
                 setFontBold(keptBold);
                 m_paintingOn = true;
             }
         }
-        PaintBox(0, 0, W, H, Off(m_pal.ShadowColour, -50), true);
-        PaintBox(1, 1, W - 2, H - 2, Off(m_pal.FaceColour, -9), true);
-        PaintBox(2, 2, W - 4, 2, m_pal.HighlightColour, false);
-        PaintBox(2, 4, 2, H - 6, m_pal.HighlightColour, false);
+        paintBox(0, 0, W, H, shade(m_pal.shadowColour, -50), true);
+        paintBox(1, 1, W - 2, H - 2, shade(m_pal.faceColour, -9), true);
+        paintBox(2, 2, W - 4, 2, m_pal.highlightColour, false);
+        paintBox(2, 4, 2, H - 6, m_pal.highlightColour, false);
         if (normal)
-            PaintFocusMark();
+            paintFocusMark();
         else
-            PaintCaption(6);
+            paintCaption(6);
         break;
 
     default:
@@ -386,7 +386,7 @@ void KasmoButton::paintStyle(int look)
 
 // ---- primitives ----
 
-void KasmoButton::PaintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly)
+void KasmoButton::paintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull())
         return;
@@ -402,7 +402,7 @@ void KasmoButton::PaintBox(int x, int y, int w, int h, int32_t colour, bool fram
     p.fillRect(QRect(x + w - 1, y, 1, h), c);
 }
 
-void KasmoButton::PaintDot(int x, int y, int32_t colour)
+void KasmoButton::paintDot(int x, int y, int32_t colour)
 {
     if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
         return;
@@ -410,7 +410,7 @@ void KasmoButton::PaintDot(int x, int y, int32_t colour)
 }
 
 // A one-pixel line that leaves out its end point, as the platform's line drawing does.
-void KasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
+void KasmoButton::paintSegment(int x1, int y1, int x2, int y2, int32_t colour)
 {
     if (m_surface.isNull())
         return;
@@ -431,7 +431,7 @@ void KasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
     int err = dx - dy;
     int x = x1, y = y1;
     while (!(x == x2 && y == y2)) {
-        PaintDot(x, y, colour);
+        paintDot(x, y, colour);
         const int e2 = 2 * err;
         if (e2 > -dy) {
             err -= dy;
@@ -444,7 +444,7 @@ void KasmoButton::PaintSegment(int x1, int y1, int x2, int y2, int32_t colour)
     }
 }
 
-void KasmoButton::PaintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour)
+void KasmoButton::paintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour)
 {
     if (w <= 0 || h <= 0 || m_surface.isNull())
         return;
@@ -459,7 +459,7 @@ void KasmoButton::PaintOval(int x, int y, int w, int h, int32_t penColour, int32
         p.fillRect(r, QColor(toRgb(penColour)));
 }
 
-void KasmoButton::PaintBorder(
+void KasmoButton::paintBorder(
     int32_t c1, int32_t c2, int32_t c3, int32_t c4, bool inset, bool single)
 {
     const int o = inset ? 1 : 0;
@@ -467,7 +467,7 @@ void KasmoButton::PaintBorder(
     const int b = m_clientHeight - 1 - o;
     QPoint cur(o, b);
     auto to = [&](int x, int y, int32_t colour) {
-        PaintSegment(cur.x(), cur.y(), x, y, colour);
+        paintSegment(cur.x(), cur.y(), x, y, colour);
         cur = QPoint(x, y);
     };
     to(o, o, c1);
@@ -485,7 +485,7 @@ void KasmoButton::PaintBorder(
 
 // ---- outline, size and the copy behind style 11 ----
 
-void KasmoButton::BuildWindowShape()
+void KasmoButton::buildWindowShape()
 {
     const int W = m_clientWidth, H = m_clientHeight;
     QRegion shape(0, 0, W, H);
@@ -525,7 +525,7 @@ void KasmoButton::BuildWindowShape()
     m_windowShape = shape;
 }
 
-void KasmoButton::UserControl_Resize()
+void KasmoButton::layOutForSize()
 {
     if (m_captureBusy)
         return;
@@ -538,17 +538,17 @@ void KasmoButton::UserControl_Resize()
         m_focusRect = client.adjusted(5, 5, -5, -5).translated(1, 1);
     else
         m_focusRect = client.adjusted(4, 4, -4, -4);
-    LayoutCaption();
-    BuildWindowShape();
+    layOutCaption();
+    buildWindowShape();
     if (m_windowShape.isEmpty())
         clearMask();
     else
         setMask(m_windowShape);
     if (m_clientHeight != 0)
-        PaintButton(ButtonState::Up, true);
+        paintButton(ButtonState::Up, true);
 }
 
-void KasmoButton::CaptureParentBackground()
+void KasmoButton::captureParentBackground()
 {
     QWidget *parent = parentWidget();
     if (!m_hasBackgroundCopy || !parent)

@@ -9,7 +9,7 @@
 //
 //     auto *b = KasmoButton::fromBag(this, ButtonPresets::pageButton("&Save"));
 //     b->setGeometry(8, 8, 120, 40);
-//     connect(b, &KasmoButton::Click, this, &SalePage::kasmoButton1_Click);
+//     connect(b, &KasmoButton::Click, this, &SalePage::saveSale);
 //
 // A bag can be changed before use (bag.write("FONT", QFont("Tahoma", 10, QFont::Bold))).
 namespace ButtonPresets {

@@ -211,7 +211,7 @@ KasmoButton::KasmoButton(QWidget *parent)
     m_overTimer = new QTimer(this);
     m_overTimer->setInterval(3);
     m_overTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_overTimer, &QTimer::timeout, this, &KasmoButton::OverTimer_Timer);
+    connect(m_overTimer, &QTimer::timeout, this, &KasmoButton::endHoverWhenMouseLeaves);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -222,7 +222,7 @@ KasmoButton::~KasmoButton() = default;
 KasmoButton *KasmoButton::fromBag(QWidget *parent, const PropertyBag &bag)
 {
     auto *b = new KasmoButton(parent);
-    b->UserControl_ReadProperties(bag);
+    b->readDesign(bag);
     return b;
 }
 
@@ -234,7 +234,7 @@ const QStringList &KasmoButton::storedKeys()
     return keys;
 }
 
-void KasmoButton::UserControl_InitProperties()
+void KasmoButton::setDesignDefaults()
 {
     m_enabled = true;
     m_showFocusRect = true;
@@ -244,14 +244,14 @@ void KasmoButton::UserControl_InitProperties()
         QWidget::setFont(parentWidget()->font());
     m_buttonType = 2;
     m_colorScheme = 1;
-    ComputeSchemeColours();
-    m_backColor = m_backOver = m_pal.FaceColour;
-    m_foreColor = m_foreOver = m_pal.TextColour;
+    computeSchemeColours();
+    m_backColor = m_backOver = m_pal.faceColour;
+    m_foreColor = m_foreOver = m_pal.textColour;
     m_maskColor = kasmoRGB(192, 192, 192);
-    LayoutCaption();
+    layOutCaption();
 }
 
-void KasmoButton::UserControl_ReadProperties(const PropertyBag &bag)
+void KasmoButton::readDesign(const PropertyBag &bag)
 {
     auto has = [&](const char *k) { return bag.contains(QString::fromLatin1(k)); };
     auto val = [&](const char *k) { return bag.read(QString::fromLatin1(k)); };
@@ -270,9 +270,9 @@ void KasmoButton::UserControl_ReadProperties(const PropertyBag &bag)
         QWidget::setFont(toFont(QStringLiteral("FONT"), val("FONT")));
     m_colorScheme = i32("COLTYPE", 1);
     m_showFocusRect = bl("FOCUSR", true);
-    m_backColor = i32("BCOL", ResolveSystemColour(systemColour(15)));
+    m_backColor = i32("BCOL", resolveSystemColour(systemColour(15)));
     m_backOver = i32("BCOLO", m_backColor);
-    m_foreColor = i32("FCOL", ResolveSystemColour(systemColour(18)));
+    m_foreColor = i32("FCOL", resolveSystemColour(systemColour(18)));
     m_foreOver = i32("FCOLO", m_foreColor);
     m_maskColor = i32("MCOL", kasmoRGB(192, 192, 192));
     m_mousePointer = has("MPTR") ? toInt16(QStringLiteral("MPTR"), val("MPTR")) : int16_t(0);
@@ -290,12 +290,12 @@ void KasmoButton::UserControl_ReadProperties(const PropertyBag &bag)
     m_syncingEnabled = true;
     QWidget::setEnabled(m_enabled);
     m_syncingEnabled = false;
-    MeasurePicture();
-    LayoutCaption();
-    UpdateHotKey();
+    measurePicture();
+    layOutCaption();
+    updateAccessKey();
 }
 
-void KasmoButton::UserControl_WriteProperties(PropertyBag &bag) const
+void KasmoButton::writeDesign(PropertyBag &bag) const
 {
     bag.write("BTYPE", m_buttonType);
     bag.write("TX", m_caption);
@@ -332,8 +332,8 @@ void KasmoButton::setAmbientDisplayAsDefault(bool on)
     if (m_displayAsDefault == on)
         return;
     m_displayAsDefault = on;
-    ComputeSchemeColours();
-    PaintButton(m_lastState, true);
+    computeSchemeColours();
+    paintButton(m_lastState, true);
 }
 
 // ---- properties ----
@@ -343,7 +343,7 @@ void KasmoButton::setBackColor(int32_t colour)
     m_backColor = colour;
     if (!m_userMode)
         m_backOver = colour;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("BCOL");
 }
@@ -351,7 +351,7 @@ void KasmoButton::setBackColor(int32_t colour)
 void KasmoButton::setBackOver(int32_t colour)
 {
     m_backOver = colour;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("BCOLO");
 }
@@ -361,7 +361,7 @@ void KasmoButton::setForeColor(int32_t colour)
     m_foreColor = colour;
     if (!m_userMode)
         m_foreOver = colour;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("FCOL");
 }
@@ -369,7 +369,7 @@ void KasmoButton::setForeColor(int32_t colour)
 void KasmoButton::setForeOver(int32_t colour)
 {
     m_foreOver = colour;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("FCOLO");
 }
@@ -377,7 +377,7 @@ void KasmoButton::setForeOver(int32_t colour)
 void KasmoButton::setMaskColor(int32_t colour)
 {
     m_maskColor = colour;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("MCOL");
 }
@@ -390,25 +390,25 @@ void KasmoButton::setButtonType(int32_t type)
         f.setBold(true);
         QWidget::setFont(f);
     } else if (type == 11 && m_paintingOn) {
-        CaptureParentBackground();
+        captureParentBackground();
     }
-    UserControl_Resize();
+    layOutForSize();
     notify("BTYPE");
 }
 
 void KasmoButton::setCaption(const QString &caption)
 {
     m_caption = caption;
-    UpdateHotKey();
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    updateAccessKey();
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
     notify("TX");
 }
 
 void KasmoButton::setEnabled(bool on)
 {
     m_enabled = on;
-    PaintButton(ButtonState::Up, true);
+    paintButton(ButtonState::Up, true);
     m_syncingEnabled = true;
     QWidget::setEnabled(on);
     m_syncingEnabled = false;
@@ -418,8 +418,8 @@ void KasmoButton::setEnabled(bool on)
 void KasmoButton::setFont(const QFont &f)
 {
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
     notify("FONT");
 }
 
@@ -428,8 +428,8 @@ void KasmoButton::setFontBold(bool on)
     QFont f = font();
     f.setBold(on);
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
 }
 
 void KasmoButton::setFontItalic(bool on)
@@ -437,8 +437,8 @@ void KasmoButton::setFontItalic(bool on)
     QFont f = font();
     f.setItalic(on);
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
 }
 
 void KasmoButton::setFontUnderline(bool on)
@@ -446,8 +446,8 @@ void KasmoButton::setFontUnderline(bool on)
     QFont f = font();
     f.setUnderline(on);
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
 }
 
 int16_t KasmoButton::FontSize() const
@@ -460,8 +460,8 @@ void KasmoButton::setFontSize(int16_t size)
     QFont f = font();
     f.setPointSizeF(size);
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
 }
 
 void KasmoButton::setFontName(const QString &name)
@@ -469,15 +469,15 @@ void KasmoButton::setFontName(const QString &name)
     QFont f = font();
     f.setFamily(name);
     QWidget::setFont(f);
-    LayoutCaption();
-    PaintButton(ButtonState::Up, true);
+    layOutCaption();
+    paintButton(ButtonState::Up, true);
 }
 
 void KasmoButton::setColorScheme(int32_t scheme)
 {
     m_colorScheme = scheme;
-    ComputeSchemeColours();
-    PaintButton(ButtonState::Up, true);
+    computeSchemeColours();
+    paintButton(ButtonState::Up, true);
     notify("COLTYPE");
 }
 
@@ -538,7 +538,7 @@ void KasmoButton::applyPointer()
 void KasmoButton::setSoftBevel(bool on)
 {
     m_softBevel = on;
-    ComputeSchemeColours();
+    computeSchemeColours();
     repaintAsLast();
     notify("SOFT");
 }
@@ -546,8 +546,8 @@ void KasmoButton::setSoftBevel(bool on)
 void KasmoButton::setPictureNormal(const QImage &picture)
 {
     m_pictureNormal = picture;
-    MeasurePicture();
-    LayoutCaption();
+    measurePicture();
+    layOutCaption();
     repaintAsLast();
     notify("PICN");
 }
@@ -564,7 +564,7 @@ void KasmoButton::setPicturePosition(int32_t position)
 {
     m_picturePosition = position;
     notify("PICPOS");
-    LayoutCaption();
+    layOutCaption();
     repaintAsLast();
 }
 
@@ -602,23 +602,23 @@ void KasmoButton::setValue(bool on)
 {
     m_value = on;
     if (m_checkBoxBehaviour)
-        PaintButton(ButtonState::Up, true);
+        paintButton(ButtonState::Up, true);
     notify("VALUE");
 }
 
 // ---- methods ----
 
-void KasmoButton::DisableRefresh()
+void KasmoButton::disableRefresh()
 {
     m_paintingOn = false;
 }
 
-void KasmoButton::Refresh()
+void KasmoButton::refresh()
 {
     if (m_buttonType == 11)
-        CaptureParentBackground();
-    ComputeSchemeColours();
-    LayoutCaption();
+        captureParentBackground();
+    computeSchemeColours();
+    layOutCaption();
     m_paintingOn = true;
     repaintAsLast();
 }
@@ -635,7 +635,7 @@ bool KasmoButton::event(QEvent *e)
     if (e->type() == QEvent::Shortcut) {
         auto *se = static_cast<QShortcutEvent *>(e);
         if (m_shortcutId != 0 && se->shortcutId() == m_shortcutId) {
-            UserControl_AccessKeyPress();
+            clickByAccessKey();
             return true;
         }
     }
@@ -651,12 +651,12 @@ void KasmoButton::paintEvent(QPaintEvent *)
 
 void KasmoButton::resizeEvent(QResizeEvent *)
 {
-    UserControl_Resize();
+    layOutForSize();
 }
 
 void KasmoButton::showEvent(QShowEvent *)
 {
-    UserControl_Show();
+    prepareFirstPaint();
 }
 
 void KasmoButton::hideEvent(QHideEvent *)
@@ -671,56 +671,56 @@ void KasmoButton::changeEvent(QEvent *e)
         const bool on = !testAttribute(Qt::WA_Disabled);
         if (on != m_enabled) {
             m_enabled = on;
-            PaintButton(ButtonState::Up, true);
+            paintButton(ButtonState::Up, true);
             notify("ENAB");
         }
     } else if (e->type() == QEvent::PaletteChange) {
         // The container's colours are the ambient values of scheme 4.
-        ComputeSchemeColours();
-        PaintButton(m_lastState, true);
+        computeSchemeColours();
+        paintButton(m_lastState, true);
     }
     QWidget::changeEvent(e);
 }
 
-void KasmoButton::UserControl_Show()
+void KasmoButton::prepareFirstPaint()
 {
     if (m_buttonType == 11 && !m_hasBackgroundCopy) {
         m_backgroundCopy
             = QImage(qMax(1, m_clientWidth), qMax(1, m_clientHeight), QImage::Format_RGB32);
         m_backgroundCopy.fill(Qt::black);
         m_hasBackgroundCopy = true;
-        CaptureParentBackground();
+        captureParentBackground();
     }
     m_paintingOn = true;
-    ComputeSchemeColours();
-    PaintButton(ButtonState::Up, true);
+    computeSchemeColours();
+    paintButton(ButtonState::Up, true);
 }
 
 void KasmoButton::mousePressEvent(QMouseEvent *e)
 {
     const short b = buttonCode(e->button());
     m_hostPressButton = b;
-    UserControl_MouseDown(
+    showMousePress(
         b, shiftCode(e->modifiers()), float(e->position().x()), float(e->position().y()));
 }
 
 void KasmoButton::mouseMoveEvent(QMouseEvent *e)
 {
-    UserControl_MouseMove(buttonsCode(e->buttons()), shiftCode(e->modifiers()),
-        float(e->position().x()), float(e->position().y()));
+    trackMouse(buttonsCode(e->buttons()), shiftCode(e->modifiers()), float(e->position().x()),
+        float(e->position().y()));
 }
 
 void KasmoButton::mouseReleaseEvent(QMouseEvent *e)
 {
     const short b = buttonCode(e->button());
-    UserControl_MouseUp(
+    showMouseRelease(
         b, shiftCode(e->modifiers()), float(e->position().x()), float(e->position().y()));
     // The host clicks when the button pressed is released over the control.
     const bool click = m_hostPressButton != 0 && m_hostPressButton == b
         && rect().contains(e->position().toPoint());
     m_hostPressButton = 0;
     if (click)
-        UserControl_Click();
+        clickIfPressed();
 }
 
 void KasmoButton::mouseDoubleClickEvent(QMouseEvent *e)
@@ -731,7 +731,7 @@ void KasmoButton::mouseDoubleClickEvent(QMouseEvent *e)
         return;
     }
     m_hostPressButton = 0; // the release after a double click is no click
-    UserControl_DblClick();
+    pressAgainOnDoubleClick();
 }
 
 namespace {
@@ -754,7 +754,7 @@ bool keptByButton(const QKeyEvent *e)
 
 void KasmoButton::keyPressEvent(QKeyEvent *e)
 {
-    UserControl_KeyDown(keyCode(e), shiftCode(e->modifiers()));
+    pressOrMoveFocusWithKey(keyCode(e), shiftCode(e->modifiers()));
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0) != QChar(0)) {
         short ascii = short(text.at(0).unicode());
@@ -771,81 +771,81 @@ void KasmoButton::keyReleaseEvent(QKeyEvent *e)
     // A held key repeats only its key-down; its release comes once.
     if (e->isAutoRepeat())
         return;
-    UserControl_KeyUp(keyCode(e), shiftCode(e->modifiers()));
+    clickOnSpaceRelease(keyCode(e), shiftCode(e->modifiers()));
 }
 
 void KasmoButton::focusInEvent(QFocusEvent *)
 {
     m_hasFocus = true;
-    PaintButton(m_lastState, true);
+    paintButton(m_lastState, true);
 }
 
 void KasmoButton::focusOutEvent(QFocusEvent *)
 {
     m_hasFocus = false;
-    PaintButton(m_lastState, true);
+    paintButton(m_lastState, true);
 }
 
-void KasmoButton::UserControl_MouseDown(short Button, short Shift, float X, float Y)
+void KasmoButton::showMousePress(short button, short shift, float x, float y)
 {
-    emit MouseDown(Button, Shift, X, Y);
-    m_rememberedButton = uint8_t(Button);
-    if (Button != 2)
-        PaintButton(ButtonState::Down, false);
+    emit MouseDown(button, shift, x, y);
+    m_rememberedButton = uint8_t(button);
+    if (button != 2)
+        paintButton(ButtonState::Down, false);
 }
 
-void KasmoButton::UserControl_MouseMove(short Button, short Shift, float X, float Y)
+void KasmoButton::trackMouse(short button, short shift, float x, float y)
 {
-    emit MouseMove(Button, Shift, X, Y);
-    if (Button >= 2)
+    emit MouseMove(button, shift, x, y);
+    if (button >= 2)
         return;
-    if (!CursorInside()) {
-        PaintButton(ButtonState::Up, false);
-    } else if (Button == 0 && !m_isHot) {
+    if (!cursorInside()) {
+        paintButton(ButtonState::Up, false);
+    } else if (button == 0 && !m_isHot) {
         m_overTimer->start();
         m_isHot = true;
-        PaintButton(ButtonState::Up, true);
+        paintButton(ButtonState::Up, true);
         emit MouseOver();
-    } else if (Button == 1) {
+    } else if (button == 1) {
         m_isHot = true;
-        PaintButton(ButtonState::Down, false);
+        paintButton(ButtonState::Down, false);
         m_isHot = false;
     }
 }
 
-void KasmoButton::UserControl_MouseUp(short Button, short Shift, float X, float Y)
+void KasmoButton::showMouseRelease(short button, short shift, float x, float y)
 {
-    emit MouseUp(Button, Shift, X, Y);
-    if (Button != 2)
-        PaintButton(ButtonState::Up, false);
+    emit MouseUp(button, shift, x, y);
+    if (button != 2)
+        paintButton(ButtonState::Up, false);
 }
 
-void KasmoButton::UserControl_Click()
+void KasmoButton::clickIfPressed()
 {
     if (m_rememberedButton != 1 || !m_enabled)
         return;
     if (m_checkBoxBehaviour)
         m_value = !m_value;
-    PaintButton(ButtonState::Up, true);
+    paintButton(ButtonState::Up, true);
     repaint();
     emit Click();
 }
 
-void KasmoButton::UserControl_DblClick()
+void KasmoButton::pressAgainOnDoubleClick()
 {
     if (m_rememberedButton != 1)
         return;
     // Qt's implicit grab brings the release that follows to this control.
-    UserControl_MouseDown(1, 0, 0, 0);
+    showMousePress(1, 0, 0, 0);
 }
 
-void KasmoButton::UserControl_KeyDown(short KeyCode, short Shift)
+void KasmoButton::pressOrMoveFocusWithKey(short key, short shift)
 {
-    emit KeyDown(KeyCode, Shift);
-    m_lastKeyCode = uint8_t(KeyCode);
-    switch (KeyCode) {
+    emit KeyDown(key, shift);
+    m_lastKeyCode = uint8_t(key);
+    switch (key) {
     case 32:
-        PaintButton(ButtonState::Down, false);
+        paintButton(ButtonState::Down, false);
         break;
     case 37:
     case 38:
@@ -860,13 +860,13 @@ void KasmoButton::UserControl_KeyDown(short KeyCode, short Shift)
     }
 }
 
-void KasmoButton::UserControl_KeyUp(short KeyCode, short Shift)
+void KasmoButton::clickOnSpaceRelease(short key, short shift)
 {
-    emit KeyUp(KeyCode, Shift);
-    if (m_lastKeyCode == 32 && KeyCode == 32) {
+    emit KeyUp(key, shift);
+    if (m_lastKeyCode == 32 && key == 32) {
         if (m_checkBoxBehaviour)
             m_value = !m_value;
-        PaintButton(ButtonState::Up, false);
+        paintButton(ButtonState::Up, false);
         repaint();
         emit Click();
     }
@@ -874,26 +874,26 @@ void KasmoButton::UserControl_KeyUp(short KeyCode, short Shift)
 
 void KasmoButton::press()
 {
-    UserControl_AccessKeyPress();
+    clickByAccessKey();
 }
 
-void KasmoButton::UserControl_AccessKeyPress()
+void KasmoButton::clickByAccessKey()
 {
     m_rememberedButton = 1;
-    UserControl_Click();
+    clickIfPressed();
 }
 
-void KasmoButton::OverTimer_Timer()
+void KasmoButton::endHoverWhenMouseLeaves()
 {
-    if (CursorInside())
+    if (cursorInside())
         return;
     m_overTimer->stop();
     m_isHot = false;
-    PaintButton(ButtonState::Up, true);
+    paintButton(ButtonState::Up, true);
     emit MouseOut();
 }
 
-bool KasmoButton::CursorInside() const
+bool KasmoButton::cursorInside() const
 {
     return QApplication::widgetAt(QCursor::pos()) == this;
 }

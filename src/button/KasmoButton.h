@@ -19,11 +19,11 @@ constexpr int32_t kasmoRGB(int r, int g, int b)
 }
 
 // Shade arithmetic of the palette; softBevel halves the step.
-int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional, bool softBevel);
-int32_t BlendTowardWhite(int32_t colour, int base);
+int32_t offsetColour(int32_t colour, int32_t amount, bool blueProportional, bool softBevel);
+int32_t blendTowardWhite(int32_t colour, int base);
 // System colour references become RGB from the application palette; a reference that cannot
 // be translated gives 0 (black). RGB values pass through.
-int32_t ResolveSystemColour(int32_t colour);
+int32_t resolveSystemColour(int32_t colour);
 
 enum class ButtonState : uint8_t { Up = 0, Down = 2 };
 
@@ -32,7 +32,7 @@ enum class ButtonState : uint8_t { Up = 0, Down = 2 };
 // Window code: make it from its stored design with fromBag() (see ButtonPresets.h), connect
 // Click(), and set Enabled, visibility, position, width, Caption and BackColor as needed.
 // The other events carry their arguments by reference: a handler connected directly may change
-// them, and the button acts on the changed value (Button 2 in MouseDown keeps it from clicking).
+// them, and the button acts on the changed value (button 2 in MouseDown keeps it from clicking).
 class KasmoButton : public QWidget
 {
     Q_OBJECT
@@ -40,16 +40,16 @@ public:
     explicit KasmoButton(QWidget *parent = nullptr);
     ~KasmoButton() override;
 
-    // A button set up from a stored design (keys as in ReadProperties).
+    // A button set up from a stored design (keys as readDesign reads them).
     static KasmoButton *fromBag(QWidget *parent, const PropertyBag &bag);
 
     // The 23 stored keys in the order they are written.
     static const QStringList &storedKeys();
 
     // Life cycle of the stored design.
-    void UserControl_InitProperties(); // a button newly placed on a window
-    void UserControl_ReadProperties(const PropertyBag &bag);
-    void UserControl_WriteProperties(PropertyBag &bag) const;
+    void setDesignDefaults(); // a button newly placed on a window
+    void readDesign(const PropertyBag &bag);
+    void writeDesign(PropertyBag &bag) const;
 
     // Ambient values of the container.
     void setAmbientUserMode(bool runTime); // false: design time
@@ -117,8 +117,8 @@ public:
     QString Version() const { return QStringLiteral("1.0.0"); }
 
     // Methods.
-    void DisableRefresh();
-    void Refresh();
+    void disableRefresh();
+    void refresh();
     // Does what a click with the left button does (Click, the check box's toggle); nothing
     // while disabled. Assistive technology presses the button through it.
     void press();
@@ -126,9 +126,9 @@ public:
     // What the button holds and last drew; read by tests and by nothing in the windows.
     struct Palette
     {
-        int32_t FaceColour = 0, LightColour = 0, HighlightColour = 0, ShadowColour = 0,
-                DarkShadowColour = 0, TextColour = 0, HotTextColour = 0, MaskRGB = 0,
-                TintColour = 0, SelectColour = 0, SelectTint = 0;
+        int32_t faceColour = 0, lightColour = 0, highlightColour = 0, shadowColour = 0,
+                darkShadowColour = 0, textColour = 0, hotTextColour = 0, maskRgb = 0,
+                tintColour = 0, selectColour = 0, selectTint = 0;
     };
     const Palette &schemeColours() const { return m_pal; }
     ButtonState lastState() const { return m_lastState; }
@@ -145,19 +145,19 @@ public:
     int paintCount() const { return m_paintCount; }
 
     // Palette arithmetic and derivation, public so the worked values can be checked.
-    int32_t OffsetColour(int32_t colour, int32_t amount, bool blueProportional) const;
-    void ComputeSchemeColours();
+    int32_t offsetColour(int32_t colour, int32_t amount, bool blueProportional) const;
+    void computeSchemeColours();
     // Draws the button onto its surface when forced or the state or caption changed.
-    void PaintButton(ButtonState state, bool force);
+    void paintButton(ButtonState state, bool force);
 
 signals:
     void Click();
-    void MouseDown(short &Button, short &Shift, float &X, float &Y);
-    void MouseMove(short &Button, short &Shift, float &X, float &Y);
-    void MouseUp(short &Button, short &Shift, float &X, float &Y);
-    void KeyPress(short &KeyAscii);
-    void KeyDown(short &KeyCode, short &Shift);
-    void KeyUp(short &KeyCode, short &Shift);
+    void MouseDown(short &button, short &shift, float &x, float &y);
+    void MouseMove(short &button, short &shift, float &x, float &y);
+    void MouseUp(short &button, short &shift, float &x, float &y);
+    void KeyPress(short &key);
+    void KeyDown(short &key, short &shift);
+    void KeyUp(short &key, short &shift);
     void MouseOver();
     void MouseOut();
     // The container's change notification, naming the stored key.
@@ -181,47 +181,47 @@ protected:
 
 private:
     // What the window system tells the control, one handler per notification.
-    void UserControl_MouseDown(short Button, short Shift, float X, float Y);
-    void UserControl_MouseMove(short Button, short Shift, float X, float Y);
-    void UserControl_MouseUp(short Button, short Shift, float X, float Y);
-    void UserControl_Click();
-    void UserControl_DblClick();
-    void UserControl_KeyDown(short KeyCode, short Shift);
-    void UserControl_KeyUp(short KeyCode, short Shift);
-    void UserControl_AccessKeyPress();
-    void UserControl_Resize();
-    void UserControl_Show();
-    void OverTimer_Timer();
-    bool CursorInside() const;
-    void repaintAsLast() { PaintButton(m_lastState, true); }
+    void showMousePress(short button, short shift, float x, float y);
+    void trackMouse(short button, short shift, float x, float y);
+    void showMouseRelease(short button, short shift, float x, float y);
+    void clickIfPressed();
+    void pressAgainOnDoubleClick();
+    void pressOrMoveFocusWithKey(short key, short shift);
+    void clickOnSpaceRelease(short key, short shift);
+    void clickByAccessKey();
+    void layOutForSize();
+    void prepareFirstPaint();
+    void endHoverWhenMouseLeaves();
+    bool cursorInside() const;
+    void repaintAsLast() { paintButton(m_lastState, true); }
     void notify(const char *key) { emit PropertyChanged(QString::fromLatin1(key)); }
     void applyPointer();
 
     // Caption and picture.
-    void UpdateHotKey();
-    void LayoutCaption();
-    void MeasurePicture();
-    void PlacePicture();
-    void PaintCaption(int style);
-    void PaintCaptionShadow(const QRect &rect);
+    void updateAccessKey();
+    void layOutCaption();
+    void measurePicture();
+    void placePicture();
+    void paintCaption(int style);
+    void paintCaptionShadow(const QRect &rect);
     void drawCaptionText(const QRect &rect, int32_t colour);
-    void PaintPicture(int look);
-    void PaintPictureShadow(int shift, const QImage &picture);
-    void BlitMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
+    void paintPicture(int look);
+    void paintPictureShadow(int shift, const QImage &picture);
+    void drawMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
         int32_t tint, bool darkOnly, bool greyscale, bool blend);
-    void PaintFocusMark();
+    void paintFocusMark();
 
     // Painting and shapes.
     void paintStyle(int look);
-    void BuildWindowShape();
-    void CaptureParentBackground();
-    void PaintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly);
-    void PaintSegment(int x1, int y1, int x2, int y2, int32_t colour);
-    void PaintDot(int x, int y, int32_t colour);
-    void PaintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour);
-    void PaintBorder(int32_t c1, int32_t c2, int32_t c3, int32_t c4, bool inset, bool single);
-    int32_t Off(int32_t c, int n) const { return OffsetColour(c, n, false); }
-    int32_t OffB(int32_t c, int n) const { return OffsetColour(c, n, true); }
+    void buildWindowShape();
+    void captureParentBackground();
+    void paintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly);
+    void paintSegment(int x1, int y1, int x2, int y2, int32_t colour);
+    void paintDot(int x, int y, int32_t colour);
+    void paintOval(int x, int y, int w, int h, int32_t penColour, int32_t fillColour);
+    void paintBorder(int32_t c1, int32_t c2, int32_t c3, int32_t c4, bool inset, bool single);
+    int32_t shade(int32_t c, int n) const { return offsetColour(c, n, false); }
+    int32_t shadeBlue(int32_t c, int n) const { return offsetColour(c, n, true); }
 
     // The control's state.
     int32_t m_buttonType = 0;

@@ -237,7 +237,7 @@ void HistoryWindow::showModal()
 void HistoryWindow::load()
 {
     WindowPlacement::place(this, VerticalPlace::Centre);
-    m_period->Form_Load();
+    m_period->fillCurrentYear();
 }
 
 bool HistoryWindow::eventFilter(QObject *watched, QEvent *event)

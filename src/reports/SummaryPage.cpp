@@ -332,7 +332,7 @@ void SummaryPage::openOnToday()
 {
     m_view = SummaryMode::Detailed;
     titleLabel->setText(todayTitle());
-    m_period->Form_Load();
+    m_period->fillCurrentYear();
     loadTodaysSales();
     fitToSize();
 }

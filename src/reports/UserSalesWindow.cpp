@@ -182,7 +182,7 @@ void UserSalesWindow::loadUsers()
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
     userList->setCurrentIndex(-1);
-    m_period->Form_Load();
+    m_period->fillCurrentYear();
 }
 
 void UserSalesWindow::keyPressEvent(QKeyEvent *event)

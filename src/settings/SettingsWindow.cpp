@@ -266,8 +266,8 @@ void SettingsWindow::Form_Load()
 
 void SettingsWindow::Form_Unload()
 {
-    if (MainFrame::PageName() == Msg::PageSale && MainFrame::windows().checksetting)
-        MainFrame::windows().checksetting();
+    if (MainFrame::openPageName() == Msg::PageSale && MainFrame::windows().rereadSaleSettings)
+        MainFrame::windows().rereadSaleSettings();
 }
 
 // ---------------------------------------------------------------------------------------------

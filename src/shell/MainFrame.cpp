@@ -47,8 +47,10 @@ template <class F> void step(F &&f)
     skipOnFailure("MainFrame", f);
 }
 
-const QString tabCaptions[4] = { QStringLiteral("ขายสินค้า"), QStringLiteral("คลังสินค้า"),
-    QStringLiteral("สรุปยอดการขาย"), QStringLiteral("ตั้งค่าโปรแกรม") };
+const QString saleCaption = QStringLiteral("ขายสินค้า");
+const QString stockCaption = QStringLiteral("คลังสินค้า");
+const QString summaryCaption = QStringLiteral("สรุปยอดการขาย");
+const QString settingsCaption = QStringLiteral("ตั้งค่าโปรแกรม");
 
 constexpr int BarHeight = 64;
 constexpr int AlertLeftTwips = 2500;
@@ -150,10 +152,10 @@ MainFrame *MainFrame::existing()
     return WindowRegistry::find<MainFrame>();
 }
 
-QString MainFrame::PageName()
+QString MainFrame::openPageName()
 {
     MainFrame *f = existing();
-    return f ? f->m_panels[0]->text() : QString();
+    return f ? f->pageNamePanel->text() : QString();
 }
 
 MainFrame *MainFrame::showFrame()
@@ -161,20 +163,29 @@ MainFrame *MainFrame::showFrame()
     MainFrame *f = existing();
     if (!f) {
         f = WindowRegistry::instance<MainFrame>();
-        f->MDIForm_Load();
+        f->setUpForSignedInUser();
     }
     f->show();
     return f;
 }
 
-QPixmap MainFrame::imageList(int index)
+QPixmap MainFrame::tabPicture(TabPicture picture)
 {
-    static const char *files[]
-        = { nullptr, ":/shell/sale_off.png", ":/shell/sale_on.png", ":/shell/stock_off.png",
-              ":/shell/stock_on.png", ":/shell/summary_off.png", ":/shell/summary_on.png" };
-    if (index < 1 || index > 6)
-        return {};
-    return QPixmap(QString::fromLatin1(files[index]));
+    switch (picture) {
+    case TabPicture::SaleOff:
+        return QPixmap(QStringLiteral(":/shell/sale_off.png"));
+    case TabPicture::SaleOn:
+        return QPixmap(QStringLiteral(":/shell/sale_on.png"));
+    case TabPicture::StockOff:
+        return QPixmap(QStringLiteral(":/shell/stock_off.png"));
+    case TabPicture::StockOn:
+        return QPixmap(QStringLiteral(":/shell/stock_on.png"));
+    case TabPicture::SummaryOff:
+        return QPixmap(QStringLiteral(":/shell/summary_off.png"));
+    case TabPicture::SummaryOn:
+        return QPixmap(QStringLiteral(":/shell/summary_on.png"));
+    }
+    return {};
 }
 
 MainFrame::MainFrame()
@@ -189,83 +200,91 @@ MainFrame::MainFrame()
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(0);
 
-    m_bar = new QWidget(central);
-    m_bar->setObjectName(QStringLiteral("Picture1"));
-    m_bar->setFixedHeight(BarHeight);
-    v->addWidget(m_bar);
+    tabBar = new QWidget(central);
+    tabBar->setObjectName(QStringLiteral("tabBar"));
+    tabBar->setFixedHeight(BarHeight);
+    v->addWidget(tabBar);
 
-    m_banner = new QLabel(m_bar);
-    m_banner->setObjectName(QStringLiteral("Image1"));
-    m_banner->setPixmap(QPixmap(QStringLiteral(":/shell/banner.png")));
-    m_banner->setScaledContents(true);
-    m_banner->setGeometry(0, 0, 800, BarHeight);
+    banner = new QLabel(tabBar);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setPixmap(QPixmap(QStringLiteral(":/shell/banner.png")));
+    banner->setScaledContents(true);
+    banner->setGeometry(0, 0, 800, BarHeight);
 
     QFont tabFont = font();
     tabFont.setPointSizeF(11);
     tabFont.setBold(true);
     int x = 10;
-    for (int i = 0; i < 4; ++i) {
-        auto *pic = new QLabel(m_bar);
-        pic->setObjectName(QStringLiteral("Image%1").arg(i + 2));
-        pic->setPixmap(i < 3 ? imageList(m_tabPictureIndex[i])
-                             : QPixmap(QStringLiteral(":/shell/settings.png")));
+    auto addTab = [&](const char *name, const QString &caption, const QPixmap &picture,
+                      TabLabel *&tab, QLabel *&pictureLabel) {
+        auto *pic = new QLabel(tabBar);
+        pic->setObjectName(QLatin1String(name) + QStringLiteral("Picture"));
+        pic->setPixmap(picture);
         pic->setCursor(Qt::PointingHandCursor);
         pic->setGeometry(x, (BarHeight - 32) / 2, 32, 32);
         pic->installEventFilter(this);
-        m_tabPictures[i] = pic;
+        pictureLabel = pic;
 
-        auto *tab = new TabLabel(tabCaptions[i], m_bar);
-        tab->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        tab = new TabLabel(caption, tabBar);
+        tab->setObjectName(QLatin1String(name));
         tab->setFont(tabFont);
         // White on the bar; a tab the user has no right to shows greyed.
         tab->setStyleSheet(QStringLiteral(
             "QLabel { color: white; } QLabel:disabled { color: rgb(140, 150, 165); }"));
         tab->adjustSize();
         tab->move(x + 38, (BarHeight - tab->height()) / 2);
-        m_tabs[i] = tab;
         x += 38 + tab->width() + 26;
-    }
-    connect(m_tabs[0], &TabLabel::clicked, this, &MainFrame::Label1_Click);
-    connect(m_tabs[1], &TabLabel::clicked, this, &MainFrame::Label2_Click);
-    connect(m_tabs[2], &TabLabel::clicked, this, &MainFrame::Label3_Click);
-    connect(m_tabs[3], &TabLabel::clicked, this, &MainFrame::Label4_Click);
+    };
+    addTab("saleTab", saleCaption, tabPicture(TabPicture::SaleOff), saleTab, saleTabPicture);
+    addTab("stockTab", stockCaption, tabPicture(TabPicture::StockOff), stockTab, stockTabPicture);
+    addTab("summaryTab", summaryCaption, tabPicture(TabPicture::SummaryOff), summaryTab,
+        summaryTabPicture);
+    addTab("settingsTab", settingsCaption, QPixmap(QStringLiteral(":/shell/settings.png")),
+        settingsTab, settingsTabPicture);
+    connect(saleTab, &TabLabel::clicked, this, [this] { openPage(Tab::Sale); });
+    connect(stockTab, &TabLabel::clicked, this, [this] { openPage(Tab::Stock); });
+    connect(summaryTab, &TabLabel::clicked, this, [this] { openPage(Tab::Summary); });
+    connect(settingsTab, &TabLabel::clicked, this, &MainFrame::openSettings);
 
-    m_command2 = KasmoButton::fromBag(
-        m_bar, ButtonPresets::pageButton(QStringLiteral("การแจ้งเตือน"), ButtonPresets::FaceRose));
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(600, (BarHeight - 32) / 2, 150, 32);
-    m_command2->setVisible(false);
-    connect(m_command2, &KasmoButton::Click, this, &MainFrame::Command2_Click);
+    lowStockAlertButton = KasmoButton::fromBag(
+        tabBar, ButtonPresets::pageButton(QStringLiteral("การแจ้งเตือน"), ButtonPresets::FaceRose));
+    lowStockAlertButton->setObjectName(QStringLiteral("lowStockAlertButton"));
+    lowStockAlertButton->setGeometry(600, (BarHeight - 32) / 2, 150, 32);
+    lowStockAlertButton->setVisible(false);
+    connect(lowStockAlertButton, &KasmoButton::Click, this, &MainFrame::showLowStock);
 
-    m_host = new QWidget(central);
-    m_host->setObjectName(QStringLiteral("pageHost"));
-    auto *hostLayout = new QVBoxLayout(m_host);
+    pageHost = new QWidget(central);
+    pageHost->setObjectName(QStringLiteral("pageHost"));
+    auto *hostLayout = new QVBoxLayout(pageHost);
     hostLayout->setContentsMargins(0, 0, 0, 0);
-    v->addWidget(m_host, 1);
+    v->addWidget(pageHost, 1);
     setCentralWidget(central);
 
     // The status bar: the page name, then what the platform's status bar kept by itself.
     QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     bar->setSizeGripEnabled(true);
-    for (int i = 0; i < 5; ++i) {
+    auto addPanel = [bar](const char *name) {
         auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panel->setObjectName(QLatin1String(name));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         panel->setAlignment(Qt::AlignCenter);
-        m_panels[i] = panel;
-        if (i == 0) {
-            panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            bar->addWidget(panel, 1);
-        } else {
-            bar->addPermanentWidget(panel);
-        }
-    }
-    m_panels[1]->setText(QStringLiteral("CAPS"));
-    m_panels[2]->setText(QStringLiteral("NUM"));
-    m_panels[1]->setEnabled(false);
-    m_panels[2]->setEnabled(false);
+        return panel;
+    };
+    pageNamePanel = addPanel("pageNamePanel");
+    pageNamePanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bar->addWidget(pageNamePanel, 1);
+    capsPanel = addPanel("capsPanel");
+    numPanel = addPanel("numPanel");
+    datePanel = addPanel("datePanel");
+    timePanel = addPanel("timePanel");
+    for (QLabel *panel : { capsPanel, numPanel, datePanel, timePanel })
+        bar->addPermanentWidget(panel);
+    capsPanel->setText(QStringLiteral("CAPS"));
+    numPanel->setText(QStringLiteral("NUM"));
+    capsPanel->setEnabled(false);
+    numPanel->setEnabled(false);
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
     connect(m_clock, &QTimer::timeout, this, &MainFrame::updateClockPanels);
@@ -287,26 +306,11 @@ MainFrame::~MainFrame()
     qApp->removeEventFilter(this);
 }
 
-QStatusBar *MainFrame::StatusBar() const
-{
-    return const_cast<MainFrame *>(this)->statusBar();
-}
-
-QString MainFrame::statusPanelText(int panel) const
-{
-    return panel >= 1 && panel <= 5 ? m_panels[panel - 1]->text() : QString();
-}
-
-bool MainFrame::statusPanelOn(int panel) const
-{
-    return panel >= 1 && panel <= 5 && m_panels[panel - 1]->isEnabled();
-}
-
 void MainFrame::updateClockPanels()
 {
     const QDateTime now = Clock::now();
-    m_panels[3]->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
-    m_panels[4]->setText(now.toString(QStringLiteral("HH:mm")));
+    datePanel->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
+    timePanel->setText(now.toString(QStringLiteral("HH:mm")));
     // A lock key pressed in another program shows here within the second.
     if (const std::optional<LockKeyState> keys = LockKeys::current())
         showLockPanels(*keys);
@@ -314,8 +318,8 @@ void MainFrame::updateClockPanels()
 
 void MainFrame::showLockPanels(const LockKeyState &keys)
 {
-    m_panels[1]->setEnabled(keys.caps);
-    m_panels[2]->setEnabled(keys.num);
+    capsPanel->setEnabled(keys.caps);
+    numPanel->setEnabled(keys.num);
 }
 
 // After a key: the keyboard's own indicators where the window system tells them, else the
@@ -340,30 +344,37 @@ bool MainFrame::eventFilter(QObject *watched, QEvent *event)
             && (k->nativeModifiers() != 0 || k->nativeScanCode() != 0))
             updateLockPanels(k->nativeModifiers());
     }
-    for (int i = 0; i < 4; ++i) {
-        if (watched == m_tabPictures[i] && event->type() == QEvent::MouseButtonRelease) {
+    const std::pair<QLabel *, TabLabel *> pictures[]
+        = { { saleTabPicture, saleTab }, { stockTabPicture, stockTab },
+              { summaryTabPicture, summaryTab }, { settingsTabPicture, settingsTab } };
+    for (const auto &[picture, tab] : pictures) {
+        if (watched == picture && event->type() == QEvent::MouseButtonRelease) {
             auto *m = static_cast<QMouseEvent *>(event);
             // A disabled tab takes no clicks through its picture either.
-            if (m->button() == Qt::LeftButton && m_tabs[i]->isEnabled())
-                emit m_tabs[i]->clicked();
+            if (m->button() == Qt::LeftButton && tab->isEnabled())
+                emit tab->clicked();
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainFrame::MDIForm_Load()
+void MainFrame::setUpForSignedInUser()
 {
     WindowPlacement::centre(this);
     // The skin is the Fusion style, set for the whole program at start.
     if (SignedInUser::signInOn == 1) {
         setWindowTitle(Msg::frameTitleWithUser(SignedInUser::name));
-        const bool rights[4] = { SignedInUser::maySell, SignedInUser::mayManageStock,
-            SignedInUser::mayViewSummary, SignedInUser::mayChangeSettings };
-        for (int i = 0; i < 4; ++i) {
-            if (!rights[i]) {
-                m_tabs[i]->setEnabled(false);
-                m_tabPictures[i]->setEnabled(false);
+        const std::pair<bool, std::pair<TabLabel *, QLabel *>> tabs[] = {
+            { SignedInUser::maySell, { saleTab, saleTabPicture } },
+            { SignedInUser::mayManageStock, { stockTab, stockTabPicture } },
+            { SignedInUser::mayViewSummary, { summaryTab, summaryTabPicture } },
+            { SignedInUser::mayChangeSettings, { settingsTab, settingsTabPicture } },
+        };
+        for (const auto &[allowed, tab] : tabs) {
+            if (!allowed) {
+                tab.first->setEnabled(false);
+                tab.second->setEnabled(false);
             }
         }
     } else {
@@ -377,9 +388,9 @@ void MainFrame::showPage(QWidget *page)
 {
     if (!page)
         return;
-    if (page->parentWidget() != m_host) {
-        page->setParent(m_host, Qt::Widget);
-        m_host->layout()->addWidget(page);
+    if (page->parentWidget() != pageHost) {
+        page->setParent(pageHost, Qt::Widget);
+        pageHost->layout()->addWidget(page);
     }
     m_page = page;
     page->show();
@@ -399,93 +410,82 @@ bool MainFrame::closeOpenPages()
     return true;
 }
 
-void MainFrame::setTabPicture(int tab, int imageIndex)
-{
-    m_tabPictureIndex[tab] = imageIndex;
-    m_tabPictures[tab]->setPixmap(imageList(imageIndex));
-}
-
 void MainFrame::openPage(Tab tab)
 {
-    const int t = int(tab);
-    static const QString names[3] = { Msg::PageSale, Msg::PageStock, Msg::PageSummary };
-    // Pictures of the sale, stock and summary tabs for each chosen tab.
-    static const int pictures[3][3] = { { 2, 3, 5 }, { 1, 4, 5 }, { 1, 3, 6 } };
-
-    if (PageName() == names[t])
+    const QString name = tab == Tab::Sale ? Msg::PageSale
+        : tab == Tab::Stock               ? Msg::PageStock
+                                          : Msg::PageSummary;
+    if (openPageName() == name)
         return;
     if (!closeOpenPages())
         return;
     if (tab != Tab::Stock) {
-        m_command2->setVisible(false);
-        m_command2->setEnabled(false);
+        lowStockAlertButton->setVisible(false);
+        lowStockAlertButton->setEnabled(false);
     }
-    for (int i = 0; i < 3; ++i) {
-        setTabPicture(i, pictures[t][i]);
-        m_tabs[i]->setCaption(i == t ? QLatin1Char('&') + tabCaptions[i] : tabCaptions[i]);
-    }
+    // The chosen tab's picture lights up and its caption carries the access key.
+    saleTabPicture->setPixmap(
+        tabPicture(tab == Tab::Sale ? TabPicture::SaleOn : TabPicture::SaleOff));
+    stockTabPicture->setPixmap(
+        tabPicture(tab == Tab::Stock ? TabPicture::StockOn : TabPicture::StockOff));
+    summaryTabPicture->setPixmap(
+        tabPicture(tab == Tab::Summary ? TabPicture::SummaryOn : TabPicture::SummaryOff));
+    const auto caption
+        = [](bool chosen, const QString &text) { return chosen ? QLatin1Char('&') + text : text; };
+    saleTab->setCaption(caption(tab == Tab::Sale, saleCaption));
+    stockTab->setCaption(caption(tab == Tab::Stock, stockCaption));
+    summaryTab->setCaption(caption(tab == Tab::Summary, summaryCaption));
+
     const Windows &w = windows();
     const std::function<QWidget *()> &make = tab == Tab::Sale ? w.salePage
         : tab == Tab::Stock                                   ? w.stockPage
                                                               : w.summaryPage;
     if (make)
         showPage(make());
-    m_panels[0]->setText(names[t]);
+    pageNamePanel->setText(name);
 }
 
-void MainFrame::Label1_Click()
+void MainFrame::openSettings()
 {
-    openPage(Tab::Sale);
+    if (windows().showSettings)
+        windows().showSettings();
 }
 
-void MainFrame::Label2_Click()
+void MainFrame::showLowStock()
 {
-    openPage(Tab::Stock);
-}
-
-void MainFrame::Label3_Click()
-{
-    openPage(Tab::Summary);
-}
-
-void MainFrame::Label4_Click()
-{
-    if (windows().settings)
-        windows().settings();
-}
-
-void MainFrame::Command2_Click()
-{
-    if (windows().lowStockView)
-        windows().lowStockView();
+    if (windows().showLowStock)
+        windows().showLowStock();
 }
 
 void MainFrame::showLowStockAlert(int count)
 {
     if (count > 0) {
-        m_command2->setVisible(true);
-        m_command2->setEnabled(true);
-        m_command2->setCaption(Msg::lowStockAlert(count));
-        m_command2->setBackColor(kasmoRGB(219, 159, 158));
+        lowStockAlertButton->setVisible(true);
+        lowStockAlertButton->setEnabled(true);
+        lowStockAlertButton->setCaption(Msg::lowStockAlert(count));
+        lowStockAlertButton->setBackColor(kasmoRGB(219, 159, 158));
     } else {
-        m_command2->setVisible(false);
-        m_command2->setEnabled(false);
+        lowStockAlertButton->setVisible(false);
+        lowStockAlertButton->setEnabled(false);
     }
 }
 
-void MainFrame::MDIForm_Resize()
+void MainFrame::placeBannerAndAlert()
 {
-    step([this] { m_banner->setGeometry(0, 0, width(), BarHeight); });
-    step([this] { m_command2->move(width() - Twips::toPixelsX(AlertLeftTwips), m_command2->y()); });
+    step([this] { banner->setGeometry(0, 0, width(), BarHeight); });
+    step([this] {
+        lowStockAlertButton->move(
+            width() - Twips::toPixelsX(AlertLeftTwips), lowStockAlertButton->y());
+    });
 }
 
 void MainFrame::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
-    MDIForm_Resize();
+    placeBannerAndAlert();
 }
 
-bool MainFrame::MDIForm_QueryUnload()
+bool MainFrame::confirmQuit()
 {
     if (MsgBox(Msg::ConfirmQuit, MsgButtons::OkCancel, MsgIcon::Question, Msg::ConfirmQuitTitle,
             MsgResult::Cancel, this)
@@ -493,7 +493,7 @@ bool MainFrame::MDIForm_QueryUnload()
         return false;
     m_shuttingDown = true;
     step([] { WindowRegistry::unloadAll(); });
-    step([] { DeleteTmpFiles(); });
+    step([] { deleteTempFiles(); });
     step([] { ShopDatabase::close(); });
     endProgram();
     return true;
@@ -501,8 +501,8 @@ bool MainFrame::MDIForm_QueryUnload()
 
 void MainFrame::closeEvent(QCloseEvent *e)
 {
-    // The shut-down's own UnloadAllForms reaches the frame too: it closes without asking again.
-    if (m_shuttingDown || MDIForm_QueryUnload())
+    // The shut-down's own unloading reaches the frame too: it closes without asking again.
+    if (m_shuttingDown || confirmQuit())
         e->accept();
     else
         e->ignore();

@@ -59,7 +59,7 @@ inline QString lowStockAlert(int count)
     return QLatin1Char('(') + QString::number(count) + QStringLiteral(") การแจ้งเตือน");
 }
 
-// PageName, the status bar's first panel: which page is open.
+// The status bar's first panel: which page is open.
 inline const QString PageSale = QStringLiteral("หน้าร้าน");
 inline const QString PageStock = QStringLiteral("คลังสินค้า");
 inline const QString PageSummary = QStringLiteral("สรุปยอดการขาย");

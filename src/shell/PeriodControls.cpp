@@ -19,34 +19,34 @@ PeriodControls::PeriodControls(const Boxes &boxes, WeekRule rule, QWidget *windo
     , m_window(window)
 {
     Boxes &b = m_boxes;
-    b.Check1->setChecked(false);
-    b.Combo1->setEditable(false);
-    b.Combo1->clear();
-    b.Combo1->addItems(monthItems());
-    b.Combo1->setCurrentIndex(-1);
-    b.Combo1->setMaxVisibleItems(13);
-    b.Text1->setMaxLength(4);
+    b.weekBox->setChecked(false);
+    b.monthList->setEditable(false);
+    b.monthList->clear();
+    b.monthList->addItems(monthItems());
+    b.monthList->setCurrentIndex(-1);
+    b.monthList->setMaxVisibleItems(13);
+    b.yearBox->setMaxLength(4);
     // Design texts are set before the change handlers listen, so the day box keeps its "0".
-    if (b.Check2)
-        b.Check2->setChecked(false);
-    if (b.text2) {
-        b.text2->setMaxLength(2);
-        b.text2->setText(QStringLiteral("0"));
-        b.text2->setEnabled(false);
+    if (b.oneDayBox)
+        b.oneDayBox->setChecked(false);
+    if (b.dayBox) {
+        b.dayBox->setMaxLength(2);
+        b.dayBox->setText(QStringLiteral("0"));
+        b.dayBox->setEnabled(false);
     }
 
-    connect(b.Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    connect(b.Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-    CharacterFilter::install(b.Text1, [this](int &k) { Text1_KeyPress(k); });
-    InputBoxes::refuseRightClick(b.Text1);
-    b.Text1->installEventFilter(this);
-    if (b.Check2)
-        connect(b.Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    if (b.text2) {
-        connect(b.text2, &QLineEdit::textChanged, this, [this] { text2_Change(); });
-        CharacterFilter::install(b.text2, [this](int &k) { text2_KeyPress(k); });
-        InputBoxes::refuseRightClick(b.text2);
-        b.text2->installEventFilter(this);
+    connect(b.weekBox, &QCheckBox::toggled, this, [this] { applyWeekChoice(); });
+    connect(b.yearBox, &QLineEdit::textChanged, this, [this] { keepYearFilled(); });
+    KeyFilters::acceptDigits(b.yearBox);
+    InputBoxes::refuseRightClick(b.yearBox);
+    b.yearBox->installEventFilter(this);
+    if (b.oneDayBox)
+        connect(b.oneDayBox, &QCheckBox::toggled, this, [this] { applyOneDayChoice(); });
+    if (b.dayBox) {
+        connect(b.dayBox, &QLineEdit::textChanged, this, [this] { keepDayInRange(); });
+        CharacterFilter::install(b.dayBox, [this](int &key) { filterDayKey(key); });
+        InputBoxes::refuseRightClick(b.dayBox);
+        b.dayBox->installEventFilter(this);
     }
 }
 
@@ -75,104 +75,99 @@ QString PeriodControls::currentYear()
     return QString::number(CurrentGregorianYear());
 }
 
-void PeriodControls::Form_Load()
+void PeriodControls::fillCurrentYear()
 {
-    m_boxes.Text1->setText(currentYear());
+    m_boxes.yearBox->setText(currentYear());
 }
 
-void PeriodControls::Check1_Click()
+void PeriodControls::applyWeekChoice()
 {
     const Boxes &b = m_boxes;
-    const bool week = b.Check1->isChecked();
+    const bool week = b.weekBox->isChecked();
     if (m_rule == WeekRule::MonthYear) {
         if (week)
-            b.Combo1->setCurrentIndex(-1);
-        b.Combo1->setEnabled(!week);
-        b.Text1->setEnabled(!week);
+            b.monthList->setCurrentIndex(-1);
+        b.monthList->setEnabled(!week);
+        b.yearBox->setEnabled(!week);
         if (week)
             MsgBox(Msg::WeekLocksMonthYear, MsgButtons::Ok, MsgIcon::Information, Msg::StatusTitle,
                 MsgResult::Ok, m_window);
         return;
     }
-    b.Combo1->setEnabled(!week);
-    b.Text1->setEnabled(!week);
+    b.monthList->setEnabled(!week);
+    b.yearBox->setEnabled(!week);
     if (week) {
-        if (b.Check2) {
-            b.Check2->setEnabled(false);
-            b.Check2->setChecked(false); // its own handler disables the day box
+        if (b.oneDayBox) {
+            b.oneDayBox->setEnabled(false);
+            b.oneDayBox->setChecked(false); // its own handler disables the day box
         }
         MsgBox(Msg::WeekLocksDayMonthYear, MsgButtons::Ok, MsgIcon::Information, Msg::StatusTitle,
             MsgResult::Ok, m_window);
         return;
     }
-    if (b.Check2) {
-        b.Check2->setChecked(false);
-        b.Check2->setEnabled(true);
+    if (b.oneDayBox) {
+        b.oneDayBox->setChecked(false);
+        b.oneDayBox->setEnabled(true);
     }
 }
 
-void PeriodControls::Check2_Click()
+void PeriodControls::applyOneDayChoice()
 {
     const Boxes &b = m_boxes;
-    if (!b.Check2 || !b.text2)
+    if (!b.oneDayBox || !b.dayBox)
         return;
-    if (!b.Check2->isChecked()) {
-        b.text2->setEnabled(false);
+    if (!b.oneDayBox->isChecked()) {
+        b.dayBox->setEnabled(false);
         return;
     }
-    b.text2->setEnabled(true);
+    b.dayBox->setEnabled(true);
     MsgBox(Msg::OneDayChosen, MsgButtons::Ok, MsgIcon::Information, Msg::StatusTitle, MsgResult::Ok,
         m_window);
-    b.text2->setFocus(Qt::OtherFocusReason);
-    InputBoxes::selectAllText(b.text2);
+    b.dayBox->setFocus(Qt::OtherFocusReason);
+    InputBoxes::selectAllText(b.dayBox);
 }
 
-void PeriodControls::Text1_KeyPress(int &KeyAscii)
-{
-    KeyAscii = KeyFilters::digitsOnly(KeyAscii);
-}
-
-void PeriodControls::Text1_Change()
+void PeriodControls::keepYearFilled()
 {
     // Never empty when a view reads it; any other text stays as typed.
-    if (trimBlanks(m_boxes.Text1->text()).isEmpty())
-        m_boxes.Text1->setText(currentYear());
+    if (trimBlanks(m_boxes.yearBox->text()).isEmpty())
+        m_boxes.yearBox->setText(currentYear());
 }
 
-void PeriodControls::text2_KeyPress(int &KeyAscii)
+void PeriodControls::filterDayKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        m_boxes.Combo1->setFocus(Qt::OtherFocusReason);
+    if (key == 13) {
+        key = 0;
+        m_boxes.monthList->setFocus(Qt::OtherFocusReason);
         return;
     }
-    KeyAscii = KeyFilters::digitsOnly(KeyAscii);
+    key = KeyFilters::digitsOnly(key);
 }
 
-void PeriodControls::text2_Change()
+void PeriodControls::keepDayInRange()
 {
     // Writing "1" runs this once more, which then leaves it alone.
-    const QString t = m_boxes.text2->text();
+    const QString t = m_boxes.dayBox->text();
     const double v = Val(t);
     if (trimBlanks(t).isEmpty() || v == 0 || v > 31)
-        m_boxes.text2->setText(QStringLiteral("1"));
+        m_boxes.dayBox->setText(QStringLiteral("1"));
 }
 
 PeriodFilter PeriodControls::filter() const
 {
     const Boxes &b = m_boxes;
     PeriodFilter f;
-    f.week = b.Check1->isChecked();
-    f.monthItem = b.Combo1->currentIndex();
-    f.year = b.Text1->text();
-    f.oneDay = b.Check2 && b.Check2->isChecked();
-    f.day = b.text2 ? b.text2->text() : QString();
+    f.week = b.weekBox->isChecked();
+    f.monthItem = b.monthList->currentIndex();
+    f.year = b.yearBox->text();
+    f.oneDay = b.oneDayBox && b.oneDayBox->isChecked();
+    f.day = b.dayBox ? b.dayBox->text() : QString();
     return f;
 }
 
 bool PeriodControls::refuseMissingMonth() const
 {
-    if (m_boxes.Check1->isChecked() || m_boxes.Combo1->currentIndex() >= 0)
+    if (m_boxes.weekBox->isChecked() || m_boxes.monthList->currentIndex() >= 0)
         return false;
     MsgBox(Msg::ChooseMonth, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
         m_window);
@@ -182,7 +177,7 @@ bool PeriodControls::refuseMissingMonth() const
 bool PeriodControls::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn
-        && (watched == m_boxes.Text1 || (m_boxes.text2 && watched == m_boxes.text2)))
+        && (watched == m_boxes.yearBox || (m_boxes.dayBox && watched == m_boxes.dayBox)))
         InputBoxes::setEnglishKeyboard();
     return QObject::eventFilter(watched, event);
 }

@@ -18,11 +18,11 @@ class PeriodControls : public QObject
 public:
     struct Boxes
     {
-        QCheckBox *Check1 = nullptr; // the week
-        QComboBox *Combo1 = nullptr; // the month list, or the whole year
-        QLineEdit *Text1 = nullptr; // the year
-        QCheckBox *Check2 = nullptr; // one day (absent in the user sales window)
-        QLineEdit *text2 = nullptr; // the day
+        QCheckBox *weekBox = nullptr;
+        QComboBox *monthList = nullptr; // the months, then the whole year
+        QLineEdit *yearBox = nullptr;
+        QCheckBox *oneDayBox = nullptr; // absent in the user sales window
+        QLineEdit *dayBox = nullptr; // absent in the user sales window
     };
     // What ticking the week box does to the other controls and says.
     enum class WeekRule {
@@ -31,7 +31,7 @@ public:
     };
 
     // The boxes get their design state: nothing ticked, no month chosen, the year box empty
-    // (Form_Load fills it), the day box "0" and disabled.
+    // (fillCurrentYear fills it), the day box "0" and disabled.
     PeriodControls(const Boxes &boxes, WeekRule rule, QWidget *window);
 
     // The thirteen items of the month list, each with its two leading blanks.
@@ -40,14 +40,12 @@ public:
     static QString currentYear();
 
     // The window's load writes the current year into the year box.
-    void Form_Load();
+    void fillCurrentYear();
 
-    void Check1_Click();
-    void Check2_Click();
-    void Text1_KeyPress(int &KeyAscii);
-    void Text1_Change();
-    void text2_KeyPress(int &KeyAscii);
-    void text2_Change();
+    // What the week and one-day boxes' ticks do to the other controls; the boxes' toggles run
+    // them.
+    void applyWeekChoice();
+    void applyOneDayChoice();
 
     // The period as the controls hold it.
     PeriodFilter filter() const;
@@ -61,6 +59,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void filterDayKey(int &key);
+    void keepYearFilled();
+    void keepDayInRange();
+
     Boxes m_boxes;
     WeekRule m_rule;
     QWidget *m_window;

@@ -28,7 +28,7 @@
 #include <QProxyStyle>
 #include <exception>
 
-void DeleteTmpFiles()
+void deleteTempFiles()
 {
     QDir dir(ProgramFolder::path());
     const QStringList files
@@ -149,12 +149,13 @@ SignInWindow::SignInWindow()
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(10);
 
-    lblTitle = new QLabel(QStringLiteral("Vantrel POS : Login.."), this);
+    titleLabel = new QLabel(QStringLiteral("Vantrel POS : Login.."), this);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
     QFont big = font();
     big.setPointSizeF(16);
     big.setBold(true);
-    lblTitle->setFont(big);
-    grid->addWidget(lblTitle, 0, 0, 1, 3);
+    titleLabel->setFont(big);
+    grid->addWidget(titleLabel, 0, 0, 1, 3);
 
     auto *instruction = new QLabel(QStringLiteral("กรุณาระบุชื่อผู้ใช้ และ รหัสผ่าน เพื่อเข้าใช้โปรแกรม"), this);
     grid->addWidget(instruction, 1, 0, 1, 3);
@@ -165,54 +166,54 @@ SignInWindow::SignInWindow()
 
     auto *lblUser = new QLabel(QStringLiteral("ชื่อผู้ใช้"), this);
     lblUser->setFont(boxFont);
-    txtUserID = new QLineEdit(this);
-    txtUserID->setObjectName(QStringLiteral("txtUserID"));
-    txtUserID->setFont(boxFont);
+    userNameBox = new QLineEdit(this);
+    userNameBox->setObjectName(QStringLiteral("userNameBox"));
+    userNameBox->setFont(boxFont);
     grid->addWidget(lblUser, 2, 0);
-    grid->addWidget(txtUserID, 2, 1, 1, 2);
+    grid->addWidget(userNameBox, 2, 1, 1, 2);
 
     auto *lblPass = new QLabel(QStringLiteral("รหัสผ่าน"), this);
     lblPass->setFont(boxFont);
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setFont(boxFont);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    passwordBox = new QLineEdit(this);
+    passwordBox->setObjectName(QStringLiteral("passwordBox"));
+    passwordBox->setFont(boxFont);
+    passwordBox->setEchoMode(QLineEdit::Password);
     auto *stars = new StarPasswordStyle;
-    stars->setParent(txtPassword);
-    txtPassword->setStyle(stars);
+    stars->setParent(passwordBox);
+    passwordBox->setStyle(stars);
     grid->addWidget(lblPass, 3, 0);
-    grid->addWidget(txtPassword, 3, 1, 1, 2);
+    grid->addWidget(passwordBox, 3, 1, 1, 2);
 
-    kasmoButton1
+    signInButton
         = KasmoButton::fromBag(this, ButtonPresets::signInButton(QStringLiteral("เ&ข้าสู่ระบบ")));
-    kasmoButton1->setObjectName(QStringLiteral("kasmoButton1"));
-    kasmoButton1->setFixedSize(130, 36);
-    kasmoButton2
+    signInButton->setObjectName(QStringLiteral("signInButton"));
+    signInButton->setFixedSize(130, 36);
+    closeProgramButton
         = KasmoButton::fromBag(this, ButtonPresets::signInButton(QStringLiteral("&ปิดโปรแกรม")));
-    kasmoButton2->setObjectName(QStringLiteral("kasmoButton2"));
-    kasmoButton2->setFixedSize(130, 36);
-    grid->addWidget(kasmoButton1, 4, 1, Qt::AlignRight);
-    grid->addWidget(kasmoButton2, 4, 2, Qt::AlignLeft);
+    closeProgramButton->setObjectName(QStringLiteral("closeProgramButton"));
+    closeProgramButton->setFixedSize(130, 36);
+    grid->addWidget(signInButton, 4, 1, Qt::AlignRight);
+    grid->addWidget(closeProgramButton, 4, 2, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
-    Accessibility::nameFromCaption(txtUserID, lblUser->text());
-    Accessibility::nameFromCaption(txtPassword, lblPass->text());
-    setTabOrder(txtUserID, txtPassword);
-    setTabOrder(txtPassword, kasmoButton1);
-    setTabOrder(kasmoButton1, kasmoButton2);
+    Accessibility::nameFromCaption(userNameBox, lblUser->text());
+    Accessibility::nameFromCaption(passwordBox, lblPass->text());
+    setTabOrder(userNameBox, passwordBox);
+    setTabOrder(passwordBox, signInButton);
+    setTabOrder(signInButton, closeProgramButton);
 
-    connect(kasmoButton1, &KasmoButton::Click, this, [this] { kasmoButton1_Click(); });
-    connect(kasmoButton2, &KasmoButton::Click, this, [this] { kasmoButton2_Click(); });
-    CharacterFilter::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
-    CharacterFilter::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
-    InputBoxes::refuseRightClick(txtUserID);
-    InputBoxes::refuseRightClick(txtPassword);
-    txtUserID->installEventFilter(this);
-    txtPassword->installEventFilter(this);
+    connect(signInButton, &KasmoButton::Click, this, &SignInWindow::signIn);
+    connect(closeProgramButton, &KasmoButton::Click, this, &SignInWindow::closeProgram);
+    CharacterFilter::install(userNameBox, [this](int &key) { filterUserNameKey(key); });
+    CharacterFilter::install(passwordBox, [this](int &key) { filterPasswordKey(key); });
+    InputBoxes::refuseRightClick(userNameBox);
+    InputBoxes::refuseRightClick(passwordBox);
+    userNameBox->installEventFilter(this);
+    passwordBox->installEventFilter(this);
 
     setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
-    txtUserID->setFocus();
+    userNameBox->setFocus();
 }
 
 SignInWindow::~SignInWindow() = default;
@@ -221,15 +222,15 @@ SignInWindow *SignInWindow::start()
 {
     SignInWindow *w = WindowRegistry::instance<SignInWindow>();
     QPointer<SignInWindow> alive(w);
-    w->Form_Load();
+    w->startUp();
     if (!alive || !alive->m_waiting)
         return nullptr;
     alive->show();
-    alive->txtUserID->setFocus();
+    alive->userNameBox->setFocus();
     return alive;
 }
 
-void SignInWindow::Form_Load()
+void SignInWindow::startUp()
 {
     WindowPlacement::centre(this);
 
@@ -265,29 +266,29 @@ void SignInWindow::Form_Load()
     m_waiting = true;
 }
 
-void SignInWindow::kasmoButton1_Click()
+void SignInWindow::signIn()
 {
     guarded([this] {
-        const QString uid = txtUserID->text().trimmed();
+        const QString uid = userNameBox->text().trimmed();
         if (uid.isEmpty()) {
-            txtUserID->setFocus();
+            userNameBox->setFocus();
             return;
         }
-        if (txtPassword->text().trimmed().isEmpty()) {
-            txtPassword->setFocus();
+        if (passwordBox->text().trimmed().isEmpty()) {
+            passwordBox->setFocus();
             return;
         }
         Recordset rs = ShopDatabase::connection().query(
             QStringLiteral("SELECT * FROM tblUser WHERE UID = ?1"), { uid });
         if (rs.eof()) {
             MsgBox(Msg::UnknownUser, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle);
-            txtUserID->setFocus();
+            userNameBox->setFocus();
             return;
         }
         // The password as typed; the stored hash was made of its lower-case form.
-        if (!PasswordHash::verify(txtPassword->text(), rs.text("UPASS"))) {
+        if (!PasswordHash::verify(passwordBox->text(), rs.text("UPASS"))) {
             MsgBox(Msg::WrongPassword, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle);
-            txtPassword->setFocus();
+            passwordBox->setFocus();
             return;
         }
         SignedInUser::key = int(rs.integer("PK"));
@@ -309,9 +310,9 @@ void SignInWindow::kasmoButton1_Click()
     });
 }
 
-void SignInWindow::kasmoButton2_Click()
+void SignInWindow::closeProgram()
 {
-    DeleteTmpFiles();
+    deleteTempFiles();
     ShopDatabase::close();
     m_leaving = true;
     close();
@@ -319,70 +320,49 @@ void SignInWindow::kasmoButton2_Click()
     endProgram(EndRefused);
 }
 
-void SignInWindow::txtUserID_KeyPress(int &KeyAscii)
+void SignInWindow::filterUserNameKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
+    if (key == 13) {
+        key = 0;
         focusNextChild();
         return;
     }
-    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
+    key = KeyFilters::codeCharactersOnly(key);
 }
 
-void SignInWindow::txtPassword_KeyPress(int &KeyAscii)
+void SignInWindow::filterPasswordKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        kasmoButton1_Click();
+    if (key == 13) {
+        key = 0;
+        signIn();
         return;
     }
-    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
+    key = KeyFilters::codeCharactersOnly(key);
 }
 
-void SignInWindow::txtUserID_KeyDown(int KeyCode)
+void SignInWindow::prepareForTyping(QLineEdit *box)
 {
-    if (KeyCode == Qt::Key_Down)
-        focusNextChild();
-}
-
-void SignInWindow::txtPassword_KeyDown(int KeyCode)
-{
-    if (KeyCode == Qt::Key_Up)
-        focusPreviousChild();
-}
-
-void SignInWindow::txtUserID_GotFocus()
-{
-    InputBoxes::selectAllText(txtUserID);
-    InputBoxes::setEnglishKeyboard();
-}
-
-void SignInWindow::txtPassword_GotFocus()
-{
-    InputBoxes::selectAllText(txtPassword);
+    InputBoxes::selectAllText(box);
     InputBoxes::setEnglishKeyboard();
 }
 
 bool SignInWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtUserID || watched == txtPassword) {
+    if (watched == userNameBox || watched == passwordBox) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
-            if (watched == txtUserID && key == Qt::Key_Down) {
-                txtUserID_KeyDown(key);
+            if (watched == userNameBox && key == Qt::Key_Down) {
+                focusNextChild();
                 return true;
             }
-            if (watched == txtPassword && key == Qt::Key_Up) {
-                txtPassword_KeyDown(key);
+            if (watched == passwordBox && key == Qt::Key_Up) {
+                focusPreviousChild();
                 return true;
             }
         } else if (event->type() == QEvent::FocusIn) {
             // After the box's own focus handling, which may move the selection.
             const bool r = QWidget::eventFilter(watched, event);
-            if (watched == txtUserID)
-                txtUserID_GotFocus();
-            else
-                txtPassword_GotFocus();
+            prepareForTyping(static_cast<QLineEdit *>(watched));
             return r;
         }
     }
@@ -396,7 +376,7 @@ void SignInWindow::closeEvent(QCloseEvent *e)
         return;
     // The title bar's close ends the program as the close button does.
     m_leaving = true;
-    DeleteTmpFiles();
+    deleteTempFiles();
     ShopDatabase::close();
     endProgram(EndRefused);
 }

@@ -9,7 +9,7 @@ class QLineEdit;
 class QLockFile;
 
 // Deletes every *.tmp file of the program folder (any letter case); the shut-downs call it.
-void DeleteTmpFiles();
+void deleteTempFiles();
 
 // One lock file beside the database: a second copy of the program on this computer finds it
 // held, whoever started it.
@@ -48,27 +48,23 @@ public:
     // for a sign-in; nullptr when the frame opened at once or the program ended.
     static SignInWindow *start();
 
-    void Form_Load();
-    void kasmoButton1_Click(); // sign in
-    void kasmoButton2_Click(); // close the program
-    void txtUserID_KeyPress(int &KeyAscii);
-    void txtPassword_KeyPress(int &KeyAscii);
-    void txtUserID_KeyDown(int KeyCode);
-    void txtPassword_KeyDown(int KeyCode);
-    void txtUserID_GotFocus();
-    void txtPassword_GotFocus();
-
-    QLabel *lblTitle = nullptr;
-    QLineEdit *txtUserID = nullptr;
-    QLineEdit *txtPassword = nullptr;
-    KasmoButton *kasmoButton1 = nullptr;
-    KasmoButton *kasmoButton2 = nullptr;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    void startUp();
+    void signIn();
+    void closeProgram();
+    void filterUserNameKey(int &key);
+    void filterPasswordKey(int &key);
+    void prepareForTyping(QLineEdit *box);
+
+    QLabel *titleLabel = nullptr;
+    QLineEdit *userNameBox = nullptr;
+    QLineEdit *passwordBox = nullptr;
+    KasmoButton *signInButton = nullptr;
+    KasmoButton *closeProgramButton = nullptr;
     bool m_leaving = false; // closing on the way to the frame or to the end
     bool m_waiting = false; // the load finished with the window waiting for a sign-in
 };

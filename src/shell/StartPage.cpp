@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int FrameWidth = 280;
+constexpr int HelpBoxWidth = 280;
 
 template <class F> void step(F &&f)
 {
@@ -48,64 +48,64 @@ StartPage::StartPage()
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    Frame1 = new QGroupBox(QStringLiteral(" วิธีการแก้ปัญหา"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    QFont bold = Frame1->font();
+    helpBox = new QGroupBox(QStringLiteral(" วิธีการแก้ปัญหา"), this);
+    helpBox->setObjectName(QStringLiteral("helpBox"));
+    QFont bold = helpBox->font();
     bold.setBold(true);
-    Frame1->setFont(bold);
+    helpBox->setFont(bold);
     QFont plain = bold;
     plain.setBold(false);
 
-    auto *v = new QVBoxLayout(Frame1);
+    auto *v = new QVBoxLayout(helpBox);
     v->setSpacing(6);
-    QLabel *n1
-        = note(QStringLiteral("* หากโปรแกรมไม่แสดงผลเป็น ภาษาไทย ขึ้นเป็น ภาษามั่วๆ ??? แก้ได้ดังนี้"), Frame1);
+    QLabel *n1 = note(
+        QStringLiteral("* หากโปรแกรมไม่แสดงผลเป็น ภาษาไทย ขึ้นเป็น ภาษามั่วๆ ??? แก้ได้ดังนี้"), helpBox);
     n1->setFont(plain);
     v->addWidget(n1);
 
-    Label16 = new QLabel(QStringLiteral("[  ดูวิธีแก้คลิก  ]"), Frame1);
-    Label16->setObjectName(QStringLiteral("Label16"));
-    Label16->setTextFormat(Qt::PlainText);
-    Label16->setCursor(Qt::PointingHandCursor);
+    helpLink = new QLabel(QStringLiteral("[  ดูวิธีแก้คลิก  ]"), helpBox);
+    helpLink->setObjectName(QStringLiteral("helpLink"));
+    helpLink->setTextFormat(Qt::PlainText);
+    helpLink->setCursor(Qt::PointingHandCursor);
     QFont link = plain;
     link.setUnderline(true);
-    Label16->setFont(link);
-    Label16->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    Label16->installEventFilter(this);
-    v->addWidget(Label16, 0, Qt::AlignHCenter);
+    helpLink->setFont(link);
+    helpLink->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    helpLink->installEventFilter(this);
+    v->addWidget(helpLink, 0, Qt::AlignHCenter);
 
-    auto *line = new QFrame(Frame1);
+    auto *line = new QFrame(helpBox);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     v->addWidget(line);
 
     QLabel *n2 = note(QStringLiteral("* หากเปิดดู วีดีโอ วิธีใช้ แล้วเด้ง Error ให้ทำการ Restart "
                                      "คอมใหม่ 1 คร้ง แล้วเปิดดูใหม่อีกครั้ง"),
-        Frame1);
+        helpBox);
     n2->setFont(plain);
     v->addWidget(n2);
 
-    auto *shape = new QFrame(Frame1);
+    auto *shape = new QFrame(helpBox);
     shape->setFixedHeight(6);
     shape->setStyleSheet(QStringLiteral("background: rgb(31, 111, 209); border-radius: 3px;"));
     v->addWidget(shape);
 
-    Frame1->setGeometry(0, 20, FrameWidth, v->totalHeightForWidth(FrameWidth));
+    helpBox->setGeometry(0, 20, HelpBoxWidth, v->totalHeightForWidth(HelpBoxWidth));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/shell/welcome.png")));
-    Image1->adjustSize();
+    welcomePicture = new QLabel(this);
+    welcomePicture->setObjectName(QStringLiteral("welcomePicture"));
+    welcomePicture->setPixmap(QPixmap(QStringLiteral(":/shell/welcome.png")));
+    welcomePicture->adjustSize();
 
     PropertyBag design = ButtonPresets::pageButton(QStringLiteral("&สร้างบาร์โค๊ด"));
     design.write(QStringLiteral("FONT"), QFont(QStringLiteral("Tahoma"), 10, QFont::Bold));
-    kasmoButton5 = KasmoButton::fromBag(this, design);
-    kasmoButton5->setObjectName(QStringLiteral("kasmoButton5"));
-    kasmoButton5->setGeometry(0, 0, 220, 40);
-    connect(kasmoButton5, &KasmoButton::Click, this, &StartPage::kasmoButton5_Click);
+    labelsButton = KasmoButton::fromBag(this, design);
+    labelsButton->setObjectName(QStringLiteral("labelsButton"));
+    labelsButton->setGeometry(0, 0, 220, 40);
+    connect(labelsButton, &KasmoButton::Click, this, &StartPage::openLabelWindow);
 }
 
-void StartPage::Form_Resize()
+void StartPage::placeOnFrame()
 {
     MainFrame *frame = MainFrame::existing();
     if (!frame)
@@ -114,37 +114,37 @@ void StartPage::Form_Resize()
     const int h = frame->height();
     auto x = [](int twips) { return Twips::toPixelsX(twips); };
     auto y = [](int twips) { return Twips::toPixelsY(twips); };
-    step([&] { Image1->move(w - x(4000), Image1->y()); });
-    step([&] { Image1->move(Image1->x(), h - y(5500)); });
-    step([&] { Frame1->move(w - x(4350), Frame1->y()); });
-    step([&] { kasmoButton5->move(w - x(4000), kasmoButton5->y()); });
-    step([&] { kasmoButton5->move(kasmoButton5->x(), h - y(3000)); });
+    step([&] { welcomePicture->move(w - x(4000), welcomePicture->y()); });
+    step([&] { welcomePicture->move(welcomePicture->x(), h - y(5500)); });
+    step([&] { helpBox->move(w - x(4350), helpBox->y()); });
+    step([&] { labelsButton->move(w - x(4000), labelsButton->y()); });
+    step([&] { labelsButton->move(labelsButton->x(), h - y(3000)); });
 }
 
 void StartPage::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    Form_Resize();
+    placeOnFrame();
 }
 
 bool StartPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Label16 && event->type() == QEvent::MouseButtonRelease
+    if (watched == helpLink && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Label16_Click();
+        openHelpPage();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void StartPage::Label16_Click()
+void StartPage::openHelpPage()
 {
     // No browser, no page: nothing is shown.
     step([] { QDesktopServices::openUrl(supportUrl()); });
 }
 
-void StartPage::kasmoButton5_Click()
+void StartPage::openLabelWindow()
 {
-    if (MainFrame::windows().labels)
-        MainFrame::windows().labels();
+    if (MainFrame::windows().showLabels)
+        MainFrame::windows().showLabels();
 }

@@ -17,16 +17,17 @@ public:
     // program folder (how to get Thai shown).
     static QUrl supportUrl();
 
-    void Form_Resize();
-    void Label16_Click();
-    void kasmoButton5_Click();
-
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label16 = nullptr;
-    KasmoButton *kasmoButton5 = nullptr;
-    QLabel *Image1 = nullptr;
-
 protected:
     void resizeEvent(QResizeEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeOnFrame();
+    void openHelpPage();
+    void openLabelWindow();
+
+    QGroupBox *helpBox = nullptr;
+    QLabel *helpLink = nullptr;
+    KasmoButton *labelsButton = nullptr;
+    QLabel *welcomePicture = nullptr;
 };

@@ -17,26 +17,26 @@ namespace {
 struct Recorder
 {
     QStringList events;
-    std::function<void(short &Button)> onMouseDown;
-    std::function<void(short &KeyCode)> onKeyDown;
+    std::function<void(short &button)> onMouseDown;
+    std::function<void(short &key)> onKeyDown;
     bool sawDown = false; // the look right after the press
 
     void attach(KasmoButton *b)
     {
         QObject::connect(b, &KasmoButton::Click, [this] { events << "Click"; });
         QObject::connect(
-            b, &KasmoButton::MouseDown, [this](short &Button, short &, float &X, float &Y) {
-                events << QString("MouseDown %1 %2 %3").arg(Button).arg(X).arg(Y);
+            b, &KasmoButton::MouseDown, [this](short &button, short &, float &x, float &y) {
+                events << QString("MouseDown %1 %2 %3").arg(button).arg(x).arg(y);
                 if (onMouseDown)
-                    onMouseDown(Button);
+                    onMouseDown(button);
             });
         QObject::connect(
-            b, &KasmoButton::MouseUp, [this](short &Button, short &, float &, float &) {
-                events << QString("MouseUp %1").arg(Button);
+            b, &KasmoButton::MouseUp, [this](short &button, short &, float &, float &) {
+                events << QString("MouseUp %1").arg(button);
             });
-        QObject::connect(b, &KasmoButton::KeyDown, [this](short &KeyCode, short &) {
+        QObject::connect(b, &KasmoButton::KeyDown, [this](short &key, short &) {
             if (onKeyDown)
-                onKeyDown(KeyCode);
+                onKeyDown(key);
         });
         QObject::connect(b, &KasmoButton::MouseOver, [this] { events << "MouseOver"; });
         QObject::connect(b, &KasmoButton::MouseOut, [this] { events << "MouseOut"; });
@@ -146,7 +146,7 @@ TEST_F(ButtonInput, SequencesRaiseTheEventsInTheirOrder)
             { "Click" }, false },
         { "MouseDown handler turns the press into a right one",
             [](ButtonInput &t) {
-                t.rec.onMouseDown = [](short &Button) { Button = 2; };
+                t.rec.onMouseDown = [](short &button) { button = 2; };
                 t.press(Qt::LeftButton);
                 t.rec.sawDown = t.button->lastState() == ButtonState::Down;
                 t.release(Qt::LeftButton);
@@ -154,7 +154,7 @@ TEST_F(ButtonInput, SequencesRaiseTheEventsInTheirOrder)
             { "MouseDown 1 10 8", "MouseUp 1" }, false },
         { "KeyDown handler swallows Space",
             [](ButtonInput &t) {
-                t.rec.onKeyDown = [](short &KeyCode) { KeyCode = 0; };
+                t.rec.onKeyDown = [](short &key) { key = 0; };
                 QTest::keyPress(t.button, Qt::Key_Space);
                 t.rec.sawDown = t.button->lastState() == ButtonState::Down;
                 QTest::keyRelease(t.button, Qt::Key_Space);

@@ -74,68 +74,68 @@ TEST(ButtonPalette, OffsetAndBlendWorkedValues)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.amount);
-        EXPECT_EQ(rgbOf(OffsetColour(c.colour, c.amount, c.blue, c.soft)), c.expected);
+        EXPECT_EQ(rgbOf(offsetColour(c.colour, c.amount, c.blue, c.soft)), c.expected);
     }
-    EXPECT_EQ(rgbOf(BlendTowardWhite(0, 176)), (Rgb { 176, 176, 176 }));
-    EXPECT_EQ(rgbOf(BlendTowardWhite(rgb(255, 255, 255), 176)), (Rgb { 255, 255, 255 }));
-    EXPECT_EQ(rgbOf(BlendTowardWhite(rgb(0, 0, 128), 176)), (Rgb { 176, 176, 215 }));
+    EXPECT_EQ(rgbOf(blendTowardWhite(0, 176)), (Rgb { 176, 176, 176 }));
+    EXPECT_EQ(rgbOf(blendTowardWhite(rgb(255, 255, 255), 176)), (Rgb { 255, 255, 255 }));
+    EXPECT_EQ(rgbOf(blendTowardWhite(rgb(0, 0, 128), 176)), (Rgb { 176, 176, 215 }));
 }
 
 TEST(ButtonPalette, SystemColourReferences)
 {
     const QColor face = QApplication::palette().color(QPalette::Button);
-    EXPECT_EQ(rgbOf(ResolveSystemColour(int32_t(0x8000000Fu))),
+    EXPECT_EQ(rgbOf(resolveSystemColour(int32_t(0x8000000Fu))),
         (Rgb { face.red(), face.green(), face.blue() }));
-    EXPECT_EQ(ResolveSystemColour(int32_t(0x800000FFu)), 0); // no such system colour
-    EXPECT_EQ(ResolveSystemColour(int32_t(0x01000005u)), 0); // palette entries are not known
-    EXPECT_EQ(ResolveSystemColour(rgb(1, 2, 3)), rgb(1, 2, 3));
+    EXPECT_EQ(resolveSystemColour(int32_t(0x800000FFu)), 0); // no such system colour
+    EXPECT_EQ(resolveSystemColour(int32_t(0x01000005u)), 0); // palette entries are not known
+    EXPECT_EQ(resolveSystemColour(rgb(1, 2, 3)), rgb(1, 2, 3));
 }
 
 KasmoButton::Palette paletteOf(PropertyBag bag)
 {
     KasmoButton b;
-    b.UserControl_ReadProperties(bag);
-    b.ComputeSchemeColours();
+    b.readDesign(bag);
+    b.computeSchemeColours();
     return b.schemeColours();
 }
 
 TEST(ButtonPalette, SchemeTwoWorkedValues)
 {
     auto grey = paletteOf(ButtonPresets::pageButton("x", rgb(224, 224, 224)));
-    EXPECT_EQ(rgbOf(grey.FaceColour), (Rgb { 224, 224, 224 }));
-    EXPECT_EQ(rgbOf(grey.ShadowColour), (Rgb { 160, 160, 160 }));
-    EXPECT_EQ(rgbOf(grey.LightColour), (Rgb { 255, 255, 255 }));
-    EXPECT_EQ(rgbOf(grey.HighlightColour), (Rgb { 255, 255, 255 }));
-    EXPECT_EQ(rgbOf(grey.DarkShadowColour), (Rgb { 32, 32, 32 }));
-    EXPECT_EQ(rgbOf(grey.SelectColour), (Rgb { 96, 96, 96 }));
-    EXPECT_EQ(rgbOf(grey.SelectTint), (Rgb { 224, 224, 224 }));
-    EXPECT_EQ(rgbOf(grey.TintColour), (Rgb { 255, 255, 255 }));
-    EXPECT_EQ(rgbOf(grey.TextColour), (Rgb { 48, 48, 48 }));
+    EXPECT_EQ(rgbOf(grey.faceColour), (Rgb { 224, 224, 224 }));
+    EXPECT_EQ(rgbOf(grey.shadowColour), (Rgb { 160, 160, 160 }));
+    EXPECT_EQ(rgbOf(grey.lightColour), (Rgb { 255, 255, 255 }));
+    EXPECT_EQ(rgbOf(grey.highlightColour), (Rgb { 255, 255, 255 }));
+    EXPECT_EQ(rgbOf(grey.darkShadowColour), (Rgb { 32, 32, 32 }));
+    EXPECT_EQ(rgbOf(grey.selectColour), (Rgb { 96, 96, 96 }));
+    EXPECT_EQ(rgbOf(grey.selectTint), (Rgb { 224, 224, 224 }));
+    EXPECT_EQ(rgbOf(grey.tintColour), (Rgb { 255, 255, 255 }));
+    EXPECT_EQ(rgbOf(grey.textColour), (Rgb { 48, 48, 48 }));
 
     PropertyBag soft = ButtonPresets::pageButton("x", rgb(224, 224, 224));
     soft.write("SOFT", true);
     auto s = paletteOf(soft);
-    EXPECT_EQ(rgbOf(s.ShadowColour), (Rgb { 192, 192, 192 }));
-    EXPECT_EQ(rgbOf(s.LightColour), (Rgb { 239, 239, 239 }));
+    EXPECT_EQ(rgbOf(s.shadowColour), (Rgb { 192, 192, 192 }));
+    EXPECT_EQ(rgbOf(s.lightColour), (Rgb { 239, 239, 239 }));
 
     auto blue = paletteOf(ButtonPresets::pageButton("x", rgb(0, 109, 170)));
-    EXPECT_EQ(rgbOf(blue.ShadowColour), (Rgb { 0, 45, 106 }));
-    EXPECT_EQ(rgbOf(blue.LightColour), (Rgb { 31, 140, 201 }));
-    EXPECT_EQ(rgbOf(blue.HighlightColour), (Rgb { 47, 156, 217 }));
-    EXPECT_EQ(blue.DarkShadowColour, 0);
-    EXPECT_EQ(rgbOf(blue.TintColour), (Rgb { 48, 157, 218 }));
+    EXPECT_EQ(rgbOf(blue.shadowColour), (Rgb { 0, 45, 106 }));
+    EXPECT_EQ(rgbOf(blue.lightColour), (Rgb { 31, 140, 201 }));
+    EXPECT_EQ(rgbOf(blue.highlightColour), (Rgb { 47, 156, 217 }));
+    EXPECT_EQ(blue.darkShadowColour, 0);
+    EXPECT_EQ(rgbOf(blue.tintColour), (Rgb { 48, 157, 218 }));
     auto blue3 = paletteOf(ButtonPresets::searchButton("x", rgb(0, 109, 170)));
-    EXPECT_EQ(rgbOf(blue3.TintColour), (Rgb { 48, 157, 212 }));
+    EXPECT_EQ(rgbOf(blue3.tintColour), (Rgb { 48, 157, 212 }));
 }
 
 bool samePalette(const KasmoButton::Palette &a, const KasmoButton::Palette &b, bool withTint)
 {
-    return a.FaceColour == b.FaceColour && a.LightColour == b.LightColour
-        && a.HighlightColour == b.HighlightColour && a.ShadowColour == b.ShadowColour
-        && a.DarkShadowColour == b.DarkShadowColour && a.TextColour == b.TextColour
-        && a.HotTextColour == b.HotTextColour && a.MaskRGB == b.MaskRGB
-        && a.SelectColour == b.SelectColour && a.SelectTint == b.SelectTint
-        && (!withTint || a.TintColour == b.TintColour);
+    return a.faceColour == b.faceColour && a.lightColour == b.lightColour
+        && a.highlightColour == b.highlightColour && a.shadowColour == b.shadowColour
+        && a.darkShadowColour == b.darkShadowColour && a.textColour == b.textColour
+        && a.hotTextColour == b.hotTextColour && a.maskRgb == b.maskRgb
+        && a.selectColour == b.selectColour && a.selectTint == b.selectTint
+        && (!withTint || a.tintColour == b.tintColour);
 }
 
 TEST(ButtonPalette, SchemeThreeIgnoresTheButtonsColours)
@@ -146,20 +146,20 @@ TEST(ButtonPalette, SchemeThreeIgnoresTheButtonsColours)
     other.write("FCOLO", rgb(2, 2, 2));
     auto b = paletteOf(other);
     EXPECT_TRUE(samePalette(a, b, true));
-    EXPECT_EQ(rgbOf(a.FaceColour), (Rgb { 192, 192, 192 }));
-    EXPECT_EQ(rgbOf(a.SelectTint), (Rgb { 173, 173, 209 }));
+    EXPECT_EQ(rgbOf(a.faceColour), (Rgb { 192, 192, 192 }));
+    EXPECT_EQ(rgbOf(a.selectTint), (Rgb { 173, 173, 209 }));
     other.write("SOFT", true);
     auto soft = paletteOf(other);
     EXPECT_TRUE(samePalette(a, soft, false));
-    EXPECT_EQ(rgbOf(soft.TintColour), (Rgb { 216, 216, 216 })); // only the tint halves
+    EXPECT_EQ(rgbOf(soft.tintColour), (Rgb { 216, 216, 216 })); // only the tint halves
 }
 
 TEST(ButtonPalette, SchemesOutsideOneToFourActAsOne)
 {
     const auto one = paletteOf(ButtonPresets::storedButton(5, 1, "x", rgb(9, 9, 9), rgb(8, 8, 8)));
     const QColor face = QApplication::palette().color(QPalette::Button);
-    EXPECT_EQ(rgbOf(one.FaceColour), (Rgb { face.red(), face.green(), face.blue() }));
-    EXPECT_EQ(one.SelectTint, BlendTowardWhite(one.SelectColour, 176));
+    EXPECT_EQ(rgbOf(one.faceColour), (Rgb { face.red(), face.green(), face.blue() }));
+    EXPECT_EQ(one.selectTint, blendTowardWhite(one.selectColour, 176));
     for (int scheme : { 0, 5, -1 }) {
         SCOPED_TRACE(scheme);
         EXPECT_TRUE(samePalette(one,
@@ -176,14 +176,14 @@ TEST(ButtonPalette, SchemeFourTakesTheContainersColours)
     pal.setColor(QPalette::WindowText, QColor(255, 255, 255));
     host.setPalette(pal);
     KasmoButton *b = KasmoButton::fromBag(&host, ButtonPresets::signInButton("x"));
-    b->ComputeSchemeColours();
-    EXPECT_EQ(rgbOf(b->schemeColours().FaceColour), (Rgb { 0, 60, 140 }));
-    EXPECT_EQ(rgbOf(b->schemeColours().TextColour), (Rgb { 255, 255, 255 }));
-    EXPECT_EQ(rgbOf(b->schemeColours().ShadowColour), (Rgb { 0, 0, 76 }));
+    b->computeSchemeColours();
+    EXPECT_EQ(rgbOf(b->schemeColours().faceColour), (Rgb { 0, 60, 140 }));
+    EXPECT_EQ(rgbOf(b->schemeColours().textColour), (Rgb { 255, 255, 255 }));
+    EXPECT_EQ(rgbOf(b->schemeColours().shadowColour), (Rgb { 0, 0, 76 }));
     // A change of the container's colours shows at once.
     pal.setColor(QPalette::Window, QColor(10, 20, 30));
     host.setPalette(pal);
-    EXPECT_EQ(rgbOf(b->schemeColours().FaceColour), (Rgb { 10, 20, 30 }));
+    EXPECT_EQ(rgbOf(b->schemeColours().faceColour), (Rgb { 10, 20, 30 }));
 }
 
 // ---- caption and picture ----
@@ -339,9 +339,9 @@ TEST_F(ButtonPixels, StyleFivePressedKeepsTheCaptionInPlace)
     PropertyBag bag = ButtonPresets::pageButton("Save");
     bag.write("FX", 1);
     KasmoButton *b = make(bag, 80, 24);
-    b->PaintButton(ButtonState::Down, true);
+    b->paintButton(ButtonState::Down, true);
     const QImage &s = b->surface();
-    EXPECT_EQ(pixel(s, 5, 5), rgbOf(OffsetColour(rgb(160, 160, 160), 16, false, false)));
+    EXPECT_EQ(pixel(s, 5, 5), rgbOf(offsetColour(rgb(160, 160, 160), 16, false, false)));
     EXPECT_EQ(pixel(s, 79, 5), (Rgb { 255, 255, 255 }));
     // The caption's glyphs lie inside the unmoved caption rectangle, without relief.
     const QRect r = b->captionRect();
@@ -363,19 +363,19 @@ TEST_F(ButtonPixels, GradientShiftsByRow)
     for (int height : { 25, 50 }) {
         SCOPED_TRACE(height);
         KasmoButton *b = make(ButtonPresets::searchButton("", back), 60, height);
-        const int32_t tint = b->schemeColours().TintColour;
+        const int32_t tint = b->schemeColours().tintColour;
         ASSERT_EQ(rgbOf(tint), (Rgb { 48, 157, 212 }));
         const QImage &s = b->surface();
         for (int i = 4; i <= height - 4; ++i) {
             // Height 25: one step a row; height 50: 0.5 a row, halves to even.
             const int shift = height == 25 ? i : int(std::nearbyint(i * 0.5));
-            ASSERT_EQ(pixel(s, 30, i), rgbOf(OffsetColour(tint, -shift, true, false))) << i;
+            ASSERT_EQ(pixel(s, 30, i), rgbOf(offsetColour(tint, -shift, true, false))) << i;
         }
         if (height == 50) {
             const int expected[] = { 0, 1, 2, 2, 2, 3, 4, 4 };
             for (int i = 4; i <= 8; ++i)
                 EXPECT_EQ(
-                    pixel(s, 30, i), rgbOf(OffsetColour(tint, -expected[i - 1], true, false)));
+                    pixel(s, 30, i), rgbOf(offsetColour(tint, -expected[i - 1], true, false)));
         }
         delete b;
     }
@@ -414,28 +414,28 @@ TEST_F(ButtonPixels, SkipRule)
 {
     KasmoButton *b = make(ButtonPresets::pageButton("Save"), 80, 24);
     const int painted = b->paintCount();
-    b->PaintButton(ButtonState::Up, false);
+    b->paintButton(ButtonState::Up, false);
     EXPECT_EQ(b->paintCount(), painted); // same state and caption, not forced
-    b->PaintButton(ButtonState::Down, false);
+    b->paintButton(ButtonState::Down, false);
     EXPECT_EQ(b->paintCount(), painted + 1);
     EXPECT_EQ(b->lastState(), ButtonState::Down);
-    b->PaintButton(ButtonState::Up, true);
+    b->paintButton(ButtonState::Up, true);
     EXPECT_EQ(b->paintCount(), painted + 2);
 
     b->setCheckBoxBehaviour(true);
     b->setValue(true);
-    b->PaintButton(ButtonState::Up, true);
+    b->paintButton(ButtonState::Up, true);
     EXPECT_EQ(b->lastState(), ButtonState::Down);
     b->setCheckBoxBehaviour(false);
 
-    b->DisableRefresh();
+    b->disableRefresh();
     const int before = b->paintCount();
-    b->PaintButton(ButtonState::Up, true);
+    b->paintButton(ButtonState::Up, true);
     EXPECT_EQ(b->paintCount(), before);
     EXPECT_EQ(b->lastState(), ButtonState::Down); // not updated while painting is off
 
     KasmoButton flat; // no size yet: H is 0
-    flat.PaintButton(ButtonState::Down, true);
+    flat.paintButton(ButtonState::Down, true);
     EXPECT_EQ(flat.paintCount(), 0);
     EXPECT_EQ(flat.lastState(), ButtonState::Up);
 }
@@ -476,7 +476,7 @@ TEST_F(ButtonPixels, StyleElevenShowsWhatLiesBehind)
     KasmoButton *b = make(ButtonPresets::storedButton(11, 2, "", rgb(224, 224, 224), 0), 60, 30);
     EXPECT_EQ(pixel(b->surface(), 40, 25), (Rgb { 10, 200, 30 }));
     EXPECT_EQ(pixel(b->surface(), 5, 5), (Rgb { 200, 0, 0 }));
-    b->PaintButton(ButtonState::Down, true);
+    b->paintButton(ButtonState::Down, true);
     EXPECT_EQ(pixel(b->surface(), 40, 25), (Rgb { 10, 200, 30 }));
 }
 
@@ -497,9 +497,9 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
 
     b->setUseGreyscale(true); // 0.3 x 200 = 60; 60 + 59 + 5.5 = 124.5, halves to even
     EXPECT_EQ(pixel(b->surface(), o.x() + 1, o.y() + 1), (Rgb { 124, 124, 124 }));
-    b->PaintButton(ButtonState::Down, true); // pressed shows the colours
+    b->paintButton(ButtonState::Down, true); // pressed shows the colours
     EXPECT_EQ(pixel(b->surface(), o.x() + 1, o.y() + 1), (Rgb { 200, 100, 50 }));
-    b->PaintButton(ButtonState::Up, true);
+    b->paintButton(ButtonState::Up, true);
 
     b->setUseMaskColor(false);
     EXPECT_EQ(pixel(b->surface(), o.x(), o.y()), (Rgb { 192, 192, 192 }));
@@ -523,15 +523,15 @@ TEST_F(ButtonPixels, HotFaceOfSchemeTwoFollowsBackOver)
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     b->setBackColor(rgb(219, 159, 158)); // at run time: BackOver stays grey
-    EXPECT_EQ(pixel(b->surface(), 40, 12), rgbOf(OffsetColour(rgb(219, 159, 158), 12, 0, 0)));
+    EXPECT_EQ(pixel(b->surface(), 40, 12), rgbOf(offsetColour(rgb(219, 159, 158), 12, 0, 0)));
     QCursor::setPos(b->mapToGlobal(QPoint(40, 12)));
     QCoreApplication::processEvents();
     ASSERT_TRUE(b->isHot());
     EXPECT_EQ(pixel(b->surface(), 40, 12), (Rgb { 236, 236, 236 }));
-    EXPECT_EQ(rgbOf(b->schemeColours().FaceColour), (Rgb { 219, 159, 158 }));
+    EXPECT_EQ(rgbOf(b->schemeColours().faceColour), (Rgb { 219, 159, 158 }));
     QCursor::setPos(QPoint(0, 0));
     QTRY_VERIFY(!b->isHot());
-    EXPECT_EQ(pixel(b->surface(), 40, 12), rgbOf(OffsetColour(rgb(219, 159, 158), 12, 0, 0)));
+    EXPECT_EQ(pixel(b->surface(), 40, 12), rgbOf(offsetColour(rgb(219, 159, 158), 12, 0, 0)));
 }
 
 // Renders the looks the program's windows use, for a person to look at.
@@ -590,7 +590,7 @@ TEST(ButtonShots, SaveLooksForReview)
     sheet.show();
     QTest::qWait(20);
     for (KasmoButton *b : pressed)
-        b->PaintButton(ButtonState::Down, true);
+        b->paintButton(ButtonState::Down, true);
     EXPECT_TRUE(sheet.grab().save(QString::fromLocal8Bit(dir) + "/kasmo-buttons.png"));
 }
 

@@ -35,16 +35,16 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
         lower.write(k.toLower(), design.read(k));
 
     KasmoButton a;
-    a.UserControl_ReadProperties(lower);
+    a.readDesign(lower);
     PropertyBag written;
-    a.UserControl_WriteProperties(written);
+    a.writeDesign(written);
     EXPECT_EQ(written.keys(), KasmoButton::storedKeys());
     EXPECT_EQ(written.size(), 23);
 
     KasmoButton b;
-    b.UserControl_ReadProperties(written);
+    b.readDesign(written);
     PropertyBag again;
-    b.UserControl_WriteProperties(again);
+    b.writeDesign(again);
     for (const QString &k : KasmoButton::storedKeys()) {
         SCOPED_TRACE(k.toStdString());
         EXPECT_EQ(again.read(k), written.read(k));
@@ -77,7 +77,7 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
 TEST(ButtonStore, MissingKeysTakeTheirDefaults)
 {
     KasmoButton b;
-    b.UserControl_ReadProperties(PropertyBag { { "bcol", 777 }, { "fcol", 888 } });
+    b.readDesign(PropertyBag { { "bcol", 777 }, { "fcol", 888 } });
     EXPECT_EQ(b.ButtonType(), 2);
     EXPECT_EQ(b.Caption(), "");
     EXPECT_TRUE(b.Enabled());
@@ -90,7 +90,7 @@ TEST(ButtonStore, MissingKeysTakeTheirDefaults)
     EXPECT_FALSE(b.Value());
 
     KasmoButton d;
-    d.UserControl_ReadProperties(PropertyBag());
+    d.readDesign(PropertyBag());
     const QColor face = QApplication::palette().color(QPalette::Button);
     EXPECT_EQ(d.BackColor(), kasmoRGB(face.red(), face.green(), face.blue()));
     EXPECT_EQ(d.BackOver(), d.BackColor());
@@ -99,13 +99,13 @@ TEST(ButtonStore, MissingKeysTakeTheirDefaults)
 TEST(ButtonStore, StoredHandPointerDecidesThePointer)
 {
     KasmoButton b;
-    b.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", false } });
+    b.readDesign(PropertyBag { { "MPTR", 3 }, { "HAND", false } });
     EXPECT_EQ(b.MousePointer(), 1);
     EXPECT_EQ(b.cursor().shape(), Qt::ArrowCursor);
 
     KasmoButton h;
     QSignalSpy changed(&h, &KasmoButton::PropertyChanged);
-    h.UserControl_ReadProperties(PropertyBag { { "MPTR", 3 }, { "HAND", true } });
+    h.readDesign(PropertyBag { { "MPTR", 3 }, { "HAND", true } });
     EXPECT_EQ(h.MousePointer(), 99);
     EXPECT_EQ(h.cursor().shape(), Qt::PointingHandCursor);
     ASSERT_EQ(changed.count(), 1); // the HandPointer setter notifies
@@ -118,17 +118,15 @@ TEST(ButtonStore, StoredHandPointerDecidesThePointer)
 TEST(ButtonStore, UnreadableValueFailsTheLoad)
 {
     KasmoButton b;
-    EXPECT_THROW(
-        b.UserControl_ReadProperties(PropertyBag { { "BTYPE", "five" } }), PropertyBagError);
-    EXPECT_THROW(b.UserControl_ReadProperties(PropertyBag { { "MPTR", 70000 } }), PropertyBagError);
-    EXPECT_THROW(
-        b.UserControl_ReadProperties(PropertyBag { { "ENAB", "maybe" } }), PropertyBagError);
+    EXPECT_THROW(b.readDesign(PropertyBag { { "BTYPE", "five" } }), PropertyBagError);
+    EXPECT_THROW(b.readDesign(PropertyBag { { "MPTR", 70000 } }), PropertyBagError);
+    EXPECT_THROW(b.readDesign(PropertyBag { { "ENAB", "maybe" } }), PropertyBagError);
 }
 
 TEST(ButtonStore, BackColorAtRunTimeKeepsBackOver)
 {
     KasmoButton b;
-    b.UserControl_ReadProperties(ButtonPresets::pageButton("x", ButtonPresets::FaceGrey));
+    b.readDesign(ButtonPresets::pageButton("x", ButtonPresets::FaceGrey));
     QSignalSpy changed(&b, &KasmoButton::PropertyChanged);
     b.setBackColor(kasmoRGB(219, 159, 158));
     EXPECT_EQ(b.BackColor(), kasmoRGB(219, 159, 158));
@@ -151,14 +149,14 @@ TEST(ButtonStore, NewInstanceSetUp)
     host.setFont(QFont("DejaVu Sans", 13));
     KasmoButton b(&host);
     b.setObjectName("kasmoButton7");
-    b.UserControl_InitProperties();
+    b.setDesignDefaults();
     EXPECT_EQ(b.Caption(), "kasmoButton7");
     EXPECT_EQ(b.ButtonType(), 2);
     EXPECT_EQ(b.ColorScheme(), 1);
     EXPECT_EQ(b.FontSize(), 13);
-    EXPECT_EQ(b.BackColor(), b.schemeColours().FaceColour);
+    EXPECT_EQ(b.BackColor(), b.schemeColours().faceColour);
     EXPECT_EQ(b.BackOver(), b.BackColor());
-    EXPECT_EQ(b.ForeColor(), b.schemeColours().TextColour);
+    EXPECT_EQ(b.ForeColor(), b.schemeColours().textColour);
     EXPECT_EQ(b.MaskColor(), kasmoRGB(192, 192, 192));
     EXPECT_TRUE(b.accessKey().isNull());
 }
@@ -169,12 +167,12 @@ TEST(ButtonStore, PaintingWaitsForRefresh)
     KasmoButton *b = KasmoButton::fromBag(&host, ButtonPresets::pageButton("Save"));
     b->setGeometry(0, 0, 80, 24);
     host.show();
-    b->DisableRefresh();
+    b->disableRefresh();
     const int painted = b->paintCount();
     b->setCaption("Saved");
     b->setBackColor(kasmoRGB(1, 2, 3));
     EXPECT_EQ(b->paintCount(), painted);
-    b->Refresh();
+    b->refresh();
     EXPECT_EQ(b->paintCount(), painted + 1);
     EXPECT_TRUE(b->paintingOn());
 }

@@ -13,6 +13,7 @@
 #include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
 #include "support/CapturedLog.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
 #include <QDesktopServices>
@@ -55,37 +56,46 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
 {
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->statusPanelText(1), QString());
-    EXPECT_FALSE(frame->Command2()->isVisible());
+    EXPECT_EQ(control<QLabel>(frame, "pageNamePanel")->text(), QString());
+    EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->isVisible());
 
     struct Case
     {
         int tab; // 1 sale, 2 stock, 3 summary
         QString pageName;
         const char *pageClass;
-        int pictures[3];
+        const char *pictures[3]; // the tab pictures shown, sale to summary
         QString captions[3];
     };
     const QString sale = QStringLiteral("ขายสินค้า"), stock = QStringLiteral("คลังสินค้า"),
                   summary = QStringLiteral("สรุปยอดการขาย");
     const Case cases[] = {
-        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { 1, 4, 5 }, { sale, "&" + stock, summary } },
-        { 1, QStringLiteral("หน้าร้าน"), "SalePage", { 2, 3, 5 }, { "&" + sale, stock, summary } },
-        { 3, QStringLiteral("สรุปยอดการขาย"), "SummaryPage", { 1, 3, 6 },
-            { sale, stock, "&" + summary } },
-        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { 1, 4, 5 }, { sale, "&" + stock, summary } },
+        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { "sale_off", "stock_on", "summary_off" },
+            { sale, "&" + stock, summary } },
+        { 1, QStringLiteral("หน้าร้าน"), "SalePage", { "sale_on", "stock_off", "summary_off" },
+            { "&" + sale, stock, summary } },
+        { 3, QStringLiteral("สรุปยอดการขาย"), "SummaryPage",
+            { "sale_off", "stock_off", "summary_on" }, { sale, stock, "&" + summary } },
+        { 2, QStringLiteral("คลังสินค้า"), "StockPage", { "sale_off", "stock_on", "summary_off" },
+            { sale, "&" + stock, summary } },
     };
-    TabLabel *tabs[3] = { frame->Label1(), frame->Label2(), frame->Label3() };
+    TabLabel *tabs[3] = { control<TabLabel>(frame, "saleTab"), control<TabLabel>(frame, "stockTab"),
+        control<TabLabel>(frame, "summaryTab") };
+    QLabel *pictures[3] = { control<QLabel>(frame, "saleTabPicture"),
+        control<QLabel>(frame, "stockTabPicture"), control<QLabel>(frame, "summaryTabPicture") };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.pageName.toStdString());
         QPointer<QWidget> before = frame->activePage();
         click(tabs[c.tab - 1]);
         settle();
         EXPECT_TRUE(before.isNull()) << "the page before was not closed";
-        EXPECT_EQ(MainFrame::PageName(), c.pageName);
-        EXPECT_EQ(frame->statusPanelText(1), c.pageName);
+        EXPECT_EQ(MainFrame::openPageName(), c.pageName);
+        EXPECT_EQ(control<QLabel>(frame, "pageNamePanel")->text(), c.pageName);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(frame->tabPictureIndex(i), c.pictures[i]);
+            const QImage shown = pictures[i]->pixmap().toImage();
+            const QImage expected
+                = QPixmap(QStringLiteral(":/shell/%1.png").arg(c.pictures[i])).toImage();
+            EXPECT_TRUE(shown == expected) << c.pictures[i];
             EXPECT_EQ(tabs[i]->caption(), c.captions[i]);
         }
         ASSERT_NE(frame->activePage(), nullptr);
@@ -95,7 +105,7 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
         EXPECT_EQ(WindowRegistry::find<StartPage>(), nullptr);
         int pages = 0;
         for (QWidget *w : WindowRegistry::loaded())
-            pages += w->parentWidget() == frame->pageHost();
+            pages += w->parentWidget() == control(frame, "pageHost");
         EXPECT_LE(pages, 1);
     }
 
@@ -103,7 +113,7 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
     auto *page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
     page->SearchMode = 7;
-    click(frame->Label2());
+    click(control(frame, "stockTab"));
     settle();
     EXPECT_EQ(frame->activePage(), page);
     EXPECT_EQ(page->SearchMode, 7);
@@ -118,10 +128,10 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
     addProduct(5, 9, 1);
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_FALSE(frame->Command2()->isVisible());
+    EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->isVisible());
 
-    click(frame->Label2());
-    KasmoButton *alert = frame->Command2();
+    click(control(frame, "stockTab"));
+    KasmoButton *alert = control<KasmoButton>(frame, "lowStockAlertButton");
     EXPECT_TRUE(alert->isVisible());
     EXPECT_TRUE(alert->Enabled());
     EXPECT_EQ(alert->Caption(), QStringLiteral("(3) การแจ้งเตือน"));
@@ -136,12 +146,12 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
     EXPECT_EQ(stock->fpSpread1->maxRows(), 3);
 
     // The sale and summary tabs hide it; back on the stock page it counts again.
-    click(frame->Label1());
+    click(control(frame, "saleTab"));
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(alert->Enabled());
-    click(frame->Label2());
+    click(control(frame, "stockTab"));
     EXPECT_TRUE(alert->isVisible());
-    click(frame->Label3());
+    click(control(frame, "summaryTab"));
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(alert->Enabled());
 
@@ -164,13 +174,15 @@ TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
     MainFrame::setWindows(w);
 
     CapturedLog log;
-    const QPoint at = frame->Label1()->rect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, frame->Label1()->mapToGlobal(at),
+    const QPoint at = control(frame, "saleTab")->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, control(frame, "saleTab")->mapToGlobal(at),
         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, frame->Label1()->mapToGlobal(at),
+    QMouseEvent release(QEvent::MouseButtonRelease, at, control(frame, "saleTab")->mapToGlobal(at),
         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    EXPECT_TRUE(KasmoApplication::guard([&] { return qApp->notify(frame->Label1(), &press); }));
-    EXPECT_FALSE(KasmoApplication::guard([&] { return qApp->notify(frame->Label1(), &release); }));
+    EXPECT_TRUE(
+        KasmoApplication::guard([&] { return qApp->notify(control(frame, "saleTab"), &press); }));
+    EXPECT_FALSE(
+        KasmoApplication::guard([&] { return qApp->notify(control(frame, "saleTab"), &release); }));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("disk I/O error"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
@@ -179,8 +191,8 @@ TEST_F(FrameTest, FailingPageLoadIsShownAndTheProgramGoesOn)
         QStringList { QStringLiteral("kasmo.events: an event handler failed: disk I/O error") });
 
     // The frame still works: another tab opens its page.
-    click(frame->Label2());
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
+    click(control(frame, "stockTab"));
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("คลังสินค้า"));
 }
 
 TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
@@ -189,33 +201,33 @@ TEST_F(FrameTest, SettingsTabIsModalOverTheOpenPage)
     ASSERT_NE(frame, nullptr);
     int checks = 0;
     MainFrame::Windows w = MainFrame::windows();
-    w.checksetting = [&] { ++checks; };
+    w.rereadSaleSettings = [&] { ++checks; };
     MainFrame::setWindows(w);
 
     // Over the start page.
-    click(frame->Label4());
+    click(control(frame, "settingsTab"));
     ASSERT_EQ(dialogs.opened, QList<QString> { QStringLiteral("SettingsWindow") });
     EXPECT_EQ(checks, 0);
     EXPECT_NE(WindowRegistry::find<StartPage>(), nullptr);
 
     // Over the stock page: the page stays, nothing re-read.
-    click(frame->Label2());
+    click(control(frame, "stockTab"));
     QWidget *stock = frame->activePage();
     bool pageOpenDuringDialog = false;
     dialogs.then([&](QDialog *) { pageOpenDuringDialog = stock->isVisible(); });
-    click(frame->Label4());
+    click(control(frame, "settingsTab"));
     settle();
     EXPECT_TRUE(pageOpenDuringDialog);
     EXPECT_EQ(frame->activePage(), stock);
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(checks, 0);
 
     // Over the sale page: its switches are read again when the settings close.
-    click(frame->Label1());
-    click(frame->Label4());
+    click(control(frame, "saleTab"));
+    click(control(frame, "settingsTab"));
     settle();
     EXPECT_EQ(checks, 1);
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("หน้าร้าน"));
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("หน้าร้าน"));
     EXPECT_EQ(dialogs.opened.size(), 3);
 }
 
@@ -232,7 +244,7 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
         click(settings->kasmoButton4);
         click(settings->kasmoButton5);
     });
-    click(frame->Label4());
+    click(control(frame, "settingsTab"));
     settle();
     EXPECT_EQ(dialogs.opened,
         (QList<QString> { QStringLiteral("SettingsWindow"), QStringLiteral("ReceiptWindow"),
@@ -247,13 +259,16 @@ TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
     auto *start = WindowRegistry::find<StartPage>();
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->windowTitle(), QStringLiteral("ยินดีต้อนรับ"));
-    EXPECT_EQ(start->Label16->text(), QStringLiteral("[  ดูวิธีแก้คลิก  ]"));
-    EXPECT_EQ(start->Frame1->title(), QStringLiteral(" วิธีการแก้ปัญหา"));
-    EXPECT_EQ(start->kasmoButton5->Caption(), QStringLiteral("&สร้างบาร์โค๊ด"));
+    auto *helpLink = control<QLabel>(start, "helpLink");
+    auto *helpBox = control<QGroupBox>(start, "helpBox");
+    auto *labelsButton = control<KasmoButton>(start, "labelsButton");
+    EXPECT_EQ(helpLink->text(), QStringLiteral("[  ดูวิธีแก้คลิก  ]"));
+    EXPECT_EQ(helpBox->title(), QStringLiteral(" วิธีการแก้ปัญหา"));
+    EXPECT_EQ(labelsButton->Caption(), QStringLiteral("&สร้างบาร์โค๊ด"));
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    click(start->Label16);
+    click(helpLink);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(
@@ -268,24 +283,24 @@ TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)
     for (const char *needed : { "fonts-thai-tlwg", "th_TH.UTF-8", "charset=\"utf-8\"" })
         EXPECT_TRUE(html.contains(QString::fromLatin1(needed))) << needed;
 
-    click(start->kasmoButton5);
+    click(labelsButton);
     settle();
     EXPECT_EQ(dialogs.opened, QList<QString> { QStringLiteral("LabelWindow") });
     EXPECT_EQ(WindowRegistry::find<StartPage>(), start);
-    EXPECT_EQ(MainFrame::PageName(), QString());
+    EXPECT_EQ(MainFrame::openPageName(), QString());
 
     // Anchored to the frame's right and bottom edges; the alert to its right edge.
     for (QSize size : { QSize(1000, 700), QSize(800, 560) }) {
         frame->resize(size);
         QCoreApplication::processEvents();
         const int w = frame->width(), h = frame->height();
+        EXPECT_EQ(control(start, "welcomePicture")->pos(),
+            QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(5500)));
+        EXPECT_EQ(helpBox->x(), w - Twips::toPixelsX(4350));
         EXPECT_EQ(
-            start->Image1->pos(), QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(5500)));
-        EXPECT_EQ(start->Frame1->x(), w - Twips::toPixelsX(4350));
-        EXPECT_EQ(start->kasmoButton5->pos(),
-            QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(3000)));
-        EXPECT_EQ(frame->Command2()->x(), w - Twips::toPixelsX(2500));
-        EXPECT_EQ(frame->Image1()->width(), w);
+            labelsButton->pos(), QPoint(w - Twips::toPixelsX(4000), h - Twips::toPixelsY(3000)));
+        EXPECT_EQ(control(frame, "lowStockAlertButton")->x(), w - Twips::toPixelsX(2500));
+        EXPECT_EQ(control(frame, "banner")->width(), w);
     }
 }
 
@@ -295,17 +310,28 @@ TEST_F(FrameTest, StatusBarPanels)
     MainFrame *frame = startFrame();
     Clock::clearFixed();
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->statusPanelText(2), QStringLiteral("CAPS"));
-    EXPECT_EQ(frame->statusPanelText(3), QStringLiteral("NUM"));
-    EXPECT_EQ(frame->statusPanelText(4), QStringLiteral("09/03/2024"));
-    EXPECT_EQ(frame->statusPanelText(5), QStringLiteral("14:05"));
+    // Left to right after the page name.
+    const std::pair<const char *, QString> panels[] = {
+        { "capsPanel", QStringLiteral("CAPS") },
+        { "numPanel", QStringLiteral("NUM") },
+        { "datePanel", QStringLiteral("09/03/2024") },
+        { "timePanel", QStringLiteral("14:05") },
+    };
+    int left = control(frame, "pageNamePanel")->x();
+    for (const auto &[name, text] : panels) {
+        SCOPED_TRACE(name);
+        auto *panel = control<QLabel>(frame, name);
+        EXPECT_EQ(panel->text(), text);
+        EXPECT_GT(panel->x(), left);
+        left = panel->x();
+    }
 }
 
 TEST_F(FrameTest, CloseAsksAndCancelChangesNothing)
 {
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    click(frame->Label2());
+    click(control(frame, "stockTab"));
     touch(QStringLiteral("a.tmp"));
     touch(QStringLiteral("b.tmp"));
 
@@ -375,9 +401,9 @@ TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
     setSignIn(1);
     SignInWindow *w = SignInWindow::start();
     ASSERT_NE(w, nullptr);
-    w->txtUserID->setText(QStringLiteral("CASHIER"));
-    w->txtPassword->setText(QStringLiteral("PW1"));
-    w->kasmoButton1_Click();
+    control<QLineEdit>(w, "userNameBox")->setText(QStringLiteral("CASHIER"));
+    control<QLineEdit>(w, "passwordBox")->setText(QStringLiteral("PW1"));
+    click(control(w, "signInButton"));
     settle();
     MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
@@ -387,9 +413,10 @@ TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
 
     const QImage shot = frame->grab().toImage();
     saveScreenshot(shot, QStringLiteral("frame-tabs-without-rights.png"));
-    EXPECT_GT(whitePixels(shot, frame, frame->Label1()), 0);
-    EXPECT_EQ(whitePixels(shot, frame, frame->Label2()), 0) << "a tab without its right is grey";
-    EXPECT_EQ(whitePixels(shot, frame, frame->Label4()), 0);
+    EXPECT_GT(whitePixels(shot, frame, control(frame, "saleTab")), 0);
+    EXPECT_EQ(whitePixels(shot, frame, control(frame, "stockTab")), 0)
+        << "a tab without its right is grey";
+    EXPECT_EQ(whitePixels(shot, frame, control(frame, "settingsTab")), 0);
 
     struct Tab
     {
@@ -413,13 +440,13 @@ TEST_F(FrameTest, TabsShowTheirRightAndAreReachableByTheirCaptions)
         ASSERT_NE(act, nullptr);
         EXPECT_EQ(
             act->actionNames().contains(QAccessibleActionInterface::pressAction()), t.allowed);
-        const QString before = MainFrame::PageName();
+        const QString before = MainFrame::openPageName();
         act->doAction(QAccessibleActionInterface::pressAction());
         settle();
-        EXPECT_EQ(MainFrame::PageName(), t.allowed ? t.pageAfterPress : before);
+        EXPECT_EQ(MainFrame::openPageName(), t.allowed ? t.pageAfterPress : before);
     }
     // The chosen tab's caption carries its access key; it is read without it.
-    EXPECT_EQ(frame->Label1()->caption(), QStringLiteral("&ขายสินค้า"));
+    EXPECT_EQ(control<TabLabel>(frame, "saleTab")->caption(), QStringLiteral("&ขายสินค้า"));
     EXPECT_NE(findAccessible(QAccessible::queryAccessibleInterface(frame), QAccessible::PageTab,
                   QStringLiteral("ขายสินค้า")),
         nullptr);
@@ -437,13 +464,15 @@ TEST_F(FrameTest, LockPanelsShowTheKeyboardFromTheStart)
     } restore;
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->statusPanelOn(2));
-    EXPECT_FALSE(frame->statusPanelOn(3));
+    auto *caps = control(frame, "capsPanel");
+    auto *num = control(frame, "numPanel");
+    EXPECT_TRUE(caps->isEnabled());
+    EXPECT_FALSE(num->isEnabled());
 
     keyboard = { false, true };
     QTest::keyClick(frame, Qt::Key_NumLock);
-    EXPECT_FALSE(frame->statusPanelOn(2));
-    EXPECT_TRUE(frame->statusPanelOn(3));
+    EXPECT_FALSE(caps->isEnabled());
+    EXPECT_TRUE(num->isEnabled());
 }
 
 TEST_F(FrameTest, Screenshot)
@@ -454,11 +483,11 @@ TEST_F(FrameTest, Screenshot)
     setSignIn(1);
     SignInWindow *w = SignInWindow::start();
     ASSERT_NE(w, nullptr);
-    QTest::keyClicks(w->txtUserID, QStringLiteral("admin"));
+    QTest::keyClicks(control(w, "userNameBox"), QStringLiteral("admin"));
     QTest::qWait(200);
     saveScreenshot(w->grab(), QStringLiteral("login.png"));
-    w->txtPassword->setText(QStringLiteral("admin"));
-    w->kasmoButton1_Click();
+    control<QLineEdit>(w, "passwordBox")->setText(QStringLiteral("admin"));
+    click(control(w, "signInButton"));
     settle();
     MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);

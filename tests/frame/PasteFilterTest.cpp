@@ -26,11 +26,11 @@ protected:
         return MainFrame::existing();
     }
 
-    void openPage(TabLabel *(MainFrame::*tab)() const, const Check &check)
+    void openPage(const char *tab, const Check &check)
     {
         MainFrame *frame = startFrame();
         ASSERT_NE(frame, nullptr);
-        QTest::mouseClick((frame->*tab)(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, tab), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_NE(frame->activePage(), nullptr);
         check(frame->activePage());
@@ -51,7 +51,6 @@ protected:
         return texts;
     }
 
-    // A control by its object name, else by its accessible name.
     // The box by object name, else by the name a screen reader reads.
     static QWidget *findControl(QWidget *window, const QString &name)
     {
@@ -121,9 +120,9 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
         ASSERT_NE(w, nullptr);
         check(w);
     };
-    const auto stockPage = [this](const Check &check) { openPage(&MainFrame::Label2, check); };
-    const auto salePage = [this](const Check &check) { openPage(&MainFrame::Label1, check); };
-    const auto summaryPage = [this](const Check &check) { openPage(&MainFrame::Label3, check); };
+    const auto stockPage = [this](const Check &check) { openPage("stockTab", check); };
+    const auto salePage = [this](const Check &check) { openPage("saleTab", check); };
+    const auto summaryPage = [this](const Check &check) { openPage("summaryTab", check); };
     const auto users
         = [this](const Check &check) { openModal([] { UserAccountsWindow::showModal(); }, check); };
     const auto productEditor
@@ -131,8 +130,8 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
     const auto labels
         = [this](const Check &check) { openModal([] { LabelWindow::showModal(); }, check); };
     const std::pair<Case, Opener> cases[] = {
-        { { "sign-in", "txtUserID", thaiName }, signIn },
-        { { "sign-in", "txtPassword", QStringLiteral("pass word") }, signIn },
+        { { "sign-in", "userNameBox", thaiName }, signIn },
+        { { "sign-in", "passwordBox", QStringLiteral("pass word") }, signIn },
         { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
         { { "stock page", "txt1", QStringLiteral("12a"), "Check1" }, stockPage },
         { { "sale page", "discountBox", QStringLiteral("1.5") }, salePage },
@@ -150,8 +149,9 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
                 ASSERT_NE(w, nullptr) << c.clickFirst;
                 w->setFocus(Qt::OtherFocusReason);
                 QTest::keyClick(w, Qt::Key_Space);
-                if (auto *tick = qobject_cast<QCheckBox *>(w))
+                if (auto *tick = qobject_cast<QCheckBox *>(w)) {
                     ASSERT_TRUE(tick->isChecked());
+                }
             }
             pasteIsJudgedAsTyped(window, c.box, c.text);
         });

@@ -7,6 +7,7 @@
 #include "shell/ProgramEnd.h"
 #include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
+#include "support/FindControl.h"
 #include "support/ThaiText.h"
 #include <QAccessible>
 #include <QLineEdit>
@@ -62,6 +63,13 @@ protected:
         return w;
     }
 
+    static QLineEdit *userNameBox(SignInWindow *w) { return control<QLineEdit>(w, "userNameBox"); }
+    static QLineEdit *passwordBox(SignInWindow *w) { return control<QLineEdit>(w, "passwordBox"); }
+    static void signIn(SignInWindow *w)
+    {
+        QTest::mouseClick(control(w, "signInButton"), Qt::LeftButton);
+    }
+
     void type(QLineEdit *box, const char *text)
     {
         box->setFocus();
@@ -85,11 +93,11 @@ TEST_F(SignInWindowTest, SwitchOffOpensTheFrameAtOnceAsAdmin)
     EXPECT_EQ(SignedInUser::name, QStringLiteral("Admin"));
     EXPECT_EQ(SignedInUser::position, QStringLiteral("ผู้ดูแลระบบ"));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vantrel POS - 2.5"));
-    for (TabLabel *tab : { frame->Label1(), frame->Label2(), frame->Label3(), frame->Label4() })
-        EXPECT_TRUE(tab->isEnabled());
+    for (const char *tab : { "saleTab", "stockTab", "summaryTab", "settingsTab" })
+        EXPECT_TRUE(control(frame, tab)->isEnabled()) << tab;
     EXPECT_NE(WindowRegistry::find<StartPage>(), nullptr);
     EXPECT_EQ(frame->activePage(), WindowRegistry::find<StartPage>());
-    EXPECT_EQ(MainFrame::PageName(), QString());
+    EXPECT_EQ(MainFrame::openPageName(), QString());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(ShopDatabase::connection().isOpen());
 }
@@ -100,10 +108,10 @@ TEST_F(SignInWindowTest, SwitchOnWaitsWithTheFocusInTheName)
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(MainFrame::existing(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtUserID);
-    EXPECT_EQ(w->txtPassword->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(w->txtPassword->style()->styleHint(
-                  QStyle::SH_LineEdit_PasswordCharacter, nullptr, w->txtPassword),
+    EXPECT_EQ(QApplication::focusWidget(), userNameBox(w));
+    EXPECT_EQ(passwordBox(w)->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(passwordBox(w)->style()->styleHint(
+                  QStyle::SH_LineEdit_PasswordCharacter, nullptr, passwordBox(w)),
         '*');
 }
 
@@ -118,23 +126,23 @@ TEST_F(SignInWindowTest, RefusedSignInsSayWhyAndMoveTheFocus)
         const char *focus;
     };
     const Case cases[] = {
-        { "", "", QString(), "txtUserID" },
-        { "", "ADMIN", QString(), "txtUserID" },
-        { "ADMIN", "", QString(), "txtPassword" },
+        { "", "", QString(), "userNameBox" },
+        { "", "ADMIN", QString(), "userNameBox" },
+        { "ADMIN", "", QString(), "passwordBox" },
         { "NOBODY", "ADMIN", QStringLiteral("คุณระบุ (ชื่อผู้ใช้งานไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง."),
-            "txtUserID" },
+            "userNameBox" },
         { "ADMIN", "ADMIN1", QStringLiteral("คุณระบุ (รหัสผ่านไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง."),
-            "txtPassword" },
+            "passwordBox" },
         { "ADMIN", "ADMIN2", QStringLiteral("คุณระบุ (รหัสผ่านไม่ถูกต้อง) กรุณาลองใหม่อีกครั้ง."),
-            "txtPassword" },
+            "passwordBox" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.user) + "/" + c.password);
         boxes.clear();
-        w->txtUserID->setText(QString::fromLatin1(c.user));
-        w->txtPassword->setText(QString::fromLatin1(c.password));
-        w->kasmoButton2->setFocus();
-        w->kasmoButton1_Click();
+        userNameBox(w)->setText(QString::fromLatin1(c.user));
+        passwordBox(w)->setText(QString::fromLatin1(c.password));
+        control(w, "closeProgramButton")->setFocus();
+        signIn(w);
         if (c.message.isEmpty()) {
             EXPECT_EQ(boxes.count(), 0);
         } else {
@@ -145,25 +153,25 @@ TEST_F(SignInWindowTest, RefusedSignInsSayWhyAndMoveTheFocus)
         }
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.focus));
         // The boxes keep what was typed; no lock-out.
-        EXPECT_EQ(w->txtUserID->text(), QString::fromLatin1(c.user));
+        EXPECT_EQ(userNameBox(w)->text(), QString::fromLatin1(c.user));
         EXPECT_EQ(MainFrame::existing(), nullptr);
     }
     // Blanks only count as empty.
     boxes.clear();
-    w->txtUserID->setText(QStringLiteral("ADMIN"));
-    w->txtPassword->setText(QStringLiteral("   "));
-    w->kasmoButton1_Click();
+    userNameBox(w)->setText(QStringLiteral("ADMIN"));
+    passwordBox(w)->setText(QStringLiteral("   "));
+    signIn(w);
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtPassword);
+    EXPECT_EQ(QApplication::focusWidget(), passwordBox(w));
 }
 
 TEST_F(SignInWindowTest, NameWithAQuoteMatchesNoAccount)
 {
     SignInWindow *w = startSignIn();
     ASSERT_NE(w, nullptr);
-    w->txtUserID->setText(QStringLiteral("A' OR '1'='1"));
-    w->txtPassword->setText(QStringLiteral("X"));
-    w->kasmoButton1_Click();
+    userNameBox(w)->setText(QStringLiteral("A' OR '1'='1"));
+    passwordBox(w)->setText(QStringLiteral("X"));
+    signIn(w);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, Msg::UnknownUser);
 }
@@ -174,14 +182,14 @@ TEST_F(SignInWindowTest, TypedSignInIgnoresCaseAndWelcomesTheUser)
     ASSERT_NE(w, nullptr);
     // Lower case is raised while typing; the stored name is "admin" and the hash was made of
     // "admin": both match whatever the case.
-    QTest::keyClicks(w->txtUserID, QStringLiteral("admin"));
-    EXPECT_EQ(w->txtUserID->text(), QStringLiteral("ADMIN"));
-    QTest::keyClick(w->txtUserID, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtPassword);
-    QTest::keyClicks(w->txtPassword, QStringLiteral("AdMin"));
-    EXPECT_EQ(w->txtPassword->text(), QStringLiteral("ADMIN"));
+    QTest::keyClicks(userNameBox(w), QStringLiteral("admin"));
+    EXPECT_EQ(userNameBox(w)->text(), QStringLiteral("ADMIN"));
+    QTest::keyClick(userNameBox(w), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), passwordBox(w));
+    QTest::keyClicks(passwordBox(w), QStringLiteral("AdMin"));
+    EXPECT_EQ(passwordBox(w)->text(), QStringLiteral("ADMIN"));
     EXPECT_EQ(boxes.count(), 0);
-    QTest::keyClick(w->txtPassword, Qt::Key_Return);
+    QTest::keyClick(passwordBox(w), Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     ASSERT_EQ(boxes.count(), 1);
@@ -207,60 +215,60 @@ TEST_F(SignInWindowTest, MissingRightsDisableTheirTabs)
         QStringLiteral("พนักงานขาย"), rights);
     SignInWindow *w = startSignIn();
     ASSERT_NE(w, nullptr);
-    w->txtUserID->setText(QStringLiteral("cashier"));
-    w->txtPassword->setText(QStringLiteral("PW1"));
-    w->kasmoButton1_Click();
+    userNameBox(w)->setText(QStringLiteral("cashier"));
+    passwordBox(w)->setText(QStringLiteral("PW1"));
+    signIn(w);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(
         boxes.last().text, Msg::welcome(QStringLiteral("CASHIER"), QStringLiteral("พนักงานขาย")));
     MainFrame *frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->Label1()->isEnabled());
-    EXPECT_FALSE(frame->Label2()->isEnabled());
-    EXPECT_TRUE(frame->Label3()->isEnabled());
-    EXPECT_FALSE(frame->Label4()->isEnabled());
+    EXPECT_TRUE(control(frame, "saleTab")->isEnabled());
+    EXPECT_FALSE(control(frame, "stockTab")->isEnabled());
+    EXPECT_TRUE(control(frame, "summaryTab")->isEnabled());
+    EXPECT_FALSE(control(frame, "settingsTab")->isEnabled());
     EXPECT_FALSE(SignedInUser::mayViewHistory);
 
     // Neither the caption nor the picture of a disabled tab opens it.
-    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
-    QTest::mouseClick(frame->tabPicture(1), Qt::LeftButton);
-    QTest::mouseClick(frame->tabPicture(3), Qt::LeftButton);
-    EXPECT_EQ(MainFrame::PageName(), QString());
+    QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "stockTabPicture"), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "settingsTabPicture"), Qt::LeftButton);
+    EXPECT_EQ(MainFrame::openPageName(), QString());
     EXPECT_TRUE(dialogs.opened.isEmpty());
     // An allowed one does, through its picture too.
-    QTest::mouseClick(frame->tabPicture(2), Qt::LeftButton);
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("สรุปยอดการขาย"));
+    QTest::mouseClick(control(frame, "summaryTabPicture"), Qt::LeftButton);
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("สรุปยอดการขาย"));
 }
 
 TEST_F(SignInWindowTest, ArrowKeysAndEnterMoveBetweenTheBoxes)
 {
     SignInWindow *w = startSignIn();
     ASSERT_NE(w, nullptr);
-    QTest::keyClick(w->txtUserID, Qt::Key_Return); // both empty: only the focus moves
-    EXPECT_EQ(QApplication::focusWidget(), w->txtPassword);
-    QTest::keyClick(w->txtPassword, Qt::Key_Down); // nothing special
-    EXPECT_EQ(QApplication::focusWidget(), w->txtPassword);
-    QTest::keyClick(w->txtPassword, Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtUserID);
-    QTest::keyClick(w->txtUserID, Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtUserID);
-    QTest::keyClick(w->txtUserID, Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), w->txtPassword);
-    QTest::keyClick(w->txtPassword, Qt::Key_Return); // empty name: back to it, no box
-    EXPECT_EQ(QApplication::focusWidget(), w->txtUserID);
+    QTest::keyClick(userNameBox(w), Qt::Key_Return); // both empty: only the focus moves
+    EXPECT_EQ(QApplication::focusWidget(), passwordBox(w));
+    QTest::keyClick(passwordBox(w), Qt::Key_Down); // nothing special
+    EXPECT_EQ(QApplication::focusWidget(), passwordBox(w));
+    QTest::keyClick(passwordBox(w), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), userNameBox(w));
+    QTest::keyClick(userNameBox(w), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), userNameBox(w));
+    QTest::keyClick(userNameBox(w), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), passwordBox(w));
+    QTest::keyClick(passwordBox(w), Qt::Key_Return); // empty name: back to it, no box
+    EXPECT_EQ(QApplication::focusWidget(), userNameBox(w));
     EXPECT_EQ(boxes.count(), 0);
 
     // The focus selects the whole text.
-    w->txtPassword->setText(QStringLiteral("ABC"));
-    w->txtPassword->deselect();
-    QTest::keyClick(w->txtUserID, Qt::Key_Down);
-    EXPECT_EQ(w->txtPassword->selectedText(), QStringLiteral("ABC"));
+    passwordBox(w)->setText(QStringLiteral("ABC"));
+    passwordBox(w)->deselect();
+    QTest::keyClick(userNameBox(w), Qt::Key_Down);
+    EXPECT_EQ(passwordBox(w)->selectedText(), QStringLiteral("ABC"));
 
     // A refused key and the right button.
-    QTest::keyClicks(w->txtPassword, QStringLiteral(" "));
+    QTest::keyClicks(passwordBox(w), QStringLiteral(" "));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, Msg::CodeCharOnly);
-    QTest::mouseClick(w->txtUserID, Qt::RightButton);
+    QTest::mouseClick(userNameBox(w), Qt::RightButton);
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ห้ามคลิกขวาในช่องนี้ !!"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
@@ -273,7 +281,7 @@ TEST_F(SignInWindowTest, CloseButtonDeletesTempFilesAndClosesTheDatabase)
     touch(QStringLiteral("a.tmp"));
     touch(QStringLiteral("B.TMP"));
     touch(QStringLiteral("keep.txt"));
-    QTest::mouseClick(w->kasmoButton2, Qt::LeftButton);
+    QTest::mouseClick(control(w, "closeProgramButton"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_FALSE(exists(QStringLiteral("a.tmp")));
@@ -402,7 +410,7 @@ TEST_F(SignInWindowTest, RefusedStartsEndWithANonZeroStatus)
         } else if (c == 1) { // the sign-in closed without signing in
             SignInWindow *w = startSignIn();
             ASSERT_NE(w, nullptr);
-            QTest::mouseClick(w->kasmoButton2, Qt::LeftButton);
+            QTest::mouseClick(control(w, "closeProgramButton"), Qt::LeftButton);
         } else { // a database that cannot be opened
             ShopDatabase::close();
             folder.db().close();
@@ -503,13 +511,13 @@ TEST_F(SignInWindowTest, EveryMessageOfTheStartAndTheSignInIsThai)
             SignInWindow *w = startSignIn();
             ASSERT_NE(w, nullptr);
             if (c == 0 || c == 1) {
-                type(w->txtUserID, c == 0 ? "NOBODY" : "ADMIN");
-                type(w->txtPassword, "X");
-                QTest::keyClick(w->txtPassword, Qt::Key_Return);
+                type(userNameBox(w), c == 0 ? "NOBODY" : "ADMIN");
+                type(passwordBox(w), "X");
+                QTest::keyClick(passwordBox(w), Qt::Key_Return);
             } else if (c == 2) {
-                type(w->txtUserID, "!");
+                type(userNameBox(w), "!");
             } else {
-                QTest::mouseClick(w->txtPassword, Qt::RightButton);
+                QTest::mouseClick(passwordBox(w), Qt::RightButton);
             }
         } else if (c == 4) {
             folder.db().execute(QStringLiteral("DELETE FROM tblNumber WHERE nPK = 4"));
@@ -540,10 +548,10 @@ TEST_F(SignInWindowTest, TheSignInControlsAreNamedByTheirCaptions)
     SignInWindow *w = startSignIn();
     ASSERT_NE(w, nullptr);
     const std::pair<QWidget *, QString> named[] = {
-        { w->txtUserID, QStringLiteral("ชื่อผู้ใช้") },
-        { w->txtPassword, QStringLiteral("รหัสผ่าน") },
-        { w->kasmoButton1, QStringLiteral("เข้าสู่ระบบ") },
-        { w->kasmoButton2, QStringLiteral("ปิดโปรแกรม") },
+        { userNameBox(w), QStringLiteral("ชื่อผู้ใช้") },
+        { passwordBox(w), QStringLiteral("รหัสผ่าน") },
+        { control(w, "signInButton"), QStringLiteral("เข้าสู่ระบบ") },
+        { control(w, "closeProgramButton"), QStringLiteral("ปิดโปรแกรม") },
     };
     for (const auto &[control, name] : named) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
@@ -551,7 +559,7 @@ TEST_F(SignInWindowTest, TheSignInControlsAreNamedByTheirCaptions)
         EXPECT_EQ(a->text(QAccessible::Name), name);
     }
     // Typing shows in neither name: a name is the caption, not what the box holds.
-    type(w->txtUserID, "ADMIN");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w->txtUserID)->text(QAccessible::Name),
+    type(userNameBox(w), "ADMIN");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(userNameBox(w))->text(QAccessible::Name),
         QStringLiteral("ชื่อผู้ใช้"));
 }

@@ -189,7 +189,7 @@ TEST_F(PeriodBoxes, MonthAndYearOnlyWeekClearsTheMonth)
              static_cast<QWidget *>(year) })
         v->addWidget(b);
     PeriodControls period({ week, month, year }, PeriodControls::WeekRule::MonthYear, &host);
-    period.Form_Load();
+    period.fillCurrentYear();
     host.show();
     EXPECT_EQ(year->text(), QStringLiteral("2024"));
     month->setFocus();

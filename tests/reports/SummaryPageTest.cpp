@@ -56,10 +56,10 @@ protected:
         MainFrame::setWindows(w);
         MainFrame *frame = MainFrame::showFrame();
         frame->resize(1280, 800);
-        QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
         SummaryPage *page = WindowRegistry::find<SummaryPage>();
         EXPECT_NE(page, nullptr);
-        EXPECT_EQ(MainFrame::PageName(), QStringLiteral("สรุปยอดการขาย"));
+        EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("สรุปยอดการขาย"));
         return page;
     }
 
@@ -163,14 +163,14 @@ TEST_F(SummaryPageTest, OpensFromTheSummaryTabOnTodayWithTheGridLaidOut)
     // The tab of the open page does nothing; after another tab the page opens afresh.
     typeOver(control<QLineEdit>(p, "yearBox"), QStringLiteral("2019"));
     MainFrame *frame = MainFrame::existing();
-    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
     EXPECT_EQ(WindowRegistry::find<SummaryPage>(), p);
     EXPECT_EQ(control<QLineEdit>(p, "yearBox")->text(), QStringLiteral("2019"));
     QPointer<SummaryPage> old = p;
-    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
-    QTest::mouseClick(frame->Label3(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "summaryTab"), Qt::LeftButton);
     SummaryPage *fresh = WindowRegistry::find<SummaryPage>();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(control<QLineEdit>(fresh, "yearBox")->text(), QStringLiteral("2024"));

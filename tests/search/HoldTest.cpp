@@ -1,5 +1,6 @@
 #include "SearchFixture.h"
 #include "button/KasmoButton.h"
+#include "support/FindControl.h"
 #include <QComboBox>
 #include <QLabel>
 
@@ -175,7 +176,8 @@ TEST_F(Hold, LeavingThePageDropsTheHeldSale)
 {
     scan(QStringLiteral("A100"));
     click(holdButton(page));
-    frame->Label2_Click(); // the stock tab closes the sale page
+    QTest::mouseClick(
+        control(frame, "stockTab"), Qt::LeftButton); // the stock tab closes the sale page
     EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
     openSale();
     EXPECT_FALSE(holding());

@@ -1,5 +1,6 @@
 #include "SearchFixture.h"
 #include "support/CapturedLog.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include <QComboBox>
 #include <QLabel>
@@ -213,7 +214,7 @@ TEST_F(SearchDialog, NothingToAddDoesNothing)
 TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
 {
     openStockUpdate();
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("คลังสินค้า"));
     dialogs.then([&](QDialog *d) {
         ProductSearchDialog *s = asSearch(d);
         add(s, QStringLiteral("A100"), 1, 2);

@@ -7,6 +7,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "stock/GoodsReceivedWindow.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -64,7 +65,7 @@ protected:
 
     SalePage *openSale()
     {
-        frame->Label1_Click();
+        QTest::mouseClick(control(frame, "saleTab"), Qt::LeftButton);
         page = WindowRegistry::find<SalePage>();
         return page;
     }
@@ -72,7 +73,7 @@ protected:
     // The stock page's name in the status bar, and the stock update window open over it.
     GoodsReceivedWindow *openStockUpdate()
     {
-        frame->Label2_Click();
+        QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
         update = WindowRegistry::instance<GoodsReceivedWindow>();
         update->show();
         return update;

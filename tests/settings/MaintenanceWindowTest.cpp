@@ -7,6 +7,7 @@
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/PtyPair.h"
 #include "support/Screenshots.h"
 #include "support/UnwritableFolder.h"
@@ -385,7 +386,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     registerAppWindows();
     MainFrame *frame = MainFrame::showFrame();
     ASSERT_NE(frame, nullptr);
-    click(frame->Label1());
+    click(control(frame, "saleTab"));
     auto *page = WindowRegistry::find<SalePage>();
     ASSERT_NE(page, nullptr);
     ASSERT_FALSE(page->drawer().on);
@@ -402,7 +403,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
         click(w->Command8);
         EXPECT_FALSE(page->drawer().on) << "read again only when the window closes";
     });
-    click(frame->Label4());
+    click(control(frame, "settingsTab"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(page->drawer().on);
     EXPECT_EQ(page->drawer().port, QStringLiteral("2"));

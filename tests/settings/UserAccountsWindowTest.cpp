@@ -14,6 +14,7 @@
 #include "shell/ShopDatabase.h"
 #include "shell/SignInWindow.h"
 #include "shell/SignedInUser.h"
+#include "support/FindControl.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include "support/WindowDriving.h"
@@ -802,11 +803,14 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
     const Start starts[] = {
         { "typed",
             [](SignInWindow *l) {
-                l->txtPassword->setFocus();
-                QTest::keyClicks(l->txtPassword, QStringLiteral("pAsS9"));
-                EXPECT_EQ(l->txtPassword->text(), QStringLiteral("PASS9"));
+                control<QLineEdit>(l, "passwordBox")->setFocus();
+                QTest::keyClicks(control<QLineEdit>(l, "passwordBox"), QStringLiteral("pAsS9"));
+                EXPECT_EQ(control<QLineEdit>(l, "passwordBox")->text(), QStringLiteral("PASS9"));
             } },
-        { "lower case", [](SignInWindow *l) { l->txtPassword->setText(QStringLiteral("pass9")); } },
+        { "lower case",
+            [](SignInWindow *l) {
+                control<QLineEdit>(l, "passwordBox")->setText(QStringLiteral("pass9"));
+            } },
     };
     for (const Start &st : starts) {
         SCOPED_TRACE(st.how);
@@ -818,12 +822,12 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         ASSERT_NE(login, nullptr);
         login->activateWindow();
         QApplication::setActiveWindow(login);
-        login->txtUserID->setFocus();
-        QTest::keyClicks(login->txtUserID, QStringLiteral("Clerk"));
-        QTest::keyClick(login->txtUserID, Qt::Key_Return);
+        control<QLineEdit>(login, "userNameBox")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(login, "userNameBox"), QStringLiteral("Clerk"));
+        QTest::keyClick(control<QLineEdit>(login, "userNameBox"), Qt::Key_Return);
         st.enterPassword(login);
-        login->txtPassword->setFocus();
-        QTest::keyClick(login->txtPassword, Qt::Key_Return);
+        control<QLineEdit>(login, "passwordBox")->setFocus();
+        QTest::keyClick(control<QLineEdit>(login, "passwordBox"), Qt::Key_Return);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         ASSERT_EQ(boxes.count(), 1);
@@ -833,10 +837,10 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         EXPECT_EQ(SignedInUser::key, 2);
         MainFrame *frame = MainFrame::existing();
         ASSERT_NE(frame, nullptr);
-        EXPECT_TRUE(frame->Label1()->isEnabled()); // selling
-        EXPECT_FALSE(frame->Label2()->isEnabled()); // stock
-        EXPECT_TRUE(frame->Label3()->isEnabled()); // summary
-        EXPECT_FALSE(frame->Label4()->isEnabled()); // settings
+        EXPECT_TRUE(control(frame, "saleTab")->isEnabled()); // selling
+        EXPECT_FALSE(control(frame, "stockTab")->isEnabled()); // stock
+        EXPECT_TRUE(control(frame, "summaryTab")->isEnabled()); // summary
+        EXPECT_FALSE(control(frame, "settingsTab")->isEnabled()); // settings
         EXPECT_FALSE(SignedInUser::mayViewHistory); // history
 
         // The frame takes its pages with it.

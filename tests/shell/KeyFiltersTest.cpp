@@ -75,7 +75,7 @@ protected:
     void runPastes(QWidget *box, QLineEdit *edit)
     {
         for (int f = Number; f <= Code; ++f) {
-            CharacterFilter::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            CharacterFilter::install(box, [f](int &key) { key = filters[f](key); });
             for (const PasteCase &c : pastes) {
                 for (const bool dropped : { false, true }) {
                     SCOPED_TRACE(testing::Message()
@@ -112,7 +112,7 @@ protected:
         const std::function<void(const QString &)> &setText)
     {
         for (int f = Number; f <= Code; ++f) {
-            CharacterFilter::install(box, [f](int &KeyAscii) { KeyAscii = filters[f](KeyAscii); });
+            CharacterFilter::install(box, [f](int &key) { key = filters[f](key); });
             for (const Case &c : cases) {
                 SCOPED_TRACE(testing::Message() << "filter " << f << ", key " << c.key.name);
                 setText(QStringLiteral("12"));
@@ -174,8 +174,7 @@ TEST_F(KeyFiltersTest, EnterReachesTheBoxOnce)
     QLineEdit box;
     int enters = 0;
     QObject::connect(&box, &QLineEdit::returnPressed, [&] { ++enters; });
-    CharacterFilter::install(
-        &box, [](int &KeyAscii) { KeyAscii = KeyFilters::digitsOnly(KeyAscii); });
+    CharacterFilter::install(&box, [](int &key) { key = KeyFilters::digitsOnly(key); });
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(enters, 1);
 }
@@ -218,8 +217,7 @@ TEST_F(KeyFiltersTest, LimitComboLength)
 {
     QComboBox list;
     list.setEditable(true);
-    CharacterFilter::install(
-        &list, [&](int &KeyAscii) { KeyFilters::limitListLength(&list, 19, KeyAscii); });
+    CharacterFilter::install(&list, [&](int &key) { KeyFilters::limitListLength(&list, 19, key); });
     list.setEditText(QString(18, QLatin1Char('x')));
     QTest::keyClick(&list, Qt::Key_A);
     EXPECT_EQ(list.currentText().size(), 19); // 18 characters: the key passes

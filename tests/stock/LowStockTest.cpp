@@ -1,5 +1,6 @@
 #include "StockFixture.h"
 #include "platform/db/Connection.h"
+#include "support/FindControl.h"
 
 namespace {
 const QColor lowStock(215, 159, 158);
@@ -35,7 +36,7 @@ TEST_F(StockPageTest, AlertCountsTheLowProducts)
         else
             press(Qt::Key_F5);
         first = false;
-        KasmoButton *alert = frame->Command2();
+        KasmoButton *alert = control<KasmoButton>(frame, "lowStockAlertButton");
         EXPECT_EQ(alert->isVisible(), !c.caption.isEmpty());
         EXPECT_EQ(alert->Enabled(), !c.caption.isEmpty());
         if (!c.caption.isEmpty()) {
@@ -60,7 +61,7 @@ TEST_F(StockPageTest, AlertButtonShowsTheLowStockViewLowestFirst)
     folder.db().execute(QStringLiteral("DELETE FROM tblGeb WHERE geName = 'ห้องเก่า'"));
 
     ASSERT_NE(open(), nullptr);
-    KasmoButton *alert = frame->Command2();
+    KasmoButton *alert = control<KasmoButton>(frame, "lowStockAlertButton");
     EXPECT_EQ(alert->Caption(), QStringLiteral("(4) การแจ้งเตือน"));
     ASSERT_EQ(codes().size(), 6);
     const int orphanRow = int(codes().indexOf(QStringLiteral("G1"))) + 1;
@@ -102,14 +103,14 @@ TEST_F(StockPageTest, OtherPagesHideTheAlertAndTheStockPageCountsAgain)
 {
     add({ "L1", "สินค้าเหลือน้อย", "", 1, 5 });
     ASSERT_NE(open(), nullptr);
-    KasmoButton *alert = frame->Command2();
+    KasmoButton *alert = control<KasmoButton>(frame, "lowStockAlertButton");
     EXPECT_TRUE(alert->isVisible());
-    QTest::mouseClick(frame->Label1(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "saleTab"), Qt::LeftButton);
     settle();
     EXPECT_FALSE(alert->isVisible());
     // A sale elsewhere lowered another product below its limit.
     add({ "L2", "สินค้าขายแล้ว", "", 0, 1 });
-    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     settle();
     EXPECT_TRUE(alert->isVisible());
     EXPECT_EQ(alert->Caption(), QStringLiteral("(2) การแจ้งเตือน"));

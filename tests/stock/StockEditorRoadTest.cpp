@@ -2,6 +2,7 @@
 #include "sale/SaleControls.h"
 #include "sale/SalePage.h"
 #include "stock/ProductEditor.h"
+#include "support/FindControl.h"
 
 // The whole road of a product: added from the stock page, listed, scanned and sold on the sale
 // page; its price changed from the stock page and charged anew; an editor closed without a save
@@ -24,7 +25,7 @@ protected:
     // Chooses the sale tab, scans the code and returns the price of the line.
     QString scanOnSalePage(const QString &code)
     {
-        QTest::mouseClick(frame->Label1(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, "saleTab"), Qt::LeftButton);
         settle();
         sale = qobject_cast<SalePage *>(frame->activePage());
         if (!sale)
@@ -35,7 +36,7 @@ protected:
     }
     void backToStockPage()
     {
-        QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
         settle();
         page = qobject_cast<StockPage *>(frame->activePage());
     }

@@ -5,6 +5,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "shell/MainFrame.h"
 #include "stock/StockPage.h"
+#include "support/FindControl.h"
 #include "support/WindowDriving.h"
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -112,7 +113,7 @@ protected:
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
             EXPECT_TRUE(active);
         }
-        QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+        QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
         settle();
         page = qobject_cast<StockPage *>(frame->activePage());
         EXPECT_NE(page, nullptr);

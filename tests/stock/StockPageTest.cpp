@@ -73,7 +73,7 @@ TEST_F(StockShop, FullListShowsEveryProductInThaiOrder)
 {
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(page->windowTitle(), QStringLiteral("คลังสินค้า"));
-    EXPECT_EQ(MainFrame::PageName(), QStringLiteral("คลังสินค้า"));
+    EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(codes(), all);
     EXPECT_EQ(page->SearchMode, 0);
     EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ"));
@@ -180,7 +180,7 @@ TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
             choose(page->Combo1, c.input);
             break;
         case Alert:
-            click(frame->Command2());
+            click(control<KasmoButton>(frame, "lowStockAlertButton"));
             break;
         }
         EXPECT_EQ(codes(), c.expected);
@@ -408,7 +408,7 @@ TEST_F(StockPageTest, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
             false));
     choose(page->Combo2, QStringLiteral("แห้ง"));
     EXPECT_EQ(shown(), expected(QStringLiteral("g.gName = 'แห้ง'"), false));
-    click(frame->Command2()); // low stock
+    click(control<KasmoButton>(frame, "lowStockAlertButton")); // low stock
     EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < p.PDerror"), true));
     click(page->Check1);
     search(QStringLiteral("3"));
@@ -422,7 +422,7 @@ TEST_F(StockPageTest, EmptyShopShowsNoRowsAndNoMessage)
     EXPECT_EQ(page->Label2->text(), QStringLiteral("???"));
     EXPECT_TRUE(bandDisabled());
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_FALSE(frame->Command2()->isVisible());
+    EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->isVisible());
     // Nothing to delete or to edit.
     press(Qt::Key_Delete);
     QTest::mouseDClick(page->fpSpread1->viewport(), Qt::LeftButton);
@@ -494,7 +494,8 @@ TEST_F(StockShop, DeleteAsksAndRemovesTheProductByItsKey)
         QStringLiteral("INSERT INTO tblLog (Lsn, Lname, Lvalue, Ldate, Ldate2, Lno) "
                        "VALUES ('EF3', ' เกลือ', 1, '2024-05-15 10:00:00', "
                        "'2024-05-15', 'INV-67050001')"));
-    EXPECT_EQ(frame->Command2()->Caption(), QStringLiteral("(3) การแจ้งเตือน"));
+    EXPECT_EQ(control<KasmoButton>(frame, "lowStockAlertButton")->Caption(),
+        QStringLiteral("(3) การแจ้งเตือน"));
     clickCell(1, 3);
     ASSERT_EQ(page->fpSpread1->activeRow(), 3);
 
@@ -520,7 +521,8 @@ TEST_F(StockShop, DeleteAsksAndRemovesTheProductByItsKey)
         0);
     EXPECT_EQ(folder.db().scalar(QStringLiteral("SELECT Lname FROM tblLog")).toString(),
         QStringLiteral(" เกลือ"));
-    EXPECT_EQ(frame->Command2()->Caption(), QStringLiteral("(2) การแจ้งเตือน"));
+    EXPECT_EQ(control<KasmoButton>(frame, "lowStockAlertButton")->Caption(),
+        QStringLiteral("(2) การแจ้งเตือน"));
     EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  5  รายการ"));
     EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
 }
@@ -548,8 +550,8 @@ TEST_F(StockShop, DatabaseFailureIsShownNotTakenForAnEmptyList)
     });
     press(Qt::Key_F5);
     Connection::setStatementHook({});
-    EXPECT_FALSE(frame->Command2()->isVisible());
-    EXPECT_FALSE(frame->Command2()->Enabled());
+    EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->isVisible());
+    EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->Enabled());
     EXPECT_EQ(codes(), all);
     EXPECT_EQ(boxes.count(), 1);
 }
@@ -746,14 +748,14 @@ TEST_P(HistoryRight, HistoryButtonFollowsTheFifthRightWhenSignInIsOn)
     SignInWindow *w = SignInWindow::start();
     if (c.signIn) {
         ASSERT_NE(w, nullptr);
-        w->txtUserID->setText(QStringLiteral("stock"));
-        w->txtPassword->setText(QStringLiteral("pw"));
-        w->kasmoButton1_Click();
+        control<QLineEdit>(w, "userNameBox")->setText(QStringLiteral("stock"));
+        control<QLineEdit>(w, "passwordBox")->setText(QStringLiteral("pw"));
+        click(control(w, "signInButton"));
     }
     settle();
     frame = MainFrame::existing();
     ASSERT_NE(frame, nullptr);
-    QTest::mouseClick(frame->Label2(), Qt::LeftButton);
+    QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->pageButton5->Enabled(), c.enabled);
@@ -781,7 +783,7 @@ TEST_F(StockShop, Screenshot)
     ASSERT_NE(open(), nullptr);
     QTest::qWait(200);
     saveScreenshot(frame->grab(), QStringLiteral("stock-page.png"));
-    click(frame->Command2());
+    click(control<KasmoButton>(frame, "lowStockAlertButton"));
     QTest::qWait(100);
     saveScreenshot(frame->grab(), QStringLiteral("stock-low.png"));
 }

@@ -4,6 +4,7 @@
 #include "sale/SalePage.h"
 #include "shell/MainFrame.h"
 #include "stock/GoodsReceivedWindow.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
@@ -34,7 +35,7 @@ protected:
         MainFrame::setWindows(w);
         SalePage::setWindows({});
         frame = MainFrame::showFrame();
-        frame->Label2_Click();
+        QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     }
 
     void TearDown() override

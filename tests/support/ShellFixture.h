@@ -12,7 +12,7 @@ struct ProgramEnded
 };
 
 // A program start for window tests: a fresh program folder and database opened through
-// OpenDatabase, scripted message boxes, dialogs and file dialogs, a fixed clock, the shared
+// ShopDatabase::open, scripted message boxes, dialogs and file dialogs, a fixed clock, the shared
 // state at its start values, and an end hook that counts and throws ProgramEnded.
 class ShellFixture : public ::testing::Test
 {

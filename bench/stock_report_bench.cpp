@@ -239,8 +239,10 @@ int main(int argc, char **argv)
         page->resize(1280, 760);
         page->show();
         QCoreApplication::processEvents();
-        const Shown shown
-            = throughTheViewer([&] { QTest::mouseClick(page->kasmoButton1, Qt::LeftButton); });
+        const Shown shown = throughTheViewer([&] {
+            QTest::mouseClick(
+                page->findChild<KasmoButton *>(QStringLiteral("printButton")), Qt::LeftButton);
+        });
         int distinct = 0;
         const double bare = shapeDistinctOnce(*page, { 1, 2, 3, 4, 5, 6, 8 }, &distinct);
         print("stock_list", page->rowCount(), distinct, shown, bare);

@@ -2,13 +2,10 @@
 
 void Module1::resetState()
 {
-    NewItemMode = false;
-    DataChanged = false;
     PrintSource = 0;
     SummaryMode = ::SummaryMode::Detailed;
     ReturnBillNo.clear();
     ReturnMode = false;
-    SelectedProductPK = 0;
     EditQty = 0;
     EditRow = 0;
 }

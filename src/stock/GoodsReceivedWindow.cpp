@@ -296,11 +296,12 @@ void GoodsReceivedWindow::buildControls()
             w->installEventFilter(this);
 }
 
-void GoodsReceivedWindow::showModal()
+bool GoodsReceivedWindow::showModal()
 {
     QPointer<GoodsReceivedWindow> w = WindowRegistry::instance<GoodsReceivedWindow>();
     w->focusCodeBox();
-    DialogRunner::exec(w);
+    // Only a completed save accepts the window.
+    return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
 void GoodsReceivedWindow::Form_Load()
@@ -674,8 +675,7 @@ void GoodsReceivedWindow::SaveDatas(bool ExcelOK)
                 MsgResult::Ok, this);
         }
     }
-    Module1::DataChanged = true;
-    close();
+    accept();
 }
 
 void GoodsReceivedWindow::PrintNA()

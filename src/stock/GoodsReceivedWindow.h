@@ -24,8 +24,8 @@ public:
     ~GoodsReceivedWindow() override;
 
     // How the stock page opens the window: a fresh instance, modal, unloaded when it closes.
-    // Module1::DataChanged is true afterwards only when a save completed.
-    static void showModal();
+    // True when a save completed.
+    static bool showModal();
 
     // Controls.
     QFrame *Frame1 = nullptr; // top band

@@ -18,7 +18,6 @@
 #include "shell/KeyFilters.h"
 #include "shell/Lookups.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "stock/ProductStore.h"
 #include <QCheckBox>
@@ -175,7 +174,9 @@ QString ProductEditor::pictureName(const QDateTime &now, int draw)
     return QStringLiteral("i") + QString::number(t + draw) + QStringLiteral(".jpg");
 }
 
-ProductEditor::ProductEditor()
+ProductEditor::ProductEditor(std::optional<int> productKey)
+    : ProductPK(productKey.value_or(0))
+    , IsNewItem(!productKey)
 {
     setObjectName(QStringLiteral("ProductEditor"));
     setWindowTitle(QStringLiteral("เพิ่มข้อมูลสินค้า"));
@@ -195,26 +196,20 @@ ProductEditor::~ProductEditor()
 
 bool ProductEditor::openNew()
 {
-    Module1::NewItemMode = true;
-    Module1::DataChanged = false;
-    showModal();
-    return Module1::DataChanged;
+    return run(std::nullopt);
 }
 
-bool ProductEditor::openEdit(int productPK)
+bool ProductEditor::openEdit(int productKey)
 {
-    Module1::SelectedProductPK = productPK;
-    Module1::NewItemMode = false;
-    Module1::DataChanged = false;
-    showModal();
-    return Module1::DataChanged;
+    return run(productKey);
 }
 
-void ProductEditor::showModal()
+bool ProductEditor::run(std::optional<int> productKey)
 {
-    QPointer<ProductEditor> w = WindowRegistry::instance<ProductEditor>();
+    QPointer<ProductEditor> w = new ProductEditor(productKey);
     w->focusFirst();
-    DialogRunner::exec(w);
+    // Only a completed save accepts the editor.
+    return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -502,7 +497,6 @@ void ProductEditor::focusFirst()
 void ProductEditor::Form_Load()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    IsNewItem = Module1::NewItemMode;
     txtsnTag.clear();
     Lookups::fillList(
         Combo1, QStringLiteral("tblGroup"), QStringLiteral("gPK"), QStringLiteral("gName"));
@@ -524,7 +518,6 @@ void ProductEditor::Showdata()
 {
     if (IsNewItem)
         return;
-    ProductPK = Module1::SelectedProductPK;
     const std::optional<ProductValue> found
         = ProductStore(ShopDatabase::connection()).load(ProductPK);
     const ProductValue p = found.value_or(ProductValue {});
@@ -885,7 +878,6 @@ void ProductEditor::SaveNewData()
     ProductPK = saved.pk;
     if (saved.autoCode)
         setBoxText(txtsn, saved.code);
-    Module1::DataChanged = true;
     accept();
 }
 
@@ -896,6 +888,5 @@ void ProductEditor::SaveEditData()
             kProductGone, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;
     }
-    Module1::DataChanged = true;
     accept();
 }

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QHash>
+#include <optional>
 
 class KasmoButton;
 class QCheckBox;
@@ -11,22 +12,20 @@ class QLabel;
 class QLineEdit;
 struct ProductValue;
 
-// The product editor: adds a product (NewItemMode true) or changes product SelectedProductPK.
+// The product editor: adds a product or changes the product its opener names.
 // The checks, defaults and messages of the save live here; the rows are written by
 // ProductStore in one transaction.
 class ProductEditor : public QDialog
 {
     Q_OBJECT
 public:
-    ProductEditor();
+    explicit ProductEditor(std::optional<int> productKey);
     ~ProductEditor() override;
 
-    // The stock page's openings: set the hand-over values, run the editor modally and return
-    // DataChanged, true exactly when a save succeeded (the list then reloads).
+    // Run the editor modally, empty for a new product or on the product with this key; true
+    // exactly when a save succeeded.
     static bool openNew();
-    static bool openEdit(int productPK);
-    // Runs the editor on the hand-over values as its opener set them.
-    static void showModal();
+    static bool openEdit(int productKey);
 
     // Window variables.
     int ProductPK = 0;
@@ -83,6 +82,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    static bool run(std::optional<int> productKey);
     void buildControls();
     void placeDesign();
     void box_KeyPress(QLineEdit *box, int &KeyAscii);

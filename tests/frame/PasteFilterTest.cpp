@@ -134,7 +134,7 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
         { { "sign-in", "txtUserID", thaiName }, signIn },
         { { "sign-in", "txtPassword", QStringLiteral("pass word") }, signIn },
         { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
-        { { "stock page", "txt1", QStringLiteral("12a"), "Check1" }, stockPage },
+        { { "stock page", "searchBox", QStringLiteral("12a"), "belowQuantitySwitch" }, stockPage },
         { { "sale page", "text2", QStringLiteral("1.5") }, salePage },
         { { "summary page", "Text1", QStringLiteral("1x") }, summaryPage },
         { { "product editor", "txt3", QStringLiteral("1.5") }, productEditor },

@@ -1,7 +1,6 @@
 #pragma once
 #include "button/KasmoButton.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
 #include "stock/ProductEditor.h"
 #include "support/RecordingLayout.h"
 #include "support/ShellFixture.h"
@@ -50,7 +49,7 @@ protected:
     }
 
     using Script = std::function<void(ProductEditor *)>;
-    // Opens the editor for a new product and runs the script in it; returns DataChanged.
+    // Opens the editor for a new product and runs the script in it; true when it saved.
     bool runNew(const Script &s)
     {
         dialogs.then([s](QDialog *d) { s(qobject_cast<ProductEditor *>(d)); });

@@ -208,10 +208,10 @@ TEST_F(StockUpdateWindow, EscDoesNothingAndLeavingAsksThenWritesNothing)
         QTest::mouseClick(w->pageButton3, Qt::LeftButton); // OK, the default
         EXPECT_FALSE(w->isVisible());
     });
-    GoodsReceivedWindow::showModal();
+    const bool saved = GoodsReceivedWindow::showModal();
     EXPECT_EQ(dialogs.opened, QList<QString>({ "GoodsReceivedWindow" }));
     EXPECT_EQ(boxes.count(), 2);
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_FALSE(saved);
     EXPECT_EQ(storedState(), before);
     EXPECT_EQ(
         WindowRegistry::find<GoodsReceivedWindow>(), nullptr); // the next opening starts afresh
@@ -307,8 +307,8 @@ TEST_F(StockUpdateWindow, SaveRaisesTheStockAndWritesOneMovementPerLineInGridOrd
         QTest::keyClick(w->Text1, Qt::Key_F9);
         EXPECT_FALSE(w->isVisible());
     });
-    GoodsReceivedWindow::showModal();
-    EXPECT_TRUE(Module1::DataChanged);
+    const bool saved = GoodsReceivedWindow::showModal();
+    EXPECT_TRUE(saved);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, kConfirmSave);
     EXPECT_EQ(dialogs.opened, QList<QString>({ "GoodsReceivedWindow" })); // F9 prints nothing
@@ -373,7 +373,7 @@ TEST_F(StockUpdateWindow, AnEmptyGridOrCancelTakesNoNumber)
     EXPECT_TRUE(dialogs.opened.isEmpty());
     EXPECT_EQ(counterRow(), QStringLiteral("0/00"));
     EXPECT_EQ(movements(), 0);
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_FALSE(saved);
 }
 
 TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAgain)
@@ -393,7 +393,7 @@ TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAga
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(codes(), QStringList({ "B200", "A100" }));
     EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_FALSE(saved);
 
     // A product gone since its line was made: the same, with its code named.
     db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 2"));
@@ -409,7 +409,7 @@ TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAga
     QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
     EXPECT_EQ(counterRow(), QStringLiteral("1/05"));
     EXPECT_EQ(stockOf(1), 6);
-    EXPECT_TRUE(Module1::DataChanged);
+    EXPECT_TRUE(saved);
 }
 
 TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
@@ -438,7 +438,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
             "C300", "ตู้เย็น", "1,200.00", "A100", "น้ำดื่ม", "ขวดเล็ก", "3", "แพ็ค", "12.50", "37.50",
             "หมายเหตุ [ รับของจากร้านส่ง ]", "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" })
         EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
-    EXPECT_TRUE(Module1::DataChanged);
+    EXPECT_TRUE(saved);
     EXPECT_FALSE(w->isVisible());
 }
 

@@ -59,6 +59,8 @@ protected:
     GoodsReceivedWindow *open()
     {
         w = WindowRegistry::instance<GoodsReceivedWindow>();
+        saved = false;
+        QObject::connect(w, &QDialog::accepted, [this] { saved = true; });
         w->show();
         w->activateWindow();
         QApplication::setActiveWindow(w);
@@ -130,4 +132,5 @@ protected:
 
     MainFrame *frame = nullptr;
     GoodsReceivedWindow *w = nullptr;
+    bool saved = false; // the window opened last said that it saved
 };

@@ -47,24 +47,26 @@ int main(int argc, char **argv)
         QPointer<GoodsReceivedWindow> w = WindowRegistry::instance<GoodsReceivedWindow>();
         bool saved = false;
         QObject::connect(w, &QDialog::accepted, [&saved] { saved = true; });
+        auto *grid = w->findChild<DataGrid *>(QStringLiteral("lineGrid"));
+        auto *codeBox = w->findChild<QLineEdit *>(QStringLiteral("codeBox"));
         w->resize(1024, 700);
         w->show();
-        for (int i = 0; w->fpSpread1->maxRows() < lines; ++i) {
+        for (int i = 0; grid->maxRows() < lines; ++i) {
             // Spread over the shop; every tenth scan raises a line already on the document.
             if (i % 10 != 9)
                 stride = (stride + 7919) % 100000;
-            w->txtSearchProduct->setText(generatedProductCode(stride + 1));
+            codeBox->setText(generatedProductCode(stride + 1));
             QElapsedTimer t;
             t.start();
-            QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
+            QTest::keyClick(codeBox, Qt::Key_Return);
             w->repaint();
             QCoreApplication::processEvents();
             scans.push_back(t.nsecsElapsed() / 1e6);
         }
-        const int rows = w->fpSpread1->maxRows();
+        const int rows = grid->maxRows();
         QElapsedTimer t;
         t.start();
-        QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+        QTest::keyClick(codeBox, Qt::Key_F9);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         saves.push_back(t.nsecsElapsed() / 1e6);
         if (w || boxes.count() != d + 1 || !saved) {

@@ -11,6 +11,7 @@
 #include "reports/SummaryPage.h"
 #include "reports/UserSalesWindow.h"
 #include "stock/GoodsReceivedWindow.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QAccessible>
@@ -125,11 +126,12 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             [&]() -> QList<Shown> {
                 GoodsReceivedWindow *w = WindowRegistry::instance<GoodsReceivedWindow>();
                 w->show();
-                w->txtSearchProduct->setFocus();
-                typeText(w->txtSearchProduct, QStringLiteral("B200"));
-                QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
-                return { { w->Label6, QStringLiteral("รวมราคาต้นทุน (บาท)") },
-                    { w->Label3, QStringLiteral("วันเวลาที่ทำรายการ") } };
+                auto *codeBox = control<QLineEdit>(w, "codeBox");
+                codeBox->setFocus();
+                typeText(codeBox, QStringLiteral("B200"));
+                QTest::keyClick(codeBox, Qt::Key_Return);
+                return { { control<QLabel>(w, "totalLabel"), QStringLiteral("รวมราคาต้นทุน (บาท)") },
+                    { control<QLabel>(w, "dateLabel"), QStringLiteral("วันเวลาที่ทำรายการ") } };
             } },
         { "label window",
             [&]() -> QList<Shown> {

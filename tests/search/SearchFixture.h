@@ -1,4 +1,5 @@
 #pragma once
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
 #include "sale/ProductSearchDialog.h"
@@ -6,9 +7,11 @@
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
 #include "stock/GoodsReceivedWindow.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>

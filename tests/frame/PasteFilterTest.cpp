@@ -137,8 +137,8 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
         { { "stock page", "searchBox", QStringLiteral("12a"), "belowQuantitySwitch" }, stockPage },
         { { "sale page", "text2", QStringLiteral("1.5") }, salePage },
         { { "summary page", "Text1", QStringLiteral("1x") }, summaryPage },
-        { { "product editor", "txt3", QStringLiteral("1.5") }, productEditor },
-        { { "product editor", "txt5", QStringLiteral("1.2a") }, productEditor },
+        { { "product editor", "stockBox", QStringLiteral("1.5") }, productEditor },
+        { { "product editor", "priceBox", QStringLiteral("1.2a") }, productEditor },
         { { "labels", "ตำแหน่งเริ่มพิมพ์", QStringLiteral("1.5") }, labels },
         { { "labels", "ขอบกระดาษ (ซม.) ขอบบน", QStringLiteral("2,5") }, labels },
     };

@@ -1,6 +1,9 @@
+#include "EditorControls.h"
 #include "StockFixture.h"
 #include "sale/SalePage.h"
 #include "stock/ProductEditor.h"
+
+using namespace EditorControls;
 
 // The whole road of a product: added from the stock page, listed, scanned and sold on the sale
 // page; its price changed from the stock page and charged anew; an editor closed without a save
@@ -54,13 +57,13 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     dialogs.then([&](QDialog *d) {
         ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
-        opened = f->IsNewItem;
-        keys(f->txtsn, "8850001");
-        keys(f->txtname, "ชาเย็น");
-        keys(f->txt5, "35");
-        keys(f->txt3, "12");
-        keys(f->Combo3->lineEdit(), "แก้ว");
-        QTest::mouseClick(f->Command1, Qt::LeftButton);
+        opened = f->isNewProduct();
+        keys(codeBox(f), "8850001");
+        keys(nameBox(f), "ชาเย็น");
+        keys(priceBox(f), "35");
+        keys(stockBox(f), "12");
+        keys(unitList(f)->lineEdit(), "แก้ว");
+        QTest::mouseClick(saveButton(f), Qt::LeftButton);
     });
     press(Qt::Key_F12);
     EXPECT_TRUE(opened);
@@ -84,11 +87,11 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     dialogs.then([&](QDialog *d) {
         ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->txtsn->text(), "8850001");
-        EXPECT_EQ(f->txt3->text(), "11");
-        f->txt5->selectAll();
-        keys(f->txt5, "40");
-        QTest::mouseClick(f->Command1, Qt::LeftButton);
+        EXPECT_EQ(codeBox(f)->text(), "8850001");
+        EXPECT_EQ(stockBox(f)->text(), "11");
+        priceBox(f)->selectAll();
+        keys(priceBox(f), "40");
+        QTest::mouseClick(saveButton(f), Qt::LeftButton);
     });
     doubleClickCell(2, rowOf("8850001"));
     EXPECT_EQ(stored("SELECT PDsell FROM tblProduct WHERE PDsn = '8850001'").toDouble(), 40);
@@ -104,8 +107,8 @@ TEST_F(StockEditorRoad, NewProductListsScansAndSellsAndAnEditReprices)
     dialogs.then([&](QDialog *d) {
         ProductEditor *f = editor(d);
         ASSERT_NE(f, nullptr);
-        f->txt5->selectAll();
-        keys(f->txt5, "99");
+        priceBox(f)->selectAll();
+        keys(priceBox(f), "99");
         f->reject();
     });
     doubleClickCell(2, rowOf("8850001"));

@@ -191,7 +191,8 @@ Shown throughTheViewer(const std::function<void()> &open)
         w->repaint();
         QCoreApplication::processEvents();
         s.seconds = t.nsecsElapsed() / 1e9;
-        s.pages = w->ARViewer21->document().pageCount();
+        s.pages
+            = w->findChild<ReportViewer *>(QStringLiteral("reportViewer"))->document().pageCount();
         s.peakMb = peakSinceReset();
     });
     QCoreApplication::processEvents();

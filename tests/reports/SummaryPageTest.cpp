@@ -16,6 +16,7 @@
 #include "shell/ShopDatabase.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -480,7 +481,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));
     });
@@ -531,7 +532,8 @@ TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+        QTest::mouseClick(
+            control<QPushButton>(viewer, "excelButton"), Qt::LeftButton); // export Excel
     });
     click(p->Label7);
     EXPECT_EQ(boxes.count(), 0);

@@ -12,6 +12,7 @@
 #include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
@@ -402,7 +403,7 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
         dialogs.then([&](QDialog *d) {
             auto *viewer = qobject_cast<StockReportViewer *>(d);
             ASSERT_NE(viewer, nullptr);
-            viewer->ARViewer21->printTool()->trigger();
+            control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
             viewer->resize(1000, 760);
             saveScreenshot(
                 viewer->grab(), QString::fromLatin1(c.shot) + QStringLiteral("-print.png"));
@@ -530,7 +531,7 @@ TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
     dialogs.then([](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
     click(p->Label7);
     ASSERT_EQ(sink.jobs.size(), 1u);

@@ -427,7 +427,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
         storedWhenShown = int(movements());
         EXPECT_TRUE(w->isVisible()); // the window stays under the viewer
         EXPECT_EQ(Module1::PrintSource, PrintSource::StockUpdate);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
     QTest::keyClick(codeBox(), Qt::Key_F12);
     EXPECT_EQ(storedWhenShown, 2);

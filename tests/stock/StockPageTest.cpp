@@ -702,7 +702,8 @@ TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, 1);
         rows = viewer->report()->rowTotal();
-        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+        QTest::mouseClick(
+            control<QPushButton>(viewer, "excelButton"), Qt::LeftButton); // export Excel
     });
     click(button("printButton"));
     EXPECT_EQ(dialogs.opened, QList<QString> { "StockReportViewer" });

@@ -117,12 +117,12 @@ ReportElement *StockReportLayout::e(const char *name) const
 
 QString StockReportLayout::cell(int col) const
 {
-    return m_source.cell(RowNo, col);
+    return m_source.cell(m_rowNo, col);
 }
 
 QString StockReportLayout::trimmedCell(int col) const
 {
-    return trimBlanks(m_source.cell(RowNo, col));
+    return trimBlanks(m_source.cell(m_rowNo, col));
 }
 
 void StockReportLayout::ActiveReport_Initialize()
@@ -135,7 +135,7 @@ void StockReportLayout::ActiveReport_Initialize()
 
     m_document = m_source.document();
     m_mode = m_source.summaryMode();
-    RowTotal = m_source.rowCount();
+    m_rowTotal = m_source.rowCount();
     switch (m_document) {
     case PrintSource::StockUpdate:
         goodsReceived();
@@ -240,8 +240,8 @@ void StockReportLayout::summary()
 
 void StockReportLayout::ActiveReport_FetchData(bool &eof)
 {
-    ++RowNo;
-    eof = RowNo > RowTotal;
+    ++m_rowNo;
+    eof = m_rowNo > m_rowTotal;
 }
 
 void StockReportLayout::Detail_Format()

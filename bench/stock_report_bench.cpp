@@ -191,7 +191,8 @@ Shown throughTheViewer(const std::function<void()> &open)
         w->repaint();
         QCoreApplication::processEvents();
         s.seconds = t.nsecsElapsed() / 1e9;
-        s.pages = w->ARViewer21->document().pageCount();
+        s.pages
+            = w->findChild<ReportViewer *>(QStringLiteral("reportViewer"))->document().pageCount();
         s.peakMb = peakSinceReset();
     });
     QCoreApplication::processEvents();
@@ -239,8 +240,10 @@ int main(int argc, char **argv)
         page->resize(1280, 760);
         page->show();
         QCoreApplication::processEvents();
-        const Shown shown
-            = throughTheViewer([&] { QTest::mouseClick(page->kasmoButton1, Qt::LeftButton); });
+        const Shown shown = throughTheViewer([&] {
+            QTest::mouseClick(
+                page->findChild<KasmoButton *>(QStringLiteral("printButton")), Qt::LeftButton);
+        });
         int distinct = 0;
         const double bare = shapeDistinctOnce(*page, { 1, 2, 3, 4, 5, 6, 8 }, &distinct);
         print("stock_list", page->rowCount(), distinct, shown, bare);

@@ -2,8 +2,5 @@
 
 void Module1::resetState()
 {
-    NewItemMode = false;
-    DataChanged = false;
     PrintSource = 0;
-    SelectedProductPK = 0;
 }

@@ -77,7 +77,7 @@ using Twips::setWidth;
 // One step of the resize, which skips a failing step and goes on with the next.
 template <typename F> void step(F f)
 {
-    skipOnFailure("GoodsReceivedWindow.Form_Resize", f);
+    skipOnFailure("GoodsReceivedWindow.stretchToSize", f);
 }
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, double pt,
@@ -144,7 +144,7 @@ GoodsReceivedWindow::GoodsReceivedWindow()
     setWindowFlags(
         Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
     buildControls();
-    Form_Load();
+    startDocument();
 }
 
 GoodsReceivedWindow::~GoodsReceivedWindow()
@@ -161,132 +161,141 @@ void GoodsReceivedWindow::buildControls()
     setColour(this, QPalette::Window, colourOf(kBack));
 
     // Top band: heading, date-time, document number, remark, and the total on the right.
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    imgBarHeader = new QLabel(Frame1);
-    imgBarHeader->setObjectName(QStringLiteral("imgBarHeader"));
-    imgBarHeader->setScaledContents(true);
-    imgBarHeader->setPixmap(bannerStrip(QColor(236, 241, 240), colourOf(kBack)));
-    lblSidebar
-        = makeLabel(Frame1, QStringLiteral("lblSidebar"), QStringLiteral("รายละเอียดการรับสินค้า"), 11);
-    setColour(lblSidebar, QPalette::WindowText, colourOf(kHeading));
-    Shape1 = makeFrame(Frame1, QStringLiteral("Shape1"), kHeading);
+    headerBand = new QFrame(this);
+    headerBand->setObjectName(QStringLiteral("headerBand"));
+    headerBand->setFrameShape(QFrame::StyledPanel);
+    headerBanner = new QLabel(headerBand);
+    headerBanner->setObjectName(QStringLiteral("headerBanner"));
+    headerBanner->setScaledContents(true);
+    headerBanner->setPixmap(bannerStrip(QColor(236, 241, 240), colourOf(kBack)));
+    headingLabel = makeLabel(
+        headerBand, QStringLiteral("headingLabel"), QStringLiteral("รายละเอียดการรับสินค้า"), 11);
+    setColour(headingLabel, QPalette::WindowText, colourOf(kHeading));
+    headingRule = makeFrame(headerBand, QStringLiteral("headingRule"), kHeading);
 
-    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), QStringLiteral("วันเวลาที่ทำรายการ"), 10);
-    Label3 = makeLabel(Frame1, QStringLiteral("Label3"), QString(), 11, true, Qt::AlignCenter);
-    Label3->setAutoFillBackground(true);
-    setColour(Label3, QPalette::Window, colourOf(kFieldBack));
-    setColour(Label3, QPalette::WindowText, colourOf(kDateText));
-    Label3->setAccessibleDescription(Label1->text());
+    dateCaption = makeLabel(
+        headerBand, QStringLiteral("dateCaption"), QStringLiteral("วันเวลาที่ทำรายการ"), 10);
+    dateLabel
+        = makeLabel(headerBand, QStringLiteral("dateLabel"), QString(), 11, true, Qt::AlignCenter);
+    dateLabel->setAutoFillBackground(true);
+    setColour(dateLabel, QPalette::Window, colourOf(kFieldBack));
+    setColour(dateLabel, QPalette::WindowText, colourOf(kDateText));
+    dateLabel->setAccessibleDescription(dateCaption->text());
 
-    Label2 = makeLabel(Frame1, QStringLiteral("Label2"), QStringLiteral("เลขที่"), 10);
-    Label2->setToolTip(kOptionalTip);
-    text0 = makeBox(Frame1, QStringLiteral("text0"), 30, kFieldBack, kNumberText, kOptionalTip);
-    text0->setReadOnly(true);
-    text0->setAlignment(Qt::AlignCenter);
-    text0->setAccessibleName(Label2->text());
+    numberCaption
+        = makeLabel(headerBand, QStringLiteral("numberCaption"), QStringLiteral("เลขที่"), 10);
+    numberCaption->setToolTip(kOptionalTip);
+    documentNumberBox = makeBox(
+        headerBand, QStringLiteral("documentNumberBox"), 30, kFieldBack, kNumberText, kOptionalTip);
+    documentNumberBox->setReadOnly(true);
+    documentNumberBox->setAlignment(Qt::AlignCenter);
+    documentNumberBox->setAccessibleName(numberCaption->text());
 
-    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("หมายเหตุ"), 10);
-    Label5->setToolTip(kOptionalTip);
-    Text1 = makeBox(Frame1, QStringLiteral("Text1"), 50, kRemarkBack, kRemarkText, kOptionalTip);
-    Text1->setAccessibleName(Label5->text());
+    remarkCaption
+        = makeLabel(headerBand, QStringLiteral("remarkCaption"), QStringLiteral("หมายเหตุ"), 10);
+    remarkCaption->setToolTip(kOptionalTip);
+    remarkBox = makeBox(
+        headerBand, QStringLiteral("remarkBox"), 50, kRemarkBack, kRemarkText, kOptionalTip);
+    remarkBox->setAccessibleName(remarkCaption->text());
 
-    Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), 10);
-    Label4->setAutoFillBackground(true);
-    setColour(Label4, QPalette::Window, colourOf(kTotalPanel));
-    Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("รวมราคาต้นทุน (บาท)"), 10,
-        true, Qt::AlignCenter);
-    Label7->setAutoFillBackground(true);
-    setColour(Label7, QPalette::Window, colourOf(kTotalCaption));
-    Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("ราคา"), 22, true,
-        Qt::AlignRight | Qt::AlignVCenter);
-    setColour(Label6, QPalette::WindowText, colourOf(kHeading));
-    Label6->setAccessibleDescription(Label7->text());
+    totalPanel = makeLabel(headerBand, QStringLiteral("totalPanel"), QString(), 10);
+    totalPanel->setAutoFillBackground(true);
+    setColour(totalPanel, QPalette::Window, colourOf(kTotalPanel));
+    totalCaption = makeLabel(headerBand, QStringLiteral("totalCaption"),
+        QStringLiteral("รวมราคาต้นทุน (บาท)"), 10, true, Qt::AlignCenter);
+    totalCaption->setAutoFillBackground(true);
+    setColour(totalCaption, QPalette::Window, colourOf(kTotalCaption));
+    totalLabel = makeLabel(headerBand, QStringLiteral("totalLabel"), QStringLiteral("ราคา"), 22,
+        true, Qt::AlignRight | Qt::AlignVCenter);
+    setColour(totalLabel, QPalette::WindowText, colourOf(kHeading));
+    totalLabel->setAccessibleDescription(totalCaption->text());
 
     // Code band.
-    Frame2 = makeFrame(this, QStringLiteral("Frame2"), kCodeBand);
-    Shape4 = makeFrame(Frame2, QStringLiteral("Shape4"), rgbValue(120, 150, 170));
-    Label8 = makeLabel(Frame2, QStringLiteral("Label8"), QStringLiteral("&รหัสสินค้า (บาร์โค้ด)"), 10);
-    Label8->setToolTip(kScanTip);
-    txtSearchProduct = makeBox(
-        Frame2, QStringLiteral("txtSearchProduct"), 20, kCodeBoxBack, kCodeBoxText, kScanTip);
-    txtSearchProduct->setFont(tahoma(16));
-    txtSearchProduct->setAlignment(Qt::AlignCenter);
-    txtSearchProduct->setAccessibleName(QStringLiteral("รหัสสินค้า (บาร์โค้ด)"));
-    Label8->setBuddy(txtSearchProduct);
-    cmdSearch = makeButton(Frame2, QStringLiteral("cmdSearch"), QStringLiteral("ค้นหาสินค้า"));
+    codeBand = makeFrame(this, QStringLiteral("codeBand"), kCodeBand);
+    codeBandRule = makeFrame(codeBand, QStringLiteral("codeBandRule"), rgbValue(120, 150, 170));
+    codeCaption = makeLabel(
+        codeBand, QStringLiteral("codeCaption"), QStringLiteral("&รหัสสินค้า (บาร์โค้ด)"), 10);
+    codeCaption->setToolTip(kScanTip);
+    codeBox
+        = makeBox(codeBand, QStringLiteral("codeBox"), 20, kCodeBoxBack, kCodeBoxText, kScanTip);
+    codeBox->setFont(tahoma(16));
+    codeBox->setAlignment(Qt::AlignCenter);
+    codeBox->setAccessibleName(QStringLiteral("รหัสสินค้า (บาร์โค้ด)"));
+    codeCaption->setBuddy(codeBox);
+    searchButton = makeButton(codeBand, QStringLiteral("searchButton"), QStringLiteral("ค้นหาสินค้า"));
 
     // The received lines.
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
-    fpSpread1->setAccessibleName(QStringLiteral("รายการรับสินค้า"));
-    fpSpread1->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
+    lineGrid = new DataGrid(this);
+    lineGrid->setObjectName(QStringLiteral("lineGrid"));
+    lineGrid->setAccessibleName(QStringLiteral("รายการรับสินค้า"));
+    lineGrid->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
 
     // Button bar.
-    Frame3 = makeFrame(this, QStringLiteral("Frame3"), kBack);
-    Shape2 = makeFrame(Frame3, QStringLiteral("Shape2"), kCodeBand);
-    Shape3 = makeFrame(Frame3, QStringLiteral("Shape3"), kHeading);
-    Command1 = makeButton(Frame3, QStringLiteral("Command1"), QStringLiteral("&บันทึกสินค้า (F9)"));
-    pageButton1 = makeButton(
-        Frame3, QStringLiteral("pageButton1"), QStringLiteral("&บันทึกสินค้า และ พิมพ์บิล (F12)"));
-    pageButton2
-        = makeButton(Frame3, QStringLiteral("pageButton2"), QStringLiteral("&ลบสินค้า (Del)"));
-    pageButton3 = makeButton(Frame3, QStringLiteral("pageButton3"), QStringLiteral("&ออกจากหน้านี้"));
+    buttonBar = makeFrame(this, QStringLiteral("buttonBar"), kBack);
+    buttonBarEdge = makeFrame(buttonBar, QStringLiteral("buttonBarEdge"), kCodeBand);
+    buttonBarRule = makeFrame(buttonBar, QStringLiteral("buttonBarRule"), kHeading);
+    saveButton
+        = makeButton(buttonBar, QStringLiteral("saveButton"), QStringLiteral("&บันทึกสินค้า (F9)"));
+    saveAndPrintButton = makeButton(buttonBar, QStringLiteral("saveAndPrintButton"),
+        QStringLiteral("&บันทึกสินค้า และ พิมพ์บิล (F12)"));
+    deleteLineButton = makeButton(
+        buttonBar, QStringLiteral("deleteLineButton"), QStringLiteral("&ลบสินค้า (Del)"));
+    leaveButton
+        = makeButton(buttonBar, QStringLiteral("leaveButton"), QStringLiteral("&ออกจากหน้านี้"));
 
     // Design positions in twips; the resize rule stretches from here.
     resize(tx(13605), ty(8760));
-    Twips::place(Frame1, 105, 60, 13395, 2520);
-    Twips::place(imgBarHeader, 30, 30, 13345, 480);
-    Twips::place(lblSidebar, 150, 90, 6000, 360);
-    Twips::place(Shape1, 30, 510, 13345, 30);
-    Twips::place(Label1, 150, 720, 2050, 420);
-    Twips::place(Label3, 2280, 720, 7575, 420);
-    Twips::place(Label2, 150, 1320, 2050, 420);
-    Twips::place(text0, 2280, 1320, 7575, 420);
-    Twips::place(Label5, 150, 1920, 2050, 420);
-    Twips::place(Text1, 2280, 1920, 7575, 420);
-    Twips::place(Label4, 9960, 720, 3330, 1620);
-    Twips::place(Label7, 9960, 720, 3330, 420);
-    Twips::place(Label6, 10020, 1140, 3210, 1200);
-    Twips::place(Frame2, 180, 2670, 13245, 900);
-    Twips::place(Shape4, 0, 0, 14595, 45);
-    Twips::place(Label8, 150, 240, 3000, 480);
-    Twips::place(txtSearchProduct, 3240, 150, 7065, 600);
-    Twips::place(cmdSearch, 11165, 150, 1900, 600);
-    Twips::place(fpSpread1, 45, 3735, 13515, 3510);
-    Twips::place(Frame3, 45, 7605, 13515, 1155);
-    Twips::place(Shape2, 0, 0, 13515, 30);
-    Twips::place(Shape3, 0, 30, 13515, 15);
-    Twips::place(Command1, 105, 255, 2900, 700);
-    Twips::place(pageButton1, 3105, 255, 4300, 700);
-    Twips::place(pageButton2, 7505, 255, 2600, 700);
-    Twips::place(pageButton3, 10205, 255, 2700, 700);
-    Label4->lower();
-    imgBarHeader->lower();
-    Frame3->lower();
+    Twips::place(headerBand, 105, 60, 13395, 2520);
+    Twips::place(headerBanner, 30, 30, 13345, 480);
+    Twips::place(headingLabel, 150, 90, 6000, 360);
+    Twips::place(headingRule, 30, 510, 13345, 30);
+    Twips::place(dateCaption, 150, 720, 2050, 420);
+    Twips::place(dateLabel, 2280, 720, 7575, 420);
+    Twips::place(numberCaption, 150, 1320, 2050, 420);
+    Twips::place(documentNumberBox, 2280, 1320, 7575, 420);
+    Twips::place(remarkCaption, 150, 1920, 2050, 420);
+    Twips::place(remarkBox, 2280, 1920, 7575, 420);
+    Twips::place(totalPanel, 9960, 720, 3330, 1620);
+    Twips::place(totalCaption, 9960, 720, 3330, 420);
+    Twips::place(totalLabel, 10020, 1140, 3210, 1200);
+    Twips::place(codeBand, 180, 2670, 13245, 900);
+    Twips::place(codeBandRule, 0, 0, 14595, 45);
+    Twips::place(codeCaption, 150, 240, 3000, 480);
+    Twips::place(codeBox, 3240, 150, 7065, 600);
+    Twips::place(searchButton, 11165, 150, 1900, 600);
+    Twips::place(lineGrid, 45, 3735, 13515, 3510);
+    Twips::place(buttonBar, 45, 7605, 13515, 1155);
+    Twips::place(buttonBarEdge, 0, 0, 13515, 30);
+    Twips::place(buttonBarRule, 0, 30, 13515, 15);
+    Twips::place(saveButton, 105, 255, 2900, 700);
+    Twips::place(saveAndPrintButton, 3105, 255, 4300, 700);
+    Twips::place(deleteLineButton, 7505, 255, 2600, 700);
+    Twips::place(leaveButton, 10205, 255, 2700, 700);
+    totalPanel->lower();
+    headerBanner->lower();
+    buttonBar->lower();
 
-    setTabOrder(txtSearchProduct, Text1);
-    setTabOrder(Text1, text0);
-    setTabOrder(text0, fpSpread1);
-    setTabOrder(fpSpread1, Command1);
-    setTabOrder(Command1, pageButton3);
-    setTabOrder(pageButton3, pageButton2);
-    setTabOrder(pageButton2, pageButton1);
-    setTabOrder(pageButton1, cmdSearch);
+    setTabOrder(codeBox, remarkBox);
+    setTabOrder(remarkBox, documentNumberBox);
+    setTabOrder(documentNumberBox, lineGrid);
+    setTabOrder(lineGrid, saveButton);
+    setTabOrder(saveButton, leaveButton);
+    setTabOrder(leaveButton, deleteLineButton);
+    setTabOrder(deleteLineButton, saveAndPrintButton);
+    setTabOrder(saveAndPrintButton, searchButton);
 
-    connect(cmdSearch, &KasmoButton::Click, this, &GoodsReceivedWindow::cmdSearch_Click);
-    connect(Command1, &KasmoButton::Click, this, &GoodsReceivedWindow::Command1_Click);
-    connect(pageButton1, &KasmoButton::Click, this, &GoodsReceivedWindow::pageButton1_Click);
-    connect(pageButton2, &KasmoButton::Click, this, &GoodsReceivedWindow::pageButton2_Click);
-    connect(pageButton3, &KasmoButton::Click, this, &GoodsReceivedWindow::pageButton3_Click);
-    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
-        fpSpread1->setActiveCell(col, row); // the cell double-clicked, whatever went before
-        fpSpread1_DblClick();
+    connect(searchButton, &KasmoButton::Click, this, &GoodsReceivedWindow::searchProducts);
+    connect(saveButton, &KasmoButton::Click, this, &GoodsReceivedWindow::save);
+    connect(saveAndPrintButton, &KasmoButton::Click, this, &GoodsReceivedWindow::saveAndPrint);
+    connect(deleteLineButton, &KasmoButton::Click, this, &GoodsReceivedWindow::deleteLine);
+    connect(leaveButton, &KasmoButton::Click, this, &GoodsReceivedWindow::leave);
+    connect(lineGrid, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
+        lineGrid->setActiveCell(col, row); // the cell double-clicked, whatever went before
+        editLineQuantity();
     });
-    CharacterFilter::install(txtSearchProduct, [this](int &k) { txtSearchProduct_KeyPress(k); });
-    CharacterFilter::install(text0, [this](int &k) { text0_KeyPress(k); });
-    CharacterFilter::install(Text1, [this](int &k) { Text1_KeyPress(k); });
+    CharacterFilter::install(codeBox, [this](int &key) { takeCodeKey(key); });
+    CharacterFilter::install(documentNumberBox, [this](int &key) { takeNumberKey(key); });
+    CharacterFilter::install(remarkBox, [this](int &key) { takeRemarkKey(key); });
 
     // Key preview: the window sees every key before the control that has the focus. Only
     // controls that take the focus get the filter, so a key passed on to a parent frame is
@@ -296,25 +305,26 @@ void GoodsReceivedWindow::buildControls()
             w->installEventFilter(this);
 }
 
-void GoodsReceivedWindow::showModal()
+bool GoodsReceivedWindow::showModal()
 {
     QPointer<GoodsReceivedWindow> w = WindowRegistry::instance<GoodsReceivedWindow>();
     w->focusCodeBox();
-    DialogRunner::exec(w);
+    // Only a completed save accepts the window.
+    return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
-void GoodsReceivedWindow::Form_Load()
+void GoodsReceivedWindow::startDocument()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    Label3->setText(DateText::display(Clock::now()));
-    text0->setText(AutoNumberText);
-    SetupSpread();
+    dateLabel->setText(DateText::display(Clock::now()));
+    documentNumberBox->setText(AutoNumberText);
+    setUpGrid();
     focusCodeBox();
 }
 
-void GoodsReceivedWindow::SetupSpread()
+void GoodsReceivedWindow::setUpGrid()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = lineGrid;
     m_doc.clear();
     g->setRedraw(false);
     g->setMaxRows(0);
@@ -346,66 +356,67 @@ void GoodsReceivedWindow::SetupSpread()
 void GoodsReceivedWindow::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    stretchToSize();
 }
 
-void GoodsReceivedWindow::Form_Resize()
+void GoodsReceivedWindow::stretchToSize()
 {
     const QSizeF outer = outerTwips(this);
     const double W = outer.width();
     const double H = outer.height();
     step([&] {
-        setWidth(fpSpread1, W - 180);
-        setHeight(fpSpread1, H - 5250);
+        setWidth(lineGrid, W - 180);
+        setHeight(lineGrid, H - 5250);
     });
-    step([&] { setWidth(Frame1, W - 300); });
-    step([&] { setWidth(Frame2, W - 450); });
-    step([&] { setWidth(Shape4, W + 900); });
-    step([&] { setWidth(txtSearchProduct, W - 6630); });
-    step([&] { setLeft(cmdSearch, Twips::fromPixelsX(Shape4->width()) - 3430); });
-    step([&] { setWidth(imgBarHeader, W - 350); });
+    step([&] { setWidth(headerBand, W - 300); });
+    step([&] { setWidth(codeBand, W - 450); });
+    step([&] { setWidth(codeBandRule, W + 900); });
+    step([&] { setWidth(codeBox, W - 6630); });
+    step([&] { setLeft(searchButton, Twips::fromPixelsX(codeBandRule->width()) - 3430); });
+    step([&] { setWidth(headerBanner, W - 350); });
     step([&] {
-        for (QWidget *w : { (QWidget *)Text1, (QWidget *)text0, (QWidget *)Label3 })
+        for (QWidget *w :
+            { (QWidget *)remarkBox, (QWidget *)documentNumberBox, (QWidget *)dateLabel })
             setWidth(w, W - 6100);
     });
     step([&] {
-        for (QWidget *w : { Label4, Label6, Label7 })
+        for (QWidget *w : { totalPanel, totalLabel, totalCaption })
             setLeft(w, W - 3730);
     });
-    step([&] { setTop(Frame3, H - 1650); });
+    step([&] { setTop(buttonBar, H - 1650); });
     step([&] {
         const double divisors[] = { 0, 690, 455, 650, 1520, 1500, 1700, 1100 };
         for (int c = ColCode; c <= ColAmount; ++c)
-            fpSpread1->setColWidth(c, W / divisors[c]);
+            lineGrid->setColWidth(c, W / divisors[c]);
     });
     step([&] {
         // Decoration that follows its band.
-        setWidth(Shape1, W - 350);
-        setWidth(Frame3, W - 180);
-        setWidth(Shape2, W - 180);
-        setWidth(Shape3, W - 180);
+        setWidth(headingRule, W - 350);
+        setWidth(buttonBar, W - 180);
+        setWidth(buttonBarEdge, W - 180);
+        setWidth(buttonBarRule, W - 180);
     });
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keys and focus
 
-void GoodsReceivedWindow::Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers)
+void GoodsReceivedWindow::runCommandKey(int &key)
 {
-    switch (KeyCode) {
+    switch (key) {
     case Qt::Key_F9:
-        KeyCode = 0;
-        Command1_Click();
+        key = 0;
+        save();
         break;
     case Qt::Key_F12:
-        KeyCode = 0;
-        pageButton1_Click();
+        key = 0;
+        saveAndPrint();
         break;
     case Qt::Key_Delete:
-        pageButton2_Click(); // not consumed: a box with the focus deletes too
+        deleteLine(); // not consumed: a box with the focus deletes too
         break;
     case Qt::Key_Escape:
-        KeyCode = 0; // bound to nothing: the received lines never go without the question
+        key = 0; // bound to nothing: the received lines never go without the question
         break;
     default:
         break;
@@ -418,19 +429,19 @@ bool GoodsReceivedWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *ke = static_cast<QKeyEvent *>(event);
         int key = ke->key();
-        Form_KeyDown(key, ke->modifiers());
+        runCommandKey(key);
         if (key == 0)
             return true;
         break;
     }
     case QEvent::FocusIn:
-        if (watched == txtSearchProduct) {
+        if (watched == codeBox) {
             InputBoxes::setEnglishKeyboard();
             setCodeBoxColour(kCodeBoxFocus);
         }
         break;
     case QEvent::FocusOut:
-        if (watched == txtSearchProduct)
+        if (watched == codeBox)
             setCodeBoxColour(kCodeBoxBack);
         break;
     default:
@@ -445,7 +456,7 @@ void GoodsReceivedWindow::keyPressEvent(QKeyEvent *e)
     // commands; a key a control passed on was seen by the filter already.
     if (!focusWidget() || focusWidget() == this) {
         int key = e->key();
-        Form_KeyDown(key, e->modifiers());
+        runCommandKey(key);
     }
     // Esc and Enter close nothing here.
     if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
@@ -457,40 +468,40 @@ void GoodsReceivedWindow::keyPressEvent(QKeyEvent *e)
 
 void GoodsReceivedWindow::focusCodeBox()
 {
-    txtSearchProduct->setFocus(Qt::OtherFocusReason);
+    codeBox->setFocus(Qt::OtherFocusReason);
 }
 
 void GoodsReceivedWindow::setCodeBoxColour(unsigned bgr)
 {
-    setColour(txtSearchProduct, QPalette::Base, colourOf(bgr));
+    setColour(codeBox, QPalette::Base, colourOf(bgr));
 }
 
-void GoodsReceivedWindow::txtSearchProduct_KeyPress(int &KeyAscii)
+void GoodsReceivedWindow::takeCodeKey(int &key)
 {
-    if (KeyAscii != 13)
+    if (key != 13)
         return;
-    KeyAscii = 0;
+    key = 0;
     try {
-        ScanProduct();
+        addScannedProduct();
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
 }
 
-void GoodsReceivedWindow::text0_KeyPress(int &KeyAscii)
+void GoodsReceivedWindow::takeNumberKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Text1->setFocus(Qt::OtherFocusReason);
+    if (key == 13) {
+        key = 0;
+        remarkBox->setFocus(Qt::OtherFocusReason);
         return;
     }
-    KeyFilters::codeCharactersOnly(KeyAscii);
+    KeyFilters::codeCharactersOnly(key);
 }
 
-void GoodsReceivedWindow::Text1_KeyPress(int &KeyAscii)
+void GoodsReceivedWindow::takeRemarkKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
+    if (key == 13) {
+        key = 0;
         focusCodeBox();
     }
 }
@@ -498,23 +509,23 @@ void GoodsReceivedWindow::Text1_KeyPress(int &KeyAscii)
 // ---------------------------------------------------------------------------------------------
 // Lines
 
-void GoodsReceivedWindow::ScanProduct()
+void GoodsReceivedWindow::addScannedProduct()
 {
-    if (trimBlanks(txtSearchProduct->text()).isEmpty()) {
+    if (trimBlanks(codeBox->text()).isEmpty()) {
         focusCodeBox();
         return;
     }
-    txtSearchProduct->setText(cleanProductCode(txtSearchProduct->text()));
+    codeBox->setText(cleanProductCode(codeBox->text()));
     const std::optional<SaleProduct> p
-        = findProductByCode(ShopDatabase::connection(), txtSearchProduct->text());
+        = findProductByCode(ShopDatabase::connection(), codeBox->text());
     if (!p) {
-        MsgBox(QStringLiteral("ไม่พบ ( รหัสสินค้า = [ ") + txtSearchProduct->text()
+        MsgBox(QStringLiteral("ไม่พบ ( รหัสสินค้า = [ ") + codeBox->text()
                 + QStringLiteral(" ) โปรดทำการ  ( เพิ่มข้อมูลสินค้า )  ชิ้นนี้ !!!"),
             MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
-        txtSearchProduct->clear();
+        codeBox->clear();
         return;
     }
-    txtSearchProduct->clear();
+    codeBox->clear();
     addLine(*p);
 }
 
@@ -523,11 +534,11 @@ void GoodsReceivedWindow::addLine(const SaleProduct &product)
     const int before = m_doc.lineCount();
     const int row = m_doc.add(product);
     if (m_doc.lineCount() > before) {
-        fpSpread1->setMaxRows(m_doc.lineCount());
-        fpSpread1->insertRows(1, 1);
+        lineGrid->setMaxRows(m_doc.lineCount());
+        lineGrid->insertRows(1, 1);
     }
     showLine(row);
-    CalTotalAmount();
+    showTotal();
 }
 
 void GoodsReceivedWindow::showLine(int row)
@@ -536,7 +547,7 @@ void GoodsReceivedWindow::showLine(int row)
     const QString cells[] = { QString::number(l.pk), l.code, QLatin1Char(' ') + l.name,
         l.description, QString::number(l.quantity), l.unit, l.cost.plain(), l.amount().plain() };
     for (int c = ColPK; c <= ColAmount; ++c)
-        fpSpread1->setText(c, row, cells[c]);
+        lineGrid->setText(c, row, cells[c]);
 }
 
 void GoodsReceivedWindow::setQuantity(int row, qint64 quantity)
@@ -544,40 +555,34 @@ void GoodsReceivedWindow::setQuantity(int row, qint64 quantity)
     if (row < 1 || row > m_doc.lineCount())
         return;
     m_doc.setQuantity(row, quantity);
-    CalTotalAmount2(row);
-    CalTotalAmount();
+    showLine(row);
+    showTotal();
 }
 
 QString GoodsReceivedWindow::lineName(int row) const
 {
-    return fpSpread1->getText(ColName, row);
+    return lineGrid->getText(ColName, row);
 }
 
 QString GoodsReceivedWindow::lineDescription(int row) const
 {
-    return fpSpread1->getText(ColDes, row);
+    return lineGrid->getText(ColDes, row);
 }
 
-void GoodsReceivedWindow::CalTotalAmount()
+void GoodsReceivedWindow::showTotal()
 {
-    Label6->setText(m_doc.isEmpty() ? QStringLiteral("0.00") : m_doc.total().format());
+    totalLabel->setText(m_doc.isEmpty() ? QStringLiteral("0.00") : m_doc.total().format());
 }
 
-void GoodsReceivedWindow::CalTotalAmount2(int r)
-{
-    if (r >= 1 && r <= m_doc.lineCount())
-        showLine(r);
-}
-
-void GoodsReceivedWindow::cmdSearch_Click()
+void GoodsReceivedWindow::searchProducts()
 {
     ProductSearchDialog::showModal(*this);
     focusCodeBox();
 }
 
-void GoodsReceivedWindow::fpSpread1_DblClick()
+void GoodsReceivedWindow::editLineQuantity()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = lineGrid;
     if (g->maxRows() == 0 || g->activeCol() != ColQty)
         return;
     const int r = g->activeRow();
@@ -587,11 +592,11 @@ void GoodsReceivedWindow::fpSpread1_DblClick()
     focusCodeBox();
 }
 
-void GoodsReceivedWindow::pageButton2_Click()
+void GoodsReceivedWindow::deleteLine()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = lineGrid;
     if (m_doc.isEmpty()) {
-        Label6->setText(QStringLiteral("0.00"));
+        totalLabel->setText(QStringLiteral("0.00"));
         return;
     }
     const int r = g->activeRow();
@@ -604,10 +609,10 @@ void GoodsReceivedWindow::pageButton2_Click()
         if (!m_doc.isEmpty())
             g->setActiveCell(col, std::min(r, m_doc.lineCount()));
     }
-    CalTotalAmount();
+    showTotal();
 }
 
-void GoodsReceivedWindow::pageButton3_Click()
+void GoodsReceivedWindow::leave()
 {
     if (MsgBox(QStringLiteral("คุณแน่ใจหรือไม่ ที่ต้องการ ออกจากหน้าต่าง นี้ !!"), MsgButtons::OkCancel,
             MsgIcon::Warning, QStringLiteral("ยืนยันการออก"), MsgResult::Ok, this)
@@ -618,17 +623,17 @@ void GoodsReceivedWindow::pageButton3_Click()
 // ---------------------------------------------------------------------------------------------
 // Saving
 
-void GoodsReceivedWindow::Command1_Click()
+void GoodsReceivedWindow::save()
 {
-    SaveDatas(false);
+    saveDocument(false);
 }
 
-void GoodsReceivedWindow::pageButton1_Click()
+void GoodsReceivedWindow::saveAndPrint()
 {
-    SaveDatas(true);
+    saveDocument(true);
 }
 
-void GoodsReceivedWindow::SaveDatas(bool ExcelOK)
+void GoodsReceivedWindow::saveDocument(bool print)
 {
     if (m_doc.isEmpty()) {
         MsgBox(QStringLiteral("กรุณาเลือกรายการสินค้าให้เรียบร้อยก่อนที่ต้องการอัพเดท ก่อน การ บันทึก."),
@@ -641,40 +646,40 @@ void GoodsReceivedWindow::SaveDatas(bool ExcelOK)
             this)
         != MsgResult::Ok)
         return;
-    Text1->setText(cleanProductCode(Text1->text()));
+    remarkBox->setText(cleanProductCode(remarkBox->text()));
 
     // The whole document commits together or not at all; on failure the lines stay for
     // another try and no number is used up.
     try {
         StockUpdateStore store(ShopDatabase::connection());
-        text0->setText(store.save(m_doc, { SignedInUser::name, Clock::now(), Text1->text() }));
+        documentNumberBox->setText(
+            store.save(m_doc, { SignedInUser::name, Clock::now(), remarkBox->text() }));
     } catch (const MissingStockProduct &e) {
-        text0->setText(AutoNumberText);
+        documentNumberBox->setText(AutoNumberText);
         MsgBox(QStringLiteral("ไม่พบสินค้า ( รหัสสินค้า = ") + e.code
                 + QStringLiteral(" ) ในคลังสินค้า การอัพเดทสต๊อกนี้ยังไม่ได้บันทึก"),
             MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     } catch (const DbError &e) {
-        text0->setText(AutoNumberText);
+        documentNumberBox->setText(AutoNumberText);
         MsgBox(QStringLiteral("บันทึกการอัพเดทสต๊อกไม่สำเร็จ : ") + e.text(), MsgButtons::Ok,
             MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
 
     // The document is stored; a printing failure does not undo it.
-    if (ExcelOK) {
+    if (print) {
         try {
-            PrintNA();
+            printDocument();
         } catch (const std::exception &e) {
             MsgBox(QString::fromUtf8(e.what()), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
                 MsgResult::Ok, this);
         }
     }
-    Module1::DataChanged = true;
-    close();
+    accept();
 }
 
-void GoodsReceivedWindow::PrintNA()
+void GoodsReceivedWindow::printDocument()
 {
     StockReportViewer::showReport(*this, this);
 }
@@ -689,25 +694,25 @@ int GoodsReceivedWindow::document() const
 
 int GoodsReceivedWindow::rowCount() const
 {
-    return fpSpread1->maxRows();
+    return lineGrid->maxRows();
 }
 
 QString GoodsReceivedWindow::cell(int row, int col) const
 {
-    return fpSpread1->displayText(col, row);
+    return lineGrid->displayText(col, row);
 }
 
 QString GoodsReceivedWindow::text(Text which) const
 {
     switch (which) {
     case Text::DateTime:
-        return Label3->text();
+        return dateLabel->text();
     case Text::DocumentNo:
-        return text0->text();
+        return documentNumberBox->text();
     case Text::Remark:
-        return Text1->text();
+        return remarkBox->text();
     case Text::Total:
-        return Label6->text();
+        return totalLabel->text();
     default:
         return QString();
     }

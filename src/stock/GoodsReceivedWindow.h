@@ -24,63 +24,11 @@ public:
     ~GoodsReceivedWindow() override;
 
     // How the stock page opens the window: a fresh instance, modal, unloaded when it closes.
-    // Module1::DataChanged is true afterwards only when a save completed.
-    static void showModal();
-
-    // Controls.
-    QFrame *Frame1 = nullptr; // top band
-    QLabel *imgBarHeader = nullptr;
-    QLabel *lblSidebar = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label3 = nullptr; // the document's date-time
-    QLabel *Label2 = nullptr;
-    QLineEdit *text0 = nullptr; // document number, read-only
-    QLabel *Label5 = nullptr;
-    QLineEdit *Text1 = nullptr; // remark
-    QLabel *Label4 = nullptr; // panel behind the total
-    QLabel *Label7 = nullptr;
-    QLabel *Label6 = nullptr; // total cost of all lines
-    QFrame *Frame2 = nullptr; // code band
-    QFrame *Shape4 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLineEdit *txtSearchProduct = nullptr; // the code box
-    KasmoButton *cmdSearch = nullptr;
-    // Received lines: 0 PK (hidden), 1 code, 2 " " & name, 3 description, 4 quantity, 5 unit,
-    // 6 cost price, 7 amount, 8 never filled. Row 1 is the top line.
-    DataGrid *fpSpread1 = nullptr;
-    QFrame *Frame3 = nullptr; // button bar
-    QFrame *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr;
-    KasmoButton *Command1 = nullptr; // save (F9)
-    KasmoButton *pageButton1 = nullptr; // save and print (F12)
-    KasmoButton *pageButton2 = nullptr; // delete the active line (Del)
-    KasmoButton *pageButton3 = nullptr; // leave
+    // True when a save completed.
+    static bool showModal();
 
     // The received lines as the grid shows them.
     const StockUpdate &lines() const { return m_doc; }
-
-    // Procedures.
-    void Form_Load();
-    void Form_Resize();
-    void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
-    void SetupSpread();
-    void ScanProduct();
-    // Label6 = the total of all lines ("0.00" with none).
-    void CalTotalAmount();
-    // The line shows its quantity and line total again.
-    void CalTotalAmount2(int row);
-    void SaveDatas(bool ExcelOK);
-    void PrintNA();
-
-    // Handlers.
-    void txtSearchProduct_KeyPress(int &KeyAscii);
-    void text0_KeyPress(int &KeyAscii);
-    void Text1_KeyPress(int &KeyAscii);
-    void cmdSearch_Click();
-    void fpSpread1_DblClick();
-    void Command1_Click();
-    void pageButton1_Click();
-    void pageButton2_Click();
-    void pageButton3_Click();
 
     // What the product search and quantity dialogs do to the lines.
     QString lineName(int row) const override;
@@ -106,9 +54,57 @@ protected:
 
 private:
     void buildControls();
+    void startDocument();
+    void setUpGrid();
+    void stretchToSize();
+    void runCommandKey(int &key);
+    void takeCodeKey(int &key);
+    void takeNumberKey(int &key);
+    void takeRemarkKey(int &key);
+    void addScannedProduct();
     void showLine(int row);
+    // The total of all lines ("0.00" with none).
+    void showTotal();
     void focusCodeBox();
     void setCodeBoxColour(unsigned bgr);
+
+    void searchProducts();
+    void editLineQuantity();
+    void deleteLine();
+    void leave();
+    void save();
+    void saveAndPrint();
+    void saveDocument(bool print);
+    void printDocument();
+
+    QFrame *headerBand = nullptr;
+    QLabel *headerBanner = nullptr;
+    QLabel *headingLabel = nullptr;
+    QFrame *headingRule = nullptr;
+    QLabel *dateCaption = nullptr;
+    QLabel *dateLabel = nullptr;
+    QLabel *numberCaption = nullptr;
+    QLineEdit *documentNumberBox = nullptr; // read-only
+    QLabel *remarkCaption = nullptr;
+    QLineEdit *remarkBox = nullptr;
+    QLabel *totalPanel = nullptr;
+    QLabel *totalCaption = nullptr;
+    QLabel *totalLabel = nullptr;
+    QFrame *codeBand = nullptr;
+    QFrame *codeBandRule = nullptr;
+    QLabel *codeCaption = nullptr;
+    QLineEdit *codeBox = nullptr;
+    KasmoButton *searchButton = nullptr;
+    // Received lines: 0 PK (hidden), 1 code, 2 " " & name, 3 description, 4 quantity, 5 unit,
+    // 6 cost price, 7 amount, 8 never filled. Row 1 is the top line.
+    DataGrid *lineGrid = nullptr;
+    QFrame *buttonBar = nullptr;
+    QFrame *buttonBarEdge = nullptr;
+    QFrame *buttonBarRule = nullptr;
+    KasmoButton *saveButton = nullptr; // F9
+    KasmoButton *saveAndPrintButton = nullptr; // F12
+    KasmoButton *deleteLineButton = nullptr; // Del
+    KasmoButton *leaveButton = nullptr;
 
     StockUpdate m_doc;
 };

@@ -18,7 +18,6 @@
 #include "shell/KeyFilters.h"
 #include "shell/Lookups.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "stock/ProductStore.h"
 #include <QCheckBox>
@@ -175,14 +174,16 @@ QString ProductEditor::pictureName(const QDateTime &now, int draw)
     return QStringLiteral("i") + QString::number(t + draw) + QStringLiteral(".jpg");
 }
 
-ProductEditor::ProductEditor()
+ProductEditor::ProductEditor(std::optional<int> productKey)
+    : m_productKey(productKey.value_or(0))
+    , m_isNew(!productKey)
 {
     setObjectName(QStringLiteral("ProductEditor"));
     setWindowTitle(QStringLiteral("เพิ่มข้อมูลสินค้า"));
     WindowRegistry::add(this);
     buildControls();
     placeDesign();
-    Form_Load();
+    prepareBoxes();
 }
 
 ProductEditor::~ProductEditor()
@@ -195,26 +196,20 @@ ProductEditor::~ProductEditor()
 
 bool ProductEditor::openNew()
 {
-    Module1::NewItemMode = true;
-    Module1::DataChanged = false;
-    showModal();
-    return Module1::DataChanged;
+    return run(std::nullopt);
 }
 
-bool ProductEditor::openEdit(int productPK)
+bool ProductEditor::openEdit(int productKey)
 {
-    Module1::SelectedProductPK = productPK;
-    Module1::NewItemMode = false;
-    Module1::DataChanged = false;
-    showModal();
-    return Module1::DataChanged;
+    return run(productKey);
 }
 
-void ProductEditor::showModal()
+bool ProductEditor::run(std::optional<int> productKey)
 {
-    QPointer<ProductEditor> w = WindowRegistry::instance<ProductEditor>();
+    QPointer<ProductEditor> w = new ProductEditor(productKey);
     w->focusFirst();
-    DialogRunner::exec(w);
+    // Only a completed save accepts the editor.
+    return DialogRunner::exec(w) == QDialog::Accepted;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,56 +266,59 @@ void ProductEditor::buildControls()
     pal.setColor(QPalette::Window, colourOf(kWindowBack));
     setPalette(pal);
 
-    Frame1 = new QGroupBox(QStringLiteral("รายละเอียดสินค้า"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame2 = new QGroupBox(QStringLiteral("ข้อมูลรูปภาพ"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    for (QGroupBox *g : { Frame1, Frame2 }) {
+    detailsPanel = new QGroupBox(QStringLiteral("รายละเอียดสินค้า"), this);
+    detailsPanel->setObjectName(QStringLiteral("detailsPanel"));
+    picturePanel = new QGroupBox(QStringLiteral("ข้อมูลรูปภาพ"), this);
+    picturePanel->setObjectName(QStringLiteral("picturePanel"));
+    for (QGroupBox *g : { detailsPanel, picturePanel }) {
         QFont bold = g->font();
         bold.setBold(true);
         g->setFont(bold);
     }
 
-    txtsn = makeBox(Frame1, QStringLiteral("txtsn"));
-    txtname = makeBox(Frame1, QStringLiteral("txtname"));
-    txtdes = makeBox(Frame1, QStringLiteral("txtdes"));
-    Combo1 = makeList(Frame1, QStringLiteral("Combo1"));
-    Combo2 = makeList(Frame1, QStringLiteral("Combo2"));
-    Combo3 = makeList(Frame1, QStringLiteral("Combo3"));
-    txt3 = makeBox(Frame1, QStringLiteral("txt3"));
-    txt5 = makeBox(Frame1, QStringLiteral("txt5"));
-    txt4 = makeBox(Frame1, QStringLiteral("txt4"));
-    txt6 = makeBox(Frame1, QStringLiteral("txt6"));
-    text4 = makeBox(Frame1, QStringLiteral("text4"));
-    text3 = makeBox(Frame1, QStringLiteral("text3"));
-    Check2 = new QCheckBox(QStringLiteral(" สร้างรหัสสินค้าอัตโนมัติ"), Frame1);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    Check3 = new QCheckBox(this);
-    Check3->setObjectName(QStringLiteral("Check3"));
-    Check3->hide();
+    codeBox = makeBox(detailsPanel, QStringLiteral("codeBox"));
+    nameBox = makeBox(detailsPanel, QStringLiteral("nameBox"));
+    descriptionBox = makeBox(detailsPanel, QStringLiteral("descriptionBox"));
+    groupList = makeList(detailsPanel, QStringLiteral("groupList"));
+    placeList = makeList(detailsPanel, QStringLiteral("placeList"));
+    unitList = makeList(detailsPanel, QStringLiteral("unitList"));
+    stockBox = makeBox(detailsPanel, QStringLiteral("stockBox"));
+    priceBox = makeBox(detailsPanel, QStringLiteral("priceBox"));
+    costBox = makeBox(detailsPanel, QStringLiteral("costBox"));
+    lowStockLimitBox = makeBox(detailsPanel, QStringLiteral("lowStockLimitBox"));
+    specialPrice1Box = makeBox(detailsPanel, QStringLiteral("specialPrice1Box"));
+    specialPrice2Box = makeBox(detailsPanel, QStringLiteral("specialPrice2Box"));
+    autoCodeSwitch = new QCheckBox(QStringLiteral(" สร้างรหัสสินค้าอัตโนมัติ"), detailsPanel);
+    autoCodeSwitch->setObjectName(QStringLiteral("autoCodeSwitch"));
+    storedAutoCodeSwitch = new QCheckBox(this);
+    storedAutoCodeSwitch->setObjectName(QStringLiteral("storedAutoCodeSwitch"));
+    storedAutoCodeSwitch->hide();
 
-    auto *wholesale = new QGroupBox(Frame1);
-    wholesale->setObjectName(QStringLiteral("Frame3"));
+    auto *wholesale = new QGroupBox(detailsPanel);
+    wholesale->setObjectName(QStringLiteral("wholesalePanel"));
     wholesale->setFont(font);
-    Check1 = new QCheckBox(QStringLiteral(" เปิด / ปิด ราคาส่ง"), wholesale);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Text1 = makeBox(wholesale, QStringLiteral("Text1"));
-    text2 = makeBox(wholesale, QStringLiteral("text2"));
+    wholesaleSwitch = new QCheckBox(QStringLiteral(" เปิด / ปิด ราคาส่ง"), wholesale);
+    wholesaleSwitch->setObjectName(QStringLiteral("wholesaleSwitch"));
+    wholesaleQuantityBox = makeBox(wholesale, QStringLiteral("wholesaleQuantityBox"));
+    wholesalePriceBox = makeBox(wholesale, QStringLiteral("wholesalePriceBox"));
 
-    Image2 = new QLabel(Frame2);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setScaledContents(true); // the picture is stretched to fill the box
-    Image2->setFrameShape(QFrame::Box);
-    Image2->setAccessibleName(QStringLiteral("ข้อมูลรูปภาพ"));
-    cupP = makeButton(Frame2, QStringLiteral("cupP"), QStringLiteral("[ เพิ่มรูปภาพ ]"));
-    cdelP = makeButton(Frame2, QStringLiteral("cdelP"), QStringLiteral("[ ลบรูปภาพ ]"));
-    Command1 = makeButton(Frame2, QStringLiteral("Command1"), QStringLiteral("  &บันทึกข้อมูล"));
-    Label16 = makeLabel(Frame2, QStringLiteral("* จำเป็นต้องกรอกข้อมูลลงไป"));
-    Label16->setObjectName(QStringLiteral("Label16"));
+    pictureBox = new QLabel(picturePanel);
+    pictureBox->setObjectName(QStringLiteral("pictureBox"));
+    pictureBox->setScaledContents(true); // the picture is stretched to fill the box
+    pictureBox->setFrameShape(QFrame::Box);
+    pictureBox->setAccessibleName(QStringLiteral("ข้อมูลรูปภาพ"));
+    addPictureButton = makeButton(
+        picturePanel, QStringLiteral("addPictureButton"), QStringLiteral("[ เพิ่มรูปภาพ ]"));
+    removePictureButton = makeButton(
+        picturePanel, QStringLiteral("removePictureButton"), QStringLiteral("[ ลบรูปภาพ ]"));
+    saveButton
+        = makeButton(picturePanel, QStringLiteral("saveButton"), QStringLiteral("  &บันทึกข้อมูล"));
+    requiredNote = makeLabel(picturePanel, QStringLiteral("* จำเป็นต้องกรอกข้อมูลลงไป"));
+    requiredNote->setObjectName(QStringLiteral("requiredNote"));
     {
-        QPalette p = Label16->palette();
+        QPalette p = requiredNote->palette();
         p.setColor(QPalette::WindowText, QColor(200, 0, 0));
-        Label16->setPalette(p);
+        requiredNote->setPalette(p);
     }
 
     // Box, caption, most characters, where Enter moves (nullptr: nowhere), back colour.
@@ -333,21 +331,24 @@ void ProductEditor::buildControls()
         unsigned back;
     };
     const BoxRow rows[] = {
-        { txtsn, QStringLiteral("&รหัสสินค้า (บาร์โค้ด)"), 20, txtname, kTextBack },
-        { txtname, QStringLiteral("ชื่อสินค้า"), 119, txtdes, kTextBack },
-        { txtdes, QStringLiteral("รายละเอียดสินค้า"), 119, txt3, kTextBack },
-        { txt3, QStringLiteral("คงเหลือเริ่มต้น"), 6, txt5, kAmountBack },
-        { txt5, QStringLiteral("ราคาขายปกติ (บาท)"), 7, txt4, kAmountBack },
-        { txt4, QStringLiteral("ราคาต้นทุน (บาท)"), 7, txt6, kAmountBack },
-        { txt6, QStringLiteral("เ&ตือนเมื่อสินค้าเหลือน้อยกว่า"), 5, nullptr, kTextBack },
-        { text4, QStringLiteral("ราคาขายพิเศษ 1 (บาท)"), 7, text3, kSpecialBack },
-        { text3, QStringLiteral("ราคาขายพิเศษ 2 (บาท)"), 7, txt6, kSpecialBack },
-        { Text1, QStringLiteral("เ&มื่อซื้อครบ (?) ได้ราคาส่ง"), 5, text2, kWholesaleOff },
-        { text2, QStringLiteral("กำหนดราคาส่ง"), 7, txt6, kWholesaleOff },
+        { codeBox, QStringLiteral("&รหัสสินค้า (บาร์โค้ด)"), 20, nameBox, kTextBack },
+        { nameBox, QStringLiteral("ชื่อสินค้า"), 119, descriptionBox, kTextBack },
+        { descriptionBox, QStringLiteral("รายละเอียดสินค้า"), 119, stockBox, kTextBack },
+        { stockBox, QStringLiteral("คงเหลือเริ่มต้น"), 6, priceBox, kAmountBack },
+        { priceBox, QStringLiteral("ราคาขายปกติ (บาท)"), 7, costBox, kAmountBack },
+        { costBox, QStringLiteral("ราคาต้นทุน (บาท)"), 7, lowStockLimitBox, kAmountBack },
+        { lowStockLimitBox, QStringLiteral("เ&ตือนเมื่อสินค้าเหลือน้อยกว่า"), 5, nullptr, kTextBack },
+        { specialPrice1Box, QStringLiteral("ราคาขายพิเศษ 1 (บาท)"), 7, specialPrice2Box,
+            kSpecialBack },
+        { specialPrice2Box, QStringLiteral("ราคาขายพิเศษ 2 (บาท)"), 7, lowStockLimitBox,
+            kSpecialBack },
+        { wholesaleQuantityBox, QStringLiteral("เ&มื่อซื้อครบ (?) ได้ราคาส่ง"), 5, wholesalePriceBox,
+            kWholesaleOff },
+        { wholesalePriceBox, QStringLiteral("กำหนดราคาส่ง"), 7, lowStockLimitBox, kWholesaleOff },
     };
     for (const BoxRow &r : rows) {
         QLabel *label = makeLabel(r.box->parentWidget(), r.caption);
-        label->setObjectName(QStringLiteral("lbl_") + r.box->objectName());
+        label->setObjectName(r.box->objectName() + QStringLiteral("Caption"));
         label->setBuddy(r.box);
         m_captions.insert(r.box, withoutAccessKey(r.caption));
         r.box->setAccessibleName(withoutAccessKey(r.caption));
@@ -357,54 +358,57 @@ void ProductEditor::buildControls()
             m_enterNext.insert(r.box, r.enter);
         setBoxColour(r.box, r.back);
         QLineEdit *box = r.box;
-        CharacterFilter::install(box, [this, box](int &k) { box_KeyPress(box, k); });
+        CharacterFilter::install(box, [this, box](int &key) { takeBoxKey(box, key); });
         connect(box, &QLineEdit::textEdited, this, [this, box](const QString &t) {
             // Typing never grows a box past its limit; a longer loaded value may shrink back.
             box->setMaxLength(qMax(m_limits.value(box), int(t.size())));
         });
     }
-    const std::pair<QComboBox *, QString> lists[] = { { Combo1, QStringLiteral("หมวดหมู่สินค้า") },
-        { Combo2, QStringLiteral("สถานที่จัดเก็บ") }, { Combo3, QStringLiteral("หน่วยนับ") } };
+    const std::pair<QComboBox *, QString> lists[] = { { groupList, QStringLiteral("หมวดหมู่สินค้า") },
+        { placeList, QStringLiteral("สถานที่จัดเก็บ") }, { unitList, QStringLiteral("หน่วยนับ") } };
     for (const auto &[list, caption] : lists) {
-        QLabel *label = makeLabel(Frame1, caption);
-        label->setObjectName(QStringLiteral("lbl_") + list->objectName());
+        QLabel *label = makeLabel(detailsPanel, caption);
+        label->setObjectName(list->objectName() + QStringLiteral("Caption"));
         label->setBuddy(list);
         list->setAccessibleName(caption);
         setBoxColour(list, kListBack);
         QComboBox *l = list;
-        CharacterFilter::install(l, [this, l](int &k) { list_KeyPress(l, k); });
+        CharacterFilter::install(l, [this, l](int &key) { takeListKey(l, key); });
     }
     // The three values the save requires are marked.
-    for (QLineEdit *required : { txtsn, txtname, txt5 }) {
-        QLabel *star = makeLabel(Frame1, QStringLiteral("*"));
-        star->setObjectName(QStringLiteral("star_") + required->objectName());
+    for (QLineEdit *required : { codeBox, nameBox, priceBox }) {
+        QLabel *star = makeLabel(detailsPanel, QStringLiteral("*"));
+        star->setObjectName(required->objectName() + QStringLiteral("Star"));
         QPalette p = star->palette();
         p.setColor(QPalette::WindowText, QColor(200, 0, 0));
         star->setPalette(p);
     }
 
     // Number boxes: the English keyboard on entry, no right button.
-    for (QLineEdit *box : { txt3, txt4, txt5, txt6, Text1, text2, text3, text4 }) {
+    for (QLineEdit *box : { stockBox, costBox, priceBox, lowStockLimitBox, wholesaleQuantityBox,
+             wholesalePriceBox, specialPrice2Box, specialPrice1Box }) {
         box->installEventFilter(this);
         InputBoxes::refuseRightClick(box);
     }
-    txtsn->installEventFilter(this);
+    codeBox->installEventFilter(this);
 
-    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    connect(cupP, &KasmoButton::Click, this, &ProductEditor::cupP_Click);
-    connect(cdelP, &KasmoButton::Click, this, &ProductEditor::cdelP_Click);
-    connect(Command1, &KasmoButton::Click, this, &ProductEditor::Command1_Click);
+    connect(wholesaleSwitch, &QCheckBox::toggled, this, [this] { enableWholesale(); });
+    connect(autoCodeSwitch, &QCheckBox::toggled, this, [this] { toggleAutoCode(); });
+    connect(addPictureButton, &KasmoButton::Click, this, &ProductEditor::addPicture);
+    connect(removePictureButton, &KasmoButton::Click, this, &ProductEditor::removePicture);
+    connect(saveButton, &KasmoButton::Click, this, &ProductEditor::save);
 
     // The panels' headings are bold; what they hold is not.
     font.setBold(false); // set, so it does not come from the panel
-    for (QGroupBox *g : { Frame1, Frame2 })
+    for (QGroupBox *g : { detailsPanel, picturePanel })
         for (QWidget *w : g->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (w != Command1 && w != cupP && w != cdelP)
+            if (w != saveButton && w != addPictureButton && w != removePictureButton)
                 w->setFont(font);
 
-    m_tabOrder = { txtsn, txtname, txtdes, Combo1, Combo2, txt4, txt6, Combo3, txt3, txt5, cupP,
-        cdelP, Check1, Text1, text2, Check2, Command1, text3, text4 };
+    m_tabOrder = { codeBox, nameBox, descriptionBox, groupList, placeList, costBox,
+        lowStockLimitBox, unitList, stockBox, priceBox, addPictureButton, removePictureButton,
+        wholesaleSwitch, wholesaleQuantityBox, wholesalePriceBox, autoCodeSwitch, saveButton,
+        specialPrice2Box, specialPrice1Box };
     for (int i = 1; i < m_tabOrder.size(); ++i)
         setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 }
@@ -416,60 +420,60 @@ void ProductEditor::placeDesign()
     const double h = 360, boxW = 2050, wideW = 5400, numW = 1150;
     auto row = [](int i) { return 380.0 + 460.0 * i; };
     auto label = [this](QWidget *box) {
-        return findChild<QLabel *>(QStringLiteral("lbl_") + box->objectName());
+        return findChild<QLabel *>(box->objectName() + QStringLiteral("Caption"));
     };
     auto star = [this](QWidget *box) {
-        return findChild<QLabel *>(QStringLiteral("star_") + box->objectName());
+        return findChild<QLabel *>(box->objectName() + QStringLiteral("Star"));
     };
     Twips::place(this, 0, 0, 13660, 6460);
     setFixedSize(size());
-    Twips::place(Frame1, 120, 100, 8400, 6240);
-    Twips::place(Frame2, 8540, 100, 5000, 6240);
+    Twips::place(detailsPanel, 120, 100, 8400, 6240);
+    Twips::place(picturePanel, 8540, 100, 5000, 6240);
 
-    Twips::place(star(txtsn), 150, row(0), 150, h);
-    Twips::place(label(txtsn), labelX, row(0), 2500, h);
-    Twips::place(txtsn, boxX, row(0), 1850, h);
-    Twips::place(Check2, 5040, row(0), 3000, h);
-    Twips::place(star(txtname), 150, row(1), 150, h);
-    Twips::place(label(txtname), labelX, row(1), 2500, h);
-    Twips::place(txtname, boxX, row(1), wideW, h);
-    Twips::place(label(txtdes), labelX, row(2), 2500, h);
-    Twips::place(txtdes, boxX, row(2), wideW, h);
+    Twips::place(star(codeBox), 150, row(0), 150, h);
+    Twips::place(label(codeBox), labelX, row(0), 2500, h);
+    Twips::place(codeBox, boxX, row(0), 1850, h);
+    Twips::place(autoCodeSwitch, 5040, row(0), 3000, h);
+    Twips::place(star(nameBox), 150, row(1), 150, h);
+    Twips::place(label(nameBox), labelX, row(1), 2500, h);
+    Twips::place(nameBox, boxX, row(1), wideW, h);
+    Twips::place(label(descriptionBox), labelX, row(2), 2500, h);
+    Twips::place(descriptionBox, boxX, row(2), wideW, h);
 
-    Twips::place(label(Combo1), labelX, row(3), 2500, h);
-    Twips::place(Combo1, boxX, row(3), boxW, h);
-    Twips::place(label(Combo2), labelX, row(4), 2500, h);
-    Twips::place(Combo2, boxX, row(4), boxW, h);
-    Twips::place(label(txt4), labelX, row(5), 2500, h);
-    Twips::place(txt4, boxX, row(5), numW, h);
-    Twips::place(label(txt6), labelX, row(6), 2500, h);
-    Twips::place(txt6, boxX, row(6), numW, h);
+    Twips::place(label(groupList), labelX, row(3), 2500, h);
+    Twips::place(groupList, boxX, row(3), boxW, h);
+    Twips::place(label(placeList), labelX, row(4), 2500, h);
+    Twips::place(placeList, boxX, row(4), boxW, h);
+    Twips::place(label(costBox), labelX, row(5), 2500, h);
+    Twips::place(costBox, boxX, row(5), numW, h);
+    Twips::place(label(lowStockLimitBox), labelX, row(6), 2500, h);
+    Twips::place(lowStockLimitBox, boxX, row(6), numW, h);
 
-    Twips::place(label(Combo3), rightLabelX, row(3), 2000, h);
-    Twips::place(Combo3, rightBoxX, row(3), numW, h);
-    Twips::place(label(txt3), rightLabelX, row(4), 2000, h);
-    Twips::place(txt3, rightBoxX, row(4), numW, h);
-    Twips::place(star(txt5), rightLabelX - 150, row(5), 150, h);
-    Twips::place(label(txt5), rightLabelX, row(5), 2000, h);
-    Twips::place(txt5, rightBoxX, row(5), numW, h);
-    Twips::place(label(text4), rightLabelX, row(6), 2000, h);
-    Twips::place(text4, rightBoxX, row(6), numW, h);
-    Twips::place(label(text3), rightLabelX, row(7), 2000, h);
-    Twips::place(text3, rightBoxX, row(7), numW, h);
+    Twips::place(label(unitList), rightLabelX, row(3), 2000, h);
+    Twips::place(unitList, rightBoxX, row(3), numW, h);
+    Twips::place(label(stockBox), rightLabelX, row(4), 2000, h);
+    Twips::place(stockBox, rightBoxX, row(4), numW, h);
+    Twips::place(star(priceBox), rightLabelX - 150, row(5), 150, h);
+    Twips::place(label(priceBox), rightLabelX, row(5), 2000, h);
+    Twips::place(priceBox, rightBoxX, row(5), numW, h);
+    Twips::place(label(specialPrice1Box), rightLabelX, row(6), 2000, h);
+    Twips::place(specialPrice1Box, rightBoxX, row(6), numW, h);
+    Twips::place(label(specialPrice2Box), rightLabelX, row(7), 2000, h);
+    Twips::place(specialPrice2Box, rightBoxX, row(7), numW, h);
 
-    QWidget *wholesale = Check1->parentWidget();
+    QWidget *wholesale = wholesaleSwitch->parentWidget();
     Twips::place(wholesale, 150, row(8) + 80, 8100, 1500);
-    Twips::place(Check1, 150, 120, 3000, h);
-    Twips::place(label(Text1), labelX, 560, 2500, h);
-    Twips::place(Text1, boxX - 150, 560, numW, h);
-    Twips::place(label(text2), labelX, 1000, 2500, h);
-    Twips::place(text2, boxX - 150, 1000, numW, h);
+    Twips::place(wholesaleSwitch, 150, 120, 3000, h);
+    Twips::place(label(wholesaleQuantityBox), labelX, 560, 2500, h);
+    Twips::place(wholesaleQuantityBox, boxX - 150, 560, numW, h);
+    Twips::place(label(wholesalePriceBox), labelX, 1000, 2500, h);
+    Twips::place(wholesalePriceBox, boxX - 150, 1000, numW, h);
 
-    Twips::place(Image2, 90, 330, 4815, 4095);
-    Twips::place(cupP, 90, 4560, 2350, 450);
-    Twips::place(cdelP, 2555, 4560, 2350, 450);
-    Twips::place(Command1, 90, 5120, 4815, 560);
-    Twips::place(Label16, 90, 5760, 4815, 330);
+    Twips::place(pictureBox, 90, 330, 4815, 4095);
+    Twips::place(addPictureButton, 90, 4560, 2350, 450);
+    Twips::place(removePictureButton, 2555, 4560, 2350, 450);
+    Twips::place(saveButton, 90, 5120, 4815, 560);
+    Twips::place(requiredNote, 90, 5760, 4815, 330);
 }
 
 void ProductEditor::setBoxColour(QWidget *box, unsigned bgr)
@@ -499,131 +503,130 @@ void ProductEditor::focusFirst()
 // ---------------------------------------------------------------------------------------------
 // Opening and loading
 
-void ProductEditor::Form_Load()
+void ProductEditor::prepareBoxes()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    IsNewItem = Module1::NewItemMode;
-    txtsnTag.clear();
+    m_loadedCode.clear();
     Lookups::fillList(
-        Combo1, QStringLiteral("tblGroup"), QStringLiteral("gPK"), QStringLiteral("gName"));
+        groupList, QStringLiteral("tblGroup"), QStringLiteral("gPK"), QStringLiteral("gName"));
     Lookups::fillList(
-        Combo2, QStringLiteral("tblGeb"), QStringLiteral("gePK"), QStringLiteral("geName"));
+        placeList, QStringLiteral("tblGeb"), QStringLiteral("gePK"), QStringLiteral("geName"));
     Lookups::fillList(
-        Combo3, QStringLiteral("tblNub"), QStringLiteral("nPK"), QStringLiteral("nName"));
-    for (QComboBox *list : { Combo1, Combo2, Combo3 })
+        unitList, QStringLiteral("tblNub"), QStringLiteral("nPK"), QStringLiteral("nName"));
+    for (QComboBox *list : { groupList, placeList, unitList })
         list->setCurrentIndex(-1); // full lists, no text chosen
-    setBoxText(Text1, QStringLiteral("5"));
-    setBoxText(text2, QStringLiteral("0"));
-    Check1_Click();
+    setBoxText(wholesaleQuantityBox, QStringLiteral("5"));
+    setBoxText(wholesalePriceBox, QStringLiteral("0"));
+    enableWholesale();
     showOwnPlaceholder();
-    cdelP->setEnabled(true);
-    Showdata();
+    removePictureButton->setEnabled(true);
+    showProduct();
 }
 
-void ProductEditor::Showdata()
+void ProductEditor::showProduct()
 {
-    if (IsNewItem)
+    if (m_isNew)
         return;
-    ProductPK = Module1::SelectedProductPK;
     const std::optional<ProductValue> found
-        = ProductStore(ShopDatabase::connection()).load(ProductPK);
+        = ProductStore(ShopDatabase::connection()).load(m_productKey);
     const ProductValue p = found.value_or(ProductValue {});
-    const double checkTop = Twips::fromPixelsY(Check2->y());
-    Check2->setEnabled(false);
+    const double checkTop = Twips::fromPixelsY(autoCodeSwitch->y());
+    autoCodeSwitch->setEnabled(false);
     if (p.autoCode) {
-        txtsn->setEnabled(false);
-        Check2->setText(QStringLiteral(" คุณเปิดใช้รหัสอัตโนมัติแล้ว"));
-        Check3->setChecked(true);
+        codeBox->setEnabled(false);
+        autoCodeSwitch->setText(QStringLiteral(" คุณเปิดใช้รหัสอัตโนมัติแล้ว"));
+        storedAutoCodeSwitch->setChecked(true);
     } else {
-        Check2->setText(QStringLiteral(" คุณได้เลือกกำหนดรหัสเอง"));
+        autoCodeSwitch->setText(QStringLiteral(" คุณได้เลือกกำหนดรหัสเอง"));
     }
-    Twips::place(Check2, 4800, checkTop, 3240, 360);
-    setBoxText(txtsn, p.code);
-    txtsnTag = txtsn->text();
-    setBoxText(txtname, p.name);
-    setBoxText(txtdes, p.description);
-    setBoxText(txt3, QString::number(p.stock));
-    setBoxText(txt4, fixed2(p.cost));
-    setBoxText(txt5, fixed2(p.sell));
-    setBoxText(txt6, QString::number(p.lowLimit));
-    setBoxText(text3, fixed2(p.special2));
-    setBoxText(text4, fixed2(p.special1));
-    Check1->setChecked(p.wholesale);
-    setBoxText(Text1, p.wholesaleQty ? QString::number(*p.wholesaleQty) : QString());
-    setBoxText(text2, fixed2(p.wholesalePrice));
-    Combo1->setEditText(p.group);
-    Combo2->setEditText(p.place);
-    Combo3->setEditText(p.unit);
+    Twips::place(autoCodeSwitch, 4800, checkTop, 3240, 360);
+    setBoxText(codeBox, p.code);
+    m_loadedCode = codeBox->text();
+    setBoxText(nameBox, p.name);
+    setBoxText(descriptionBox, p.description);
+    setBoxText(stockBox, QString::number(p.stock));
+    setBoxText(costBox, fixed2(p.cost));
+    setBoxText(priceBox, fixed2(p.sell));
+    setBoxText(lowStockLimitBox, QString::number(p.lowLimit));
+    setBoxText(specialPrice2Box, fixed2(p.special2));
+    setBoxText(specialPrice1Box, fixed2(p.special1));
+    wholesaleSwitch->setChecked(p.wholesale);
+    setBoxText(wholesaleQuantityBox, p.wholesaleQty ? QString::number(*p.wholesaleQty) : QString());
+    setBoxText(wholesalePriceBox, fixed2(p.wholesalePrice));
+    groupList->setEditText(p.group);
+    placeList->setEditText(p.place);
+    unitList->setEditText(p.unit);
 
     if (trimBlanks(p.picture).isEmpty()) {
-        PictureFile.clear();
+        m_pictureFile.clear();
         if (!showPicture(kNoPicture))
             showOwnPlaceholder();
-        cdelP->setEnabled(false);
+        removePictureButton->setEnabled(false);
     } else {
-        PictureFile = p.picture;
-        cdelP->setEnabled(true);
-        if (!showPicture(QStringLiteral("data/pic/") + PictureFile))
+        m_pictureFile = p.picture;
+        removePictureButton->setEnabled(true);
+        if (!showPicture(QStringLiteral("data/pic/") + m_pictureFile))
             showPicture(kPicError);
     }
 }
 
-void ProductEditor::Check1_Click()
+void ProductEditor::enableWholesale()
 {
-    const bool on = Check1->isChecked();
-    for (QLineEdit *box : { Text1, text2 }) {
+    const bool on = wholesaleSwitch->isChecked();
+    for (QLineEdit *box : { wholesaleQuantityBox, wholesalePriceBox }) {
         box->setEnabled(on);
         setBoxColour(box, on ? kAmountBack : kWholesaleOff);
     }
 }
 
-void ProductEditor::Check2_Click()
+void ProductEditor::toggleAutoCode()
 {
-    if (Check2->isChecked()) {
-        txtsn->setEnabled(false);
-        setBoxColour(txtsn, kAutoCodeBack);
-        setBoxText(txtsn, kAutoCodeText);
-        txtname->setFocus(Qt::OtherFocusReason);
+    if (autoCodeSwitch->isChecked()) {
+        codeBox->setEnabled(false);
+        setBoxColour(codeBox, kAutoCodeBack);
+        setBoxText(codeBox, kAutoCodeText);
+        nameBox->setFocus(Qt::OtherFocusReason);
     } else {
-        txtsn->setEnabled(true);
-        setBoxColour(txtsn, kTextBack);
-        txtsn->clear();
-        txtsn->setFocus(Qt::OtherFocusReason);
+        codeBox->setEnabled(true);
+        setBoxColour(codeBox, kTextBack);
+        codeBox->clear();
+        codeBox->setFocus(Qt::OtherFocusReason);
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keys, focus and mouse
 
-void ProductEditor::box_KeyPress(QLineEdit *box, int &KeyAscii)
+void ProductEditor::takeBoxKey(QLineEdit *box, int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
+    if (key == 13) {
+        key = 0;
         if (QWidget *next = m_enterNext.value(box))
             next->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (box == txt3 || box == txt6 || box == Text1)
-        KeyAscii = KeyFilters::digitsOnly(KeyAscii);
-    else if (box == txt4 || box == txt5 || box == text2 || box == text3 || box == text4)
-        KeyAscii = KeyFilters::decimalOnly(KeyAscii);
+    if (box == stockBox || box == lowStockLimitBox || box == wholesaleQuantityBox)
+        key = KeyFilters::digitsOnly(key);
+    else if (box == costBox || box == priceBox || box == wholesalePriceBox
+        || box == specialPrice2Box || box == specialPrice1Box)
+        key = KeyFilters::decimalOnly(key);
 }
 
-void ProductEditor::list_KeyPress(QComboBox *list, int &KeyAscii)
+void ProductEditor::takeListKey(QComboBox *list, int &key)
 {
-    KeyFilters::limitListLength(list, list == Combo3 ? 19 : 45, KeyAscii);
-    AutoComplete(list, KeyAscii);
+    KeyFilters::limitListLength(list, list == unitList ? 19 : 45, key);
+    completeFromList(list, key);
 }
 
-void ProductEditor::AutoComplete(QComboBox *list, int &KeyAscii)
+void ProductEditor::completeFromList(QComboBox *list, int &key)
 {
     QLineEdit *e = list->lineEdit();
     if (e->hasSelectedText())
         e->del(); // the rest offered by the last completion
     const QString rest = e->text();
     QString search = rest;
-    if (KeyAscii != 0) {
-        const char32_t c = char32_t(KeyAscii);
+    if (key != 0) {
+        const char32_t c = char32_t(key);
         search += QString::fromUcs4(&c, 1);
     }
     if (search.isEmpty())
@@ -633,11 +636,10 @@ void ProductEditor::AutoComplete(QComboBox *list, int &KeyAscii)
         return; // the key goes on: a new name can be typed in full
     const QString entry = list->itemText(found);
     // A dropped key still counts one character, as the search text held it.
-    const int n
-        = qMin(int(entry.size()), KeyAscii != 0 ? int(search.size()) : int(rest.size()) + 1);
+    const int n = qMin(int(entry.size()), key != 0 ? int(search.size()) : int(rest.size()) + 1);
     list->setCurrentIndex(found);
     e->setText(entry);
-    KeyAscii = 0;
+    key = 0;
     if (n < entry.size())
         e->setSelection(int(entry.size()), n - int(entry.size())); // the caret after n
     else
@@ -666,7 +668,7 @@ void ProductEditor::keyPressEvent(QKeyEvent *e)
 
 void ProductEditor::showOwnPlaceholder()
 {
-    Image2->setPixmap(ownPlaceholder(font()));
+    pictureBox->setPixmap(ownPlaceholder(font()));
 }
 
 bool ProductEditor::showPicture(const QString &relative)
@@ -679,11 +681,11 @@ bool ProductEditor::showPicture(const QString &relative)
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid())
-        reader.setScaledSize(Image2->size()); // stretched to the box
+        reader.setScaledSize(pictureBox->size()); // stretched to the box
     const QImage img = reader.read();
     if (img.isNull())
         return false;
-    Image2->setPixmap(QPixmap::fromImage(img));
+    pictureBox->setPixmap(QPixmap::fromImage(img));
     return true;
 }
 
@@ -707,7 +709,7 @@ QString ProductEditor::freePictureName(const QDateTime &now) const
     }
 }
 
-void ProductEditor::cupP_Click()
+void ProductEditor::addPicture()
 {
     const QDateTime now = Clock::now(); // the name's time is the press of the button
     const QString source = FileDialogService::getOpenFileName(this,
@@ -722,18 +724,18 @@ void ProductEditor::cupP_Click()
             MsgResult::Ok, this);
         return;
     }
-    PictureFile = name;
-    if (!showPicture(QStringLiteral("data/pic/") + PictureFile))
+    m_pictureFile = name;
+    if (!showPicture(QStringLiteral("data/pic/") + m_pictureFile))
         showPicture(kPicError);
-    cdelP->setEnabled(true);
+    removePictureButton->setEnabled(true);
 }
 
-void ProductEditor::cdelP_Click()
+void ProductEditor::removePicture()
 {
-    PictureFile.clear();
+    m_pictureFile.clear();
     if (!showPicture(kNoPicture))
         showOwnPlaceholder();
-    cdelP->setEnabled(false);
+    removePictureButton->setEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -743,8 +745,8 @@ void ProductEditor::refuse(const QString &text, QWidget *focus)
 {
     MsgBox(text, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
     // The code box is locked while the code is automatic: its switch takes the focus then.
-    if (focus == txtsn && !txtsn->isEnabled() && Check2->isEnabled())
-        focus = Check2;
+    if (focus == codeBox && !codeBox->isEnabled() && autoCodeSwitch->isEnabled())
+        focus = autoCodeSwitch;
     focus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -752,10 +754,12 @@ bool ProductEditor::numbersAreValid(const QList<QLineEdit *> &leaveOut)
 {
     // In the order of the boxes' table; a text no column could hold is named before the
     // confirmation, with the focus in its box.
-    for (QLineEdit *box : { txt3, txt5, txt4, txt6, text4, text3, Text1, text2 }) {
+    for (QLineEdit *box : { stockBox, priceBox, costBox, lowStockLimitBox, specialPrice1Box,
+             specialPrice2Box, wholesaleQuantityBox, wholesalePriceBox }) {
         if (leaveOut.contains(box))
             continue;
-        const bool whole = box == txt3 || box == txt6 || box == Text1;
+        const bool whole
+            = box == stockBox || box == lowStockLimitBox || box == wholesaleQuantityBox;
         const bool ok = whole ? parseWhole(box->text(), nullptr) : parseMoney(box->text(), nullptr);
         if (!ok) {
             refuse(notANumber(m_captions.value(box)), box);
@@ -765,37 +769,37 @@ bool ProductEditor::numbersAreValid(const QList<QLineEdit *> &leaveOut)
     return true;
 }
 
-int ProductEditor::CheckNewCode()
+int ProductEditor::countOthersWithCode()
 {
     // On the code as it will be stored; an edited product is no duplicate of itself.
     return ProductStore(ShopDatabase::connection())
-        .countCode(trimBlanks(cleaned(txtsn->text())), IsNewItem ? 0 : ProductPK);
+        .countCode(trimBlanks(cleaned(codeBox->text())), m_isNew ? 0 : m_productKey);
 }
 
-void ProductEditor::Command1_Click()
+void ProductEditor::save()
 {
     // 1. to 4.: what the save requires. A code or name of nothing but ' % * is empty.
-    if (trimBlanks(cleaned(txtsn->text())).isEmpty()) {
-        refuse(kCodeEmpty, txtsn);
+    if (trimBlanks(cleaned(codeBox->text())).isEmpty()) {
+        refuse(kCodeEmpty, codeBox);
         return;
     }
-    if (!Check3->isChecked() && !Check2->isChecked()) {
-        const QString code = cleaned(txtsn->text());
+    if (!storedAutoCodeSwitch->isChecked() && !autoCodeSwitch->isChecked()) {
+        const QString code = cleaned(codeBox->text());
         if (code.contains(QLatin1String("pd-")) || code.contains(QLatin1String("PD-"))) {
             MsgBox(kCodePrefix, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
                 this);
-            txtsn->clear();
-            txtsn->setFocus(Qt::OtherFocusReason);
+            codeBox->clear();
+            codeBox->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
-    if (trimBlanks(cleaned(txtname->text())).isEmpty()) {
-        refuse(kNameEmpty, txtname);
+    if (trimBlanks(cleaned(nameBox->text())).isEmpty()) {
+        refuse(kNameEmpty, nameBox);
         return;
     }
-    const QString price = trimBlanks(txt5->text());
+    const QString price = trimBlanks(priceBox->text());
     if (price.isEmpty() || price == QLatin1String(".")) {
-        refuse(kPriceEmpty, txt5);
+        refuse(kPriceEmpty, priceBox);
         return;
     }
 
@@ -805,33 +809,34 @@ void ProductEditor::Command1_Click()
     auto zero = [](QLineEdit *b) { return trimBlanks(b->text()) == QLatin1String("0"); };
     auto zeroNumber = [](QLineEdit *b) { return Val(trimBlanks(b->text())) == 0; };
     QList<QLineEdit *> defaulted;
-    if (empty(txt3))
-        defaulted << txt3;
-    if (empty(txt4) || zeroNumber(txt4))
-        defaulted << txt4;
-    if (empty(txt6))
-        defaulted << txt6;
-    if (empty(Text1) || zero(Text1))
-        defaulted << Text1;
-    for (QLineEdit *box : { text2, text3, text4 })
+    if (empty(stockBox))
+        defaulted << stockBox;
+    if (empty(costBox) || zeroNumber(costBox))
+        defaulted << costBox;
+    if (empty(lowStockLimitBox))
+        defaulted << lowStockLimitBox;
+    if (empty(wholesaleQuantityBox) || zero(wholesaleQuantityBox))
+        defaulted << wholesaleQuantityBox;
+    for (QLineEdit *box : { wholesalePriceBox, specialPrice2Box, specialPrice1Box })
         if (empty(box) || zero(box) || zeroNumber(box))
             defaulted << box;
     if (!numbersAreValid(defaulted))
         return;
     for (QLineEdit *box : std::as_const(defaulted))
         setBoxText(box,
-            box == Text1                                       ? QStringLiteral("5")
-                : box == text2 || box == text3 || box == text4 ? txt5->text()
-                                                               : QStringLiteral("0"));
+            box == wholesaleQuantityBox ? QStringLiteral("5")
+                : box == wholesalePriceBox || box == specialPrice2Box || box == specialPrice1Box
+                ? priceBox->text()
+                : QStringLiteral("0"));
 
     // 6. The code another product already has.
-    if (txtsn->text() != txtsnTag && CheckNewCode() > 0) {
-        refuse(codeInUse(trimBlanks(cleaned(txtsn->text()))), txtsn);
+    if (codeBox->text() != m_loadedCode && countOthersWithCode() > 0) {
+        refuse(codeInUse(trimBlanks(cleaned(codeBox->text()))), codeBox);
         return;
     }
 
     // 7. Cleaning, shown in the boxes.
-    for (QLineEdit *box : { txtsn, txtname, txtdes })
+    for (QLineEdit *box : { codeBox, nameBox, descriptionBox })
         setBoxText(box, cleaned(box->text()));
 
     // 8. Confirmation.
@@ -842,10 +847,10 @@ void ProductEditor::Command1_Click()
 
     // 9. The write; a failure leaves everything as it was and the editor open.
     try {
-        if (IsNewItem)
-            SaveNewData();
+        if (m_isNew)
+            insertProduct();
         else
-            SaveEditData();
+            updateProduct();
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
@@ -854,48 +859,46 @@ void ProductEditor::Command1_Click()
 ProductValue ProductEditor::boxesValue() const
 {
     ProductValue p;
-    p.pk = ProductPK;
-    p.autoCode = Check2->isChecked();
-    p.code = trimBlanks(txtsn->text());
-    p.name = trimBlanks(txtname->text());
-    p.description = trimBlanks(txtdes->text());
-    p.group = Combo1->currentText();
-    p.place = Combo2->currentText();
-    p.unit = Combo3->currentText();
+    p.pk = m_productKey;
+    p.autoCode = autoCodeSwitch->isChecked();
+    p.code = trimBlanks(codeBox->text());
+    p.name = trimBlanks(nameBox->text());
+    p.description = trimBlanks(descriptionBox->text());
+    p.group = groupList->currentText();
+    p.place = placeList->currentText();
+    p.unit = unitList->currentText();
     qint64 n = 0;
-    parseWhole(txt3->text(), &p.stock);
-    parseMoney(txt4->text(), &p.cost);
-    parseMoney(txt5->text(), &p.sell);
-    parseWhole(txt6->text(), &p.lowLimit);
-    parseMoney(text4->text(), &p.special1);
-    parseMoney(text3->text(), &p.special2);
-    p.wholesale = Check1->isChecked();
-    if (parseWhole(Text1->text(), &n))
+    parseWhole(stockBox->text(), &p.stock);
+    parseMoney(costBox->text(), &p.cost);
+    parseMoney(priceBox->text(), &p.sell);
+    parseWhole(lowStockLimitBox->text(), &p.lowLimit);
+    parseMoney(specialPrice1Box->text(), &p.special1);
+    parseMoney(specialPrice2Box->text(), &p.special2);
+    p.wholesale = wholesaleSwitch->isChecked();
+    if (parseWhole(wholesaleQuantityBox->text(), &n))
         p.wholesaleQty = n;
-    parseMoney(text2->text(), &p.wholesalePrice);
-    p.picture = PictureFile;
+    parseMoney(wholesalePriceBox->text(), &p.wholesalePrice);
+    p.picture = m_pictureFile;
     return p;
 }
 
-void ProductEditor::SaveNewData()
+void ProductEditor::insertProduct()
 {
     // The key, the automatic code, the lookup entries and the row commit together.
     const ProductValue saved
         = ProductStore(ShopDatabase::connection()).insert(boxesValue(), Clock::today());
-    ProductPK = saved.pk;
+    m_productKey = saved.pk;
     if (saved.autoCode)
-        setBoxText(txtsn, saved.code);
-    Module1::DataChanged = true;
+        setBoxText(codeBox, saved.code);
     accept();
 }
 
-void ProductEditor::SaveEditData()
+void ProductEditor::updateProduct()
 {
     if (!ProductStore(ShopDatabase::connection()).update(boxesValue())) {
         MsgBox(
             kProductGone, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         return;
     }
-    Module1::DataChanged = true;
     accept();
 }

@@ -136,7 +136,10 @@ StockPage::StockPage()
     WindowRegistry::add(this);
     buildControls();
     placeDesign();
-    Form_Load();
+    // A first load that fails is shown; the page opens with an empty list.
+    loadShowingFailure(false);
+    if (SignedInUser::signInOn == 1 && !SignedInUser::mayViewHistory)
+        historyButton->setEnabled(false);
 }
 
 int StockPage::document() const
@@ -146,12 +149,12 @@ int StockPage::document() const
 
 int StockPage::rowCount() const
 {
-    return fpSpread1->maxRows();
+    return productGrid->maxRows();
 }
 
 QString StockPage::cell(int row, int col) const
 {
-    return fpSpread1->displayText(col, row);
+    return productGrid->displayText(col, row);
 }
 
 QString StockPage::text(Text) const
@@ -169,168 +172,158 @@ void StockPage::buildControls()
     setFont(pageFont);
     setColours(this, kPageBack);
 
-    imgBarHeader = new QLabel(this);
-    imgBarHeader->setObjectName(QStringLiteral("imgBarHeader"));
-    setColours(imgBarHeader, kHeaderBar);
+    headerBar = new QLabel(this);
+    headerBar->setObjectName(QStringLiteral("headerBar"));
+    setColours(headerBar, kHeaderBar);
 
-    pageButton1 = makeButton(this, QStringLiteral("pageButton1"),
+    addProductButton = makeButton(this, QStringLiteral("addProductButton"),
         ButtonPresets::pageButton(QStringLiteral("เพิ่มข้อมูลสินค้า (F12)")));
-    pageButton2 = makeButton(this, QStringLiteral("pageButton2"),
+    deleteProductButton = makeButton(this, QStringLiteral("deleteProductButton"),
         ButtonPresets::pageButton(QStringLiteral("ลบสินค้า (Del)")));
-    pageButton3 = makeButton(this, QStringLiteral("pageButton3"),
+    stockUpdateButton = makeButton(this, QStringLiteral("stockUpdateButton"),
         ButtonPresets::pageButton(QStringLiteral("อัพเดทสต๊อก (F9)")));
-    pageButton4 = makeButton(this, QStringLiteral("pageButton4"),
+    reloadButton = makeButton(this, QStringLiteral("reloadButton"),
         ButtonPresets::pageButton(QStringLiteral("รีโหลดข้อมูล (F5)")));
-    pageButton5 = makeButton(this, QStringLiteral("pageButton5"),
+    historyButton = makeButton(this, QStringLiteral("historyButton"),
         ButtonPresets::pageButton(QStringLiteral("ข้อมูลย้อนหลัง")));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    setColours(Label1, kCountBand);
-    Label2 = new QLabel(QStringLiteral("???"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
+    countBand = new QLabel(this);
+    countBand->setObjectName(QStringLiteral("countBand"));
+    setColours(countBand, kCountBand);
+    countLabel = new QLabel(QStringLiteral("???"), this);
+    countLabel->setObjectName(QStringLiteral("countLabel"));
+    countLabel->setAlignment(Qt::AlignCenter);
     {
-        QFont f = Label2->font();
+        QFont f = countLabel->font();
         f.setPointSizeF(11);
         f.setBold(true);
-        Label2->setFont(f);
+        countLabel->setFont(f);
     }
-    setColours(Label2, QColor(), kCountText);
+    setColours(countLabel, QColor(), kCountText);
     // What is read is the figure; the caption is its description.
-    Label2->setAccessibleDescription(QStringLiteral("ข้อมูลทั้งหมด"));
+    countLabel->setAccessibleDescription(QStringLiteral("ข้อมูลทั้งหมด"));
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    setColours(Frame1, kSearchBand);
-    Check1 = new QCheckBox(QStringLiteral(" เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า"), Frame1);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setToolTip(
+    searchBand = new QFrame(this);
+    searchBand->setObjectName(QStringLiteral("searchBand"));
+    setColours(searchBand, kSearchBand);
+    belowQuantitySwitch
+        = new QCheckBox(QStringLiteral(" เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า"), searchBand);
+    belowQuantitySwitch->setObjectName(QStringLiteral("belowQuantitySwitch"));
+    belowQuantitySwitch->setToolTip(
         QStringLiteral(" เมื่อเปิด ช่องค้นหาจะเปลี่ยนเป็น ค้นหาสินค้า ตามจำนวน คงเหลือ ที่ต้องการ "));
-    Check1->setAccessibleName(trimBlanks(Check1->text()));
-    txt1 = new QLineEdit(Frame1);
-    txt1->setObjectName(QStringLiteral("txt1"));
-    txt1->setMaxLength(99);
-    txt1->setToolTip(QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
-    txt1->setAccessibleName(trimBlanks(txt1->toolTip()));
+    belowQuantitySwitch->setAccessibleName(trimBlanks(belowQuantitySwitch->text()));
+    searchBox = new QLineEdit(searchBand);
+    searchBox->setObjectName(QStringLiteral("searchBox"));
+    searchBox->setMaxLength(99);
+    searchBox->setToolTip(QStringLiteral("  ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด  "));
+    searchBox->setAccessibleName(trimBlanks(searchBox->toolTip()));
     {
-        QFont f = txt1->font();
+        QFont f = searchBox->font();
         f.setPointSizeF(10);
-        txt1->setFont(f);
+        searchBox->setFont(f);
     }
-    cmdSearch = makeButton(Frame1, QStringLiteral("cmdSearch"),
+    searchButton = makeButton(searchBand, QStringLiteral("searchButton"),
         ButtonPresets::searchButton(QStringLiteral("   ค้นหาข้อมูล")));
-    Combo2 = makeList(Frame1, QStringLiteral("Combo2"), QStringLiteral(" แสดงข้อมูลตาม หมวดหมู่ "));
-    Combo1 = makeList(Frame1, QStringLiteral("Combo1"), QStringLiteral(" แสดงข้อมูลตาม สถานที่เก็บ "));
-    kasmoButton1 = makeButton(Frame1, QStringLiteral("kasmoButton1"),
+    groupFilter = makeList(
+        searchBand, QStringLiteral("groupFilter"), QStringLiteral(" แสดงข้อมูลตาม หมวดหมู่ "));
+    placeFilter = makeList(
+        searchBand, QStringLiteral("placeFilter"), QStringLiteral(" แสดงข้อมูลตาม สถานที่เก็บ "));
+    printButton = makeButton(searchBand, QStringLiteral("printButton"),
         ButtonPresets::pageButton(QStringLiteral(" พิมพ์รายงาน")));
 
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
-    fpSpread1->setAccessibleName(windowTitle());
+    productGrid = new DataGrid(this);
+    productGrid->setObjectName(QStringLiteral("productGrid"));
+    productGrid->setAccessibleName(windowTitle());
 
-    connect(pageButton1, &KasmoButton::Click, this, &StockPage::pageButton1_Click);
-    connect(pageButton2, &KasmoButton::Click, this, &StockPage::pageButton2_Click);
-    connect(pageButton3, &KasmoButton::Click, this, &StockPage::pageButton3_Click);
-    connect(pageButton4, &KasmoButton::Click, this, &StockPage::pageButton4_Click);
-    connect(pageButton5, &KasmoButton::Click, this, &StockPage::pageButton5_Click);
-    connect(cmdSearch, &KasmoButton::Click, this, &StockPage::cmdSearch_Click);
-    connect(kasmoButton1, &KasmoButton::Click, this, &StockPage::kasmoButton1_Click);
-    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
-    CharacterFilter::install(txt1, [this](int &k) { txt1_KeyPress(k); });
-    connect(fpSpread1, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
-        fpSpread1->setActiveCell(col, row);
-        fpSpread1_DblClick();
+    connect(addProductButton, &KasmoButton::Click, this, &StockPage::addProduct);
+    connect(deleteProductButton, &KasmoButton::Click, this, &StockPage::deleteProduct);
+    connect(stockUpdateButton, &KasmoButton::Click, this, &StockPage::openStockUpdate);
+    connect(reloadButton, &KasmoButton::Click, this, &StockPage::reloadProducts);
+    connect(historyButton, &KasmoButton::Click, this, &StockPage::openHistory);
+    connect(searchButton, &KasmoButton::Click, this, &StockPage::searchProducts);
+    connect(printButton, &KasmoButton::Click, this, &StockPage::printList);
+    connect(belowQuantitySwitch, &QCheckBox::toggled, this, [this] { toggleBelowQuantity(); });
+    connect(placeFilter, &QComboBox::activated, this, [this] { filterByPlace(); });
+    connect(groupFilter, &QComboBox::activated, this, [this] { filterByGroup(); });
+    CharacterFilter::install(searchBox, [this](int &key) { filterSearchKey(key); });
+    connect(productGrid, &DataGrid::cellDoubleClicked, this, [this](int col, int row) {
+        productGrid->setActiveCell(col, row);
+        editActiveProduct();
     });
-    connect(fpSpread1, &DataGrid::keyDown, this,
-        [this](int &key, Qt::KeyboardModifiers) { fpSpread1_KeyDown(key); });
+    connect(productGrid, &DataGrid::keyDown, this,
+        [this](int &key, Qt::KeyboardModifiers) { runGridCommand(key); });
 }
 
 // Design positions in twips; the layout rule stretches from here.
 void StockPage::placeDesign()
 {
-    Twips::place(imgBarHeader, 0, 0, 13160, 800);
-    Twips::place(pageButton1, 30, 40, 2250, 735);
-    Twips::place(pageButton2, 2300, 40, 1800, 735);
-    Twips::place(pageButton3, 4120, 40, 2050, 735);
-    Twips::place(pageButton4, 6190, 40, 2050, 735);
-    Twips::place(pageButton5, 8260, 40, 1900, 735);
-    Twips::place(Label1, 10680, 100, 4500, 620);
-    Twips::place(Label2, 10810, 160, 4240, 500);
-    Twips::place(Frame1, 0, 840, 15370, 800);
-    Twips::place(Check1, 150, 40, 5300, 320);
-    Twips::place(txt1, 150, 370, 5300, 380);
-    Twips::place(cmdSearch, 5520, 330, 1750, 450);
-    Twips::place(Combo2, 7380, 370, 2500, 380);
-    Twips::place(Combo1, 9960, 370, 2500, 380);
-    Twips::place(kasmoButton1, 13160, 330, 2000, 450);
-    Twips::place(fpSpread1, 0, 1680, 15360, 6000);
-    imgBarHeader->lower();
-    Label2->raise();
+    Twips::place(headerBar, 0, 0, 13160, 800);
+    Twips::place(addProductButton, 30, 40, 2250, 735);
+    Twips::place(deleteProductButton, 2300, 40, 1800, 735);
+    Twips::place(stockUpdateButton, 4120, 40, 2050, 735);
+    Twips::place(reloadButton, 6190, 40, 2050, 735);
+    Twips::place(historyButton, 8260, 40, 1900, 735);
+    Twips::place(countBand, 10680, 100, 4500, 620);
+    Twips::place(countLabel, 10810, 160, 4240, 500);
+    Twips::place(searchBand, 0, 840, 15370, 800);
+    Twips::place(belowQuantitySwitch, 150, 40, 5300, 320);
+    Twips::place(searchBox, 150, 370, 5300, 380);
+    Twips::place(searchButton, 5520, 330, 1750, 450);
+    Twips::place(groupFilter, 7380, 370, 2500, 380);
+    Twips::place(placeFilter, 9960, 370, 2500, 380);
+    Twips::place(printButton, 13160, 330, 2000, 450);
+    Twips::place(productGrid, 0, 1680, 15360, 6000);
+    headerBar->lower();
+    countLabel->raise();
     resize(tx(15360), Twips::toPixelsY(9000));
 }
 
 // ---------------------------------------------------------------------------------------------
 // The page
 
-void StockPage::Form_Load()
-{
-    // A first load that fails is shown; the page opens with an empty list.
-    load(false);
-    if (SignedInUser::signInOn == 1 && !SignedInUser::mayViewHistory)
-        pageButton5->setEnabled(false);
-}
-
 void StockPage::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
-    Form_Activate();
-}
-
-void StockPage::Form_Activate()
-{
     step([&] { focusGrid(); });
 }
 
 void StockPage::focusGrid()
 {
-    fpSpread1->setFocus(Qt::OtherFocusReason);
+    productGrid->setFocus(Qt::OtherFocusReason);
 }
 
 void StockPage::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    Form_Resize();
+    stretchToWidth();
 }
 
-void StockPage::Form_Resize()
+void StockPage::stretchToWidth()
 {
     // W is the main frame's outer width; a page shown alone uses its own width.
     const QWidget *frame = window();
     const double W = Twips::fromPixelsX(frame == this ? width() : frame->frameGeometry().width());
     const double SW = Twips::fromPixelsX(width());
     const double SH = Twips::fromPixelsY(height());
-    step([&] { setWidth(Frame1, W + 10); });
-    step([&] { setWidth(imgBarHeader, W - 2200); });
-    step([&] { setLeft(Label1, W - 4680); });
-    step([&] { setLeft(Label2, W - 4550); });
-    step([&] { setLeft(kasmoButton1, W - 2200); });
+    step([&] { setWidth(searchBand, W + 10); });
+    step([&] { setWidth(headerBar, W - 2200); });
+    step([&] { setLeft(countBand, W - 4680); });
+    step([&] { setLeft(countLabel, W - 4550); });
+    step([&] { setLeft(printButton, W - 2200); });
     step([&] {
-        fpSpread1->move(0, fpSpread1->y());
-        fpSpread1->resize(width(), std::max(0, Twips::toPixelsY(SH - 1680)));
+        productGrid->move(0, productGrid->y());
+        productGrid->resize(width(), std::max(0, Twips::toPixelsY(SH - 1680)));
     });
     step([&] {
         const double divisors[] = { 0, 748, 490, 748, 1865, 1650, 1650, 1290, 1140 };
         for (int c = ColCode; c <= ColPlace; ++c)
-            fpSpread1->setColWidth(c, SW / divisors[c]);
+            productGrid->setColWidth(c, SW / divisors[c]);
     });
 }
 
-void StockPage::SetupSpread()
+void StockPage::setUpGrid()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = productGrid;
     g->setMaxRows(0);
     g->setMaxCols(DataColumns);
     g->setRowSelect(true);
@@ -367,45 +360,44 @@ void StockPage::updateLowStockAlert()
         frame->showLowStockAlert(count);
 }
 
-void StockPage::loadProducts(bool blnSearch)
+void StockPage::loadProducts(bool applyFilter)
 {
     Filter filter;
-    const int mode = blnSearch ? SearchMode : 0;
-    switch (mode) {
-    case 1:
-        if (Check1->isChecked()) {
-            const std::optional<qint64> below = wholeNumber(trimBlanks(txt1->text()));
+    switch (applyFilter ? m_filter : ProductFilter::None) {
+    case ProductFilter::TextOrQuantity:
+        if (belowQuantitySwitch->isChecked()) {
+            const std::optional<qint64> below = wholeNumber(trimBlanks(searchBox->text()));
             if (!below) {
                 // Refused like a typed letter: the text never reaches the database.
                 MsgBox(Msg::NumberOnly, MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle,
                     MsgResult::Ok, this);
-                txt1->setFocus(Qt::OtherFocusReason);
+                searchBox->setFocus(Qt::OtherFocusReason);
                 return;
             }
             filter = { Filter::BelowQuantity, QString(), *below };
         } else {
-            filter = { Filter::Text, trimBlanks(txt1->text()) };
+            filter = { Filter::Text, trimBlanks(searchBox->text()) };
         }
         break;
-    case 3:
+    case ProductFilter::LowStock:
         filter.kind = Filter::LowStock;
         break;
-    case 10:
-        filter = { Filter::Group, trimBlanks(Combo2->currentText()) };
+    case ProductFilter::Group:
+        filter = { Filter::Group, trimBlanks(groupFilter->currentText()) };
         break;
-    case 20:
-        filter = { Filter::Place, trimBlanks(Combo1->currentText()) };
+    case ProductFilter::Place:
+        filter = { Filter::Place, trimBlanks(placeFilter->currentText()) };
         break;
-    default:
+    case ProductFilter::None:
         break;
     }
 
     updateLowStockAlert();
     Rows rows = read(ShopDatabase::connection(), filter); // a failure leaves the screen as it was
     const int count = int(rows.cells.size());
-    DataGrid *g = fpSpread1;
+    DataGrid *g = productGrid;
     g->setRedraw(false);
-    SetupSpread();
+    setUpGrid();
     g->setRows(std::move(rows.cells));
     for (int r : rows.lowRows)
         g->setBackColor(ColStock, r, kLowStock);
@@ -414,25 +406,25 @@ void StockPage::loadProducts(bool blnSearch)
 
     if (count > 0) {
         enableSearchBand(true);
-        Lookups::fillList(
-            Combo1, QStringLiteral("tblGeb"), QStringLiteral("geName"), QStringLiteral("geName"));
-        Combo1->setCurrentIndex(-1);
-        Lookups::fillList(
-            Combo2, QStringLiteral("tblGroup"), QStringLiteral("gName"), QStringLiteral("gName"));
-        Combo2->setCurrentIndex(-1);
-        Label2->setText(countText(count));
+        Lookups::fillList(placeFilter, QStringLiteral("tblGeb"), QStringLiteral("geName"),
+            QStringLiteral("geName"));
+        placeFilter->setCurrentIndex(-1);
+        Lookups::fillList(groupFilter, QStringLiteral("tblGroup"), QStringLiteral("gName"),
+            QStringLiteral("gName"));
+        groupFilter->setCurrentIndex(-1);
+        countLabel->setText(countText(count));
     } else {
-        if (blnSearch)
+        if (applyFilter)
             MsgBox(
                 kNotFound, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok, this);
         enableSearchBand(false);
     }
 }
 
-void StockPage::load(bool blnSearch)
+void StockPage::loadShowingFailure(bool applyFilter)
 {
     try {
-        loadProducts(blnSearch);
+        loadProducts(applyFilter);
     } catch (const DbError &e) {
         showError(e.text(), this);
     }
@@ -440,110 +432,107 @@ void StockPage::load(bool blnSearch)
 
 void StockPage::enableSearchBand(bool on)
 {
-    for (QWidget *w : { static_cast<QWidget *>(txt1), static_cast<QWidget *>(Combo1),
-             static_cast<QWidget *>(Combo2), static_cast<QWidget *>(Check1) })
+    for (QWidget *w : { static_cast<QWidget *>(searchBox), static_cast<QWidget *>(placeFilter),
+             static_cast<QWidget *>(groupFilter), static_cast<QWidget *>(belowQuantitySwitch) })
         w->setEnabled(on);
-    cmdSearch->setEnabled(on);
-    kasmoButton1->setEnabled(on);
+    searchButton->setEnabled(on);
+    printButton->setEnabled(on);
 }
 
 void StockPage::showLowStock()
 {
-    SearchMode = 3;
-    load(true);
+    m_filter = ProductFilter::LowStock;
+    loadShowingFailure(true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Search band
 
-void StockPage::cmdSearch_Click()
+void StockPage::searchProducts()
 {
-    if (trimBlanks(txt1->text()).isEmpty()) {
-        step([&] { txt1->setFocus(Qt::OtherFocusReason); });
+    if (trimBlanks(searchBox->text()).isEmpty()) {
+        step([&] { searchBox->setFocus(Qt::OtherFocusReason); });
         return;
     }
     // What the user sees is what is searched: the removed characters leave the box too.
     for (const QChar c : { QLatin1Char('\''), QLatin1Char('%'), QLatin1Char('*') })
-        txt1->setText(QString(txt1->text()).remove(c));
-    SearchMode = 1;
+        searchBox->setText(QString(searchBox->text()).remove(c));
+    m_filter = ProductFilter::TextOrQuantity;
     step([&] { focusGrid(); });
-    load(true);
+    loadShowingFailure(true);
 }
 
-void StockPage::txt1_KeyPress(int &KeyAscii)
+void StockPage::filterSearchKey(int &key)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        cmdSearch_Click();
+    if (key == 13) {
+        key = 0;
+        searchProducts();
         return;
     }
-    if (Check1->isChecked())
-        KeyAscii = KeyFilters::digitsOnly(KeyAscii);
+    if (belowQuantitySwitch->isChecked())
+        key = KeyFilters::digitsOnly(key);
 }
 
-void StockPage::Check1_Click()
+void StockPage::toggleBelowQuantity()
 {
-    step([&] { txt1->clear(); });
+    step([&] { searchBox->clear(); });
     step([&] { InputBoxes::setEnglishKeyboard(); });
-    if (Check1->isChecked())
+    if (belowQuantitySwitch->isChecked())
         MsgBox(kBelowQuantityOn, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle, MsgResult::Ok,
             this);
-    step([&] { txt1->setFocus(Qt::OtherFocusReason); });
+    step([&] { searchBox->setFocus(Qt::OtherFocusReason); });
 }
 
-void StockPage::Combo2_Click()
+void StockPage::filterByGroup()
 {
-    SearchMode = 10;
+    m_filter = ProductFilter::Group;
     step([&] { focusGrid(); });
-    load(true);
+    loadShowingFailure(true);
 }
 
-void StockPage::Combo1_Click()
+void StockPage::filterByPlace()
 {
-    SearchMode = 20;
+    m_filter = ProductFilter::Place;
     step([&] { focusGrid(); });
-    load(true);
+    loadShowingFailure(true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void StockPage::runSavingDialog(const std::function<void()> &open)
+void StockPage::runSavingDialog(const std::function<bool()> &open)
 {
-    Module1::DataChanged = false;
-    if (open)
-        open();
-    if (Module1::DataChanged)
-        load(false);
+    if (open())
+        loadShowingFailure(false);
 }
 
-std::function<void()> StockPage::productEditor()
+namespace {
+bool openProductEditor(std::optional<int> productKey)
 {
-    if (windows().productEditor)
-        return windows().productEditor;
-    return [] { ProductEditor::showModal(); };
+    if (StockPage::windows().productEditor)
+        return StockPage::windows().productEditor(productKey);
+    return productKey ? ProductEditor::openEdit(*productKey) : ProductEditor::openNew();
 }
+} // namespace
 
-void StockPage::pageButton1_Click()
+void StockPage::addProduct()
 {
-    Module1::NewItemMode = true;
-    runSavingDialog(productEditor());
+    runSavingDialog([] { return openProductEditor(std::nullopt); });
     step([&] { focusGrid(); });
 }
 
-void StockPage::fpSpread1_DblClick()
+void StockPage::editActiveProduct()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = productGrid;
     if (g->maxRows() < 1)
         return;
-    Module1::SelectedProductPK = int(toWholeNumber(g->getText(ColPK, g->activeRow())));
-    Module1::NewItemMode = false;
-    runSavingDialog(productEditor());
+    const int productKey = int(toWholeNumber(g->getText(ColPK, g->activeRow())));
+    runSavingDialog([productKey] { return openProductEditor(productKey); });
 }
 
-void StockPage::pageButton2_Click()
+void StockPage::deleteProduct()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = productGrid;
     const int r = g->activeRow();
     if (g->maxRows() < 1 || r < 1 || r > g->maxRows()) {
         step([&] { focusGrid(); });
@@ -558,32 +547,33 @@ void StockPage::pageButton2_Click()
     if (answer == MsgResult::Ok) {
         bool deleted = true;
         try {
-            deleteProduct(ShopDatabase::connection(), toWholeNumber(g->getText(ColPK, r)));
+            StockList::deleteProduct(
+                ShopDatabase::connection(), toWholeNumber(g->getText(ColPK, r)));
         } catch (const DbError &e) {
             deleted = false;
             showError(e.text(), this);
         }
         if (deleted)
-            load(false);
+            loadShowingFailure(false);
     }
     step([&] { focusGrid(); });
 }
 
-void StockPage::pageButton3_Click()
+void StockPage::openStockUpdate()
 {
-    runSavingDialog(
-        windows().stockUpdate ? windows().stockUpdate : [] { GoodsReceivedWindow::showModal(); });
+    runSavingDialog(windows().stockUpdate ? windows().stockUpdate
+                                          : [] { return GoodsReceivedWindow::showModal(); });
     step([&] { focusGrid(); });
 }
 
-void StockPage::pageButton4_Click()
+void StockPage::reloadProducts()
 {
-    step([&] { txt1->clear(); });
+    step([&] { searchBox->clear(); });
     step([&] { focusGrid(); });
-    load(false);
+    loadShowingFailure(false);
 }
 
-void StockPage::pageButton5_Click()
+void StockPage::openHistory()
 {
     if (windows().history)
         windows().history();
@@ -592,7 +582,7 @@ void StockPage::pageButton5_Click()
     step([&] { focusGrid(); });
 }
 
-void StockPage::kasmoButton1_Click()
+void StockPage::printList()
 {
     Module1::PrintSource = PrintSource::StockList;
     if (windows().stockReport)
@@ -602,25 +592,25 @@ void StockPage::kasmoButton1_Click()
     step([&] { focusGrid(); });
 }
 
-void StockPage::fpSpread1_KeyDown(int &KeyCode)
+void StockPage::runGridCommand(int &key)
 {
     // Shift, Ctrl and Alt are not looked at.
-    switch (KeyCode) {
+    switch (key) {
     case Qt::Key_F5:
-        KeyCode = 0;
-        pageButton4_Click();
+        key = 0;
+        reloadProducts();
         break;
     case Qt::Key_Delete:
-        KeyCode = 0;
-        pageButton2_Click();
+        key = 0;
+        deleteProduct();
         break;
     case Qt::Key_F9:
-        KeyCode = 0;
-        pageButton3_Click();
+        key = 0;
+        openStockUpdate();
         break;
     case Qt::Key_F12:
-        KeyCode = 0;
-        pageButton1_Click();
+        key = 0;
+        addProduct();
         break;
     default:
         break;

@@ -68,46 +68,49 @@ void StockReportLayout::design()
 
     ReportSection *h = PageHeader();
     h->height = 1080;
-    text(h, "Label1", 0, 142, 11197, 425, Left, QStringLiteral("วันที่ทำรายการ"));
-    text(h, "Label2", 1701, 142, 9638, 425, Right, QStringLiteral("เลขที่ใบส่งของ :"));
-    ReportElement *band
-        = h->addShape(QStringLiteral("Shape3"), 0, 567, 11339, 425, QColor(226, 226, 226));
+    text(h, "headingLine", 0, 142, 11197, 425, Left, QStringLiteral("วันที่ทำรายการ"));
+    text(h, "documentNumberLine", 1701, 142, 9638, 425, Right, QStringLiteral("เลขที่ใบส่งของ :"));
+    ReportElement *band = h->addShape(
+        QStringLiteral("columnHeaderBand"), 0, 567, 11339, 425, QColor(226, 226, 226));
     band->border = true;
     band->lineWeight = 0;
-    text(h, "Label3", 0, 650, 1843, 283, Centre, QStringLiteral("รหัส (บาร์โค๊ด)"));
-    text(h, "Label4", 1930, 650, 2126, 283, Left, QStringLiteral("ชื่อสินค้า"));
-    text(h, "Label9", 4350, 650, 2267, 283, Left, QStringLiteral("รายละเอียด"));
-    text(h, "Label5", 6803, 650, 851, 283, Centre, QStringLiteral("จำนวน"));
-    text(h, "Label6", 7654, 650, 992, 283, Centre, QStringLiteral("หน่วยนับ"));
-    text(h, "Label7", 8646, 650, 1134, 283, Centre, QStringLiteral("ราคาทุน"));
-    text(h, "Label8", 9780, 650, 1417, 283, Right, QStringLiteral("รวมจำนวนเงิน"));
-    const float columnLines[] = { 1843, 4252, 6803, 7654, 8646, 9780 };
-    for (int i = 0; i < 6; ++i)
-        h->addLine(QStringLiteral("Line%1").arg(i + 1), columnLines[i], 567, columnLines[i], 992);
+    text(h, "codeHeader", 0, 650, 1843, 283, Centre, QStringLiteral("รหัส (บาร์โค๊ด)"));
+    text(h, "nameHeader", 1930, 650, 2126, 283, Left, QStringLiteral("ชื่อสินค้า"));
+    text(h, "descriptionHeader", 4350, 650, 2267, 283, Left, QStringLiteral("รายละเอียด"));
+    text(h, "quantityHeader", 6803, 650, 851, 283, Centre, QStringLiteral("จำนวน"));
+    text(h, "unitHeader", 7654, 650, 992, 283, Centre, QStringLiteral("หน่วยนับ"));
+    text(h, "priceHeader", 8646, 650, 1134, 283, Centre, QStringLiteral("ราคาทุน"));
+    text(h, "amountHeader", 9780, 650, 1417, 283, Right, QStringLiteral("รวมจำนวนเงิน"));
+    // The rules after each column's header.
+    const std::pair<const char *, float> columnRules[] = { { "afterCodeRule", 1843 },
+        { "afterNameRule", 4252 }, { "afterDescriptionRule", 6803 }, { "afterQuantityRule", 7654 },
+        { "afterUnitRule", 8646 }, { "afterPriceRule", 9780 } };
+    for (const auto &[name, x] : columnRules)
+        h->addLine(QString::fromLatin1(name), x, 567, x, 992);
 
     ReportSection *d = Detail();
     d->height = 315;
-    text(d, "txtitem", 0, 0, 1800, 283, Centre);
-    text(d, "text2", 1900, 0, 2250, 283, Left);
-    text(d, "text1", 4300, 0, 2267, 283, Left);
-    text(d, "text3", 6803, 0, 851, 283, Centre);
-    text(d, "text4", 7660, 0, 980, 283, Centre);
-    text(d, "text5", 8646, 0, 1134, 283, Centre);
-    text(d, "text6", 9780, 0, 1400, 283, Right);
-    ReportElement *field1 = text(d, "Field1", 6850, 0, 4350, 283, Right);
-    field1->font.size = 13;
-    field1->visible = false;
-    d->addLine(QStringLiteral("Line8"), 0, 283, RuleRight, 283)->lineColor = Grey;
+    text(d, "codeField", 0, 0, 1800, 283, Centre);
+    text(d, "nameField", 1900, 0, 2250, 283, Left);
+    text(d, "descriptionField", 4300, 0, 2267, 283, Left);
+    text(d, "quantityField", 6803, 0, 851, 283, Centre);
+    text(d, "unitField", 7660, 0, 980, 283, Centre);
+    text(d, "priceField", 8646, 0, 1134, 283, Centre);
+    text(d, "amountField", 9780, 0, 1400, 283, Right);
+    ReportElement *net = text(d, "receiptNetField", 6850, 0, 4350, 283, Right);
+    net->font.size = 13;
+    net->visible = false;
+    d->addLine(QStringLiteral("rowRule"), 0, 283, RuleRight, 283)->lineColor = Grey;
 
     ReportSection *f = PageFooter();
     f->height = 435;
-    f->addLine(QStringLiteral("Line9"), 0, 0, RuleRight, 0)->lineColor = Grey;
-    text(f, "lblPage", 0, 142, 500, 283, Left, QStringLiteral("หน้า:"));
-    text(f, "txtPage", 500, 142, 425, 283, Right)->field = ReportElement::PageNumber;
-    text(f, "lblOf", 900, 142, 284, 283, Centre, QStringLiteral("/"));
-    text(f, "txtPages", 1134, 142, 567, 283, Left)->field = ReportElement::PageCount;
-    text(f, "Label10", 1843, 142, 6236, 283, Left, QStringLiteral("หมายเหตุ"));
-    text(f, "Label11", 1843, 142, 9354, 283, Right, QStringLiteral("ยอดต้นทุนทั้งหมด"));
+    f->addLine(QStringLiteral("footerRule"), 0, 0, RuleRight, 0)->lineColor = Grey;
+    text(f, "pageCaption", 0, 142, 500, 283, Left, QStringLiteral("หน้า:"));
+    text(f, "pageNumber", 500, 142, 425, 283, Right)->field = ReportElement::PageNumber;
+    text(f, "pageOfCaption", 900, 142, 284, 283, Centre, QStringLiteral("/"));
+    text(f, "pageCount", 1134, 142, 567, 283, Left)->field = ReportElement::PageCount;
+    text(f, "remarkLine", 1843, 142, 6236, 283, Left, QStringLiteral("หมายเหตุ"));
+    text(f, "totalLine", 1843, 142, 9354, 283, Right, QStringLiteral("ยอดต้นทุนทั้งหมด"));
 }
 
 ReportElement *StockReportLayout::e(const char *name) const
@@ -117,12 +120,12 @@ ReportElement *StockReportLayout::e(const char *name) const
 
 QString StockReportLayout::cell(int col) const
 {
-    return m_source.cell(RowNo, col);
+    return m_source.cell(m_rowNo, col);
 }
 
 QString StockReportLayout::trimmedCell(int col) const
 {
-    return trimBlanks(m_source.cell(RowNo, col));
+    return trimBlanks(m_source.cell(m_rowNo, col));
 }
 
 void StockReportLayout::ActiveReport_Initialize()
@@ -131,11 +134,11 @@ void StockReportLayout::ActiveReport_Initialize()
     PageSettings.orientation = ReportPageSettings::Portrait;
     PageSettings.leftMargin = PageSettings.rightMargin = 300;
     PageSettings.topMargin = PageSettings.bottomMargin = 300;
-    e("txtitem")->text.clear();
+    e("codeField")->text.clear();
 
     m_document = m_source.document();
     m_mode = m_source.summaryMode();
-    RowTotal = m_source.rowCount();
+    m_rowTotal = m_source.rowCount();
     switch (m_document) {
     case PrintSource::StockUpdate:
         goodsReceived();
@@ -154,114 +157,117 @@ void StockReportLayout::ActiveReport_Initialize()
 void StockReportLayout::goodsReceived()
 {
     using T = StockReportSource::Text;
-    e("Label1")->text = QStringLiteral("วันเวลาที่ทำรายการ    [ ") + m_source.text(T::DateTime)
+    e("headingLine")->text = QStringLiteral("วันเวลาที่ทำรายการ    [ ") + m_source.text(T::DateTime)
         + QStringLiteral(" ]");
-    e("Label2")->text = QStringLiteral("อัพเดทสต๊อก เลขที่    [ ") + m_source.text(T::DocumentNo)
-        + QStringLiteral(" ]");
-    e("text3")->value = ReportValue::Count; // quantity
-    e("text5")->value = ReportValue::Money; // cost
-    e("text6")->value = ReportValue::Money; // line total
+    e("documentNumberLine")->text = QStringLiteral("อัพเดทสต๊อก เลขที่    [ ")
+        + m_source.text(T::DocumentNo) + QStringLiteral(" ]");
+    e("quantityField")->value = ReportValue::Count; // quantity
+    e("priceField")->value = ReportValue::Money; // cost
+    e("amountField")->value = ReportValue::Money; // line total
 }
 
 void StockReportLayout::stockList()
 {
-    e("Label1")->text = QStringLiteral("วันเวลาที่ทำรายการ    [ ") + DateText::display(Clock::now())
-        + QStringLiteral(" ]");
-    e("Label2")->visible = false;
-    e("Label5")->text = QStringLiteral(" คงเหลือ");
-    e("Label7")->text = QStringLiteral("ราคาขาย");
-    e("Label8")->text = QStringLiteral("สถานที่จัดเก็บ");
-    e("Label10")->visible = false;
-    e("Label11")->visible = false;
-    e("text3")->value = ReportValue::Count; // stock on hand
-    e("text5")->value = ReportValue::Money; // price
+    e("headingLine")->text = QStringLiteral("วันเวลาที่ทำรายการ    [ ")
+        + DateText::display(Clock::now()) + QStringLiteral(" ]");
+    e("documentNumberLine")->visible = false;
+    e("quantityHeader")->text = QStringLiteral(" คงเหลือ");
+    e("priceHeader")->text = QStringLiteral("ราคาขาย");
+    e("amountHeader")->text = QStringLiteral("สถานที่จัดเก็บ");
+    e("remarkLine")->visible = false;
+    e("totalLine")->visible = false;
+    e("quantityField")->value = ReportValue::Count; // stock on hand
+    e("priceField")->value = ReportValue::Money; // price
 }
 
 void StockReportLayout::summary()
 {
     using T = StockReportSource::Text;
-    e("Label2")->visible = false;
+    e("documentNumberLine")->visible = false;
     const QString title = m_source.text(T::Title);
     const QString money = moneyLine(m_source.text(T::Cost), m_source.text(T::Discount),
         m_source.text(T::Sales), m_source.text(T::Profit));
-    e("Label10")->visible = false;
+    e("remarkLine")->visible = false;
     switch (m_mode) {
     case SummaryMode::Detailed:
-        e("Label1")->text = money;
-        e("Label5")->text = QStringLiteral("ขายได้");
-        e("Label6")->text = QStringLiteral("ราคาทุน");
-        e("Label7")->text = QStringLiteral("ราคาขาย");
-        e("Label11")->text = title;
-        e("text3")->value = ReportValue::Count; // sold
-        for (const char *name : { "text4", "text5", "text6" }) // cost, price, amount
+        e("headingLine")->text = money;
+        e("quantityHeader")->text = QStringLiteral("ขายได้");
+        e("unitHeader")->text = QStringLiteral("ราคาทุน");
+        e("priceHeader")->text = QStringLiteral("ราคาขาย");
+        e("totalLine")->text = title;
+        e("quantityField")->value = ReportValue::Count; // sold
+        for (const char *name : { "unitField", "priceField", "amountField" }) // cost, price, amount
             e(name)->value = ReportValue::Money;
         break;
     case SummaryMode::BestSellers:
-        e("Label1")->text = title;
-        e("Label5")->text = QStringLiteral("ราคาทุน");
-        e("Label6")->text = QStringLiteral("ราคาขาย");
-        e("Label7")->text = QStringLiteral("ขายได้");
-        e("Label8")->text = QStringLiteral("หน่วยนับ");
-        e("text3")->visible = false;
-        e("text4")->visible = false;
-        e("Label11")->visible = false;
-        e("text5")->value = ReportValue::Count; // sold
+        e("headingLine")->text = title;
+        e("quantityHeader")->text = QStringLiteral("ราคาทุน");
+        e("unitHeader")->text = QStringLiteral("ราคาขาย");
+        e("priceHeader")->text = QStringLiteral("ขายได้");
+        e("amountHeader")->text = QStringLiteral("หน่วยนับ");
+        e("quantityField")->visible = false;
+        e("unitField")->visible = false;
+        e("totalLine")->visible = false;
+        e("priceField")->value = ReportValue::Count; // sold
         break;
     case SummaryMode::Brief: {
-        e("Label1")->text = money;
-        e("Label3")->text = m_source.columnOneHeader();
-        ReportElement *discount = e("Label4");
+        e("headingLine")->text = money;
+        e("codeHeader")->text = m_source.columnOneHeader();
+        ReportElement *discount = e("nameHeader");
         discount->text = QStringLiteral("ส่วนลด (บาท)");
         discount->alignment = Right;
-        ReportElement *total = e("Label9");
+        ReportElement *total = e("descriptionHeader");
         total->text = QStringLiteral("ยอดรวม (บาท)");
         total->alignment = Right;
         for (const char *name :
-            { "Label5", "Label6", "Label7", "Line4", "Line5", "Line6", "text3", "text5", "text6" })
+            { "quantityHeader", "unitHeader", "priceHeader", "afterQuantityRule", "afterUnitRule",
+                "afterPriceRule", "quantityField", "priceField", "amountField" })
             e(name)->visible = false;
-        ReportElement *net = e("Label8");
+        ReportElement *net = e("amountHeader");
         net->text = QStringLiteral("หักส่วนลดเหลือ (บาท)");
         net->left = 6850;
         net->width = 4350;
-        e("text2")->alignment = Right;
-        e("text1")->alignment = Right;
-        ReportElement *text4 = e("text4");
-        text4->alignment = Right;
-        text4->left = 6850;
-        text4->width = 4350;
-        for (const char *name : { "text2", "text1", "text4" }) // discount, total, net
+        e("nameField")->alignment = Right;
+        e("descriptionField")->alignment = Right;
+        ReportElement *unit = e("unitField");
+        unit->alignment = Right;
+        unit->left = 6850;
+        unit->width = 4350;
+        for (const char *name :
+            { "nameField", "descriptionField", "unitField" }) // discount, total, net
             e(name)->value = ReportValue::Money;
-        e("Label11")->text = title;
+        e("totalLine")->text = title;
         break;
     }
     }
-    fitOnOneLine(e("Label1"));
+    fitOnOneLine(e("headingLine"));
 }
 
 void StockReportLayout::ActiveReport_FetchData(bool &eof)
 {
-    ++RowNo;
-    eof = RowNo > RowTotal;
+    ++m_rowNo;
+    eof = m_rowNo > m_rowTotal;
 }
 
 void StockReportLayout::Detail_Format()
 {
-    ReportElement *txtitem = e("txtitem"), *text2 = e("text2"), *text1 = e("text1");
-    txtitem->text = trimmedCell(1);
-    text2->text = trimmedCell(2);
-    text1->text = trimmedCell(3);
+    ReportElement *code = e("codeField"), *name = e("nameField"),
+                  *description = e("descriptionField");
+    code->text = trimmedCell(1);
+    name->text = trimmedCell(2);
+    description->text = trimmedCell(3);
     switch (m_document) {
     case PrintSource::StockUpdate:
-        e("text3")->text = cell(4);
-        e("text4")->text = cell(5);
-        e("text5")->text = cell(6);
-        e("text6")->text = cell(7);
+        e("quantityField")->text = cell(4);
+        e("unitField")->text = cell(5);
+        e("priceField")->text = cell(6);
+        e("amountField")->text = cell(7);
         return;
     case PrintSource::StockList:
-        e("text3")->text = cell(4);
-        e("text4")->text = cell(5);
-        e("text5")->text = cell(6);
-        e("text6")->text = cell(8); // the group, column 7, is not printed
+        e("quantityField")->text = cell(4);
+        e("unitField")->text = cell(5);
+        e("priceField")->text = cell(6);
+        e("amountField")->text = cell(8); // the group, column 7, is not printed
         return;
     case PrintSource::SalesSummary:
         break;
@@ -270,38 +276,38 @@ void StockReportLayout::Detail_Format()
     }
     switch (m_mode) {
     case SummaryMode::Detailed: {
-        ReportElement *text4 = e("text4"), *field1 = e("Field1");
-        e("text3")->text = cell(6);
-        text4->text = cell(4);
-        e("text5")->text = cell(5);
-        e("text6")->text = cell(7);
+        ReportElement *unit = e("unitField"), *net = e("receiptNetField");
+        e("quantityField")->text = cell(6);
+        unit->text = cell(4);
+        e("priceField")->text = cell(5);
+        e("amountField")->text = cell(7);
         const bool receiptHeader = cell(9).isEmpty();
         if (receiptHeader) {
-            for (ReportElement *f : { txtitem, text2, text1 }) {
+            for (ReportElement *f : { code, name, description }) {
                 f->font.size = 13;
                 f->font.bold = true;
             }
-            text4->font.size = 13;
-            text4->visible = false;
-            field1->visible = true;
-            field1->text = trimmedCell(4);
+            unit->font.size = 13;
+            unit->visible = false;
+            net->visible = true;
+            net->text = trimmedCell(4);
         } else {
-            // text4 keeps the size the last header row gave it.
-            for (ReportElement *f : { txtitem, text2, text1 }) {
+            // The unit field keeps the size the last header row gave it.
+            for (ReportElement *f : { code, name, description }) {
                 f->font.size = 14;
                 f->font.bold = false;
             }
-            text4->visible = true;
-            field1->visible = false;
+            unit->visible = true;
+            net->visible = false;
         }
         break;
     }
     case SummaryMode::BestSellers:
-        e("text5")->text = cell(6);
-        e("text6")->text = cell(7);
+        e("priceField")->text = cell(6);
+        e("amountField")->text = cell(7);
         break;
     case SummaryMode::Brief:
-        e("text4")->text = trimmedCell(4);
+        e("unitField")->text = trimmedCell(4);
         break;
     }
 }
@@ -311,9 +317,9 @@ void StockReportLayout::PageFooter_Format()
     using T = StockReportSource::Text;
     Canvas.DrawWidth = 1;
     if (m_document == PrintSource::StockUpdate) {
-        e("Label10")->text
+        e("remarkLine")->text
             = QStringLiteral("หมายเหตุ [ ") + m_source.text(T::Remark) + QStringLiteral(" ]");
-        e("Label11")->text = QStringLiteral("ยอดต้นทุนทั้งหมด [ ") + m_source.text(T::Total)
+        e("totalLine")->text = QStringLiteral("ยอดต้นทุนทั้งหมด [ ") + m_source.text(T::Total)
             + QStringLiteral(" ] บาท");
     }
     const bool brief = m_document == PrintSource::SalesSummary && m_mode == SummaryMode::Brief;

@@ -25,8 +25,8 @@ public:
     static QString moneyLine(
         const QString &cost, const QString &discount, const QString &sales, const QString &profit);
 
-    int rowNo() const { return RowNo; }
-    int rowTotal() const { return RowTotal; }
+    int rowNo() const { return m_rowNo; }
+    int rowTotal() const { return m_rowTotal; }
 
 protected:
     void ActiveReport_Initialize() override;
@@ -48,6 +48,6 @@ private:
     int m_document = 0;
     SummaryMode m_mode = SummaryMode::Detailed;
     // 32-bit: a year of detailed sales has more rows than a 16-bit counter reaches.
-    int RowNo = 0;
-    int RowTotal = 0;
+    int m_rowNo = 0;
+    int m_rowTotal = 0;
 };

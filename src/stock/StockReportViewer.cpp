@@ -18,15 +18,18 @@ StockReportViewer::StockReportViewer(const StockReportSource &source, QWidget *p
 {
     setWindowTitle(QStringLiteral("เอกสารรายการสินค้า"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    ARViewer21 = new ReportViewer(this);
-    ARViewer21->setAccessibleName(QStringLiteral("เอกสารรายการสินค้า"));
+    reportViewer = new ReportViewer(this);
+    reportViewer->setObjectName(QStringLiteral("reportViewer"));
+    reportViewer->setAccessibleName(QStringLiteral("เอกสารรายการสินค้า"));
     const ExportButtons exports = exportButtons(this);
-    Command1 = exports.excel;
-    Command2 = exports.pdf;
-    connect(Command1, &QPushButton::clicked, this, &StockReportViewer::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &StockReportViewer::Command2_Click);
+    excelButton = exports.excel;
+    pdfButton = exports.pdf;
+    excelButton->setObjectName(QStringLiteral("excelButton"));
+    pdfButton->setObjectName(QStringLiteral("pdfButton"));
+    connect(excelButton, &QPushButton::clicked, this, &StockReportViewer::exportExcel);
+    connect(pdfButton, &QPushButton::clicked, this, &StockReportViewer::exportPdf);
     resize(Twips::toPixelsX(12945), Twips::toPixelsY(9810));
-    Form_Resize();
+    fitViewer();
 }
 
 StockReportViewer::~StockReportViewer() = default;
@@ -35,45 +38,46 @@ void StockReportViewer::showReport(const StockReportSource &source, QWidget *par
 {
     Module1::PrintSource = quint8(source.document());
     StockReportViewer window(source, parent);
-    window.Form_Load();
+    window.loadReport();
     DialogRunner::exec(&window);
 }
 
-void StockReportViewer::Form_Load()
+void StockReportViewer::loadReport()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    PrepareViewerToolbar(ARViewer21);
+    PrepareViewerToolbar(reportViewer);
     m_report = std::make_unique<StockReportLayout>(m_source);
-    ARViewer21->setReport(m_report.get());
+    reportViewer->setReport(m_report.get());
 }
 
 void StockReportViewer::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    fitViewer();
 }
 
 void StockReportViewer::changeEvent(QEvent *e)
 {
     QDialog::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        fitViewer();
 }
 
-void StockReportViewer::Form_Resize()
+void StockReportViewer::fitViewer()
 {
     if (isMinimized())
         return;
-    ARViewer21->setGeometry(0, 0, width(), height());
+    reportViewer->setGeometry(0, 0, width(), height());
 }
 
-void StockReportViewer::Command1_Click()
+void StockReportViewer::exportExcel()
 {
     skipOnFailure(
-        "StockReportViewer", [this] { ExportViewerPages(ARViewer21, ExportKind::Excel); });
+        "StockReportViewer", [this] { ExportViewerPages(reportViewer, ExportKind::Excel); });
 }
 
-void StockReportViewer::Command2_Click()
+void StockReportViewer::exportPdf()
 {
-    skipOnFailure("StockReportViewer", [this] { ExportViewerPages(ARViewer21, ExportKind::Pdf); });
+    skipOnFailure(
+        "StockReportViewer", [this] { ExportViewerPages(reportViewer, ExportKind::Pdf); });
 }

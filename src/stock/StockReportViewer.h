@@ -22,14 +22,8 @@ public:
     // loads a fresh window and shows it modally, the opener staying open underneath.
     static void showReport(const StockReportSource &source, QWidget *parent = nullptr);
 
-    ReportViewer *ARViewer21;
-    QPushButton *Command1; // export Excel
-    QPushButton *Command2; // export PDF
-
-    void Form_Load();
-    void Form_Resize();
-    void Command1_Click();
-    void Command2_Click();
+    // Places the window and runs a fresh report over the source into the viewer.
+    void loadReport();
 
     // The report the viewer shows now.
     StockReportLayout *report() const { return m_report.get(); }
@@ -39,6 +33,13 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
+    void fitViewer();
+    void exportExcel();
+    void exportPdf();
+
+    ReportViewer *reportViewer;
+    QPushButton *excelButton;
+    QPushButton *pdfButton;
     const StockReportSource &m_source;
     std::unique_ptr<StockReportLayout> m_report;
 };

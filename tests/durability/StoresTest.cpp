@@ -15,6 +15,7 @@
 #include "stock/ProductStore.h"
 #include "stock/StockUpdate.h"
 #include "stock/StockUpdateStore.h"
+#include "support/FindControl.h"
 #include "support/PowerCutVfs.h"
 #include <QApplication>
 #include <QLineEdit>
@@ -381,16 +382,16 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
         w->show();
         QApplication::setActiveWindow(w);
         for (const char *code : { "AB1", "CD2", "EF3" }) {
-            w->txtSearchProduct->setFocus();
-            QTest::keyClicks(w->txtSearchProduct, QString::fromLatin1(code));
-            QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
+            control<QLineEdit>(w, "codeBox")->setFocus();
+            QTest::keyClicks(control<QLineEdit>(w, "codeBox"), QString::fromLatin1(code));
+            QTest::keyClick(control<QLineEdit>(w, "codeBox"), Qt::Key_Return);
         }
         return w;
     };
     startRun();
     GoodsReceivedWindow *w = openWindow();
     PowerCutVfs::reset();
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+    QTest::keyClick(control<QLineEdit>(w, "codeBox"), Qt::Key_F9);
     const int writes = PowerCutVfs::calls();
     ASSERT_EQ(number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2"), 3);
     int refused = 0;
@@ -400,7 +401,7 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
         w = openWindow();
         boxes.clear();
         PowerCutVfs::armDiskFull(point);
-        QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+        QTest::keyClick(control<QLineEdit>(w, "codeBox"), Qt::Key_F9);
         PowerCutVfs::reset();
         if (number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2") == 3) {
             delete w;
@@ -409,13 +410,13 @@ TEST_F(StoreUnderPowerCut, FullDiskDuringGoodsReceivedKeepsTheLinesAndStoresNoth
         ++refused;
         EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("บันทึกการอัพเดทสต๊อกไม่สำเร็จ")))
             << qPrintable(boxes.last().text);
-        EXPECT_EQ(w->fpSpread1->maxRows(), 3) << "the lines stay on the screen";
-        EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
+        EXPECT_EQ(control<DataGrid>(w, "lineGrid")->maxRows(), 3) << "the lines stay on the screen";
+        EXPECT_EQ(control<QLineEdit>(w, "documentNumberBox")->text(), QStringLiteral("ระบบอัตโนมัติ"));
         EXPECT_EQ(
             number(ShopDatabase::connection(), "SELECT numA FROM tblNumber WHERE nPK = 1"), 0);
         EXPECT_EQ(
             number(ShopDatabase::connection(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 50);
-        QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+        QTest::keyClick(control<QLineEdit>(w, "codeBox"), Qt::Key_F9);
         EXPECT_EQ(number(ShopDatabase::connection(), "SELECT count(*) FROM tblLog2"), 3);
         EXPECT_EQ(
             number(ShopDatabase::connection(), "SELECT PDvalue FROM tblProduct WHERE PK = 1"), 51);

@@ -112,11 +112,11 @@ TEST_F(FrameTest, PageTabsOpenOnePageAtATime)
     // The tab of the open page does nothing: the same page, not loaded again.
     auto *page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
-    page->SearchMode = 7;
+    control<QLineEdit>(page, "searchBox")->setText(QStringLiteral("7"));
     click(control(frame, "stockTab"));
     settle();
     EXPECT_EQ(frame->activePage(), page);
-    EXPECT_EQ(page->SearchMode, 7);
+    EXPECT_EQ(control<QLineEdit>(page, "searchBox")->text(), QStringLiteral("7"));
 }
 
 TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
@@ -139,11 +139,11 @@ TEST_F(FrameTest, LowStockAlertReachesTheStockPage)
 
     auto *stock = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(stock, nullptr);
-    EXPECT_EQ(stock->SearchMode, 0);
-    EXPECT_EQ(stock->fpSpread1->maxRows(), 5);
+    EXPECT_EQ(stock->filter(), StockPage::ProductFilter::None);
+    EXPECT_EQ(control<DataGrid>(stock, "productGrid")->maxRows(), 5);
     click(alert);
-    EXPECT_EQ(stock->SearchMode, 3);
-    EXPECT_EQ(stock->fpSpread1->maxRows(), 3);
+    EXPECT_EQ(stock->filter(), StockPage::ProductFilter::LowStock);
+    EXPECT_EQ(control<DataGrid>(stock, "productGrid")->maxRows(), 3);
 
     // The sale and summary tabs hide it; back on the stock page it counts again.
     click(control(frame, "saleTab"));

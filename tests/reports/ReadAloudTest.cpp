@@ -130,11 +130,12 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
             [&]() -> QList<Shown> {
                 GoodsReceivedWindow *w = WindowRegistry::instance<GoodsReceivedWindow>();
                 w->show();
-                w->txtSearchProduct->setFocus();
-                typeText(w->txtSearchProduct, QStringLiteral("B200"));
-                QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
-                return { { w->Label6, QStringLiteral("รวมราคาต้นทุน (บาท)") },
-                    { w->Label3, QStringLiteral("วันเวลาที่ทำรายการ") } };
+                auto *codeBox = control<QLineEdit>(w, "codeBox");
+                codeBox->setFocus();
+                typeText(codeBox, QStringLiteral("B200"));
+                QTest::keyClick(codeBox, Qt::Key_Return);
+                return { { control<QLabel>(w, "totalLabel"), QStringLiteral("รวมราคาต้นทุน (บาท)") },
+                    { control<QLabel>(w, "dateLabel"), QStringLiteral("วันเวลาที่ทำรายการ") } };
             } },
         { "label window",
             [&]() -> QList<Shown> {

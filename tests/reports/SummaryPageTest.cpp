@@ -496,7 +496,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));
     });
@@ -547,7 +547,8 @@ TEST_F(SummaryPageTest, PrintedSummaryExportsEachValueUnderItsHeading)
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+        QTest::mouseClick(
+            control<QPushButton>(viewer, "excelButton"), Qt::LeftButton); // export Excel
     });
     click(control<TabLabel>(p, "printLink"));
     EXPECT_EQ(boxes.count(), 0);

@@ -416,7 +416,7 @@ TEST_F(SummaryViewsPage, ThePrintedSummaryTakesTheDressOfTheView)
         dialogs.then([&](QDialog *d) {
             auto *viewer = qobject_cast<StockReportViewer *>(d);
             ASSERT_NE(viewer, nullptr);
-            viewer->ARViewer21->printTool()->trigger();
+            control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
             viewer->resize(1000, 760);
             saveScreenshot(
                 viewer->grab(), QString::fromLatin1(c.shot) + QStringLiteral("-print.png"));
@@ -546,7 +546,7 @@ TEST_F(SummaryViewsPage, AReloadThatFailsLeavesTheViewItsTitleAndMode)
     dialogs.then([](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
     click(control<TabLabel>(p, "printLink"));
     ASSERT_EQ(sink.jobs.size(), 1u);

@@ -138,7 +138,7 @@ TEST_F(EditDialog, StockUpdateLineFromItsDoubleClick)
     openStockUpdate();
     dialogs.then(
         [&](QDialog *d) { add(qobject_cast<ProductSearchDialog *>(d), QStringLiteral("A100")); });
-    update->cmdSearch_Click();
+    QTest::mouseClick(control<KasmoButton>(update, "searchButton"), Qt::LeftButton);
     dialogs.then([&](QDialog *d) {
         QuantityEditDialog *e = asEdit(d);
         EXPECT_EQ(lineCaption(e)->text(), QStringLiteral("ปรับ น้ำดื่ม ขวดเล็ก เป็น : "));
@@ -146,14 +146,14 @@ TEST_F(EditDialog, StockUpdateLineFromItsDoubleClick)
         QTest::keyClick(quantityBox(e), Qt::Key_4);
         QTest::keyClick(quantityBox(e), Qt::Key_Return);
     });
-    doubleClick(update->fpSpread1, 3, 1); // not the quantity: nothing opens
+    doubleClick(control<DataGrid>(update, "lineGrid"), 3, 1); // not the quantity: nothing opens
     EXPECT_TRUE(dialogs.opened.count(QStringLiteral("QuantityEditDialog")) == 0);
-    doubleClick(update->fpSpread1, 4, 1);
+    doubleClick(control<DataGrid>(update, "lineGrid"), 4, 1);
     EXPECT_EQ(dialogs.opened.count(QStringLiteral("QuantityEditDialog")), 1);
-    EXPECT_EQ(update->fpSpread1->getText(4, 1), QStringLiteral("4"));
-    EXPECT_EQ(update->fpSpread1->getText(7, 1), QStringLiteral("20"));
-    EXPECT_EQ(update->Label6->text(), QStringLiteral("20.00"));
-    EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
+    EXPECT_EQ(control<DataGrid>(update, "lineGrid")->getText(4, 1), QStringLiteral("4"));
+    EXPECT_EQ(control<DataGrid>(update, "lineGrid")->getText(7, 1), QStringLiteral("20"));
+    EXPECT_EQ(control<QLabel>(update, "totalLabel")->text(), QStringLiteral("20.00"));
+    EXPECT_EQ(update->focusWidget(), control<QLineEdit>(update, "codeBox"));
 }
 
 TEST_F(EditDialog, SaleLineFromTheGridsDoubleClick)

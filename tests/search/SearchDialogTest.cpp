@@ -218,25 +218,25 @@ TEST_F(SearchDialog, StockUpdateGridTakesTheCostPriceAndItsTotalFollows)
     dialogs.then([&](QDialog *d) {
         ProductSearchDialog *s = asSearch(d);
         add(s, QStringLiteral("A100"), 1, 2);
-        DataGrid *g = update->fpSpread1;
+        DataGrid *g = control<DataGrid>(update, "lineGrid");
         ASSERT_EQ(g->maxRows(), 1);
         EXPECT_EQ(g->getText(4, 1), QStringLiteral("2"));
         EXPECT_EQ(g->getText(6, 1), QStringLiteral("5"));
         EXPECT_EQ(g->getText(7, 1), QStringLiteral("10"));
-        EXPECT_EQ(update->Label6->text(), QStringLiteral("10.00"));
+        EXPECT_EQ(control<QLabel>(update, "totalLabel")->text(), QStringLiteral("10.00"));
         add(s, QStringLiteral("B200")); // wholesale plays no part here
         add(s, QStringLiteral("B200"));
         add(s, QStringLiteral("B200"));
     });
-    update->cmdSearch_Click();
-    DataGrid *g = update->fpSpread1;
+    QTest::mouseClick(control<KasmoButton>(update, "searchButton"), Qt::LeftButton);
+    DataGrid *g = control<DataGrid>(update, "lineGrid");
     ASSERT_EQ(g->maxRows(), 2);
     const char *cells[] = { "1", "B200", " สบู่เหลว", "กลิ่นมะลิ", "3", "ชิ้น", "80", "240" };
     for (int c = 0; c <= 7; ++c)
         EXPECT_EQ(g->getText(c, 1), QString::fromUtf8(cells[c])) << c;
     EXPECT_EQ(g->getText(1, 2), QStringLiteral("A100"));
-    EXPECT_EQ(update->Label6->text(), QStringLiteral("250.00"));
-    EXPECT_EQ(update->focusWidget(), update->txtSearchProduct);
+    EXPECT_EQ(control<QLabel>(update, "totalLabel")->text(), QStringLiteral("250.00"));
+    EXPECT_EQ(update->focusWidget(), control<QLineEdit>(update, "codeBox"));
     EXPECT_EQ(page, nullptr);
     EXPECT_EQ(WindowRegistry::find<SalePage>(), nullptr);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
 #include "sale/ProductSearchDialog.h"
@@ -11,6 +12,7 @@
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
+#include "EditorControls.h"
 #include "button/KasmoButton.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
 #include "stock/ProductEditor.h"
 #include "support/RecordingLayout.h"
 #include "support/ShellFixture.h"
@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QTest>
 #include <functional>
+
+using namespace EditorControls;
 
 // The product editor over a small shop, run through the scripted dialog runner.
 //   lookups: units 1 "ชิ้น", 2 "แพ็ค", 3 "Box"; groups 1 "เครื่องดื่ม", 2 "เครื่องเขียน",
@@ -50,7 +52,7 @@ protected:
     }
 
     using Script = std::function<void(ProductEditor *)>;
-    // Opens the editor for a new product and runs the script in it; returns DataChanged.
+    // Opens the editor for a new product and runs the script in it; true when it saved.
     bool runNew(const Script &s)
     {
         dialogs.then([s](QDialog *d) { s(qobject_cast<ProductEditor *>(d)); });
@@ -97,13 +99,13 @@ protected:
     // What the picture box shows, against a file read the way the box reads it.
     static QImage shown(ProductEditor *f)
     {
-        return f->Image2->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        return pictureBox(f)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     }
     QImage fileAsShown(ProductEditor *f, const QString &relative)
     {
         QImageReader r(folder.path() + "/" + relative);
         r.setDecideFormatFromContent(true);
-        r.setScaledSize(f->Image2->size());
+        r.setScaledSize(pictureBox(f)->size());
         return r.read().convertToFormat(QImage::Format_RGB32);
     }
 
@@ -131,9 +133,9 @@ protected:
     static void fillNew(
         ProductEditor *f, const QString &code, const QString &name, const QString &price)
     {
-        type(f->txtsn, code);
-        type(f->txtname, name);
-        type(f->txt5, price);
+        type(codeBox(f), code);
+        type(nameBox(f), name);
+        type(priceBox(f), price);
     }
 
     RecordingLayout keyboard;

@@ -55,17 +55,17 @@ TEST_F(StockUpdateWindow, OpensEmptyWithItsDateNumberBoxAndTheEightColumns)
 {
     open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("อัพเดทสต๊อก"));
-    EXPECT_EQ(w->Label3->text(), QStringLiteral("15/05/2024 10:30:00"));
-    EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
-    EXPECT_TRUE(w->text0->isReadOnly());
-    EXPECT_EQ(w->text0->maxLength(), 30);
-    EXPECT_EQ(w->Text1->maxLength(), 50);
-    EXPECT_EQ(w->txtSearchProduct->maxLength(), 20);
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("ราคา"));
-    EXPECT_EQ(w->cmdSearch->Caption(), QStringLiteral("ค้นหาสินค้า"));
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+    EXPECT_EQ(dateLabel()->text(), QStringLiteral("15/05/2024 10:30:00"));
+    EXPECT_EQ(numberBox()->text(), QStringLiteral("ระบบอัตโนมัติ"));
+    EXPECT_TRUE(numberBox()->isReadOnly());
+    EXPECT_EQ(numberBox()->maxLength(), 30);
+    EXPECT_EQ(remarkBox()->maxLength(), 50);
+    EXPECT_EQ(codeBox()->maxLength(), 20);
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("ราคา"));
+    EXPECT_EQ(button("searchButton")->Caption(), QStringLiteral("ค้นหาสินค้า"));
+    EXPECT_EQ(w->focusWidget(), codeBox());
 
-    DataGrid *g = w->fpSpread1;
+    DataGrid *g = grid();
     EXPECT_EQ(g->maxRows(), 0);
     EXPECT_EQ(g->maxCols(), 8);
     EXPECT_EQ(g->colWidth(0), 0);
@@ -80,23 +80,23 @@ TEST_F(StockUpdateWindow, ScansMakeOneLinePerProductAtItsCostWithTheNewestOnTop)
 {
     open();
     scan(QStringLiteral("A100"), 3);
-    ASSERT_EQ(w->fpSpread1->maxRows(), 1);
+    ASSERT_EQ(grid()->maxRows(), 1);
     const char *line[] = { "2", "A100", " น้ำดื่ม", "ขวดเล็ก", "3", "แพ็ค", "12.5", "37.5" };
     for (int c = 0; c <= 7; ++c)
         EXPECT_EQ(cell(c, 1), QString::fromUtf8(line[c])) << c;
-    EXPECT_EQ(w->fpSpread1->displayText(7, 1), QStringLiteral("37.50"));
+    EXPECT_EQ(grid()->displayText(7, 1), QStringLiteral("37.50"));
     const Qt::Alignment align[] = { Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignHCenter,
         Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight };
     for (int c = 1; c <= 7; ++c)
-        EXPECT_EQ(w->fpSpread1->alignment(c, 1) & Qt::AlignHorizontal_Mask, align[c - 1]) << c;
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("37.50"));
+        EXPECT_EQ(grid()->alignment(c, 1) & Qt::AlignHorizontal_Mask, align[c - 1]) << c;
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("37.50"));
 
     // A new product goes on top; the line below keeps its quantity.
     scan(QStringLiteral("c300"));
     EXPECT_EQ(codes(), QStringList({ "C300", "A100" }));
     EXPECT_EQ(cell(3, 1), QString()); // no description
-    EXPECT_EQ(w->fpSpread1->displayText(6, 1), QStringLiteral("1,200.00"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("1,237.50"));
+    EXPECT_EQ(grid()->displayText(6, 1), QStringLiteral("1,200.00"));
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("1,237.50"));
 
     // A rescan counts on the line where it stands, at the cost it was made with.
     db().execute(QStringLiteral("UPDATE tblProduct SET PDraka = 99 WHERE PK = 2"));
@@ -104,7 +104,7 @@ TEST_F(StockUpdateWindow, ScansMakeOneLinePerProductAtItsCostWithTheNewestOnTop)
     EXPECT_EQ(codes(), QStringList({ "C300", "A100" }));
     EXPECT_EQ(cell(4, 2), QStringLiteral("4"));
     EXPECT_EQ(cell(7, 2), QStringLiteral("50"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("1,250.00"));
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("1,250.00"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -135,11 +135,11 @@ TEST_F(StockUpdateWindow, CodeEntryFindsTheWholeCodeInAnyCaseWithoutQuotesPercen
             EXPECT_EQ(boxes.last().text, notFound(QString::fromUtf8(c.message)));
             EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
             EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-            EXPECT_EQ(w->txtSearchProduct->text(), QString());
+            EXPECT_EQ(codeBox()->text(), QString());
         } else {
             EXPECT_EQ(boxes.count(), 0);
         }
-        EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+        EXPECT_EQ(w->focusWidget(), codeBox());
         delete w;
     }
 }
@@ -147,35 +147,35 @@ TEST_F(StockUpdateWindow, CodeEntryFindsTheWholeCodeInAnyCaseWithoutQuotesPercen
 TEST_F(StockUpdateWindow, DeleteRemovesTheActiveLineFromAnyControlAndStillDeletesInTheBox)
 {
     open();
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("ราคา"));
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_Delete); // empty grid
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("ราคา"));
+    QTest::keyClick(codeBox(), Qt::Key_Delete); // empty grid
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("0.00"));
 
     scan(QStringLiteral("A100"));
     scan(QStringLiteral("B200"));
     scan(QStringLiteral("C300"));
-    click(w->fpSpread1, 2, 2); // B200
+    click(grid(), 2, 2); // B200
     scan(QStringLiteral("D400")); // goes on top; the clicked line stays the active one
     EXPECT_EQ(codes(), QStringList({ "D400", "C300", "B200", "A100" }));
-    w->txtSearchProduct->setFocus();
-    w->txtSearchProduct->setText(QStringLiteral("XY"));
-    w->txtSearchProduct->setCursorPosition(0);
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_Delete);
+    codeBox()->setFocus();
+    codeBox()->setText(QStringLiteral("XY"));
+    codeBox()->setCursorPosition(0);
+    QTest::keyClick(codeBox(), Qt::Key_Delete);
     EXPECT_EQ(codes(), QStringList({ "D400", "C300", "A100" }));
-    EXPECT_EQ(w->txtSearchProduct->text(), QStringLiteral("Y"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("1,218.50"));
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+    EXPECT_EQ(codeBox()->text(), QStringLiteral("Y"));
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("1,218.50"));
+    EXPECT_EQ(w->focusWidget(), codeBox());
 
     // From the grid and from the button: the active cell stays in its place.
-    click(w->fpSpread1, 1, 3);
-    QTest::keyClick(w->fpSpread1, Qt::Key_Delete);
+    click(grid(), 1, 3);
+    QTest::keyClick(grid(), Qt::Key_Delete);
     EXPECT_EQ(codes(), QStringList({ "D400", "C300" }));
-    EXPECT_EQ(w->fpSpread1->activeRow(), 2);
-    w->pageButton2_Click();
+    EXPECT_EQ(grid()->activeRow(), 2);
+    QTest::mouseClick(button("deleteLineButton"), Qt::LeftButton);
     EXPECT_EQ(codes(), QStringList({ "D400" }));
-    QTest::mouseClick(w->pageButton2, Qt::LeftButton);
-    EXPECT_EQ(w->fpSpread1->maxRows(), 0);
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("0.00"));
+    QTest::mouseClick(button("deleteLineButton"), Qt::LeftButton);
+    EXPECT_EQ(grid()->maxRows(), 0);
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("0.00"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -186,8 +186,8 @@ TEST_F(StockUpdateWindow, EscDoesNothingAndLeavingAsksThenWritesNothing)
         w = qobject_cast<GoodsReceivedWindow *>(d);
         ASSERT_NE(w, nullptr);
         scan(QStringLiteral("B200"), 2);
-        for (QWidget *target : { (QWidget *)w->txtSearchProduct, (QWidget *)w->Text1,
-                 (QWidget *)w->text0, (QWidget *)w->fpSpread1, (QWidget *)w }) {
+        for (QWidget *target : { (QWidget *)codeBox(), (QWidget *)remarkBox(),
+                 (QWidget *)numberBox(), (QWidget *)grid(), (QWidget *)w }) {
             target->setFocus();
             QTest::keyClick(target, Qt::Key_Escape);
             EXPECT_TRUE(w->isVisible());
@@ -195,7 +195,7 @@ TEST_F(StockUpdateWindow, EscDoesNothingAndLeavingAsksThenWritesNothing)
         EXPECT_EQ(cell(4, 1), QStringLiteral("2"));
 
         boxes.answer(MsgResult::Cancel);
-        w->pageButton3_Click();
+        QTest::mouseClick(button("leaveButton"), Qt::LeftButton);
         ASSERT_EQ(boxes.count(), 1);
         const MessageRequest &ask = boxes.last();
         EXPECT_EQ(ask.text, kConfirmLeave);
@@ -204,15 +204,15 @@ TEST_F(StockUpdateWindow, EscDoesNothingAndLeavingAsksThenWritesNothing)
         EXPECT_EQ(ask.buttons, MsgButtons::OkCancel);
         EXPECT_EQ(ask.defaultButton, MsgResult::Ok);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->fpSpread1->maxRows(), 1);
+        EXPECT_EQ(grid()->maxRows(), 1);
 
-        QTest::mouseClick(w->pageButton3, Qt::LeftButton); // OK, the default
+        QTest::mouseClick(button("leaveButton"), Qt::LeftButton); // OK, the default
         EXPECT_FALSE(w->isVisible());
     });
-    GoodsReceivedWindow::showModal();
+    const bool saved = GoodsReceivedWindow::showModal();
     EXPECT_EQ(dialogs.opened, QList<QString>({ "GoodsReceivedWindow" }));
     EXPECT_EQ(boxes.count(), 2);
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_FALSE(saved);
     EXPECT_EQ(storedState(), before);
     EXPECT_EQ(
         WindowRegistry::find<GoodsReceivedWindow>(), nullptr); // the next opening starts afresh
@@ -229,11 +229,11 @@ TEST_F(StockUpdateWindow, F9AndF12SaveFromEveryControlWhateverTheModifiers)
         Qt::KeyboardModifiers mods;
     };
     const Case cases[] = {
-        { w->txtSearchProduct, Qt::Key_F9, Qt::NoModifier },
-        { w->Text1, Qt::Key_F9, Qt::ShiftModifier },
-        { w->text0, Qt::Key_F12, Qt::ControlModifier },
-        { w->fpSpread1, Qt::Key_F12, Qt::AltModifier },
-        { w->fpSpread1, Qt::Key_F9, Qt::ShiftModifier | Qt::ControlModifier },
+        { codeBox(), Qt::Key_F9, Qt::NoModifier },
+        { remarkBox(), Qt::Key_F9, Qt::ShiftModifier },
+        { numberBox(), Qt::Key_F12, Qt::ControlModifier },
+        { grid(), Qt::Key_F12, Qt::AltModifier },
+        { grid(), Qt::Key_F9, Qt::ShiftModifier | Qt::ControlModifier },
     };
     for (const Case &c : cases) {
         boxes.clear();
@@ -248,31 +248,31 @@ TEST_F(StockUpdateWindow, F9AndF12SaveFromEveryControlWhateverTheModifiers)
     EXPECT_TRUE(dialogs.opened.isEmpty()); // Cancel prints nothing
     EXPECT_EQ(counterRow(), QStringLiteral("0/00"));
     EXPECT_EQ(movements(), 0);
-    EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
+    EXPECT_EQ(numberBox()->text(), QStringLiteral("ระบบอัตโนมัติ"));
 }
 
 TEST_F(StockUpdateWindow, EnterLeadsFromTheNumberToTheRemarkToTheCodeBox)
 {
     RecordingLayout keyboard;
     open();
-    w->text0->setFocus();
-    QTest::keyClick(w->text0, Qt::Key_Return);
-    EXPECT_EQ(w->focusWidget(), w->Text1);
-    EXPECT_EQ(base(w->txtSearchProduct), QColor(224, 224, 224));
-    QTest::keyClick(w->Text1, Qt::Key_Return);
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
-    EXPECT_EQ(base(w->txtSearchProduct), QColor(208, 197, 168));
+    numberBox()->setFocus();
+    QTest::keyClick(numberBox(), Qt::Key_Return);
+    EXPECT_EQ(w->focusWidget(), remarkBox());
+    EXPECT_EQ(base(codeBox()), QColor(224, 224, 224));
+    QTest::keyClick(remarkBox(), Qt::Key_Return);
+    EXPECT_EQ(w->focusWidget(), codeBox());
+    EXPECT_EQ(base(codeBox()), QColor(208, 197, 168));
     EXPECT_EQ(keyboard.current, QStringLiteral("us"));
     EXPECT_EQ(boxes.count(), 0);
 
     // The number box is read-only: a letter changes nothing, a Thai letter is refused.
-    w->text0->setFocus();
-    QTest::keyClick(w->text0, Qt::Key_A);
+    numberBox()->setFocus();
+    QTest::keyClick(numberBox(), Qt::Key_A);
     EXPECT_EQ(boxes.count(), 0);
-    typeText(w->text0, QStringLiteral("ก"));
+    typeText(numberBox(), QStringLiteral("ก"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ช่องนี้ กรอกได้แค่ (ภาษาอังกฤษ และ ตัวเลข) เท่านั้น !!"));
-    EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
+    EXPECT_EQ(numberBox()->text(), QStringLiteral("ระบบอัตโนมัติ"));
 }
 
 TEST_F(StockUpdateWindow, TabPassesThroughTheGridToTheButtonsInTheWindowsOrder)
@@ -280,9 +280,10 @@ TEST_F(StockUpdateWindow, TabPassesThroughTheGridToTheButtonsInTheWindowsOrder)
     open();
     scan(QStringLiteral("A100"));
     scan(QStringLiteral("B200"));
-    const QStringList expected = { "txtSearchProduct", "Text1", "text0", "fpSpread1", "Command1",
-        "pageButton3", "pageButton2", "pageButton1", "cmdSearch", "txtSearchProduct" };
-    w->txtSearchProduct->setFocus();
+    const QStringList expected
+        = { "codeBox", "remarkBox", "documentNumberBox", "lineGrid", "saveButton", "leaveButton",
+              "deleteLineButton", "saveAndPrintButton", "searchButton", "codeBox" };
+    codeBox()->setFocus();
     QStringList order;
     for (int i = 0; i < expected.size(); ++i) {
         QWidget *f = QApplication::focusWidget();
@@ -291,7 +292,7 @@ TEST_F(StockUpdateWindow, TabPassesThroughTheGridToTheButtonsInTheWindowsOrder)
         QTest::keyClick(f, Qt::Key_Tab);
     }
     EXPECT_EQ(order.join(u' ').toStdString(), expected.join(u' ').toStdString());
-    EXPECT_EQ(w->fpSpread1->maxRows(), 2);
+    EXPECT_EQ(grid()->maxRows(), 2);
 }
 
 TEST_F(StockUpdateWindow, SaveRaisesTheStockAndWritesOneMovementPerLineInGridOrder)
@@ -303,13 +304,13 @@ TEST_F(StockUpdateWindow, SaveRaisesTheStockAndWritesOneMovementPerLineInGridOrd
         scan(QStringLiteral("C300"));
         // The stock is read when the document is saved, not when the line was made.
         db().execute(QStringLiteral("UPDATE tblProduct SET PDvalue = 5 WHERE PK = 3"));
-        w->Text1->setFocus();
-        typeText(w->Text1, QStringLiteral(" ร้าน'ส่ง%ของ* "));
-        QTest::keyClick(w->Text1, Qt::Key_F9);
+        remarkBox()->setFocus();
+        typeText(remarkBox(), QStringLiteral(" ร้าน'ส่ง%ของ* "));
+        QTest::keyClick(remarkBox(), Qt::Key_F9);
         EXPECT_FALSE(w->isVisible());
     });
-    GoodsReceivedWindow::showModal();
-    EXPECT_TRUE(Module1::DataChanged);
+    const bool saved = GoodsReceivedWindow::showModal();
+    EXPECT_TRUE(saved);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, kConfirmSave);
     EXPECT_EQ(dialogs.opened, QList<QString>({ "GoodsReceivedWindow" })); // F9 prints nothing
@@ -340,41 +341,41 @@ TEST_F(StockUpdateWindow, TheRemarkShowsItsCleaningAndBlanksOnlyAreStoredEmpty)
 {
     open();
     scan(QStringLiteral("B200"));
-    w->Text1->setText(QStringLiteral("   "));
+    remarkBox()->setText(QStringLiteral("   "));
     boxes.answer(MsgResult::Ok);
-    w->Command1_Click();
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT dMemo FROM tblLog2")).toString(), QString());
 
     open();
     scan(QStringLiteral("B200"));
-    w->Text1->setText(QStringLiteral("50% 'ลด'*"));
+    remarkBox()->setText(QStringLiteral("50% 'ลด'*"));
     boxes.answer(MsgResult::Cancel);
-    w->Command1_Click();
-    EXPECT_EQ(w->Text1->text(), QStringLiteral("50% 'ลด'*")); // Cancel changes nothing
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
+    EXPECT_EQ(remarkBox()->text(), QStringLiteral("50% 'ลด'*")); // Cancel changes nothing
     boxes.answer(MsgResult::Ok);
-    w->Command1_Click();
-    EXPECT_EQ(w->Text1->text(), QStringLiteral("50 ลด"));
-    EXPECT_EQ(w->text0->text(), QStringLiteral("SA-670500002"));
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
+    EXPECT_EQ(remarkBox()->text(), QStringLiteral("50 ลด"));
+    EXPECT_EQ(numberBox()->text(), QStringLiteral("SA-670500002"));
 }
 
 TEST_F(StockUpdateWindow, AnEmptyGridOrCancelTakesNoNumber)
 {
     open();
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+    QTest::keyClick(codeBox(), Qt::Key_F9);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, kNoLines);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+    EXPECT_EQ(w->focusWidget(), codeBox());
 
     scan(QStringLiteral("B200"));
     boxes.answer(MsgResult::Cancel);
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F12);
+    QTest::keyClick(codeBox(), Qt::Key_F12);
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(dialogs.opened.isEmpty());
     EXPECT_EQ(counterRow(), QStringLiteral("0/00"));
     EXPECT_EQ(movements(), 0);
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_FALSE(saved);
 }
 
 TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAgain)
@@ -385,7 +386,7 @@ TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAga
     const QString before = storedState();
     {
         FailingStatement fail(QStringLiteral("UPDATE tblProduct"), 2); // the second line
-        QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+        QTest::keyClick(codeBox(), Qt::Key_F9);
     }
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
@@ -393,24 +394,24 @@ TEST_F(StockUpdateWindow, AFailedSaveChangesNothingKeepsTheLinesAndCanBeTriedAga
     EXPECT_EQ(storedState(), before);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(codes(), QStringList({ "B200", "A100" }));
-    EXPECT_EQ(w->text0->text(), QStringLiteral("ระบบอัตโนมัติ"));
-    EXPECT_FALSE(Module1::DataChanged);
+    EXPECT_EQ(numberBox()->text(), QStringLiteral("ระบบอัตโนมัติ"));
+    EXPECT_FALSE(saved);
 
     // A product gone since its line was made: the same, with its code named.
     db().execute(QStringLiteral("DELETE FROM tblProduct WHERE PK = 2"));
     const QString withoutIt = storedState();
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+    QTest::keyClick(codeBox(), Qt::Key_F9);
     ASSERT_EQ(boxes.count(), 4);
     EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("A100")));
     EXPECT_EQ(storedState(), withoutIt);
 
     // Once the line is taken out, the save goes through with the month's first number.
-    click(w->fpSpread1, 1, 2);
-    QTest::keyClick(w->fpSpread1, Qt::Key_Delete);
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F9);
+    click(grid(), 1, 2);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    QTest::keyClick(codeBox(), Qt::Key_F9);
     EXPECT_EQ(counterRow(), QStringLiteral("1/05"));
     EXPECT_EQ(stockOf(1), 6);
-    EXPECT_TRUE(Module1::DataChanged);
+    EXPECT_TRUE(saved);
 }
 
 TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
@@ -419,7 +420,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
     open();
     scan(QStringLiteral("A100"), 3);
     scan(QStringLiteral("C300"));
-    w->Text1->setText(QStringLiteral("รับของจากร้านส่ง"));
+    remarkBox()->setText(QStringLiteral("รับของจากร้านส่ง"));
     int storedWhenShown = -1;
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
@@ -427,9 +428,9 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
         storedWhenShown = int(movements());
         EXPECT_TRUE(w->isVisible()); // the window stays under the viewer
         EXPECT_EQ(Module1::PrintSource, PrintSource::StockUpdate);
-        viewer->ARViewer21->printTool()->trigger();
+        control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
-    QTest::keyClick(w->txtSearchProduct, Qt::Key_F12);
+    QTest::keyClick(codeBox(), Qt::Key_F12);
     EXPECT_EQ(storedWhenShown, 2);
     EXPECT_EQ(dialogs.opened, QList<QString>({ "StockReportViewer" }));
     ASSERT_EQ(sink.jobs.size(), 1);
@@ -439,7 +440,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
             "C300", "ตู้เย็น", "1,200.00", "A100", "น้ำดื่ม", "ขวดเล็ก", "3", "แพ็ค", "12.50", "37.50",
             "หมายเหตุ [ รับของจากร้านส่ง ]", "ยอดต้นทุนทั้งหมด [ 1,237.50 ] บาท" })
         EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
-    EXPECT_TRUE(Module1::DataChanged);
+    EXPECT_TRUE(saved);
     EXPECT_FALSE(w->isVisible());
 }
 
@@ -457,11 +458,11 @@ TEST_F(StockUpdateWindow, TheSearchAndQuantityDialogsChangeTheLinesTheSaveStores
         QTest::keyClick(searchBox(s), Qt::Key_Return);
         doubleClick(resultGrid(s), 2, 1);
     });
-    w->cmdSearch->setFocus();
-    QTest::mouseClick(w->cmdSearch, Qt::LeftButton);
+    button("searchButton")->setFocus();
+    QTest::mouseClick(button("searchButton"), Qt::LeftButton);
     EXPECT_EQ(codes(), QStringList({ "D400", "B200" }));
     EXPECT_EQ(cell(4, 2), QStringLiteral("2"));
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+    EXPECT_EQ(w->focusWidget(), codeBox());
 
     dialogs.then([&](QDialog *d) {
         auto *e = qobject_cast<QuantityEditDialog *>(d);
@@ -471,14 +472,14 @@ TEST_F(StockUpdateWindow, TheSearchAndQuantityDialogsChangeTheLinesTheSaveStores
         QTest::keyClicks(quantityBox(e), QStringLiteral("12"));
         QTest::keyClick(quantityBox(e), Qt::Key_Return);
     });
-    doubleClick(w->fpSpread1, 2, 2); // the name: nothing opens
-    doubleClick(w->fpSpread1, 4, 2);
+    doubleClick(grid(), 2, 2); // the name: nothing opens
+    doubleClick(grid(), 4, 2);
     EXPECT_EQ(dialogs.opened, QList<QString>({ "ProductSearchDialog", "QuantityEditDialog" }));
     EXPECT_EQ(cell(7, 2), QStringLiteral("960"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("966.00"));
-    EXPECT_EQ(w->focusWidget(), w->txtSearchProduct);
+    EXPECT_EQ(totalLabel()->text(), QStringLiteral("966.00"));
+    EXPECT_EQ(w->focusWidget(), codeBox());
 
-    w->Command1_Click();
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
     EXPECT_EQ(stockOf(1), 17);
     EXPECT_EQ(stockOf(4), 11);
 }
@@ -489,28 +490,29 @@ TEST_F(StockUpdateWindow, ControlsAreNamedForAccessibilityAndTheLayoutFollowsThe
     scan(QStringLiteral("C300"));
     scan(QStringLiteral("A100"), 3);
     scan(QStringLiteral("B200"), 2);
-    w->Text1->setText(QStringLiteral("รับของจากร้านส่ง"));
+    remarkBox()->setText(QStringLiteral("รับของจากร้านส่ง"));
     for (QWidget *c : w->findChildren<QWidget *>()) {
-        const bool inGrid = w->fpSpread1->isAncestorOf(c);
+        const bool inGrid = grid()->isAncestorOf(c);
         if (c->focusPolicy() != Qt::NoFocus && c->isVisibleTo(w) && !inGrid) {
             EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
         }
     }
-    EXPECT_EQ(w->Label6->accessibleDescription(), QStringLiteral("รวมราคาต้นทุน (บาท)"));
-    EXPECT_EQ(w->Label3->accessibleDescription(), QStringLiteral("วันเวลาที่ทำรายการ"));
+    EXPECT_EQ(totalLabel()->accessibleDescription(), QStringLiteral("รวมราคาต้นทุน (บาท)"));
+    EXPECT_EQ(dateLabel()->accessibleDescription(), QStringLiteral("วันเวลาที่ทำรายการ"));
 
     saveScreenshot(w->grab(), "stock-update-design-size.png");
     w->resize(1100, 700);
     QApplication::processEvents();
     // Every control stays whole inside its band, and the bands inside the window.
-    for (QWidget *c : { (QWidget *)w->Label3, (QWidget *)w->text0, (QWidget *)w->Text1,
-             (QWidget *)w->Label6, (QWidget *)w->txtSearchProduct, (QWidget *)w->cmdSearch,
-             (QWidget *)w->pageButton3, (QWidget *)w->Frame1, (QWidget *)w->Frame2,
-             (QWidget *)w->Frame3, (QWidget *)w->fpSpread1 })
+    for (QWidget *c : { (QWidget *)dateLabel(), (QWidget *)numberBox(), (QWidget *)remarkBox(),
+             (QWidget *)totalLabel(), (QWidget *)codeBox(), (QWidget *)button("searchButton"),
+             (QWidget *)button("leaveButton"), (QWidget *)control<QFrame>(w, "headerBand"),
+             (QWidget *)control<QFrame>(w, "codeBand"), (QWidget *)control<QFrame>(w, "buttonBar"),
+             (QWidget *)grid() })
         EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
             << c->objectName().toStdString();
-    EXPECT_LT(w->txtSearchProduct->geometry().right(), w->cmdSearch->x());
-    EXPECT_LT(w->Text1->geometry().right(), w->Label4->x());
-    EXPECT_LE(w->Frame2->geometry().bottom(), w->fpSpread1->y());
+    EXPECT_LT(codeBox()->geometry().right(), button("searchButton")->x());
+    EXPECT_LT(remarkBox()->geometry().right(), control<QLabel>(w, "totalPanel")->x());
+    EXPECT_LE(control<QFrame>(w, "codeBand")->geometry().bottom(), grid()->y());
     saveScreenshot(w->grab(), "stock-update.png");
 }

@@ -44,7 +44,7 @@ TEST_F(StockPageTest, AlertCountsTheLowProducts)
             EXPECT_EQ(alert->BackColor(), kasmoRGB(219, 159, 158));
         }
     }
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  1,235  รายการ"));
+    EXPECT_EQ(countLabel()->text(), QStringLiteral("ข้อมูลทั้งหมด :  1,235  รายการ"));
 }
 
 TEST_F(StockPageTest, AlertButtonShowsTheLowStockViewLowestFirst)
@@ -74,14 +74,14 @@ TEST_F(StockPageTest, AlertButtonShowsTheLowStockViewLowestFirst)
     for (int r = 1; r <= 6; ++r) {
         const bool low
             = listed[r - 1] != QLatin1String("E1") && listed[r - 1] != QLatin1String("OK");
-        EXPECT_EQ(page->fpSpread1->backColor(4, r), low ? lowStock : QColor()) << r;
+        EXPECT_EQ(grid()->backColor(4, r), low ? lowStock : QColor()) << r;
     }
 
     click(alert);
-    EXPECT_EQ(page->SearchMode, 3);
+    EXPECT_EQ(page->filter(), StockPage::ProductFilter::LowStock);
     EXPECT_EQ(codes(), (QStringList { "N1", "G1", "L1", "L2" }));
     for (int r = 1; r <= 4; ++r)
-        EXPECT_EQ(page->fpSpread1->backColor(4, r), lowStock) << r;
+        EXPECT_EQ(grid()->backColor(4, r), lowStock) << r;
     EXPECT_EQ(boxes.count(), 0);
 
     // F5 brings back the full list; the button stays while products are low.
@@ -94,7 +94,7 @@ TEST_F(StockPageTest, AlertButtonShowsTheLowStockViewLowestFirst)
     click(alert);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    EXPECT_EQ(grid()->maxRows(), 0);
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(alert->Enabled());
 }

@@ -57,7 +57,7 @@ TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
     const QString bmp = source("shelf photo.bmp", "BMP", Qt::blue);
     files.answer(bmp);
     runNew([&](ProductEditor *f) {
-        click(f->cupP);
+        click(addPictureButton(f));
         ASSERT_EQ(files.requests.size(), 1);
         EXPECT_FALSE(files.requests[0].save);
         EXPECT_EQ(files.requests[0].title, " เลือกไฟล์ภาพ - Graphics File Format ");
@@ -65,15 +65,15 @@ TEST_F(ProductPicture, AddCopiesUnderAFreeNameAndNeverOverwrites)
         EXPECT_TRUE(files.requests[0].filter.startsWith("ไฟล์ภาพ ("));
         EXPECT_TRUE(files.requests[0].filter.contains("*.jpg"));
         EXPECT_TRUE(files.requests[0].filter.contains("*.bmp"));
-        EXPECT_EQ(f->PictureFile, "i10520143072.jpg");
-        EXPECT_TRUE(f->cdelP->Enabled());
+        EXPECT_EQ(f->pictureFile(), "i10520143072.jpg");
+        EXPECT_TRUE(removePictureButton(f)->Enabled());
         // The BMP content under the .jpg name shows, stretched over the box.
         const QImage img = shown(f);
-        EXPECT_EQ(img.size(), f->Image2->size());
+        EXPECT_EQ(img.size(), pictureBox(f)->size());
         EXPECT_EQ(QColor(img.pixel(img.width() / 2, img.height() / 2)), QColor(Qt::blue));
         saveScreenshot(f->grab(), "ProductEditor-picture.png");
         fillNew(f, "PIC1", "รูป", "10");
-        click(f->Command1);
+        click(saveButton(f));
     });
     EXPECT_EQ(bytes(pic("i10520143072.jpg")), bytes(bmp)); // byte for byte
     EXPECT_EQ(bytes(pic("i10520143016.jpg")), QByteArray("taken"));
@@ -99,11 +99,11 @@ TEST_F(ProductPicture, UnwritablePicturesFolderIsToldInThai)
     runEdit(1, [&](ProductEditor *f) {
         const QImage picture = shown(f);
         files.answer(jpg);
-        click(f->cupP);
+        click(addPictureButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่มีสิทธิ์เข้าถึงไฟล์หรือโฟลเดอร์นี้");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
-        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(f->pictureFile(), "Pic1.JPG");
         EXPECT_EQ(shown(f), picture);
         f->reject();
     });
@@ -114,61 +114,61 @@ TEST_F(ProductPicture, CancelRemoveAndFailuresKeepWhatWasShown)
 {
     runEdit(1, [&](ProductEditor *f) {
         // A name in other letter case is found; the product's picture shows.
-        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(f->pictureFile(), "Pic1.JPG");
         const QColor red(shown(f).pixel(5, 5));
         EXPECT_GT(red.red(), 230);
         EXPECT_LT(red.green(), 30);
-        EXPECT_TRUE(f->cdelP->Enabled());
+        EXPECT_TRUE(removePictureButton(f)->Enabled());
         // Cancelling the dialog changes nothing.
         const QImage before = shown(f);
-        click(f->cupP);
+        click(addPictureButton(f));
         EXPECT_EQ(files.requests.size(), 1);
-        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(f->pictureFile(), "Pic1.JPG");
         EXPECT_EQ(shown(f), before);
         // A copy that fails says so, and why, and leaves the picture as it was.
         files.answer(folder.path() + "/no such file.jpg");
-        click(f->cupP);
+        click(addPictureButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่พบไฟล์หรือโฟลเดอร์นี้");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
-        EXPECT_EQ(f->PictureFile, "Pic1.JPG");
+        EXPECT_EQ(f->pictureFile(), "Pic1.JPG");
         EXPECT_EQ(shown(f), before);
         // Removing asks nothing, shows NoPicture3 and disables the button.
-        click(f->cdelP);
+        click(removePictureButton(f));
         EXPECT_EQ(boxes.count(), 1);
-        EXPECT_EQ(f->PictureFile, "");
-        EXPECT_FALSE(f->cdelP->Enabled());
+        EXPECT_EQ(f->pictureFile(), "");
+        EXPECT_FALSE(removePictureButton(f)->Enabled());
         EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
         f->reject(); // closing without a save keeps PDpic
     });
     EXPECT_EQ(value("SELECT PDpic FROM tblProduct WHERE PK = 1").toString(), "Pic1.JPG");
 
     runEdit(1, [&](ProductEditor *f) {
-        click(f->cdelP);
-        click(f->Command1);
+        click(removePictureButton(f));
+        click(saveButton(f));
     });
     EXPECT_EQ(value("SELECT PDpic FROM tblProduct WHERE PK = 1").toString(), "");
     EXPECT_TRUE(QFile::exists(pic("pic1.jpg"))); // the file stays
 
     // Without a picture: NoPicture3 and the button off; a missing file: PicError2, button on.
     runEdit(1, [&](ProductEditor *f) {
-        EXPECT_FALSE(f->cdelP->Enabled());
+        EXPECT_FALSE(removePictureButton(f)->Enabled());
         EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
     });
     runEdit(3, [&](ProductEditor *f) {
-        EXPECT_EQ(f->PictureFile, "gone.jpg");
-        EXPECT_TRUE(f->cdelP->Enabled());
+        EXPECT_EQ(f->pictureFile(), "gone.jpg");
+        EXPECT_TRUE(removePictureButton(f)->Enabled());
         EXPECT_EQ(shown(f), fileAsShown(f, "data/PicError2.jpg"));
-        click(f->cdelP);
-        EXPECT_EQ(f->PictureFile, "");
+        click(removePictureButton(f));
+        EXPECT_EQ(f->pictureFile(), "");
     });
 
     // New mode: the remove button replaces the box's own placeholder by NoPicture3.
     runNew([&](ProductEditor *f) {
         EXPECT_NE(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
-        click(f->cdelP);
+        click(removePictureButton(f));
         EXPECT_EQ(shown(f), fileAsShown(f, "data/NoPicture3.jpg"));
-        EXPECT_FALSE(f->cdelP->Enabled());
+        EXPECT_FALSE(removePictureButton(f)->Enabled());
     });
 }
 
@@ -178,11 +178,11 @@ TEST_F(ProductPicture, MissingPictureFolderFailsTheCopyWithAMessage)
     files.answer(source("a.jpg", "JPG", Qt::green));
     runNew([&](ProductEditor *f) {
         const QImage before = shown(f);
-        click(f->cupP);
+        click(addPictureButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, "คัดลอกไฟล์ภาพไม่ได้ : ไม่พบไฟล์หรือโฟลเดอร์นี้");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
-        EXPECT_EQ(f->PictureFile, "");
+        EXPECT_EQ(f->pictureFile(), "");
         EXPECT_EQ(shown(f), before);
     });
 }
@@ -192,8 +192,8 @@ TEST_F(ProductPicture, AProductWithoutPictureShowsAMarkedPlaceholder)
     // The placeholder must read as "no picture" (marks on a light ground), not as a blank
     // square that looks like a picture still loading.
     runEdit(1, [&](ProductEditor *f) {
-        click(f->cdelP);
-        click(f->Command1);
+        click(removePictureButton(f));
+        click(saveButton(f));
     });
     runEdit(1, [&](ProductEditor *f) {
         const QImage img = shown(f);

@@ -36,9 +36,9 @@ TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
     SignedInUser::position = "ผู้ดูแลระบบ";
     ASSERT_TRUE(runNew([&](ProductEditor *f) {
         fillNew(f, "8850001", "กาแฟเย็น", "45");
-        type(f->Combo3->lineEdit(), "แก้ว");
-        type(f->txt3, "10");
-        click(f->Command1);
+        type(unitList(f)->lineEdit(), "แก้ว");
+        type(stockBox(f), "10");
+        click(saveButton(f));
     }));
     const int pk = value("SELECT PK FROM tblProduct WHERE PDsn = '8850001'").toInt();
     ASSERT_EQ(pk, 4);
@@ -54,16 +54,16 @@ TEST_F(ProductRoad, NewProductSellsAndAnEditedPriceIsChargedNext)
 
     // A new price in the editor is what the next scan charges.
     ASSERT_TRUE(runEdit(pk, [&](ProductEditor *f) {
-        retype(f->txt5, "50");
-        click(f->Command1);
+        retype(priceBox(f), "50");
+        click(saveButton(f));
     }));
     EXPECT_EQ(scanOnSalePage("8850001"), "50");
 
     // Closing the editor after typing writes nothing and the counter keeps its price.
     const QStringList before = dump();
     EXPECT_FALSE(runEdit(pk, [&](ProductEditor *f) {
-        retype(f->txt5, "60");
-        retype(f->txtname, "ชาเย็น");
+        retype(priceBox(f), "60");
+        retype(nameBox(f), "ชาเย็น");
         f->reject();
     }));
     EXPECT_EQ(dump(), before);

@@ -34,51 +34,52 @@ TEST_F(ProductSave, ChecksInOrderWithTheirMessagesAndFocus)
     const char *nameEmpty = "กรุณาระบุ ( ชื่อสินค้า ) ที่ต้องการ  ก่อนเริ่มบันทึก";
     const char *priceEmpty = "กรุณาระบุ ( ราคาขายปกติ ) ที่ต้องการ  ก่อนเริ่มบันทึก";
     const Case cases[] = {
-        { "", "", "", codeEmpty, "txtsn", "" },
-        { "   ", "น้ำ", "5", codeEmpty, "txtsn", "   " },
-        { "'%*", "น้ำ", "5", codeEmpty, "txtsn", "'%*" }, // nothing left after cleaning
-        { "XPD-1", "", "", prefix, "txtsn", "" },
-        { "1pd-", "น้ำ", "5", prefix, "txtsn", "" },
-        { "P'D-9", "น้ำ", "5", prefix, "txtsn", "" }, // the prefix once cleaned
-        { "Pd-1", "", "5", nameEmpty, "txtname", "Pd-1" }, // other letter cases pass
-        { "N1", " %* ", "5", nameEmpty, "txtname", "N1" },
-        { "N1", "น้ำ", "", priceEmpty, "txt5", "N1" },
-        { "N1", "น้ำ", ".", priceEmpty, "txt5", "N1" },
+        { "", "", "", codeEmpty, "codeBox", "" },
+        { "   ", "น้ำ", "5", codeEmpty, "codeBox", "   " },
+        { "'%*", "น้ำ", "5", codeEmpty, "codeBox", "'%*" }, // nothing left after cleaning
+        { "XPD-1", "", "", prefix, "codeBox", "" },
+        { "1pd-", "น้ำ", "5", prefix, "codeBox", "" },
+        { "P'D-9", "น้ำ", "5", prefix, "codeBox", "" }, // the prefix once cleaned
+        { "Pd-1", "", "5", nameEmpty, "nameBox", "Pd-1" }, // other letter cases pass
+        { "N1", " %* ", "5", nameEmpty, "nameBox", "N1" },
+        { "N1", "น้ำ", "", priceEmpty, "priceBox", "N1" },
+        { "N1", "น้ำ", ".", priceEmpty, "priceBox", "N1" },
         { "N1", "น้ำ", "1.2.3", "ช่อง ( ราคาขายปกติ (บาท) ) ต้องเป็นตัวเลขที่ถูกต้อง กรุณาแก้ไข  ก่อนเริ่มบันทึก",
-            "txt5", "N1" },
-        { "ab1", "น้ำ", "5", "มี รหัสสินค้า [  ab1  ] อยู่ในระบบแล้ว กรุณาแก้ไขใหม่..", "txtsn", "ab1" },
-        { " A'B1 ", "น้ำ", "5", "มี รหัสสินค้า [  AB1  ] อยู่ในระบบแล้ว กรุณาแก้ไขใหม่..", "txtsn", " A'B1 " },
+            "priceBox", "N1" },
+        { "ab1", "น้ำ", "5", "มี รหัสสินค้า [  ab1  ] อยู่ในระบบแล้ว กรุณาแก้ไขใหม่..", "codeBox", "ab1" },
+        { " A'B1 ", "น้ำ", "5", "มี รหัสสินค้า [  AB1  ] อยู่ในระบบแล้ว กรุณาแก้ไขใหม่..", "codeBox",
+            " A'B1 " },
     };
     const QStringList before = dump();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code + std::string(" / ") + c.price);
         boxes.clear();
-        runNew([&](ProductEditor *f) {
+        const bool saved = runNew([&](ProductEditor *f) {
             fillNew(f, QString::fromUtf8(c.code), QString::fromUtf8(c.name),
                 QString::fromUtf8(c.price));
-            click(f->Command1);
+            click(saveButton(f));
             ASSERT_EQ(boxes.count(), 1);
             EXPECT_EQ(boxes.last().text, QString::fromUtf8(c.message));
             EXPECT_EQ(boxes.last().title, "รายงานสถานะ");
             EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
             EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
             EXPECT_EQ(f->focusWidget()->objectName(), QString::fromLatin1(c.focus));
-            EXPECT_EQ(f->txtsn->text(), QString::fromUtf8(c.codeAfter));
+            EXPECT_EQ(codeBox(f)->text(), QString::fromUtf8(c.codeAfter));
             EXPECT_TRUE(f->isVisible());
         });
-        EXPECT_FALSE(Module1::DataChanged);
+        EXPECT_FALSE(saved);
     }
     EXPECT_EQ(dump(), before);
 
     // A bad number in a box the defaults leave alone is named too, and its box gets the focus.
     boxes.clear();
     runEdit(1, [&](ProductEditor *f) {
-        f->txt6->setText("1-2");
-        click(f->Command1);
+        lowStockLimitBox(f)->setText("1-2");
+        click(saveButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text,
             "ช่อง ( เตือนเมื่อสินค้าเหลือน้อยกว่า ) ต้องเป็นตัวเลขที่ถูกต้อง กรุณาแก้ไข  ก่อนเริ่มบันทึก");
-        EXPECT_EQ(f->focusWidget(), f->txt6);
+        EXPECT_EQ(f->focusWidget(), lowStockLimitBox(f));
     });
     EXPECT_EQ(dump(), before);
 }
@@ -90,21 +91,22 @@ TEST_F(ProductSave, ABadPriceIsRefusedBeforeAnyDefaultIsCopied)
     boxes.answer(MsgResult::Ok);
     const bool saved = runNew([&](ProductEditor *f) {
         fillNew(f, "BAD1", "น้ำ", "1.2.3");
-        ASSERT_FALSE(f->Check1->isChecked());
+        ASSERT_FALSE(wholesaleSwitch(f)->isChecked());
         QLineEdit *const others[]
-            = { f->txt3, f->txt4, f->txt6, f->Text1, f->text2, f->text3, f->text4 };
+            = { stockBox(f), costBox(f), lowStockLimitBox(f), wholesaleQuantityBox(f),
+                  wholesalePriceBox(f), specialPrice2Box(f), specialPrice1Box(f) };
         QStringList before;
         for (QLineEdit *box : others)
             before << box->text();
-        click(f->Command1);
+        click(saveButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(
             boxes.last().text, "ช่อง ( ราคาขายปกติ (บาท) ) ต้องเป็นตัวเลขที่ถูกต้อง กรุณาแก้ไข  ก่อนเริ่มบันทึก");
-        EXPECT_EQ(f->focusWidget(), f->txt5);
+        EXPECT_EQ(f->focusWidget(), priceBox(f));
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(others[i]->text(), before[i]) << qPrintable(others[i]->objectName());
-        retype(f->txt5, "12");
-        click(f->Command1); // the confirmation only, then the save
+        retype(priceBox(f), "12");
+        click(saveButton(f)); // the confirmation only, then the save
         EXPECT_EQ(boxes.count(), 2);
         EXPECT_EQ(boxes.last().text, "คุณแน่ใจหรือไม่ ว่าต้องการ บันทึกข้อมูล สินค้า นี้!!");
     });
@@ -139,16 +141,17 @@ TEST_F(ProductSave, DefaultsAreWrittenIntoTheBoxesAndStored)
         boxes.answer(MsgResult::Cancel); // the first confirmation is cancelled
         const bool saved = runNew([&](ProductEditor *f) {
             fillNew(f, code, "ทดสอบ", QString::fromUtf8(c.price));
-            f->Check1->setChecked(true);
-            QLineEdit *order[]
-                = { f->txt5, f->txt3, f->txt4, f->txt6, f->Text1, f->text2, f->text3, f->text4 };
+            wholesaleSwitch(f)->setChecked(true);
+            QLineEdit *order[] = { priceBox(f), stockBox(f), costBox(f), lowStockLimitBox(f),
+                wholesaleQuantityBox(f), wholesalePriceBox(f), specialPrice2Box(f),
+                specialPrice1Box(f) };
             const char *typed[] = { c.price, c.stock, c.cost, c.limit, c.qty, c.wholesalePrice,
                 c.special2, c.special1 };
             for (int i = 1; i < 8; ++i)
                 retype(order[i], QString::fromUtf8(typed[i]));
-            f->Check1->setChecked(false); // the defaults apply whatever the switch
+            wholesaleSwitch(f)->setChecked(false); // the defaults apply whatever the switch
             boxes.clear();
-            click(f->Command1);
+            click(saveButton(f));
             ASSERT_EQ(boxes.count(), 1) << boxes.last().text.toStdString();
             EXPECT_EQ(boxes.last().text, "คุณแน่ใจหรือไม่ ว่าต้องการ บันทึกข้อมูล สินค้า นี้!!");
             EXPECT_EQ(boxes.last().title, "ยืนยันการบันทึก");
@@ -159,7 +162,7 @@ TEST_F(ProductSave, DefaultsAreWrittenIntoTheBoxesAndStored)
             for (int i = 0; i < 8; ++i)
                 EXPECT_EQ(order[i]->text(), QString::fromUtf8(c.after[i]))
                     << order[i]->objectName().toStdString();
-            click(f->Command1); // every check again, then OK
+            click(saveButton(f)); // every check again, then OK
         });
         EXPECT_TRUE(saved);
         const int pk = value("SELECT PK FROM tblProduct WHERE PDsn = ?1", { code }).toInt();
@@ -184,24 +187,23 @@ TEST_F(ProductSave, NewProductIsStoredTrimmedCleanedWithItsLookups)
 {
     const bool saved = runNew([&](ProductEditor *f) {
         fillNew(f, "  X'Y%9*  ", "  น้ำ  'ดื่ม*  ", "12.5");
-        type(f->txtdes, " ขวด % เล็ก ");
-        type(f->Combo1->lineEdit(), "-"); // no group
-        type(f->Combo2->lineEdit(), "ตู้เย็น"); // a new place
-        type(f->Combo3->lineEdit(), "แพ็ค "); // a unit with a trailing blank
-        type(f->txt3, "24");
-        type(f->txt4, "9.75");
-        type(f->txt6, "6");
-        click(f->Check1);
-        retype(f->Text1, "12");
-        retype(f->text2, "11");
-        type(f->text4, "12");
-        type(f->text3, "11.5");
-        click(f->Command1);
+        type(descriptionBox(f), " ขวด % เล็ก ");
+        type(groupList(f)->lineEdit(), "-"); // no group
+        type(placeList(f)->lineEdit(), "ตู้เย็น"); // a new place
+        type(unitList(f)->lineEdit(), "แพ็ค "); // a unit with a trailing blank
+        type(stockBox(f), "24");
+        type(costBox(f), "9.75");
+        type(lowStockLimitBox(f), "6");
+        click(wholesaleSwitch(f));
+        retype(wholesaleQuantityBox(f), "12");
+        retype(wholesalePriceBox(f), "11");
+        type(specialPrice1Box(f), "12");
+        type(specialPrice2Box(f), "11.5");
+        click(saveButton(f));
         EXPECT_FALSE(f->isVisible());
-        EXPECT_EQ(f->ProductPK, 4);
+        EXPECT_EQ(f->productKey(), 4);
     });
     EXPECT_TRUE(saved);
-    EXPECT_TRUE(Module1::DataChanged);
     EXPECT_EQ(column(4, "PDsn").toString(), "XY9");
     EXPECT_EQ(column(4, "PDname").toString(), "น้ำ  ดื่ม"); // inner blanks stay
     EXPECT_EQ(column(4, "PDdes").toString(), "ขวด  เล็ก");
@@ -227,8 +229,8 @@ TEST_F(ProductSave, NewProductIsStoredTrimmedCleanedWithItsLookups)
     // An empty unit and a new group; the new name is stored as typed.
     runNew([&](ProductEditor *f) {
         fillNew(f, "G1", "กาว", "20");
-        type(f->Combo1->lineEdit(), "อุปกรณ์ ");
-        click(f->Command1);
+        type(groupList(f)->lineEdit(), "อุปกรณ์ ");
+        click(saveButton(f));
     });
     EXPECT_EQ(column(5, "NubFK").toInt(), 0);
     EXPECT_EQ(column(5, "GroupFK").toInt(), 4);
@@ -239,11 +241,11 @@ TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
 {
     Clock::setFixed(QDateTime(QDate(2024, 1, 3), QTime(9, 0)));
     runNew([&](ProductEditor *f) {
-        click(f->Check2);
-        type(f->txtname, "ดินสอ");
-        type(f->txt5, "5");
-        click(f->Command1);
-        EXPECT_EQ(f->txtsn->text(), "PD-670000006");
+        click(autoCodeSwitch(f));
+        type(nameBox(f), "ดินสอ");
+        type(priceBox(f), "5");
+        click(saveButton(f));
+        EXPECT_EQ(codeBox(f)->text(), "PD-670000006");
     });
     // 5 belongs to product 2 already: the counter steps on to 6.
     EXPECT_EQ(column(4, "PDsn").toString(), "PD-670000006");
@@ -254,17 +256,17 @@ TEST_F(ProductSave, AutomaticCodeFromCounterThreeSteppingPastATakenCode)
     // The next year and month: no restart, the year's two digits change.
     Clock::setFixed(QDateTime(QDate(2025, 2, 1), QTime(9, 0)));
     runNew([&](ProductEditor *f) {
-        click(f->Check2);
+        click(autoCodeSwitch(f));
         fillNew(f, "", "ยางลบ", "3");
-        click(f->Command1);
+        click(saveButton(f));
     });
     EXPECT_EQ(column(5, "PDsn").toString(), "PD-680000007");
     EXPECT_EQ(counter(), 7);
 
     // An edited product with an automatic code skips the prefix test and keeps PAuto.
     runEdit(5, [&](ProductEditor *f) {
-        retype(f->txtname, "ยางลบก้อน");
-        click(f->Command1);
+        retype(nameBox(f), "ยางลบก้อน");
+        click(saveButton(f));
     });
     EXPECT_EQ(column(5, "PDname").toString(), "ยางลบก้อน");
     EXPECT_EQ(column(5, "PAuto").toInt(), 1);
@@ -276,7 +278,7 @@ TEST_F(ProductSave, FirstProductEverGetsKeyOne)
     db().execute("DELETE FROM tblProduct");
     runNew([&](ProductEditor *f) {
         fillNew(f, "F1", "แรก", "1");
-        click(f->Command1);
+        click(saveButton(f));
     });
     EXPECT_EQ(value("SELECT PK FROM tblProduct").toInt(), 1);
 }
@@ -291,23 +293,23 @@ TEST_F(ProductSave, FailureLeavesCounterLookupsAndProductsUntouched)
             throw DbError("disk I/O error");
     });
     const bool saved = runNew([&](ProductEditor *f) {
-        click(f->Check2);
+        click(autoCodeSwitch(f));
         fillNew(f, "", "ไม้บรรทัด", "15");
-        type(f->Combo1->lineEdit(), "กลุ่มใหม่");
-        type(f->Combo3->lineEdit(), "หน่วยใหม่");
-        click(f->Command1);
+        type(groupList(f)->lineEdit(), "กลุ่มใหม่");
+        type(unitList(f)->lineEdit(), "หน่วยใหม่");
+        click(saveButton(f));
         ASSERT_EQ(boxes.count(), 2); // the confirmation, then the failure
         EXPECT_EQ(boxes.last().text, "disk I/O error");
         EXPECT_EQ(boxes.last().title, "รายงานความผิดพลาด");
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
         EXPECT_TRUE(f->isVisible());
-        EXPECT_EQ(f->txtname->text(), "ไม้บรรทัด");
-        EXPECT_EQ(f->txtsn->text(), "ระบบอัตโนมัติ");
-        EXPECT_EQ(f->Combo1->currentText(), "กลุ่มใหม่");
+        EXPECT_EQ(nameBox(f)->text(), "ไม้บรรทัด");
+        EXPECT_EQ(codeBox(f)->text(), "ระบบอัตโนมัติ");
+        EXPECT_EQ(groupList(f)->currentText(), "กลุ่มใหม่");
         EXPECT_EQ(dump(), before);
         // The same editor saves once the disk is back.
         failNext = false;
-        click(f->Command1);
+        click(saveButton(f));
         EXPECT_FALSE(f->isVisible());
     });
     EXPECT_TRUE(saved);
@@ -319,12 +321,12 @@ TEST_F(ProductSave, FailureLeavesCounterLookupsAndProductsUntouched)
 TEST_F(ProductSave, EditOverwritesAllButKeyAndAutoFlag)
 {
     const bool saved = runEdit(1, [&](ProductEditor *f) {
-        retype(f->txtsn, "ab1"); // only the letter case of its own code: not a duplicate
-        retype(f->txt3, "7");
-        retype(f->txt5, "130");
-        click(f->Check1);
-        retype(f->Combo2->lineEdit(), ""); // no storage place
-        click(f->Command1);
+        retype(codeBox(f), "ab1"); // only the letter case of its own code: not a duplicate
+        retype(stockBox(f), "7");
+        retype(priceBox(f), "130");
+        click(wholesaleSwitch(f));
+        retype(placeList(f)->lineEdit(), ""); // no storage place
+        click(saveButton(f));
         EXPECT_FALSE(f->isVisible());
     });
     EXPECT_TRUE(saved);
@@ -343,12 +345,12 @@ TEST_F(ProductSave, EditOverwritesAllButKeyAndAutoFlag)
     // Another product's code, in any letter case, is refused; its own unchanged code is not.
     boxes.clear();
     runEdit(3, [&](ProductEditor *f) {
-        retype(f->txtsn, "AB1");
-        click(f->Command1);
+        retype(codeBox(f), "AB1");
+        click(saveButton(f));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, "มี รหัสสินค้า [  AB1  ] อยู่ในระบบแล้ว กรุณาแก้ไขใหม่..");
-        retype(f->txtsn, "CD3");
-        click(f->Command1);
+        retype(codeBox(f), "CD3");
+        click(saveButton(f));
         EXPECT_FALSE(f->isVisible());
     });
 }
@@ -357,8 +359,8 @@ TEST_F(ProductSave, EditOfAProductDeletedMeanwhileSaysSo)
 {
     const bool saved = runEdit(3, [&](ProductEditor *f) {
         db().execute("DELETE FROM tblProduct WHERE PK = 3");
-        type(f->Combo2->lineEdit(), "ที่ใหม่");
-        click(f->Command1);
+        type(placeList(f)->lineEdit(), "ที่ใหม่");
+        click(saveButton(f));
         ASSERT_EQ(boxes.count(), 2);
         EXPECT_EQ(
             boxes.last().text, "ไม่พบ สินค้า นี้ในระบบแล้ว ( อาจถูกลบไปก่อนหน้านี้ ) จึงบันทึกการแก้ไขไม่ได้..");

@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -39,15 +40,13 @@ protected:
         FrameFixture::SetUp();
         // The page's other windows, recorded instead of opened.
         StockPage::Windows w;
-        w.productEditor = [this] {
-            editorOpened.append(Module1::NewItemMode ? 0 : Module1::SelectedProductPK);
-            if (editorSaves)
-                editorSaves();
+        w.productEditor = [this](std::optional<int> productKey) {
+            editorOpened.append(productKey);
+            return editorSaves && editorSaves(productKey);
         };
         w.stockUpdate = [this] {
             ++stockUpdates;
-            if (stockUpdateSaves)
-                stockUpdateSaves();
+            return stockUpdateSaves && stockUpdateSaves();
         };
         w.history = [this] { ++historyOpened; };
         w.stockReport = [this](StockPage &) { printedSource = Module1::PrintSource; };
@@ -121,44 +120,58 @@ protected:
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+    QLineEdit *searchBox() const { return control<QLineEdit>(page, "searchBox"); }
+    DataGrid *grid() const { return control<DataGrid>(page, "productGrid"); }
+    QCheckBox *belowQuantitySwitch() const
+    {
+        return control<QCheckBox>(page, "belowQuantitySwitch");
+    }
+    QComboBox *groupFilter() const { return control<QComboBox>(page, "groupFilter"); }
+    QComboBox *placeFilter() const { return control<QComboBox>(page, "placeFilter"); }
+    QLabel *countLabel() const { return control<QLabel>(page, "countLabel"); }
+    KasmoButton *button(const char *name) const
+    {
+        return control<KasmoButton>(page, QString::fromLatin1(name));
+    }
+
     // The codes the grid lists, in order, without the grid's leading blank.
     QStringList codes() const
     {
         QStringList out;
-        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
-            out.append(page->fpSpread1->getText(1, r).mid(1));
+        for (int r = 1; r <= grid()->maxRows(); ++r)
+            out.append(grid()->getText(1, r).mid(1));
         return out;
     }
-    QString cell(int col, int row) const { return page->fpSpread1->getText(col, row); }
+    QString cell(int col, int row) const { return grid()->getText(col, row); }
 
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::keyClick(page->fpSpread1, key, mods);
+        QTest::keyClick(grid(), key, mods);
     }
     void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
     QPoint cellCentre(int col, int row) const
     {
-        DataGrid *g = page->fpSpread1;
+        DataGrid *g = grid();
         return g->visualRect(g->model()->index(row - 1, col)).center();
     }
     void clickCell(int col, int row)
     {
-        QTest::mouseClick(page->fpSpread1->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
     }
     void doubleClickCell(int col, int row)
     {
         clickCell(col, row);
-        QTest::mouseDClick(page->fpSpread1->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(col, row));
     }
     // Types the text key by key, Thai characters included.
     static void type(QWidget *w, const QString &text) { typeText(w, text); }
     // Types into the search box and presses Enter.
     void search(const QString &text)
     {
-        page->txt1->setFocus();
-        page->txt1->clear();
-        type(page->txt1, text);
-        QTest::keyClick(page->txt1, Qt::Key_Return);
+        searchBox()->setFocus();
+        searchBox()->clear();
+        type(searchBox(), text);
+        QTest::keyClick(searchBox(), Qt::Key_Return);
     }
     // Opens the list and clicks the entry, as a user picks from it.
     void choose(QComboBox *list, const QString &entry)
@@ -175,24 +188,24 @@ protected:
     }
     bool bandEnabled() const
     {
-        return page->txt1->isEnabled() && page->cmdSearch->Enabled() && page->Combo1->isEnabled()
-            && page->Combo2->isEnabled() && page->Check1->isEnabled()
-            && page->kasmoButton1->Enabled();
+        return searchBox()->isEnabled() && button("searchButton")->Enabled()
+            && placeFilter()->isEnabled() && groupFilter()->isEnabled()
+            && belowQuantitySwitch()->isEnabled() && button("printButton")->Enabled();
     }
     bool bandDisabled() const
     {
-        return !page->txt1->isEnabled() && !page->cmdSearch->Enabled() && !page->Combo1->isEnabled()
-            && !page->Combo2->isEnabled() && !page->Check1->isEnabled()
-            && !page->kasmoButton1->Enabled();
+        return !searchBox()->isEnabled() && !button("searchButton")->Enabled()
+            && !placeFilter()->isEnabled() && !groupFilter()->isEnabled()
+            && !belowQuantitySwitch()->isEnabled() && !button("printButton")->Enabled();
     }
 
     ScriptedFileDialogs files;
     MainFrame *frame = nullptr;
     StockPage *page = nullptr;
-    QList<int> editorOpened; // 0 for a new product, else the product's key
-    std::function<void()> editorSaves;
+    QList<std::optional<int>> editorOpened; // the product's key, none for a new product
+    std::function<bool(std::optional<int> productKey)> editorSaves; // true: it saved
     int stockUpdates = 0;
-    std::function<void()> stockUpdateSaves;
+    std::function<bool()> stockUpdateSaves;
     int historyOpened = 0;
     int printedSource = -1;
 };

@@ -75,13 +75,13 @@ TEST_F(StockShop, FullListShowsEveryProductInThaiOrder)
     EXPECT_EQ(page->windowTitle(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(MainFrame::openPageName(), QStringLiteral("คลังสินค้า"));
     EXPECT_EQ(codes(), all);
-    EXPECT_EQ(page->SearchMode, 0);
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ"));
+    EXPECT_EQ(page->filter(), StockPage::ProductFilter::None);
+    EXPECT_EQ(countLabel()->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ"));
     EXPECT_TRUE(bandEnabled());
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 
-    DataGrid *g = page->fpSpread1;
+    DataGrid *g = grid();
     EXPECT_EQ(g->maxCols(), 9);
     EXPECT_EQ(g->colWidth(0), 0);
     for (int c = 1; c <= 8; ++c)
@@ -125,47 +125,48 @@ TEST_F(StockShop, FullListShowsEveryProductInThaiOrder)
     }
 
     // The lists hold every entry, the key-0 one included, and show no choice.
-    EXPECT_EQ(page->Combo2->count(), 5);
-    EXPECT_GE(page->Combo2->findText(QStringLiteral("-")), 0);
-    EXPECT_GE(page->Combo2->findText(QStringLiteral("Kid's Corner")), 0);
-    EXPECT_EQ(page->Combo2->currentIndex(), -1);
-    EXPECT_EQ(page->Combo1->count(), 4);
-    EXPECT_EQ(page->Combo1->currentIndex(), -1);
-    EXPECT_FALSE(page->Combo1->isEditable());
+    EXPECT_EQ(groupFilter()->count(), 5);
+    EXPECT_GE(groupFilter()->findText(QStringLiteral("-")), 0);
+    EXPECT_GE(groupFilter()->findText(QStringLiteral("Kid's Corner")), 0);
+    EXPECT_EQ(groupFilter()->currentIndex(), -1);
+    EXPECT_EQ(placeFilter()->count(), 4);
+    EXPECT_EQ(placeFilter()->currentIndex(), -1);
+    EXPECT_FALSE(placeFilter()->isEditable());
 }
 
 TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
 {
     ASSERT_NE(open(), nullptr);
     enum Action { Text, Below, Group, Place, Alert };
+    using F = StockPage::ProductFilter;
     struct Case
     {
         Action action;
         QString input;
         QStringList expected;
-        int mode;
+        StockPage::ProductFilter filter;
     } cases[] = {
-        { Text, "b1", { "AB1" }, 1 }, // a code fragment, any letter case
-        { Text, "กาแฟ", { "CD2", "AB1" }, 1 }, // a Thai name fragment, by name
-        { Text, "ใหญ่", { "AB1", "EF3" }, 1 }, // the description
-        { Text, "  น้ำเงิน ", { "A_1" }, 1 }, // blanks at the ends do not count
-        { Text, "A_1", { "A_1" }, 1 }, // "_" is a plain character: AB1 is not found
-        { Text, "A_", { "A_1" }, 1 },
-        { Below, "1", { "ZZ9", "EF3" }, 1 }, // stock below 1, lowest first
-        { Below, "10", { "ZZ9", "EF3", "A_1", "GH4" }, 1 },
-        { Alert, "", { "ZZ9", "EF3", "A_1" }, 3 }, // below their own limits, lowest first
-        { Group, "เครื่องดื่ม", { "CD2", "AB1" }, 10 },
-        { Group, "Kid's Corner", { "GH4" }, 10 }, // a name with an apostrophe
-        { Group, "-", { "EF3" }, 10 }, // the key-0 entry: products without a group
-        { Place, "ชั้น 1", { "CD2", "GH4" }, 20 },
-        { Place, "ตู้เย็น", { "AB1", "ZZ9" }, 20 },
-        { Place, "-", { "EF3" }, 20 },
+        { Text, "b1", { "AB1" }, F::TextOrQuantity }, // a code fragment, any letter case
+        { Text, "กาแฟ", { "CD2", "AB1" }, F::TextOrQuantity }, // a Thai name fragment, by name
+        { Text, "ใหญ่", { "AB1", "EF3" }, F::TextOrQuantity }, // the description
+        { Text, "  น้ำเงิน ", { "A_1" }, F::TextOrQuantity }, // blanks at the ends do not count
+        { Text, "A_1", { "A_1" }, F::TextOrQuantity }, // "_" is a plain character: AB1 is not found
+        { Text, "A_", { "A_1" }, F::TextOrQuantity },
+        { Below, "1", { "ZZ9", "EF3" }, F::TextOrQuantity }, // stock below 1, lowest first
+        { Below, "10", { "ZZ9", "EF3", "A_1", "GH4" }, F::TextOrQuantity },
+        { Alert, "", { "ZZ9", "EF3", "A_1" }, F::LowStock }, // below their own limits, lowest first
+        { Group, "เครื่องดื่ม", { "CD2", "AB1" }, F::Group },
+        { Group, "Kid's Corner", { "GH4" }, F::Group }, // a name with an apostrophe
+        { Group, "-", { "EF3" }, F::Group }, // the key-0 entry: products without a group
+        { Place, "ชั้น 1", { "CD2", "GH4" }, F::Place },
+        { Place, "ตู้เย็น", { "AB1", "ZZ9" }, F::Place },
+        { Place, "-", { "EF3" }, F::Place },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.input.toStdString());
         const bool below = c.action == Below;
-        if (page->Check1->isChecked() != below)
-            click(page->Check1);
+        if (belowQuantitySwitch()->isChecked() != below)
+            click(belowQuantitySwitch());
         boxes.clear();
         StatementLog log;
         switch (c.action) {
@@ -174,37 +175,37 @@ TEST_F(StockShop, SearchesAndFiltersListTheRightProductsInOrder)
             search(c.input);
             break;
         case Group:
-            choose(page->Combo2, c.input);
+            choose(groupFilter(), c.input);
             break;
         case Place:
-            choose(page->Combo1, c.input);
+            choose(placeFilter(), c.input);
             break;
         case Alert:
             click(control<KasmoButton>(frame, "lowStockAlertButton"));
             break;
         }
         EXPECT_EQ(codes(), c.expected);
-        EXPECT_EQ(page->SearchMode, c.mode);
+        EXPECT_EQ(page->filter(), c.filter);
         // Texts of three characters or more go through the product search's index.
         const bool indexed = c.action == Text && ProductSearch::usesIndex(c.input.trimmed());
         EXPECT_EQ(
             log.statements.filter(QStringLiteral("ftsProduct MATCH")).size(), indexed ? 1 : 0);
         EXPECT_EQ(boxes.count(), 0);
         EXPECT_EQ(
-            page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  %1  รายการ").arg(c.expected.size()));
+            countLabel()->text(), QStringLiteral("ข้อมูลทั้งหมด :  %1  รายการ").arg(c.expected.size()));
         EXPECT_TRUE(bandEnabled());
         // A choice does not stay in the lists; the search box keeps its text.
-        EXPECT_EQ(page->Combo2->currentIndex(), -1);
-        EXPECT_EQ(page->Combo1->currentIndex(), -1);
+        EXPECT_EQ(groupFilter()->currentIndex(), -1);
+        EXPECT_EQ(placeFilter()->currentIndex(), -1);
         if (c.action == Alert)
-            for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
-                EXPECT_EQ(page->fpSpread1->backColor(4, r), lowStock) << r;
+            for (int r = 1; r <= grid()->maxRows(); ++r)
+                EXPECT_EQ(grid()->backColor(4, r), lowStock) << r;
         else
-            EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+            EXPECT_EQ(QApplication::focusWidget(), grid());
     }
     // The same group again repeats the filter.
-    choose(page->Combo2, QStringLiteral("ของสด"));
-    choose(page->Combo2, QStringLiteral("ของสด"));
+    choose(groupFilter(), QStringLiteral("ของสด"));
+    choose(groupFilter(), QStringLiteral("ของสด"));
     EXPECT_EQ(codes(), QStringList { "ZZ9" });
 }
 
@@ -218,26 +219,26 @@ TEST_F(StockShop, ControlsAreNamedForAccessibilityAndTheCountReadsItsFigure)
         QWidget *w;
         const char *name;
     } cases[] = {
-        { page->pageButton1, "เพิ่มข้อมูลสินค้า (F12)" },
-        { page->pageButton2, "ลบสินค้า (Del)" },
-        { page->pageButton3, "อัพเดทสต๊อก (F9)" },
-        { page->pageButton4, "รีโหลดข้อมูล (F5)" },
-        { page->pageButton5, "ข้อมูลย้อนหลัง" },
-        { page->cmdSearch, "ค้นหาข้อมูล" },
-        { page->kasmoButton1, "พิมพ์รายงาน" },
-        { page->Check1, "เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า" },
-        { page->txt1, "ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด" },
-        { page->Combo2, "แสดงข้อมูลตาม หมวดหมู่" },
-        { page->Combo1, "แสดงข้อมูลตาม สถานที่เก็บ" },
-        { page->fpSpread1, "คลังสินค้า" },
-        { page->Label2, "ข้อมูลทั้งหมด :  6  รายการ" },
+        { button("addProductButton"), "เพิ่มข้อมูลสินค้า (F12)" },
+        { button("deleteProductButton"), "ลบสินค้า (Del)" },
+        { button("stockUpdateButton"), "อัพเดทสต๊อก (F9)" },
+        { button("reloadButton"), "รีโหลดข้อมูล (F5)" },
+        { button("historyButton"), "ข้อมูลย้อนหลัง" },
+        { button("searchButton"), "ค้นหาข้อมูล" },
+        { button("printButton"), "พิมพ์รายงาน" },
+        { belowQuantitySwitch(), "เปิด / ปิด แสดงสินค้าที่คงเหลือน้อยกว่า" },
+        { searchBox(), "ค้นหา , รหัสสินค้า , ชื่อสินค้า , รายละเอียด" },
+        { groupFilter(), "แสดงข้อมูลตาม หมวดหมู่" },
+        { placeFilter(), "แสดงข้อมูลตาม สถานที่เก็บ" },
+        { grid(), "คลังสินค้า" },
+        { countLabel(), "ข้อมูลทั้งหมด :  6  รายการ" },
     };
     for (const auto &c : cases) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c.w);
         ASSERT_NE(a, nullptr) << c.name;
         EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c.name)) << c.name;
     }
-    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(page->Label2);
+    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(countLabel());
     EXPECT_EQ(count->text(QAccessible::Description), QStringLiteral("ข้อมูลทั้งหมด"));
     search(QStringLiteral("กาแฟ"));
     EXPECT_EQ(count->text(QAccessible::Name), QStringLiteral("ข้อมูลทั้งหมด :  2  รายการ"));
@@ -247,25 +248,25 @@ TEST_F(StockShop, SearchTextIsCleanedWhereTheUserSeesIt)
 {
     ASSERT_NE(open(), nullptr);
     search(QStringLiteral("ปาก'ก%า*"));
-    EXPECT_EQ(page->txt1->text(), QStringLiteral("ปากกา"));
+    EXPECT_EQ(searchBox()->text(), QStringLiteral("ปากกา"));
     EXPECT_EQ(codes(), QStringList { "A_1" });
 
     // Blanks only: the focus goes into the box, nothing else happens.
-    page->SearchMode = 20;
+    choose(placeFilter(), QStringLiteral("ชั้น 2"));
     search(QStringLiteral("   "));
-    EXPECT_EQ(QApplication::focusWidget(), page->txt1);
+    EXPECT_EQ(QApplication::focusWidget(), searchBox());
     EXPECT_EQ(codes(), QStringList { "A_1" });
-    EXPECT_EQ(page->SearchMode, 20);
+    EXPECT_EQ(page->filter(), StockPage::ProductFilter::Place);
     EXPECT_EQ(boxes.count(), 0);
 
     // The search button runs the same search; F5 brings back the full list and empties the box.
-    page->txt1->setText(QStringLiteral("ไข่"));
-    click(page->cmdSearch);
+    searchBox()->setText(QStringLiteral("ไข่"));
+    click(button("searchButton"));
     EXPECT_EQ(codes(), QStringList { "ZZ9" });
     press(Qt::Key_F5);
     EXPECT_EQ(codes(), all);
-    EXPECT_EQ(page->txt1->text(), QString());
-    EXPECT_EQ(page->SearchMode, 1); // kept across full loads
+    EXPECT_EQ(searchBox()->text(), QString());
+    EXPECT_EQ(page->filter(), StockPage::ProductFilter::TextOrQuantity); // kept across full loads
 }
 
 TEST_F(StockShop, SearchThatFindsNothingSaysSoAndF5LeadsBack)
@@ -277,11 +278,11 @@ TEST_F(StockShop, SearchThatFindsNothingSaysSoAndF5LeadsBack)
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
     EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
+    EXPECT_EQ(grid()->maxRows(), 0);
     EXPECT_TRUE(bandDisabled());
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ")); // kept
+    EXPECT_EQ(countLabel()->text(), QStringLiteral("ข้อมูลทั้งหมด :  6  รายการ")); // kept
     // The toolbar stays: the grid's F5 is the way back.
-    EXPECT_TRUE(page->pageButton4->Enabled());
+    EXPECT_TRUE(button("reloadButton")->Enabled());
     press(Qt::Key_F5);
     EXPECT_EQ(codes(), all);
     EXPECT_TRUE(bandEnabled());
@@ -292,27 +293,27 @@ TEST_F(StockShop, BelowQuantityBoxTakesDigitsOnly)
 {
     RecordingLayout layout;
     ASSERT_NE(open(), nullptr);
-    page->txt1->setText(QStringLiteral("กาแฟ"));
-    click(page->Check1);
-    ASSERT_TRUE(page->Check1->isChecked());
+    searchBox()->setText(QStringLiteral("กาแฟ"));
+    click(belowQuantitySwitch());
+    ASSERT_TRUE(belowQuantitySwitch()->isChecked());
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text,
         QStringLiteral("เมื่อเปิด โหมดค้นหาสินค้า ตามจำนวนคงเหลือ ช่องค้นหา จะใส่ได้แค่ตัวเลขเท่านั้น !!"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-    EXPECT_EQ(page->txt1->text(), QString());
-    EXPECT_EQ(QApplication::focusWidget(), page->txt1);
+    EXPECT_EQ(searchBox()->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), searchBox());
     EXPECT_EQ(layout.activated, QStringList { "us" });
     EXPECT_EQ(codes(), all); // no reload
-    EXPECT_EQ(page->SearchMode, 0);
+    EXPECT_EQ(page->filter(), StockPage::ProductFilter::None);
 
     // A letter is refused with the digits-only message; digits pass.
     boxes.clear();
-    type(page->txt1, QStringLiteral("a5"));
+    type(searchBox(), QStringLiteral("a5"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("ช่องนี้ กรอกได้แค่ ( ตัวเลข ) เท่านั้น !!"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
-    EXPECT_EQ(page->txt1->text(), QStringLiteral("5"));
+    EXPECT_EQ(searchBox()->text(), QStringLiteral("5"));
 
     // A pasted text that is no whole number is refused the same way and never reaches the
     // database: the list and the alert stay as they were.
@@ -320,8 +321,8 @@ TEST_F(StockShop, BelowQuantityBoxTakesDigitsOnly)
         StatementLog log;
         for (const char *pasted : { "5a", "1.5", "๕", "99999999999999999999" }) {
             boxes.clear();
-            page->txt1->setText(QString::fromUtf8(pasted));
-            QTest::keyClick(page->txt1, Qt::Key_Return);
+            searchBox()->setText(QString::fromUtf8(pasted));
+            QTest::keyClick(searchBox(), Qt::Key_Return);
             ASSERT_EQ(boxes.count(), 1) << pasted;
             EXPECT_EQ(boxes.last().text, Msg::NumberOnly) << pasted;
             EXPECT_EQ(codes(), all) << pasted;
@@ -331,13 +332,13 @@ TEST_F(StockShop, BelowQuantityBoxTakesDigitsOnly)
 
     // Clearing the box empties it again, switches the keyboard, and shows nothing.
     boxes.clear();
-    click(page->Check1);
-    EXPECT_FALSE(page->Check1->isChecked());
-    EXPECT_EQ(page->txt1->text(), QString());
+    click(belowQuantitySwitch());
+    EXPECT_FALSE(belowQuantitySwitch()->isChecked());
+    EXPECT_EQ(searchBox()->text(), QString());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(layout.activated, (QStringList { "us", "us" }));
-    type(page->txt1, QStringLiteral("a"));
-    EXPECT_EQ(page->txt1->text(), QStringLiteral("a"));
+    type(searchBox(), QStringLiteral("a"));
+    EXPECT_EQ(searchBox()->text(), QStringLiteral("a"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -350,7 +351,7 @@ TEST_F(StockPageTest, NamesListInThaiDictionaryOrder)
     add({ "P5", "ขนม", "ถุงเล็ก" }); // same name: by description
     ASSERT_NE(open(), nullptr);
     QStringList names;
-    for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+    for (int r = 1; r <= grid()->maxRows(); ++r)
         names.append(cell(2, r) + QLatin1Char('|') + cell(3, r));
     EXPECT_EQ(names, (QStringList { " กาแฟ|", " เกลือ|", " ขนม|ถุงเล็ก", " ขนม|ถุงใหญ่", " ไข่ไก่|" }));
 }
@@ -394,7 +395,7 @@ TEST_F(StockPageTest, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
     };
     auto shown = [&] {
         QStringList keys;
-        for (int r = 1; r <= page->fpSpread1->maxRows(); ++r)
+        for (int r = 1; r <= grid()->maxRows(); ++r)
             keys << cell(0, r);
         return keys;
     };
@@ -406,11 +407,11 @@ TEST_F(StockPageTest, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
     EXPECT_EQ(shown(),
         expected(QStringLiteral("p.PDsn LIKE '%p%' OR p.PDname LIKE '%p%' OR p.PDdes LIKE '%p%'"),
             false));
-    choose(page->Combo2, QStringLiteral("แห้ง"));
+    choose(groupFilter(), QStringLiteral("แห้ง"));
     EXPECT_EQ(shown(), expected(QStringLiteral("g.gName = 'แห้ง'"), false));
     click(control<KasmoButton>(frame, "lowStockAlertButton")); // low stock
     EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < p.PDerror"), true));
-    click(page->Check1);
+    click(belowQuantitySwitch());
     search(QStringLiteral("3"));
     EXPECT_EQ(shown(), expected(QStringLiteral("p.PDvalue < 3"), true));
 }
@@ -418,14 +419,14 @@ TEST_F(StockPageTest, EveryListIsInTheDatabasesThaiOrderWithTiesByKey)
 TEST_F(StockPageTest, EmptyShopShowsNoRowsAndNoMessage)
 {
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(page->fpSpread1->maxRows(), 0);
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("???"));
+    EXPECT_EQ(grid()->maxRows(), 0);
+    EXPECT_EQ(countLabel()->text(), QStringLiteral("???"));
     EXPECT_TRUE(bandDisabled());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(control<KasmoButton>(frame, "lowStockAlertButton")->isVisible());
     // Nothing to delete or to edit.
     press(Qt::Key_Delete);
-    QTest::mouseDClick(page->fpSpread1->viewport(), Qt::LeftButton);
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(editorOpened.isEmpty());
 }
@@ -434,52 +435,50 @@ TEST_F(StockShop, CommandKeysWorkOnlyInTheGridWhateverTheModifiers)
 {
     ASSERT_NE(open(), nullptr);
     // F12 and the add button: a new product; the list reloads only after a save.
-    Module1::DataChanged = true;
+    folder.db().execute(QStringLiteral("UPDATE tblProduct SET PDvalue = 99 WHERE PDsn = 'AB1'"));
     press(Qt::Key_F12, Qt::ControlModifier);
-    EXPECT_EQ(editorOpened, QList<int> { 0 });
-    EXPECT_TRUE(Module1::NewItemMode);
-    EXPECT_FALSE(Module1::DataChanged); // cleared before the editor opened
+    EXPECT_EQ(editorOpened, QList<std::optional<int>> { std::nullopt }); // empty, for a new one
+    EXPECT_EQ(cell(4, 2), QStringLiteral("12")); // not reloaded
 
     // A double-click opens the product of that row; a save reloads the full list even after a
     // search, and the search box keeps its text.
     search(QStringLiteral("กาแฟ"));
     ASSERT_EQ(codes(), (QStringList { "CD2", "AB1" }));
     const int pkAB1 = cell(0, 2).toInt();
-    editorSaves = [this] {
+    editorSaves = [this](std::optional<int> productKey) {
         folder.db().execute(QStringLiteral("UPDATE tblProduct SET PDname = 'กระดาษ' WHERE PK = ?1"),
-            { Module1::SelectedProductPK });
-        Module1::DataChanged = true;
+            { productKey.value_or(0) });
+        return true;
     };
     doubleClickCell(2, 2);
-    EXPECT_EQ(editorOpened, (QList<int> { 0, pkAB1 }));
-    EXPECT_FALSE(Module1::NewItemMode);
+    EXPECT_EQ(editorOpened, (QList<std::optional<int>> { std::nullopt, pkAB1 }));
     EXPECT_EQ(codes(), (QStringList { "AB1", "CD2", "EF3", "GH4", "ZZ9", "A_1" }));
-    EXPECT_EQ(page->txt1->text(), QStringLiteral("กาแฟ"));
+    EXPECT_EQ(searchBox()->text(), QStringLiteral("กาแฟ"));
 
     // A dialog closed without saving leaves a filtered list as it is.
     editorSaves = nullptr;
     search(QStringLiteral("ไข่"));
-    click(page->pageButton1);
+    click(button("addProductButton"));
     EXPECT_EQ(codes(), QStringList { "ZZ9" });
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 
     // F9 with Shift held opens the stock update; its save reloads the full list.
-    stockUpdateSaves = [] { Module1::DataChanged = true; };
+    stockUpdateSaves = [] { return true; };
     press(Qt::Key_F9, Qt::ShiftModifier);
     EXPECT_EQ(stockUpdates, 1);
     EXPECT_EQ(codes().size(), 6);
 
     // The history and print buttons; the print tells the report what it prints.
-    click(page->pageButton5);
+    click(button("historyButton"));
     EXPECT_EQ(historyOpened, 1);
-    click(page->kasmoButton1);
+    click(button("printButton"));
     EXPECT_EQ(printedSource, 1);
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 
     // The keys do nothing outside the grid.
     search(QStringLiteral("ไข่"));
     for (Qt::Key k : { Qt::Key_F5, Qt::Key_F9, Qt::Key_F12, Qt::Key_Delete })
-        QTest::keyClick(page->txt1, k);
+        QTest::keyClick(searchBox(), k);
     EXPECT_EQ(codes(), QStringList { "ZZ9" });
     EXPECT_EQ(stockUpdates, 1);
     EXPECT_EQ(editorOpened.size(), 3);
@@ -497,7 +496,7 @@ TEST_F(StockShop, DeleteAsksAndRemovesTheProductByItsKey)
     EXPECT_EQ(control<KasmoButton>(frame, "lowStockAlertButton")->Caption(),
         QStringLiteral("(3) การแจ้งเตือน"));
     clickCell(1, 3);
-    ASSERT_EQ(page->fpSpread1->activeRow(), 3);
+    ASSERT_EQ(grid()->activeRow(), 3);
 
     boxes.answer(MsgResult::Cancel);
     press(Qt::Key_Delete);
@@ -512,7 +511,7 @@ TEST_F(StockShop, DeleteAsksAndRemovesTheProductByItsKey)
     EXPECT_EQ(folder.db().scalar(QStringLiteral("SELECT count(*) FROM tblProduct")).toInt(), 6);
 
     boxes.answer(MsgResult::Ok);
-    click(page->pageButton2);
+    click(button("deleteProductButton"));
     EXPECT_EQ(boxes.count(), 2);
     EXPECT_EQ(codes(), (QStringList { "CD2", "AB1", "GH4", "ZZ9", "A_1" }));
     EXPECT_EQ(folder.db()
@@ -523,8 +522,8 @@ TEST_F(StockShop, DeleteAsksAndRemovesTheProductByItsKey)
         QStringLiteral(" เกลือ"));
     EXPECT_EQ(control<KasmoButton>(frame, "lowStockAlertButton")->Caption(),
         QStringLiteral("(2) การแจ้งเตือน"));
-    EXPECT_EQ(page->Label2->text(), QStringLiteral("ข้อมูลทั้งหมด :  5  รายการ"));
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(countLabel()->text(), QStringLiteral("ข้อมูลทั้งหมด :  5  รายการ"));
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 }
 
 TEST_F(StockShop, DatabaseFailureIsShownNotTakenForAnEmptyList)
@@ -566,12 +565,12 @@ TEST_F(StockShop, LayoutFollowsTheFrameWidth)
         const int W = Twips::fromPixelsX(frame->frameGeometry().width());
         const int SW = Twips::fromPixelsX(page->width());
         const int SH = Twips::fromPixelsY(page->height());
-        EXPECT_EQ(page->Frame1->width(), Twips::toPixelsX(W + 10));
-        EXPECT_EQ(page->imgBarHeader->width(), Twips::toPixelsX(W - 2200));
-        EXPECT_EQ(page->Label1->x(), Twips::toPixelsX(W - 4680));
-        EXPECT_EQ(page->Label2->x(), Twips::toPixelsX(W - 4550));
-        EXPECT_EQ(page->kasmoButton1->x(), Twips::toPixelsX(W - 2200));
-        DataGrid *g = page->fpSpread1;
+        EXPECT_EQ(control<QFrame>(page, "searchBand")->width(), Twips::toPixelsX(W + 10));
+        EXPECT_EQ(control<QLabel>(page, "headerBar")->width(), Twips::toPixelsX(W - 2200));
+        EXPECT_EQ(control<QLabel>(page, "countBand")->x(), Twips::toPixelsX(W - 4680));
+        EXPECT_EQ(countLabel()->x(), Twips::toPixelsX(W - 4550));
+        EXPECT_EQ(button("printButton")->x(), Twips::toPixelsX(W - 2200));
+        DataGrid *g = grid();
         EXPECT_EQ(g->geometry(),
             QRect(0, Twips::toPixelsY(1680), page->width(), Twips::toPixelsY(SH - 1680)));
         const double divisors[] = { 0, 748, 490, 748, 1865, 1650, 1650, 1290, 1140 };
@@ -587,9 +586,9 @@ TEST_F(StockShop, HistoryButtonOpensTheMovementHistory)
     w.history = nullptr; // the program's own window
     StockPage::setWindows(w);
     ASSERT_NE(open(), nullptr);
-    click(page->pageButton5);
+    click(button("historyButton"));
     EXPECT_EQ(dialogs.opened, QList<QString> { "HistoryWindow" });
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
     EXPECT_EQ(codes(), all);
 }
 
@@ -680,7 +679,7 @@ TEST_F(StockShop, HistorySearchFailingAfterItsFirstRowSaysSoAndGoesOn)
         keys.sort();
         EXPECT_EQ(keys, (QStringList { "2", "3" }));
     });
-    click(page->pageButton5);
+    click(button("historyButton"));
     EXPECT_TRUE(ran);
     EXPECT_EQ(dialogs.opened, QList<QString> { "HistoryWindow" });
     EXPECT_EQ(ended, 0);
@@ -706,12 +705,13 @@ TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(Module1::PrintSource, 1);
         rows = viewer->report()->rowTotal();
-        QTest::mouseClick(viewer->Command1, Qt::LeftButton); // export Excel
+        QTest::mouseClick(
+            control<QPushButton>(viewer, "excelButton"), Qt::LeftButton); // export Excel
     });
-    click(page->kasmoButton1);
+    click(button("printButton"));
     EXPECT_EQ(dialogs.opened, QList<QString> { "StockReportViewer" });
     EXPECT_EQ(rows, 2);
-    EXPECT_EQ(QApplication::focusWidget(), page->fpSpread1);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
 
     // The file holds the two listed products as shown: codes, names, stock, unit, price as
     // money, the place; nothing of the products left out.
@@ -758,12 +758,12 @@ TEST_P(HistoryRight, HistoryButtonFollowsTheFifthRightWhenSignInIsOn)
     QTest::mouseClick(control(frame, "stockTab"), Qt::LeftButton);
     page = qobject_cast<StockPage *>(frame->activePage());
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->pageButton5->Enabled(), c.enabled);
-    click(page->pageButton5);
+    EXPECT_EQ(button("historyButton")->Enabled(), c.enabled);
+    click(button("historyButton"));
     EXPECT_EQ(historyOpened, c.enabled ? 1 : 0);
     // A reload does not give the right back.
     press(Qt::Key_F5);
-    EXPECT_EQ(page->pageButton5->Enabled(), c.enabled);
+    EXPECT_EQ(button("historyButton")->Enabled(), c.enabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(SignIn, HistoryRight,

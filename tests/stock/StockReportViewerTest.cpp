@@ -9,6 +9,7 @@
 #include "platform/ui/WindowPlacement.h"
 #include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
+#include "support/FindControl.h"
 #include "support/ReportFiles.h"
 #include "support/Screenshots.h"
 
@@ -24,6 +25,19 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+ReportViewer *shownPages(const StockReportViewer *w)
+{
+    return control<ReportViewer>(w, "reportViewer");
+}
+QPushButton *excelButton(const StockReportViewer *w)
+{
+    return control<QPushButton>(w, "excelButton");
+}
+QPushButton *pdfButton(const StockReportViewer *w)
+{
+    return control<QPushButton>(w, "pdfButton");
+}
 
 class StockReportViewerTest : public ::testing::Test
 {
@@ -54,12 +68,12 @@ TEST_F(StockReportViewerTest, OpensModallyWithAFreshReportOfTheOpenersRows)
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("เอกสารรายการสินค้า"));
         EXPECT_EQ(Module1::PrintSource, PrintSource::StockList);
-        EXPECT_FALSE(w->ARViewer21->tool(0)->isEnabled() && w->ARViewer21->tool(0)->isVisible());
-        EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
-        EXPECT_EQ(w->Command1->text(), QStringLiteral("ส่งออก Excel"));
-        EXPECT_EQ(w->Command2->text(), QStringLiteral("ส่งออก PDF"));
-        EXPECT_EQ(w->ARViewer21->geometry(), w->rect());
-        pages = w->ARViewer21->document().pageCount();
+        EXPECT_FALSE(shownPages(w)->tool(0)->isEnabled() && shownPages(w)->tool(0)->isVisible());
+        EXPECT_EQ(shownPages(w)->printTool()->text(), QStringLiteral("พิมพ์.."));
+        EXPECT_EQ(excelButton(w)->text(), QStringLiteral("ส่งออก Excel"));
+        EXPECT_EQ(pdfButton(w)->text(), QStringLiteral("ส่งออก PDF"));
+        EXPECT_EQ(shownPages(w)->geometry(), w->rect());
+        pages = shownPages(w)->document().pageCount();
         saveScreenshot(w->grab(), "stock-report-viewer.png");
     });
     StockReportViewer::showReport(source);
@@ -71,7 +85,7 @@ TEST_F(StockReportViewerTest, OpensModallyWithAFreshReportOfTheOpenersRows)
         source.add({ "X" });
     dialogs.then([&](QDialog *d) {
         auto *w = static_cast<StockReportViewer *>(d);
-        pages = w->ARViewer21->document().pageCount();
+        pages = shownPages(w)->document().pageCount();
         EXPECT_EQ(w->report()->rowTotal(), 61);
     });
     StockReportViewer::showReport(source);
@@ -83,9 +97,9 @@ TEST_F(StockReportViewerTest, TheButtonsKeepTheirPlaceAndTheViewerFillsTheWindow
 {
     const FixedRows source = stockList(3);
     StockReportViewer w(source);
-    w.Form_Load();
+    w.loadReport();
     w.show();
-    const QRect excel = w.Command1->geometry(), pdf = w.Command2->geometry();
+    const QRect excel = excelButton(&w)->geometry(), pdf = pdfButton(&w)->geometry();
     EXPECT_EQ(excel,
         QRect(Twips::toPixelsX(11160), Twips::toPixelsY(50), Twips::toPixelsX(1335),
             Twips::toPixelsY(360)));
@@ -93,18 +107,18 @@ TEST_F(StockReportViewerTest, TheButtonsKeepTheirPlaceAndTheViewerFillsTheWindow
     EXPECT_LT(pdf.right(), excel.left()); // PDF to the left of Excel
     EXPECT_EQ(w.size(), QSize(Twips::toPixelsX(12945), Twips::toPixelsY(9810)));
     // Both buttons stand over the viewer's toolbar row.
-    EXPECT_EQ(w.childAt(excel.center()), w.Command1);
-    EXPECT_EQ(w.childAt(pdf.center()), w.Command2);
+    EXPECT_EQ(w.childAt(excel.center()), excelButton(&w));
+    EXPECT_EQ(w.childAt(pdf.center()), pdfButton(&w));
 
     w.resize(700, 500);
-    EXPECT_EQ(w.ARViewer21->geometry(), QRect(0, 0, 700, 500));
+    EXPECT_EQ(shownPages(&w)->geometry(), QRect(0, 0, 700, 500));
     w.setWindowState(Qt::WindowMinimized);
     w.resize(300, 200);
-    EXPECT_EQ(w.ARViewer21->geometry(), QRect(0, 0, 700, 500)); // left alone while minimized
+    EXPECT_EQ(shownPages(&w)->geometry(), QRect(0, 0, 700, 500)); // left alone while minimized
     w.setWindowState(Qt::WindowNoState);
-    EXPECT_EQ(w.ARViewer21->geometry(), QRect(QPoint(0, 0), w.size()));
-    EXPECT_EQ(w.Command1->geometry(), excel);
-    EXPECT_EQ(w.Command2->geometry(), pdf);
+    EXPECT_EQ(shownPages(&w)->geometry(), QRect(QPoint(0, 0), w.size()));
+    EXPECT_EQ(excelButton(&w)->geometry(), excel);
+    EXPECT_EQ(pdfButton(&w)->geometry(), pdf);
 }
 
 TEST_F(StockReportViewerTest, PlacedAThirdOfTheFreeHeightFromTheTop)
@@ -112,7 +126,7 @@ TEST_F(StockReportViewerTest, PlacedAThirdOfTheFreeHeightFromTheTop)
     const FixedRows source = stockList(1);
     StockReportViewer w(source);
     w.resize(400, 300);
-    w.Form_Load();
+    w.loadReport();
     const QRect screen = w.screen()->geometry();
     const QSize size = w.frameGeometry().size();
     EXPECT_EQ(w.frameGeometry().topLeft(),
@@ -125,8 +139,8 @@ TEST_F(StockReportViewerTest, PrintToolPrintsTheShownPagesAfterTheDialog)
 {
     const FixedRows source = goodsReceived(50);
     StockReportViewer w(source);
-    w.Form_Load();
-    w.ARViewer21->printTool()->trigger();
+    w.loadReport();
+    shownPages(&w)->printTool()->trigger();
     ASSERT_EQ(sink.jobs.size(), 1);
     EXPECT_TRUE(sink.jobs[0].showDialog);
     EXPECT_EQ(sink.jobs[0].pageCount(), 2);
@@ -174,13 +188,13 @@ TEST_F(StockReportViewerTest, ExportsReadBack)
     for (const ExportCase &c : cases) {
         SCOPED_TRACE(c.name);
         StockReportViewer w(c.source);
-        w.Form_Load();
-        ASSERT_EQ(w.ARViewer21->document().pageCount(), c.pages);
+        w.loadReport();
+        ASSERT_EQ(shownPages(&w)->document().pageCount(), c.pages);
         const QString base = dir.filePath(QString::fromLatin1(c.name));
         files.answer(base);
         files.answer(base);
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTest::mouseClick(pdfButton(&w), Qt::LeftButton);
+        QTest::mouseClick(excelButton(&w), Qt::LeftButton);
 
         const PdfInfo info = pdfInfo(base + ".pdf");
         EXPECT_EQ(info.pages, c.pages);
@@ -279,12 +293,12 @@ TEST_F(StockReportViewerTest, ExcelColumnsStandUnderTheirHeadings)
     for (const SheetCase &c : cases) {
         SCOPED_TRACE(c.name);
         StockReportViewer w(c.source);
-        w.Form_Load();
-        const int pages = w.ARViewer21->document().pageCount();
+        w.loadReport();
+        const int pages = shownPages(&w)->document().pageCount();
         ASSERT_GT(pages, 1);
         const QString base = dir.filePath(QString::fromUtf8(c.name));
         files.answer(base);
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTest::mouseClick(excelButton(&w), Qt::LeftButton);
         QList<ExpectedRow> rows;
         for (const QStringList &cells : c.source.rows)
             rows << c.row(cells);
@@ -299,9 +313,9 @@ TEST_F(StockReportViewerTest, ExcelRefusesMoreRowsThanASheetHoldsInThai)
 {
     const FixedRows source = stockList(66000);
     StockReportViewer w(source);
-    w.Form_Load();
+    w.loadReport();
     files.answer(path("long"));
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(excelButton(&w), Qt::LeftButton);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
     EXPECT_EQ(boxes.last().text,
@@ -315,11 +329,11 @@ TEST_F(StockReportViewerTest, SaveDialogNamesAndCancel)
 {
     const FixedRows source = stockList(2);
     StockReportViewer w(source);
-    w.Form_Load();
+    w.loadReport();
     files.answer(path("typed.xls"));
     files.answer(path("typed.PDF"));
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QTest::mouseClick(excelButton(&w), Qt::LeftButton);
+    QTest::mouseClick(pdfButton(&w), Qt::LeftButton);
     ASSERT_EQ(files.requests.size(), 2);
     EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งบันทึก Excel"));
     EXPECT_EQ(files.requests[1].title, QStringLiteral("เลือกตำแหน่งบันทึก PDF"));
@@ -332,17 +346,17 @@ TEST_F(StockReportViewerTest, SaveDialogNamesAndCancel)
 
     // Accepting the proposed name in a folder.
     files.acceptProposedIn(dir.path());
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(excelButton(&w), Qt::LeftButton);
     EXPECT_TRUE(QFile::exists(path("08-12-26-23-05-09.xls")));
     files.acceptFolder.clear();
 
     // Cancel: nothing written, nothing said, the viewer unchanged.
     const int before = int(QDir(dir.path()).entryList(QDir::Files).size());
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(pdfButton(&w), Qt::LeftButton);
+    QTest::mouseClick(excelButton(&w), Qt::LeftButton);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), before);
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(w.ARViewer21->document().pageCount(), 1);
+    EXPECT_EQ(shownPages(&w)->document().pageCount(), 1);
 }
 
 // Pages for a person to look at (written only with KASMO_SCREENSHOTS set).
@@ -379,15 +393,15 @@ TEST_F(StockReportViewerTest, PagesToLookAt)
     };
     for (const auto &[name, source] : sources) {
         StockReportViewer w(source);
-        w.Form_Load();
-        const ReportDocument &doc = w.ARViewer21->document();
+        w.loadReport();
+        const ReportDocument &doc = shownPages(&w)->document();
         ASSERT_GE(doc.pageCount(), 1);
         saveScreenshot(doc.pageImage(0, 110), QStringLiteral("stock-report-%1.png").arg(name));
         // And the PDF a shop owner files, for pdftoppm.
         const QString shots = qEnvironmentVariable("KASMO_SCREENSHOTS");
         if (!shots.isEmpty()) {
             files.answer(shots + QStringLiteral("/stock-report-%1").arg(name));
-            QTest::mouseClick(w.Command2, Qt::LeftButton);
+            QTest::mouseClick(pdfButton(&w), Qt::LeftButton);
         }
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "button/KasmoButton.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/WindowRegistry.h"
 #include "sale/SalePage.h"
@@ -8,6 +9,8 @@
 #include "support/ShellFixture.h"
 #include "support/WindowDriving.h"
 #include <QApplication>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -60,21 +63,34 @@ protected:
     GoodsReceivedWindow *open()
     {
         w = WindowRegistry::instance<GoodsReceivedWindow>();
+        saved = false;
+        QObject::connect(w, &QDialog::accepted, [this] { saved = true; });
         w->show();
         w->activateWindow();
         QApplication::setActiveWindow(w);
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        w->txtSearchProduct->setFocus();
+        codeBox()->setFocus();
         return w;
+    }
+
+    QLineEdit *codeBox() const { return control<QLineEdit>(w, "codeBox"); }
+    QLineEdit *remarkBox() const { return control<QLineEdit>(w, "remarkBox"); }
+    QLineEdit *numberBox() const { return control<QLineEdit>(w, "documentNumberBox"); }
+    QLabel *totalLabel() const { return control<QLabel>(w, "totalLabel"); }
+    QLabel *dateLabel() const { return control<QLabel>(w, "dateLabel"); }
+    DataGrid *grid() const { return control<DataGrid>(w, "lineGrid"); }
+    KasmoButton *button(const char *name) const
+    {
+        return control<KasmoButton>(w, QString::fromLatin1(name));
     }
 
     // A code typed into the code box and Enter, as a scanner does it.
     void scan(const QString &code, int times = 1)
     {
         for (int i = 0; i < times; ++i) {
-            w->txtSearchProduct->setFocus();
-            typeText(w->txtSearchProduct, code);
-            QTest::keyClick(w->txtSearchProduct, Qt::Key_Return);
+            codeBox()->setFocus();
+            typeText(codeBox(), code);
+            QTest::keyClick(codeBox(), Qt::Key_Return);
         }
     }
 
@@ -92,11 +108,11 @@ protected:
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, col, row));
     }
 
-    QString cell(int col, int row) const { return w->fpSpread1->getText(col, row); }
+    QString cell(int col, int row) const { return grid()->getText(col, row); }
     QStringList codes() const
     {
         QStringList c;
-        for (int r = 1; r <= w->fpSpread1->maxRows(); ++r)
+        for (int r = 1; r <= grid()->maxRows(); ++r)
             c << cell(1, r);
         return c;
     }
@@ -131,4 +147,5 @@ protected:
 
     MainFrame *frame = nullptr;
     GoodsReceivedWindow *w = nullptr;
+    bool saved = false; // the window opened last said that it saved
 };

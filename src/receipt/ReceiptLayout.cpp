@@ -1,15 +1,11 @@
 #include "receipt/ReceiptLayout.h"
 #include "platform/ui/Clock.h"
 #include "receipt/ReceiptGeometry.h"
-#include "receipt/ReceiptWindow.h"
 #include "records/Blanks.h"
-#include "records/Codes.h"
 #include "records/Currency.h"
 #include "records/DateText.h"
 #include "records/Val.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <algorithm>
 #include <vector>
 
@@ -77,11 +73,12 @@ void setSize(ReportElement *e, const QString &boxText)
 
 } // namespace
 
-ReceiptLayout::ReceiptLayout(const ReceiptWindow *layout, const StoredSale *sale, int printSource)
-    : m_layout(layout)
+ReceiptLayout::ReceiptLayout(
+    const ReceiptSetup &setup, const StoredSale *sale, ReceiptSource source)
+    : m_setup(setup)
     , m_sale(sale)
     , m_sample(sampleSale())
-    , m_source(printSource)
+    , m_source(source)
 {
     design();
 }
@@ -138,7 +135,7 @@ void ReceiptLayout::design()
 
 bool ReceiptLayout::showUnitPrice() const
 {
-    return m_layout->Check3->isChecked();
+    return m_setup.showUnitPrice;
 }
 
 QString ReceiptLayout::quantityText(
@@ -168,10 +165,10 @@ QString ReceiptLayout::cashText(const QString &cash)
 
 void ReceiptLayout::ActiveReport_Initialize()
 {
-    const ReceiptWindow &b = *m_layout;
+    const ReceiptSetup &b = m_setup;
     PageSettings.orientation = ReportPageSettings::Portrait;
-    const Page page = pageFromBoxes({ b.text3->text(), b.text4->text(), b.Text1->text(),
-        b.text2->text(), b.Text5->text(), b.Text6->text() });
+    const Page page = pageFromBoxes(
+        { b.paperWidth, b.paperLength, b.topMargin, b.bottomMargin, b.leftMargin, b.rightMargin });
     PageSettings.gutter = page.gutter;
     PageSettings.leftMargin = page.leftMargin;
     PageSettings.rightMargin = page.rightMargin;
@@ -191,16 +188,16 @@ void ReceiptLayout::ActiveReport_Initialize()
     ReportElement *Field4 = element(QStringLiteral("Field4"));
     ReportElement *Label9 = element(QStringLiteral("Label9"));
 
-    Label1->text = b.Text7->text().trimmed();
+    Label1->text = b.headerLine1.trimmed();
     Label1->width = W;
-    Label1->font.bold = b.Check1->isChecked();
-    setSize(Label1, b.Text10->text());
+    Label1->font.bold = b.headerLine1Bold;
+    setSize(Label1, b.headerLine1Size);
 
-    Label2->text = b.Text9->text().trimmed();
+    Label2->text = b.headerLine2.trimmed();
     Label2->width = W;
-    Label2->font.bold = Label8->font.bold = b.Check2->isChecked();
-    setSize(Label2, b.Text11->text());
-    setSize(Label8, b.Text11->text());
+    Label2->font.bold = Label8->font.bold = b.headerLine2Bold;
+    setSize(Label2, b.headerLine2Size);
+    setSize(Label8, b.headerLine2Size);
 
     Label8->width = W;
     for (const char *name : { "Line1", "Line2" }) {
@@ -215,10 +212,10 @@ void ReceiptLayout::ActiveReport_Initialize()
     Field1->left = Label1->left;
     Field3->left = Label1->width - AmountOffset;
 
-    if (m_source == PrintSource::Sale && m_sale) {
+    if (printsSale()) {
         const Sale &sale = m_sale->sale;
         const int rows = int(sale.lines.size());
-        SaleRowCount = rows <= 32767 ? rows : 0;
+        m_saleRowCount = rows <= 32767 ? rows : 0;
         const std::optional<Currency> change = saleChange(sale);
         Label8->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
         element(QStringLiteral("Label5"))->text
@@ -244,15 +241,14 @@ void ReceiptLayout::ActiveReport_Initialize()
     Field2->width = cols.nameWidth;
 
     for (const char *name : { "Label3", "Label4", "Field1", "Field2", "Field3" })
-        setSize(element(QString::fromLatin1(name)), b.Text8->text());
+        setSize(element(QString::fromLatin1(name)), b.itemSize);
     for (const char *name : { "Label5", "Label7", "Label10", "Label11" })
-        setSize(element(QString::fromLatin1(name)), b.Text12->text());
-    setSize(Field4, b.Text13->text());
+        setSize(element(QString::fromLatin1(name)), b.totalsSize);
+    setSize(Field4, b.footerSize);
 
-    Field4->text = trimBlanks(b.footerText());
-    Label9->text
-        = DateText::display(m_source == PrintSource::Sale && m_sale ? m_sale->time : m_sample.time);
-    const double dateSize = Val(b.Text12->text()) - 2;
+    Field4->text = trimBlanks(b.footer);
+    Label9->text = DateText::display(printsSale() ? m_sale->time : m_sample.time);
+    const double dateSize = Val(b.totalsSize) - 2;
     if (dateSize > 0)
         Label9->font.size = dateSize;
 
@@ -262,20 +258,20 @@ void ReceiptLayout::ActiveReport_Initialize()
 
 void ReceiptLayout::ActiveReport_FetchData(bool &eof)
 {
-    if (m_source == PrintSource::Sale && m_sale) {
-        ++SaleRow;
-        eof = SaleRow > SaleRowCount;
+    if (printsSale()) {
+        ++m_saleRow;
+        eof = m_saleRow > m_saleRowCount;
     } else {
-        ++SampleRow;
-        eof = SampleRow > m_sample.sale.lines.size();
+        ++m_sampleRow;
+        eof = m_sampleRow > m_sample.sale.lines.size();
     }
 }
 
 void ReceiptLayout::Detail_Format()
 {
-    if (m_source != PrintSource::Sale || !m_sale)
+    if (!printsSale())
         return;
-    const SaleLine &line = m_sale->sale.lines[SaleRow - 1];
+    const SaleLine &line = m_sale->sale.lines[m_saleRow - 1];
     const QString quantity = QString::number(line.quantity);
     element(QStringLiteral("Field1"))->text
         = quantityText(line.unitPrice.plain(), quantity, showUnitPrice());

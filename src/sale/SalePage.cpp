@@ -1131,7 +1131,6 @@ void SalePage::pageButton1_Click()
 
 void SalePage::pageButton2_Click()
 {
-    Module1::PrintSource = PrintSource::Sale;
     SaveData1(true);
 }
 

@@ -4,7 +4,6 @@ void Module1::resetState()
 {
     NewItemMode = false;
     DataChanged = false;
-    PrintSource = 0;
     SummaryMode = ::SummaryMode::Detailed;
     ReturnBillNo.clear();
     ReturnMode = false;

@@ -7,7 +7,6 @@ namespace Module1 {
 
 inline bool NewItemMode = false; // the product editor opens empty for a new product
 inline bool DataChanged = false; // a dialog of the stock page saved something
-inline quint8 PrintSource = 0; // codes in ::PrintSource (records/Codes.h)
 inline ::SummaryMode SummaryMode = ::SummaryMode::Detailed;
 inline QString ReturnBillNo; // receipt number of the bill loaded for return
 inline bool ReturnMode = false; // the sale page is in return mode

@@ -594,7 +594,6 @@ void StockPage::pageButton5_Click()
 
 void StockPage::kasmoButton1_Click()
 {
-    Module1::PrintSource = PrintSource::StockList;
     if (windows().stockReport)
         windows().stockReport(*this);
     else

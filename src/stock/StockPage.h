@@ -41,7 +41,7 @@ public:
         std::function<void()> productEditor; // reads NewItemMode and SelectedProductPK
         std::function<void()> stockUpdate;
         std::function<void()> history;
-        std::function<void(StockPage &)> stockReport; // PrintSource is 1, the page stays underneath
+        std::function<void(StockPage &)> stockReport; // the page is the source, staying underneath
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();

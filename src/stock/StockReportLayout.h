@@ -27,6 +27,7 @@ public:
 
     int rowNo() const { return RowNo; }
     int rowTotal() const { return RowTotal; }
+    int document() const { return m_document; } // the source's, taken when the run starts
 
 protected:
     void ActiveReport_Initialize() override;

@@ -5,7 +5,6 @@
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportSource.h"
 
@@ -33,7 +32,6 @@ StockReportViewer::~StockReportViewer() = default;
 
 void StockReportViewer::showReport(const StockReportSource &source, QWidget *parent)
 {
-    Module1::PrintSource = quint8(source.document());
     StockReportViewer window(source, parent);
     window.Form_Load();
     DialogRunner::exec(&window);

@@ -4,6 +4,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/WindowPlacement.h"
+#include "receipt/ReceiptWindow.h"
 #include "records/Codes.h"
 #include "settings/SettingsWindow.h"
 #include "shell/KasmoApplication.h"
@@ -223,12 +224,14 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
 {
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    Module1::PrintSource = PrintSource::Sale;
-    int printSourceSeen = -1;
+    bool sampleShown = false;
     dialogs.then([&](QDialog *d) {
         auto *settings = qobject_cast<SettingsWindow *>(d);
         ASSERT_NE(settings, nullptr);
-        dialogs.then([&](QDialog *) { printSourceSeen = Module1::PrintSource; });
+        dialogs.then([&](QDialog *receipt) {
+            ReceiptLayout *shown = qobject_cast<ReceiptWindow *>(receipt)->report();
+            sampleShown = shown->document().texts().contains(ReceiptLayout::SampleReceipt);
+        });
         click(settings->kasmoButton4);
         click(settings->kasmoButton5);
     });
@@ -237,7 +240,7 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
     EXPECT_EQ(dialogs.opened,
         (QList<QString> { QStringLiteral("SettingsWindow"), QStringLiteral("ReceiptWindow"),
             QStringLiteral("LabelWindow") }));
-    EXPECT_EQ(printSourceSeen, PrintSource::ReceiptSetup);
+    EXPECT_TRUE(sampleShown);
 }
 
 TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)

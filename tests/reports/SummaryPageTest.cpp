@@ -460,7 +460,6 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
 {
     RecordingPrintSink sink;
     SummaryPage *p = open();
-    Module1::PrintSource = 7;
     click(p->Label7);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text,
@@ -468,7 +467,6 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
     EXPECT_TRUE(dialogs.opened.isEmpty());
-    EXPECT_EQ(Module1::PrintSource, 7);
 
     line({ "2024-05-15 09:00:00", "INV-670500001", "A100", " น้ำดื่ม", 100, 1, 60, 10 });
     line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 2, 20 });
@@ -478,8 +476,8 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
+        EXPECT_EQ(viewer->report()->document(), PrintSource::SalesSummary);
         viewer->ARViewer21->printTool()->trigger();
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));

@@ -6,6 +6,7 @@
 #include "sale/ProductSearchDialog.h"
 #include "sale/QuantityEditDialog.h"
 #include "shell/Module1.h"
+#include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
@@ -425,7 +426,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
         ASSERT_NE(viewer, nullptr);
         storedWhenShown = int(movements());
         EXPECT_TRUE(w->isVisible()); // the window stays under the viewer
-        EXPECT_EQ(Module1::PrintSource, PrintSource::StockUpdate);
+        EXPECT_EQ(viewer->report()->document(), PrintSource::StockUpdate);
         viewer->ARViewer21->printTool()->trigger();
     });
     QTest::keyClick(w->txtSearchProduct, Qt::Key_F12);

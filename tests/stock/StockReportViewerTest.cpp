@@ -47,13 +47,12 @@ protected:
 TEST_F(StockReportViewerTest, OpensModallyWithAFreshReportOfTheOpenersRows)
 {
     FixedRows source = stockList(1);
-    Module1::PrintSource = 2;
     int pages = 0;
     dialogs.then([&](QDialog *d) {
         auto *w = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("เอกสารรายการสินค้า"));
-        EXPECT_EQ(Module1::PrintSource, PrintSource::StockList);
+        EXPECT_EQ(w->report()->document(), PrintSource::StockList);
         EXPECT_FALSE(w->ARViewer21->tool(0)->isEnabled() && w->ARViewer21->tool(0)->isVisible());
         EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
         EXPECT_EQ(w->Command1->text(), QStringLiteral("ส่งออก Excel"));

@@ -14,6 +14,7 @@
 #include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
 #include "support/CapturedLog.h"
+#include "support/FindControl.h"
 #include "support/Screenshots.h"
 #include <QAccessible>
 #include <QDesktopServices>
@@ -232,8 +233,8 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
             ReceiptLayout *shown = qobject_cast<ReceiptWindow *>(receipt)->report();
             sampleShown = shown->document().texts().contains(ReceiptLayout::SampleReceipt);
         });
-        click(settings->kasmoButton4);
-        click(settings->kasmoButton5);
+        click(control<KasmoButton>(settings, "receiptSetUpButton"));
+        click(control<KasmoButton>(settings, "labelsButton"));
     });
     click(frame->Label4());
     settle();

@@ -133,7 +133,7 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
     const std::pair<Case, Opener> cases[] = {
         { { "sign-in", "txtUserID", thaiName }, signIn },
         { { "sign-in", "txtPassword", QStringLiteral("pass word") }, signIn },
-        { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
+        { { "user accounts", "userNameBox", thaiName, "สร้างผู้ใช้ใหม่" }, users },
         { { "stock page", "txt1", QStringLiteral("12a"), "Check1" }, stockPage },
         { { "sale page", "text2", QStringLiteral("1.5") }, salePage },
         { { "summary page", "Text1", QStringLiteral("1x") }, summaryPage },

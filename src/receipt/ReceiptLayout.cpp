@@ -106,31 +106,31 @@ void ReceiptLayout::design()
 
     ReportSection *h = GroupHeader();
     h->height = 1290;
-    text(h, "Label1", 0, 0, 567, 283, 13, Centre);
-    text(h, "Label2", 0, 300, 567, 283, 13, Centre);
-    text(h, "Label8", 0, 600, 567, 283, 13, Left);
-    h->addLine(QStringLiteral("Line1"), 0, 950, 425, 950);
-    text(h, "Label3", 0, 992, 1276, 284, 13, Left, false, QStringLiteral("รายการสินค้า"));
-    text(h, "Label4", 1276, 992, 992, 284, 13, Right, false, QStringLiteral("จำนวนเงิน"));
+    text(h, "headerLine1", 0, 0, 567, 283, 13, Centre);
+    text(h, "headerLine2", 0, 300, 567, 283, 13, Centre);
+    text(h, "receiptNumber", 0, 600, 567, 283, 13, Left);
+    h->addLine(QStringLiteral("headerRule"), 0, 950, 425, 950);
+    text(h, "itemsHeading", 0, 992, 1276, 284, 13, Left, false, QStringLiteral("รายการสินค้า"));
+    text(h, "amountHeading", 1276, 992, 992, 284, 13, Right, false, QStringLiteral("จำนวนเงิน"));
 
     ReportSection *d = Detail();
     d->height = 285;
-    text(d, "Field1", 0, 0, QuantityWidth, 283, 13, Left);
-    text(d, "Field2", 425, 0, 567, 283, 13, Left);
-    text(d, "Field3", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"))
+    text(d, "quantity", 0, 0, QuantityWidth, 283, 13, Left);
+    text(d, "itemName", 425, 0, 567, 283, 13, Left);
+    text(d, "amount", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"))
         ->value
         = ReportValue::Money;
 
     ReportSection *f = GroupFooter();
     f->height = 2655;
-    f->addLine(QStringLiteral("Line2"), 0, 0, 425, 0);
-    text(f, "Label7", 0, 142, 2268, 425, 15, Right, true, QStringLiteral("ส่วนลด 9,999.00 บาท"));
-    text(f, "Label5", 0, 567, 2268, 425, 15, Right, true,
-        QStringLiteral("รวมเป็นเงิน 999,999.00 บาท"));
-    text(f, "Label10", 0, 992, 2268, 425, 15, Right, true, QStringLiteral("รับเงินมา 9,999.00 บาท"));
-    text(f, "Label11", 0, 1417, 2268, 426, 15, Right, true, QStringLiteral("เงินทอน 9,999.00 บาท"));
-    text(f, "Label9", 0, 1843, 2268, 425, 13, Right, true);
-    text(f, "Field4", 0, 2290, 2268, 283, 13, Centre);
+    f->addLine(QStringLiteral("totalsRule"), 0, 0, 425, 0);
+    text(f, "discount", 0, 142, 2268, 425, 15, Right, true, QStringLiteral("ส่วนลด 9,999.00 บาท"));
+    text(
+        f, "total", 0, 567, 2268, 425, 15, Right, true, QStringLiteral("รวมเป็นเงิน 999,999.00 บาท"));
+    text(f, "cash", 0, 992, 2268, 425, 15, Right, true, QStringLiteral("รับเงินมา 9,999.00 บาท"));
+    text(f, "change", 0, 1417, 2268, 426, 15, Right, true, QStringLiteral("เงินทอน 9,999.00 บาท"));
+    text(f, "saleTime", 0, 1843, 2268, 425, 13, Right, true);
+    text(f, "footer", 0, 2290, 2268, 283, 13, Centre);
 }
 
 bool ReceiptLayout::showUnitPrice() const
@@ -179,78 +179,78 @@ void ReceiptLayout::ActiveReport_Initialize()
     PageSettings.paperWidth = page.paperWidth;
     const float W = page.printableWidth();
 
-    ReportElement *Label1 = element(QStringLiteral("Label1"));
-    ReportElement *Label2 = element(QStringLiteral("Label2"));
-    ReportElement *Label8 = element(QStringLiteral("Label8"));
-    ReportElement *Field1 = element(QStringLiteral("Field1"));
-    ReportElement *Field2 = element(QStringLiteral("Field2"));
-    ReportElement *Field3 = element(QStringLiteral("Field3"));
-    ReportElement *Field4 = element(QStringLiteral("Field4"));
-    ReportElement *Label9 = element(QStringLiteral("Label9"));
+    ReportElement *headerLine1 = element(QStringLiteral("headerLine1"));
+    ReportElement *headerLine2 = element(QStringLiteral("headerLine2"));
+    ReportElement *receiptNumber = element(QStringLiteral("receiptNumber"));
+    ReportElement *quantity = element(QStringLiteral("quantity"));
+    ReportElement *itemName = element(QStringLiteral("itemName"));
+    ReportElement *amount = element(QStringLiteral("amount"));
+    ReportElement *footer = element(QStringLiteral("footer"));
+    ReportElement *saleTime = element(QStringLiteral("saleTime"));
 
-    Label1->text = b.headerLine1.trimmed();
-    Label1->width = W;
-    Label1->font.bold = b.headerLine1Bold;
-    setSize(Label1, b.headerLine1Size);
+    headerLine1->text = b.headerLine1.trimmed();
+    headerLine1->width = W;
+    headerLine1->font.bold = b.headerLine1Bold;
+    setSize(headerLine1, b.headerLine1Size);
 
-    Label2->text = b.headerLine2.trimmed();
-    Label2->width = W;
-    Label2->font.bold = Label8->font.bold = b.headerLine2Bold;
-    setSize(Label2, b.headerLine2Size);
-    setSize(Label8, b.headerLine2Size);
+    headerLine2->text = b.headerLine2.trimmed();
+    headerLine2->width = W;
+    headerLine2->font.bold = receiptNumber->font.bold = b.headerLine2Bold;
+    setSize(headerLine2, b.headerLine2Size);
+    setSize(receiptNumber, b.headerLine2Size);
 
-    Label8->width = W;
-    for (const char *name : { "Line1", "Line2" }) {
+    receiptNumber->width = W;
+    for (const char *name : { "headerRule", "totalsRule" }) {
         ReportElement *line = element(QString::fromLatin1(name));
         line->setLine(line->x1, line->y1, W, line->y2);
     }
 
-    element(QStringLiteral("Label3"))->left = Label1->left;
-    element(QStringLiteral("Label4"))->left = Label1->width - AmountOffset;
-    for (const char *name : { "Label5", "Field4", "Label7", "Label10", "Label11", "Label9" })
-        element(QString::fromLatin1(name))->width = Label2->width;
-    Field1->left = Label1->left;
-    Field3->left = Label1->width - AmountOffset;
+    element(QStringLiteral("itemsHeading"))->left = headerLine1->left;
+    element(QStringLiteral("amountHeading"))->left = headerLine1->width - AmountOffset;
+    for (const char *name : { "total", "footer", "discount", "cash", "change", "saleTime" })
+        element(QString::fromLatin1(name))->width = headerLine2->width;
+    quantity->left = headerLine1->left;
+    amount->left = headerLine1->width - AmountOffset;
 
     if (printsSale()) {
         const Sale &sale = m_sale->sale;
         const int rows = int(sale.lines.size());
         m_saleRowCount = rows <= 32767 ? rows : 0;
         const std::optional<Currency> change = saleChange(sale);
-        Label8->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
-        element(QStringLiteral("Label5"))->text
+        receiptNumber->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
+        element(QStringLiteral("total"))->text
             = QStringLiteral("รวมเป็นเงิน ") + saleNet(sale).format() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label7"))->text
+        element(QStringLiteral("discount"))->text
             = QStringLiteral("ส่วนลด ") + saleDiscount(sale).format() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label11"))->text = QStringLiteral("เงินทอน ")
+        element(QStringLiteral("change"))->text = QStringLiteral("เงินทอน ")
             + (change ? change->format() : QStringLiteral("0.00")) + QStringLiteral(" บาท");
-        element(QStringLiteral("Label10"))->text
+        element(QStringLiteral("cash"))->text
             = cashText(sale.cash ? sale.cash->plain() : QString());
-        Field1->width = showUnitPrice() ? PriceAndQuantityWidth : QuantityWidth;
+        quantity->width = showUnitPrice() ? PriceAndQuantityWidth : QuantityWidth;
     } else {
         // The sample's lines all read alike: its name, and fixed quantity and amount texts.
-        Field2->text = m_sample.sale.lines.value(0).name;
-        Label8->text = SampleReceipt;
-        Field1->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
+        itemName->text = m_sample.sale.lines.value(0).name;
+        receiptNumber->text = SampleReceipt;
+        quantity->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
     }
 
     // A bare quantity is a count; with the unit price before it, it is a text.
-    Field1->value = showUnitPrice() ? ReportValue::Text : ReportValue::Count;
-    const ItemColumns cols = itemColumns(Label1->width, Field1->width);
-    Field2->left = cols.nameLeft;
-    Field2->width = cols.nameWidth;
+    quantity->value = showUnitPrice() ? ReportValue::Text : ReportValue::Count;
+    const ItemColumns cols = itemColumns(headerLine1->width, quantity->width);
+    itemName->left = cols.nameLeft;
+    itemName->width = cols.nameWidth;
 
-    for (const char *name : { "Label3", "Label4", "Field1", "Field2", "Field3" })
+    for (const char *name : { "itemsHeading", "amountHeading", "quantity", "itemName", "amount" })
         setSize(element(QString::fromLatin1(name)), b.itemSize);
-    for (const char *name : { "Label5", "Label7", "Label10", "Label11" })
+    for (const char *name : { "total", "discount", "cash", "change" })
         setSize(element(QString::fromLatin1(name)), b.totalsSize);
-    setSize(Field4, b.footerSize);
+    setSize(footer, b.footerSize);
 
-    Field4->text = trimBlanks(b.footer);
-    Label9->text = DateText::display(printsSale() ? m_sale->time : m_sample.time);
+    footer->text = trimBlanks(b.footer);
+    saleTime->text = DateText::display(printsSale() ? m_sale->time : m_sample.time);
     const double dateSize = Val(b.totalsSize) - 2;
     if (dateSize > 0)
-        Label9->font.size = dateSize;
+        saleTime->font.size = dateSize;
 
     makeRoomForWrappedTexts(GroupHeader());
     makeRoomForWrappedTexts(GroupFooter());
@@ -273,8 +273,8 @@ void ReceiptLayout::Detail_Format()
         return;
     const SaleLine &line = m_sale->sale.lines[m_saleRow - 1];
     const QString quantity = QString::number(line.quantity);
-    element(QStringLiteral("Field1"))->text
+    element(QStringLiteral("quantity"))->text
         = quantityText(line.unitPrice.plain(), quantity, showUnitPrice());
-    element(QStringLiteral("Field3"))->text = line.amount().format();
-    element(QStringLiteral("Field2"))->text = nameText(line.name, line.description);
+    element(QStringLiteral("amount"))->text = line.amount().format();
+    element(QStringLiteral("itemName"))->text = nameText(line.name, line.description);
 }

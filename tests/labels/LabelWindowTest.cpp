@@ -266,8 +266,8 @@ TEST_F(LabelWindowTest, DeliveredLayoutFitsAndTheResetRestoresItButNothingElse)
     EXPECT_EQ(colours.opened, QList<QColor>({ QColor(Qt::black), QColor(Qt::red) }));
     EXPECT_EQ(w->labelColour(), QColor(Qt::red));
     ASSERT_NE(w->sheet(), sheet);
-    EXPECT_EQ(w->sheet()->Barcode1->foreColor, QColor(Qt::red));
-    EXPECT_EQ(w->sheet()->Label2->foreColor, QColor(Qt::red));
+    EXPECT_EQ(w->sheet()->barcode()->foreColor, QColor(Qt::red));
+    EXPECT_EQ(w->sheet()->line2()->foreColor, QColor(Qt::red));
 }
 
 TEST_F(LabelWindowTest, ProductLookUpFillsTheTextLinesAndPreviews)
@@ -543,7 +543,7 @@ TEST_F(LabelWindowTest, WrongBoxesAreToldInTableOrderAndTheRowStored)
     // The sheet is built from the corrected boxes.
     ASSERT_NE(w->sheet(), nullptr);
     EXPECT_NEAR(w->sheet()->Detail()->height, cmToTwips(3.0), 0.01);
-    EXPECT_NEAR(w->sheet()->Barcode1->height, cmToTwips(1.5), 0.01);
+    EXPECT_NEAR(w->sheet()->barcode()->height, cmToTwips(1.5), 0.01);
     EXPECT_EQ(opsOf(in<ReportViewer>(*w, "sheetViewer")->document(), DrawOp::Barcode).size(), 5);
 
     const std::pair<const char *, QVariant> row[] = {
@@ -676,8 +676,8 @@ TEST_F(LabelWindowTest, ColourDialogColoursTheLabels)
     EXPECT_EQ(w->sheet(), sheet);
     in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("885099932001"));
     enter(in<QLineEdit>(*w, "firstPositionBox"));
-    EXPECT_EQ(w->sheet()->Barcode1->style, 18);
-    EXPECT_TRUE(w->sheet()->Label2->font.bold);
+    EXPECT_EQ(w->sheet()->barcode()->style, 18);
+    EXPECT_TRUE(w->sheet()->line2()->font.bold);
     EXPECT_EQ(stored("SFbold2").toInt(), 1);
 }
 

@@ -64,7 +64,7 @@ TEST_F(ReceiptReport, SampleReceiptOfTheSetUp)
         EXPECT_TRUE(texts.contains(ReceiptLayout::SampleReceipt));
         EXPECT_TRUE(texts.contains(QStringLiteral("รวมเป็นเงิน 999,999.00 บาท")));
         EXPECT_TRUE(texts.contains(QStringLiteral("08/12/2026 23:05:09")));
-        EXPECT_FLOAT_EQ(el("Field1")->width, 425.0f);
+        EXPECT_FLOAT_EQ(el("quantity")->width, 425.0f);
     }
 }
 
@@ -106,7 +106,7 @@ TEST_F(ReceiptReport, UnitPriceBeforeTheQuantity)
     EXPECT_TRUE(texts.contains(QStringLiteral("1,250x2")));
     EXPECT_TRUE(texts.contains(QStringLiteral("35x1")));
     EXPECT_TRUE(texts.contains(QStringLiteral("x3"))); // "#,##" shows nothing for 0
-    EXPECT_FLOAT_EQ(el("Field1")->width, 850.0f);
+    EXPECT_FLOAT_EQ(el("quantity")->width, 850.0f);
 }
 
 TEST_F(ReceiptReport, CashLine)
@@ -135,16 +135,16 @@ TEST_F(ReceiptReport, PlacesTheElementsByThePrintableWidth)
     EXPECT_NEAR(p.bottomMargin, 56.693f, 0.001f);
     EXPECT_FLOAT_EQ(p.gutter, 0.0f);
     constexpr float W = 3628.346f;
-    for (const char *name : { "Label1", "Label2", "Label8", "Label5", "Label7", "Label10",
-             "Label11", "Label9", "Field4" })
+    for (const char *name : { "headerLine1", "headerLine2", "receiptNumber", "total", "discount",
+             "cash", "change", "saleTime", "footer" })
         EXPECT_NEAR(el(name)->width, W, 0.001f) << name;
-    EXPECT_NEAR(el("Label4")->left, 2648.346f, 0.001f);
-    EXPECT_NEAR(el("Field3")->left, 2648.346f, 0.001f);
-    EXPECT_NEAR(el("Field2")->left, 425.0f, 0.001f);
-    EXPECT_NEAR(el("Field2")->width, 2211.346f, 0.001f);
-    EXPECT_NEAR(el("Line1")->x2, W, 0.001f);
-    EXPECT_NEAR(el("Line2")->x2, W, 0.001f);
-    EXPECT_FLOAT_EQ(el("Line1")->y1, 950.0f);
+    EXPECT_NEAR(el("amountHeading")->left, 2648.346f, 0.001f);
+    EXPECT_NEAR(el("amount")->left, 2648.346f, 0.001f);
+    EXPECT_NEAR(el("itemName")->left, 425.0f, 0.001f);
+    EXPECT_NEAR(el("itemName")->width, 2211.346f, 0.001f);
+    EXPECT_NEAR(el("headerRule")->x2, W, 0.001f);
+    EXPECT_NEAR(el("totalsRule")->x2, W, 0.001f);
+    EXPECT_FLOAT_EQ(el("headerRule")->y1, 950.0f);
 }
 
 TEST_F(ReceiptReport, FontsFollowTheBoxes)
@@ -158,21 +158,21 @@ TEST_F(ReceiptReport, FontsFollowTheBoxes)
     lineBox(&b, "totalsSizeBox")->setText(QStringLiteral("15"));
     lineBox(&b, "footerSizeBox")->setText(QStringLiteral("12"));
     run(ReceiptSource::Sale);
-    EXPECT_FALSE(el("Label1")->font.bold);
-    EXPECT_EQ(el("Label1")->font.size, 18);
-    for (const char *name : { "Label2", "Label8" }) {
+    EXPECT_FALSE(el("headerLine1")->font.bold);
+    EXPECT_EQ(el("headerLine1")->font.size, 18);
+    for (const char *name : { "headerLine2", "receiptNumber" }) {
         EXPECT_TRUE(el(name)->font.bold) << name;
         EXPECT_EQ(el(name)->font.size, 16) << name;
     }
-    for (const char *name : { "Label3", "Label4", "Field1", "Field2", "Field3" })
+    for (const char *name : { "itemsHeading", "amountHeading", "quantity", "itemName", "amount" })
         EXPECT_EQ(el(name)->font.size, 11) << name;
-    for (const char *name : { "Label5", "Label7", "Label10", "Label11" }) {
+    for (const char *name : { "total", "discount", "cash", "change" }) {
         EXPECT_EQ(el(name)->font.size, 15) << name;
         EXPECT_TRUE(el(name)->font.bold) << name;
     }
-    EXPECT_EQ(el("Label9")->font.size, 13);
-    EXPECT_EQ(el("Field4")->font.size, 12);
-    EXPECT_EQ(el("Field4")->font.family, QStringLiteral("Browallia New"));
+    EXPECT_EQ(el("saleTime")->font.size, 13);
+    EXPECT_EQ(el("footer")->font.size, 12);
+    EXPECT_EQ(el("footer")->font.family, QStringLiteral("Browallia New"));
 }
 
 TEST_F(ReceiptReport, BoxesThatAreNoNumberKeepTheDesign)
@@ -184,7 +184,7 @@ TEST_F(ReceiptReport, BoxesThatAreNoNumberKeepTheDesign)
     run(ReceiptSource::Sale);
     EXPECT_FLOAT_EQ(m_report->PageSettings.paperWidth, 12240.0f);
     EXPECT_FLOAT_EQ(m_report->PageSettings.leftMargin, 1440.0f);
-    EXPECT_EQ(el("Field2")->font.size, 13);
+    EXPECT_EQ(el("itemName")->font.size, 13);
 }
 
 TEST_F(ReceiptReport, AWideLeftMarginTakesAGutter)
@@ -193,7 +193,7 @@ TEST_F(ReceiptReport, AWideLeftMarginTakesAGutter)
     run(ReceiptSource::Sale);
     EXPECT_NEAR(m_report->PageSettings.gutter, 822.857f, 0.001f);
     EXPECT_NEAR(m_report->PageSettings.leftMargin, 2267.717f, 0.001f);
-    EXPECT_NEAR(el("Label1")->width, 3968.504f - 2267.717f - 170.079f - 822.857f, 0.002f);
+    EXPECT_NEAR(el("headerLine1")->width, 3968.504f - 2267.717f - 170.079f - 822.857f, 0.002f);
 }
 
 TEST_F(ReceiptReport, AMultiLineFooterPrintsEveryLine)
@@ -212,7 +212,7 @@ TEST_F(ReceiptReport, AMultiLineFooterPrintsEveryLine)
     // An empty first line stays: only blanks are taken off the ends.
     textArea(&layout(), "footerBox")->setPlainText(QStringLiteral("  \nขอบคุณที่ใช้บริการ "));
     run(ReceiptSource::Sale);
-    EXPECT_EQ(el("Field4")->text, QStringLiteral("\nขอบคุณที่ใช้บริการ"));
+    EXPECT_EQ(el("footer")->text, QStringLiteral("\nขอบคุณที่ใช้บริการ"));
 }
 
 TEST_F(ReceiptReport, EveryTextStaysOnThePaper)

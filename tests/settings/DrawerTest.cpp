@@ -1,5 +1,5 @@
 // The drawer row of the settings window against pseudo-terminals standing in for COM ports.
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "TermiosRecorder.h"
 #include "support/PtyPair.h"
 #include <QComboBox>
@@ -12,7 +12,7 @@ const QString Saved = QStringLiteral("บันทึกการตั้งค
 const QString StateOn = QStringLiteral("[ สถานะ = เปิด ][ ComPort ที่เลือกคือ = ");
 const QString StateOff = QStringLiteral("[ สถานะ = ปิด ][ ComPort ที่เลือกคือ = ");
 
-class SettingDrawer : public SettingFixture
+class SettingDrawer : public SettingsFixture
 {
 protected:
     // COM1 and COM3 exist (pseudo-terminals), COM2 and COM4 do not.

@@ -1,6 +1,6 @@
 // The three lookup lists of the settings window: fill, click, rename and delete, driven by
 // clicks and typing with scripted message boxes.
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,7 +39,7 @@ const QList<ListCase> &lists()
     return l;
 }
 
-class SettingLookup : public SettingFixture
+class LookupListTest : public SettingsFixture
 {
 protected:
     // Entries 3 "Box", 1 "Piece", 2 "Pack" (stored out of key order), used by product 1: key 1.
@@ -86,7 +86,7 @@ const QString Status = QStringLiteral("รายงานสถานะ");
 const QString Duplicate = QStringLiteral("ไม่สามารถแก้ไขได้ เนื่องจากมี ชื่อนี้อยู่แล้ว ....");
 const QString Renamed = QStringLiteral("บันทึก การเปลี่ยนแปลงเข้าสู่ระบบงานฐานข้อมูลเรียบร้อย.");
 
-TEST_F(SettingLookup, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
+TEST_F(LookupListTest, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
@@ -106,7 +106,7 @@ TEST_F(SettingLookup, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
     }
 }
 
-TEST_F(SettingLookup, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
+TEST_F(LookupListTest, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
@@ -167,7 +167,7 @@ TEST_F(SettingLookup, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
     }
 }
 
-TEST_F(SettingLookup, EmptyNamesAreRefusedBeforeAndAfterCleaning)
+TEST_F(LookupListTest, EmptyNamesAreRefusedBeforeAndAfterCleaning)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
@@ -194,7 +194,7 @@ TEST_F(SettingLookup, EmptyNamesAreRefusedBeforeAndAfterCleaning)
     }
 }
 
-TEST_F(SettingLookup, RenameAndDeleteActOnTheSelectedRowNotTheBox)
+TEST_F(LookupListTest, RenameAndDeleteActOnTheSelectedRowNotTheBox)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
@@ -219,7 +219,7 @@ TEST_F(SettingLookup, RenameAndDeleteActOnTheSelectedRowNotTheBox)
     }
 }
 
-TEST_F(SettingLookup, DeleteRefusesEntriesInUseAndAsksWithTheName)
+TEST_F(LookupListTest, DeleteRefusesEntriesInUseAndAsksWithTheName)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);

@@ -1,7 +1,7 @@
 // The settings window's data maintenance, driven by clicks with scripted message boxes and file
 // dialogs: what each action keeps, deletes and resets, its confirmations, its failures.
 #include "AppWindows.h"
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/SalePage.h"
@@ -38,12 +38,12 @@ struct Action
     std::function<void()> check;
 };
 
-class SettingMaintenance : public SettingFixture
+class DataMaintenanceTest : public SettingsFixture
 {
 protected:
     void SetUp() override
     {
-        SettingFixture::SetUp();
+        SettingsFixture::SetUp();
         seedShop();
     }
     // Back to the seeded shop for the next case.
@@ -69,7 +69,7 @@ protected:
 
 // Runs every case of the table: Cancel at each confirmation changes nothing, then OK at all of
 // them does exactly what the action lists.
-TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
+TEST_F(DataMaintenanceTest, EachActionAsksThenKeepsAndResetsWhatItLists)
 {
     const Action actions[] = {
         { "clear sales", "clearSalesButton",
@@ -145,7 +145,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
     }
 }
 
-TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
+TEST_F(DataMaintenanceTest, DeleteAllKeepsTheSetUpAndEndsTheProgram)
 {
     const QStringList before = dump();
     for (int cancelAt = 0; cancelAt < 2; ++cancelAt) {
@@ -200,7 +200,7 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
 }
 
 // A failure in the middle of an action leaves every row as it was and the window open.
-TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
+TEST_F(DataMaintenanceTest, InjectedFailureRollsEverythingBack)
 {
     const struct
     {
@@ -244,7 +244,7 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
     }
 }
 
-TEST_F(SettingMaintenance, ZeroingWithNoNegativeStockStillReports)
+TEST_F(DataMaintenanceTest, ZeroingWithNoNegativeStockStillReports)
 {
     sql(QStringLiteral("UPDATE tblProduct SET PDvalue = 3"));
     const QStringList before = dump();
@@ -255,7 +255,7 @@ TEST_F(SettingMaintenance, ZeroingWithNoNegativeStockStillReports)
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
 }
 
-TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
+TEST_F(DataMaintenanceTest, BackupGoesWhereTheSaveDialogSays)
 {
     QTemporaryDir out;
     // Cancelled: nothing written, nothing said.
@@ -297,7 +297,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
 
 // A backup the user cannot make is told in the program's own (Thai) words, the system's reason
 // too, and the shop's database stays as it was.
-TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
+TEST_F(DataMaintenanceTest, RefusedBackupIsToldInThai)
 {
     QTemporaryDir out;
     const QString missingFolder = out.path() + QStringLiteral("/gone");
@@ -350,7 +350,7 @@ TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
     EXPECT_EQ(db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
 }
 
-TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
+TEST_F(DataMaintenanceTest, CompactShrinksTheFileAndShowsTheCheck)
 {
     {
         Transaction t(db());
@@ -379,7 +379,7 @@ TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
 
 // The frame's settings tab over the sale page: a drawer saved in the window is in force on the
 // open sale page as soon as the window closes.
-TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
+TEST_F(DataMaintenanceTest, ClosingOverTheSalePageMakesItReadItsSwitches)
 {
     sql(QStringLiteral("UPDATE tblNumber SET numA = 0, numMon = '0' WHERE nPK = 6"));
     registerAppWindows();
@@ -416,7 +416,7 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
 namespace {
 
 // Every control inside the window, no two overlapping, every caption whole.
-TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
+TEST_F(DataMaintenanceTest, LayoutKeepsEveryControlWholeAndApart)
 {
     inWindow([&](SettingsWindow &w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ตั้งค่าโปรแกรม"));
@@ -469,7 +469,7 @@ TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
 
 // Esc closes the window whichever control has the focus, an owner-drawn button included; the
 // button keeps only its own keys, so an arrow moves the focus on and the window stays.
-TEST_F(SettingMaintenance, EscClosesTheWindowFromAFocusedButton)
+TEST_F(DataMaintenanceTest, EscClosesTheWindowFromAFocusedButton)
 {
     int buttons = 0;
     inWindow([&](SettingsWindow &s) {

@@ -3,7 +3,7 @@
 // written on every close, and a created user signing in at the next start.
 #include "settings/UserAccountsWindow.h"
 #include "AppWindows.h"
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
@@ -83,7 +83,7 @@ QString confirmation(const QString &lead, const QString &name, const QString &po
         + position + QStringLiteral(" ]");
 }
 
-class UserWindow : public SettingFixture
+class UserWindow : public SettingsFixture
 {
 protected:
     // Opens the window and runs `act` on it while it is shown modally and active.

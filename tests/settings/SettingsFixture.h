@@ -21,7 +21,7 @@ template <typename T> T *in(const QWidget &window, const char *name)
 // The settings window on a fresh program start: opened the way the frame opens it, acted on
 // inside its modal run. No test reaches a real serial device: every COM port maps to a missing
 // file unless the test maps it to a pseudo-terminal.
-class SettingFixture : public ShellFixture
+class SettingsFixture : public ShellFixture
 {
 protected:
     void SetUp() override

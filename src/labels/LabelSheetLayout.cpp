@@ -88,10 +88,8 @@ void LabelSheetLayout::ActiveReport_Initialize()
     cm(s.rightMargin, PageSettings.rightMargin);
     cm(s.bottomMargin, PageSettings.bottomMargin);
     cm(s.topMargin, PageSettings.topMargin);
-    if (s.barcodeType == 0)
-        m_barcode->style = int(BarcodeStyle::Code128);
-    else if (s.barcodeType == 1)
-        m_barcode->style = int(BarcodeStyle::Ean13);
+    if (s.barcodeStyle)
+        m_barcode->style = int(*s.barcodeStyle);
     // Lengths of no size would draw nothing or break the paging: they keep the layout's.
     auto positiveCm = [](const QString &text, float &target) {
         if (const auto v = number(text); v && *v > 0)

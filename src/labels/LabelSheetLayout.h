@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/barcode/Barcode.h"
 #include "platform/report/ReportLayout.h"
 
 #include <QColor>
@@ -15,7 +16,8 @@ struct LabelSheetSetup
     LabelPaperMode paperMode = LabelPaperMode::A4;
     QString paperWidth, paperLength; // cm (custom paper only)
     QString topMargin, bottomMargin, leftMargin, rightMargin; // cm
-    int barcodeType = 0; // the list position: 0 Code 128, 1 EAN-13
+    // None while the type list has no entry chosen: the layout keeps its own.
+    std::optional<BarcodeStyle> barcodeStyle = BarcodeStyle::Code128;
     QString barLength; // cm: the height of the bars
     QString barThickness;
     QString labelsPerRow;

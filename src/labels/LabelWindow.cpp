@@ -544,7 +544,16 @@ LabelSheetSetup LabelWindow::sheetSetup() const
     s.bottomMargin = bottomMarginBox->text();
     s.leftMargin = leftMarginBox->text();
     s.rightMargin = rightMarginBox->text();
-    s.barcodeType = barcodeTypeList->currentIndex();
+    switch (barcodeTypeList->currentIndex()) {
+    case 0:
+        s.barcodeStyle = BarcodeStyle::Code128;
+        break;
+    case 1:
+        s.barcodeStyle = BarcodeStyle::Ean13;
+        break;
+    default:
+        s.barcodeStyle.reset();
+    }
     s.barLength = barLengthBox->text();
     s.barThickness = barThicknessBox->text();
     s.labelsPerRow = labelsPerRowBox->text();

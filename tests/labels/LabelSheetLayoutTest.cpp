@@ -98,7 +98,7 @@ TEST(LabelSheet, TakesItsSettingsFromTheWindow)
     s.paperWidth = QStringLiteral("10");
     s.paperLength = QStringLiteral("15");
     s.portrait = false;
-    s.barcodeType = 1;
+    s.barcodeStyle = BarcodeStyle::Ean13;
     s.colour = QColor(200, 30, 40);
     s.line1Bold = false;
     s.line2Bold = true;
@@ -177,20 +177,20 @@ TEST(LabelSheet, ValuesTheSymbologyRefusesPrintTheTextsWithoutBars)
 {
     struct Case
     {
-        int type;
+        BarcodeStyle type;
         const char *value;
         bool bars;
     };
     const Case cases[] = {
-        { 0, "PD-670000001", true },
-        { 0, "รหัสไทย", false },
-        { 1, "885099932001", true },
-        { 1, "8850999320012", false }, // wrong check digit
-        { 1, "PD-670000001", false },
+        { BarcodeStyle::Code128, "PD-670000001", true },
+        { BarcodeStyle::Code128, "รหัสไทย", false },
+        { BarcodeStyle::Ean13, "885099932001", true },
+        { BarcodeStyle::Ean13, "8850999320012", false }, // wrong check digit
+        { BarcodeStyle::Ean13, "PD-670000001", false },
     };
     for (const Case &c : cases) {
         LabelSheetSetup s = deliveredSetup(QString::fromUtf8(c.value));
-        s.barcodeType = c.type;
+        s.barcodeStyle = c.type;
         s.labelCount = QStringLiteral("3");
         LabelSheetLayout sheet(s);
         const ReportDocument &doc = sheet.run();
@@ -253,22 +253,22 @@ TEST(LabelSheet, EveryLabelScansBack)
 {
     struct Case
     {
-        int type;
+        BarcodeStyle type;
         const char *value, *scanned;
     };
     const Case cases[] = {
-        { 0, "PD-670000001", "CODE-128:PD-670000001" },
-        { 1, "885099932001", "EAN-13:8850999320014" },
+        { BarcodeStyle::Code128, "PD-670000001", "CODE-128:PD-670000001" },
+        { BarcodeStyle::Ean13, "885099932001", "EAN-13:8850999320014" },
     };
     for (const Case &c : cases) {
         LabelSheetSetup s = deliveredSetup(QString::fromLatin1(c.value));
-        s.barcodeType = c.type;
+        s.barcodeStyle = c.type;
         s.firstPosition = QStringLiteral("2");
         s.labelCount = QStringLiteral("9");
         LabelSheetLayout sheet(s);
         const ReportDocument &doc = sheet.run();
         const QImage page = doc.pageImage(0, 300);
-        saveScreenshot(page, QStringLiteral("label-sheet-%1.png").arg(c.type));
+        saveScreenshot(page, QStringLiteral("label-sheet-%1.png").arg(int(&c - cases)));
         EXPECT_EQ(scanLabels(page, doc), QStringList(9, QString::fromLatin1(c.scanned))) << c.value;
     }
 }

@@ -392,7 +392,7 @@ void ReceiptWindow::loadLayout()
     const bool bold2 = rs.boolean(QStringLiteral("text2B"));
     const bool atOnce = rs.boolean(QStringLiteral("pauto"));
     rs.close();
-    // printAtOnceCheck last: ticking it runs its click, the whole save-or-preview.
+    // printAtOnceCheck last: ticking it runs the whole save-or-preview.
     unitPriceCheck->setChecked(sraka);
     headerLine1BoldCheck->setChecked(bold1);
     headerLine2BoldCheck->setChecked(bold2);

@@ -56,12 +56,16 @@ int main(int argc, char **argv)
     ScriptedMessageBoxes boxes;
 
     LabelWindow w;
-    w.Form_Load();
+    w.load();
     w.show();
     QApplication::setActiveWindow(&w);
+    auto box = [&w](const char *name) { return w.findChild<QLineEdit *>(QLatin1String(name)); };
+    QLineEdit *barcodeBox = box("barcodeBox");
+    QLineEdit *labelCountBox = box("labelCountBox");
+    const ReportViewer *sheetViewer = w.findChild<ReportViewer *>(QStringLiteral("sheetViewer"));
     // The delivered layout: a shop made from an older file still holds 5 a row 12 cm apart.
-    w.Text9->setText(QStringLiteral("4"));
-    w.Text10->setText(QStringLiteral("2.0"));
+    box("labelsPerRowBox")->setText(QStringLiteral("4"));
+    box("spacingRightBox")->setText(QStringLiteral("2.0"));
     int pk = 1;
     auto enter = [&](QLineEdit *box) {
         QTest::keyClick(box, Qt::Key_Return);
@@ -70,22 +74,22 @@ int main(int argc, char **argv)
     };
 
     const Figures lookUp = measure(40, [&] {
-        w.Text15->setText(generatedProductCode(pk));
+        barcodeBox->setText(generatedProductCode(pk));
         pk = pk % 100000 + 997;
-        enter(w.Text15);
+        enter(barcodeBox);
     });
     std::printf(
         "RESULT labels_lookup_preview labels=8 p50_ms=%.1f p99_ms=%.1f\n", lookUp.p50, lookUp.p99);
 
-    w.Text14->setText(QStringLiteral("99"));
-    w.Text13->setText(QStringLiteral("999"));
-    const Figures big = measure(10, [&] { enter(w.Text13); });
-    const int pages = w.ARViewer21->document().pageCount();
+    box("firstPositionBox")->setText(QStringLiteral("99"));
+    labelCountBox->setText(QStringLiteral("999"));
+    const Figures big = measure(10, [&] { enter(labelCountBox); });
+    const int pages = sheetViewer->document().pageCount();
     std::printf("RESULT labels_largest_sheet cells=1097 pages=%d p50_ms=%.1f p99_ms=%.1f\n", pages,
         big.p50, big.p99);
 
     const Figures pdf = measure(
-        5, [&] { exportPdf(w.ARViewer21->document(), dir.filePath(QStringLiteral("sheet.pdf"))); });
+        5, [&] { exportPdf(sheetViewer->document(), dir.filePath(QStringLiteral("sheet.pdf"))); });
     std::printf("RESULT labels_largest_sheet_pdf pages=%d p50_ms=%.1f p99_ms=%.1f bytes=%lld\n",
         pages, pdf.p50, pdf.p99, QFile(dir.filePath(QStringLiteral("sheet.pdf"))).size());
     if (boxes.count() != 0)

@@ -31,16 +31,16 @@ LabelSheetLayout::LabelSheetLayout(const LabelSheetSetup &setup)
     PageFooter()->height = 0;
     Detail()->height = 1335;
     Detail()->columnCount = 2;
-    Label1 = Detail()->addLabel(
-        QStringLiteral("Label1"), -20, 0, 2268, 283, QStringLiteral("ตัวอย่าง น้ำดื่ม ตราช้าง"));
-    Label1->font = browallia();
-    Barcode1 = Detail()->addBarcode(
-        QStringLiteral("Barcode1"), 0, 283, 2268, 709, int(BarcodeStyle::Code128));
-    Barcode1->text = QStringLiteral("8851234567898");
-    Barcode1->font = browallia();
-    Label2 = Detail()->addLabel(
-        QStringLiteral("Label2"), -10, 992, 2200, 284, QStringLiteral("ราคา 450.00 บาท"));
-    Label2->font = browallia();
+    m_line1 = Detail()->addLabel(
+        QStringLiteral("line1"), -20, 0, 2268, 283, QStringLiteral("ตัวอย่าง น้ำดื่ม ตราช้าง"));
+    m_line1->font = browallia();
+    m_barcode = Detail()->addBarcode(
+        QStringLiteral("barcode"), 0, 283, 2268, 709, int(BarcodeStyle::Code128));
+    m_barcode->text = QStringLiteral("8851234567898");
+    m_barcode->font = browallia();
+    m_line2 = Detail()->addLabel(
+        QStringLiteral("line2"), -10, 992, 2200, 284, QStringLiteral("ราคา 450.00 บาท"));
+    m_line2->font = browallia();
 }
 
 std::optional<double> LabelSheetLayout::number(const QString &text)
@@ -88,75 +88,73 @@ void LabelSheetLayout::ActiveReport_Initialize()
     cm(s.rightMargin, PageSettings.rightMargin);
     cm(s.bottomMargin, PageSettings.bottomMargin);
     cm(s.topMargin, PageSettings.topMargin);
-    if (s.barcodeType == 0)
-        Barcode1->style = int(BarcodeStyle::Code128);
-    else if (s.barcodeType == 1)
-        Barcode1->style = int(BarcodeStyle::Ean13);
+    if (s.barcodeStyle)
+        m_barcode->style = int(*s.barcodeStyle);
     // Lengths of no size would draw nothing or break the paging: they keep the layout's.
     auto positiveCm = [](const QString &text, float &target) {
         if (const auto v = number(text); v && *v > 0)
             target = cmToTwips(*v);
     };
-    positiveCm(s.barLength, Barcode1->height);
+    positiveCm(s.barLength, m_barcode->height);
     positiveCm(s.spacingDown, Detail()->height);
     if (const auto v = number(s.spacingRight); v && *v >= 0)
         Detail()->columnSpacing = cmToTwips(*v);
     if (const auto n = wholeNumber(s.labelsPerRow); n && *n >= 1)
         Detail()->columnCount = *n;
-    Barcode1->foreColor = s.colour;
+    m_barcode->foreColor = s.colour;
     if (const auto n = wholeNumber(s.barThickness); n && *n >= 1)
-        Barcode1->barWidth = *n;
+        m_barcode->barWidth = *n;
     if (const auto v = number(s.barcodeFontSize); v && usableFontSize(*v))
-        Barcode1->font.size = *v;
+        m_barcode->font.size = *v;
 
-    Label1->foreColor = s.colour;
+    m_line1->foreColor = s.colour;
     if (const auto v = number(s.line1FontSize); v && usableFontSize(*v))
-        Label1->font.size = *v;
-    Label1->font.bold = s.line1Bold;
-    Label2->foreColor = s.colour;
+        m_line1->font.size = *v;
+    m_line1->font.bold = s.line1Bold;
+    m_line2->foreColor = s.colour;
     if (const auto v = number(s.line2FontSize); v && usableFontSize(*v))
-        Label2->font.size = *v;
-    Label2->top = Barcode1->height + 250;
-    Label2->font.bold = s.line2Bold;
+        m_line2->font.size = *v;
+    m_line2->top = m_barcode->height + 250;
+    m_line2->font.bold = s.line2Bold;
 
     // A first position below 1 counts as 1: every label asked for is printed.
     if (const auto v = number(s.firstPosition)) {
         if (const auto skip = wholeNumber(qMax(1.0, *v) - 1))
-            LabelSkip = *skip;
+            m_blankCells = *skip;
     }
     if (const auto v = number(s.labelCount)) {
-        if (const auto total = wholeNumber(*v + LabelSkip))
-            LabelTotal = *total;
+        if (const auto total = wholeNumber(*v + m_blankCells))
+            m_labelTotal = *total;
     }
 }
 
 void LabelSheetLayout::ActiveReport_FetchData(bool &eof)
 {
-    if (LabelNo == std::numeric_limits<qint16>::max()) {
+    if (m_labelNo == std::numeric_limits<qint16>::max()) {
         eof = true;
         return;
     }
-    ++LabelNo;
-    eof = LabelNo > LabelTotal;
+    ++m_labelNo;
+    eof = m_labelNo > m_labelTotal;
 }
 
 void LabelSheetLayout::Detail_Format()
 {
-    Barcode1->text = trimBlanks(m_setup.value);
-    Label1->text = trimBlanks(m_setup.line1);
-    Label2->text = trimBlanks(m_setup.line2);
-    const bool shown = LabelNo > LabelSkip;
-    Label1->visible = shown;
-    Label2->visible = shown;
+    m_barcode->text = trimBlanks(m_setup.value);
+    m_line1->text = trimBlanks(m_setup.line1);
+    m_line2->text = trimBlanks(m_setup.line2);
+    const bool shown = m_labelNo > m_blankCells;
+    m_line1->visible = shown;
+    m_line2->visible = shown;
     // A value the symbology refuses prints the texts without bars.
-    Barcode1->visible = shown && Barcode::check(Barcode1->style, Barcode1->text).isEmpty();
+    m_barcode->visible = shown && Barcode::check(m_barcode->style, m_barcode->text).isEmpty();
 }
 
 int LabelSheetLayout::labelsPerRowThatFit()
 {
     initialize();
     float left = 0, right = 0;
-    for (const ReportElement *e : { Label1, Barcode1, Label2 }) {
+    for (const ReportElement *e : { m_line1, m_barcode, m_line2 }) {
         left = qMin(left, e->left);
         right = qMax(right, e->left + e->width);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/barcode/Barcode.h"
 #include "platform/report/ReportLayout.h"
 
 #include <QColor>
@@ -11,22 +12,23 @@ enum class LabelPaperMode { A4, Custom };
 // typed, the barcode type's list position, the orientation, the paper mode and the colour.
 struct LabelSheetSetup
 {
-    bool portrait = true; // Option1 selected; otherwise Option2 (landscape)
+    bool portrait = true; // otherwise landscape
     LabelPaperMode paperMode = LabelPaperMode::A4;
-    QString paperWidth, paperLength; // text3, text4, cm (custom paper only)
-    QString topMargin, bottomMargin, leftMargin, rightMargin; // Text1, text2, Text5, Text6, cm
-    int barcodeType = 0; // Combo1: 0 Code 128, 1 EAN-13
-    QString barLength; // Text7, cm: the height of the bars
-    QString barThickness; // Text12
-    QString labelsPerRow; // Text9
-    QString spacingRight, spacingDown; // Text10, Text11, cm
-    QString labelCount; // Text13
-    QString barcodeFontSize, line1FontSize, line2FontSize; // Text8, Text18, Text19, points
-    bool line1Bold = false, line2Bold = false; // Check1, Check2
-    QColor colour = Qt::black; // Command3's face
-    QString firstPosition; // Text14: 1 is the sheet's first label position
-    QString value; // Text15: the barcode value
-    QString line1, line2; // Text16, Text17
+    QString paperWidth, paperLength; // cm (custom paper only)
+    QString topMargin, bottomMargin, leftMargin, rightMargin; // cm
+    // None while the type list has no entry chosen: the layout keeps its own.
+    std::optional<BarcodeStyle> barcodeStyle = BarcodeStyle::Code128;
+    QString barLength; // cm: the height of the bars
+    QString barThickness;
+    QString labelsPerRow;
+    QString spacingRight, spacingDown; // cm
+    QString labelCount;
+    QString barcodeFontSize, line1FontSize, line2FontSize; // points
+    bool line1Bold = false, line2Bold = false;
+    QColor colour = Qt::black; // the colour button's face
+    QString firstPosition; // 1 is the sheet's first label position
+    QString value; // the barcode value
+    QString line1, line2;
 };
 
 // The label sheet: one barcode value printed on as many identical labels as asked, filled
@@ -38,13 +40,13 @@ public:
     explicit LabelSheetLayout(const LabelSheetSetup &setup);
 
     // Counts of the run, 16-bit as they always were.
-    qint16 LabelNo = 0; // the record being laid out
-    qint16 LabelTotal = 0; // labels plus leading blanks
-    qint16 LabelSkip = 0; // leading blank cells
+    qint16 labelNo() const { return m_labelNo; } // the record being laid out
+    qint16 labelTotal() const { return m_labelTotal; } // labels plus leading blanks
+    qint16 blankCells() const { return m_blankCells; } // leading blank cells
 
-    ReportElement *Label1; // text line 1, above the bars
-    ReportElement *Barcode1;
-    ReportElement *Label2; // text line 2, below the bars
+    ReportElement *line1() const { return m_line1; } // text line 1, above the bars
+    ReportElement *barcode() const { return m_barcode; }
+    ReportElement *line2() const { return m_line2; } // text line 2, below the bars
 
     // Labels per row that the paper holds without two labels overlapping or one running off
     // the paper: the detail's column count or fewer, at least 1. Set-up applied first.
@@ -63,4 +65,10 @@ protected:
 
 private:
     LabelSheetSetup m_setup;
+    qint16 m_labelNo = 0;
+    qint16 m_labelTotal = 0;
+    qint16 m_blankCells = 0;
+    ReportElement *m_line1;
+    ReportElement *m_barcode;
+    ReportElement *m_line2;
 };

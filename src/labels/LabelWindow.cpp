@@ -117,15 +117,15 @@ LabelWindow::~LabelWindow() = default;
 
 void LabelWindow::buildWindow()
 {
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::NoFrame);
+    contentFrame = new QFrame(this);
+    contentFrame->setObjectName(QStringLiteral("contentFrame"));
+    contentFrame->setFrameShape(QFrame::NoFrame);
 
-    Image1 = new QLabel(Frame1);
-    Image1->setPixmap(bannerPicture());
-    Image1->setScaledContents(true);
+    banner = new QLabel(contentFrame);
+    banner->setPixmap(bannerPicture());
+    banner->setScaledContents(true);
 
-    auto *setup = new QWidget(Frame1);
+    auto *setup = new QWidget(contentFrame);
     setup->setObjectName(QStringLiteral("setupArea"));
     auto *v = new QVBoxLayout(setup);
     v->setContentsMargins(6, 4, 6, 2);
@@ -138,48 +138,48 @@ void LabelWindow::buildWindow()
     bg->setContentsMargins(0, 0, 0, 0);
     bg->setHorizontalSpacing(6);
     bg->setVerticalSpacing(3);
-    Text15 = box(band, QString(), 19, 170);
-    Text14 = box(band, Design::FirstPosition, 2, 36);
-    kasmoButton1
+    barcodeBox = box(band, QString(), 19, 170);
+    firstPositionBox = box(band, Design::FirstPosition, 2, 36);
+    previewButton
         = KasmoButton::fromBag(band, ButtonPresets::pageButton(QStringLiteral("ดูตัวอย่างก่อนพิมพ์")));
-    kasmoButton1->setFixedSize(170, 26);
-    kasmoButton1->setAccessibleName(QStringLiteral("ดูตัวอย่างก่อนพิมพ์"));
-    kasmoButton5
+    previewButton->setFixedSize(170, 26);
+    previewButton->setAccessibleName(QStringLiteral("ดูตัวอย่างก่อนพิมพ์"));
+    resetButton
         = KasmoButton::fromBag(band, ButtonPresets::pageButton(QStringLiteral("คืนค่าเริ่มต้น")));
-    kasmoButton5->setFixedSize(120, 26);
-    kasmoButton5->setAccessibleName(QStringLiteral("คืนค่าเริ่มต้น"));
-    Text16 = box(band, QString(), 99, 0);
-    Text17 = box(band, QString(), 55, 0);
-    Text18 = box(band, Design::LineFont, 2, 36);
-    Text19 = box(band, Design::LineFont, 2, 36);
-    Check1 = new QCheckBox(QStringLiteral(" เปิด / ปิด"), band);
-    Check2 = new QCheckBox(QStringLiteral(" เปิด / ปิด"), band);
-    for (QCheckBox *c : { Check1, Check2 })
+    resetButton->setFixedSize(120, 26);
+    resetButton->setAccessibleName(QStringLiteral("คืนค่าเริ่มต้น"));
+    line1Box = box(band, QString(), 99, 0);
+    line2Box = box(band, QString(), 55, 0);
+    line1SizeBox = box(band, Design::LineFont, 2, 36);
+    line2SizeBox = box(band, Design::LineFont, 2, 36);
+    line1BoldCheck = new QCheckBox(QStringLiteral(" เปิด / ปิด"), band);
+    line2BoldCheck = new QCheckBox(QStringLiteral(" เปิด / ปิด"), band);
+    for (QCheckBox *c : { line1BoldCheck, line2BoldCheck })
         c->setStyleSheet(QStringLiteral("color: white"));
 
     auto *codeRow = new QHBoxLayout;
     codeRow->setSpacing(6);
-    codeRow->addWidget(caption(band, QStringLiteral("[ รหัสบาร์โค๊ด :"), Text15, true));
-    codeRow->addWidget(Text15);
+    codeRow->addWidget(caption(band, QStringLiteral("[ รหัสบาร์โค๊ด :"), barcodeBox, true));
+    codeRow->addWidget(barcodeBox);
     codeRow->addSpacing(10);
-    codeRow->addWidget(caption(band, QStringLiteral("[ ตำแหน่งเริ่มพิมพ์ :"), Text14, true));
-    codeRow->addWidget(Text14);
+    codeRow->addWidget(caption(band, QStringLiteral("[ ตำแหน่งเริ่มพิมพ์ :"), firstPositionBox, true));
+    codeRow->addWidget(firstPositionBox);
     codeRow->addSpacing(10);
-    codeRow->addWidget(kasmoButton1);
+    codeRow->addWidget(previewButton);
     codeRow->addStretch(1);
-    codeRow->addWidget(kasmoButton5);
+    codeRow->addWidget(resetButton);
     bg->addLayout(codeRow, 0, 0, 1, 6);
-    Text18->setAccessibleName(QStringLiteral("ขนาดตัวอักษร ข้อความที่ 1"));
-    Text19->setAccessibleName(QStringLiteral("ขนาดตัวอักษร ข้อความที่ 2"));
-    Check1->setAccessibleName(QStringLiteral("ตัวหนา ข้อความที่ 1"));
-    Check2->setAccessibleName(QStringLiteral("ตัวหนา ข้อความที่ 2"));
+    line1SizeBox->setAccessibleName(QStringLiteral("ขนาดตัวอักษร ข้อความที่ 1"));
+    line2SizeBox->setAccessibleName(QStringLiteral("ขนาดตัวอักษร ข้อความที่ 2"));
+    line1BoldCheck->setAccessibleName(QStringLiteral("ตัวหนา ข้อความที่ 1"));
+    line2BoldCheck->setAccessibleName(QStringLiteral("ตัวหนา ข้อความที่ 2"));
     const struct
     {
         const char *caption;
         QLineEdit *line, *size;
         QCheckBox *bold;
-    } lines[] = { { "[ ข้อความที่ 1 :", Text16, Text18, Check1 },
-        { "[ ข้อความที่ 2 :", Text17, Text19, Check2 } };
+    } lines[] = { { "[ ข้อความที่ 1 :", line1Box, line1SizeBox, line1BoldCheck },
+        { "[ ข้อความที่ 2 :", line2Box, line2SizeBox, line2BoldCheck } };
     int row = 1;
     for (const auto &l : lines) {
         bg->addWidget(caption(band, QString::fromUtf8(l.caption), l.line, true), row, 0);
@@ -220,128 +220,163 @@ void LabelWindow::buildWindow()
     constexpr int w = 48;
 
     auto [paper, paperGrid] = group(QStringLiteral("ขนาดกระดาษ  (ซม.)"));
-    text3 = box(paper, Design::PaperWidth, 4, w);
-    text4 = box(paper, Design::PaperLength, 4, w);
-    addRow(paper, paperGrid, QStringLiteral("กว้าง :"), text3);
-    addRow(paper, paperGrid, QStringLiteral("ยาว :"), text4);
-    Command1 = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
-    Command2 = plainButton(paper, QStringLiteral("กำหนดเป็น A4"));
-    paperGrid->addWidget(Command1, 2, 0, 1, 2);
-    paperGrid->addWidget(Command2, 2, 0, 1, 2);
-    Option1 = new QRadioButton(QStringLiteral("แนวตั้ง"), paper);
-    Option2 = new QRadioButton(QStringLiteral("แนวนอน"), paper);
-    Option1->setChecked(true);
+    paperWidthBox = box(paper, Design::PaperWidth, 4, w);
+    paperLengthBox = box(paper, Design::PaperLength, 4, w);
+    addRow(paper, paperGrid, QStringLiteral("กว้าง :"), paperWidthBox);
+    addRow(paper, paperGrid, QStringLiteral("ยาว :"), paperLengthBox);
+    customPaperButton = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
+    a4Button = plainButton(paper, QStringLiteral("กำหนดเป็น A4"));
+    paperGrid->addWidget(customPaperButton, 2, 0, 1, 2);
+    paperGrid->addWidget(a4Button, 2, 0, 1, 2);
+    portraitOption = new QRadioButton(QStringLiteral("แนวตั้ง"), paper);
+    landscapeOption = new QRadioButton(QStringLiteral("แนวนอน"), paper);
+    portraitOption->setChecked(true);
     auto *orientation = new QHBoxLayout;
-    orientation->addWidget(Option1);
-    orientation->addWidget(Option2);
+    orientation->addWidget(portraitOption);
+    orientation->addWidget(landscapeOption);
     paperGrid->addLayout(orientation, 3, 0, 1, 2);
     paper->setMinimumWidth(150);
 
     auto [margins, marginGrid] = group(QStringLiteral("ขอบกระดาษ (ซม.)"));
-    Text1 = box(margins, Design::Top, 4, w);
-    text2 = box(margins, Design::Bottom, 4, w);
-    Text5 = box(margins, Design::Left, 4, w);
-    Text6 = box(margins, Design::Right, 4, w);
-    addRow(margins, marginGrid, QStringLiteral("ขอบบน :"), Text1);
-    addRow(margins, marginGrid, QStringLiteral("ขอบล่าง :"), text2);
-    addRow(margins, marginGrid, QStringLiteral("ขอบซ้าย :"), Text5);
-    addRow(margins, marginGrid, QStringLiteral("ขอบขวา :"), Text6);
+    topMarginBox = box(margins, Design::Top, 4, w);
+    bottomMarginBox = box(margins, Design::Bottom, 4, w);
+    leftMarginBox = box(margins, Design::Left, 4, w);
+    rightMarginBox = box(margins, Design::Right, 4, w);
+    addRow(margins, marginGrid, QStringLiteral("ขอบบน :"), topMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบล่าง :"), bottomMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบซ้าย :"), leftMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบขวา :"), rightMarginBox);
 
     auto [type, typeGrid] = group(QStringLiteral("ประเภทบาร์โค๊ด"));
-    Combo1 = new QComboBox(type);
-    Combo1->addItems({ QStringLiteral("Code_128"), QStringLiteral("EAN_13") });
-    Combo1->setAccessibleName(QStringLiteral("ประเภทบาร์โค๊ด"));
-    typeGrid->addWidget(Combo1, 0, 0);
+    barcodeTypeList = new QComboBox(type);
+    barcodeTypeList->addItems({ QStringLiteral("Code_128"), QStringLiteral("EAN_13") });
+    barcodeTypeList->setAccessibleName(QStringLiteral("ประเภทบาร์โค๊ด"));
+    typeGrid->addWidget(barcodeTypeList, 0, 0);
     typeGrid->setRowStretch(1, 1);
 
     auto [size, sizeGrid] = group(QStringLiteral("ขนาดบาร์โค๊ด"));
-    Text7 = box(size, Design::BarLength, 4, w);
-    Text12 = box(size, Design::Thickness, 1, w);
-    addRow(size, sizeGrid, QStringLiteral("ยาว :"), Text7);
-    addRow(size, sizeGrid, QStringLiteral("หนา :"), Text12);
+    barLengthBox = box(size, Design::BarLength, 4, w);
+    barThicknessBox = box(size, Design::Thickness, 1, w);
+    addRow(size, sizeGrid, QStringLiteral("ยาว :"), barLengthBox);
+    addRow(size, sizeGrid, QStringLiteral("หนา :"), barThicknessBox);
     sizeGrid->setRowStretch(2, 1);
 
     auto [perRow, perRowGrid] = group(QStringLiteral("จำนวนบาร์โค๊ด / บรรทัด"));
-    Text9 = box(perRow, Design::PerRow, 2, w);
-    Text9->setAccessibleName(perRow->title());
-    perRowGrid->addWidget(Text9, 0, 0, Qt::AlignHCenter);
+    labelsPerRowBox = box(perRow, Design::PerRow, 2, w);
+    labelsPerRowBox->setAccessibleName(perRow->title());
+    perRowGrid->addWidget(labelsPerRowBox, 0, 0, Qt::AlignHCenter);
     perRowGrid->setRowStretch(1, 1);
 
     auto [spacing, spacingGrid] = group(QStringLiteral("ระยะห่างของบาร์โค๊ด"));
-    Text10 = box(spacing, Design::SpacingRight, 4, w);
-    Text11 = box(spacing, Design::SpacingDown, 4, w);
-    addRow(spacing, spacingGrid, QStringLiteral("ด้านขวา :"), Text10);
-    addRow(spacing, spacingGrid, QStringLiteral("ด้านล่าง :"), Text11);
+    spacingRightBox = box(spacing, Design::SpacingRight, 4, w);
+    spacingDownBox = box(spacing, Design::SpacingDown, 4, w);
+    addRow(spacing, spacingGrid, QStringLiteral("ด้านขวา :"), spacingRightBox);
+    addRow(spacing, spacingGrid, QStringLiteral("ด้านล่าง :"), spacingDownBox);
     spacingGrid->setRowStretch(2, 1);
 
     auto [count, countGrid] = group(QStringLiteral("พิมพ์บาร์โค๊ดทั้งหมด"));
-    Text13 = box(count, Design::Count, 3, w);
-    Text13->setAccessibleName(count->title());
-    countGrid->addWidget(Text13, 0, 0, Qt::AlignHCenter);
+    labelCountBox = box(count, Design::Count, 3, w);
+    labelCountBox->setAccessibleName(count->title());
+    countGrid->addWidget(labelCountBox, 0, 0, Qt::AlignHCenter);
     countGrid->setRowStretch(1, 1);
 
     auto [fonts, fontGrid] = group(QStringLiteral("ขนาดตัวอักษร"));
-    Text8 = box(fonts, Design::BarcodeFont, 2, w);
-    Text8->setAccessibleName(QStringLiteral("ขนาดตัวอักษร บาร์โค๊ด"));
-    fontGrid->addWidget(Text8, 0, 0, Qt::AlignHCenter);
-    Command3 = plainButton(fonts, QStringLiteral("กดเพื่อเลือกสี"));
-    fontGrid->addWidget(Command3, 1, 0);
+    barcodeSizeBox = box(fonts, Design::BarcodeFont, 2, w);
+    barcodeSizeBox->setAccessibleName(QStringLiteral("ขนาดตัวอักษร บาร์โค๊ด"));
+    fontGrid->addWidget(barcodeSizeBox, 0, 0, Qt::AlignHCenter);
+    colourButton = plainButton(fonts, QStringLiteral("กดเพื่อเลือกสี"));
+    fontGrid->addWidget(colourButton, 1, 0);
     fontGrid->setRowStretch(2, 1);
 
-    ARViewer21 = new ReportViewer(Frame1);
-    ARViewer21->setAccessibleName(QStringLiteral("ตัวอย่างบาร์โค๊ด"));
-    Command4 = plainButton(Frame1, QStringLiteral("ส่งออก PDF"));
-    Command4->setEnabled(false);
-    Image1->lower();
+    sheetViewer = new ReportViewer(contentFrame);
+    sheetViewer->setAccessibleName(QStringLiteral("ตัวอย่างบาร์โค๊ด"));
+    exportPdfButton = plainButton(contentFrame, QStringLiteral("ส่งออก PDF"));
+    exportPdfButton->setEnabled(false);
+    banner->lower();
     setup->setGeometry(0, 0, WindowWidth, tw(SetupHeight) - 2);
-    Image1->setGeometry(0, 0, WindowWidth, band->sizeHint().height() + 8);
+    banner->setGeometry(0, 0, WindowWidth, band->sizeHint().height() + 8);
 
     setPaperMode(LabelPaperMode::A4);
     setLabelColour(Qt::black);
 
     // Handlers.
-    connect(kasmoButton1, &KasmoButton::Click, this, &LabelWindow::kasmoButton1_Click);
-    connect(kasmoButton5, &KasmoButton::Click, this, &LabelWindow::kasmoButton5_Click);
-    connect(Command1, &QPushButton::clicked, this, &LabelWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &LabelWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &LabelWindow::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &LabelWindow::Command4_Click);
-    connect(Option1, &QRadioButton::clicked, this, &LabelWindow::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &LabelWindow::Option2_Click);
+    connect(previewButton, &KasmoButton::Click, this, &LabelWindow::preview);
+    connect(resetButton, &KasmoButton::Click, this, &LabelWindow::reset);
+    connect(customPaperButton, &QPushButton::clicked, this, [this] {
+        setPaperMode(LabelPaperMode::Custom);
+        preview();
+    });
+    connect(a4Button, &QPushButton::clicked, this, [this] {
+        setPaperMode(LabelPaperMode::A4);
+        preview();
+    });
+    connect(colourButton, &QPushButton::clicked, this, &LabelWindow::chooseColour);
+    connect(exportPdfButton, &QPushButton::clicked, this,
+        [this] { ExportViewerPages(sheetViewer, ExportKind::Pdf); });
+    connect(portraitOption, &QRadioButton::clicked, this, [this] { preview(); });
+    connect(landscapeOption, &QRadioButton::clicked, this, [this] { preview(); });
 
-    CharacterFilter::install(Text15, [this](int &KeyAscii) { Text15_KeyPress(KeyAscii); });
+    // Enter in the barcode box looks the product up and previews; other keys go in as typed.
+    CharacterFilter::install(barcodeBox, [this](int &key) {
+        if (key != 13)
+            return;
+        key = 0;
+        lookUpProduct();
+    });
     // The two text lines take every key; Enter previews.
-    for (QLineEdit *e : { Text16, Text17 })
-        CharacterFilter::install(e, [this](int &KeyAscii) {
-            if (KeyAscii == 13) {
-                KeyAscii = 0;
-                kasmoButton1_Click();
+    for (QLineEdit *e : { line1Box, line2Box })
+        CharacterFilter::install(e, [this](int &key) {
+            if (key == 13) {
+                key = 0;
+                preview();
             }
         });
     // The set-up boxes: Enter previews, every other key goes through the box's filter.
-    const QList<QLineEdit *> numbers { Text14, Text12, Text9, Text13, Text8, Text18, Text19 };
+    const QList<QLineEdit *> numbers { firstPositionBox, barThicknessBox, labelsPerRowBox,
+        labelCountBox, barcodeSizeBox, line1SizeBox, line2SizeBox };
     for (QLineEdit *e : setupBoxes()) {
         const bool whole = numbers.contains(e);
-        CharacterFilter::install(e, [this, whole](int &KeyAscii) {
-            if (KeyAscii == 13) {
-                KeyAscii = 0;
-                kasmoButton1_Click();
+        CharacterFilter::install(e, [this, whole](int &key) {
+            if (key == 13) {
+                key = 0;
+                preview();
                 return;
             }
-            KeyAscii = whole ? KeyFilters::digitsOnly(KeyAscii) : KeyFilters::decimalOnly(KeyAscii);
+            key = whole ? KeyFilters::digitsOnly(key) : KeyFilters::decimalOnly(key);
         });
         InputBoxes::refuseRightClick(e);
         e->installEventFilter(this);
     }
 
+    const std::pair<QWidget *, const char *> names[] = { { barcodeBox, "barcodeBox" },
+        { firstPositionBox, "firstPositionBox" }, { line1Box, "line1Box" },
+        { line2Box, "line2Box" }, { line1SizeBox, "line1SizeBox" },
+        { line2SizeBox, "line2SizeBox" }, { line1BoldCheck, "line1BoldCheck" },
+        { line2BoldCheck, "line2BoldCheck" }, { paperWidthBox, "paperWidthBox" },
+        { paperLengthBox, "paperLengthBox" }, { customPaperButton, "customPaperButton" },
+        { a4Button, "a4Button" }, { portraitOption, "portraitOption" },
+        { landscapeOption, "landscapeOption" }, { topMarginBox, "topMarginBox" },
+        { bottomMarginBox, "bottomMarginBox" }, { leftMarginBox, "leftMarginBox" },
+        { rightMarginBox, "rightMarginBox" }, { barcodeTypeList, "barcodeTypeList" },
+        { barLengthBox, "barLengthBox" }, { barThicknessBox, "barThicknessBox" },
+        { labelsPerRowBox, "labelsPerRowBox" }, { spacingRightBox, "spacingRightBox" },
+        { spacingDownBox, "spacingDownBox" }, { labelCountBox, "labelCountBox" },
+        { barcodeSizeBox, "barcodeSizeBox" }, { colourButton, "colourButton" },
+        { exportPdfButton, "exportPdfButton" }, { previewButton, "previewButton" },
+        { resetButton, "resetButton" }, { sheetViewer, "sheetViewer" }, { banner, "banner" } };
+    for (const auto &[w, name] : names)
+        w->setObjectName(QLatin1String(name));
+
     setFixedSize(WindowWidth, WindowHeight);
-    Form_Resize();
+    placeControls();
 }
 
 QList<QLineEdit *> LabelWindow::setupBoxes() const
 {
-    return { Text14, text3, text4, Text1, text2, Text5, Text6, Text7, Text12, Text9, Text13, Text8,
-        Text18, Text19, Text10, Text11 };
+    return { firstPositionBox, paperWidthBox, paperLengthBox, topMarginBox, bottomMarginBox,
+        leftMarginBox, rightMarginBox, barLengthBox, barThicknessBox, labelsPerRowBox,
+        labelCountBox, barcodeSizeBox, line1SizeBox, line2SizeBox, spacingRightBox,
+        spacingDownBox };
 }
 
 bool LabelWindow::eventFilter(QObject *watched, QEvent *event)
@@ -354,44 +389,45 @@ bool LabelWindow::eventFilter(QObject *watched, QEvent *event)
 void LabelWindow::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    placeControls();
 }
 
-void LabelWindow::Form_Resize()
+void LabelWindow::placeControls()
 {
     if (isMinimized())
         return;
     const double W = Twips::fromPixelsX(width());
     const double H = Twips::fromPixelsY(height());
-    Frame1->setGeometry(0, 0, width(), height());
+    contentFrame->setGeometry(0, 0, width(), height());
     const QRect viewer(tw(110), tw(SetupHeight), tw(qMax(0.0, W - 220)), tw(qMax(0.0, H - 3800)));
-    ARViewer21->setGeometry(viewer);
-    const QSize b = Command4->sizeHint().expandedTo(QSize(110, 24));
-    Command4->setGeometry(viewer.right() - b.width() - 4, viewer.top() + 2, b.width(), b.height());
-    Command4->raise();
+    sheetViewer->setGeometry(viewer);
+    const QSize b = exportPdfButton->sizeHint().expandedTo(QSize(110, 24));
+    exportPdfButton->setGeometry(
+        viewer.right() - b.width() - 4, viewer.top() + 2, b.width(), b.height());
+    exportPdfButton->raise();
 }
 
 void LabelWindow::showModal()
 {
     QPointer<LabelWindow> w = WindowRegistry::instance<LabelWindow>();
-    w->Form_Load();
+    w->load();
     DialogRunner::exec(w);
 }
 
-void LabelWindow::Form_Load()
+void LabelWindow::load()
 {
     skipOnFailure("LabelWindow", [this] { WindowPlacement::place(this, VerticalPlace::Third); });
-    Combo1->setCurrentIndex(0);
-    skipOnFailure("LabelWindow", [this] { PrepareViewerToolbar(ARViewer21); });
+    barcodeTypeList->setCurrentIndex(0);
+    skipOnFailure("LabelWindow", [this] { PrepareViewerToolbar(sheetViewer); });
     try {
-        Showdata();
+        loadLayout();
     } catch (const DbError &e) {
         // The boxes keep their design texts; the window still works.
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
     }
 }
 
-void LabelWindow::Showdata()
+void LabelWindow::loadLayout()
 {
     const std::optional<LabelLayout> l = loadLabelLayout(ShopDatabase::connection());
     // Without the row the boxes keep their design texts; the first preview says the layout
@@ -399,78 +435,53 @@ void LabelWindow::Showdata()
     if (!l)
         return;
     const std::pair<QLineEdit *, QString> texts[] = {
-        { text3, l->SpaperW },
-        { text4, l->SpaperH },
-        { Text1, l->SKpaperT },
-        { text2, l->SKpaperD },
-        { Text5, l->SKpaperL },
-        { Text6, l->SKpaperR },
-        { Text7, l->SSpaperW },
-        { Text12, l->SSpaperH },
-        { Text9, l->SBHcount },
-        { Text10, l->SBarR },
-        { Text11, l->SBarD },
-        { Text13, l->SBarcode },
-        { Text8, l->SFsize },
-        { Text18, l->SFsize1 },
-        { Text19, l->SFsize2 },
+        { paperWidthBox, l->SpaperW },
+        { paperLengthBox, l->SpaperH },
+        { topMarginBox, l->SKpaperT },
+        { bottomMarginBox, l->SKpaperD },
+        { leftMarginBox, l->SKpaperL },
+        { rightMarginBox, l->SKpaperR },
+        { barLengthBox, l->SSpaperW },
+        { barThicknessBox, l->SSpaperH },
+        { labelsPerRowBox, l->SBHcount },
+        { spacingRightBox, l->SBarR },
+        { spacingDownBox, l->SBarD },
+        { labelCountBox, l->SBarcode },
+        { barcodeSizeBox, l->SFsize },
+        { line1SizeBox, l->SFsize1 },
+        { line2SizeBox, l->SFsize2 },
     };
     for (const auto &[box, text] : texts)
         if (!text.isNull())
             box->setText(text);
-    Check1->setChecked(l->SFbold1);
-    Check2->setChecked(l->SFbold2);
+    line1BoldCheck->setChecked(l->SFbold1);
+    line2BoldCheck->setChecked(l->SFbold2);
 }
 
-void LabelWindow::Text15_KeyPress(int &KeyAscii)
+void LabelWindow::lookUpProduct()
 {
-    if (KeyAscii != 13)
-        return;
-    KeyAscii = 0;
     try {
         const std::optional<LabelProduct> p
-            = findLabelProduct(ShopDatabase::connection(), Text15->text());
-        Text16->setText(p ? labelLine1(*p) : QString());
-        Text17->setText(p ? labelLine2(*p) : QString());
+            = findLabelProduct(ShopDatabase::connection(), barcodeBox->text());
+        line1Box->setText(p ? labelLine1(*p) : QString());
+        line2Box->setText(p ? labelLine2(*p) : QString());
     } catch (const DbError &e) {
         MsgBox(e.text(), MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
         return;
     }
-    kasmoButton1_Click();
+    preview();
 }
 
 void LabelWindow::setPaperMode(LabelPaperMode mode)
 {
     m_paperMode = mode;
     const bool custom = mode == LabelPaperMode::Custom;
-    Option1->setEnabled(!custom);
-    Option2->setEnabled(!custom);
-    text3->setEnabled(custom);
-    text4->setEnabled(custom);
-    Command1->setVisible(!custom);
-    Command2->setVisible(custom);
-}
-
-void LabelWindow::Command1_Click()
-{
-    setPaperMode(LabelPaperMode::Custom);
-    kasmoButton1_Click();
-}
-
-void LabelWindow::Command2_Click()
-{
-    setPaperMode(LabelPaperMode::A4);
-    kasmoButton1_Click();
-}
-
-void LabelWindow::Option1_Click()
-{
-    kasmoButton1_Click();
-}
-
-void LabelWindow::Option2_Click()
-{
-    kasmoButton1_Click();
+    portraitOption->setEnabled(!custom);
+    landscapeOption->setEnabled(!custom);
+    paperWidthBox->setEnabled(custom);
+    paperLengthBox->setEnabled(custom);
+    customPaperButton->setVisible(!custom);
+    a4Button->setVisible(custom);
 }
 
 void LabelWindow::setLabelColour(const QColor &colour)
@@ -478,12 +489,12 @@ void LabelWindow::setLabelColour(const QColor &colour)
     m_labelColour = colour;
     const QColor text = colour.lightnessF() < 0.5 ? Qt::white : Qt::black;
     // With a border of its own the face is drawn flat, in exactly the colour.
-    Command3->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; "
-                                           "border: 1px solid #808080; padding: 3px 6px; }")
-                                .arg(colour.name(), text.name()));
+    colourButton->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; "
+                                               "border: 1px solid #808080; padding: 3px 6px; }")
+                                    .arg(colour.name(), text.name()));
 }
 
-void LabelWindow::Command3_Click()
+void LabelWindow::chooseColour()
 {
     skipOnFailure("LabelWindow", [this] {
         // A cancelled dialog keeps the colour last chosen in it.
@@ -492,85 +503,89 @@ void LabelWindow::Command3_Click()
             m_dialogColour = chosen;
     });
     skipOnFailure("LabelWindow", [this] { setLabelColour(m_dialogColour); });
-    kasmoButton1_Click();
+    preview();
 }
 
-void LabelWindow::Command4_Click()
+void LabelWindow::reset()
 {
-    ExportViewerPages(ARViewer21, ExportKind::Pdf);
-}
-
-void LabelWindow::kasmoButton5_Click()
-{
-    Check1->setChecked(false);
-    Check2->setChecked(false);
-    Text16->clear();
-    Text17->clear();
-    Text18->setText(Design::LineFont);
-    Text19->setText(Design::LineFont);
-    Text15->clear();
-    Text14->setText(Design::FirstPosition);
-    text3->setText(Design::PaperWidth);
-    text4->setText(Design::PaperLength);
-    Text1->setText(Design::Top);
-    text2->setText(Design::Bottom);
-    Text5->setText(Design::Left);
-    Text6->setText(Design::Right);
-    Combo1->setCurrentIndex(0);
-    Text7->setText(Design::BarLength);
-    Text12->setText(Design::Thickness);
-    Text9->setText(Design::PerRow);
-    Text10->setText(Design::SpacingRight);
-    Text11->setText(Design::SpacingDown);
-    Text13->setText(Design::Count);
-    Text8->setText(Design::BarcodeFont);
+    line1BoldCheck->setChecked(false);
+    line2BoldCheck->setChecked(false);
+    line1Box->clear();
+    line2Box->clear();
+    line1SizeBox->setText(Design::LineFont);
+    line2SizeBox->setText(Design::LineFont);
+    barcodeBox->clear();
+    firstPositionBox->setText(Design::FirstPosition);
+    paperWidthBox->setText(Design::PaperWidth);
+    paperLengthBox->setText(Design::PaperLength);
+    topMarginBox->setText(Design::Top);
+    bottomMarginBox->setText(Design::Bottom);
+    leftMarginBox->setText(Design::Left);
+    rightMarginBox->setText(Design::Right);
+    barcodeTypeList->setCurrentIndex(0);
+    barLengthBox->setText(Design::BarLength);
+    barThicknessBox->setText(Design::Thickness);
+    labelsPerRowBox->setText(Design::PerRow);
+    spacingRightBox->setText(Design::SpacingRight);
+    spacingDownBox->setText(Design::SpacingDown);
+    labelCountBox->setText(Design::Count);
+    barcodeSizeBox->setText(Design::BarcodeFont);
     setLabelColour(Qt::black);
 }
 
 LabelSheetSetup LabelWindow::sheetSetup() const
 {
     LabelSheetSetup s;
-    s.portrait = Option1->isChecked();
+    s.portrait = portraitOption->isChecked();
     s.paperMode = m_paperMode;
-    s.paperWidth = text3->text();
-    s.paperLength = text4->text();
-    s.topMargin = Text1->text();
-    s.bottomMargin = text2->text();
-    s.leftMargin = Text5->text();
-    s.rightMargin = Text6->text();
-    s.barcodeType = Combo1->currentIndex();
-    s.barLength = Text7->text();
-    s.barThickness = Text12->text();
-    s.labelsPerRow = Text9->text();
-    s.spacingRight = Text10->text();
-    s.spacingDown = Text11->text();
-    s.labelCount = Text13->text();
-    s.barcodeFontSize = Text8->text();
-    s.line1FontSize = Text18->text();
-    s.line2FontSize = Text19->text();
-    s.line1Bold = Check1->isChecked();
-    s.line2Bold = Check2->isChecked();
+    s.paperWidth = paperWidthBox->text();
+    s.paperLength = paperLengthBox->text();
+    s.topMargin = topMarginBox->text();
+    s.bottomMargin = bottomMarginBox->text();
+    s.leftMargin = leftMarginBox->text();
+    s.rightMargin = rightMarginBox->text();
+    switch (barcodeTypeList->currentIndex()) {
+    case 0:
+        s.barcodeStyle = BarcodeStyle::Code128;
+        break;
+    case 1:
+        s.barcodeStyle = BarcodeStyle::Ean13;
+        break;
+    default:
+        s.barcodeStyle.reset();
+    }
+    s.barLength = barLengthBox->text();
+    s.barThickness = barThicknessBox->text();
+    s.labelsPerRow = labelsPerRowBox->text();
+    s.spacingRight = spacingRightBox->text();
+    s.spacingDown = spacingDownBox->text();
+    s.labelCount = labelCountBox->text();
+    s.barcodeFontSize = barcodeSizeBox->text();
+    s.line1FontSize = line1SizeBox->text();
+    s.line2FontSize = line2SizeBox->text();
+    s.line1Bold = line1BoldCheck->isChecked();
+    s.line2Bold = line2BoldCheck->isChecked();
     s.colour = m_labelColour;
-    s.firstPosition = Text14->text();
-    s.value = Text15->text();
-    s.line1 = Text16->text();
-    s.line2 = Text17->text();
+    s.firstPosition = firstPositionBox->text();
+    s.value = barcodeBox->text();
+    s.line1 = line1Box->text();
+    s.line2 = line2Box->text();
     return s;
 }
 
-void LabelWindow::kasmoButton1_Click()
+void LabelWindow::preview()
 {
-    if (trimBlanks(Text15->text()).isEmpty()) {
+    if (trimBlanks(barcodeBox->text()).isEmpty()) {
         MsgBox(LabelText::NoBarcodeValue, MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle,
             MsgResult::Ok, this);
-        Text15->setFocus();
+        barcodeBox->setFocus();
         return;
     }
     skipOnFailure("LabelWindow", [this] { checkBoxes(); });
     skipOnFailure("LabelWindow", [this] { fitLabelsPerRow(); });
     skipOnFailure("LabelWindow", [this] { makeSheet(); });
     storeLayout();
-    Command4->setEnabled(true);
+    exportPdfButton->setEnabled(true);
 }
 
 void LabelWindow::checkBoxes()
@@ -581,22 +596,22 @@ void LabelWindow::checkBoxes()
     };
     // Order matters: several messages follow one another in this order.
     const std::pair<QLineEdit *, LabelBoxRule> rules[] = {
-        { Text14, rule(Design::FirstPosition) },
-        { text3, ranged(Design::PaperWidth, 1, 100, LabelText::PaperRange) },
-        { text4, ranged(Design::PaperLength, 1, 100, LabelText::PaperRange) },
-        { Text1, ranged(Design::Top, 0.1, 20, LabelText::MarginRange) },
-        { text2, ranged(Design::Bottom, 0.1, 20, LabelText::MarginRange) },
-        { Text5, ranged(Design::Left, 0.1, 20, LabelText::MarginRange) },
-        { Text6, ranged(Design::Right, 0.1, 20, LabelText::MarginRange) },
-        { Text7, ranged(Design::BarLength, 1, 10, LabelText::BarLengthRange) },
-        { Text12, rule(Design::Thickness) },
-        { Text9, rule(Design::PerRow) },
-        { Text13, rule(Design::Count) },
-        { Text8, rule(Design::BarcodeFont) },
-        { Text18, rule(Design::LineFont) },
-        { Text19, rule(Design::LineFont) },
-        { Text10, ranged(Design::SpacingRight, 0.1, 20, LabelText::SpacingRightRange) },
-        { Text11, ranged(Design::SpacingDown, 1, 20, LabelText::SpacingDownRange) },
+        { firstPositionBox, rule(Design::FirstPosition) },
+        { paperWidthBox, ranged(Design::PaperWidth, 1, 100, LabelText::PaperRange) },
+        { paperLengthBox, ranged(Design::PaperLength, 1, 100, LabelText::PaperRange) },
+        { topMarginBox, ranged(Design::Top, 0.1, 20, LabelText::MarginRange) },
+        { bottomMarginBox, ranged(Design::Bottom, 0.1, 20, LabelText::MarginRange) },
+        { leftMarginBox, ranged(Design::Left, 0.1, 20, LabelText::MarginRange) },
+        { rightMarginBox, ranged(Design::Right, 0.1, 20, LabelText::MarginRange) },
+        { barLengthBox, ranged(Design::BarLength, 1, 10, LabelText::BarLengthRange) },
+        { barThicknessBox, rule(Design::Thickness) },
+        { labelsPerRowBox, rule(Design::PerRow) },
+        { labelCountBox, rule(Design::Count) },
+        { barcodeSizeBox, rule(Design::BarcodeFont) },
+        { line1SizeBox, rule(Design::LineFont) },
+        { line2SizeBox, rule(Design::LineFont) },
+        { spacingRightBox, ranged(Design::SpacingRight, 0.1, 20, LabelText::SpacingRightRange) },
+        { spacingDownBox, ranged(Design::SpacingDown, 1, 20, LabelText::SpacingDownRange) },
     };
     for (const auto &[box, r] : rules) {
         const LabelBoxVerdict v = checkLabelBox(r, box->text());
@@ -618,36 +633,36 @@ void LabelWindow::fitLabelsPerRow()
         return;
     MsgBox(LabelText::labelsPerRowRange(fit), MsgButtons::Ok, MsgIcon::Warning, Msg::StatusTitle,
         MsgResult::Ok, this);
-    Text9->setText(QString::number(fit));
+    labelsPerRowBox->setText(QString::number(fit));
 }
 
 void LabelWindow::makeSheet()
 {
     auto sheet = std::make_unique<LabelSheetLayout>(sheetSetup());
-    ARViewer21->setReport(sheet.get());
-    m_report = std::move(sheet);
+    sheetViewer->setReport(sheet.get());
+    m_sheet = std::move(sheet);
 }
 
 void LabelWindow::storeLayout()
 {
     LabelLayout l;
-    l.SpaperW = trimBlanks(text3->text());
-    l.SpaperH = trimBlanks(text4->text());
-    l.SKpaperT = trimBlanks(Text1->text());
-    l.SKpaperD = trimBlanks(text2->text());
-    l.SKpaperL = trimBlanks(Text5->text());
-    l.SKpaperR = trimBlanks(Text6->text());
-    l.SSpaperW = trimBlanks(Text7->text());
-    l.SSpaperH = trimBlanks(Text12->text());
-    l.SBHcount = trimBlanks(Text9->text());
-    l.SBarR = trimBlanks(Text10->text());
-    l.SBarD = trimBlanks(Text11->text());
-    l.SBarcode = trimBlanks(Text13->text());
-    l.SFsize = trimBlanks(Text8->text());
-    l.SFsize1 = trimBlanks(Text18->text());
-    l.SFsize2 = trimBlanks(Text19->text());
-    l.SFbold1 = Check1->isChecked();
-    l.SFbold2 = Check2->isChecked();
+    l.SpaperW = trimBlanks(paperWidthBox->text());
+    l.SpaperH = trimBlanks(paperLengthBox->text());
+    l.SKpaperT = trimBlanks(topMarginBox->text());
+    l.SKpaperD = trimBlanks(bottomMarginBox->text());
+    l.SKpaperL = trimBlanks(leftMarginBox->text());
+    l.SKpaperR = trimBlanks(rightMarginBox->text());
+    l.SSpaperW = trimBlanks(barLengthBox->text());
+    l.SSpaperH = trimBlanks(barThicknessBox->text());
+    l.SBHcount = trimBlanks(labelsPerRowBox->text());
+    l.SBarR = trimBlanks(spacingRightBox->text());
+    l.SBarD = trimBlanks(spacingDownBox->text());
+    l.SBarcode = trimBlanks(labelCountBox->text());
+    l.SFsize = trimBlanks(barcodeSizeBox->text());
+    l.SFsize1 = trimBlanks(line1SizeBox->text());
+    l.SFsize2 = trimBlanks(line2SizeBox->text());
+    l.SFbold1 = line1BoldCheck->isChecked();
+    l.SFbold2 = line2BoldCheck->isChecked();
     try {
         storeLabelLayout(ShopDatabase::connection(), l);
     } catch (const DbError &e) {

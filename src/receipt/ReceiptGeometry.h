@@ -10,7 +10,7 @@ namespace ReceiptGeometry {
 constexpr float DesignedPaperWidth = 12240.0f;
 constexpr float DesignedPaperHeight = 15840.0f;
 constexpr float DesignedMargin = 1440.0f;
-constexpr float AmountWidth = 992.0f; // Field3 and Label4
+constexpr float AmountWidth = 992.0f; // amount and amountHeading
 constexpr float AmountOffset = 980.0f; // amount column starts this far before the printable width
 constexpr float QuantityWidth = 425.0f;
 constexpr float PriceAndQuantityWidth = 850.0f;

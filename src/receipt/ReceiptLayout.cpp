@@ -1,15 +1,11 @@
 #include "receipt/ReceiptLayout.h"
 #include "platform/ui/Clock.h"
 #include "receipt/ReceiptGeometry.h"
-#include "receipt/ReceiptWindow.h"
 #include "records/Blanks.h"
-#include "records/Codes.h"
 #include "records/Currency.h"
 #include "records/DateText.h"
 #include "records/Val.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <algorithm>
 #include <vector>
 
@@ -77,11 +73,12 @@ void setSize(ReportElement *e, const QString &boxText)
 
 } // namespace
 
-ReceiptLayout::ReceiptLayout(const ReceiptWindow *layout, const StoredSale *sale, int printSource)
-    : m_layout(layout)
+ReceiptLayout::ReceiptLayout(
+    const ReceiptSetup &setup, const StoredSale *sale, ReceiptSource source)
+    : m_setup(setup)
     , m_sale(sale)
     , m_sample(sampleSale())
-    , m_source(printSource)
+    , m_source(source)
 {
     design();
 }
@@ -109,36 +106,36 @@ void ReceiptLayout::design()
 
     ReportSection *h = GroupHeader();
     h->height = 1290;
-    text(h, "Label1", 0, 0, 567, 283, 13, Centre);
-    text(h, "Label2", 0, 300, 567, 283, 13, Centre);
-    text(h, "Label8", 0, 600, 567, 283, 13, Left);
-    h->addLine(QStringLiteral("Line1"), 0, 950, 425, 950);
-    text(h, "Label3", 0, 992, 1276, 284, 13, Left, false, QStringLiteral("รายการสินค้า"));
-    text(h, "Label4", 1276, 992, 992, 284, 13, Right, false, QStringLiteral("จำนวนเงิน"));
+    text(h, "headerLine1", 0, 0, 567, 283, 13, Centre);
+    text(h, "headerLine2", 0, 300, 567, 283, 13, Centre);
+    text(h, "receiptNumber", 0, 600, 567, 283, 13, Left);
+    h->addLine(QStringLiteral("headerRule"), 0, 950, 425, 950);
+    text(h, "itemsHeading", 0, 992, 1276, 284, 13, Left, false, QStringLiteral("รายการสินค้า"));
+    text(h, "amountHeading", 1276, 992, 992, 284, 13, Right, false, QStringLiteral("จำนวนเงิน"));
 
     ReportSection *d = Detail();
     d->height = 285;
-    text(d, "Field1", 0, 0, QuantityWidth, 283, 13, Left);
-    text(d, "Field2", 425, 0, 567, 283, 13, Left);
-    text(d, "Field3", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"))
+    text(d, "quantity", 0, 0, QuantityWidth, 283, 13, Left);
+    text(d, "itemName", 425, 0, 567, 283, 13, Left);
+    text(d, "amount", 1134, 0, AmountWidth, 283, 13, Right, false, QStringLiteral("999,999.00"))
         ->value
         = ReportValue::Money;
 
     ReportSection *f = GroupFooter();
     f->height = 2655;
-    f->addLine(QStringLiteral("Line2"), 0, 0, 425, 0);
-    text(f, "Label7", 0, 142, 2268, 425, 15, Right, true, QStringLiteral("ส่วนลด 9,999.00 บาท"));
-    text(f, "Label5", 0, 567, 2268, 425, 15, Right, true,
-        QStringLiteral("รวมเป็นเงิน 999,999.00 บาท"));
-    text(f, "Label10", 0, 992, 2268, 425, 15, Right, true, QStringLiteral("รับเงินมา 9,999.00 บาท"));
-    text(f, "Label11", 0, 1417, 2268, 426, 15, Right, true, QStringLiteral("เงินทอน 9,999.00 บาท"));
-    text(f, "Label9", 0, 1843, 2268, 425, 13, Right, true);
-    text(f, "Field4", 0, 2290, 2268, 283, 13, Centre);
+    f->addLine(QStringLiteral("totalsRule"), 0, 0, 425, 0);
+    text(f, "discount", 0, 142, 2268, 425, 15, Right, true, QStringLiteral("ส่วนลด 9,999.00 บาท"));
+    text(
+        f, "total", 0, 567, 2268, 425, 15, Right, true, QStringLiteral("รวมเป็นเงิน 999,999.00 บาท"));
+    text(f, "cash", 0, 992, 2268, 425, 15, Right, true, QStringLiteral("รับเงินมา 9,999.00 บาท"));
+    text(f, "change", 0, 1417, 2268, 426, 15, Right, true, QStringLiteral("เงินทอน 9,999.00 บาท"));
+    text(f, "saleTime", 0, 1843, 2268, 425, 13, Right, true);
+    text(f, "footer", 0, 2290, 2268, 283, 13, Centre);
 }
 
 bool ReceiptLayout::showUnitPrice() const
 {
-    return m_layout->Check3->isChecked();
+    return m_setup.showUnitPrice;
 }
 
 QString ReceiptLayout::quantityText(
@@ -168,10 +165,10 @@ QString ReceiptLayout::cashText(const QString &cash)
 
 void ReceiptLayout::ActiveReport_Initialize()
 {
-    const ReceiptWindow &b = *m_layout;
+    const ReceiptSetup &b = m_setup;
     PageSettings.orientation = ReportPageSettings::Portrait;
-    const Page page = pageFromBoxes({ b.text3->text(), b.text4->text(), b.Text1->text(),
-        b.text2->text(), b.Text5->text(), b.Text6->text() });
+    const Page page = pageFromBoxes(
+        { b.paperWidth, b.paperLength, b.topMargin, b.bottomMargin, b.leftMargin, b.rightMargin });
     PageSettings.gutter = page.gutter;
     PageSettings.leftMargin = page.leftMargin;
     PageSettings.rightMargin = page.rightMargin;
@@ -182,79 +179,78 @@ void ReceiptLayout::ActiveReport_Initialize()
     PageSettings.paperWidth = page.paperWidth;
     const float W = page.printableWidth();
 
-    ReportElement *Label1 = element(QStringLiteral("Label1"));
-    ReportElement *Label2 = element(QStringLiteral("Label2"));
-    ReportElement *Label8 = element(QStringLiteral("Label8"));
-    ReportElement *Field1 = element(QStringLiteral("Field1"));
-    ReportElement *Field2 = element(QStringLiteral("Field2"));
-    ReportElement *Field3 = element(QStringLiteral("Field3"));
-    ReportElement *Field4 = element(QStringLiteral("Field4"));
-    ReportElement *Label9 = element(QStringLiteral("Label9"));
+    ReportElement *headerLine1 = element(QStringLiteral("headerLine1"));
+    ReportElement *headerLine2 = element(QStringLiteral("headerLine2"));
+    ReportElement *receiptNumber = element(QStringLiteral("receiptNumber"));
+    ReportElement *quantity = element(QStringLiteral("quantity"));
+    ReportElement *itemName = element(QStringLiteral("itemName"));
+    ReportElement *amount = element(QStringLiteral("amount"));
+    ReportElement *footer = element(QStringLiteral("footer"));
+    ReportElement *saleTime = element(QStringLiteral("saleTime"));
 
-    Label1->text = b.Text7->text().trimmed();
-    Label1->width = W;
-    Label1->font.bold = b.Check1->isChecked();
-    setSize(Label1, b.Text10->text());
+    headerLine1->text = b.headerLine1.trimmed();
+    headerLine1->width = W;
+    headerLine1->font.bold = b.headerLine1Bold;
+    setSize(headerLine1, b.headerLine1Size);
 
-    Label2->text = b.Text9->text().trimmed();
-    Label2->width = W;
-    Label2->font.bold = Label8->font.bold = b.Check2->isChecked();
-    setSize(Label2, b.Text11->text());
-    setSize(Label8, b.Text11->text());
+    headerLine2->text = b.headerLine2.trimmed();
+    headerLine2->width = W;
+    headerLine2->font.bold = receiptNumber->font.bold = b.headerLine2Bold;
+    setSize(headerLine2, b.headerLine2Size);
+    setSize(receiptNumber, b.headerLine2Size);
 
-    Label8->width = W;
-    for (const char *name : { "Line1", "Line2" }) {
+    receiptNumber->width = W;
+    for (const char *name : { "headerRule", "totalsRule" }) {
         ReportElement *line = element(QString::fromLatin1(name));
         line->setLine(line->x1, line->y1, W, line->y2);
     }
 
-    element(QStringLiteral("Label3"))->left = Label1->left;
-    element(QStringLiteral("Label4"))->left = Label1->width - AmountOffset;
-    for (const char *name : { "Label5", "Field4", "Label7", "Label10", "Label11", "Label9" })
-        element(QString::fromLatin1(name))->width = Label2->width;
-    Field1->left = Label1->left;
-    Field3->left = Label1->width - AmountOffset;
+    element(QStringLiteral("itemsHeading"))->left = headerLine1->left;
+    element(QStringLiteral("amountHeading"))->left = headerLine1->width - AmountOffset;
+    for (const char *name : { "total", "footer", "discount", "cash", "change", "saleTime" })
+        element(QString::fromLatin1(name))->width = headerLine2->width;
+    quantity->left = headerLine1->left;
+    amount->left = headerLine1->width - AmountOffset;
 
-    if (m_source == PrintSource::Sale && m_sale) {
+    if (printsSale()) {
         const Sale &sale = m_sale->sale;
         const int rows = int(sale.lines.size());
-        SaleRowCount = rows <= 32767 ? rows : 0;
+        m_saleRowCount = rows <= 32767 ? rows : 0;
         const std::optional<Currency> change = saleChange(sale);
-        Label8->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
-        element(QStringLiteral("Label5"))->text
+        receiptNumber->text = QStringLiteral("ใบเสร็จเลขที่ ") + m_sale->receiptNo.trimmed();
+        element(QStringLiteral("total"))->text
             = QStringLiteral("รวมเป็นเงิน ") + saleNet(sale).format() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label7"))->text
+        element(QStringLiteral("discount"))->text
             = QStringLiteral("ส่วนลด ") + saleDiscount(sale).format() + QStringLiteral(" บาท");
-        element(QStringLiteral("Label11"))->text = QStringLiteral("เงินทอน ")
+        element(QStringLiteral("change"))->text = QStringLiteral("เงินทอน ")
             + (change ? change->format() : QStringLiteral("0.00")) + QStringLiteral(" บาท");
-        element(QStringLiteral("Label10"))->text
+        element(QStringLiteral("cash"))->text
             = cashText(sale.cash ? sale.cash->plain() : QString());
-        Field1->width = showUnitPrice() ? PriceAndQuantityWidth : QuantityWidth;
+        quantity->width = showUnitPrice() ? PriceAndQuantityWidth : QuantityWidth;
     } else {
         // The sample's lines all read alike: its name, and fixed quantity and amount texts.
-        Field2->text = m_sample.sale.lines.value(0).name;
-        Label8->text = SampleReceipt;
-        Field1->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
+        itemName->text = m_sample.sale.lines.value(0).name;
+        receiptNumber->text = SampleReceipt;
+        quantity->text = showUnitPrice() ? QStringLiteral("99x1") : QStringLiteral("9");
     }
 
     // A bare quantity is a count; with the unit price before it, it is a text.
-    Field1->value = showUnitPrice() ? ReportValue::Text : ReportValue::Count;
-    const ItemColumns cols = itemColumns(Label1->width, Field1->width);
-    Field2->left = cols.nameLeft;
-    Field2->width = cols.nameWidth;
+    quantity->value = showUnitPrice() ? ReportValue::Text : ReportValue::Count;
+    const ItemColumns cols = itemColumns(headerLine1->width, quantity->width);
+    itemName->left = cols.nameLeft;
+    itemName->width = cols.nameWidth;
 
-    for (const char *name : { "Label3", "Label4", "Field1", "Field2", "Field3" })
-        setSize(element(QString::fromLatin1(name)), b.Text8->text());
-    for (const char *name : { "Label5", "Label7", "Label10", "Label11" })
-        setSize(element(QString::fromLatin1(name)), b.Text12->text());
-    setSize(Field4, b.Text13->text());
+    for (const char *name : { "itemsHeading", "amountHeading", "quantity", "itemName", "amount" })
+        setSize(element(QString::fromLatin1(name)), b.itemSize);
+    for (const char *name : { "total", "discount", "cash", "change" })
+        setSize(element(QString::fromLatin1(name)), b.totalsSize);
+    setSize(footer, b.footerSize);
 
-    Field4->text = trimBlanks(b.footerText());
-    Label9->text
-        = DateText::display(m_source == PrintSource::Sale && m_sale ? m_sale->time : m_sample.time);
-    const double dateSize = Val(b.Text12->text()) - 2;
+    footer->text = trimBlanks(b.footer);
+    saleTime->text = DateText::display(printsSale() ? m_sale->time : m_sample.time);
+    const double dateSize = Val(b.totalsSize) - 2;
     if (dateSize > 0)
-        Label9->font.size = dateSize;
+        saleTime->font.size = dateSize;
 
     makeRoomForWrappedTexts(GroupHeader());
     makeRoomForWrappedTexts(GroupFooter());
@@ -262,23 +258,23 @@ void ReceiptLayout::ActiveReport_Initialize()
 
 void ReceiptLayout::ActiveReport_FetchData(bool &eof)
 {
-    if (m_source == PrintSource::Sale && m_sale) {
-        ++SaleRow;
-        eof = SaleRow > SaleRowCount;
+    if (printsSale()) {
+        ++m_saleRow;
+        eof = m_saleRow > m_saleRowCount;
     } else {
-        ++SampleRow;
-        eof = SampleRow > m_sample.sale.lines.size();
+        ++m_sampleRow;
+        eof = m_sampleRow > m_sample.sale.lines.size();
     }
 }
 
 void ReceiptLayout::Detail_Format()
 {
-    if (m_source != PrintSource::Sale || !m_sale)
+    if (!printsSale())
         return;
-    const SaleLine &line = m_sale->sale.lines[SaleRow - 1];
+    const SaleLine &line = m_sale->sale.lines[m_saleRow - 1];
     const QString quantity = QString::number(line.quantity);
-    element(QStringLiteral("Field1"))->text
+    element(QStringLiteral("quantity"))->text
         = quantityText(line.unitPrice.plain(), quantity, showUnitPrice());
-    element(QStringLiteral("Field3"))->text = line.amount().format();
-    element(QStringLiteral("Field2"))->text = nameText(line.name, line.description);
+    element(QStringLiteral("amount"))->text = line.amount().format();
+    element(QStringLiteral("itemName"))->text = nameText(line.name, line.description);
 }

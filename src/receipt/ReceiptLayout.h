@@ -2,16 +2,33 @@
 #include "platform/report/ReportLayout.h"
 #include "sale/SaleStore.h"
 
-class ReceiptWindow;
+#include <QString>
 
-// The receipt layout. It fetches nothing itself: the page and the fonts come from the boxes of
-// the set-up window, the lines and totals from a stored sale (PrintSource::Sale) or from the
-// sample sale (PrintSource::ReceiptSetup). Made for one run.
+// Which receipt the receipt window shows: the set-up's sample lines or the sale being saved.
+enum class ReceiptSource { SetUp, Sale };
+
+// The receipt layout as the receipt window's boxes hold it (texts as typed).
+struct ReceiptSetup
+{
+    QString headerLine1, headerLine1Size;
+    bool headerLine1Bold = false;
+    QString headerLine2, headerLine2Size; // the size is also the receipt number's
+    bool headerLine2Bold = false;
+    QString paperWidth, paperLength; // cm
+    QString topMargin, bottomMargin, leftMargin, rightMargin; // cm
+    QString itemSize, totalsSize, footerSize;
+    QString footer;
+    bool showUnitPrice = false;
+};
+
+// The receipt layout. It fetches nothing itself: the page and the fonts come from the set-up,
+// the lines and totals from a stored sale (ReceiptSource::Sale) or from the sample sale
+// (ReceiptSource::SetUp). Made for one run.
 class ReceiptLayout : public ReportLayout
 {
 public:
-    // sale may be null for the set-up preview; both must outlive the run.
-    ReceiptLayout(const ReceiptWindow *layout, const StoredSale *sale, int printSource);
+    // sale may be null for the set-up preview; it must outlive the run.
+    ReceiptLayout(const ReceiptSetup &setup, const StoredSale *sale, ReceiptSource source);
 
     // The set-up's sample: five lines of one sample product.
     static StoredSale sampleSale();
@@ -35,13 +52,15 @@ private:
     void design();
     bool showUnitPrice() const;
 
-    const ReceiptWindow *m_layout;
+    bool printsSale() const { return m_source == ReceiptSource::Sale && m_sale; }
+
+    const ReceiptSetup m_setup;
     const StoredSale *m_sale;
     StoredSale m_sample;
-    int m_source;
-    int SampleRow = 0;
-    int SaleRow = 0;
+    ReceiptSource m_source;
+    int m_sampleRow = 0;
+    int m_saleRow = 0;
     // Taken once; a grid past 32767 rows (more than the layout's 16-bit line count holds)
     // prints no lines.
-    int SaleRowCount = 0;
+    int m_saleRowCount = 0;
 };

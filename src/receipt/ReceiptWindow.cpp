@@ -12,12 +12,10 @@
 #include "platform/ui/WindowPlacement.h"
 #include "receipt/ReceiptLayout.h"
 #include "records/Blanks.h"
-#include "records/Codes.h"
 #include "records/Val.h"
 #include "shell/InputBoxes.h"
 #include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 
 #include <QCheckBox>
@@ -68,8 +66,9 @@ QString marginMessage(const char *most)
 
 } // namespace
 
-ReceiptWindow::ReceiptWindow(QWidget *parent, const StoredSale *sale)
+ReceiptWindow::ReceiptWindow(ReceiptSource source, const StoredSale *sale, QWidget *parent)
     : QDialog(parent)
+    , m_source(source)
     , m_sale(sale)
 {
     setWindowTitle(QStringLiteral("ตั้งค่าการพิมพ์"));
@@ -87,9 +86,9 @@ ReceiptWindow::~ReceiptWindow()
 
 void ReceiptWindow::buildWindow()
 {
-    Image1 = new QLabel(this);
-    Image1->setPixmap(bannerPicture());
-    Image1->setScaledContents(true);
+    banner = new QLabel(this);
+    banner->setPixmap(bannerPicture());
+    banner->setScaledContents(true);
 
     // Header lines along the top, over the banner.
     auto *top = new QWidget(this);
@@ -101,30 +100,30 @@ void ReceiptWindow::buildWindow()
         l->setStyleSheet(QStringLiteral("color: white; font-weight: bold"));
         return l;
     };
-    Text7 = box(top, QStringLiteral("บริษัท Vantrel"), 50);
-    Text10 = box(top, QStringLiteral("13"), 2);
-    Check1 = onOff(top, true);
-    Text9 = box(top, QStringLiteral("ใบเสร็จรับชำระเงิน / อย่างย่อ"), 50);
-    Text11 = box(top, QStringLiteral("14"), 2);
-    Check2 = onOff(top, false);
-    for (QCheckBox *c : { Check1, Check2 })
+    headerLine1Box = box(top, QStringLiteral("บริษัท Vantrel"), 50);
+    headerLine1SizeBox = box(top, QStringLiteral("13"), 2);
+    headerLine1BoldCheck = onOff(top, true);
+    headerLine2Box = box(top, QStringLiteral("ใบเสร็จรับชำระเงิน / อย่างย่อ"), 50);
+    headerLine2SizeBox = box(top, QStringLiteral("14"), 2);
+    headerLine2BoldCheck = onOff(top, false);
+    for (QCheckBox *c : { headerLine1BoldCheck, headerLine2BoldCheck })
         c->setStyleSheet(QStringLiteral("color: white"));
     tg->addWidget(white(new QLabel(QStringLiteral("ข้อความบรรทัด 1 :"), top)), 0, 0);
-    tg->addWidget(Text7, 0, 1);
+    tg->addWidget(headerLine1Box, 0, 1);
     tg->addWidget(white(new QLabel(QStringLiteral("ขนาดตัวอักษร :"), top)), 0, 2);
-    tg->addWidget(Text10, 0, 3);
+    tg->addWidget(headerLine1SizeBox, 0, 3);
     tg->addWidget(white(new QLabel(QStringLiteral("ตัวหนา :"), top)), 0, 4);
-    tg->addWidget(Check1, 0, 5);
+    tg->addWidget(headerLine1BoldCheck, 0, 5);
     tg->addWidget(white(new QLabel(QStringLiteral("ข้อความบรรทัด 2 :"), top)), 1, 0);
-    tg->addWidget(Text9, 1, 1);
+    tg->addWidget(headerLine2Box, 1, 1);
     tg->addWidget(white(new QLabel(QStringLiteral("ขนาดตัวอักษร :"), top)), 1, 2);
-    tg->addWidget(Text11, 1, 3);
+    tg->addWidget(headerLine2SizeBox, 1, 3);
     tg->addWidget(white(new QLabel(QStringLiteral("ตัวหนา :"), top)), 1, 4);
-    tg->addWidget(Check2, 1, 5);
-    Text7->setMinimumWidth(300);
-    Text9->setMinimumWidth(300);
-    Text10->setFixedWidth(36);
-    Text11->setFixedWidth(36);
+    tg->addWidget(headerLine2BoldCheck, 1, 5);
+    headerLine1Box->setMinimumWidth(300);
+    headerLine2Box->setMinimumWidth(300);
+    headerLine1SizeBox->setFixedWidth(36);
+    headerLine2SizeBox->setFixedWidth(36);
     top->setGeometry(0, 0, tw(11400), tw(950));
 
     // The set-up column on the left.
@@ -149,159 +148,210 @@ void ReceiptWindow::buildWindow()
     };
 
     auto [fonts, fontsGrid] = rowsFrame(QStringLiteral("ขนาดตัวอักษร"));
-    Text8 = box(fonts, QStringLiteral("13"), 2);
-    Text12 = box(fonts, QStringLiteral("15"), 2);
-    Text13 = box(fonts, QStringLiteral("13"), 2);
-    addRow(fonts, fontsGrid, QStringLiteral("รายการสินค้า :"), Text8);
-    addRow(fonts, fontsGrid, QStringLiteral("รวมเป็นเงิน :"), Text12);
-    addRow(fonts, fontsGrid, QStringLiteral("ข้อความล่าง :"), Text13);
+    itemSizeBox = box(fonts, QStringLiteral("13"), 2);
+    totalsSizeBox = box(fonts, QStringLiteral("15"), 2);
+    footerSizeBox = box(fonts, QStringLiteral("13"), 2);
+    addRow(fonts, fontsGrid, QStringLiteral("รายการสินค้า :"), itemSizeBox);
+    addRow(fonts, fontsGrid, QStringLiteral("รวมเป็นเงิน :"), totalsSizeBox);
+    addRow(fonts, fontsGrid, QStringLiteral("ข้อความล่าง :"), footerSizeBox);
 
     auto [paper, paperGrid] = rowsFrame(QStringLiteral("ขนาดกระดาษ  (ซม.)"));
-    text3 = box(paper, QStringLiteral("7.0"), 4);
-    text4 = box(paper, QStringLiteral("20.0"), 4);
-    addRow(paper, paperGrid, QStringLiteral("กว้าง :"), text3);
-    addRow(paper, paperGrid, QStringLiteral("ยาว :"), text4);
-    Command1 = plainButton(paper, QStringLiteral("ขนาด             A4"));
-    Command7 = plainButton(paper, QStringLiteral("ขนาด             A5"));
-    Command5 = plainButton(paper, QStringLiteral("ขนาด        80 mm"));
-    Command4 = plainButton(paper, QStringLiteral("ขนาด        58 mm"));
-    Command2 = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
-    for (QPushButton *b : { Command1, Command7, Command5, Command4, Command2 }) {
+    paperWidthBox = box(paper, QStringLiteral("7.0"), 4);
+    paperLengthBox = box(paper, QStringLiteral("20.0"), 4);
+    addRow(paper, paperGrid, QStringLiteral("กว้าง :"), paperWidthBox);
+    addRow(paper, paperGrid, QStringLiteral("ยาว :"), paperLengthBox);
+    a4Button = plainButton(paper, QStringLiteral("ขนาด             A4"));
+    a5Button = plainButton(paper, QStringLiteral("ขนาด             A5"));
+    paper80mmButton = plainButton(paper, QStringLiteral("ขนาด        80 mm"));
+    paper58mmButton = plainButton(paper, QStringLiteral("ขนาด        58 mm"));
+    customPaperButton = plainButton(paper, QStringLiteral("กำหนดขนาดเอง"));
+    for (QPushButton *b :
+        { a4Button, a5Button, paper80mmButton, paper58mmButton, customPaperButton }) {
         b->setFixedHeight(22);
         paperGrid->addWidget(b, paperGrid->rowCount(), 0, 1, 2);
     }
 
     auto [margins, marginGrid] = rowsFrame(QStringLiteral("ขอบกระดาษ (ซม.)"));
-    Text1 = box(margins, QStringLiteral("0.3"), 4);
-    text2 = box(margins, QStringLiteral("0.1"), 4);
-    Text5 = box(margins, QStringLiteral("0.3"), 4);
-    Text6 = box(margins, QStringLiteral("0.3"), 4);
-    addRow(margins, marginGrid, QStringLiteral("ขอบบน :"), Text1);
-    addRow(margins, marginGrid, QStringLiteral("ขอบล่าง :"), text2);
-    addRow(margins, marginGrid, QStringLiteral("ขอบซ้าย :"), Text5);
-    addRow(margins, marginGrid, QStringLiteral("ขอบขวา :"), Text6);
+    topMarginBox = box(margins, QStringLiteral("0.3"), 4);
+    bottomMarginBox = box(margins, QStringLiteral("0.1"), 4);
+    leftMarginBox = box(margins, QStringLiteral("0.3"), 4);
+    rightMarginBox = box(margins, QStringLiteral("0.3"), 4);
+    addRow(margins, marginGrid, QStringLiteral("ขอบบน :"), topMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบล่าง :"), bottomMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบซ้าย :"), leftMarginBox);
+    addRow(margins, marginGrid, QStringLiteral("ขอบขวา :"), rightMarginBox);
 
     auto [price, priceGrid] = rowsFrame(QStringLiteral("แสดงราคาต่อหน่วย"));
-    Check3 = onOff(price, false);
-    priceGrid->addWidget(Check3, 0, 0);
+    unitPriceCheck = onOff(price, false);
+    priceGrid->addWidget(unitPriceCheck, 0, 0);
     auto [atOnce, atOnceGrid] = rowsFrame(QStringLiteral("พิมพ์ อัตโนมัติ เมื่อขาย"));
-    Check4 = onOff(atOnce, false);
-    atOnceGrid->addWidget(Check4, 0, 0);
+    printAtOnceCheck = onOff(atOnce, false);
+    atOnceGrid->addWidget(printAtOnceCheck, 0, 0);
 
-    Command3 = plainButton(m_leftColumn, QStringLiteral("ส่งออก PDF"));
-    Command6 = plainButton(m_leftColumn, QStringLiteral("ส่งออก Excel"));
-    col->addWidget(Command3);
-    col->addWidget(Command6);
+    exportPdfButton = plainButton(m_leftColumn, QStringLiteral("ส่งออก PDF"));
+    exportExcelButton = plainButton(m_leftColumn, QStringLiteral("ส่งออก Excel"));
+    col->addWidget(exportPdfButton);
+    col->addWidget(exportExcelButton);
     col->addStretch(1);
     // Its label closes the column, beside the footer box.
     m_footerLabel = new QLabel(QStringLiteral("รายละเอียดข้อความล่าง >"), m_leftColumn);
     m_footerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     col->addWidget(m_footerLabel);
 
-    ARViewer21 = new ReportViewer(this);
-    Text14 = new QPlainTextEdit(QStringLiteral("โปรดเก็บไว้เป็นหลักฐาน ขอบคุณที่ใช้บริการ"), this);
-    Text14->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text14->setTabChangesFocus(true);
+    receiptViewer = new ReportViewer(this);
+    footerBox = new QPlainTextEdit(QStringLiteral("โปรดเก็บไว้เป็นหลักฐาน ขอบคุณที่ใช้บริการ"), this);
+    footerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    footerBox->setTabChangesFocus(true);
 
-    kasmoButton1 = KasmoButton::fromBag(
+    saveButton = KasmoButton::fromBag(
         this, ButtonPresets::pageButton(QStringLiteral("&บันทึก  หรือ  ดูตัวอย่าง")));
 
     // Handlers.
-    connect(kasmoButton1, &KasmoButton::Click, this, &ReceiptWindow::kasmoButton1_Click);
-    connect(Check4, &QCheckBox::toggled, this, &ReceiptWindow::Check4_Click);
-    connect(Command1, &QPushButton::clicked, this, &ReceiptWindow::Command1_Click);
-    connect(Command7, &QPushButton::clicked, this, &ReceiptWindow::Command7_Click);
-    connect(Command5, &QPushButton::clicked, this, &ReceiptWindow::Command5_Click);
-    connect(Command4, &QPushButton::clicked, this, &ReceiptWindow::Command4_Click);
-    connect(Command2, &QPushButton::clicked, this, &ReceiptWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &ReceiptWindow::Command3_Click);
-    connect(Command6, &QPushButton::clicked, this, &ReceiptWindow::Command6_Click);
+    connect(saveButton, &KasmoButton::Click, this, &ReceiptWindow::saveOrPreview);
+    connect(printAtOnceCheck, &QCheckBox::toggled, this, [this] { saveOrPreview(); });
+    connect(a4Button, &QPushButton::clicked, this,
+        [this] { choosePaper(QStringLiteral("21.0"), QStringLiteral("29.7"), false); });
+    connect(a5Button, &QPushButton::clicked, this,
+        [this] { choosePaper(QStringLiteral("14.8"), QStringLiteral("21.0"), false); });
+    connect(paper80mmButton, &QPushButton::clicked, this,
+        [this] { choosePaper(QStringLiteral("7.0"), QStringLiteral("20.0"), false); });
+    connect(paper58mmButton, &QPushButton::clicked, this,
+        [this] { choosePaper(QStringLiteral("5.0"), QStringLiteral("20.0"), false); });
+    connect(customPaperButton, &QPushButton::clicked, this,
+        [this] { choosePaper(QStringLiteral("7.0"), QStringLiteral("20.0"), true); });
+    connect(exportPdfButton, &QPushButton::clicked, this,
+        [this] { ExportViewerPages(receiptViewer, ExportKind::Pdf); });
+    connect(exportExcelButton, &QPushButton::clicked, this,
+        [this] { ExportViewerPages(receiptViewer, ExportKind::Excel); });
 
     // Enter in any one-line box saves or previews; the number boxes filter the other keys.
     // Typing stops at the box's limit even when a longer stored text has widened it.
     auto enterThen = [this](QLineEdit *e, int (*filter)(int &)) {
         const int limit = e->maxLength();
-        CharacterFilter::install(e, [this, e, filter, limit](int &KeyAscii) {
-            if (KeyAscii == 13) {
-                KeyAscii = 0;
-                kasmoButton1_Click();
+        CharacterFilter::install(e, [this, e, filter, limit](int &key) {
+            if (key == 13) {
+                key = 0;
+                saveOrPreview();
                 return;
             }
             if (filter)
-                KeyAscii = filter(KeyAscii);
-            if (KeyAscii >= 32 && e->text().size() - e->selectedText().size() >= limit)
-                KeyAscii = 0;
+                key = filter(key);
+            if (key >= 32 && e->text().size() - e->selectedText().size() >= limit)
+                key = 0;
         });
     };
-    enterThen(Text7, nullptr);
-    enterThen(Text9, nullptr);
-    for (QLineEdit *e : { Text10, Text11, Text8, Text12, Text13 })
-        enterThen(e, &KeyFilters::digitsOnly);
-    for (QLineEdit *e : { text3, text4, Text1, text2, Text5, Text6 })
-        enterThen(e, &KeyFilters::decimalOnly);
+    enterThen(headerLine1Box, nullptr);
+    enterThen(headerLine2Box, nullptr);
     for (QLineEdit *e :
-        { Text10, Text11, text3, text4, Text1, text2, Text5, Text6, Text8, Text12, Text13 })
+        { headerLine1SizeBox, headerLine2SizeBox, itemSizeBox, totalsSizeBox, footerSizeBox })
+        enterThen(e, &KeyFilters::digitsOnly);
+    for (QLineEdit *e : { paperWidthBox, paperLengthBox, topMarginBox, bottomMarginBox,
+             leftMarginBox, rightMarginBox })
+        enterThen(e, &KeyFilters::decimalOnly);
+    for (QLineEdit *e : { headerLine1SizeBox, headerLine2SizeBox, paperWidthBox, paperLengthBox,
+             topMarginBox, bottomMarginBox, leftMarginBox, rightMarginBox, itemSizeBox,
+             totalsSizeBox, footerSizeBox })
         InputBoxes::refuseRightClick(e);
 
-    Image1->lower();
+    const std::pair<QWidget *, const char *> names[] = { { headerLine1Box, "headerLine1Box" },
+        { headerLine1SizeBox, "headerLine1SizeBox" }, { headerLine2Box, "headerLine2Box" },
+        { headerLine2SizeBox, "headerLine2SizeBox" }, { paperWidthBox, "paperWidthBox" },
+        { paperLengthBox, "paperLengthBox" }, { topMarginBox, "topMarginBox" },
+        { bottomMarginBox, "bottomMarginBox" }, { leftMarginBox, "leftMarginBox" },
+        { rightMarginBox, "rightMarginBox" }, { itemSizeBox, "itemSizeBox" },
+        { totalsSizeBox, "totalsSizeBox" }, { footerSizeBox, "footerSizeBox" },
+        { footerBox, "footerBox" }, { headerLine1BoldCheck, "headerLine1BoldCheck" },
+        { headerLine2BoldCheck, "headerLine2BoldCheck" }, { unitPriceCheck, "unitPriceCheck" },
+        { printAtOnceCheck, "printAtOnceCheck" }, { saveButton, "saveButton" },
+        { a4Button, "a4Button" }, { a5Button, "a5Button" }, { paper80mmButton, "paper80mmButton" },
+        { paper58mmButton, "paper58mmButton" }, { customPaperButton, "customPaperButton" },
+        { exportPdfButton, "exportPdfButton" }, { exportExcelButton, "exportExcelButton" },
+        { banner, "banner" }, { receiptViewer, "receiptViewer" } };
+    for (const auto &[w, name] : names)
+        w->setObjectName(QLatin1String(name));
+
+    banner->lower();
     // The fixed parts keep the window from getting smaller than they are.
     setMinimumSize(
         tw(11550) + 160, qMax(tw(2210) + 160, tw(950) + m_leftColumn->sizeHint().height()));
     resize(qMax(minimumWidth(), 1100), qMax(minimumHeight(), 700));
-    Form_Resize();
+    placeControls();
 }
 
 QString ReceiptWindow::footerText() const
 {
-    return Text14->toPlainText();
+    return footerBox->toPlainText();
+}
+
+ReceiptSetup ReceiptWindow::receiptSetup() const
+{
+    ReceiptSetup s;
+    s.headerLine1 = headerLine1Box->text();
+    s.headerLine1Size = headerLine1SizeBox->text();
+    s.headerLine1Bold = headerLine1BoldCheck->isChecked();
+    s.headerLine2 = headerLine2Box->text();
+    s.headerLine2Size = headerLine2SizeBox->text();
+    s.headerLine2Bold = headerLine2BoldCheck->isChecked();
+    s.paperWidth = paperWidthBox->text();
+    s.paperLength = paperLengthBox->text();
+    s.topMargin = topMarginBox->text();
+    s.bottomMargin = bottomMarginBox->text();
+    s.leftMargin = leftMarginBox->text();
+    s.rightMargin = rightMarginBox->text();
+    s.itemSize = itemSizeBox->text();
+    s.totalsSize = totalsSizeBox->text();
+    s.footerSize = footerSizeBox->text();
+    s.footer = footerText();
+    s.showUnitPrice = unitPriceCheck->isChecked();
+    return s;
 }
 
 void ReceiptWindow::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    placeControls();
 }
 
-void ReceiptWindow::Form_Resize()
+void ReceiptWindow::placeControls()
 {
     if (isMinimized())
         return;
     const double W = Twips::fromPixelsX(width());
     const double H = Twips::fromPixelsY(height());
     const int viewerHeight = tw(qMax(0.0, H - 2210));
-    ARViewer21->setGeometry(tw(2900), tw(950), tw(qMax(0.0, W - 2900)), viewerHeight);
-    Text14->setGeometry(tw(2900), viewerHeight + tw(950), tw(qMax(0.0, W - 2900)), tw(1150));
-    Image1->setGeometry(0, 0, width(), tw(950) - 4);
-    kasmoButton1->setGeometry(tw(11520), tw(120), tw(qMax(0.0, W - 11550)), tw(950) - tw(240));
+    receiptViewer->setGeometry(tw(2900), tw(950), tw(qMax(0.0, W - 2900)), viewerHeight);
+    footerBox->setGeometry(tw(2900), viewerHeight + tw(950), tw(qMax(0.0, W - 2900)), tw(1150));
+    banner->setGeometry(0, 0, width(), tw(950) - 4);
+    saveButton->setGeometry(tw(11520), tw(120), tw(qMax(0.0, W - 11550)), tw(950) - tw(240));
     m_leftColumn->setGeometry(0, tw(950), tw(2900), qMax(0, height() - tw(950)));
 }
 
-void ReceiptWindow::openWindow(QWidget *parent, const StoredSale *sale)
+void ReceiptWindow::open(ReceiptSource source, QWidget *parent, const StoredSale *sale)
 {
-    ReceiptWindow window(parent, sale);
-    window.Form_Load();
-    if (window.m_unloaded)
+    ReceiptWindow window(source, sale, parent);
+    window.load();
+    if (window.m_closedWhileLoading)
         return;
     DialogRunner::exec(&window);
 }
 
-void ReceiptWindow::Form_Load()
+void ReceiptWindow::load()
 {
     skipOnFailure("ReceiptWindow", [this] { WindowPlacement::centre(this); });
-    skipOnFailure("ReceiptWindow", [this] { PrepareViewerToolbar(ARViewer21); });
-    skipOnFailure("ReceiptWindow", [this] { Showdata(); });
-    skipOnFailure("ReceiptWindow", [this] { makePreview(); });
-    if (Module1::PrintSource == PrintSource::Sale && Check4->isChecked()) {
+    skipOnFailure("ReceiptWindow", [this] { PrepareViewerToolbar(receiptViewer); });
+    skipOnFailure("ReceiptWindow", [this] { loadLayout(); });
+    skipOnFailure("ReceiptWindow", [this] { showPreview(); });
+    if (m_source == ReceiptSource::Sale && printAtOnceCheck->isChecked()) {
         // A failed print is told by the print sink; the window goes all the same.
         skipOnFailure("ReceiptWindow", [this] {
             if (m_report)
                 m_report->PrintReport(false, parentWidget());
         });
-        m_unloaded = true;
+        m_closedWhileLoading = true;
     }
 }
 
-void ReceiptWindow::Showdata()
+void ReceiptWindow::loadLayout()
 {
     Recordset rs = ShopDatabase::connection().query(
         QStringLiteral("SELECT * FROM tblSetPrint WHERE PK = 1"));
@@ -323,30 +373,30 @@ void ReceiptWindow::Showdata()
             target->setText(value);
         }
     };
-    put("text1", Text7);
-    put("tsize1", Text10);
-    put("text2", Text9);
-    put("tsize2", Text11);
-    put("paperW", text3);
-    put("paperH", text4);
-    put("text3", Text14);
-    put("paperT", Text1);
-    put("paperD", text2);
-    put("paperL", Text5);
-    put("paperR", Text6);
-    put("fsize1", Text8);
-    put("fsize2", Text12);
-    put("fsize3", Text13);
+    put("text1", headerLine1Box);
+    put("tsize1", headerLine1SizeBox);
+    put("text2", headerLine2Box);
+    put("tsize2", headerLine2SizeBox);
+    put("paperW", paperWidthBox);
+    put("paperH", paperLengthBox);
+    put("text3", footerBox);
+    put("paperT", topMarginBox);
+    put("paperD", bottomMarginBox);
+    put("paperL", leftMarginBox);
+    put("paperR", rightMarginBox);
+    put("fsize1", itemSizeBox);
+    put("fsize2", totalsSizeBox);
+    put("fsize3", footerSizeBox);
     const bool sraka = rs.boolean(QStringLiteral("sraka"));
     const bool bold1 = rs.boolean(QStringLiteral("text1B"));
     const bool bold2 = rs.boolean(QStringLiteral("text2B"));
     const bool atOnce = rs.boolean(QStringLiteral("pauto"));
     rs.close();
-    // Check4 last: ticking it runs its click, the whole save-or-preview.
-    Check3->setChecked(sraka);
-    Check1->setChecked(bold1);
-    Check2->setChecked(bold2);
-    Check4->setChecked(atOnce);
+    // printAtOnceCheck last: ticking it runs the whole save-or-preview.
+    unitPriceCheck->setChecked(sraka);
+    headerLine1BoldCheck->setChecked(bold1);
+    headerLine2BoldCheck->setChecked(bold2);
+    printAtOnceCheck->setChecked(atOnce);
 }
 
 bool ReceiptWindow::checkBoxes()
@@ -361,9 +411,9 @@ bool ReceiptWindow::checkBoxes()
         const char *what;
     };
     const Required required[] = {
-        { Text7, Text7->text(), "ข้อความบรรทัด 1" },
-        { Text9, Text9->text(), "ข้อความบรรทัด 2" },
-        { Text14, footerText(), "ข้อความล่าง" },
+        { headerLine1Box, headerLine1Box->text(), "ข้อความบรรทัด 1" },
+        { headerLine2Box, headerLine2Box->text(), "ข้อความบรรทัด 2" },
+        { footerBox, footerText(), "ข้อความล่าง" },
     };
     for (const Required &r : required) {
         if (trimBlanks(r.text).isEmpty()) {
@@ -374,8 +424,9 @@ bool ReceiptWindow::checkBoxes()
         }
     }
     // An empty font size, or 0, gets its default and stops the click.
-    const std::pair<QLineEdit *, const char *> sizes[] = { { Text10, "13" }, { Text11, "14" },
-        { Text8, "13" }, { Text12, "15" }, { Text13, "13" } };
+    const std::pair<QLineEdit *, const char *> sizes[]
+        = { { headerLine1SizeBox, "13" }, { headerLine2SizeBox, "14" }, { itemSizeBox, "13" },
+              { totalsSizeBox, "15" }, { footerSizeBox, "13" } };
     for (const auto &[e, def] : sizes) {
         if (e->text().trimmed().isEmpty() || Val(e->text()) == 0) {
             e->setText(QString::fromLatin1(def));
@@ -392,12 +443,12 @@ bool ReceiptWindow::checkBoxes()
         QString message;
     };
     const Length lengths[] = {
-        { text3, "8.0", 1, 100, PaperMessage },
-        { text4, "12.0", 1, 100, PaperMessage },
-        { Text1, "0.3", 0.1, 20, marginMessage("20") },
-        { text2, "0.1", 0.1, 20, marginMessage("20") },
-        { Text5, "0.3", 0.1, 50, marginMessage("50") },
-        { Text6, "0.3", 0.1, 3.9, marginMessage("3.9") },
+        { paperWidthBox, "8.0", 1, 100, PaperMessage },
+        { paperLengthBox, "12.0", 1, 100, PaperMessage },
+        { topMarginBox, "0.3", 0.1, 20, marginMessage("20") },
+        { bottomMarginBox, "0.1", 0.1, 20, marginMessage("20") },
+        { leftMarginBox, "0.3", 0.1, 50, marginMessage("50") },
+        { rightMarginBox, "0.3", 0.1, 3.9, marginMessage("3.9") },
     };
     for (const Length &l : lengths) {
         if (l.box->text().trimmed().isEmpty()) {
@@ -413,21 +464,21 @@ bool ReceiptWindow::checkBoxes()
     return true;
 }
 
-void ReceiptWindow::kasmoButton1_Click()
+void ReceiptWindow::saveOrPreview()
 {
     bool go = false;
     skipOnFailure("ReceiptWindow", [&] { go = checkBoxes(); });
     if (!go)
         return;
-    skipOnFailure("ReceiptWindow", [this] { makePreview(); });
+    skipOnFailure("ReceiptWindow", [this] { showPreview(); });
     storeLayout();
 }
 
-void ReceiptWindow::makePreview()
+void ReceiptWindow::showPreview()
 {
-    auto report = std::make_unique<ReceiptLayout>(this, m_sale, Module1::PrintSource);
+    auto report = std::make_unique<ReceiptLayout>(receiptSetup(), m_sale, m_source);
     report->initialize();
-    ARViewer21->setReport(report.get());
+    receiptViewer->setReport(report.get());
     m_report = std::move(report);
 }
 
@@ -436,24 +487,24 @@ void ReceiptWindow::storeLayout()
     auto flag = [](QCheckBox *c) { return c->isChecked() ? 1 : 0; };
     try {
         RowWriter w(ShopDatabase::connection(), QStringLiteral("tblSetPrint"));
-        w.set(QStringLiteral("text1"), Text7->text().trimmed())
-            .set(QStringLiteral("tsize1"), Text10->text().trimmed())
-            .set(QStringLiteral("text1B"), flag(Check1))
-            .set(QStringLiteral("text2"), Text9->text().trimmed())
-            .set(QStringLiteral("tsize2"), Text11->text().trimmed())
-            .set(QStringLiteral("text2B"), flag(Check2))
-            .set(QStringLiteral("sraka"), flag(Check3))
-            .set(QStringLiteral("pauto"), flag(Check4))
-            .set(QStringLiteral("paperW"), text3->text().trimmed())
-            .set(QStringLiteral("paperH"), text4->text().trimmed())
+        w.set(QStringLiteral("text1"), headerLine1Box->text().trimmed())
+            .set(QStringLiteral("tsize1"), headerLine1SizeBox->text().trimmed())
+            .set(QStringLiteral("text1B"), flag(headerLine1BoldCheck))
+            .set(QStringLiteral("text2"), headerLine2Box->text().trimmed())
+            .set(QStringLiteral("tsize2"), headerLine2SizeBox->text().trimmed())
+            .set(QStringLiteral("text2B"), flag(headerLine2BoldCheck))
+            .set(QStringLiteral("sraka"), flag(unitPriceCheck))
+            .set(QStringLiteral("pauto"), flag(printAtOnceCheck))
+            .set(QStringLiteral("paperW"), paperWidthBox->text().trimmed())
+            .set(QStringLiteral("paperH"), paperLengthBox->text().trimmed())
             .set(QStringLiteral("text3"), trimBlanks(footerText()))
-            .set(QStringLiteral("paperT"), Text1->text().trimmed())
-            .set(QStringLiteral("paperD"), text2->text().trimmed())
-            .set(QStringLiteral("paperL"), Text5->text().trimmed())
-            .set(QStringLiteral("paperR"), Text6->text().trimmed())
-            .set(QStringLiteral("fsize1"), Text8->text().trimmed())
-            .set(QStringLiteral("fsize2"), Text12->text().trimmed())
-            .set(QStringLiteral("fsize3"), Text13->text().trimmed());
+            .set(QStringLiteral("paperT"), topMarginBox->text().trimmed())
+            .set(QStringLiteral("paperD"), bottomMarginBox->text().trimmed())
+            .set(QStringLiteral("paperL"), leftMarginBox->text().trimmed())
+            .set(QStringLiteral("paperR"), rightMarginBox->text().trimmed())
+            .set(QStringLiteral("fsize1"), itemSizeBox->text().trimmed())
+            .set(QStringLiteral("fsize2"), totalsSizeBox->text().trimmed())
+            .set(QStringLiteral("fsize3"), footerSizeBox->text().trimmed());
         if (w.update(QStringLiteral("PK"), 1) != 1)
             throw DbError(QStringLiteral("ไม่พบข้อมูลการตั้งค่าการพิมพ์ (tblSetPrint แถวที่ 1)"));
     } catch (const DbError &e) {
@@ -462,56 +513,13 @@ void ReceiptWindow::storeLayout()
     }
 }
 
-void ReceiptWindow::Check4_Click()
+void ReceiptWindow::choosePaper(const QString &width, const QString &length, bool editable)
 {
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::setPaper(const QString &width, const QString &length, bool editable)
-{
-    text3->setText(width);
-    text4->setText(length);
-    text3->setEnabled(editable);
-    text4->setEnabled(editable);
-}
-
-void ReceiptWindow::Command1_Click()
-{
-    setPaper(QStringLiteral("21.0"), QStringLiteral("29.7"), false);
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::Command7_Click()
-{
-    setPaper(QStringLiteral("14.8"), QStringLiteral("21.0"), false);
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::Command5_Click()
-{
-    setPaper(QStringLiteral("7.0"), QStringLiteral("20.0"), false);
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::Command4_Click()
-{
-    setPaper(QStringLiteral("5.0"), QStringLiteral("20.0"), false);
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::Command2_Click()
-{
-    setPaper(QStringLiteral("7.0"), QStringLiteral("20.0"), true);
-    text3->setFocus();
-    kasmoButton1_Click();
-}
-
-void ReceiptWindow::Command3_Click()
-{
-    ExportViewerPages(ARViewer21, ExportKind::Pdf);
-}
-
-void ReceiptWindow::Command6_Click()
-{
-    ExportViewerPages(ARViewer21, ExportKind::Excel);
+    paperWidthBox->setText(width);
+    paperLengthBox->setText(length);
+    paperWidthBox->setEnabled(editable);
+    paperLengthBox->setEnabled(editable);
+    if (editable)
+        paperWidthBox->setFocus();
+    saveOrPreview();
 }

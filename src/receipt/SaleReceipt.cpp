@@ -1,20 +1,16 @@
 #include "receipt/SaleReceipt.h"
 #include "receipt/ReceiptWindow.h"
-#include "records/Codes.h"
 #include "sale/SalePage.h"
 #include "sale/SaleStore.h"
-#include "shell/Module1.h"
 
 void printSaleReceipt(QWidget *parent, const StoredSale &sale)
 {
-    Module1::PrintSource = PrintSource::Sale;
-    ReceiptWindow::openWindow(parent, &sale);
+    ReceiptWindow::open(ReceiptSource::Sale, parent, &sale);
 }
 
 void openReceiptSetUp(QWidget *parent)
 {
-    Module1::PrintSource = PrintSource::ReceiptSetup;
-    ReceiptWindow::openWindow(parent);
+    ReceiptWindow::open(ReceiptSource::SetUp, parent);
 }
 
 void registerReceiptWindows()

@@ -18,7 +18,6 @@
 #include "shell/InputBoxes.h"
 #include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
@@ -1116,7 +1115,6 @@ void SalePage::openProductSearch()
 
 void SalePage::saveAndPrint()
 {
-    Module1::PrintSource = PrintSource::Sale;
     saveSale(true);
 }
 

@@ -47,7 +47,7 @@ public:
     struct Windows
     {
         std::function<void(QWidget *, const StoredSale &)>
-            printReceipt; // ReceiptWindow, PrintSource 1
+            printReceipt; // the receipt window on the stored sale
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();

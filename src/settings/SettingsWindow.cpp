@@ -102,7 +102,7 @@ SettingsWindow::SettingsWindow()
     setObjectName(QStringLiteral("SettingsWindow"));
     setWindowTitle(QStringLiteral("ตั้งค่าโปรแกรม"));
     buildWindow();
-    connect(this, &QDialog::finished, this, [this] { Form_Unload(); });
+    connect(this, &QDialog::finished, this, [this] { letSalePageRereadSwitches(); });
 }
 
 void SettingsWindow::buildWindow()
@@ -110,77 +110,81 @@ void SettingsWindow::buildWindow()
     // Client area 12960 x 9135 twips; positions below are in twips.
     setFixedSize(Twips::toPixelsX(12960), Twips::toPixelsY(9135));
 
-    imgBarHeader = new QLabel(this);
-    imgBarHeader->setPixmap(bar(QColor(0, 60, 140), QColor(150, 190, 230)));
-    imgBarHeader->setScaledContents(true);
-    Twips::place(imgBarHeader, 0, 0, 12960, 720);
-    lblSidebar = barLabel(this, QStringLiteral("รายละเอียดการตั้งค่า"), 14);
-    Twips::place(lblSidebar, 240, 60, 6000, 600);
+    headerBar = new QLabel(this);
+    headerBar->setPixmap(bar(QColor(0, 60, 140), QColor(150, 190, 230)));
+    headerBar->setScaledContents(true);
+    Twips::place(headerBar, 0, 0, 12960, 720);
+    headerLabel = barLabel(this, QStringLiteral("รายละเอียดการตั้งค่า"), 14);
+    Twips::place(headerLabel, 240, 60, 6000, 600);
 
-    kasmoButton4 = pageButton(this, QStringLiteral("&ตั้งค่าการพิมพ์"));
-    kasmoButton5 = pageButton(this, QStringLiteral("&สร้างบาร์โค๊ด"));
-    kasmoButton7 = pageButton(this, QStringLiteral("&ระบบล็อคอิน"));
-    Twips::place(kasmoButton4, 240, 840, 2400, 600);
-    Twips::place(kasmoButton5, 2760, 840, 2400, 600);
-    Twips::place(kasmoButton7, 5280, 840, 2400, 600);
-    connect(kasmoButton4, &KasmoButton::Click, this, &SettingsWindow::kasmoButton4_Click);
-    connect(kasmoButton5, &KasmoButton::Click, this, &SettingsWindow::kasmoButton5_Click);
-    connect(kasmoButton7, &KasmoButton::Click, this, &SettingsWindow::kasmoButton7_Click);
+    receiptSetUpButton = pageButton(this, QStringLiteral("&ตั้งค่าการพิมพ์"));
+    labelsButton = pageButton(this, QStringLiteral("&สร้างบาร์โค๊ด"));
+    userAccountsButton = pageButton(this, QStringLiteral("&ระบบล็อคอิน"));
+    Twips::place(receiptSetUpButton, 240, 840, 2400, 600);
+    Twips::place(labelsButton, 2760, 840, 2400, 600);
+    Twips::place(userAccountsButton, 5280, 840, 2400, 600);
+    connect(receiptSetUpButton, &KasmoButton::Click, this, [this] { openReceiptSetUp(this); });
+    connect(labelsButton, &KasmoButton::Click, this, [] { LabelWindow::showModal(); });
+    connect(userAccountsButton, &KasmoButton::Click, this, [] {
+        if (openUserAccounts)
+            openUserAccounts();
+    });
 
     // The second bar: the database heading at its left, the drawer row on its right.
-    Image1 = new QLabel(this);
-    Image1->setPixmap(bar(QColor(95, 158, 160), QColor(40, 90, 110)));
-    Image1->setScaledContents(true);
-    Twips::place(Image1, 0, 1560, 12960, 480);
-    Label1 = barLabel(this, QStringLiteral("ฐานข้อมูล"), 10);
-    Twips::place(Label1, 240, 1590, 1800, 420);
-    Label2 = barLabel(this, QStringLiteral("ลิ้นชัก"), 10);
-    Twips::place(Label2, 4920, 1590, 720, 420);
-    Check2 = new QCheckBox(QStringLiteral(" เปิดลิ้นชักเมื่อบันทึก"), this);
-    Check2->setToolTip(QStringLiteral(" เปิดลิ้นชักอัตโนมัติเมื่อบันทึก "));
+    databaseBar = new QLabel(this);
+    databaseBar->setPixmap(bar(QColor(95, 158, 160), QColor(40, 90, 110)));
+    databaseBar->setScaledContents(true);
+    Twips::place(databaseBar, 0, 1560, 12960, 480);
+    databaseLabel = barLabel(this, QStringLiteral("ฐานข้อมูล"), 10);
+    Twips::place(databaseLabel, 240, 1590, 1800, 420);
+    drawerLabel = barLabel(this, QStringLiteral("ลิ้นชัก"), 10);
+    Twips::place(drawerLabel, 4920, 1590, 720, 420);
+    drawerCheck = new QCheckBox(QStringLiteral(" เปิดลิ้นชักเมื่อบันทึก"), this);
+    drawerCheck->setToolTip(QStringLiteral(" เปิดลิ้นชักอัตโนมัติเมื่อบันทึก "));
     {
         // White text on the bar; the box itself keeps its own colours.
-        QPalette pal = Check2->palette();
+        QPalette pal = drawerCheck->palette();
         pal.setColor(QPalette::WindowText, Qt::white);
-        Check2->setPalette(pal);
+        drawerCheck->setPalette(pal);
     }
-    Twips::place(Check2, 5640, 1620, 2280, 360);
-    cmbCommPort = new QComboBox(this);
-    cmbCommPort->setEditable(false);
-    cmbCommPort->setAccessibleName(QStringLiteral("ลิ้นชัก ComPort"));
-    Twips::place(cmbCommPort, 7980, 1620, 1260, 360);
-    Command7 = pushButton(this, QStringLiteral("ทดสอบเปิด"), QStringLiteral(" ทดสอบเปิดลิ้นชัก "));
-    Twips::place(Command7, 9300, 1605, 1320, 390);
-    Command8 = pushButton(this, QStringLiteral("บันทึกการตั้งค่าลิ้นชัก"));
-    Twips::place(Command8, 10680, 1605, 2160, 390);
+    Twips::place(drawerCheck, 5640, 1620, 2280, 360);
+    drawerPortList = new QComboBox(this);
+    drawerPortList->setEditable(false);
+    drawerPortList->setAccessibleName(QStringLiteral("ลิ้นชัก ComPort"));
+    Twips::place(drawerPortList, 7980, 1620, 1260, 360);
+    testDrawerButton
+        = pushButton(this, QStringLiteral("ทดสอบเปิด"), QStringLiteral(" ทดสอบเปิดลิ้นชัก "));
+    Twips::place(testDrawerButton, 9300, 1605, 1320, 390);
+    saveDrawerButton = pushButton(this, QStringLiteral("บันทึกการตั้งค่าลิ้นชัก"));
+    Twips::place(saveDrawerButton, 10680, 1605, 2160, 390);
     // Closed until the switch is ticked.
-    cmbCommPort->setEnabled(false);
-    Command7->setEnabled(false);
-    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    connect(Command7, &QPushButton::clicked, this, &SettingsWindow::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &SettingsWindow::Command8_Click);
+    drawerPortList->setEnabled(false);
+    testDrawerButton->setEnabled(false);
+    connect(drawerCheck, &QCheckBox::toggled, this, [this] { switchDrawer(); });
+    connect(testDrawerButton, &QPushButton::clicked, this, &SettingsWindow::testDrawer);
+    connect(saveDrawerButton, &QPushButton::clicked, this, &SettingsWindow::saveDrawerSetting);
 
     // The database buttons, left to right.
-    pageButton2 = pageButton(
+    compactButton = pageButton(
         this, QStringLiteral("&ซ่อมแซมกระชับข้อมูล"), QStringLiteral(" ควรทำอย่างน้อยเดือนละครั้ง "));
-    kasmoButton1 = pageButton(this, QStringLiteral("&สำรองข้อมูล"));
-    kasmoButton8
+    backupButton = pageButton(this, QStringLiteral("&สำรองข้อมูล"));
+    zeroNegativeStockButton
         = pageButton(this, QStringLiteral("        &ปรับสินค้าคงเหลือ          ติดลบทั้งหมดให้ = 0"));
-    kasmoButton2 = pageButton(this, QStringLiteral("&ล้างข้อมูล สรุปยอดการขาย"));
-    kasmoButton6 = pageButton(this, QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
-    kasmoButton3 = pageButton(this, QStringLiteral("&ลบข้อมูลออกทั้งหมด"));
-    Twips::place(pageButton2, 240, 2160, 2160, 1020);
-    Twips::place(kasmoButton1, 2520, 2160, 2160, 1020);
-    Twips::place(kasmoButton8, 4800, 2160, 2400, 1020);
-    Twips::place(kasmoButton2, 7320, 2160, 2880, 480);
-    Twips::place(kasmoButton6, 7320, 2700, 2880, 480);
-    Twips::place(kasmoButton3, 10320, 2160, 2400, 1020);
-    connect(pageButton2, &KasmoButton::Click, this, &SettingsWindow::pageButton2_Click);
-    connect(kasmoButton1, &KasmoButton::Click, this, &SettingsWindow::kasmoButton1_Click);
-    connect(kasmoButton8, &KasmoButton::Click, this, &SettingsWindow::kasmoButton8_Click);
-    connect(kasmoButton2, &KasmoButton::Click, this, &SettingsWindow::kasmoButton2_Click);
-    connect(kasmoButton6, &KasmoButton::Click, this, &SettingsWindow::kasmoButton6_Click);
-    connect(kasmoButton3, &KasmoButton::Click, this, &SettingsWindow::kasmoButton3_Click);
+    clearSalesButton = pageButton(this, QStringLiteral("&ล้างข้อมูล สรุปยอดการขาย"));
+    clearHistoryButton = pageButton(this, QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
+    deleteAllButton = pageButton(this, QStringLiteral("&ลบข้อมูลออกทั้งหมด"));
+    Twips::place(compactButton, 240, 2160, 2160, 1020);
+    Twips::place(backupButton, 2520, 2160, 2160, 1020);
+    Twips::place(zeroNegativeStockButton, 4800, 2160, 2400, 1020);
+    Twips::place(clearSalesButton, 7320, 2160, 2880, 480);
+    Twips::place(clearHistoryButton, 7320, 2700, 2880, 480);
+    Twips::place(deleteAllButton, 10320, 2160, 2400, 1020);
+    connect(compactButton, &KasmoButton::Click, this, &SettingsWindow::compactDatabase);
+    connect(backupButton, &KasmoButton::Click, this, &SettingsWindow::backUpDatabase);
+    connect(zeroNegativeStockButton, &KasmoButton::Click, this, &SettingsWindow::zeroNegativeStock);
+    connect(clearSalesButton, &KasmoButton::Click, this, &SettingsWindow::clearSales);
+    connect(clearHistoryButton, &KasmoButton::Click, this, &SettingsWindow::clearHistory);
+    connect(deleteAllButton, &KasmoButton::Click, this, &SettingsWindow::deleteAllData);
 
     // The three lists side by side, each with its name box, rename and delete buttons.
     struct Column
@@ -194,12 +198,12 @@ void SettingsWindow::buildWindow()
         QString deleteCaption;
     };
     Column columns[] = {
-        { lv1, Text1, Command4, Command1, QStringLiteral("หน่วยนับ"), 19,
+        { unitList, unitBox, renameUnitButton, deleteUnitButton, QStringLiteral("หน่วยนับ"), 19,
             QStringLiteral("ลบ (หน่วยนับ) ที่เลือก") },
-        { lv2, text2, Command5, Command2, QStringLiteral("หมวดหมู่"), 48,
+        { groupList, groupBox, renameGroupButton, deleteGroupButton, QStringLiteral("หมวดหมู่"), 48,
             QStringLiteral("ลบ (หมวดหมู่) ที่เลือก") },
-        { lv3, text3, Command6, Command3, QStringLiteral("สถานที่จัดเก็บ"), 49,
-            QStringLiteral("ลบ (สถานที่จัดเก็บ) ที่เลือก") },
+        { placeList, placeBox, renamePlaceButton, deletePlaceButton, QStringLiteral("สถานที่จัดเก็บ"),
+            49, QStringLiteral("ลบ (สถานที่จัดเก็บ) ที่เลือก") },
     };
     double left = 240;
     for (Column &c : columns) {
@@ -221,37 +225,56 @@ void SettingsWindow::buildWindow()
         Twips::place(c.remove, left, 8220, 4080, 480);
         left += 4200;
     }
-    m_units = { &LookupLists::units(), lv1, Text1,
+    m_units = { &LookupLists::units(), unitList, unitBox,
         QStringLiteral("กรุณาเลือก ( หน่วยนับ ) ที่คุณต้องการแก้ไข ..."),
         QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หน่วยนับ นี้หรือไม่ แน่ใจ?") };
-    m_groups = { &LookupLists::groups(), lv2, text2,
+    m_groups = { &LookupLists::groups(), groupList, groupBox,
         QStringLiteral("กรุณาเลือก ( หมวดหมู่ ) ที่คุณต้องการแก้ไข ..."),
         QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หมวดหมู่ นี้หรือไม่ แน่ใจ?") };
-    m_places = { &LookupLists::places(), lv3, text3,
+    m_places = { &LookupLists::places(), placeList, placeBox,
         QStringLiteral("กรุณาเลือก ( สถานที่จัดเก็บ ) ที่คุณต้องการแก้ไข ..."),
         QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข สถานที่จัดเก็บ นี้หรือไม่ แน่ใจ?") };
-    connect(lv1, &QTreeWidget::itemClicked, this, &SettingsWindow::lv1_Click);
-    connect(lv2, &QTreeWidget::itemClicked, this, &SettingsWindow::lv2_Click);
-    connect(lv3, &QTreeWidget::itemClicked, this, &SettingsWindow::lv3_Click);
-    connect(Command4, &QPushButton::clicked, this, &SettingsWindow::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &SettingsWindow::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &SettingsWindow::Command6_Click);
-    connect(Command1, &QPushButton::clicked, this, &SettingsWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &SettingsWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &SettingsWindow::Command3_Click);
+    for (ListSide *side : { &m_units, &m_groups, &m_places }) {
+        connect(
+            side->view, &QTreeWidget::itemClicked, this, [this, side] { showPickedEntry(*side); });
+    }
+    connect(renameUnitButton, &QPushButton::clicked, this, [this] { renameFromBox(m_units); });
+    connect(renameGroupButton, &QPushButton::clicked, this, [this] { renameFromBox(m_groups); });
+    connect(renamePlaceButton, &QPushButton::clicked, this, [this] { renameFromBox(m_places); });
+    connect(deleteUnitButton, &QPushButton::clicked, this, [this] { deleteEntry(m_units); });
+    connect(deleteGroupButton, &QPushButton::clicked, this, [this] { deleteEntry(m_groups); });
+    connect(deletePlaceButton, &QPushButton::clicked, this, [this] { deleteEntry(m_places); });
+
+    const std::pair<QWidget *, const char *> names[] = { { headerBar, "headerBar" },
+        { headerLabel, "headerLabel" }, { receiptSetUpButton, "receiptSetUpButton" },
+        { labelsButton, "labelsButton" }, { userAccountsButton, "userAccountsButton" },
+        { databaseBar, "databaseBar" }, { databaseLabel, "databaseLabel" },
+        { drawerLabel, "drawerLabel" }, { drawerCheck, "drawerCheck" },
+        { drawerPortList, "drawerPortList" }, { testDrawerButton, "testDrawerButton" },
+        { saveDrawerButton, "saveDrawerButton" }, { compactButton, "compactButton" },
+        { backupButton, "backupButton" }, { zeroNegativeStockButton, "zeroNegativeStockButton" },
+        { clearSalesButton, "clearSalesButton" }, { clearHistoryButton, "clearHistoryButton" },
+        { deleteAllButton, "deleteAllButton" }, { unitList, "unitList" },
+        { groupList, "groupList" }, { placeList, "placeList" }, { unitBox, "unitBox" },
+        { groupBox, "groupBox" }, { placeBox, "placeBox" },
+        { renameUnitButton, "renameUnitButton" }, { renameGroupButton, "renameGroupButton" },
+        { renamePlaceButton, "renamePlaceButton" }, { deleteUnitButton, "deleteUnitButton" },
+        { deleteGroupButton, "deleteGroupButton" }, { deletePlaceButton, "deletePlaceButton" } };
+    for (const auto &[w, name] : names)
+        w->setObjectName(QLatin1String(name));
 }
 
 void SettingsWindow::showModal()
 {
     QPointer<SettingsWindow> w = WindowRegistry::instance<SettingsWindow>();
-    w->Form_Load();
+    w->load();
     WindowPlacement::place(w, VerticalPlace::Third);
     DialogRunner::exec(w);
 }
 
-void SettingsWindow::Form_Load()
+void SettingsWindow::load()
 {
-    Check2->setChecked(DataMaintenance::drawerSwitchOn(ShopDatabase::connection()));
+    drawerCheck->setChecked(DataMaintenance::drawerSwitchOn(ShopDatabase::connection()));
     // Columns: the key, hidden, then the name 4050 twips wide.
     for (ListSide *side : { &m_units, &m_groups, &m_places }) {
         side->view->setColumnCount(2);
@@ -259,12 +282,11 @@ void SettingsWindow::Form_Load()
         side->view->setColumnHidden(0, true);
         side->view->setColumnWidth(1, Twips::toPixelsX(4050));
     }
-    SetupLv1();
-    SetupLv2();
-    SetupLv3();
+    for (ListSide *side : { &m_units, &m_groups, &m_places })
+        fillList(*side);
 }
 
-void SettingsWindow::Form_Unload()
+void SettingsWindow::letSalePageRereadSwitches()
 {
     if (MainFrame::openPageName() == Msg::PageSale && MainFrame::windows().rereadSaleSettings)
         MainFrame::windows().rereadSaleSettings();
@@ -274,22 +296,6 @@ void SettingsWindow::Form_Unload()
 // Links
 
 std::function<void()> SettingsWindow::openUserAccounts = [] { UserAccountsWindow::showModal(); };
-
-void SettingsWindow::kasmoButton4_Click()
-{
-    openReceiptSetUp(this);
-}
-
-void SettingsWindow::kasmoButton5_Click()
-{
-    LabelWindow::showModal();
-}
-
-void SettingsWindow::kasmoButton7_Click()
-{
-    if (openUserAccounts)
-        openUserAccounts();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Data maintenance
@@ -303,7 +309,7 @@ bool SettingsWindow::confirmed(const QStringList &questions, const QString &titl
     return true;
 }
 
-void SettingsWindow::pageButton2_Click()
+void SettingsWindow::compactDatabase()
 {
     QString result;
     {
@@ -326,7 +332,7 @@ void SettingsWindow::pageButton2_Click()
             MsgButtons::Ok, MsgIcon::Warning, Msg::ErrorTitle, MsgResult::Ok, this);
 }
 
-void SettingsWindow::kasmoButton1_Click()
+void SettingsWindow::backUpDatabase()
 {
     const QString proposed = QStringLiteral("Ksmdata-")
         + Clock::now().toString(QStringLiteral("yyyy-MM-dd-HHmmss")) + QStringLiteral(".db");
@@ -348,7 +354,7 @@ void SettingsWindow::kasmoButton1_Click()
     showStatus(this, QStringLiteral("สำรองข้อมูลเรียบร้อยแล้ว\n\n") + target);
 }
 
-void SettingsWindow::kasmoButton8_Click()
+void SettingsWindow::zeroNegativeStock()
 {
     if (!confirmed({ QStringLiteral("คุณแน่ใจว่าต้องการปรับ ( สินค้าคงเหลือติดลบทั้งหมด ) ให้ = 0?") },
             ConfirmAdjustTitle))
@@ -363,7 +369,7 @@ void SettingsWindow::kasmoButton8_Click()
         this, QStringLiteral("ปรับข้อมูลทั้งหมดเสร็จสิ้นแล้ว โปรดทำการ (รีโหลดข้อมูลคลังสินค้า) ใหม่อีกครั้ง.."));
 }
 
-void SettingsWindow::kasmoButton2_Click()
+void SettingsWindow::clearSales()
 {
     if (!confirmed({ QStringLiteral("คุณแน่ใจว่าต้องการลบข้อมูล ( สรุปยอดการขาย !! ) ออกทั้งหมด แน่ใจ?"),
                        QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบข้อมูล ( "
@@ -380,7 +386,7 @@ void SettingsWindow::kasmoButton2_Click()
     showStatus(this, AllDeleted);
 }
 
-void SettingsWindow::kasmoButton6_Click()
+void SettingsWindow::clearHistory()
 {
     if (!confirmed({ QStringLiteral("คุณแน่ใจว่าต้องการลบ ( ข้อมูลย้อนหลัง !! ) ออกทั้งหมด แน่ใจ?"),
                        QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบ( "
@@ -396,7 +402,7 @@ void SettingsWindow::kasmoButton6_Click()
     showStatus(this, AllDeleted);
 }
 
-void SettingsWindow::kasmoButton3_Click()
+void SettingsWindow::deleteAllData()
 {
     if (!confirmed({ QStringLiteral("คุณแน่ใจว่าต้องการลบ  ( ข้อมูลในฐานข้อมูลจะถูกลบทั้งหมด !! ) "
                                     "แน่ใจ?"),
@@ -420,46 +426,46 @@ void SettingsWindow::kasmoButton3_Click()
 // ---------------------------------------------------------------------------------------------
 // Cash drawer
 
-void SettingsWindow::Check2_Click()
+void SettingsWindow::switchDrawer()
 {
-    if (Check2->isChecked()) {
-        cmbCommPort->clear();
-        cmbCommPort->setEnabled(true);
-        Command7->setEnabled(true);
-        ScanCommPort();
+    if (drawerCheck->isChecked()) {
+        drawerPortList->clear();
+        drawerPortList->setEnabled(true);
+        testDrawerButton->setEnabled(true);
+        findDrawerPorts();
     } else {
-        cmbCommPort->setEnabled(false);
-        Command7->setEnabled(false);
+        drawerPortList->setEnabled(false);
+        testDrawerButton->setEnabled(false);
     }
 }
 
-void SettingsWindow::ScanCommPort()
+void SettingsWindow::findDrawerPorts()
 {
     for (int n = 1; n <= 4; ++n)
         quietly([&] {
             if (CashDrawer::portPresent(n))
-                cmbCommPort->addItem(QStringLiteral("COM%1").arg(n));
+                drawerPortList->addItem(QStringLiteral("COM%1").arg(n));
         });
-    if (cmbCommPort->count() > 0)
-        cmbCommPort->setCurrentIndex(0);
+    if (drawerPortList->count() > 0)
+        drawerPortList->setCurrentIndex(0);
 }
 
 int SettingsWindow::chosenPort() const
 {
-    if (cmbCommPort->currentIndex() < 0)
+    if (drawerPortList->currentIndex() < 0)
         return 0;
-    return cmbCommPort->currentText().mid(3).toInt();
+    return drawerPortList->currentText().mid(3).toInt();
 }
 
-void SettingsWindow::Command7_Click()
+void SettingsWindow::testDrawer()
 {
     // No message of its own: a missing or busy port sends nothing.
     quietly([&] { CashDrawer::open(QString::number(chosenPort())); });
 }
 
-void SettingsWindow::Command8_Click()
+void SettingsWindow::saveDrawerSetting()
 {
-    const bool on = Check2->isChecked();
+    const bool on = drawerCheck->isChecked();
     const int port = chosenPort();
     try {
         DataMaintenance::writeDrawerSetting(ShopDatabase::connection(), on, port);
@@ -494,7 +500,7 @@ void SettingsWindow::fillList(ListSide &side)
         side.view->addTopLevelItem(new QTreeWidgetItem({ QString::number(key), name }));
 }
 
-void SettingsWindow::clickList(ListSide &side)
+void SettingsWindow::showPickedEntry(ListSide &side)
 {
     if (side.view->topLevelItemCount() == 0)
         return;
@@ -503,7 +509,7 @@ void SettingsWindow::clickList(ListSide &side)
         side.box->setText(LookupLists::name(ShopDatabase::connection(), *side.data, key));
 }
 
-void SettingsWindow::renameButton(ListSide &side)
+void SettingsWindow::renameFromBox(ListSide &side)
 {
     if (selectedKey(side.view) <= 0)
         return;
@@ -575,79 +581,4 @@ void SettingsWindow::deleteEntry(ListSide &side)
     showStatus(this, QStringLiteral("ลบข้อมูลออกจากระบบเรียบร้อยแล้ว."), MsgIcon::Warning);
     side.box->clear();
     fillList(side);
-}
-
-void SettingsWindow::SetupLv1()
-{
-    fillList(m_units);
-}
-
-void SettingsWindow::SetupLv2()
-{
-    fillList(m_groups);
-}
-
-void SettingsWindow::SetupLv3()
-{
-    fillList(m_places);
-}
-
-void SettingsWindow::lv1_Click()
-{
-    clickList(m_units);
-}
-
-void SettingsWindow::lv2_Click()
-{
-    clickList(m_groups);
-}
-
-void SettingsWindow::lv3_Click()
-{
-    clickList(m_places);
-}
-
-void SettingsWindow::Command4_Click()
-{
-    renameButton(m_units);
-}
-
-void SettingsWindow::Command5_Click()
-{
-    renameButton(m_groups);
-}
-
-void SettingsWindow::Command6_Click()
-{
-    renameButton(m_places);
-}
-
-void SettingsWindow::UpdateLv1()
-{
-    renameEntry(m_units);
-}
-
-void SettingsWindow::UpdateLv2()
-{
-    renameEntry(m_groups);
-}
-
-void SettingsWindow::UpdateLv3()
-{
-    renameEntry(m_places);
-}
-
-void SettingsWindow::Command1_Click()
-{
-    deleteEntry(m_units);
-}
-
-void SettingsWindow::Command2_Click()
-{
-    deleteEntry(m_groups);
-}
-
-void SettingsWindow::Command3_Click()
-{
-    deleteEntry(m_places);
 }

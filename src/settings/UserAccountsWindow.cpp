@@ -98,7 +98,7 @@ UserAccountsWindow::UserAccountsWindow()
     setObjectName(QStringLiteral("UserAccountsWindow"));
     setWindowTitle(QStringLiteral("จัดการระบบล็อคอิน"));
     buildWindow();
-    connect(this, &QDialog::finished, this, [this] { Form_Unload(); });
+    connect(this, &QDialog::finished, this, [this] { storeSignInSwitch(); });
 }
 
 void UserAccountsWindow::buildWindow()
@@ -116,17 +116,17 @@ void UserAccountsWindow::buildWindow()
         pal.setColor(QPalette::WindowText, Qt::white);
         w->setPalette(pal);
     };
-    lblSidebar = new QLabel(this);
-    lblSidebar->setAccessibleDescription(QStringLiteral("จำนวนผู้ใช้"));
-    onBand(lblSidebar);
-    Twips::place(lblSidebar, 180, 180, 3060, 360);
-    Label4 = new QLabel(Note, this);
-    Label4->setAlignment(Qt::AlignCenter);
-    onBand(Label4);
-    Twips::place(Label4, 3540, 180, 7560, 360);
-    Check1 = new QCheckBox(QStringLiteral(" เปิด / ปิด (ระบบล็อคอิน)"), this);
-    onBand(Check1);
-    Twips::place(Check1, 11340, 180, 3000, 360);
+    userCountLabel = new QLabel(this);
+    userCountLabel->setAccessibleDescription(QStringLiteral("จำนวนผู้ใช้"));
+    onBand(userCountLabel);
+    Twips::place(userCountLabel, 180, 180, 3060, 360);
+    noteLabel = new QLabel(Note, this);
+    noteLabel->setAlignment(Qt::AlignCenter);
+    onBand(noteLabel);
+    Twips::place(noteLabel, 3540, 180, 7560, 360);
+    signInCheck = new QCheckBox(QStringLiteral(" เปิด / ปิด (ระบบล็อคอิน)"), this);
+    onBand(signInCheck);
+    Twips::place(signInCheck, 11340, 180, 3000, 360);
 
     QFont boxFont = font();
     boxFont.setPointSizeF(10);
@@ -139,9 +139,9 @@ void UserAccountsWindow::buildWindow()
         double top;
     };
     Box boxes[] = {
-        { txtUserID, "txtUserID", QStringLiteral("ชื่อผู้ใช้"), 900 },
-        { txtPassword, "txtPassword", QStringLiteral("รหัสผ่าน"), 1380 },
-        { Text1, "Text1", QStringLiteral("ตำแหน่ง"), 1860 },
+        { userNameBox, "userNameBox", QStringLiteral("ชื่อผู้ใช้"), 900 },
+        { passwordBox, "passwordBox", QStringLiteral("รหัสผ่าน"), 1380 },
+        { positionBox, "positionBox", QStringLiteral("ตำแหน่ง"), 1860 },
     };
     for (Box &b : boxes) {
         auto *caption = new QLabel(b.caption, this);
@@ -163,122 +163,143 @@ void UserAccountsWindow::buildWindow()
         double left, top;
     };
     Right rights[] = {
-        { Check2, QStringLiteral(" เข้าถึงหน้าขายสินค้า"), 4560, 900 },
-        { Check3, QStringLiteral(" เข้าถึงหน้าคลังสินค้า"), 4560, 1260 },
-        { Check4, QStringLiteral(" เข้าถึงหน้าสรุปยอดการขาย"), 4560, 1620 },
-        { Check5, QStringLiteral(" เข้าถึงหน้าตั้งค่า"), 4560, 1980 },
-        { Check6, QStringLiteral(" เข้าถึงหน้าข้อมูลย้อนหลัง"), 7860, 900 },
+        { sellingCheck, QStringLiteral(" เข้าถึงหน้าขายสินค้า"), 4560, 900 },
+        { stockCheck, QStringLiteral(" เข้าถึงหน้าคลังสินค้า"), 4560, 1260 },
+        { summaryCheck, QStringLiteral(" เข้าถึงหน้าสรุปยอดการขาย"), 4560, 1620 },
+        { settingsCheck, QStringLiteral(" เข้าถึงหน้าตั้งค่า"), 4560, 1980 },
+        { historyCheck, QStringLiteral(" เข้าถึงหน้าข้อมูลย้อนหลัง"), 7860, 900 },
     };
     for (Right &r : rights) {
         r.box = new QCheckBox(r.caption, this);
         Twips::place(r.box, r.left, r.top, 2760, 330);
     }
 
-    kasmoButton1 = button(this, QStringLiteral("&สร้างผู้ใช้ใหม่"));
-    Twips::place(kasmoButton1, 7860, 1320, 2760, 960);
-    kasmoButton5 = button(this, QStringLiteral("&ยืนยันการสร้างผู้ใช้"));
-    Twips::place(kasmoButton5, 7860, 1320, 2760, 480);
-    kasmoButton6 = button(this, QStringLiteral("&ยกเลิกการสร้าง"));
-    Twips::place(kasmoButton6, 7860, 1800, 2760, 480);
-    kasmoButton2 = button(this, QStringLiteral("&แก้ไขข้อมูลผู้ใช้นี้"));
-    Twips::place(kasmoButton2, 11340, 900, 2880, 600);
-    kasmoButton4 = button(this, QStringLiteral("&ยืนยันการแก้ไขข้อมูล"));
-    Twips::place(kasmoButton4, 11340, 900, 2880, 600);
-    kasmoButton3 = button(this, QStringLiteral("&ลบผู้ใช้งานนี้"));
-    Twips::place(kasmoButton3, 11340, 1680, 2880, 600);
+    createButton = button(this, QStringLiteral("&สร้างผู้ใช้ใหม่"));
+    Twips::place(createButton, 7860, 1320, 2760, 960);
+    confirmCreateButton = button(this, QStringLiteral("&ยืนยันการสร้างผู้ใช้"));
+    Twips::place(confirmCreateButton, 7860, 1320, 2760, 480);
+    cancelCreateButton = button(this, QStringLiteral("&ยกเลิกการสร้าง"));
+    Twips::place(cancelCreateButton, 7860, 1800, 2760, 480);
+    editButton = button(this, QStringLiteral("&แก้ไขข้อมูลผู้ใช้นี้"));
+    Twips::place(editButton, 11340, 900, 2880, 600);
+    confirmEditButton = button(this, QStringLiteral("&ยืนยันการแก้ไขข้อมูล"));
+    Twips::place(confirmEditButton, 11340, 900, 2880, 600);
+    deleteButton = button(this, QStringLiteral("&ลบผู้ใช้งานนี้"));
+    Twips::place(deleteButton, 11340, 1680, 2880, 600);
     // The confirm buttons lie over the buttons they cover.
-    kasmoButton5->raise();
-    kasmoButton6->raise();
-    kasmoButton4->raise();
+    confirmCreateButton->raise();
+    cancelCreateButton->raise();
+    confirmEditButton->raise();
 
-    fpSpread1 = new DataGrid(this);
-    fpSpread1->setObjectName(QStringLiteral("fpSpread1"));
-    fpSpread1->setAccessibleName(QStringLiteral("รายชื่อผู้ใช้"));
-    Twips::place(fpSpread1, 0, 2400, 14520, 6120);
+    userGrid = new DataGrid(this);
+    userGrid->setObjectName(QStringLiteral("userGrid"));
+    userGrid->setAccessibleName(QStringLiteral("รายชื่อผู้ใช้"));
+    Twips::place(userGrid, 0, 2400, 14520, 6120);
 
-    setTabOrder(txtUserID, txtPassword);
-    setTabOrder(txtPassword, Text1);
-    setTabOrder(Text1, Check2);
-    setTabOrder(Check2, Check3);
-    setTabOrder(Check3, Check4);
-    setTabOrder(Check4, Check5);
-    setTabOrder(Check5, Check6);
+    const std::pair<QWidget *, const char *> names[]
+        = { { userCountLabel, "userCountLabel" }, { noteLabel, "noteLabel" },
+              { signInCheck, "signInCheck" }, { sellingCheck, "sellingCheck" },
+              { stockCheck, "stockCheck" }, { summaryCheck, "summaryCheck" },
+              { settingsCheck, "settingsCheck" }, { historyCheck, "historyCheck" },
+              { createButton, "createButton" }, { confirmCreateButton, "confirmCreateButton" },
+              { cancelCreateButton, "cancelCreateButton" }, { editButton, "editButton" },
+              { confirmEditButton, "confirmEditButton" }, { deleteButton, "deleteButton" } };
+    for (const auto &[w, name] : names)
+        w->setObjectName(QLatin1String(name));
 
-    connect(kasmoButton1, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton1_Click);
-    connect(kasmoButton5, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton5_Click);
-    connect(kasmoButton6, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton6_Click);
-    connect(kasmoButton2, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton2_Click);
-    connect(kasmoButton4, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton4_Click);
-    connect(kasmoButton3, &KasmoButton::Click, this, &UserAccountsWindow::kasmoButton3_Click);
-    CharacterFilter::install(txtUserID, [this](int &k) { txtUserID_KeyPress(k); });
-    CharacterFilter::install(txtPassword, [this](int &k) { txtPassword_KeyPress(k); });
-    txtUserID->installEventFilter(this);
-    txtPassword->installEventFilter(this);
+    setTabOrder(userNameBox, passwordBox);
+    setTabOrder(passwordBox, positionBox);
+    setTabOrder(positionBox, sellingCheck);
+    setTabOrder(sellingCheck, stockCheck);
+    setTabOrder(stockCheck, summaryCheck);
+    setTabOrder(summaryCheck, settingsCheck);
+    setTabOrder(settingsCheck, historyCheck);
+
+    connect(createButton, &KasmoButton::Click, this, &UserAccountsWindow::startCreating);
+    connect(confirmCreateButton, &KasmoButton::Click, this, &UserAccountsWindow::storeNewUser);
+    connect(cancelCreateButton, &KasmoButton::Click, this, &UserAccountsWindow::stopCreating);
+    connect(editButton, &KasmoButton::Click, this, &UserAccountsWindow::startEditing);
+    connect(confirmEditButton, &KasmoButton::Click, this, &UserAccountsWindow::storeChanges);
+    connect(deleteButton, &KasmoButton::Click, this, &UserAccountsWindow::deletePickedUser);
+    // Enter goes on to the next box; the name and the password take code characters only.
+    const std::pair<QLineEdit *, QLineEdit *> enterMoves[]
+        = { { userNameBox, passwordBox }, { passwordBox, positionBox } };
+    for (const auto &[box, next] : enterMoves)
+        CharacterFilter::install(box, [next](int &key) {
+            if (key == 13) {
+                key = 0;
+                next->setFocus();
+                return;
+            }
+            key = KeyFilters::codeCharactersOnly(key);
+        });
+    userNameBox->installEventFilter(this);
+    passwordBox->installEventFilter(this);
 
     // A click on the selected row loads it again; any other move of the current row (a click,
     // the right button, a key) loads the row it moved to.
-    connect(fpSpread1, &DataGrid::cellClicked, this, [this](int, int) { fpSpread1_Click(); });
-    connect(fpSpread1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(userGrid, &DataGrid::cellClicked, this, [this](int, int) { showPickedUser(); });
+    connect(userGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex &current) {
             if (current.isValid())
                 currentRowMoved(current.row() + 1);
         });
 
-    SetupSpread();
+    setUpGrid();
     // View mode.
     setBoxesEnabled(false, false, false);
-    kasmoButton5->setVisible(false);
-    kasmoButton6->setVisible(false);
-    kasmoButton4->setVisible(false);
+    confirmCreateButton->setVisible(false);
+    cancelCreateButton->setVisible(false);
+    confirmEditButton->setVisible(false);
 }
 
 QList<QCheckBox *> UserAccountsWindow::rightBoxes() const
 {
-    return { Check2, Check3, Check4, Check5, Check6 };
+    return { sellingCheck, stockCheck, summaryCheck, settingsCheck, historyCheck };
 }
 
 void UserAccountsWindow::setBoxesEnabled(bool name, bool passwordAndPosition, bool rights)
 {
-    txtUserID->setEnabled(name);
-    txtPassword->setEnabled(passwordAndPosition);
-    Text1->setEnabled(passwordAndPosition);
+    userNameBox->setEnabled(name);
+    passwordBox->setEnabled(passwordAndPosition);
+    positionBox->setEnabled(passwordAndPosition);
     for (QCheckBox *c : rightBoxes())
         c->setEnabled(rights);
 }
 
 void UserAccountsWindow::emptyBoxes()
 {
-    txtUserID->clear();
-    txtPassword->clear();
-    Text1->clear();
+    userNameBox->clear();
+    passwordBox->clear();
+    positionBox->clear();
     m_loading = true;
-    fpSpread1->selectionModel()->clear();
+    userGrid->selectionModel()->clear();
     m_loading = false;
 }
 
 void UserAccountsWindow::showModal()
 {
     QPointer<UserAccountsWindow> w = WindowRegistry::instance<UserAccountsWindow>();
-    w->Form_Load();
+    w->load();
     DialogRunner::exec(w);
 }
 
-void UserAccountsWindow::Form_Load()
+void UserAccountsWindow::load()
 {
     WindowPlacement::place(this, VerticalPlace::Third);
-    Check1->setChecked(UserAccounts::loginSwitchOn(ShopDatabase::connection()));
-    LoadUser();
+    signInCheck->setChecked(UserAccounts::loginSwitchOn(ShopDatabase::connection()));
+    loadUsers();
 }
 
-void UserAccountsWindow::Form_Unload()
+void UserAccountsWindow::storeSignInSwitch()
 {
-    const bool on = Check1->isChecked();
+    const bool on = signInCheck->isChecked();
     stored(this, [&] { UserAccounts::writeLoginSwitch(ShopDatabase::connection(), on); });
 }
 
-void UserAccountsWindow::SetupSpread()
+void UserAccountsWindow::setUpGrid()
 {
-    DataGrid *g = fpSpread1;
+    DataGrid *g = userGrid;
     g->setRedraw(false);
     g->setMaxRows(0);
     g->setMaxCols(8);
@@ -301,12 +322,12 @@ void UserAccountsWindow::SetupSpread()
     g->setRedraw(true);
 }
 
-void UserAccountsWindow::LoadUser()
+void UserAccountsWindow::loadUsers()
 {
     m_loading = true;
-    SetupSpread();
+    setUpGrid();
     m_users = UserAccounts::list(ShopDatabase::connection());
-    DataGrid *g = fpSpread1;
+    DataGrid *g = userGrid;
     g->setRedraw(false);
     std::vector<QStringList> rows;
     rows.reserve(size_t(m_users.size()));
@@ -322,7 +343,7 @@ void UserAccountsWindow::LoadUser()
         for (int i = 0; i < 5; ++i)
             g->setBackColor(4 + i, r, m_users[r - 1].rights[size_t(i)] ? AllowedBack : RefusedBack);
     g->setRedraw(true);
-    lblSidebar->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( ") + QString::number(m_users.size())
+    userCountLabel->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( ") + QString::number(m_users.size())
         + QStringLiteral(" ) คน"));
     selectShownUser();
     m_loading = false;
@@ -331,12 +352,12 @@ void UserAccountsWindow::LoadUser()
 void UserAccountsWindow::selectShownUser()
 {
     m_loading = true;
-    fpSpread1->selectionModel()->clear();
-    if (!trimBlanks(txtUserID->text()).isEmpty())
+    userGrid->selectionModel()->clear();
+    if (!trimBlanks(userNameBox->text()).isEmpty())
         for (int r = 1; r <= int(m_users.size()); ++r)
-            if (m_users[r - 1].pk == SelectedUserPK) {
-                fpSpread1->setActiveCell(1, r);
-                fpSpread1->selectRow(r - 1);
+            if (m_users[r - 1].pk == m_selectedUserKey) {
+                userGrid->setActiveCell(1, r);
+                userGrid->selectRow(r - 1);
                 break;
             }
     m_loading = false;
@@ -348,23 +369,23 @@ void UserAccountsWindow::currentRowMoved(int row)
         return;
     // The moved-to row is also the selected one, whatever moved it.
     m_loading = true;
-    fpSpread1->selectRow(row - 1);
+    userGrid->selectRow(row - 1);
     m_loading = false;
-    fpSpread1_Click();
+    showPickedUser();
 }
 
-void UserAccountsWindow::fpSpread1_Click()
+void UserAccountsWindow::showPickedUser()
 {
-    if (fpSpread1->maxRows() == 0)
+    if (userGrid->maxRows() == 0)
         return;
-    const QModelIndex current = fpSpread1->currentIndex();
+    const QModelIndex current = userGrid->currentIndex();
     if (!current.isValid() || current.row() >= m_users.size())
         return;
     const UserAccount &u = m_users[current.row()];
-    SelectedUserPK = fpSpread1->getText(0, current.row() + 1).toInt();
-    txtUserID->setText(trimBlanks(u.uid));
-    txtPassword->clear(); // the stored hash is never shown
-    Text1->setText(trimBlanks(u.position));
+    m_selectedUserKey = userGrid->getText(0, current.row() + 1).toInt();
+    userNameBox->setText(trimBlanks(u.uid));
+    passwordBox->clear(); // the stored hash is never shown
+    positionBox->setText(trimBlanks(u.position));
     const QList<QCheckBox *> boxes = rightBoxes();
     for (int i = 0; i < 5; ++i)
         boxes[i]->setChecked(u.rights[size_t(i)]);
@@ -374,8 +395,8 @@ UserAccount UserAccountsWindow::userInBoxes(int pk) const
 {
     UserAccount u;
     u.pk = pk;
-    u.uid = trimBlanks(txtUserID->text());
-    u.position = trimBlanks(Text1->text());
+    u.uid = trimBlanks(userNameBox->text());
+    u.position = trimBlanks(positionBox->text());
     const QList<QCheckBox *> boxes = rightBoxes();
     for (int i = 0; i < 5; ++i)
         u.rights[size_t(i)] = boxes[i]->isChecked();
@@ -385,121 +406,119 @@ UserAccount UserAccountsWindow::userInBoxes(int pk) const
 // ---------------------------------------------------------------------------------------------
 // Create
 
-void UserAccountsWindow::kasmoButton1_Click()
+void UserAccountsWindow::startCreating()
 {
-    kasmoButton3->setEnabled(false);
-    kasmoButton2->setEnabled(false);
-    kasmoButton5->setVisible(true);
-    kasmoButton6->setVisible(true);
+    deleteButton->setEnabled(false);
+    editButton->setEnabled(false);
+    confirmCreateButton->setVisible(true);
+    cancelCreateButton->setVisible(true);
     setBoxesEnabled(true, true, true);
     emptyBoxes();
-    fpSpread1->setEnabled(false);
-    txtUserID->setFocus();
+    userGrid->setEnabled(false);
+    userNameBox->setFocus();
 }
 
-void UserAccountsWindow::kasmoButton5_Click()
+void UserAccountsWindow::storeNewUser()
 {
-    if (trimBlanks(txtUserID->text()).size() < MinLength) {
+    if (trimBlanks(userNameBox->text()).size() < MinLength) {
         status(this, NameTooShort, MsgIcon::Warning);
-        txtUserID->setFocus();
+        userNameBox->setFocus();
         return;
     }
-    if (trimBlanks(txtPassword->text()).size() < MinLength) {
+    if (trimBlanks(passwordBox->text()).size() < MinLength) {
         status(this, PasswordTooShort, MsgIcon::Warning);
-        txtPassword->setFocus();
+        passwordBox->setFocus();
         return;
     }
     bool taken = false;
     if (!stored(this, [&] {
             taken = UserAccounts::nameTaken(
-                ShopDatabase::connection(), trimBlanks(txtUserID->text()));
+                ShopDatabase::connection(), trimBlanks(userNameBox->text()));
         }))
         return;
     if (taken) {
         status(this,
-            QStringLiteral("ไม่สามารถเพิ่มผู้ใช้ [ ") + txtUserID->text()
+            QStringLiteral("ไม่สามารถเพิ่มผู้ใช้ [ ") + userNameBox->text()
                 + QStringLiteral(" ] เนื่องจากมี ชื่อนี้อยู่แล้ว ...."),
             MsgIcon::Warning);
-        txtUserID->setFocus();
+        userNameBox->setFocus();
         return;
     }
     if (!confirmed(this,
-            confirmation(
-                QStringLiteral("คุณแน่ใจว่าต้องการเพิ่มข้อมูลใหม่ของ "), txtUserID->text(), Text1->text()),
+            confirmation(QStringLiteral("คุณแน่ใจว่าต้องการเพิ่มข้อมูลใหม่ของ "), userNameBox->text(),
+                positionBox->text()),
             ConfirmCreateTitle))
         return;
-    if (!stored(this, [&] { SetupNewData(); }))
+    if (!stored(this, [&] {
+            UserAccounts::create(
+                ShopDatabase::connection(), userInBoxes(0), trimBlanks(passwordBox->text()));
+        }))
         return;
-    const QString name = txtUserID->text();
-    LoadUser();
+    const QString name = userNameBox->text();
+    loadUsers();
     status(this, QStringLiteral("ดำเนินการเพิ่ม ผู้ใช้ [ ") + name + QStringLiteral(" ] เรียบร้อยแล้ว.."),
         MsgIcon::Information);
-    kasmoButton6_Click();
+    stopCreating();
 }
 
-void UserAccountsWindow::SetupNewData()
-{
-    NewUserPK = UserAccounts::create(
-        ShopDatabase::connection(), userInBoxes(0), trimBlanks(txtPassword->text()));
-}
-
-void UserAccountsWindow::kasmoButton6_Click()
+void UserAccountsWindow::stopCreating()
 {
     emptyBoxes();
-    kasmoButton3->setEnabled(true);
-    kasmoButton2->setEnabled(true);
-    kasmoButton5->setVisible(false);
-    kasmoButton6->setVisible(false);
+    deleteButton->setEnabled(true);
+    editButton->setEnabled(true);
+    confirmCreateButton->setVisible(false);
+    cancelCreateButton->setVisible(false);
     setBoxesEnabled(false, false, false);
-    fpSpread1->setEnabled(true);
+    userGrid->setEnabled(true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Edit
 
-void UserAccountsWindow::kasmoButton2_Click()
+void UserAccountsWindow::startEditing()
 {
-    if (fpSpread1->maxRows() == 0)
+    if (userGrid->maxRows() == 0)
         return;
-    if (trimBlanks(txtUserID->text()).isEmpty()) {
+    if (trimBlanks(userNameBox->text()).isEmpty()) {
         status(this, PickBeforeEdit, MsgIcon::Warning);
         return;
     }
-    kasmoButton4->setVisible(true);
-    kasmoButton1->setEnabled(false);
-    kasmoButton3->setEnabled(false);
+    confirmEditButton->setVisible(true);
+    createButton->setEnabled(false);
+    deleteButton->setEnabled(false);
     setBoxesEnabled(false, true, true);
-    txtPassword->setFocus();
+    passwordBox->setFocus();
 }
 
-void UserAccountsWindow::kasmoButton4_Click()
+void UserAccountsWindow::storeChanges()
 {
     // An empty password keeps the stored one; a new one needs four characters.
-    const QString password = trimBlanks(txtPassword->text());
+    const QString password = trimBlanks(passwordBox->text());
     if (!password.isEmpty() && password.size() < MinLength) {
         status(this, EditPasswordTooShort, MsgIcon::Warning);
-        txtPassword->setFocus();
+        passwordBox->setFocus();
         return;
     }
     const bool ok = confirmed(this,
         confirmation(
-            QStringLiteral("คุณแน่ใจว่าต้องการแก้ไขข้อมูลของ "), txtUserID->text(), Text1->text()),
+            QStringLiteral("คุณแน่ใจว่าต้องการแก้ไขข้อมูลของ "), userNameBox->text(), positionBox->text()),
         ConfirmEditTitle);
     if (ok && !stored(this, [&] {
-            UserAccounts::update(ShopDatabase::connection(), userInBoxes(SelectedUserPK), password);
+            UserAccounts::update(
+                ShopDatabase::connection(), userInBoxes(m_selectedUserKey), password);
         }))
         return;
-    kasmoButton4->setVisible(false);
-    kasmoButton3->setEnabled(true);
-    kasmoButton1->setEnabled(true);
+    confirmEditButton->setVisible(false);
+    deleteButton->setEnabled(true);
+    createButton->setEnabled(true);
     if (!ok)
         emptyBoxes();
-    txtPassword->clear(); // what was typed is stored as a hash, never shown again
+    passwordBox->clear(); // what was typed is stored as a hash, never shown again
     setBoxesEnabled(false, false, false);
     if (!ok)
         return;
-    const QString name = txtUserID->text();
-    LoadUser();
+    const QString name = userNameBox->text();
+    loadUsers();
     status(this,
         QStringLiteral("ดำเนินการแก้ไขข้อมูลผู้ใช้ [ ") + name + QStringLiteral(" ] เรียบร้อยแล้ว.."),
         MsgIcon::Information);
@@ -508,70 +527,34 @@ void UserAccountsWindow::kasmoButton4_Click()
 // ---------------------------------------------------------------------------------------------
 // Delete
 
-void UserAccountsWindow::kasmoButton3_Click()
+void UserAccountsWindow::deletePickedUser()
 {
-    if (fpSpread1->maxRows() == 0)
+    if (userGrid->maxRows() == 0)
         return;
-    if (trimBlanks(txtUserID->text()).isEmpty()) {
+    if (trimBlanks(userNameBox->text()).isEmpty()) {
         status(this, PickBeforeDelete, MsgIcon::Warning);
         return;
     }
     // User 1 stays, whatever its name.
-    if (SelectedUserPK == 1) {
+    if (m_selectedUserKey == 1) {
         status(this, AdminStays, MsgIcon::Warning);
         return;
     }
     if (!confirmed(this,
-            confirmation(QStringLiteral("คุณแน่ใจว่าต้องการลบ "), txtUserID->text(), Text1->text()),
+            confirmation(
+                QStringLiteral("คุณแน่ใจว่าต้องการลบ "), userNameBox->text(), positionBox->text()),
             ConfirmDeleteTitle))
         return;
-    if (!stored(this, [&] { UserAccounts::remove(ShopDatabase::connection(), SelectedUserPK); }))
+    if (!stored(this, [&] { UserAccounts::remove(ShopDatabase::connection(), m_selectedUserKey); }))
         return;
     status(this, Deleted, MsgIcon::Information);
     emptyBoxes();
-    LoadUser();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Input
-
-void UserAccountsWindow::txtUserID_KeyPress(int &KeyAscii)
-{
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        txtPassword->setFocus();
-        return;
-    }
-    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
-}
-
-void UserAccountsWindow::txtPassword_KeyPress(int &KeyAscii)
-{
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Text1->setFocus();
-        return;
-    }
-    KeyAscii = KeyFilters::codeCharactersOnly(KeyAscii);
-}
-
-void UserAccountsWindow::txtUserID_GotFocus()
-{
-    InputBoxes::setEnglishKeyboard();
-}
-
-void UserAccountsWindow::txtPassword_GotFocus()
-{
-    InputBoxes::setEnglishKeyboard();
+    loadUsers();
 }
 
 bool UserAccountsWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == txtUserID)
-            txtUserID_GotFocus();
-        else if (watched == txtPassword)
-            txtPassword_GotFocus();
-    }
+    if (event->type() == QEvent::FocusIn && (watched == userNameBox || watched == passwordBox))
+        InputBoxes::setEnglishKeyboard();
     return QDialog::eventFilter(watched, event);
 }

@@ -19,7 +19,6 @@
 #include "shell/InputBoxes.h"
 #include "shell/KeyFilters.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/StockReportViewer.h"

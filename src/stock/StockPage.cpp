@@ -17,7 +17,6 @@
 #include "shell/Lookups.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
@@ -584,7 +583,6 @@ void StockPage::openHistory()
 
 void StockPage::printList()
 {
-    Module1::PrintSource = PrintSource::StockList;
     if (windows().stockReport)
         windows().stockReport(*this);
     else

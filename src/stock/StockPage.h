@@ -47,7 +47,7 @@ public:
         std::function<bool(std::optional<int> productKey)> productEditor;
         std::function<bool()> stockUpdate;
         std::function<void()> history;
-        std::function<void(StockPage &)> stockReport; // the page stays underneath
+        std::function<void(StockPage &)> stockReport; // the page is the source, staying underneath
     };
     static void setWindows(const Windows &w);
     static const Windows &windows();

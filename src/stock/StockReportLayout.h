@@ -27,6 +27,7 @@ public:
 
     int rowNo() const { return m_rowNo; }
     int rowTotal() const { return m_rowTotal; }
+    int document() const { return m_document; } // the source's, taken when the run starts
 
 protected:
     void ActiveReport_Initialize() override;

@@ -5,7 +5,6 @@
 #include "platform/ui/SkipOnFailure.h"
 #include "platform/ui/WidgetParts.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportSource.h"
 
@@ -36,7 +35,6 @@ StockReportViewer::~StockReportViewer() = default;
 
 void StockReportViewer::showReport(const StockReportSource &source, QWidget *parent)
 {
-    Module1::PrintSource = quint8(source.document());
     StockReportViewer window(source, parent);
     window.loadReport();
     DialogRunner::exec(&window);

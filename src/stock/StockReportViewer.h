@@ -18,8 +18,8 @@ public:
     explicit StockReportViewer(const StockReportSource &source, QWidget *parent = nullptr);
     ~StockReportViewer() override;
 
-    // How every opener shows the stock report: sets PrintSource to the source's document,
-    // loads a fresh window and shows it modally, the opener staying open underneath.
+    // How every opener shows the stock report: loads a fresh window on the source's document
+    // and shows it modally, the opener staying open underneath.
     static void showReport(const StockReportSource &source, QWidget *parent = nullptr);
 
     // Places the window and runs a fresh report over the source into the viewer.

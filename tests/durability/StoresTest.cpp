@@ -8,7 +8,6 @@
 #include "sale/SalePage.h"
 #include "sale/SaleRules.h"
 #include "settings/DataMaintenance.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include "stock/GoodsReceivedWindow.h"
@@ -94,7 +93,6 @@ protected:
         folder = std::make_unique<TempProgramFolder>();
         stockShop(folder->db());
         folder->closeDb();
-        Module1::resetState();
         SignedInUser::reset();
         SignedInUser::name = QStringLiteral("Admin");
         SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");

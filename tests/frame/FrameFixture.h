@@ -3,7 +3,6 @@
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/Module1.h"
 #include "shell/ProgramEnd.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignInWindow.h"
@@ -23,7 +22,6 @@ class FrameFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Module1::resetState();
         SignedInUser::reset();
         setEndProgramHook([this] { ++ended; });
         InstanceLock::setProgramLockPath(lockDir.path() + QStringLiteral("/kasmo.lock"));

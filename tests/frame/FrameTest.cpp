@@ -4,11 +4,11 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/WindowPlacement.h"
+#include "receipt/ReceiptWindow.h"
 #include "records/Codes.h"
 #include "settings/SettingsWindow.h"
 #include "shell/KasmoApplication.h"
 #include "shell/MainFrame.h"
-#include "shell/Module1.h"
 #include "shell/PasswordHash.h"
 #include "shell/ShopDatabase.h"
 #include "shell/StartPage.h"
@@ -235,21 +235,23 @@ TEST_F(FrameTest, SettingsOpenTheReceiptSetUpAndTheLabelWindow)
 {
     MainFrame *frame = startFrame();
     ASSERT_NE(frame, nullptr);
-    Module1::PrintSource = PrintSource::Sale;
-    int printSourceSeen = -1;
+    bool sampleShown = false;
     dialogs.then([&](QDialog *d) {
         auto *settings = qobject_cast<SettingsWindow *>(d);
         ASSERT_NE(settings, nullptr);
-        dialogs.then([&](QDialog *) { printSourceSeen = Module1::PrintSource; });
-        click(settings->kasmoButton4);
-        click(settings->kasmoButton5);
+        dialogs.then([&](QDialog *receipt) {
+            ReceiptLayout *shown = qobject_cast<ReceiptWindow *>(receipt)->report();
+            sampleShown = shown->document().texts().contains(ReceiptLayout::SampleReceipt);
+        });
+        click(control<KasmoButton>(settings, "receiptSetUpButton"));
+        click(control<KasmoButton>(settings, "labelsButton"));
     });
     click(control(frame, "settingsTab"));
     settle();
     EXPECT_EQ(dialogs.opened,
         (QList<QString> { QStringLiteral("SettingsWindow"), QStringLiteral("ReceiptWindow"),
             QStringLiteral("LabelWindow") }));
-    EXPECT_EQ(printSourceSeen, PrintSource::ReceiptSetup);
+    EXPECT_TRUE(sampleShown);
 }
 
 TEST_F(FrameTest, StartPageLinkLabelsAndPlacement)

@@ -132,7 +132,7 @@ TEST_F(PasteFilterTest, EveryFilteredBoxJudgesPastedAndDroppedTextAsTyped)
     const std::pair<Case, Opener> cases[] = {
         { { "sign-in", "userNameBox", thaiName }, signIn },
         { { "sign-in", "passwordBox", QStringLiteral("pass word") }, signIn },
-        { { "user accounts", "txtUserID", thaiName, "สร้างผู้ใช้ใหม่" }, users },
+        { { "user accounts", "userNameBox", thaiName, "สร้างผู้ใช้ใหม่" }, users },
         { { "stock page", "searchBox", QStringLiteral("12a"), "belowQuantitySwitch" }, stockPage },
         { { "sale page", "discountBox", QStringLiteral("1.5") }, salePage },
         { { "summary page", "yearBox", QStringLiteral("1x") }, summaryPage },

@@ -21,7 +21,7 @@ Cells cellsOf(LabelSheetLayout &sheet)
     Cells c;
     for (const DrawOp &op : opsOf(doc, DrawOp::Barcode))
         c.labels << op.rect.topLeft();
-    c.blanks = sheet.LabelSkip;
+    c.blanks = sheet.blankCells();
     return c;
 }
 
@@ -72,9 +72,9 @@ TEST(LabelSheet, RecordsAndBlankCells)
         LabelSheetLayout sheet(s);
         const Cells cells = cellsOf(sheet);
         SCOPED_TRACE(testing::Message() << c.first << "/" << c.count << "/" << c.perRow);
-        EXPECT_EQ(sheet.LabelTotal, c.total);
-        EXPECT_EQ(sheet.LabelSkip, c.skip);
-        EXPECT_EQ(sheet.LabelNo, c.total + 1); // the fetch that ended the data
+        EXPECT_EQ(sheet.labelTotal(), c.total);
+        EXPECT_EQ(sheet.blankCells(), c.skip);
+        EXPECT_EQ(sheet.labelNo(), c.total + 1); // the fetch that ended the data
         EXPECT_EQ(rowsOf(cells.labels), c.rows);
         // Every label carries both text lines; blank cells carry nothing.
         const ReportDocument &doc = sheet.document();
@@ -98,7 +98,7 @@ TEST(LabelSheet, TakesItsSettingsFromTheWindow)
     s.paperWidth = QStringLiteral("10");
     s.paperLength = QStringLiteral("15");
     s.portrait = false;
-    s.barcodeType = 1;
+    s.barcodeStyle = BarcodeStyle::Ean13;
     s.colour = QColor(200, 30, 40);
     s.line1Bold = false;
     s.line2Bold = true;
@@ -116,22 +116,22 @@ TEST(LabelSheet, TakesItsSettingsFromTheWindow)
     EXPECT_NEAR(p.paperWidth, 5669.29, 0.01);
     EXPECT_NEAR(p.paperHeight, 8503.94, 0.01);
     EXPECT_NEAR(p.bottomMargin, 56.69, 0.01);
-    EXPECT_EQ(sheet.Barcode1->style, 18);
-    EXPECT_NEAR(sheet.Barcode1->height, cmToTwips(2.5), 0.01);
-    EXPECT_NEAR(sheet.Label2->top, cmToTwips(2.5) + 250, 0.01);
-    EXPECT_EQ(sheet.Barcode1->barWidth, 2);
-    EXPECT_EQ(sheet.Barcode1->font.size, 9);
-    EXPECT_EQ(sheet.Label1->font.size, 11);
-    EXPECT_EQ(sheet.Label2->font.size, 16);
-    EXPECT_FALSE(sheet.Label1->font.bold);
-    EXPECT_TRUE(sheet.Label2->font.bold);
-    for (const ReportElement *e : { sheet.Label1, sheet.Barcode1, sheet.Label2 })
+    EXPECT_EQ(sheet.barcode()->style, 18);
+    EXPECT_NEAR(sheet.barcode()->height, cmToTwips(2.5), 0.01);
+    EXPECT_NEAR(sheet.line2()->top, cmToTwips(2.5) + 250, 0.01);
+    EXPECT_EQ(sheet.barcode()->barWidth, 2);
+    EXPECT_EQ(sheet.barcode()->font.size, 9);
+    EXPECT_EQ(sheet.line1()->font.size, 11);
+    EXPECT_EQ(sheet.line2()->font.size, 16);
+    EXPECT_FALSE(sheet.line1()->font.bold);
+    EXPECT_TRUE(sheet.line2()->font.bold);
+    for (const ReportElement *e : { sheet.line1(), sheet.barcode(), sheet.line2() })
         EXPECT_EQ(e->foreColor, s.colour) << e->name.toStdString();
     EXPECT_EQ(sheet.Detail()->columnCount, 1);
     EXPECT_NEAR(sheet.Detail()->height, cmToTwips(3.0), 0.01);
     EXPECT_NEAR(sheet.Detail()->columnSpacing, cmToTwips(2.0), 0.01);
     // Its own text lines are never aligned: the engine's default, left.
-    EXPECT_EQ(sheet.Label1->alignment, int(Qt::AlignLeft));
+    EXPECT_EQ(sheet.line1()->alignment, int(Qt::AlignLeft));
 
     // A4 whatever the size boxes hold; 1.5 cm bars put line 2 at 1100.39 twips.
     LabelSheetSetup a4 = deliveredSetup();
@@ -140,8 +140,8 @@ TEST(LabelSheet, TakesItsSettingsFromTheWindow)
     onA4.initialize();
     EXPECT_EQ(onA4.PageSettings.paperSize, ReportPageSettings::A4);
     EXPECT_EQ(onA4.PageSettings.orientation, ReportPageSettings::Portrait);
-    EXPECT_NEAR(onA4.Label2->top, 1100.39, 0.01);
-    EXPECT_EQ(onA4.Barcode1->style, 11);
+    EXPECT_NEAR(onA4.line2()->top, 1100.39, 0.01);
+    EXPECT_EQ(onA4.barcode()->style, 11);
 }
 
 TEST(LabelSheet, ValuesTheSheetCannotUseKeepTheLayoutsOwn)
@@ -159,13 +159,13 @@ TEST(LabelSheet, ValuesTheSheetCannotUseKeepTheLayoutsOwn)
     LabelSheetLayout sheet(s);
     const ReportDocument &doc = sheet.run();
     EXPECT_EQ(sheet.Detail()->columnCount, 2);
-    EXPECT_EQ(sheet.Barcode1->barWidth, 1);
-    EXPECT_EQ(sheet.Barcode1->font.size, 14.5);
-    EXPECT_EQ(sheet.Label1->font.size, 14.5);
-    EXPECT_EQ(sheet.Label2->font.size, 14.5);
+    EXPECT_EQ(sheet.barcode()->barWidth, 1);
+    EXPECT_EQ(sheet.barcode()->font.size, 14.5);
+    EXPECT_EQ(sheet.line1()->font.size, 14.5);
+    EXPECT_EQ(sheet.line2()->font.size, 14.5);
     EXPECT_EQ(sheet.PageSettings.topMargin, 1440);
-    EXPECT_EQ(sheet.Barcode1->height, 709);
-    EXPECT_EQ(sheet.LabelSkip, 0);
+    EXPECT_EQ(sheet.barcode()->height, 709);
+    EXPECT_EQ(sheet.blankCells(), 0);
     EXPECT_EQ(opsOf(doc, DrawOp::Barcode).size(), 3);
     // A count past 16 bits is refused as a whole.
     EXPECT_EQ(LabelSheetLayout::wholeNumber(QStringLiteral("32768")), std::nullopt);
@@ -177,20 +177,20 @@ TEST(LabelSheet, ValuesTheSymbologyRefusesPrintTheTextsWithoutBars)
 {
     struct Case
     {
-        int type;
+        BarcodeStyle type;
         const char *value;
         bool bars;
     };
     const Case cases[] = {
-        { 0, "PD-670000001", true },
-        { 0, "รหัสไทย", false },
-        { 1, "885099932001", true },
-        { 1, "8850999320012", false }, // wrong check digit
-        { 1, "PD-670000001", false },
+        { BarcodeStyle::Code128, "PD-670000001", true },
+        { BarcodeStyle::Code128, "รหัสไทย", false },
+        { BarcodeStyle::Ean13, "885099932001", true },
+        { BarcodeStyle::Ean13, "8850999320012", false }, // wrong check digit
+        { BarcodeStyle::Ean13, "PD-670000001", false },
     };
     for (const Case &c : cases) {
         LabelSheetSetup s = deliveredSetup(QString::fromUtf8(c.value));
-        s.barcodeType = c.type;
+        s.barcodeStyle = c.type;
         s.labelCount = QStringLiteral("3");
         LabelSheetLayout sheet(s);
         const ReportDocument &doc = sheet.run();
@@ -253,22 +253,22 @@ TEST(LabelSheet, EveryLabelScansBack)
 {
     struct Case
     {
-        int type;
+        BarcodeStyle type;
         const char *value, *scanned;
     };
     const Case cases[] = {
-        { 0, "PD-670000001", "CODE-128:PD-670000001" },
-        { 1, "885099932001", "EAN-13:8850999320014" },
+        { BarcodeStyle::Code128, "PD-670000001", "CODE-128:PD-670000001" },
+        { BarcodeStyle::Ean13, "885099932001", "EAN-13:8850999320014" },
     };
     for (const Case &c : cases) {
         LabelSheetSetup s = deliveredSetup(QString::fromLatin1(c.value));
-        s.barcodeType = c.type;
+        s.barcodeStyle = c.type;
         s.firstPosition = QStringLiteral("2");
         s.labelCount = QStringLiteral("9");
         LabelSheetLayout sheet(s);
         const ReportDocument &doc = sheet.run();
         const QImage page = doc.pageImage(0, 300);
-        saveScreenshot(page, QStringLiteral("label-sheet-%1.png").arg(c.type));
+        saveScreenshot(page, QStringLiteral("label-sheet-%1.png").arg(int(&c - cases)));
         EXPECT_EQ(scanLabels(page, doc), QStringList(9, QString::fromLatin1(c.scanned))) << c.value;
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/ColorDialogs.h"
 #include "shell/Messages.h"
+#include "support/FindControl.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
 #include "support/ShellFixture.h"
@@ -26,6 +27,12 @@
 
 namespace {
 
+// A control of the window, found by its name.
+template <typename T> T *in(const QWidget &window, const char *name)
+{
+    return control<T>(&window, QString::fromLatin1(name));
+}
+
 class LabelWindowTest : public ShellFixture
 {
 protected:
@@ -39,7 +46,7 @@ protected:
     LabelWindow &open()
     {
         w = std::make_unique<LabelWindow>();
-        w->Form_Load();
+        w->load();
         w->show();
         QApplication::setActiveWindow(w.get());
         return *w;
@@ -67,9 +74,21 @@ protected:
     static void click(QWidget *b) { QTest::mouseClick(b, Qt::LeftButton); }
     void preview()
     {
-        if (w->Text15->text().trimmed().isEmpty())
-            w->Text15->setText(QStringLiteral("PD-670000001"));
-        click(w->kasmoButton1);
+        if (in<QLineEdit>(*w, "barcodeBox")->text().trimmed().isEmpty())
+            in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
+        click(in<KasmoButton>(*w, "previewButton"));
+    }
+    // The sixteen set-up boxes, in the order the preview checks them.
+    QList<QLineEdit *> setupBoxes() const
+    {
+        QList<QLineEdit *> out;
+        for (const char *name :
+            { "firstPositionBox", "paperWidthBox", "paperLengthBox", "topMarginBox",
+                "bottomMarginBox", "leftMarginBox", "rightMarginBox", "barLengthBox",
+                "barThicknessBox", "labelsPerRowBox", "labelCountBox", "barcodeSizeBox",
+                "line1SizeBox", "line2SizeBox", "spacingRightBox", "spacingDownBox" })
+            out << in<QLineEdit>(*w, name);
+        return out;
     }
     QStringList messages() const
     {
@@ -109,53 +128,56 @@ TEST_F(LabelWindowTest, OpensWithTheStoredRowAndNoSheet)
         "SFsize1 = '15', SFsize2 = '16', SFbold1 = 1, SFbold2 = 0 WHERE PK = 1"));
     w = std::make_unique<LabelWindow>();
     // The design texts until the row replaces them.
-    EXPECT_EQ(w->Text9->text(), QStringLiteral("4"));
-    EXPECT_EQ(w->Text10->text(), QStringLiteral("2.0"));
-    w->Form_Load();
+    EXPECT_EQ(in<QLineEdit>(*w, "labelsPerRowBox")->text(), QStringLiteral("4"));
+    EXPECT_EQ(in<QLineEdit>(*w, "spacingRightBox")->text(), QStringLiteral("2.0"));
+    w->load();
     const std::pair<QLineEdit *, const char *> expected[] = {
-        { w->text3, "10.0" },
-        { w->text4, "15.0" },
-        { w->Text1, "0.5" },
-        { w->text2, "0.2" },
-        { w->Text5, "0.3" },
-        { w->Text6, "0.4" },
-        { w->Text7, "2.0" },
-        { w->Text12, "3" },
-        { w->Text9, "3" },
-        { w->Text10, "1.5" },
-        { w->Text11, "4.0" },
-        { w->Text13, "123" }, // the box holds three characters, put in or typed
-        { w->Text8, "12" },
-        { w->Text18, "15" },
-        { w->Text19, "16" },
-        { w->Text14, "1" },
-        { w->Text15, "" },
-        { w->Text16, "" },
-        { w->Text17, "" },
+        { in<QLineEdit>(*w, "paperWidthBox"), "10.0" },
+        { in<QLineEdit>(*w, "paperLengthBox"), "15.0" },
+        { in<QLineEdit>(*w, "topMarginBox"), "0.5" },
+        { in<QLineEdit>(*w, "bottomMarginBox"), "0.2" },
+        { in<QLineEdit>(*w, "leftMarginBox"), "0.3" },
+        { in<QLineEdit>(*w, "rightMarginBox"), "0.4" },
+        { in<QLineEdit>(*w, "barLengthBox"), "2.0" },
+        { in<QLineEdit>(*w, "barThicknessBox"), "3" },
+        { in<QLineEdit>(*w, "labelsPerRowBox"), "3" },
+        { in<QLineEdit>(*w, "spacingRightBox"), "1.5" },
+        { in<QLineEdit>(*w, "spacingDownBox"), "4.0" },
+        { in<QLineEdit>(*w, "labelCountBox"),
+            "123" }, // the box holds three characters, put in or typed
+        { in<QLineEdit>(*w, "barcodeSizeBox"), "12" },
+        { in<QLineEdit>(*w, "line1SizeBox"), "15" },
+        { in<QLineEdit>(*w, "line2SizeBox"), "16" },
+        { in<QLineEdit>(*w, "firstPositionBox"), "1" },
+        { in<QLineEdit>(*w, "barcodeBox"), "" },
+        { in<QLineEdit>(*w, "line1Box"), "" },
+        { in<QLineEdit>(*w, "line2Box"), "" },
     };
     for (const auto &[box, text] : expected)
         EXPECT_EQ(box->text(), QString::fromUtf8(text)) << box->accessibleName().toStdString();
-    EXPECT_TRUE(w->Check1->isChecked());
-    EXPECT_FALSE(w->Check2->isChecked());
+    EXPECT_TRUE(in<QCheckBox>(*w, "line1BoldCheck")->isChecked());
+    EXPECT_FALSE(in<QCheckBox>(*w, "line2BoldCheck")->isChecked());
 
     // A4 mode with the stored size shown in the disabled size boxes; portrait, Code_128, black.
     EXPECT_EQ(w->paperMode(), LabelPaperMode::A4);
-    EXPECT_FALSE(w->Command1->isHidden());
-    EXPECT_TRUE(w->Command2->isHidden());
-    EXPECT_FALSE(w->text3->isEnabled());
-    EXPECT_FALSE(w->text4->isEnabled());
-    EXPECT_TRUE(w->Option1->isEnabled() && w->Option1->isChecked());
-    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("Code_128"));
-    EXPECT_EQ(w->Combo1->count(), 2);
+    EXPECT_FALSE(in<QPushButton>(*w, "customPaperButton")->isHidden());
+    EXPECT_TRUE(in<QPushButton>(*w, "a4Button")->isHidden());
+    EXPECT_FALSE(in<QLineEdit>(*w, "paperWidthBox")->isEnabled());
+    EXPECT_FALSE(in<QLineEdit>(*w, "paperLengthBox")->isEnabled());
+    EXPECT_TRUE(in<QRadioButton>(*w, "portraitOption")->isEnabled()
+        && in<QRadioButton>(*w, "portraitOption")->isChecked());
+    EXPECT_EQ(in<QComboBox>(*w, "barcodeTypeList")->currentText(), QStringLiteral("Code_128"));
+    EXPECT_EQ(in<QComboBox>(*w, "barcodeTypeList")->count(), 2);
     EXPECT_EQ(w->labelColour(), QColor(Qt::black));
 
     // No sheet until a preview; the viewer's tools as every report window has them.
-    EXPECT_TRUE(w->ARViewer21->document().isEmpty());
-    EXPECT_EQ(w->LabelReport(), nullptr);
-    EXPECT_FALSE(w->Command4->isEnabled());
-    EXPECT_EQ(w->Command4->text(), QStringLiteral("ส่งออก PDF"));
-    EXPECT_FALSE(w->ARViewer21->tool(0)->isEnabled() && w->ARViewer21->tool(0)->isVisible());
-    EXPECT_EQ(w->ARViewer21->printTool()->text(), QStringLiteral("พิมพ์.."));
+    EXPECT_TRUE(in<ReportViewer>(*w, "sheetViewer")->document().isEmpty());
+    EXPECT_EQ(w->sheet(), nullptr);
+    EXPECT_FALSE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
+    EXPECT_EQ(in<QPushButton>(*w, "exportPdfButton")->text(), QStringLiteral("ส่งออก PDF"));
+    EXPECT_FALSE(in<ReportViewer>(*w, "sheetViewer")->tool(0)->isEnabled()
+        && in<ReportViewer>(*w, "sheetViewer")->tool(0)->isVisible());
+    EXPECT_EQ(in<ReportViewer>(*w, "sheetViewer")->printTool()->text(), QStringLiteral("พิมพ์.."));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("สร้างบาร์โค๊ด"));
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
@@ -166,9 +188,9 @@ TEST_F(LabelWindowTest, OpensWithTheStoredRowAndNoSheet)
     // The sheet stays A4 whatever the size boxes hold.
     w->show();
     preview();
-    ASSERT_NE(w->LabelReport(), nullptr);
-    EXPECT_EQ(w->LabelReport()->PageSettings.paperSize, ReportPageSettings::A4);
-    EXPECT_TRUE(w->Command4->isEnabled());
+    ASSERT_NE(w->sheet(), nullptr);
+    EXPECT_EQ(w->sheet()->PageSettings.paperSize, ReportPageSettings::A4);
+    EXPECT_TRUE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
     EXPECT_EQ(stored("SBarcode").toString(), QStringLiteral("123"));
 }
 
@@ -176,75 +198,76 @@ TEST_F(LabelWindowTest, DeliveredLayoutFitsAndTheResetRestoresItButNothingElse)
 {
     open();
     // The delivered row: four labels a row, 2 cm apart, which A4 portrait holds.
-    EXPECT_EQ(w->Text9->text(), QStringLiteral("4"));
-    EXPECT_EQ(w->Text10->text(), QStringLiteral("2.0"));
+    EXPECT_EQ(in<QLineEdit>(*w, "labelsPerRowBox")->text(), QStringLiteral("4"));
+    EXPECT_EQ(in<QLineEdit>(*w, "spacingRightBox")->text(), QStringLiteral("2.0"));
     preview();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(labelsPerRow(w->ARViewer21->document()), QList<int>({ 4, 4 }));
+    EXPECT_EQ(labelsPerRow(in<ReportViewer>(*w, "sheetViewer")->document()), QList<int>({ 4, 4 }));
 
     // Change everything, then reset.
     colours.answer(QColor(Qt::red));
-    click(w->Command3);
-    click(w->Command1); // custom paper
-    w->Option2->setEnabled(true);
-    w->Option2->setChecked(true);
-    w->Option2->setEnabled(false);
-    QList<QLineEdit *> all = w->setupBoxes();
-    all << w->Text15 << w->Text16 << w->Text17;
+    click(in<QPushButton>(*w, "colourButton"));
+    click(in<QPushButton>(*w, "customPaperButton")); // custom paper
+    in<QRadioButton>(*w, "landscapeOption")->setEnabled(true);
+    in<QRadioButton>(*w, "landscapeOption")->setChecked(true);
+    in<QRadioButton>(*w, "landscapeOption")->setEnabled(false);
+    QList<QLineEdit *> all = setupBoxes();
+    all << in<QLineEdit>(*w, "barcodeBox") << in<QLineEdit>(*w, "line1Box")
+        << in<QLineEdit>(*w, "line2Box");
     for (QLineEdit *box : all)
         box->setText(QStringLiteral("7"));
-    w->Check1->setChecked(true);
-    w->Check2->setChecked(true);
-    w->Combo1->setCurrentIndex(1);
-    const LabelSheetLayout *sheet = w->LabelReport();
+    in<QCheckBox>(*w, "line1BoldCheck")->setChecked(true);
+    in<QCheckBox>(*w, "line2BoldCheck")->setChecked(true);
+    in<QComboBox>(*w, "barcodeTypeList")->setCurrentIndex(1);
+    const LabelSheetLayout *sheet = w->sheet();
     const QVariant storedPerRow = stored("SBHcount");
     const int shownBefore = boxes.count();
-    click(w->kasmoButton5);
+    click(in<KasmoButton>(*w, "resetButton"));
 
     const std::pair<QLineEdit *, const char *> reset[] = {
-        { w->Text16, "" },
-        { w->Text17, "" },
-        { w->Text18, "13" },
-        { w->Text19, "13" },
-        { w->Text15, "" },
-        { w->Text14, "1" },
-        { w->text3, "21.0" },
-        { w->text4, "29.7" },
-        { w->Text1, "1.0" },
-        { w->text2, "0.1" },
-        { w->Text5, "1.0" },
-        { w->Text6, "1.0" },
-        { w->Text7, "1.5" },
-        { w->Text12, "1" },
-        { w->Text9, "4" },
-        { w->Text10, "2.0" },
-        { w->Text11, "3.0" },
-        { w->Text13, "8" },
-        { w->Text8, "14" },
+        { in<QLineEdit>(*w, "line1Box"), "" },
+        { in<QLineEdit>(*w, "line2Box"), "" },
+        { in<QLineEdit>(*w, "line1SizeBox"), "13" },
+        { in<QLineEdit>(*w, "line2SizeBox"), "13" },
+        { in<QLineEdit>(*w, "barcodeBox"), "" },
+        { in<QLineEdit>(*w, "firstPositionBox"), "1" },
+        { in<QLineEdit>(*w, "paperWidthBox"), "21.0" },
+        { in<QLineEdit>(*w, "paperLengthBox"), "29.7" },
+        { in<QLineEdit>(*w, "topMarginBox"), "1.0" },
+        { in<QLineEdit>(*w, "bottomMarginBox"), "0.1" },
+        { in<QLineEdit>(*w, "leftMarginBox"), "1.0" },
+        { in<QLineEdit>(*w, "rightMarginBox"), "1.0" },
+        { in<QLineEdit>(*w, "barLengthBox"), "1.5" },
+        { in<QLineEdit>(*w, "barThicknessBox"), "1" },
+        { in<QLineEdit>(*w, "labelsPerRowBox"), "4" },
+        { in<QLineEdit>(*w, "spacingRightBox"), "2.0" },
+        { in<QLineEdit>(*w, "spacingDownBox"), "3.0" },
+        { in<QLineEdit>(*w, "labelCountBox"), "8" },
+        { in<QLineEdit>(*w, "barcodeSizeBox"), "14" },
     };
     for (const auto &[box, text] : reset)
         EXPECT_EQ(box->text(), QString::fromUtf8(text)) << box->accessibleName().toStdString();
-    EXPECT_FALSE(w->Check1->isChecked());
-    EXPECT_FALSE(w->Check2->isChecked());
-    EXPECT_EQ(w->Combo1->currentIndex(), 0);
+    EXPECT_FALSE(in<QCheckBox>(*w, "line1BoldCheck")->isChecked());
+    EXPECT_FALSE(in<QCheckBox>(*w, "line2BoldCheck")->isChecked());
+    EXPECT_EQ(in<QComboBox>(*w, "barcodeTypeList")->currentIndex(), 0);
     EXPECT_EQ(w->labelColour(), QColor(Qt::black));
     // Paper mode, orientation, the sheet, the export button and the stored row stay.
     EXPECT_EQ(w->paperMode(), LabelPaperMode::Custom);
-    EXPECT_TRUE(w->Option2->isChecked());
-    EXPECT_EQ(w->LabelReport(), sheet);
-    EXPECT_TRUE(w->Command4->isEnabled());
+    EXPECT_TRUE(in<QRadioButton>(*w, "landscapeOption")->isChecked());
+    EXPECT_EQ(w->sheet(), sheet);
+    EXPECT_TRUE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
     EXPECT_EQ(stored("SBHcount"), storedPerRow);
     EXPECT_EQ(boxes.count(), shownBefore);
 
     // The colour dialog still holds red: cancelling it applies red again.
-    w->Text15->setText(QStringLiteral("PD-670000001"));
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
     colours.cancel();
-    click(w->Command3);
+    click(in<QPushButton>(*w, "colourButton"));
     EXPECT_EQ(colours.opened, QList<QColor>({ QColor(Qt::black), QColor(Qt::red) }));
     EXPECT_EQ(w->labelColour(), QColor(Qt::red));
-    ASSERT_NE(w->LabelReport(), sheet);
-    EXPECT_EQ(w->LabelReport()->Barcode1->foreColor, QColor(Qt::red));
-    EXPECT_EQ(w->LabelReport()->Label2->foreColor, QColor(Qt::red));
+    ASSERT_NE(w->sheet(), sheet);
+    EXPECT_EQ(w->sheet()->barcode()->foreColor, QColor(Qt::red));
+    EXPECT_EQ(w->sheet()->line2()->foreColor, QColor(Qt::red));
 }
 
 TEST_F(LabelWindowTest, ProductLookUpFillsTheTextLinesAndPreviews)
@@ -270,25 +293,26 @@ TEST_F(LabelWindowTest, ProductLookUpFillsTheTextLinesAndPreviews)
     for (const Case &c : cases) {
         const QString typed = QString::fromUtf8(c.typed);
         SCOPED_TRACE(c.typed);
-        w->Text15->clear();
-        w->Text16->setText(QStringLiteral("เดิม"));
-        w->Text17->setText(QStringLiteral("เดิม"));
-        const LabelSheetLayout *before = w->LabelReport();
-        type(w->Text15, typed);
-        enter(w->Text15);
-        EXPECT_EQ(w->Text15->text(), typed);
-        EXPECT_EQ(w->Text16->text(), c.line1 ? QString::fromUtf8(c.line1) : longLine);
-        EXPECT_EQ(w->Text17->text(), QString::fromUtf8(c.line2));
-        EXPECT_NE(w->LabelReport(), before);
-        EXPECT_TRUE(w->Command4->isEnabled());
+        in<QLineEdit>(*w, "barcodeBox")->clear();
+        in<QLineEdit>(*w, "line1Box")->setText(QStringLiteral("เดิม"));
+        in<QLineEdit>(*w, "line2Box")->setText(QStringLiteral("เดิม"));
+        const LabelSheetLayout *before = w->sheet();
+        type(in<QLineEdit>(*w, "barcodeBox"), typed);
+        enter(in<QLineEdit>(*w, "barcodeBox"));
+        EXPECT_EQ(in<QLineEdit>(*w, "barcodeBox")->text(), typed);
+        EXPECT_EQ(
+            in<QLineEdit>(*w, "line1Box")->text(), c.line1 ? QString::fromUtf8(c.line1) : longLine);
+        EXPECT_EQ(in<QLineEdit>(*w, "line2Box")->text(), QString::fromUtf8(c.line2));
+        EXPECT_NE(w->sheet(), before);
+        EXPECT_TRUE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
     }
-    EXPECT_EQ(w->Text16->maxLength(), 99);
+    EXPECT_EQ(in<QLineEdit>(*w, "line1Box")->maxLength(), 99);
     EXPECT_EQ(boxes.count(), 0);
     // The sheet prints the looked-up lines on every label.
-    type(w->Text15, QStringLiteral("XX"));
-    w->Text15->setText(QStringLiteral("PD-670000001"));
-    enter(w->Text15);
-    const ReportDocument &doc = w->ARViewer21->document();
+    type(in<QLineEdit>(*w, "barcodeBox"), QStringLiteral("XX"));
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
+    enter(in<QLineEdit>(*w, "barcodeBox"));
+    const ReportDocument &doc = in<ReportViewer>(*w, "sheetViewer")->document();
     EXPECT_EQ(opsOf(doc, DrawOp::Text, QStringLiteral("น้ำดื่ม ตราช้าง")).size(), 8);
     EXPECT_EQ(opsOf(doc, DrawOp::Text, QStringLiteral("ราคา 1,250.00 บาท")).size(), 8);
 }
@@ -297,28 +321,29 @@ TEST_F(LabelWindowTest, EmptyCodeRefusesThePreview)
 {
     open();
     for (const char *code : { "", "   " }) {
-        w->Text15->setText(QString::fromLatin1(code));
-        w->Text16->setText(QStringLiteral("เดิม"));
-        w->Text9->setFocus();
-        enter(w->Text15); // the look-up empties the lines, then the preview refuses
-        EXPECT_EQ(w->Text16->text(), QString());
+        in<QLineEdit>(*w, "barcodeBox")->setText(QString::fromLatin1(code));
+        in<QLineEdit>(*w, "line1Box")->setText(QStringLiteral("เดิม"));
+        in<QLineEdit>(*w, "labelsPerRowBox")->setFocus();
+        enter(in<QLineEdit>(
+            *w, "barcodeBox")); // the look-up empties the lines, then the preview refuses
+        EXPECT_EQ(in<QLineEdit>(*w, "line1Box")->text(), QString());
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, LabelText::NoBarcodeValue);
         EXPECT_EQ(boxes.last().title, Msg::StatusTitle);
         EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
-        EXPECT_TRUE(w->Text15->hasFocus());
+        EXPECT_TRUE(in<QLineEdit>(*w, "barcodeBox")->hasFocus());
         boxes.clear();
     }
     // Any other way to the preview is refused alike; the paper button still switches.
-    click(w->Command1);
-    click(w->kasmoButton1);
+    click(in<QPushButton>(*w, "customPaperButton"));
+    click(in<KasmoButton>(*w, "previewButton"));
     EXPECT_EQ(boxes.count(), 2);
     EXPECT_EQ(w->paperMode(), LabelPaperMode::Custom);
-    EXPECT_EQ(w->LabelReport(), nullptr);
-    EXPECT_FALSE(w->Command4->isEnabled());
+    EXPECT_EQ(w->sheet(), nullptr);
+    EXPECT_FALSE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
     EXPECT_EQ(stored("SBHcount").toString(), QStringLiteral("4"));
-    w->Text9->setText(QStringLiteral("9"));
-    click(w->kasmoButton1);
+    in<QLineEdit>(*w, "labelsPerRowBox")->setText(QStringLiteral("9"));
+    click(in<KasmoButton>(*w, "previewButton"));
     EXPECT_EQ(stored("SBHcount").toString(), QStringLiteral("4")); // nothing stored
 }
 
@@ -326,7 +351,7 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
 {
     RecordingLayout keyboard;
     open();
-    w->Text15->setText(QStringLiteral("PD-670000001"));
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
     struct Box
     {
         QLineEdit *box;
@@ -334,28 +359,28 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
         int length;
     };
     const Box table[] = {
-        { w->Text14, false, 2 },
-        { w->text3, true, 4 },
-        { w->text4, true, 4 },
-        { w->Text1, true, 4 },
-        { w->text2, true, 4 },
-        { w->Text5, true, 4 },
-        { w->Text6, true, 4 },
-        { w->Text7, true, 4 },
-        { w->Text12, false, 1 },
-        { w->Text9, false, 2 },
-        { w->Text13, false, 3 },
-        { w->Text8, false, 2 },
-        { w->Text18, false, 2 },
-        { w->Text19, false, 2 },
-        { w->Text10, true, 4 },
-        { w->Text11, true, 4 },
+        { in<QLineEdit>(*w, "firstPositionBox"), false, 2 },
+        { in<QLineEdit>(*w, "paperWidthBox"), true, 4 },
+        { in<QLineEdit>(*w, "paperLengthBox"), true, 4 },
+        { in<QLineEdit>(*w, "topMarginBox"), true, 4 },
+        { in<QLineEdit>(*w, "bottomMarginBox"), true, 4 },
+        { in<QLineEdit>(*w, "leftMarginBox"), true, 4 },
+        { in<QLineEdit>(*w, "rightMarginBox"), true, 4 },
+        { in<QLineEdit>(*w, "barLengthBox"), true, 4 },
+        { in<QLineEdit>(*w, "barThicknessBox"), false, 1 },
+        { in<QLineEdit>(*w, "labelsPerRowBox"), false, 2 },
+        { in<QLineEdit>(*w, "labelCountBox"), false, 3 },
+        { in<QLineEdit>(*w, "barcodeSizeBox"), false, 2 },
+        { in<QLineEdit>(*w, "line1SizeBox"), false, 2 },
+        { in<QLineEdit>(*w, "line2SizeBox"), false, 2 },
+        { in<QLineEdit>(*w, "spacingRightBox"), true, 4 },
+        { in<QLineEdit>(*w, "spacingDownBox"), true, 4 },
     };
-    ASSERT_EQ(w->setupBoxes().size(), 16);
-    click(w->Command1); // custom paper: the size boxes take keys too
+    ASSERT_EQ(setupBoxes().size(), qsizetype(std::size(table)));
+    click(in<QPushButton>(*w, "customPaperButton")); // custom paper: the size boxes take keys too
     for (const Box &b : table) {
         SCOPED_TRACE(b.box->accessibleName().toStdString());
-        EXPECT_TRUE(w->setupBoxes().contains(b.box));
+        EXPECT_TRUE(setupBoxes().contains(b.box));
         EXPECT_EQ(b.box->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
         keyboard.current = QStringLiteral("th");
         keyboard.activations.clear();
@@ -391,9 +416,9 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
         QTest::mouseRelease(b.box, Qt::RightButton);
 
         // Enter runs the preview (the boxes' values are whatever the checks make of them).
-        const LabelSheetLayout *before = w->LabelReport();
+        const LabelSheetLayout *before = w->sheet();
         enter(b.box);
-        EXPECT_NE(w->LabelReport(), before);
+        EXPECT_NE(w->sheet(), before);
     }
 
     // The code and the two text lines take every key, switch no keyboard, refuse no button.
@@ -403,8 +428,9 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
         int length;
         bool enterPreviews;
     };
-    for (const Free &f : { Free { w->Text15, 19, true }, Free { w->Text16, 99, true },
-             Free { w->Text17, 55, true } }) {
+    for (const Free &f : { Free { in<QLineEdit>(*w, "barcodeBox"), 19, true },
+             Free { in<QLineEdit>(*w, "line1Box"), 99, true },
+             Free { in<QLineEdit>(*w, "line2Box"), 55, true } }) {
         keyboard.activations.clear();
         f.box->setFocus();
         EXPECT_TRUE(keyboard.activations.isEmpty());
@@ -418,11 +444,11 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
         QTest::mouseRelease(f.box, Qt::RightButton);
         EXPECT_EQ(boxes.count(), 0);
     }
-    w->Text15->setText(QStringLiteral("PD-670000001"));
-    for (QLineEdit *line : { w->Text16, w->Text17 }) {
-        const LabelSheetLayout *before = w->LabelReport();
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
+    for (QLineEdit *line : { in<QLineEdit>(*w, "line1Box"), in<QLineEdit>(*w, "line2Box") }) {
+        const LabelSheetLayout *before = w->sheet();
         enter(line);
-        EXPECT_NE(w->LabelReport(), before);
+        EXPECT_NE(w->sheet(), before);
         EXPECT_EQ(line->text().size(), line->maxLength()); // Enter typed nothing
     }
 }
@@ -431,7 +457,7 @@ TEST_F(LabelWindowTest, SetUpBoxesFilterKeysAndHoldTheirLengths)
 struct CheckCase
 {
     const char *name;
-    QLineEdit *LabelWindow::*box;
+    const char *box;
     const char *typed;
     const char *shownAfter;
     const char *message; // nullptr: none
@@ -446,9 +472,9 @@ TEST_P(PreviewChecks, OneBox)
 {
     const CheckCase &c = GetParam();
     open();
-    (w.get()->*c.box)->setText(QString::fromUtf8(c.typed));
+    in<QLineEdit>(*w, c.box)->setText(QString::fromUtf8(c.typed));
     preview();
-    EXPECT_EQ((w.get()->*c.box)->text(), QString::fromUtf8(c.shownAfter));
+    EXPECT_EQ(in<QLineEdit>(*w, c.box)->text(), QString::fromUtf8(c.shownAfter));
     if (c.message) {
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, QString::fromUtf8(c.message));
@@ -458,7 +484,7 @@ TEST_P(PreviewChecks, OneBox)
         EXPECT_EQ(boxes.count(), 0) << boxes.last().text.toStdString();
     }
     // The sheet is built and the row stored with the corrected box, blanks trimmed.
-    EXPECT_NE(w->LabelReport(), nullptr);
+    EXPECT_NE(w->sheet(), nullptr);
     if (c.column) {
         EXPECT_EQ(stored(c.column).toString(), QString::fromUtf8(c.shownAfter).trimmed());
     }
@@ -472,53 +498,53 @@ TEST_P(PreviewChecks, OneBox)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(LabelWindow, PreviewChecks, ::testing::Values(
-    CheckCase{"widthTooNarrow", &LabelWindow::text3, "0.5", "21.0", PAPER, "SpaperW"},
-    CheckCase{"widthLeast", &LabelWindow::text3, "1", "1", nullptr, "SpaperW"},
-    CheckCase{"widthMost", &LabelWindow::text3, "100", "100", nullptr, "SpaperW"},
-    CheckCase{"widthTooWide", &LabelWindow::text3, "101", "21.0", PAPER, "SpaperW"},
-    CheckCase{"lengthBlank", &LabelWindow::text4, "  ", "29.7", nullptr, "SpaperH"},
-    CheckCase{"topLeast", &LabelWindow::Text1, "0.1", "0.1", nullptr, "SKpaperT"},
-    CheckCase{"topTooSmall", &LabelWindow::Text1, "0.05", "1.0", MARGIN, "SKpaperT"},
-    CheckCase{"bottomTooSmall", &LabelWindow::text2, "0.05", "0.1", MARGIN, "SKpaperD"},
-    CheckCase{"leftZero", &LabelWindow::Text5, "0", "1.0", MARGIN, "SKpaperL"},
-    CheckCase{"rightOnlyAPoint", &LabelWindow::Text6, ".", "1.0", MARGIN, "SKpaperR"},
-    CheckCase{"topMost", &LabelWindow::Text1, "20", "20", nullptr, "SKpaperT"},
-    CheckCase{"barsTooShort", &LabelWindow::Text7, "0.5", "1.5", BARS, "SSpaperW"},
-    CheckCase{"barsLongest", &LabelWindow::Text7, "10", "10", nullptr, "SSpaperW"},
-    CheckCase{"firstPositionZero", &LabelWindow::Text14, "0", "0", nullptr, nullptr},
-    CheckCase{"firstPositionEmpty", &LabelWindow::Text14, "", "1", nullptr, nullptr},
-    CheckCase{"thicknessZero", &LabelWindow::Text12, "0", "0", nullptr, "SSpaperH"},
-    CheckCase{"perRowEmpty", &LabelWindow::Text9, "", "4", nullptr, "SBHcount"},
-    CheckCase{"countZero", &LabelWindow::Text13, "0", "0", nullptr, "SBarcode"},
-    CheckCase{"barcodeFontEmpty", &LabelWindow::Text8, "", "14", nullptr, "SFsize"},
-    CheckCase{"line1FontZero", &LabelWindow::Text18, "0", "0", nullptr, "SFsize1"},
-    CheckCase{"line2FontEmpty", &LabelWindow::Text19, " ", "13", nullptr, "SFsize2"},
-    CheckCase{"spacingRightEmpty", &LabelWindow::Text10, "", "2.0", nullptr, "SBarR"},
-    CheckCase{"spacingRightLeast", &LabelWindow::Text10, "0.1", "0.1", nullptr, "SBarR"},
-    CheckCase{"spacingRightTooWide", &LabelWindow::Text10, "25", "2.0", RIGHT, "SBarR"},
-    CheckCase{"spacingDownTooSmall", &LabelWindow::Text11, "0.5", "3.0", DOWN, "SBarD"},
-    CheckCase{"spacingDownSpaces", &LabelWindow::Text11, " 2.5", " 2.5", nullptr, "SBarD"}
+    CheckCase{"widthTooNarrow", "paperWidthBox", "0.5", "21.0", PAPER, "SpaperW"},
+    CheckCase{"widthLeast", "paperWidthBox", "1", "1", nullptr, "SpaperW"},
+    CheckCase{"widthMost", "paperWidthBox", "100", "100", nullptr, "SpaperW"},
+    CheckCase{"widthTooWide", "paperWidthBox", "101", "21.0", PAPER, "SpaperW"},
+    CheckCase{"lengthBlank", "paperLengthBox", "  ", "29.7", nullptr, "SpaperH"},
+    CheckCase{"topLeast", "topMarginBox", "0.1", "0.1", nullptr, "SKpaperT"},
+    CheckCase{"topTooSmall", "topMarginBox", "0.05", "1.0", MARGIN, "SKpaperT"},
+    CheckCase{"bottomTooSmall", "bottomMarginBox", "0.05", "0.1", MARGIN, "SKpaperD"},
+    CheckCase{"leftZero", "leftMarginBox", "0", "1.0", MARGIN, "SKpaperL"},
+    CheckCase{"rightOnlyAPoint", "rightMarginBox", ".", "1.0", MARGIN, "SKpaperR"},
+    CheckCase{"topMost", "topMarginBox", "20", "20", nullptr, "SKpaperT"},
+    CheckCase{"barsTooShort", "barLengthBox", "0.5", "1.5", BARS, "SSpaperW"},
+    CheckCase{"barsLongest", "barLengthBox", "10", "10", nullptr, "SSpaperW"},
+    CheckCase{"firstPositionZero", "firstPositionBox", "0", "0", nullptr, nullptr},
+    CheckCase{"firstPositionEmpty", "firstPositionBox", "", "1", nullptr, nullptr},
+    CheckCase{"thicknessZero", "barThicknessBox", "0", "0", nullptr, "SSpaperH"},
+    CheckCase{"perRowEmpty", "labelsPerRowBox", "", "4", nullptr, "SBHcount"},
+    CheckCase{"countZero", "labelCountBox", "0", "0", nullptr, "SBarcode"},
+    CheckCase{"barcodeFontEmpty", "barcodeSizeBox", "", "14", nullptr, "SFsize"},
+    CheckCase{"line1FontZero", "line1SizeBox", "0", "0", nullptr, "SFsize1"},
+    CheckCase{"line2FontEmpty", "line2SizeBox", " ", "13", nullptr, "SFsize2"},
+    CheckCase{"spacingRightEmpty", "spacingRightBox", "", "2.0", nullptr, "SBarR"},
+    CheckCase{"spacingRightLeast", "spacingRightBox", "0.1", "0.1", nullptr, "SBarR"},
+    CheckCase{"spacingRightTooWide", "spacingRightBox", "25", "2.0", RIGHT, "SBarR"},
+    CheckCase{"spacingDownTooSmall", "spacingDownBox", "0.5", "3.0", DOWN, "SBarD"},
+    CheckCase{"spacingDownSpaces", "spacingDownBox", " 2.5", " 2.5", nullptr, "SBarD"}
 ), [](const testing::TestParamInfo<CheckCase> &i) { return std::string(i.param.name); });
 // clang-format on
 
 TEST_F(LabelWindowTest, WrongBoxesAreToldInTableOrderAndTheRowStored)
 {
     open();
-    w->Text11->setText(QStringLiteral("0.5"));
-    w->Text7->setText(QStringLiteral("11"));
-    w->text3->setText(QStringLiteral("0.5"));
-    w->Text10->setText(QStringLiteral(" 1.5"));
-    w->Text13->setText(QStringLiteral("5 "));
-    w->Check1->setChecked(true);
+    in<QLineEdit>(*w, "spacingDownBox")->setText(QStringLiteral("0.5"));
+    in<QLineEdit>(*w, "barLengthBox")->setText(QStringLiteral("11"));
+    in<QLineEdit>(*w, "paperWidthBox")->setText(QStringLiteral("0.5"));
+    in<QLineEdit>(*w, "spacingRightBox")->setText(QStringLiteral(" 1.5"));
+    in<QLineEdit>(*w, "labelCountBox")->setText(QStringLiteral("5 "));
+    in<QCheckBox>(*w, "line1BoldCheck")->setChecked(true);
     preview();
     EXPECT_EQ(messages(),
         QStringList(
             { LabelText::PaperRange, LabelText::BarLengthRange, LabelText::SpacingDownRange }));
     // The sheet is built from the corrected boxes.
-    ASSERT_NE(w->LabelReport(), nullptr);
-    EXPECT_NEAR(w->LabelReport()->Detail()->height, cmToTwips(3.0), 0.01);
-    EXPECT_NEAR(w->LabelReport()->Barcode1->height, cmToTwips(1.5), 0.01);
-    EXPECT_EQ(opsOf(w->ARViewer21->document(), DrawOp::Barcode).size(), 5);
+    ASSERT_NE(w->sheet(), nullptr);
+    EXPECT_NEAR(w->sheet()->Detail()->height, cmToTwips(3.0), 0.01);
+    EXPECT_NEAR(w->sheet()->barcode()->height, cmToTwips(1.5), 0.01);
+    EXPECT_EQ(opsOf(in<ReportViewer>(*w, "sheetViewer")->document(), DrawOp::Barcode).size(), 5);
 
     const std::pair<const char *, QVariant> row[] = {
         { "SpaperW", "21.0" },
@@ -543,76 +569,79 @@ TEST_F(LabelWindowTest, WrongBoxesAreToldInTableOrderAndTheRowStored)
         EXPECT_EQ(stored(column), value) << column;
     // Read back when the window opens again.
     LabelWindow again;
-    again.Form_Load();
-    EXPECT_EQ(again.Text10->text(), QStringLiteral("1.5"));
-    EXPECT_EQ(again.Text13->text(), QStringLiteral("5"));
-    EXPECT_TRUE(again.Check1->isChecked());
+    again.load();
+    EXPECT_EQ(in<QLineEdit>(again, "spacingRightBox")->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(in<QLineEdit>(again, "labelCountBox")->text(), QStringLiteral("5"));
+    EXPECT_TRUE(in<QCheckBox>(again, "line1BoldCheck")->isChecked());
 }
 
 TEST_F(LabelWindowTest, LabelsThatWouldLeaveThePaperAreFittedWithAMessage)
 {
     open();
-    w->Text9->setText(QStringLiteral("5"));
-    w->Text10->setText(QStringLiteral("12.0"));
+    in<QLineEdit>(*w, "labelsPerRowBox")->setText(QStringLiteral("5"));
+    in<QLineEdit>(*w, "spacingRightBox")->setText(QStringLiteral("12.0"));
     preview();
     EXPECT_EQ(messages(), QStringList { LabelText::labelsPerRowRange(2) });
     EXPECT_EQ(boxes.last().title, Msg::StatusTitle);
-    EXPECT_EQ(w->Text9->text(), QStringLiteral("2"));
+    EXPECT_EQ(in<QLineEdit>(*w, "labelsPerRowBox")->text(), QStringLiteral("2"));
     EXPECT_EQ(stored("SBHcount").toString(), QStringLiteral("2"));
-    const ReportDocument &doc = w->ARViewer21->document();
+    const ReportDocument &doc = in<ReportViewer>(*w, "sheetViewer")->document();
     EXPECT_EQ(labelsPerRow(doc), QList<int>({ 2, 2, 2, 2 }));
     for (const DrawOp &op : opsOf(doc, DrawOp::Barcode))
         EXPECT_LE(op.rect.right(), doc.paperSize.width());
 
     // Landscape A4 holds five 2 cm apart; back to portrait, four.
     boxes.clear();
-    w->Text9->setText(QStringLiteral("5"));
-    w->Text10->setText(QStringLiteral("2.0"));
-    click(w->Option2);
+    in<QLineEdit>(*w, "labelsPerRowBox")->setText(QStringLiteral("5"));
+    in<QLineEdit>(*w, "spacingRightBox")->setText(QStringLiteral("2.0"));
+    click(in<QRadioButton>(*w, "landscapeOption"));
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(w->LabelReport()->PageSettings.orientation, ReportPageSettings::Landscape);
-    EXPECT_EQ(labelsPerRow(w->ARViewer21->document()), QList<int>({ 5, 3 }));
-    click(w->Option1);
+    EXPECT_EQ(w->sheet()->PageSettings.orientation, ReportPageSettings::Landscape);
+    EXPECT_EQ(labelsPerRow(in<ReportViewer>(*w, "sheetViewer")->document()), QList<int>({ 5, 3 }));
+    click(in<QRadioButton>(*w, "portraitOption"));
     EXPECT_EQ(messages(), QStringList { LabelText::labelsPerRowRange(4) });
-    EXPECT_EQ(labelsPerRow(w->ARViewer21->document()), QList<int>({ 4, 4 }));
+    EXPECT_EQ(labelsPerRow(in<ReportViewer>(*w, "sheetViewer")->document()), QList<int>({ 4, 4 }));
 }
 
 TEST_F(LabelWindowTest, PaperButtonsSwitchTheModeAndPreview)
 {
     open();
-    w->Text15->setText(QStringLiteral("PD-670000001"));
-    w->Text9->setText(QStringLiteral("1")); // one label a row fits the small paper
-    w->text3->setText(QStringLiteral("10.0"));
-    w->text4->setText(QStringLiteral("15.0"));
-    click(w->Option2);
-    ASSERT_NE(w->LabelReport(), nullptr);
-    const LabelSheetLayout *landscape = w->LabelReport();
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
+    in<QLineEdit>(*w, "labelsPerRowBox")
+        ->setText(QStringLiteral("1")); // one label a row fits the small paper
+    in<QLineEdit>(*w, "paperWidthBox")->setText(QStringLiteral("10.0"));
+    in<QLineEdit>(*w, "paperLengthBox")->setText(QStringLiteral("15.0"));
+    click(in<QRadioButton>(*w, "landscapeOption"));
+    ASSERT_NE(w->sheet(), nullptr);
+    const LabelSheetLayout *landscape = w->sheet();
     EXPECT_EQ(landscape->PageSettings.paperSize, ReportPageSettings::A4);
     EXPECT_EQ(landscape->PageSettings.orientation, ReportPageSettings::Landscape);
 
-    click(w->Command1);
+    click(in<QPushButton>(*w, "customPaperButton"));
     EXPECT_EQ(w->paperMode(), LabelPaperMode::Custom);
-    EXPECT_TRUE(w->Command1->isHidden());
-    EXPECT_FALSE(w->Command2->isHidden());
-    EXPECT_TRUE(w->text3->isEnabled() && w->text4->isEnabled());
-    EXPECT_FALSE(w->Option1->isEnabled() || w->Option2->isEnabled());
-    EXPECT_TRUE(w->Option2->isChecked()); // keeps its selection
+    EXPECT_TRUE(in<QPushButton>(*w, "customPaperButton")->isHidden());
+    EXPECT_FALSE(in<QPushButton>(*w, "a4Button")->isHidden());
+    EXPECT_TRUE(in<QLineEdit>(*w, "paperWidthBox")->isEnabled()
+        && in<QLineEdit>(*w, "paperLengthBox")->isEnabled());
+    EXPECT_FALSE(in<QRadioButton>(*w, "portraitOption")->isEnabled()
+        || in<QRadioButton>(*w, "landscapeOption")->isEnabled());
+    EXPECT_TRUE(in<QRadioButton>(*w, "landscapeOption")->isChecked()); // keeps its selection
     saveScreenshot(w->grab(), QStringLiteral("label-window-custom.png"));
-    ASSERT_NE(w->LabelReport(), landscape);
-    const ReportPageSettings &custom = w->LabelReport()->PageSettings;
+    ASSERT_NE(w->sheet(), landscape);
+    const ReportPageSettings &custom = w->sheet()->PageSettings;
     EXPECT_EQ(custom.paperSize, ReportPageSettings::Custom);
     EXPECT_NEAR(custom.paperWidth, 5669.29, 0.01);
     EXPECT_NEAR(custom.paperHeight, 8503.94, 0.01);
     EXPECT_EQ(custom.orientation, ReportPageSettings::Landscape);
 
-    w->text3->setText(QStringLiteral("12.5"));
-    click(w->Command2);
+    in<QLineEdit>(*w, "paperWidthBox")->setText(QStringLiteral("12.5"));
+    click(in<QPushButton>(*w, "a4Button"));
     EXPECT_EQ(w->paperMode(), LabelPaperMode::A4);
-    EXPECT_FALSE(w->Command1->isHidden());
-    EXPECT_TRUE(w->Command2->isHidden());
-    EXPECT_FALSE(w->text3->isEnabled());
-    EXPECT_EQ(w->text3->text(), QStringLiteral("12.5"));
-    EXPECT_EQ(w->LabelReport()->PageSettings.paperSize, ReportPageSettings::A4);
+    EXPECT_FALSE(in<QPushButton>(*w, "customPaperButton")->isHidden());
+    EXPECT_TRUE(in<QPushButton>(*w, "a4Button")->isHidden());
+    EXPECT_FALSE(in<QLineEdit>(*w, "paperWidthBox")->isEnabled());
+    EXPECT_EQ(in<QLineEdit>(*w, "paperWidthBox")->text(), QStringLiteral("12.5"));
+    EXPECT_EQ(w->sheet()->PageSettings.paperSize, ReportPageSettings::A4);
     EXPECT_EQ(stored("SpaperW").toString(), QStringLiteral("12.5"));
     EXPECT_EQ(boxes.count(), 0);
 }
@@ -620,19 +649,19 @@ TEST_F(LabelWindowTest, PaperButtonsSwitchTheModeAndPreview)
 TEST_F(LabelWindowTest, ColourDialogColoursTheLabels)
 {
     open();
-    w->Text15->setText(QStringLiteral("PD-670000001"));
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("PD-670000001"));
     colours.answer(QColor(0, 0, 200));
-    click(w->Command3);
+    click(in<QPushButton>(*w, "colourButton"));
     EXPECT_EQ(colours.opened, QList<QColor> { QColor(Qt::black) });
     EXPECT_EQ(w->labelColour(), QColor(0, 0, 200));
-    ASSERT_NE(w->LabelReport(), nullptr);
-    const ReportDocument &doc = w->ARViewer21->document();
+    ASSERT_NE(w->sheet(), nullptr);
+    const ReportDocument &doc = in<ReportViewer>(*w, "sheetViewer")->document();
     for (const DrawOp &op : opsOf(doc, DrawOp::Barcode))
         EXPECT_EQ(op.color, QColor(0, 0, 200));
     for (const DrawOp &op : opsOf(doc, DrawOp::Text))
         EXPECT_EQ(op.color, QColor(0, 0, 200));
     // The button shows the colour: most of its face is that colour.
-    const QImage face = w->Command3->grab().toImage();
+    const QImage face = in<QPushButton>(*w, "colourButton")->grab().toImage();
     QHash<QRgb, int> shades;
     for (int y = 0; y < face.height(); ++y)
         for (int x = 0; x < face.width(); ++x)
@@ -641,14 +670,14 @@ TEST_F(LabelWindowTest, ColourDialogColoursTheLabels)
     EXPECT_EQ(QColor(most.key()), QColor(0, 0, 200));
 
     // Changing the type or a bold flag runs nothing; the next preview carries them.
-    const LabelSheetLayout *sheet = w->LabelReport();
-    w->Combo1->setCurrentIndex(1);
-    click(w->Check2);
-    EXPECT_EQ(w->LabelReport(), sheet);
-    w->Text15->setText(QStringLiteral("885099932001"));
-    enter(w->Text14);
-    EXPECT_EQ(w->LabelReport()->Barcode1->style, 18);
-    EXPECT_TRUE(w->LabelReport()->Label2->font.bold);
+    const LabelSheetLayout *sheet = w->sheet();
+    in<QComboBox>(*w, "barcodeTypeList")->setCurrentIndex(1);
+    click(in<QCheckBox>(*w, "line2BoldCheck"));
+    EXPECT_EQ(w->sheet(), sheet);
+    in<QLineEdit>(*w, "barcodeBox")->setText(QStringLiteral("885099932001"));
+    enter(in<QLineEdit>(*w, "firstPositionBox"));
+    EXPECT_EQ(w->sheet()->barcode()->style, 18);
+    EXPECT_TRUE(w->sheet()->line2()->font.bold);
     EXPECT_EQ(stored("SFbold2").toInt(), 1);
 }
 
@@ -661,16 +690,16 @@ TEST_F(LabelWindowTest, AFailedStoreSaysSoOnceAndTheSheetStays)
         ASSERT_EQ(boxes.count(), run);
         EXPECT_EQ(boxes.last().text, LabelText::StoreFailed + LabelText::NoLayoutRow);
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
-        EXPECT_NE(w->LabelReport(), nullptr);
-        EXPECT_FALSE(w->ARViewer21->document().isEmpty());
-        EXPECT_TRUE(w->Command4->isEnabled());
+        EXPECT_NE(w->sheet(), nullptr);
+        EXPECT_FALSE(in<ReportViewer>(*w, "sheetViewer")->document().isEmpty());
+        EXPECT_TRUE(in<QPushButton>(*w, "exportPdfButton")->isEnabled());
     }
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT COUNT(*) FROM tblSetBarcode")).toInt(), 0);
 
     // A window opened without the row keeps its design texts.
     LabelWindow fresh;
-    fresh.Form_Load();
-    EXPECT_EQ(fresh.Text9->text(), QStringLiteral("4"));
+    fresh.load();
+    EXPECT_EQ(in<QLineEdit>(fresh, "labelsPerRowBox")->text(), QStringLiteral("4"));
     EXPECT_EQ(boxes.count(), 2);
 }
 
@@ -678,7 +707,7 @@ TEST_F(LabelWindowTest, PrintToolPrintsTheSheet)
 {
     open();
     preview();
-    w->ARViewer21->printTool()->trigger();
+    in<ReportViewer>(*w, "sheetViewer")->printTool()->trigger();
     ASSERT_EQ(sink.jobs.size(), 1);
     EXPECT_TRUE(sink.jobs[0].showDialog);
     EXPECT_EQ(opsOf(sink.jobs[0].document, DrawOp::Barcode).size(), 8);
@@ -706,16 +735,16 @@ TEST_F(LabelWindowTest, ExportedSheetScansBackOnEveryLabel)
     QTemporaryDir dir;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
-        w->Combo1->setCurrentIndex(c.type);
-        w->Text14->setText(QString::fromLatin1(c.first));
-        w->Text15->clear();
-        type(w->Text15, QString::fromLatin1(c.code));
-        enter(w->Text15);
+        in<QComboBox>(*w, "barcodeTypeList")->setCurrentIndex(c.type);
+        in<QLineEdit>(*w, "firstPositionBox")->setText(QString::fromLatin1(c.first));
+        in<QLineEdit>(*w, "barcodeBox")->clear();
+        type(in<QLineEdit>(*w, "barcodeBox"), QString::fromLatin1(c.code));
+        enter(in<QLineEdit>(*w, "barcodeBox"));
         saveScreenshot(w->grab(), QStringLiteral("label-window-%1.png").arg(c.type));
 
         const QString base = dir.filePath(QStringLiteral("sheet%1").arg(c.type));
         files.answer(base);
-        click(w->Command4);
+        click(in<QPushButton>(*w, "exportPdfButton"));
         ASSERT_EQ(files.requests.size(), c.type + 1);
         EXPECT_EQ(files.requests.last().title, QStringLiteral("เลือกตำแหน่งบันทึก PDF"));
         const QString pdf = base + QStringLiteral(".pdf");
@@ -728,7 +757,7 @@ TEST_F(LabelWindowTest, ExportedSheetScansBackOnEveryLabel)
         const QString png = base + QStringLiteral(".png");
         ASSERT_TRUE(QFileInfo::exists(png));
         saveScreenshot(QImage(png), QStringLiteral("label-sheet-pdf-%1.png").arg(c.type));
-        EXPECT_EQ(scanLabels(QImage(png), w->ARViewer21->document()),
+        EXPECT_EQ(scanLabels(QImage(png), in<ReportViewer>(*w, "sheetViewer")->document()),
             QStringList(c.labels, QString::fromLatin1(c.scanned)));
     }
     EXPECT_EQ(boxes.count(), 0);
@@ -741,7 +770,7 @@ TEST_F(LabelWindowTest, OpenedModallyFromItsOpeners)
     dialogs.then([&](QDialog *d) {
         auto *labels = qobject_cast<LabelWindow *>(d);
         ASSERT_NE(labels, nullptr);
-        shown = labels->Text9->text();
+        shown = in<QLineEdit>(*labels, "labelsPerRowBox")->text();
         EXPECT_TRUE(labels->isModal());
     });
     LabelWindow::showModal();

@@ -1,15 +1,42 @@
 #pragma once
 #include "platform/report/PrintSink.h"
+#include "platform/report/ReportViewer.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/SaleStore.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
+#include "support/FindControl.h"
 #include "support/TempProgramFolder.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <vector>
+
+// The receipt window's controls, found by name.
+inline QLineEdit *lineBox(const QWidget *w, const char *name)
+{
+    return control<QLineEdit>(w, QString::fromLatin1(name));
+}
+inline QPlainTextEdit *textArea(const QWidget *w, const char *name)
+{
+    return control<QPlainTextEdit>(w, QString::fromLatin1(name));
+}
+inline QCheckBox *tick(const QWidget *w, const char *name)
+{
+    return control<QCheckBox>(w, QString::fromLatin1(name));
+}
+inline QPushButton *button(const QWidget *w, const char *name)
+{
+    return control<QPushButton>(w, QString::fromLatin1(name));
+}
+inline ReportViewer *viewer(const QWidget *w, const char *name)
+{
+    return control<ReportViewer>(w, QString::fromLatin1(name));
+}
 
 // A fresh database opened as the program's connection, scripted boxes, a recording printer and
 // a fixed clock.
@@ -18,7 +45,6 @@ class ReceiptFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Module1::resetState();
         ASSERT_TRUE(ShopDatabase::open());
         Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(23, 5, 9)));
     }

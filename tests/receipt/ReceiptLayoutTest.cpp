@@ -34,13 +34,13 @@ protected:
     {
         if (!m_window) {
             m_window = std::make_unique<ReceiptWindow>();
-            m_window->Showdata();
+            m_window->load();
         }
         return *m_window;
     }
-    const ReportDocument &run(int source)
+    const ReportDocument &run(ReceiptSource source)
     {
-        m_report = std::make_unique<ReceiptLayout>(&layout(), &sale.stored(), source);
+        m_report = std::make_unique<ReceiptLayout>(layout().receiptSetup(), &sale.stored(), source);
         m_report->initialize();
         return m_report->run();
     }
@@ -55,8 +55,8 @@ TEST_F(ReceiptReport, SampleReceiptOfTheSetUp)
 {
     for (bool withPrice : { false, true }) {
         SCOPED_TRACE(withPrice);
-        layout().Check3->setChecked(withPrice);
-        const QStringList texts = run(PrintSource::ReceiptSetup).texts();
+        tick(&layout(), "unitPriceCheck")->setChecked(withPrice);
+        const QStringList texts = run(ReceiptSource::SetUp).texts();
         const QString quantity = withPrice ? QStringLiteral("99x1") : QStringLiteral("9");
         EXPECT_EQ(texts.count(ReceiptLayout::SampleName), 5);
         EXPECT_EQ(texts.count(quantity), 5);
@@ -64,14 +64,14 @@ TEST_F(ReceiptReport, SampleReceiptOfTheSetUp)
         EXPECT_TRUE(texts.contains(ReceiptLayout::SampleReceipt));
         EXPECT_TRUE(texts.contains(QStringLiteral("รวมเป็นเงิน 999,999.00 บาท")));
         EXPECT_TRUE(texts.contains(QStringLiteral("08/12/2026 23:05:09")));
-        EXPECT_FLOAT_EQ(el("Field1")->width, 425.0f);
+        EXPECT_FLOAT_EQ(el("quantity")->width, 425.0f);
     }
 }
 
 TEST_F(ReceiptReport, SaleReceiptReadsTheSalePage)
 {
     sale.cashText = QStringLiteral("2500");
-    const ReportDocument &doc = run(PrintSource::Sale);
+    const ReportDocument &doc = run(ReceiptSource::Sale);
     ASSERT_EQ(doc.pageCount(), 1);
     const QStringList texts = doc.texts();
     const QStringList expected = {
@@ -101,12 +101,12 @@ TEST_F(ReceiptReport, SaleReceiptReadsTheSalePage)
 
 TEST_F(ReceiptReport, UnitPriceBeforeTheQuantity)
 {
-    layout().Check3->setChecked(true);
-    const QStringList texts = run(PrintSource::Sale).texts();
+    tick(&layout(), "unitPriceCheck")->setChecked(true);
+    const QStringList texts = run(ReceiptSource::Sale).texts();
     EXPECT_TRUE(texts.contains(QStringLiteral("1,250x2")));
     EXPECT_TRUE(texts.contains(QStringLiteral("35x1")));
     EXPECT_TRUE(texts.contains(QStringLiteral("x3"))); // "#,##" shows nothing for 0
-    EXPECT_FLOAT_EQ(el("Field1")->width, 850.0f);
+    EXPECT_FLOAT_EQ(el("quantity")->width, 850.0f);
 }
 
 TEST_F(ReceiptReport, CashLine)
@@ -124,7 +124,7 @@ TEST_F(ReceiptReport, CashLine)
 
 TEST_F(ReceiptReport, PlacesTheElementsByThePrintableWidth)
 {
-    run(PrintSource::Sale);
+    run(ReceiptSource::Sale);
     const ReportPageSettings &p = m_report->PageSettings;
     EXPECT_EQ(p.paperSize, ReportPageSettings::Custom);
     EXPECT_EQ(p.orientation, ReportPageSettings::Portrait);
@@ -135,71 +135,72 @@ TEST_F(ReceiptReport, PlacesTheElementsByThePrintableWidth)
     EXPECT_NEAR(p.bottomMargin, 56.693f, 0.001f);
     EXPECT_FLOAT_EQ(p.gutter, 0.0f);
     constexpr float W = 3628.346f;
-    for (const char *name : { "Label1", "Label2", "Label8", "Label5", "Label7", "Label10",
-             "Label11", "Label9", "Field4" })
+    for (const char *name : { "headerLine1", "headerLine2", "receiptNumber", "total", "discount",
+             "cash", "change", "saleTime", "footer" })
         EXPECT_NEAR(el(name)->width, W, 0.001f) << name;
-    EXPECT_NEAR(el("Label4")->left, 2648.346f, 0.001f);
-    EXPECT_NEAR(el("Field3")->left, 2648.346f, 0.001f);
-    EXPECT_NEAR(el("Field2")->left, 425.0f, 0.001f);
-    EXPECT_NEAR(el("Field2")->width, 2211.346f, 0.001f);
-    EXPECT_NEAR(el("Line1")->x2, W, 0.001f);
-    EXPECT_NEAR(el("Line2")->x2, W, 0.001f);
-    EXPECT_FLOAT_EQ(el("Line1")->y1, 950.0f);
+    EXPECT_NEAR(el("amountHeading")->left, 2648.346f, 0.001f);
+    EXPECT_NEAR(el("amount")->left, 2648.346f, 0.001f);
+    EXPECT_NEAR(el("itemName")->left, 425.0f, 0.001f);
+    EXPECT_NEAR(el("itemName")->width, 2211.346f, 0.001f);
+    EXPECT_NEAR(el("headerRule")->x2, W, 0.001f);
+    EXPECT_NEAR(el("totalsRule")->x2, W, 0.001f);
+    EXPECT_FLOAT_EQ(el("headerRule")->y1, 950.0f);
 }
 
 TEST_F(ReceiptReport, FontsFollowTheBoxes)
 {
     ReceiptWindow &b = layout();
-    b.Check1->setChecked(false);
-    b.Check2->setChecked(true);
-    b.Text10->setText(QStringLiteral("18"));
-    b.Text11->setText(QStringLiteral("16"));
-    b.Text8->setText(QStringLiteral("11"));
-    b.Text12->setText(QStringLiteral("15"));
-    b.Text13->setText(QStringLiteral("12"));
-    run(PrintSource::Sale);
-    EXPECT_FALSE(el("Label1")->font.bold);
-    EXPECT_EQ(el("Label1")->font.size, 18);
-    for (const char *name : { "Label2", "Label8" }) {
+    tick(&b, "headerLine1BoldCheck")->setChecked(false);
+    tick(&b, "headerLine2BoldCheck")->setChecked(true);
+    lineBox(&b, "headerLine1SizeBox")->setText(QStringLiteral("18"));
+    lineBox(&b, "headerLine2SizeBox")->setText(QStringLiteral("16"));
+    lineBox(&b, "itemSizeBox")->setText(QStringLiteral("11"));
+    lineBox(&b, "totalsSizeBox")->setText(QStringLiteral("15"));
+    lineBox(&b, "footerSizeBox")->setText(QStringLiteral("12"));
+    run(ReceiptSource::Sale);
+    EXPECT_FALSE(el("headerLine1")->font.bold);
+    EXPECT_EQ(el("headerLine1")->font.size, 18);
+    for (const char *name : { "headerLine2", "receiptNumber" }) {
         EXPECT_TRUE(el(name)->font.bold) << name;
         EXPECT_EQ(el(name)->font.size, 16) << name;
     }
-    for (const char *name : { "Label3", "Label4", "Field1", "Field2", "Field3" })
+    for (const char *name : { "itemsHeading", "amountHeading", "quantity", "itemName", "amount" })
         EXPECT_EQ(el(name)->font.size, 11) << name;
-    for (const char *name : { "Label5", "Label7", "Label10", "Label11" }) {
+    for (const char *name : { "total", "discount", "cash", "change" }) {
         EXPECT_EQ(el(name)->font.size, 15) << name;
         EXPECT_TRUE(el(name)->font.bold) << name;
     }
-    EXPECT_EQ(el("Label9")->font.size, 13);
-    EXPECT_EQ(el("Field4")->font.size, 12);
-    EXPECT_EQ(el("Field4")->font.family, QStringLiteral("Browallia New"));
+    EXPECT_EQ(el("saleTime")->font.size, 13);
+    EXPECT_EQ(el("footer")->font.size, 12);
+    EXPECT_EQ(el("footer")->font.family, QStringLiteral("Browallia New"));
 }
 
 TEST_F(ReceiptReport, BoxesThatAreNoNumberKeepTheDesign)
 {
     ReceiptWindow &b = layout();
-    b.text3->setText(QStringLiteral("7,0"));
-    b.Text5->setText(QStringLiteral("abc"));
-    b.Text8->setText(QStringLiteral("x"));
-    run(PrintSource::Sale);
+    lineBox(&b, "paperWidthBox")->setText(QStringLiteral("7,0"));
+    lineBox(&b, "leftMarginBox")->setText(QStringLiteral("abc"));
+    lineBox(&b, "itemSizeBox")->setText(QStringLiteral("x"));
+    run(ReceiptSource::Sale);
     EXPECT_FLOAT_EQ(m_report->PageSettings.paperWidth, 12240.0f);
     EXPECT_FLOAT_EQ(m_report->PageSettings.leftMargin, 1440.0f);
-    EXPECT_EQ(el("Field2")->font.size, 13);
+    EXPECT_EQ(el("itemName")->font.size, 13);
 }
 
 TEST_F(ReceiptReport, AWideLeftMarginTakesAGutter)
 {
-    layout().Text5->setText(QStringLiteral("4.0"));
-    run(PrintSource::Sale);
+    lineBox(&layout(), "leftMarginBox")->setText(QStringLiteral("4.0"));
+    run(ReceiptSource::Sale);
     EXPECT_NEAR(m_report->PageSettings.gutter, 822.857f, 0.001f);
     EXPECT_NEAR(m_report->PageSettings.leftMargin, 2267.717f, 0.001f);
-    EXPECT_NEAR(el("Label1")->width, 3968.504f - 2267.717f - 170.079f - 822.857f, 0.002f);
+    EXPECT_NEAR(el("headerLine1")->width, 3968.504f - 2267.717f - 170.079f - 822.857f, 0.002f);
 }
 
 TEST_F(ReceiptReport, AMultiLineFooterPrintsEveryLine)
 {
-    layout().Text14->setPlainText(QStringLiteral(" สินค้าซื้อแล้วไม่รับคืน\nขอบคุณที่ใช้บริการ "));
-    const ReportDocument &doc = run(PrintSource::Sale);
+    textArea(&layout(), "footerBox")
+        ->setPlainText(QStringLiteral(" สินค้าซื้อแล้วไม่รับคืน\nขอบคุณที่ใช้บริการ "));
+    const ReportDocument &doc = run(ReceiptSource::Sale);
     const DrawOp *footer = nullptr;
     for (const DrawOp &op : doc.pages.last().ops)
         if (op.kind == DrawOp::Text && op.text.startsWith(QStringLiteral("สินค้า")))
@@ -209,17 +210,17 @@ TEST_F(ReceiptReport, AMultiLineFooterPrintsEveryLine)
     EXPECT_EQ(footer->lines[1].text, QStringLiteral("ขอบคุณที่ใช้บริการ"));
 
     // An empty first line stays: only blanks are taken off the ends.
-    layout().Text14->setPlainText(QStringLiteral("  \nขอบคุณที่ใช้บริการ "));
-    run(PrintSource::Sale);
-    EXPECT_EQ(el("Field4")->text, QStringLiteral("\nขอบคุณที่ใช้บริการ"));
+    textArea(&layout(), "footerBox")->setPlainText(QStringLiteral("  \nขอบคุณที่ใช้บริการ "));
+    run(ReceiptSource::Sale);
+    EXPECT_EQ(el("footer")->text, QStringLiteral("\nขอบคุณที่ใช้บริการ"));
 }
 
 TEST_F(ReceiptReport, EveryTextStaysOnThePaper)
 {
     // A long name on 58 mm paper wraps inside its column instead of running off the roll.
-    layout().text3->setText(QStringLiteral("5.0"));
+    lineBox(&layout(), "paperWidthBox")->setText(QStringLiteral("5.0"));
     sale.lines[0].name = QStringLiteral(" น้ำดื่มบรรจุขวดตราช้างขนาดใหญ่พิเศษสำหรับครอบครัว");
-    const ReportDocument &doc = run(PrintSource::Sale);
+    const ReportDocument &doc = run(ReceiptSource::Sale);
     const double right = doc.paperSize.width();
     for (const ReportPage &page : doc.pages)
         for (const DrawOp &op : page.ops)
@@ -233,7 +234,7 @@ TEST_F(ReceiptReport, EveryTextStaysOnThePaper)
 TEST_F(ReceiptReport, ExportsAnEightyMillimetrePdf)
 {
     sale.cashText = QStringLiteral("2500"); // the change of 15.00
-    const ReportDocument &doc = run(PrintSource::Sale);
+    const ReportDocument &doc = run(ReceiptSource::Sale);
     QTemporaryDir dir;
     const QString pdf = qEnvironmentVariable("KASMO_RECEIPT_PDF", dir.filePath("receipt.pdf"));
     ASSERT_TRUE(exportPdf(doc, pdf));

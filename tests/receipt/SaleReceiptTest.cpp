@@ -1,4 +1,5 @@
 #include "receipt/SaleReceipt.h"
+#include "ReceiptFixture.h"
 #include "platform/report/PrintSink.h"
 #include "platform/report/ReportViewer.h"
 #include "platform/ui/DialogRunner.h"
@@ -100,9 +101,9 @@ TEST_F(SaleReceiptPrint, AStoredSaleRendersWithoutAnyPage)
     change = QStringLiteral("0.00");
     ASSERT_EQ(page, nullptr);
 
-    ReceiptWindow layout;
-    layout.Showdata();
-    ReceiptLayout receipt(&layout, &stored, PrintSource::Sale);
+    ReceiptWindow setUp;
+    setUp.load();
+    ReceiptLayout receipt(setUp.receiptSetup(), &stored, ReceiptSource::Sale);
     receipt.initialize();
     EXPECT_EQ(joined(receipt.run().texts()), joined(expectedTexts(stored.receiptNo)));
 }
@@ -152,9 +153,9 @@ TEST_F(SaleReceiptPrint, WithoutPrintAtOnceThePreviewOpensOnTheStoredSale)
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(w->isModal());
         linesWhileOpen = storedLines();
-        previewTexts = w->ARViewer21->document().texts();
+        previewTexts = viewer(w, "receiptViewer")->document().texts();
         // The viewer's print tool asks for the printer first.
-        w->ARViewer21->printTool()->trigger();
+        viewer(w, "receiptViewer")->printTool()->trigger();
     });
     press(Qt::Key_F12);
     ASSERT_EQ(dialogs.opened.size(), 1);
@@ -194,11 +195,8 @@ TEST_F(SaleReceiptPrint, TheSetUpOpensWithTheSamples)
 {
     open();
     QStringList texts;
-    dialogs.then([&](QDialog *d) {
-        texts = qobject_cast<ReceiptWindow *>(d)->ARViewer21->document().texts();
-    });
+    dialogs.then([&](QDialog *d) { texts = viewer(d, "receiptViewer")->document().texts(); });
     openReceiptSetUp(page);
-    EXPECT_EQ(Module1::PrintSource, PrintSource::ReceiptSetup);
     EXPECT_TRUE(texts.contains(QStringLiteral("ใบเสร็จเลขที่ INV-888888888")));
 }
 

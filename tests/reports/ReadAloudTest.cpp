@@ -140,14 +140,14 @@ TEST_F(ReadAloud, TitlesAndFiguresReadTheirTextWithTheirCaptionDescribed)
         { "label window",
             [&]() -> QList<Shown> {
                 auto *w = keep(new LabelWindow);
-                w->Form_Load();
+                w->load();
                 w->show();
-                w->Text15->setFocus();
-                typeText(w->Text15, QStringLiteral("B200"));
-                QTest::keyClick(w->Text15, Qt::Key_Return);
-                click(w->kasmoButton1); // the preview
-                return { { w->Text16, QStringLiteral("ข้อความที่ 1") },
-                    { pageNumber(w->ARViewer21), QString() } };
+                control<QLineEdit>(w, "barcodeBox")->setFocus();
+                typeText(control<QLineEdit>(w, "barcodeBox"), QStringLiteral("B200"));
+                QTest::keyClick(control<QLineEdit>(w, "barcodeBox"), Qt::Key_Return);
+                click(control<KasmoButton>(w, "previewButton")); // the preview
+                return { { control<QLineEdit>(w, "line1Box"), QStringLiteral("ข้อความที่ 1") },
+                    { pageNumber(control<ReportViewer>(w, "sheetViewer")), QString() } };
             } },
     };
     for (const auto &c : cases) {

@@ -12,7 +12,6 @@
 #include "sale/Returns.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "stock/StockReportLayout.h"
 #include "stock/StockReportSource.h"
@@ -476,7 +475,6 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
 {
     RecordingPrintSink sink;
     SummaryPage *p = open();
-    Module1::PrintSource = 7;
     click(control<TabLabel>(p, "printLink"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text,
@@ -484,7 +482,6 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
     EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
     EXPECT_TRUE(dialogs.opened.isEmpty());
-    EXPECT_EQ(Module1::PrintSource, 7);
 
     line({ "2024-05-15 09:00:00", "INV-670500001", "A100", " น้ำดื่ม", 100, 1, 60, 10 });
     line({ "2024-05-15 09:00:00", "INV-670500001", "B200", " ขนมปัง", 25, 2, 20 });
@@ -494,8 +491,8 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(Module1::PrintSource, PrintSource::SalesSummary);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
+        EXPECT_EQ(viewer->report()->document(), PrintSource::SalesSummary);
         control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));

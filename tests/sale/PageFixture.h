@@ -6,7 +6,6 @@
 #include "platform/ui/MessageBox.h"
 #include "sale/SaleControls.h"
 #include "sale/SalePage.h"
-#include "shell/Module1.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
 #include <QApplication>
@@ -26,7 +25,6 @@ protected:
     void SetUp() override
     {
         Clock::setFixed(QDateTime(QDate(2020, 5, 14), QTime(10, 30, 0)));
-        Module1::resetState();
         SignedInUser::reset();
         SignedInUser::name = QStringLiteral("Admin");
         SignedInUser::position = QStringLiteral("ผู้ดูแลระบบ");

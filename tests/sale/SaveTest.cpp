@@ -261,7 +261,6 @@ TEST_F(SaveSale, EnterInTheCashBoxSavesAndPrintsAfterTheCommit)
         ++printed;
         // The sale is stored and the page still holds it.
         EXPECT_EQ(parent, page);
-        EXPECT_EQ(Module1::PrintSource, PrintSource::Sale);
         EXPECT_EQ(rows("tblLog"), 2);
         EXPECT_EQ(saleGrid(page)->maxRows(), 2);
         EXPECT_EQ(s.sale.lines.size(), 2);

@@ -1,5 +1,5 @@
 // The drawer row of the settings window against pseudo-terminals standing in for COM ports.
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "TermiosRecorder.h"
 #include "support/PtyPair.h"
 #include <QComboBox>
@@ -12,7 +12,7 @@ const QString Saved = QStringLiteral("บันทึกการตั้งค
 const QString StateOn = QStringLiteral("[ สถานะ = เปิด ][ ComPort ที่เลือกคือ = ");
 const QString StateOff = QStringLiteral("[ สถานะ = ปิด ][ ComPort ที่เลือกคือ = ");
 
-class SettingDrawer : public SettingFixture
+class SettingDrawer : public SettingsFixture
 {
 protected:
     // COM1 and COM3 exist (pseudo-terminals), COM2 and COM4 do not.
@@ -55,14 +55,16 @@ TEST_F(SettingDrawer, StoredOffShowsAnEmptyClosedList)
     mapOneAndThree();
     storeDrawer(0, "3");
     inWindow([&](SettingsWindow &w) {
-        EXPECT_FALSE(w.Check2->isChecked());
-        EXPECT_EQ(w.cmbCommPort->count(), 0);
-        EXPECT_FALSE(w.cmbCommPort->isEnabled());
-        EXPECT_FALSE(w.Command7->isEnabled());
-        EXPECT_TRUE(w.Command8->isEnabled());
-        EXPECT_EQ(w.Check2->text(), QStringLiteral(" เปิดลิ้นชักเมื่อบันทึก"));
-        EXPECT_EQ(w.Check2->toolTip(), QStringLiteral(" เปิดลิ้นชักอัตโนมัติเมื่อบันทึก "));
-        EXPECT_EQ(w.Command7->toolTip(), QStringLiteral(" ทดสอบเปิดลิ้นชัก "));
+        EXPECT_FALSE(in<QCheckBox>(w, "drawerCheck")->isChecked());
+        EXPECT_EQ(in<QComboBox>(w, "drawerPortList")->count(), 0);
+        EXPECT_FALSE(in<QComboBox>(w, "drawerPortList")->isEnabled());
+        EXPECT_FALSE(in<QPushButton>(w, "testDrawerButton")->isEnabled());
+        EXPECT_TRUE(in<QPushButton>(w, "saveDrawerButton")->isEnabled());
+        EXPECT_EQ(in<QCheckBox>(w, "drawerCheck")->text(), QStringLiteral(" เปิดลิ้นชักเมื่อบันทึก"));
+        EXPECT_EQ(
+            in<QCheckBox>(w, "drawerCheck")->toolTip(), QStringLiteral(" เปิดลิ้นชักอัตโนมัติเมื่อบันทึก "));
+        EXPECT_EQ(
+            in<QPushButton>(w, "testDrawerButton")->toolTip(), QStringLiteral(" ทดสอบเปิดลิ้นชัก "));
     });
     EXPECT_TRUE(probed.isEmpty());
 }
@@ -72,17 +74,17 @@ TEST_F(SettingDrawer, ProbeListsTheExistingPortsTestSendsAndSaveStores)
     mapOneAndThree();
     storeDrawer(1, "4"); // the stored port is not shown again
     inWindow([&](SettingsWindow &w) {
-        EXPECT_TRUE(w.Check2->isChecked());
+        EXPECT_TRUE(in<QCheckBox>(w, "drawerCheck")->isChecked());
         EXPECT_EQ(probed, (QList<int> { 1, 2, 3, 4 }));
-        EXPECT_EQ(entries(w.cmbCommPort), (QStringList { "COM1", "COM3" }));
-        EXPECT_EQ(w.cmbCommPort->currentText(), QStringLiteral("COM1"));
-        EXPECT_TRUE(w.cmbCommPort->isEnabled());
-        EXPECT_TRUE(w.Command7->isEnabled());
+        EXPECT_EQ(entries(in<QComboBox>(w, "drawerPortList")), (QStringList { "COM1", "COM3" }));
+        EXPECT_EQ(in<QComboBox>(w, "drawerPortList")->currentText(), QStringLiteral("COM1"));
+        EXPECT_TRUE(in<QComboBox>(w, "drawerPortList")->isEnabled());
+        EXPECT_TRUE(in<QPushButton>(w, "testDrawerButton")->isEnabled());
         EXPECT_EQ(com1.readAll(50), QByteArray()) << "the probe sends nothing";
 
-        choose(w.cmbCommPort, QStringLiteral("COM3"));
+        choose(in<QComboBox>(w, "drawerPortList"), QStringLiteral("COM3"));
         TermiosRecorder::start();
-        click(w.Command7);
+        click(in<QPushButton>(w, "testDrawerButton"));
         TermiosRecorder::stop();
         EXPECT_EQ(com3.readAll(), QByteArray("AAAAAAAAAA"));
         EXPECT_EQ(com1.readAll(50), QByteArray());
@@ -100,7 +102,7 @@ TEST_F(SettingDrawer, ProbeListsTheExistingPortsTestSendsAndSaveStores)
         EXPECT_FALSE(raw->c_cflag & PARENB);
         EXPECT_FALSE(raw->c_cflag & CSTOPB);
 
-        click(w.Command8);
+        click(in<QPushButton>(w, "saveDrawerButton"));
         EXPECT_EQ(counterRow(6), "1/3") << "written before the message is closed";
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, Saved + StateOn + QStringLiteral("3 ]"));
@@ -108,20 +110,20 @@ TEST_F(SettingDrawer, ProbeListsTheExistingPortsTestSendsAndSaveStores)
         EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
 
         // Off: "0" is stored, the message still names the chosen port; the list keeps it.
-        tick(w.Check2);
-        EXPECT_FALSE(w.cmbCommPort->isEnabled());
-        EXPECT_FALSE(w.Command7->isEnabled());
-        EXPECT_EQ(w.cmbCommPort->currentText(), QStringLiteral("COM3"));
-        click(w.Command8);
+        tick(in<QCheckBox>(w, "drawerCheck"));
+        EXPECT_FALSE(in<QComboBox>(w, "drawerPortList")->isEnabled());
+        EXPECT_FALSE(in<QPushButton>(w, "testDrawerButton")->isEnabled());
+        EXPECT_EQ(in<QComboBox>(w, "drawerPortList")->currentText(), QStringLiteral("COM3"));
+        click(in<QPushButton>(w, "saveDrawerButton"));
         EXPECT_EQ(counterRow(6), "0/0");
         EXPECT_EQ(boxes.last().text, Saved + StateOff + QStringLiteral("3 ]"));
 
         // On again: the ports are probed afresh and the first is chosen.
         probed.clear();
-        tick(w.Check2);
+        tick(in<QCheckBox>(w, "drawerCheck"));
         EXPECT_EQ(probed, (QList<int> { 1, 2, 3, 4 }));
-        EXPECT_EQ(entries(w.cmbCommPort), (QStringList { "COM1", "COM3" }));
-        EXPECT_EQ(w.cmbCommPort->currentText(), QStringLiteral("COM1"));
+        EXPECT_EQ(entries(in<QComboBox>(w, "drawerPortList")), (QStringList { "COM1", "COM3" }));
+        EXPECT_EQ(in<QComboBox>(w, "drawerPortList")->currentText(), QStringLiteral("COM1"));
     });
     // Closing without saving leaves the row as last saved.
     EXPECT_EQ(counterRow(6), "0/0");
@@ -131,12 +133,12 @@ TEST_F(SettingDrawer, NoPortAtAll)
 {
     storeDrawer(0, "0");
     inWindow([&](SettingsWindow &w) {
-        tick(w.Check2);
-        EXPECT_EQ(w.cmbCommPort->count(), 0);
-        EXPECT_TRUE(w.cmbCommPort->isEnabled());
-        click(w.Command7); // nothing to send to, nothing said
+        tick(in<QCheckBox>(w, "drawerCheck"));
+        EXPECT_EQ(in<QComboBox>(w, "drawerPortList")->count(), 0);
+        EXPECT_TRUE(in<QComboBox>(w, "drawerPortList")->isEnabled());
+        click(in<QPushButton>(w, "testDrawerButton")); // nothing to send to, nothing said
         EXPECT_EQ(boxes.count(), 0);
-        click(w.Command8);
+        click(in<QPushButton>(w, "saveDrawerButton"));
         EXPECT_EQ(counterRow(6), "1/0");
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, Saved + StateOn + QStringLiteral("0 ]"));
@@ -148,12 +150,12 @@ TEST_F(SettingDrawer, FailedSaveIsShownInsteadOfTheSuccess)
     mapOneAndThree();
     storeDrawer(0, "0");
     inWindow([&](SettingsWindow &w) {
-        tick(w.Check2);
+        tick(in<QCheckBox>(w, "drawerCheck"));
         Connection::setStatementHook([](const QString &s) {
             if (s.startsWith(QStringLiteral("UPDATE tblNumber")))
                 throw DbError(QStringLiteral("database is locked"));
         });
-        click(w.Command8);
+        click(in<QPushButton>(w, "saveDrawerButton"));
         Connection::setStatementHook({});
     });
     EXPECT_EQ(counterRow(6), "0/0");

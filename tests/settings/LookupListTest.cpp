@@ -1,6 +1,6 @@
 // The three lookup lists of the settings window: fill, click, rename and delete, driven by
 // clicks and typing with scripted message boxes.
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,10 +10,10 @@ namespace {
 struct ListCase
 {
     const char *table, *key, *name, *productColumn;
-    QTreeWidget *SettingsWindow::*view;
-    QLineEdit *SettingsWindow::*box;
-    QPushButton *SettingsWindow::*rename;
-    QPushButton *SettingsWindow::*remove;
+    const char *view;
+    const char *box;
+    const char *rename;
+    const char *remove;
     QString header;
     int maxLength;
     QString emptyBox;
@@ -23,23 +23,23 @@ struct ListCase
 const QList<ListCase> &lists()
 {
     static const QList<ListCase> l = {
-        { "tblNub", "nPK", "nName", "NubFK", &SettingsWindow::lv1, &SettingsWindow::Text1,
-            &SettingsWindow::Command4, &SettingsWindow::Command1, QStringLiteral("หน่วยนับ"), 19,
+        { "tblNub", "nPK", "nName", "NubFK", "unitList", "unitBox", "renameUnitButton",
+            "deleteUnitButton", QStringLiteral("หน่วยนับ"), 19,
             QStringLiteral("กรุณาเลือก ( หน่วยนับ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หน่วยนับ นี้หรือไม่ แน่ใจ?") },
-        { "tblGroup", "gPK", "gName", "GroupFK", &SettingsWindow::lv2, &SettingsWindow::text2,
-            &SettingsWindow::Command5, &SettingsWindow::Command2, QStringLiteral("หมวดหมู่"), 48,
+        { "tblGroup", "gPK", "gName", "GroupFK", "groupList", "groupBox", "renameGroupButton",
+            "deleteGroupButton", QStringLiteral("หมวดหมู่"), 48,
             QStringLiteral("กรุณาเลือก ( หมวดหมู่ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข หมวดหมู่ นี้หรือไม่ แน่ใจ?") },
-        { "tblGeb", "gePK", "geName", "GebFK", &SettingsWindow::lv3, &SettingsWindow::text3,
-            &SettingsWindow::Command6, &SettingsWindow::Command3, QStringLiteral("สถานที่จัดเก็บ"), 49,
+        { "tblGeb", "gePK", "geName", "GebFK", "placeList", "placeBox", "renamePlaceButton",
+            "deletePlaceButton", QStringLiteral("สถานที่จัดเก็บ"), 49,
             QStringLiteral("กรุณาเลือก ( สถานที่จัดเก็บ ) ที่คุณต้องการแก้ไข ..."),
             QStringLiteral("โปรดทำการ ยืนยัน คุณต้องการแก้ไข สถานที่จัดเก็บ นี้หรือไม่ แน่ใจ?") },
     };
     return l;
 }
 
-class SettingLookup : public SettingFixture
+class LookupListTest : public SettingsFixture
 {
 protected:
     // Entries 3 "Box", 1 "Piece", 2 "Pack" (stored out of key order), used by product 1: key 1.
@@ -86,36 +86,36 @@ const QString Status = QStringLiteral("รายงานสถานะ");
 const QString Duplicate = QStringLiteral("ไม่สามารถแก้ไขได้ เนื่องจากมี ชื่อนี้อยู่แล้ว ....");
 const QString Renamed = QStringLiteral("บันทึก การเปลี่ยนแปลงเข้าสู่ระบบงานฐานข้อมูลเรียบร้อย.");
 
-TEST_F(SettingLookup, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
+TEST_F(LookupListTest, FillShowsKeysAboveZeroInKeyOrderUnderTheirHeaders)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
         seed(c);
         sql(QStringLiteral("DELETE FROM tblProduct"));
         inWindow([&](SettingsWindow &w) {
-            QTreeWidget *v = w.*c.view;
+            QTreeWidget *v = in<QTreeWidget>(w, c.view);
             EXPECT_EQ(rowsOf(v), (QStringList { "1|Piece", "2|Pack", "3|Box" }));
             EXPECT_TRUE(v->isColumnHidden(0));
             EXPECT_EQ(v->headerItem()->text(0), QStringLiteral("PK"));
             EXPECT_EQ(v->headerItem()->text(1), c.header);
-            EXPECT_EQ((w.*c.box)->maxLength(), c.maxLength);
-            EXPECT_EQ((w.*c.rename)->text(), QStringLiteral("แก้ไข"));
-            EXPECT_EQ((w.*c.remove)->text(),
+            EXPECT_EQ(in<QLineEdit>(w, c.box)->maxLength(), c.maxLength);
+            EXPECT_EQ(in<QPushButton>(w, c.rename)->text(), QStringLiteral("แก้ไข"));
+            EXPECT_EQ(in<QPushButton>(w, c.remove)->text(),
                 QStringLiteral("ลบ (") + c.header + QStringLiteral(") ที่เลือก"));
         });
     }
 }
 
-TEST_F(SettingLookup, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
+TEST_F(LookupListTest, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
         inWindow([&](SettingsWindow &w) {
-            QTreeWidget *v = w.*c.view;
-            QLineEdit *box = w.*c.box;
-            QPushButton *rename = w.*c.rename;
+            QTreeWidget *v = in<QTreeWidget>(w, c.view);
+            QLineEdit *box = in<QLineEdit>(w, c.box);
+            QPushButton *rename = in<QPushButton>(w, c.rename);
 
             // No row selected: nothing at all happens.
             type(box, QStringLiteral("Crate"));
@@ -167,25 +167,25 @@ TEST_F(SettingLookup, RenameConfirmsCleansRefusesDuplicatesAndStoresTrimmed)
     }
 }
 
-TEST_F(SettingLookup, EmptyNamesAreRefusedBeforeAndAfterCleaning)
+TEST_F(LookupListTest, EmptyNamesAreRefusedBeforeAndAfterCleaning)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
         inWindow([&](SettingsWindow &w) {
-            clickRow(w.*c.view, 0);
-            type(w.*c.box, QStringLiteral("   "));
-            click(w.*c.rename);
+            clickRow(in<QTreeWidget>(w, c.view), 0);
+            type(in<QLineEdit>(w, c.box), QStringLiteral("   "));
+            click(in<QPushButton>(w, c.rename));
             expectBox(0, c.emptyBox, Status, MsgIcon::Warning);
             ASSERT_EQ(boxes.count(), 1) << "refused before the confirmation";
 
-            type(w.*c.box, QStringLiteral(" ,'%* "));
+            type(in<QLineEdit>(w, c.box), QStringLiteral(" ,'%* "));
             boxes.answer(MsgResult::Ok);
-            click(w.*c.rename);
+            click(in<QPushButton>(w, c.rename));
             expectBox(1, c.confirmRename, Status, MsgIcon::Warning, MsgButtons::OkCancel);
             expectBox(2, c.emptyBox, Status, MsgIcon::Warning);
-            EXPECT_EQ((w.*c.box)->text(), QStringLiteral("  "));
+            EXPECT_EQ(in<QLineEdit>(w, c.box)->text(), QStringLiteral("  "));
         });
         EXPECT_EQ(nameOf(c, 1), QStringLiteral("Piece"));
         sql(QStringLiteral("DELETE FROM tblProduct"));
@@ -194,22 +194,22 @@ TEST_F(SettingLookup, EmptyNamesAreRefusedBeforeAndAfterCleaning)
     }
 }
 
-TEST_F(SettingLookup, RenameAndDeleteActOnTheSelectedRowNotTheBox)
+TEST_F(LookupListTest, RenameAndDeleteActOnTheSelectedRowNotTheBox)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
         inWindow([&](SettingsWindow &w) {
-            QTreeWidget *v = w.*c.view;
+            QTreeWidget *v = in<QTreeWidget>(w, c.view);
             clickRow(v, 2); // "Box" into the box
             // Another row selected from the keyboard: the box still holds "Box".
             v->setFocus();
             QTest::keyClick(v, Qt::Key_Up);
             ASSERT_EQ(v->selectedItems().value(0)->text(0), QStringLiteral("2"));
-            type(w.*c.box, QStringLiteral("Carton"));
+            type(in<QLineEdit>(w, c.box), QStringLiteral("Carton"));
             boxes.answer(MsgResult::Ok);
-            click(w.*c.rename);
+            click(in<QPushButton>(w, c.rename));
             EXPECT_EQ(nameOf(c, 2), QStringLiteral("Carton"));
             EXPECT_EQ(nameOf(c, 3), QStringLiteral("Box"));
         });
@@ -219,15 +219,15 @@ TEST_F(SettingLookup, RenameAndDeleteActOnTheSelectedRowNotTheBox)
     }
 }
 
-TEST_F(SettingLookup, DeleteRefusesEntriesInUseAndAsksWithTheName)
+TEST_F(LookupListTest, DeleteRefusesEntriesInUseAndAsksWithTheName)
 {
     for (const ListCase &c : lists()) {
         SCOPED_TRACE(c.table);
         seed(c);
         boxes.clear();
         inWindow([&](SettingsWindow &w) {
-            QTreeWidget *v = w.*c.view;
-            QPushButton *remove = w.*c.remove;
+            QTreeWidget *v = in<QTreeWidget>(w, c.view);
+            QPushButton *remove = in<QPushButton>(w, c.remove);
             click(remove); // nothing selected
             EXPECT_EQ(boxes.count(), 0);
 
@@ -239,7 +239,7 @@ TEST_F(SettingLookup, DeleteRefusesEntriesInUseAndAsksWithTheName)
 
             // The delete ignores the box; Cancel keeps the entry.
             clickRow(v, 2); // key 3, "Box"
-            type(w.*c.box, QStringLiteral("Piece"));
+            type(in<QLineEdit>(w, c.box), QStringLiteral("Piece"));
             boxes.answer(MsgResult::Cancel);
             click(remove);
             expectBox(1, QStringLiteral("คุณแน่ใจว่าต้องการลบข้อมูล ( Box ) นี้?"),
@@ -253,7 +253,7 @@ TEST_F(SettingLookup, DeleteRefusesEntriesInUseAndAsksWithTheName)
                                          .arg(QLatin1String(c.table), QLatin1String(c.key)))
                              .isValid());
             EXPECT_EQ(rowsOf(v), (QStringList { "1|Piece", "2|Pack" }));
-            EXPECT_EQ((w.*c.box)->text(), QString());
+            EXPECT_EQ(in<QLineEdit>(w, c.box)->text(), QString());
 
             // The last free entry goes; the used one stays.
             clickRow(v, 1);

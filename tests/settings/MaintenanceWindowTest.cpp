@@ -1,7 +1,7 @@
 // The settings window's data maintenance, driven by clicks with scripted message boxes and file
 // dialogs: what each action keeps, deletes and resets, its confirmations, its failures.
 #include "AppWindows.h"
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/MessageBox.h"
 #include "sale/SalePage.h"
@@ -31,7 +31,7 @@ const QString AllDeleted = QStringLiteral("ลบข้อมูลทั้ง�
 struct Action
 {
     const char *name;
-    KasmoButton *SettingsWindow::*button;
+    const char *button;
     QStringList questions;
     QString title;
     QString done;
@@ -39,12 +39,12 @@ struct Action
     std::function<void()> check;
 };
 
-class SettingMaintenance : public SettingFixture
+class DataMaintenanceTest : public SettingsFixture
 {
 protected:
     void SetUp() override
     {
-        SettingFixture::SetUp();
+        SettingsFixture::SetUp();
         seedShop();
     }
     // Back to the seeded shop for the next case.
@@ -70,10 +70,10 @@ protected:
 
 // Runs every case of the table: Cancel at each confirmation changes nothing, then OK at all of
 // them does exactly what the action lists.
-TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
+TEST_F(DataMaintenanceTest, EachActionAsksThenKeepsAndResetsWhatItLists)
 {
     const Action actions[] = {
-        { "clear sales", &SettingsWindow::kasmoButton2,
+        { "clear sales", "clearSalesButton",
             { QStringLiteral("คุณแน่ใจว่าต้องการลบข้อมูล ( สรุปยอดการขาย !! ) ออกทั้งหมด แน่ใจ?"),
                 QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบข้อมูล ( "
                                "สรุปยอดการขาย !!!!!! )") },
@@ -86,7 +86,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
                 EXPECT_EQ(counterRow(2), "0/00");
                 expectSeedCounters({ 1, 3, 4, 5, 6 });
             } },
-        { "clear history", &SettingsWindow::kasmoButton6,
+        { "clear history", "clearHistoryButton",
             { QStringLiteral("คุณแน่ใจว่าต้องการลบ ( ข้อมูลย้อนหลัง !! ) ออกทั้งหมด แน่ใจ?"),
                 QStringLiteral("โปรดกดปุ่ม OK อีกครั้งเพื่อยืนยันว่าคุณต้องการ ลบ( "
                                "ข้อมูลย้อนหลัง !!!!!! )") },
@@ -99,7 +99,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
                 EXPECT_EQ(counterRow(1), "0/00");
                 expectSeedCounters({ 2, 3, 4, 5, 6 });
             } },
-        { "zero negative stock", &SettingsWindow::kasmoButton8,
+        { "zero negative stock", "zeroNegativeStockButton",
             { QStringLiteral("คุณแน่ใจว่าต้องการปรับ ( สินค้าคงเหลือติดลบทั้งหมด ) ให้ = 0?") },
             QStringLiteral("ยืนยันการปรับ"),
             QStringLiteral("ปรับข้อมูลทั้งหมดเสร็จสิ้นแล้ว โปรดทำการ (รีโหลดข้อมูลคลังสินค้า) ใหม่อีกครั้ง.."),
@@ -121,7 +121,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
             for (int i = 0; i < cancelAt; ++i)
                 boxes.answer(MsgResult::Ok);
             boxes.answer(MsgResult::Cancel);
-            inWindow([&](SettingsWindow &w) { click(w.*a.button); });
+            inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, a.button)); });
             EXPECT_EQ(dump(), before) << "cancel at question " << cancelAt + 1;
             ASSERT_EQ(boxes.count(), cancelAt + 1);
             for (int i = 0; i <= cancelAt; ++i) {
@@ -136,7 +136,7 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
         boxes.clear();
         for (int i = 0; i < a.questions.size(); ++i)
             boxes.answer(MsgResult::Ok);
-        inWindow([&](SettingsWindow &w) { click(w.*a.button); });
+        inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, a.button)); });
         ASSERT_EQ(boxes.count(), a.questions.size() + 1);
         EXPECT_EQ(boxes.last().text, a.done);
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
@@ -146,14 +146,14 @@ TEST_F(SettingMaintenance, EachActionAsksThenKeepsAndResetsWhatItLists)
     }
 }
 
-TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
+TEST_F(DataMaintenanceTest, DeleteAllKeepsTheSetUpAndEndsTheProgram)
 {
     const QStringList before = dump();
     for (int cancelAt = 0; cancelAt < 2; ++cancelAt) {
         for (int i = 0; i < cancelAt; ++i)
             boxes.answer(MsgResult::Ok);
         boxes.answer(MsgResult::Cancel);
-        inWindow([&](SettingsWindow &w) { click(w.kasmoButton3); });
+        inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "deleteAllButton")); });
         EXPECT_EQ(dump(), before);
     }
     ASSERT_EQ(boxes.count(), 3);
@@ -172,7 +172,7 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
     boxes.answer(MsgResult::Ok);
     int endsWhileShown = -1;
     inWindow([&](SettingsWindow &w) {
-        click(w.kasmoButton3);
+        click(in<KasmoButton>(w, "deleteAllButton"));
         endsWhileShown = programEnds;
         EXPECT_TRUE(w.isVisible()) << "no window is closed on the way out";
     });
@@ -201,20 +201,20 @@ TEST_F(SettingMaintenance, DeleteAllKeepsTheSetUpAndEndsTheProgram)
 }
 
 // A failure in the middle of an action leaves every row as it was and the window open.
-TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
+TEST_F(DataMaintenanceTest, InjectedFailureRollsEverythingBack)
 {
     const struct
     {
-        KasmoButton *SettingsWindow::*button;
+        const char *button;
         int questions;
         const char *failingStatement;
     } cases[] = {
-        { &SettingsWindow::kasmoButton2, 2, "DELETE FROM tblRMoney" },
-        { &SettingsWindow::kasmoButton2, 2, "UPDATE tblNumber" },
-        { &SettingsWindow::kasmoButton6, 2, "UPDATE tblNumber" },
-        { &SettingsWindow::kasmoButton3, 2, "DELETE FROM tblProduct" },
-        { &SettingsWindow::kasmoButton3, 2, "UPDATE tblNumber" },
-        { &SettingsWindow::kasmoButton8, 1, "UPDATE tblProduct" },
+        { "clearSalesButton", 2, "DELETE FROM tblRMoney" },
+        { "clearSalesButton", 2, "UPDATE tblNumber" },
+        { "clearHistoryButton", 2, "UPDATE tblNumber" },
+        { "deleteAllButton", 2, "DELETE FROM tblProduct" },
+        { "deleteAllButton", 2, "UPDATE tblNumber" },
+        { "zeroNegativeStockButton", 1, "UPDATE tblProduct" },
     };
     const QStringList before = dump();
     for (const auto &c : cases) {
@@ -229,7 +229,7 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
                 if (s.startsWith(failing))
                     throw DbError(QStringLiteral("disk I/O error"));
             });
-            click(w.*c.button);
+            click(in<KasmoButton>(w, c.button));
             Connection::setStatementHook({});
             stillOpen = w.isVisible();
         });
@@ -245,22 +245,22 @@ TEST_F(SettingMaintenance, InjectedFailureRollsEverythingBack)
     }
 }
 
-TEST_F(SettingMaintenance, ZeroingWithNoNegativeStockStillReports)
+TEST_F(DataMaintenanceTest, ZeroingWithNoNegativeStockStillReports)
 {
     sql(QStringLiteral("UPDATE tblProduct SET PDvalue = 3"));
     const QStringList before = dump();
     boxes.answer(MsgResult::Ok);
-    inWindow([&](SettingsWindow &w) { click(w.kasmoButton8); });
+    inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "zeroNegativeStockButton")); });
     EXPECT_EQ(dump(), before);
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานสถานะ"));
 }
 
-TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
+TEST_F(DataMaintenanceTest, BackupGoesWhereTheSaveDialogSays)
 {
     QTemporaryDir out;
     // Cancelled: nothing written, nothing said.
-    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "backupButton")); });
     ASSERT_EQ(files.requests.size(), 1);
     EXPECT_EQ(files.requests[0].title, QStringLiteral("เลือกตำแหน่งที่ต้องการบันทึก"));
     EXPECT_TRUE(files.requests[0].save);
@@ -268,7 +268,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
 
     // A name without an ending gets ".db".
     files.answer(out.path() + QStringLiteral("/สำรองร้าน"));
-    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "backupButton")); });
     const QString copyPath = out.path() + QStringLiteral("/สำรองร้าน.db");
     ASSERT_TRUE(QFileInfo::exists(copyPath));
     ASSERT_EQ(boxes.count(), 1);
@@ -289,7 +289,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
     // A folder that is not there: the failure is shown, no file appears.
     const QString bad = out.path() + QStringLiteral("/gone/copy.db");
     files.answer(bad);
-    inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
+    inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "backupButton")); });
     EXPECT_FALSE(QFileInfo::exists(bad));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
@@ -298,7 +298,7 @@ TEST_F(SettingMaintenance, BackupGoesWhereTheSaveDialogSays)
 
 // A backup the user cannot make is told in the program's own (Thai) words, the system's reason
 // too, and the shop's database stays as it was.
-TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
+TEST_F(DataMaintenanceTest, RefusedBackupIsToldInThai)
 {
     QTemporaryDir out;
     const QString missingFolder = out.path() + QStringLiteral("/gone");
@@ -341,7 +341,7 @@ TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
         }
         boxes.clear();
         files.answer(c.target);
-        inWindow([&](SettingsWindow &w) { click(w.kasmoButton1); });
+        inWindow([&](SettingsWindow &w) { click(in<KasmoButton>(w, "backupButton")); });
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
         EXPECT_EQ(boxes.last().text, c.told) << boxes.last().text.toStdString();
@@ -351,7 +351,7 @@ TEST_F(SettingMaintenance, RefusedBackupIsToldInThai)
     EXPECT_EQ(db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
 }
 
-TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
+TEST_F(DataMaintenanceTest, CompactShrinksTheFileAndShowsTheCheck)
 {
     {
         Transaction t(db());
@@ -366,8 +366,8 @@ TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
     const qint64 before = QFileInfo(folder.databasePath()).size();
     QString tip;
     inWindow([&](SettingsWindow &w) {
-        tip = w.pageButton2->toolTip();
-        click(w.pageButton2);
+        tip = in<KasmoButton>(w, "compactButton")->toolTip();
+        click(in<KasmoButton>(w, "compactButton"));
     });
     EXPECT_LT(QFileInfo(folder.databasePath()).size() * 2, before);
     ASSERT_EQ(boxes.count(), 1);
@@ -380,7 +380,7 @@ TEST_F(SettingMaintenance, CompactShrinksTheFileAndShowsTheCheck)
 
 // The frame's settings tab over the sale page: a drawer saved in the window is in force on the
 // open sale page as soon as the window closes.
-TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
+TEST_F(DataMaintenanceTest, ClosingOverTheSalePageMakesItReadItsSwitches)
 {
     sql(QStringLiteral("UPDATE tblNumber SET numA = 0, numMon = '0' WHERE nPK = 6"));
     registerAppWindows();
@@ -398,9 +398,9 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
     dialogs.then([&](QDialog *d) {
         auto *w = qobject_cast<SettingsWindow *>(d);
         ASSERT_NE(w, nullptr);
-        tick(w->Check2);
-        ASSERT_EQ(w->cmbCommPort->count(), 1);
-        click(w->Command8);
+        tick(in<QCheckBox>(*w, "drawerCheck"));
+        ASSERT_EQ(in<QComboBox>(*w, "drawerPortList")->count(), 1);
+        click(in<QPushButton>(*w, "saveDrawerButton"));
         EXPECT_FALSE(page->drawer().on) << "read again only when the window closes";
     });
     click(control(frame, "settingsTab"));
@@ -417,19 +417,29 @@ TEST_F(SettingMaintenance, ClosingOverTheSalePageMakesItReadItsSwitches)
 namespace {
 
 // Every control inside the window, no two overlapping, every caption whole.
-TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
+TEST_F(DataMaintenanceTest, LayoutKeepsEveryControlWholeAndApart)
 {
     inWindow([&](SettingsWindow &w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ตั้งค่าโปรแกรม"));
-        EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("รายละเอียดการตั้งค่า"));
-        EXPECT_EQ(w.kasmoButton6->Caption(), QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
-        EXPECT_EQ(w.kasmoButton8->Caption(),
+        EXPECT_EQ(in<QLabel>(w, "headerLabel")->text(), QStringLiteral("รายละเอียดการตั้งค่า"));
+        EXPECT_EQ(in<KasmoButton>(w, "clearHistoryButton")->Caption(),
+            QStringLiteral("&ล้างข้อมูล ข้อมูลย้อนหลัง    "));
+        EXPECT_EQ(in<KasmoButton>(w, "zeroNegativeStockButton")->Caption(),
             QStringLiteral("        &ปรับสินค้าคงเหลือ          ติดลบทั้งหมดให้ = 0"));
-        const QList<QWidget *> controls = { w.kasmoButton4, w.kasmoButton5, w.kasmoButton7,
-            w.Label1, w.Label2, w.Check2, w.cmbCommPort, w.Command7, w.Command8, w.pageButton2,
-            w.kasmoButton1, w.kasmoButton8, w.kasmoButton2, w.kasmoButton6, w.kasmoButton3, w.lv1,
-            w.lv2, w.lv3, w.Text1, w.text2, w.text3, w.Command4, w.Command5, w.Command6, w.Command1,
-            w.Command2, w.Command3 };
+        const QList<QWidget *> controls = { in<KasmoButton>(w, "receiptSetUpButton"),
+            in<KasmoButton>(w, "labelsButton"), in<KasmoButton>(w, "userAccountsButton"),
+            in<QLabel>(w, "databaseLabel"), in<QLabel>(w, "drawerLabel"),
+            in<QCheckBox>(w, "drawerCheck"), in<QComboBox>(w, "drawerPortList"),
+            in<QPushButton>(w, "testDrawerButton"), in<QPushButton>(w, "saveDrawerButton"),
+            in<KasmoButton>(w, "compactButton"), in<KasmoButton>(w, "backupButton"),
+            in<KasmoButton>(w, "zeroNegativeStockButton"), in<KasmoButton>(w, "clearSalesButton"),
+            in<KasmoButton>(w, "clearHistoryButton"), in<KasmoButton>(w, "deleteAllButton"),
+            in<QTreeWidget>(w, "unitList"), in<QTreeWidget>(w, "groupList"),
+            in<QTreeWidget>(w, "placeList"), in<QLineEdit>(w, "unitBox"),
+            in<QLineEdit>(w, "groupBox"), in<QLineEdit>(w, "placeBox"),
+            in<QPushButton>(w, "renameUnitButton"), in<QPushButton>(w, "renameGroupButton"),
+            in<QPushButton>(w, "renamePlaceButton"), in<QPushButton>(w, "deleteUnitButton"),
+            in<QPushButton>(w, "deleteGroupButton"), in<QPushButton>(w, "deletePlaceButton") };
         for (QWidget *c : controls) {
             EXPECT_TRUE(w.rect().contains(c->geometry())) << c->metaObject()->className();
             for (QWidget *other : controls) {
@@ -441,11 +451,16 @@ TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
             }
         }
         for (QPushButton *b :
-            { w.Command7, w.Command8, w.Command4, w.Command1, w.Command2, w.Command3 })
+            { in<QPushButton>(w, "testDrawerButton"), in<QPushButton>(w, "saveDrawerButton"),
+                in<QPushButton>(w, "renameUnitButton"), in<QPushButton>(w, "deleteUnitButton"),
+                in<QPushButton>(w, "deleteGroupButton"), in<QPushButton>(w, "deletePlaceButton") })
             EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 12, b->width())
                 << b->text().toStdString();
-        EXPECT_LE(w.Check2->sizeHint().width(), w.Check2->width());
-        for (QWidget *c : QList<QWidget *> { w.lv1, w.Text1, w.cmbCommPort, w.kasmoButton3 })
+        EXPECT_LE(in<QCheckBox>(w, "drawerCheck")->sizeHint().width(),
+            in<QCheckBox>(w, "drawerCheck")->width());
+        for (QWidget *c :
+            QList<QWidget *> { in<QTreeWidget>(w, "unitList"), in<QLineEdit>(w, "unitBox"),
+                in<QComboBox>(w, "drawerPortList"), in<KasmoButton>(w, "deleteAllButton") })
             EXPECT_FALSE(c->accessibleName().isEmpty());
         saveScreenshot(w.grab(), QStringLiteral("setting.png"));
     });
@@ -455,7 +470,7 @@ TEST_F(SettingMaintenance, LayoutKeepsEveryControlWholeAndApart)
 
 // Esc closes the window whichever control has the focus, an owner-drawn button included; the
 // button keeps only its own keys, so an arrow moves the focus on and the window stays.
-TEST_F(SettingMaintenance, EscClosesTheWindowFromAFocusedButton)
+TEST_F(DataMaintenanceTest, EscClosesTheWindowFromAFocusedButton)
 {
     int buttons = 0;
     inWindow([&](SettingsWindow &s) {

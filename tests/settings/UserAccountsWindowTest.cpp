@@ -3,13 +3,12 @@
 // written on every close, and a created user signing in at the next start.
 #include "settings/UserAccountsWindow.h"
 #include "AppWindows.h"
-#include "SettingFixture.h"
+#include "SettingsFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "shell/MainFrame.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/PasswordHash.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignInWindow.h"
@@ -53,19 +52,27 @@ std::string controls(UserAccountsWindow &w)
 {
     auto on = [](QWidget *c) { return c->isHidden() ? "-" : c->isEnabled() ? "1" : "0"; };
     std::string rights;
-    for (QCheckBox *c : { w.Check2, w.Check3, w.Check4, w.Check5, w.Check6 })
+    for (QCheckBox *c : { in<QCheckBox>(w, "sellingCheck"), in<QCheckBox>(w, "stockCheck"),
+             in<QCheckBox>(w, "summaryCheck"), in<QCheckBox>(w, "settingsCheck"),
+             in<QCheckBox>(w, "historyCheck") })
         rights += on(c);
-    return std::string("name:") + on(w.txtUserID) + " pass:" + on(w.txtPassword)
-        + " pos:" + on(w.Text1) + " rights:" + rights + " create:" + on(w.kasmoButton1)
-        + " confirmCreate:" + on(w.kasmoButton5) + " cancel:" + on(w.kasmoButton6)
-        + " edit:" + on(w.kasmoButton2) + " confirmEdit:" + on(w.kasmoButton4)
-        + " delete:" + on(w.kasmoButton3) + " grid:" + on(w.fpSpread1) + " switch:" + on(w.Check1);
+    return std::string("name:") + on(in<QLineEdit>(w, "userNameBox")) + " pass:"
+        + on(in<QLineEdit>(w, "passwordBox")) + " pos:" + on(in<QLineEdit>(w, "positionBox"))
+        + " rights:" + rights + " create:" + on(in<KasmoButton>(w, "createButton"))
+        + " confirmCreate:" + on(in<KasmoButton>(w, "confirmCreateButton"))
+        + " cancel:" + on(in<KasmoButton>(w, "cancelCreateButton"))
+        + " edit:" + on(in<KasmoButton>(w, "editButton"))
+        + " confirmEdit:" + on(in<KasmoButton>(w, "confirmEditButton")) + " delete:"
+        + on(in<KasmoButton>(w, "deleteButton")) + " grid:" + on(in<DataGrid>(w, "userGrid"))
+        + " switch:" + on(in<QCheckBox>(w, "signInCheck"));
 }
 
 QString ticks(UserAccountsWindow &w)
 {
     QString out;
-    for (QCheckBox *c : { w.Check2, w.Check3, w.Check4, w.Check5, w.Check6 })
+    for (QCheckBox *c : { in<QCheckBox>(w, "sellingCheck"), in<QCheckBox>(w, "stockCheck"),
+             in<QCheckBox>(w, "summaryCheck"), in<QCheckBox>(w, "settingsCheck"),
+             in<QCheckBox>(w, "historyCheck") })
         out += c->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
     return out;
 }
@@ -76,7 +83,7 @@ QString confirmation(const QString &lead, const QString &name, const QString &po
         + position + QStringLiteral(" ]");
 }
 
-class UserWindow : public SettingFixture
+class UserWindow : public SettingsFixture
 {
 protected:
     // Opens the window and runs `act` on it while it is shown modally and active.
@@ -116,6 +123,12 @@ protected:
         return rs.eof()
             ? QString()
             : rs.text(0) + QLatin1Char('|') + rs.text(1) + QLatin1Char('|') + rs.text(2);
+    }
+    int userKey(const QString &uid)
+    {
+        return db()
+            .scalar(QStringLiteral("SELECT PK FROM tblUser WHERE UID = ?1"), { uid })
+            .toInt();
     }
     QString storedPassword(int pk)
     {
@@ -169,54 +182,57 @@ TEST_F(UserWindow, ModeTableHoldsThroughEveryTransition)
         };
         const Step steps[] = {
             { "opened", [] {}, ViewMode, QString(), nullptr },
-            { "create", [&] { click(w.kasmoButton1); }, CreateMode, QString(), w.txtUserID },
-            { "refused create", [&] { click(w.kasmoButton5); }, CreateMode, QString(),
-                w.txtUserID },
-            { "cancel create", [&] { click(w.kasmoButton6); }, ViewMode, QString(), nullptr },
-            { "edit without a user", [&] { click(w.kasmoButton2); }, ViewMode, QString(), nullptr },
-            { "row click", [&] { clickRow(w.fpSpread1, 1); }, ViewMode, QStringLiteral("CASHIER"),
-                nullptr },
-            { "edit", [&] { click(w.kasmoButton2); }, EditMode, QStringLiteral("CASHIER"),
-                w.txtPassword },
+            { "create", [&] { click(in<KasmoButton>(w, "createButton")); }, CreateMode, QString(),
+                in<QLineEdit>(w, "userNameBox") },
+            { "refused create", [&] { click(in<KasmoButton>(w, "confirmCreateButton")); },
+                CreateMode, QString(), in<QLineEdit>(w, "userNameBox") },
+            { "cancel create", [&] { click(in<KasmoButton>(w, "cancelCreateButton")); }, ViewMode,
+                QString(), nullptr },
+            { "edit without a user", [&] { click(in<KasmoButton>(w, "editButton")); }, ViewMode,
+                QString(), nullptr },
+            { "row click", [&] { clickRow(in<DataGrid>(w, "userGrid"), 1); }, ViewMode,
+                QStringLiteral("CASHIER"), nullptr },
+            { "edit", [&] { click(in<KasmoButton>(w, "editButton")); }, EditMode,
+                QStringLiteral("CASHIER"), in<QLineEdit>(w, "passwordBox") },
             { "refused password",
                 [&] {
-                    type(w.txtPassword, QStringLiteral("ab"));
-                    click(w.kasmoButton4);
+                    type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("ab"));
+                    click(in<KasmoButton>(w, "confirmEditButton"));
                 },
-                EditMode, QStringLiteral("CASHIER"), w.txtPassword },
+                EditMode, QStringLiteral("CASHIER"), in<QLineEdit>(w, "passwordBox") },
             { "cancel at the confirmation",
                 [&] {
-                    erase(w.txtPassword);
+                    erase(in<QLineEdit>(w, "passwordBox"));
                     boxes.answer(MsgResult::Cancel);
-                    click(w.kasmoButton4);
+                    click(in<KasmoButton>(w, "confirmEditButton"));
                 },
                 ViewMode, QString(), nullptr },
             { "edit again",
                 [&] {
-                    clickRow(w.fpSpread1, 1);
-                    click(w.kasmoButton2);
+                    clickRow(in<DataGrid>(w, "userGrid"), 1);
+                    click(in<KasmoButton>(w, "editButton"));
                 },
-                EditMode, QStringLiteral("CASHIER"), w.txtPassword },
+                EditMode, QStringLiteral("CASHIER"), in<QLineEdit>(w, "passwordBox") },
             { "stored edit",
                 [&] {
                     boxes.answer(MsgResult::Ok);
-                    click(w.kasmoButton4);
+                    click(in<KasmoButton>(w, "confirmEditButton"));
                 },
                 ViewMode, QStringLiteral("CASHIER"), nullptr },
-            { "create from a picked user", [&] { click(w.kasmoButton1); }, CreateMode, QString(),
-                w.txtUserID },
+            { "create from a picked user", [&] { click(in<KasmoButton>(w, "createButton")); },
+                CreateMode, QString(), in<QLineEdit>(w, "userNameBox") },
             { "cancel at the create confirmation",
                 [&] {
-                    type(w.txtUserID, QStringLiteral("NEW1"));
-                    type(w.txtPassword, QStringLiteral("PW34"));
+                    type(in<QLineEdit>(w, "userNameBox"), QStringLiteral("NEW1"));
+                    type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("PW34"));
                     boxes.answer(MsgResult::Cancel);
-                    click(w.kasmoButton5);
+                    click(in<KasmoButton>(w, "confirmCreateButton"));
                 },
                 CreateMode, QStringLiteral("NEW1"), nullptr },
             { "stored create",
                 [&] {
                     boxes.answer(MsgResult::Ok);
-                    click(w.kasmoButton5);
+                    click(in<KasmoButton>(w, "confirmCreateButton"));
                 },
                 ViewMode, QString(), nullptr },
         };
@@ -224,7 +240,7 @@ TEST_F(UserWindow, ModeTableHoldsThroughEveryTransition)
             SCOPED_TRACE(s.what);
             s.act();
             EXPECT_EQ(controls(w), s.mode);
-            EXPECT_EQ(w.txtUserID->text(), s.nameBox);
+            EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), s.nameBox);
             if (s.focused) {
                 EXPECT_EQ(focus(), s.focused);
             }
@@ -242,18 +258,18 @@ TEST_F(UserWindow, CreateTestsLengthThenNameAndStoresAHashUnderTheNextKey)
     {
         const char *name, *password;
         QString refusal; // empty: stored
-        QLineEdit *UserAccountsWindow::*focus;
+        const char *focus;
     };
     const QString taken = QStringLiteral("ไม่สามารถเพิ่มผู้ใช้ [ %1 ] เนื่องจากมี ชื่อนี้อยู่แล้ว ....");
     const Case cases[] = {
-        { "", "WXYZ", NameTooShort, &UserAccountsWindow::txtUserID },
-        { "ABC", "WXYZ", NameTooShort, &UserAccountsWindow::txtUserID },
-        { "ABCD", "", PasswordTooShort, &UserAccountsWindow::txtPassword },
-        { "ABCD", "WXY", PasswordTooShort, &UserAccountsWindow::txtPassword },
-        { "admin", "WXYZ", taken.arg(QStringLiteral("ADMIN")), &UserAccountsWindow::txtUserID },
-        { "HIDDEN", "WXYZ", taken.arg(QStringLiteral("HIDDEN")), &UserAccountsWindow::txtUserID },
+        { "", "WXYZ", NameTooShort, "userNameBox" },
+        { "ABC", "WXYZ", NameTooShort, "userNameBox" },
+        { "ABCD", "", PasswordTooShort, "passwordBox" },
+        { "ABCD", "WXY", PasswordTooShort, "passwordBox" },
+        { "admin", "WXYZ", taken.arg(QStringLiteral("ADMIN")), "userNameBox" },
+        { "HIDDEN", "WXYZ", taken.arg(QStringLiteral("HIDDEN")), "userNameBox" },
         { "ABCD", "wxyz", QString(), nullptr },
-        { "abcd", "WXYZ", taken.arg(QStringLiteral("ABCD")), &UserAccountsWindow::txtUserID },
+        { "abcd", "WXYZ", taken.arg(QStringLiteral("ABCD")), "userNameBox" },
         // "_" is a character like any other, not a wildcard.
         { "ABCD_1", "PASS-1/2", QString(), nullptr },
     };
@@ -262,27 +278,27 @@ TEST_F(UserWindow, CreateTestsLengthThenNameAndStoresAHashUnderTheNextKey)
         for (const Case &c : cases) {
             SCOPED_TRACE(std::string(c.name) + "/" + c.password);
             boxes.clear();
-            click(w.kasmoButton1);
-            type(w.txtUserID, QString::fromLatin1(c.name));
-            type(w.txtPassword, QString::fromLatin1(c.password));
-            type(w.Text1, QStringLiteral(" พนักงาน "));
+            click(in<KasmoButton>(w, "createButton"));
+            type(in<QLineEdit>(w, "userNameBox"), QString::fromLatin1(c.name));
+            type(in<QLineEdit>(w, "passwordBox"), QString::fromLatin1(c.password));
+            type(in<QLineEdit>(w, "positionBox"), QStringLiteral(" พนักงาน "));
             const qint64 before = count("tblUser");
             if (!c.refusal.isEmpty()) {
-                click(w.kasmoButton5);
+                click(in<KasmoButton>(w, "confirmCreateButton"));
                 ASSERT_EQ(boxes.count(), 1);
                 EXPECT_EQ(boxes.last().text, c.refusal);
                 EXPECT_EQ(boxes.last().title, StatusTitle);
                 EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
                 EXPECT_EQ(boxes.last().buttons, MsgButtons::Ok);
-                EXPECT_EQ(focus(), w.*c.focus);
+                EXPECT_EQ(focus(), in<QLineEdit>(w, c.focus));
                 EXPECT_EQ(controls(w), CreateMode);
                 EXPECT_EQ(count("tblUser"), before);
-                click(w.kasmoButton6);
+                click(in<KasmoButton>(w, "cancelCreateButton"));
                 continue;
             }
             const QString name = QString::fromLatin1(c.name);
             boxes.answer(MsgResult::Ok);
-            click(w.kasmoButton5);
+            click(in<KasmoButton>(w, "confirmCreateButton"));
             ASSERT_EQ(boxes.count(), 2);
             const MessageRequest &ask = boxes.shown[0];
             EXPECT_EQ(ask.text,
@@ -296,7 +312,7 @@ TEST_F(UserWindow, CreateTestsLengthThenNameAndStoresAHashUnderTheNextKey)
                 QStringLiteral("ดำเนินการเพิ่ม ผู้ใช้ [ ") + name + QStringLiteral(" ] เรียบร้อยแล้ว.."));
             EXPECT_EQ(boxes.last().title, StatusTitle);
             EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
-            EXPECT_EQ(w.NewUserPK, expectedKey);
+            EXPECT_EQ(userKey(name), expectedKey);
             EXPECT_EQ(userRow(expectedKey), name + QStringLiteral("|พนักงาน|00000"));
             // Stored as a salted hash of the password, which matches in any letter case.
             const QString hash = storedPassword(expectedKey);
@@ -304,10 +320,11 @@ TEST_F(UserWindow, CreateTestsLengthThenNameAndStoresAHashUnderTheNextKey)
             EXPECT_FALSE(hash.contains(QString::fromLatin1(c.password), Qt::CaseInsensitive));
             EXPECT_TRUE(PasswordHash::verify(QString::fromLatin1(c.password).toLower(), hash));
             EXPECT_EQ(controls(w), ViewMode);
-            EXPECT_EQ(w.fpSpread1->getText(1, 1), QLatin1Char(' ') + name);
+            EXPECT_EQ(in<DataGrid>(w, "userGrid")->getText(1, 1), QLatin1Char(' ') + name);
             ++expectedKey;
         }
-        EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 4 ) คน"));
+        EXPECT_EQ(
+            in<QLabel>(w, "userCountLabel")->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 4 ) คน"));
     });
 }
 
@@ -315,15 +332,15 @@ TEST_F(UserWindow, CreateAfterClickingAUserKeepsTheTicksShown)
 {
     addUser(2, QStringLiteral("CASHIER"), QStringLiteral("pw12"), QString(), "10101");
     inUsers([&](UserAccountsWindow &w) {
-        clickRow(w.fpSpread1, 1);
+        clickRow(in<DataGrid>(w, "userGrid"), 1);
         EXPECT_EQ(ticks(w), QStringLiteral("10101"));
-        click(w.kasmoButton1);
+        click(in<KasmoButton>(w, "createButton"));
         EXPECT_EQ(ticks(w), QStringLiteral("10101"));
-        tick(w.Check3);
-        type(w.txtUserID, QStringLiteral("CLERK"));
-        type(w.txtPassword, QStringLiteral("PW34"));
+        tick(in<QCheckBox>(w, "stockCheck"));
+        type(in<QLineEdit>(w, "userNameBox"), QStringLiteral("CLERK"));
+        type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("PW34"));
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton5);
+        click(in<KasmoButton>(w, "confirmCreateButton"));
     });
     EXPECT_EQ(userRow(3), QStringLiteral("CLERK||11101"));
 }
@@ -335,17 +352,17 @@ TEST_F(UserWindow, EditStoresTheRowClickedLastAndAnEmptyPasswordKeepsTheStoredOn
     const QString annaHash = storedPassword(2), bobbyHash = storedPassword(3);
     inUsers([&](UserAccountsWindow &w) {
         // Rows: BOBBY (3), ANNA (2), admin (1).
-        clickRow(w.fpSpread1, 2);
-        click(w.kasmoButton2);
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("ANNA"));
-        clickRow(w.fpSpread1, 1); // the grid stays open: now BOBBY is edited
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("BOBBY"));
-        EXPECT_EQ(w.txtPassword->text(), QString()); // never shown
+        clickRow(in<DataGrid>(w, "userGrid"), 2);
+        click(in<KasmoButton>(w, "editButton"));
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("ANNA"));
+        clickRow(in<DataGrid>(w, "userGrid"), 1); // the grid stays open: now BOBBY is edited
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("BOBBY"));
+        EXPECT_EQ(in<QLineEdit>(w, "passwordBox")->text(), QString()); // never shown
         EXPECT_EQ(controls(w), EditMode);
-        tick(w.Check6);
-        type(w.Text1, QStringLiteral(" หัวหน้า"));
+        tick(in<QCheckBox>(w, "historyCheck"));
+        type(in<QLineEdit>(w, "positionBox"), QStringLiteral(" หัวหน้า"));
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton4);
+        click(in<KasmoButton>(w, "confirmEditButton"));
         ASSERT_EQ(boxes.count(), 2);
         EXPECT_EQ(boxes.shown[0].text,
             confirmation(QStringLiteral("คุณแน่ใจว่าต้องการแก้ไขข้อมูลของ "), QStringLiteral("BOBBY"),
@@ -360,30 +377,30 @@ TEST_F(UserWindow, EditStoresTheRowClickedLastAndAnEmptyPasswordKeepsTheStoredOn
         EXPECT_EQ(userRow(2), QStringLiteral("ANNA|ขาย|10000"));
         EXPECT_EQ(storedPassword(2), annaHash);
         // The boxes keep the user, and the grid shows it selected.
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("BOBBY"));
-        EXPECT_EQ(w.fpSpread1->currentIndex().row(), 0);
-        EXPECT_TRUE(w.fpSpread1->selectionModel()->isRowSelected(0, {}));
-        EXPECT_EQ(w.fpSpread1->getText(8, 1), UserAccountsWindow::Allowed);
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("BOBBY"));
+        EXPECT_EQ(in<DataGrid>(w, "userGrid")->currentIndex().row(), 0);
+        EXPECT_TRUE(in<DataGrid>(w, "userGrid")->selectionModel()->isRowSelected(0, {}));
+        EXPECT_EQ(in<DataGrid>(w, "userGrid")->getText(8, 1), UserAccountsWindow::Allowed);
 
         // A new password of four characters replaces the hash; three are refused.
         boxes.clear();
-        click(w.kasmoButton2);
-        type(w.txtPassword, QStringLiteral("new"));
-        click(w.kasmoButton4);
+        click(in<KasmoButton>(w, "editButton"));
+        type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("new"));
+        click(in<KasmoButton>(w, "confirmEditButton"));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, EditPasswordTooShort);
         EXPECT_EQ(boxes.last().title, StatusTitle);
-        EXPECT_EQ(focus(), w.txtPassword);
-        type(w.txtPassword, QStringLiteral("4"));
+        EXPECT_EQ(focus(), in<QLineEdit>(w, "passwordBox"));
+        type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("4"));
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton4);
+        click(in<KasmoButton>(w, "confirmEditButton"));
         EXPECT_NE(storedPassword(3), bobbyHash);
         EXPECT_TRUE(PasswordHash::verify(QStringLiteral("new4"), storedPassword(3)));
 
         // After a stored edit, delete takes the user still shown.
         boxes.clear();
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton3);
+        click(in<KasmoButton>(w, "deleteButton"));
         ASSERT_EQ(boxes.count(), 2);
         EXPECT_EQ(boxes.shown[0].text,
             confirmation(QStringLiteral("คุณแน่ใจว่าต้องการลบ "), QStringLiteral("BOBBY"),
@@ -407,12 +424,15 @@ TEST_F(UserWindow, DeleteActsOnTheUserItsConfirmationNames)
         QString name, position;
     };
     const Case cases[] = {
-        { "right click", [](UserAccountsWindow &w) { clickRow(w.fpSpread1, 2, Qt::RightButton); },
+        { "right click",
+            [](UserAccountsWindow &w) {
+                clickRow(in<DataGrid>(w, "userGrid"), 2, Qt::RightButton);
+            },
             3, QStringLiteral("BOBBY"), QStringLiteral("คลัง") },
         { "arrow key",
             [](UserAccountsWindow &w) {
-                w.fpSpread1->setFocus();
-                QTest::keyClick(w.fpSpread1, Qt::Key_Down);
+                in<DataGrid>(w, "userGrid")->setFocus();
+                QTest::keyClick(in<DataGrid>(w, "userGrid"), Qt::Key_Down);
             },
             3, QStringLiteral("BOBBY"), QStringLiteral("คลัง") },
         { "left click only", [](UserAccountsWindow &) {}, 4, QStringLiteral("CHAI"), QString() },
@@ -425,14 +445,14 @@ TEST_F(UserWindow, DeleteActsOnTheUserItsConfirmationNames)
         addUser(4, QStringLiteral("CHAI"), QStringLiteral("pw12"), QString(), "00000");
         boxes.clear();
         inUsers([&](UserAccountsWindow &w) {
-            clickRow(w.fpSpread1, 1);
+            clickRow(in<DataGrid>(w, "userGrid"), 1);
             c.move(w);
             // Cancel deletes nothing.
             boxes.answer(MsgResult::Cancel);
-            click(w.kasmoButton3);
+            click(in<KasmoButton>(w, "deleteButton"));
             EXPECT_EQ(count("tblUser"), 4);
             boxes.answer(MsgResult::Ok);
-            click(w.kasmoButton3);
+            click(in<KasmoButton>(w, "deleteButton"));
             ASSERT_EQ(boxes.count(), 3);
             EXPECT_EQ(boxes.shown[1].text,
                 confirmation(QStringLiteral("คุณแน่ใจว่าต้องการลบ "), c.name, c.position));
@@ -443,13 +463,14 @@ TEST_F(UserWindow, DeleteActsOnTheUserItsConfirmationNames)
             EXPECT_EQ(boxes.last().icon, MsgIcon::Information);
             EXPECT_EQ(userRow(c.deleted), QString());
             EXPECT_EQ(count("tblUser"), 3);
-            EXPECT_EQ(w.txtUserID->text(), QString());
-            EXPECT_FALSE(w.fpSpread1->selectionModel()->hasSelection());
-            EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
+            EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QString());
+            EXPECT_FALSE(in<DataGrid>(w, "userGrid")->selectionModel()->hasSelection());
+            EXPECT_EQ(
+                in<QLabel>(w, "userCountLabel")->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
             // With the boxes empty, edit and delete ask for a user.
             boxes.clear();
-            click(w.kasmoButton2);
-            click(w.kasmoButton3);
+            click(in<KasmoButton>(w, "editButton"));
+            click(in<KasmoButton>(w, "deleteButton"));
             ASSERT_EQ(boxes.count(), 2);
             EXPECT_EQ(boxes.shown[0].text, PickBeforeEdit);
             EXPECT_EQ(boxes.shown[1].text, PickBeforeDelete);
@@ -465,10 +486,10 @@ TEST_F(UserWindow, UserOneIsNeverDeletedWhateverItsName)
 {
     sql(QStringLiteral("UPDATE tblUser SET UID = 'BOSS' WHERE PK = 1"));
     inUsers([&](UserAccountsWindow &w) {
-        clickRow(w.fpSpread1, 1);
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("BOSS"));
+        clickRow(in<DataGrid>(w, "userGrid"), 1);
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("BOSS"));
         boxes.answer(MsgResult::Ok); // would confirm, but no confirmation is asked
-        click(w.kasmoButton3);
+        click(in<KasmoButton>(w, "deleteButton"));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, AdminStays);
         EXPECT_EQ(boxes.last().title, StatusTitle);
@@ -484,7 +505,7 @@ TEST_F(UserWindow, GridListsEveryUserNewestFirstWithItsRights)
     addUser(-3, QStringLiteral("GHOST"), QStringLiteral("pw12"), QString(), "11111");
     addUser(5, QStringLiteral("BOBBY"), QStringLiteral("pw12"), QString(), "01011");
     inUsers([&](UserAccountsWindow &w) {
-        DataGrid *g = w.fpSpread1;
+        DataGrid *g = in<DataGrid>(w, "userGrid");
         const QStringList headers = { QString(), QStringLiteral(" ชื่อผู้ใช้"),
             QStringLiteral(" รหัสผ่าน"), QStringLiteral("ตำแหน่ง"), QStringLiteral("หน้าขายสินค้า"),
             QStringLiteral("หน้าคลังสินค้า"), QStringLiteral("หน้าสรุปยอดขาย"), QStringLiteral("หน้าตั้งค่า"),
@@ -521,14 +542,15 @@ TEST_F(UserWindow, GridListsEveryUserNewestFirstWithItsRights)
         EXPECT_EQ(g->alignment(2, 1) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         for (int c = 3; c <= 8; ++c)
             EXPECT_EQ(g->alignment(c, 1) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << c;
-        EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
+        EXPECT_EQ(
+            in<QLabel>(w, "userCountLabel")->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
 
         // A click copies the user, trimmed, and its rights; the password box stays empty.
         clickRow(g, 2);
-        EXPECT_EQ(w.SelectedUserPK, 2);
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("ANNA"));
-        EXPECT_EQ(w.txtPassword->text(), QString());
-        EXPECT_EQ(w.Text1->text(), QStringLiteral("ขาย"));
+        EXPECT_EQ(g->getText(0, g->activeRow()), QStringLiteral("2"));
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("ANNA"));
+        EXPECT_EQ(in<QLineEdit>(w, "passwordBox")->text(), QString());
+        EXPECT_EQ(in<QLineEdit>(w, "positionBox")->text(), QStringLiteral("ขาย"));
         EXPECT_EQ(ticks(w), QStringLiteral("10100"));
         EXPECT_EQ(controls(w), ViewMode);
     });
@@ -538,20 +560,21 @@ TEST_F(UserWindow, EmptyTableStillCreatesTheFirstUserWithKeyOne)
 {
     sql(QStringLiteral("DELETE FROM tblUser"));
     inUsers([&](UserAccountsWindow &w) {
-        EXPECT_EQ(w.fpSpread1->maxRows(), 0);
-        EXPECT_EQ(w.lblSidebar->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 0 ) คน"));
-        QTest::mouseClick(w.fpSpread1->viewport(), Qt::LeftButton);
-        click(w.kasmoButton2);
-        click(w.kasmoButton3);
+        EXPECT_EQ(in<DataGrid>(w, "userGrid")->maxRows(), 0);
+        EXPECT_EQ(
+            in<QLabel>(w, "userCountLabel")->text(), QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 0 ) คน"));
+        QTest::mouseClick(in<DataGrid>(w, "userGrid")->viewport(), Qt::LeftButton);
+        click(in<KasmoButton>(w, "editButton"));
+        click(in<KasmoButton>(w, "deleteButton"));
         EXPECT_EQ(boxes.count(), 0);
         EXPECT_EQ(controls(w), ViewMode);
-        click(w.kasmoButton1);
-        type(w.txtUserID, QStringLiteral("OWNER"));
-        type(w.txtPassword, QStringLiteral("PW34"));
-        tick(w.Check2);
+        click(in<KasmoButton>(w, "createButton"));
+        type(in<QLineEdit>(w, "userNameBox"), QStringLiteral("OWNER"));
+        type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("PW34"));
+        tick(in<QCheckBox>(w, "sellingCheck"));
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton5);
-        EXPECT_EQ(w.NewUserPK, 1);
+        click(in<KasmoButton>(w, "confirmCreateButton"));
+        EXPECT_EQ(userKey(QStringLiteral("OWNER")), 1);
     });
     EXPECT_EQ(userRow(1).left(6), QStringLiteral("OWNER|"));
 }
@@ -571,16 +594,19 @@ TEST_F(UserWindow, SignInSwitchIsWrittenOnEveryClose)
         { "untouched on, odd month text", "1/07", [](UserAccountsWindow &) {}, {},
             QStringLiteral("1/00") },
         { "any non-zero reads as on", "5/xx",
-            [](UserAccountsWindow &w) { EXPECT_TRUE(w.Check1->isChecked()); }, {},
-            QStringLiteral("1/00") },
-        { "ticked, closed by Esc", "0/00", [](UserAccountsWindow &w) { tick(w.Check1); },
+            [](UserAccountsWindow &w) {
+                EXPECT_TRUE(in<QCheckBox>(w, "signInCheck")->isChecked());
+            },
+            {}, QStringLiteral("1/00") },
+        { "ticked, closed by Esc", "0/00",
+            [](UserAccountsWindow &w) { tick(in<QCheckBox>(w, "signInCheck")); },
             [](UserAccountsWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); },
             QStringLiteral("1/00") },
         { "unticked in create mode with typed text", "1/00",
             [](UserAccountsWindow &w) {
-                click(w.kasmoButton1);
-                type(w.txtUserID, QStringLiteral("DROPPED"));
-                tick(w.Check1);
+                click(in<KasmoButton>(w, "createButton"));
+                type(in<QLineEdit>(w, "userNameBox"), QStringLiteral("DROPPED"));
+                tick(in<QCheckBox>(w, "signInCheck"));
             },
             [](UserAccountsWindow &w) { w.close(); }, QStringLiteral("0/00") },
     };
@@ -608,37 +634,38 @@ TEST_F(UserWindow, BoxesFilterKeysRefuseTheRightButtonAndSwitchTheKeyboard)
 {
     RecordingLayout layout;
     inUsers([&](UserAccountsWindow &w) {
-        click(w.kasmoButton1);
+        click(in<KasmoButton>(w, "createButton"));
         EXPECT_EQ(layout.activations, QStringList { QStringLiteral("us") });
 
-        QTest::keyClicks(w.txtUserID, QStringLiteral("ab-_/9"));
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("AB-_/9"));
+        QTest::keyClicks(in<QLineEdit>(w, "userNameBox"), QStringLiteral("ab-_/9"));
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("AB-_/9"));
         EXPECT_EQ(boxes.count(), 0);
-        QTest::keyClicks(w.txtUserID, QStringLiteral(" "));
+        QTest::keyClicks(in<QLineEdit>(w, "userNameBox"), QStringLiteral(" "));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, Msg::CodeCharOnly);
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("AB-_/9"));
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("AB-_/9"));
 
         layout.current = QStringLiteral("th");
-        QTest::keyClick(w.txtUserID, Qt::Key_Return);
-        EXPECT_EQ(focus(), w.txtPassword);
+        QTest::keyClick(in<QLineEdit>(w, "userNameBox"), Qt::Key_Return);
+        EXPECT_EQ(focus(), in<QLineEdit>(w, "passwordBox"));
         EXPECT_EQ(layout.activations.size(), 2);
-        QTest::keyClicks(w.txtPassword, QStringLiteral("pw"));
-        EXPECT_EQ(w.txtPassword->text(), QStringLiteral("PW"));
-        QTest::keyClick(w.txtPassword, Qt::Key_Return);
-        EXPECT_EQ(focus(), w.Text1);
-        EXPECT_EQ(w.txtPassword->echoMode(), QLineEdit::Normal); // typed in clear
+        QTest::keyClicks(in<QLineEdit>(w, "passwordBox"), QStringLiteral("pw"));
+        EXPECT_EQ(in<QLineEdit>(w, "passwordBox")->text(), QStringLiteral("PW"));
+        QTest::keyClick(in<QLineEdit>(w, "passwordBox"), Qt::Key_Return);
+        EXPECT_EQ(focus(), in<QLineEdit>(w, "positionBox"));
+        EXPECT_EQ(in<QLineEdit>(w, "passwordBox")->echoMode(), QLineEdit::Normal); // typed in clear
         // The position box takes any key and leaves the layout alone.
         layout.current = QStringLiteral("th");
-        type(w.Text1, QStringLiteral("a ข"));
-        EXPECT_EQ(w.Text1->text(), QStringLiteral("a ข"));
-        QTest::keyClick(w.Text1, Qt::Key_Return);
-        EXPECT_EQ(focus(), w.Text1);
+        type(in<QLineEdit>(w, "positionBox"), QStringLiteral("a ข"));
+        EXPECT_EQ(in<QLineEdit>(w, "positionBox")->text(), QStringLiteral("a ข"));
+        QTest::keyClick(in<QLineEdit>(w, "positionBox"), Qt::Key_Return);
+        EXPECT_EQ(focus(), in<QLineEdit>(w, "positionBox"));
         EXPECT_EQ(layout.activations.size(), 2);
         EXPECT_EQ(boxes.count(), 1);
 
-        for (QLineEdit *box : { w.txtUserID, w.txtPassword, w.Text1 }) {
+        for (QLineEdit *box : { in<QLineEdit>(w, "userNameBox"), in<QLineEdit>(w, "passwordBox"),
+                 in<QLineEdit>(w, "positionBox") }) {
             boxes.clear();
             QTest::mouseClick(box, Qt::RightButton);
             ASSERT_EQ(boxes.count(), 1) << box->objectName().toStdString();
@@ -646,7 +673,8 @@ TEST_F(UserWindow, BoxesFilterKeysRefuseTheRightButtonAndSwitchTheKeyboard)
             EXPECT_EQ(boxes.last().title, QStringLiteral("รายงานความผิดพลาด"));
             EXPECT_EQ(boxes.last().icon, MsgIcon::Warning);
         }
-        for (QLineEdit *box : { w.txtUserID, w.txtPassword, w.Text1 })
+        for (QLineEdit *box : { in<QLineEdit>(w, "userNameBox"), in<QLineEdit>(w, "passwordBox"),
+                 in<QLineEdit>(w, "positionBox") })
             EXPECT_EQ(box->maxLength(), 38);
     });
 }
@@ -654,22 +682,22 @@ TEST_F(UserWindow, BoxesFilterKeysRefuseTheRightButtonAndSwitchTheKeyboard)
 TEST_F(UserWindow, FailedCreateShowsTheErrorStoresNothingAndStaysInCreateMode)
 {
     inUsers([&](UserAccountsWindow &w) {
-        click(w.kasmoButton1);
-        type(w.txtUserID, QStringLiteral("CLERK"));
-        type(w.txtPassword, QStringLiteral("PW34"));
+        click(in<KasmoButton>(w, "createButton"));
+        type(in<QLineEdit>(w, "userNameBox"), QStringLiteral("CLERK"));
+        type(in<QLineEdit>(w, "passwordBox"), QStringLiteral("PW34"));
         Connection::setStatementHook([](const QString &s) {
             if (s.startsWith(QStringLiteral("INSERT INTO tblUser")))
                 throw DbError(QStringLiteral("disk I/O error"));
         });
         boxes.answer(MsgResult::Ok);
-        click(w.kasmoButton5);
+        click(in<KasmoButton>(w, "confirmCreateButton"));
         Connection::setStatementHook({});
         ASSERT_EQ(boxes.count(), 2);
         EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
         EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("disk I/O error")));
         EXPECT_EQ(controls(w), CreateMode);
-        EXPECT_EQ(w.txtUserID->text(), QStringLiteral("CLERK"));
-        EXPECT_EQ(w.fpSpread1->maxRows(), 1);
+        EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("CLERK"));
+        EXPECT_EQ(in<DataGrid>(w, "userGrid")->maxRows(), 1);
     });
     EXPECT_EQ(count("tblUser"), 1);
     EXPECT_FALSE(db().inTransaction());
@@ -685,21 +713,25 @@ TEST_F(UserWindow, LayoutKeepsEveryControlWholeAndApart)
         "01001");
     inUsers([&](UserAccountsWindow &w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("จัดการระบบล็อคอิน"));
-        EXPECT_EQ(w.Label4->text(),
+        EXPECT_EQ(in<QLabel>(w, "noteLabel")->text(),
             QStringLiteral("[ การเพิ่มผู้ใช้ และ การแก้ไข จะมีผลเมื่อปิดแล้วเปิดโปรแกรมใหม่ ]"));
-        EXPECT_EQ(w.Check1->text(), QStringLiteral(" เปิด / ปิด (ระบบล็อคอิน)"));
+        EXPECT_EQ(in<QCheckBox>(w, "signInCheck")->text(), QStringLiteral(" เปิด / ปิด (ระบบล็อคอิน)"));
         const QStringList captions = { QStringLiteral(" เข้าถึงหน้าขายสินค้า"),
             QStringLiteral(" เข้าถึงหน้าคลังสินค้า"), QStringLiteral(" เข้าถึงหน้าสรุปยอดการขาย"),
             QStringLiteral(" เข้าถึงหน้าตั้งค่า"), QStringLiteral(" เข้าถึงหน้าข้อมูลย้อนหลัง") };
-        const QList<QCheckBox *> rights = { w.Check2, w.Check3, w.Check4, w.Check5, w.Check6 };
+        const QList<QCheckBox *> rights = { in<QCheckBox>(w, "sellingCheck"),
+            in<QCheckBox>(w, "stockCheck"), in<QCheckBox>(w, "summaryCheck"),
+            in<QCheckBox>(w, "settingsCheck"), in<QCheckBox>(w, "historyCheck") };
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(rights[i]->text(), captions[i]);
         const QStringList buttonCaptions
             = { QStringLiteral("&สร้างผู้ใช้ใหม่"), QStringLiteral("&ยืนยันการสร้างผู้ใช้"),
                   QStringLiteral("&ยกเลิกการสร้าง"), QStringLiteral("&แก้ไขข้อมูลผู้ใช้นี้"),
                   QStringLiteral("&ยืนยันการแก้ไขข้อมูล"), QStringLiteral("&ลบผู้ใช้งานนี้") };
-        const QList<KasmoButton *> buttons = { w.kasmoButton1, w.kasmoButton5, w.kasmoButton6,
-            w.kasmoButton2, w.kasmoButton4, w.kasmoButton3 };
+        const QList<KasmoButton *> buttons
+            = { in<KasmoButton>(w, "createButton"), in<KasmoButton>(w, "confirmCreateButton"),
+                  in<KasmoButton>(w, "cancelCreateButton"), in<KasmoButton>(w, "editButton"),
+                  in<KasmoButton>(w, "confirmEditButton"), in<KasmoButton>(w, "deleteButton") };
         for (int i = 0; i < buttons.size(); ++i)
             EXPECT_EQ(buttons[i]->Caption(), buttonCaptions[i]);
 
@@ -708,15 +740,23 @@ TEST_F(UserWindow, LayoutKeepsEveryControlWholeAndApart)
             auto pair = [](QWidget *x, QWidget *y, QWidget *p, QWidget *q) {
                 return (x == p && y == q) || (x == q && y == p);
             };
-            return pair(a, b, w.kasmoButton5, w.kasmoButton1)
-                || pair(a, b, w.kasmoButton6, w.kasmoButton1)
-                || pair(a, b, w.kasmoButton4, w.kasmoButton2);
+            return pair(a, b, in<KasmoButton>(w, "confirmCreateButton"),
+                       in<KasmoButton>(w, "createButton"))
+                || pair(a, b, in<KasmoButton>(w, "cancelCreateButton"),
+                    in<KasmoButton>(w, "createButton"))
+                || pair(a, b, in<KasmoButton>(w, "confirmEditButton"),
+                    in<KasmoButton>(w, "editButton"));
         };
-        EXPECT_EQ(w.kasmoButton4->geometry(), w.kasmoButton2->geometry());
-        EXPECT_EQ(w.kasmoButton5->geometry().united(w.kasmoButton6->geometry()),
-            w.kasmoButton1->geometry());
-        QList<QWidget *> controls = { w.lblSidebar, w.Label4, w.Check1, w.txtUserID, w.txtPassword,
-            w.Text1, w.fpSpread1 };
+        EXPECT_EQ(in<KasmoButton>(w, "confirmEditButton")->geometry(),
+            in<KasmoButton>(w, "editButton")->geometry());
+        EXPECT_EQ(in<KasmoButton>(w, "confirmCreateButton")
+                      ->geometry()
+                      .united(in<KasmoButton>(w, "cancelCreateButton")->geometry()),
+            in<KasmoButton>(w, "createButton")->geometry());
+        QList<QWidget *> controls = { in<QLabel>(w, "userCountLabel"), in<QLabel>(w, "noteLabel"),
+            in<QCheckBox>(w, "signInCheck"), in<QLineEdit>(w, "userNameBox"),
+            in<QLineEdit>(w, "passwordBox"), in<QLineEdit>(w, "positionBox"),
+            in<DataGrid>(w, "userGrid") };
         for (QWidget *c : rights)
             controls << c;
         for (QWidget *c : buttons)
@@ -731,29 +771,36 @@ TEST_F(UserWindow, LayoutKeepsEveryControlWholeAndApart)
                 }
             }
         }
-        for (QWidget *c : QList<QWidget *> {
-                 w.Check1, w.Label4, w.Check2, w.Check3, w.Check4, w.Check5, w.Check6 })
+        for (QWidget *c : QList<QWidget *> { in<QCheckBox>(w, "signInCheck"),
+                 in<QLabel>(w, "noteLabel"), in<QCheckBox>(w, "sellingCheck"),
+                 in<QCheckBox>(w, "stockCheck"), in<QCheckBox>(w, "summaryCheck"),
+                 in<QCheckBox>(w, "settingsCheck"), in<QCheckBox>(w, "historyCheck") })
             EXPECT_LE(c->sizeHint().width(), c->width()) << c->objectName().toStdString();
-        w.lblSidebar->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 999 ) คน"));
-        EXPECT_LE(w.lblSidebar->sizeHint().width(), w.lblSidebar->width());
+        in<QLabel>(w, "userCountLabel")->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 999 ) คน"));
+        EXPECT_LE(in<QLabel>(w, "userCountLabel")->sizeHint().width(),
+            in<QLabel>(w, "userCountLabel")->width());
         // The grid's columns fit its width without a scroll bar.
         int columns = 0;
         for (int c = 0; c <= 8; ++c)
-            columns += w.fpSpread1->isColumnHidden(c) ? 0 : w.fpSpread1->columnWidth(c);
-        EXPECT_LE(columns, w.fpSpread1->viewport()->width());
-        for (QWidget *c : QList<QWidget *> {
-                 w.txtUserID, w.txtPassword, w.Text1, w.fpSpread1, w.kasmoButton1, w.kasmoButton3 })
+            columns += in<DataGrid>(w, "userGrid")->isColumnHidden(c)
+                ? 0
+                : in<DataGrid>(w, "userGrid")->columnWidth(c);
+        EXPECT_LE(columns, in<DataGrid>(w, "userGrid")->viewport()->width());
+        for (QWidget *c :
+            QList<QWidget *> { in<QLineEdit>(w, "userNameBox"), in<QLineEdit>(w, "passwordBox"),
+                in<QLineEdit>(w, "positionBox"), in<DataGrid>(w, "userGrid"),
+                in<KasmoButton>(w, "createButton"), in<KasmoButton>(w, "deleteButton") })
             EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
-        EXPECT_FALSE(w.lblSidebar->accessibleDescription().isEmpty());
+        EXPECT_FALSE(in<QLabel>(w, "userCountLabel")->accessibleDescription().isEmpty());
 
-        w.lblSidebar->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
-        clickRow(w.fpSpread1, 2);
+        in<QLabel>(w, "userCountLabel")->setText(QStringLiteral("มีข้อมูลผู้ใช้ทั้งหมด ( 3 ) คน"));
+        clickRow(in<DataGrid>(w, "userGrid"), 2);
         saveScreenshot(w.grab(), QStringLiteral("adduser-view.png"));
-        click(w.kasmoButton2);
+        click(in<KasmoButton>(w, "editButton"));
         saveScreenshot(w.grab(), QStringLiteral("adduser-edit.png"));
         boxes.answer(MsgResult::Cancel);
-        click(w.kasmoButton4);
-        click(w.kasmoButton1);
+        click(in<KasmoButton>(w, "confirmEditButton"));
+        click(in<KasmoButton>(w, "createButton"));
         saveScreenshot(w.grab(), QStringLiteral("adduser-create.png"));
     });
 }
@@ -773,17 +820,17 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
         dialogs.then([&](QDialog *d) {
             auto *w = qobject_cast<UserAccountsWindow *>(d);
             ASSERT_NE(w, nullptr);
-            click(w->kasmoButton1);
-            type(w->txtUserID, QStringLiteral("clerk"));
-            type(w->txtPassword, QStringLiteral("pass9"));
-            type(w->Text1, QStringLiteral("พนักงานขาย"));
-            tick(w->Check2); // selling
-            tick(w->Check4); // summary
+            click(in<KasmoButton>(*w, "createButton"));
+            type(in<QLineEdit>(*w, "userNameBox"), QStringLiteral("clerk"));
+            type(in<QLineEdit>(*w, "passwordBox"), QStringLiteral("pass9"));
+            type(in<QLineEdit>(*w, "positionBox"), QStringLiteral("พนักงานขาย"));
+            tick(in<QCheckBox>(*w, "sellingCheck")); // selling
+            tick(in<QCheckBox>(*w, "summaryCheck")); // summary
             boxes.answer(MsgResult::Ok);
-            click(w->kasmoButton5);
-            tick(w->Check1); // sign-in from the next start
+            click(in<KasmoButton>(*w, "confirmCreateButton"));
+            tick(in<QCheckBox>(*w, "signInCheck")); // sign-in from the next start
         });
-        click(s.kasmoButton7);
+        click(in<KasmoButton>(s, "userAccountsButton"));
     });
     EXPECT_EQ(dialogs.opened,
         (QList<QString> {
@@ -815,7 +862,6 @@ TEST_F(UserWindow, CreatedUserSignsInAtTheNextStartWithItsRights)
     for (const Start &st : starts) {
         SCOPED_TRACE(st.how);
         ShopDatabase::close();
-        Module1::resetState();
         SignedInUser::reset();
         boxes.clear();
         SignInWindow *login = SignInWindow::start();
@@ -873,35 +919,35 @@ TEST_F(UserWindow, PastedAndDroppedNamesMeetTheKeyFilter)
             "ABC-1" },
     };
     inUsers([&](UserAccountsWindow &w) {
-        click(w.kasmoButton1);
+        click(in<KasmoButton>(w, "createButton"));
         for (const Case &c : cases) {
             SCOPED_TRACE(c.how);
-            w.txtUserID->setText(QStringLiteral("AB"));
-            w.txtUserID->setFocus();
-            w.txtUserID->end(false);
+            in<QLineEdit>(w, "userNameBox")->setText(QStringLiteral("AB"));
+            in<QLineEdit>(w, "userNameBox")->setFocus();
+            in<QLineEdit>(w, "userNameBox")->end(false);
             boxes.clear();
             QGuiApplication::clipboard()->setText(QStringLiteral("สมชาย"));
-            c.put(w.txtUserID);
+            c.put(in<QLineEdit>(w, "userNameBox"));
             ASSERT_EQ(boxes.count(), 1);
             EXPECT_EQ(boxes.last().text, Msg::CodeCharOnly);
             EXPECT_EQ(boxes.last().title, Msg::ErrorTitle);
-            EXPECT_EQ(w.txtUserID->text(), QStringLiteral("AB"));
+            EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), QStringLiteral("AB"));
 
             boxes.clear();
             QGuiApplication::clipboard()->setText(QStringLiteral("c-1"));
-            c.put(w.txtUserID);
+            c.put(in<QLineEdit>(w, "userNameBox"));
             const QString after = QString::fromLatin1(c.afterGoodText);
             EXPECT_EQ(boxes.count(), after == QLatin1String("AB") ? 1 : 0);
-            EXPECT_EQ(w.txtUserID->text(), after);
+            EXPECT_EQ(in<QLineEdit>(w, "userNameBox")->text(), after);
         }
         // A name pasted into the password box is judged by that box's filter too.
         boxes.clear();
-        w.txtPassword->clear();
+        in<QLineEdit>(w, "passwordBox")->clear();
         QGuiApplication::clipboard()->setText(QStringLiteral("รหัส"));
-        w.txtPassword->setFocus();
-        QTest::keyClick(w.txtPassword, Qt::Key_Insert, Qt::ShiftModifier);
+        in<QLineEdit>(w, "passwordBox")->setFocus();
+        QTest::keyClick(in<QLineEdit>(w, "passwordBox"), Qt::Key_Insert, Qt::ShiftModifier);
         EXPECT_EQ(boxes.count(), 1);
-        EXPECT_EQ(w.txtPassword->text(), QString());
+        EXPECT_EQ(in<QLineEdit>(w, "passwordBox")->text(), QString());
     });
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM tblUser")).toLongLong(), users);
 }

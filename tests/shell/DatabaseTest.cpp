@@ -4,7 +4,6 @@
 #include "platform/ui/ProgramFolder.h"
 #include "platform/ui/WindowRegistry.h"
 #include "shell/Messages.h"
-#include "shell/Module1.h"
 #include "shell/ProgramEnd.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
@@ -158,7 +157,6 @@ TEST(DatabaseTest, SharedStateStartsEmpty)
 {
     SignedInUser::name = "x";
     SignedInUser::mayViewSummary = true;
-    Module1::resetState();
     SignedInUser::reset();
     EXPECT_TRUE(SignedInUser::name.isEmpty());
     EXPECT_FALSE(SignedInUser::mayViewSummary);

@@ -6,7 +6,7 @@
 #include "sale/ProductSearchDialog.h"
 #include "sale/QuantityEditDialog.h"
 #include "sale/SaleControls.h"
-#include "shell/Module1.h"
+#include "stock/StockReportLayout.h"
 #include "stock/StockReportViewer.h"
 #include "support/RecordingLayout.h"
 #include "support/Screenshots.h"
@@ -427,7 +427,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
         ASSERT_NE(viewer, nullptr);
         storedWhenShown = int(movements());
         EXPECT_TRUE(w->isVisible()); // the window stays under the viewer
-        EXPECT_EQ(Module1::PrintSource, PrintSource::StockUpdate);
+        EXPECT_EQ(viewer->report()->document(), PrintSource::StockUpdate);
         control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
     QTest::keyClick(codeBox(), Qt::Key_F12);

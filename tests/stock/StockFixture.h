@@ -49,7 +49,9 @@ protected:
             return stockUpdateSaves && stockUpdateSaves();
         };
         w.history = [this] { ++historyOpened; };
-        w.stockReport = [this](StockPage &) { printedSource = Module1::PrintSource; };
+        w.stockReport = [this](StockPage &page) {
+            printedSource = static_cast<const StockReportSource &>(page).document();
+        };
         StockPage::setWindows(w);
     }
     void TearDown() override

@@ -703,8 +703,8 @@ TEST_F(StockShop, PrintButtonPrintsTheListOnScreen)
     dialogs.then([&](QDialog *d) {
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(Module1::PrintSource, 1);
         rows = viewer->report()->rowTotal();
+        EXPECT_EQ(viewer->report()->document(), 1);
         QTest::mouseClick(
             control<QPushButton>(viewer, "excelButton"), Qt::LeftButton); // export Excel
     });

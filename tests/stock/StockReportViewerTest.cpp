@@ -7,7 +7,6 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowPlacement.h"
-#include "shell/Module1.h"
 #include "stock/StockReportLayout.h"
 #include "support/FindControl.h"
 #include "support/ReportFiles.h"
@@ -44,7 +43,6 @@ class StockReportViewerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Module1::resetState();
         Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(23, 5, 9)));
         ASSERT_TRUE(dir.isValid());
     }
@@ -61,13 +59,12 @@ protected:
 TEST_F(StockReportViewerTest, OpensModallyWithAFreshReportOfTheOpenersRows)
 {
     FixedRows source = stockList(1);
-    Module1::PrintSource = 2;
     int pages = 0;
     dialogs.then([&](QDialog *d) {
         auto *w = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("เอกสารรายการสินค้า"));
-        EXPECT_EQ(Module1::PrintSource, PrintSource::StockList);
+        EXPECT_EQ(w->report()->document(), PrintSource::StockList);
         EXPECT_FALSE(shownPages(w)->tool(0)->isEnabled() && shownPages(w)->tool(0)->isVisible());
         EXPECT_EQ(shownPages(w)->printTool()->text(), QStringLiteral("พิมพ์.."));
         EXPECT_EQ(excelButton(w)->text(), QStringLiteral("ส่งออก Excel"));

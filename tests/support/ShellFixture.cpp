@@ -1,7 +1,6 @@
 #include "ShellFixture.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/WindowRegistry.h"
-#include "shell/Module1.h"
 #include "shell/ProgramEnd.h"
 #include "shell/ShopDatabase.h"
 #include "shell/SignedInUser.h"
@@ -13,7 +12,6 @@ QDateTime ShellFixture::fixedNow()
 
 void ShellFixture::SetUp()
 {
-    Module1::resetState();
     SignedInUser::reset();
     Clock::setFixed(fixedNow());
     setEndProgramHook([this] {

@@ -3,6 +3,7 @@
 #include "platform/serial/CashDrawer.h"
 #include "settings/SettingsWindow.h"
 #include "shell/ProgramEnd.h"
+#include "support/FindControl.h"
 #include "support/ShellFixture.h"
 #include <QCheckBox>
 #include <QDialog>
@@ -11,10 +12,16 @@
 #include <QTreeWidget>
 #include <functional>
 
+// A control of a window, found by its name.
+template <typename T> T *in(const QWidget &window, const char *name)
+{
+    return control<T>(&window, QString::fromLatin1(name));
+}
+
 // The settings window on a fresh program start: opened the way the frame opens it, acted on
 // inside its modal run. No test reaches a real serial device: every COM port maps to a missing
 // file unless the test maps it to a pseudo-terminal.
-class SettingFixture : public ShellFixture
+class SettingsFixture : public ShellFixture
 {
 protected:
     void SetUp() override

@@ -68,7 +68,7 @@ std::optional<qint16> LabelSheetLayout::wholeNumber(const QString &text)
     return v ? wholeNumber(*v) : std::nullopt;
 }
 
-void LabelSheetLayout::ActiveReport_Initialize()
+void LabelSheetLayout::prepareReport()
 {
     const LabelSheetSetup &s = m_setup;
     auto cm = [](const QString &text, float &target) {
@@ -128,7 +128,7 @@ void LabelSheetLayout::ActiveReport_Initialize()
     }
 }
 
-void LabelSheetLayout::ActiveReport_FetchData(bool &eof)
+void LabelSheetLayout::fetchRow(bool &eof)
 {
     if (m_labelNo == std::numeric_limits<qint16>::max()) {
         eof = true;
@@ -138,7 +138,7 @@ void LabelSheetLayout::ActiveReport_FetchData(bool &eof)
     eof = m_labelNo > m_labelTotal;
 }
 
-void LabelSheetLayout::Detail_Format()
+void LabelSheetLayout::formatDetail()
 {
     m_barcode->text = trimBlanks(m_setup.value);
     m_line1->text = trimBlanks(m_setup.line1);

@@ -59,9 +59,9 @@ public:
     static std::optional<double> number(const QString &text);
 
 protected:
-    void ActiveReport_Initialize() override;
-    void ActiveReport_FetchData(bool &eof) override;
-    void Detail_Format() override;
+    void prepareReport() override;
+    void fetchRow(bool &eof) override;
+    void formatDetail() override;
 
 private:
     LabelSheetSetup m_setup;

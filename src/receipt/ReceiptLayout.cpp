@@ -163,7 +163,7 @@ QString ReceiptLayout::cashText(const QString &cash)
     return QStringLiteral("รับเงินมา ") + shown.trimmed() + QStringLiteral(" บาท");
 }
 
-void ReceiptLayout::ActiveReport_Initialize()
+void ReceiptLayout::prepareReport()
 {
     const ReceiptSetup &b = m_setup;
     PageSettings.orientation = ReportPageSettings::Portrait;
@@ -256,7 +256,7 @@ void ReceiptLayout::ActiveReport_Initialize()
     makeRoomForWrappedTexts(GroupFooter());
 }
 
-void ReceiptLayout::ActiveReport_FetchData(bool &eof)
+void ReceiptLayout::fetchRow(bool &eof)
 {
     if (printsSale()) {
         ++m_saleRow;
@@ -267,7 +267,7 @@ void ReceiptLayout::ActiveReport_FetchData(bool &eof)
     }
 }
 
-void ReceiptLayout::Detail_Format()
+void ReceiptLayout::formatDetail()
 {
     if (!printsSale())
         return;

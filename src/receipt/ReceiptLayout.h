@@ -43,10 +43,10 @@ public:
     static QString cashText(const QString &cash);
 
 protected:
-    void ActiveReport_Initialize() override;
-    void ActiveReport_FetchData(bool &eof) override;
-    void Detail_Format() override;
-    void ActiveReport_ReportEnd() override { }
+    void prepareReport() override;
+    void fetchRow(bool &eof) override;
+    void formatDetail() override;
+    void finishReport() override { }
 
 private:
     void design();

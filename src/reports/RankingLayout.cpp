@@ -84,7 +84,7 @@ QString RankingLayout::title(const RankingRequest &r)
     return QStringLiteral("Label1");
 }
 
-void RankingLayout::ActiveReport_Initialize()
+void RankingLayout::prepareReport()
 {
     PageSettings.paperSize = ReportPageSettings::A4;
     PageSettings.orientation = ReportPageSettings::Portrait;
@@ -94,13 +94,13 @@ void RankingLayout::ActiveReport_Initialize()
     element(QStringLiteral("title"))->text = title(m_request);
 }
 
-void RankingLayout::ActiveReport_FetchData(bool &eof)
+void RankingLayout::fetchRow(bool &eof)
 {
     ++m_row;
     eof = m_row > m_rowTotal;
 }
 
-void RankingLayout::Detail_Format()
+void RankingLayout::formatDetail()
 {
     element(QStringLiteral("rank"))->text = QString::number(m_row);
     element(QStringLiteral("user"))->text = trimBlanks(m_grid.getText(2, m_row));
@@ -111,7 +111,7 @@ void RankingLayout::Detail_Format()
         = Currency::fromText(m_grid.getText(5, m_row)).format() + QLatin1Char(' ');
 }
 
-void RankingLayout::PageFooter_Format()
+void RankingLayout::formatPageFooter()
 {
     Canvas.DrawWidth = 1;
     for (float x : RuleXs)

@@ -23,10 +23,10 @@ public:
     static QString title(const RankingRequest &request);
 
 protected:
-    void ActiveReport_Initialize() override;
-    void ActiveReport_FetchData(bool &eof) override;
-    void Detail_Format() override;
-    void PageFooter_Format() override;
+    void prepareReport() override;
+    void fetchRow(bool &eof) override;
+    void formatDetail() override;
+    void formatPageFooter() override;
 
 private:
     const DataGrid &m_grid;

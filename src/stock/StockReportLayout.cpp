@@ -128,7 +128,7 @@ QString StockReportLayout::trimmedCell(int col) const
     return trimBlanks(m_source.cell(m_rowNo, col));
 }
 
-void StockReportLayout::ActiveReport_Initialize()
+void StockReportLayout::prepareReport()
 {
     PageSettings.paperSize = ReportPageSettings::A4;
     PageSettings.orientation = ReportPageSettings::Portrait;
@@ -243,13 +243,13 @@ void StockReportLayout::summary()
     fitOnOneLine(e("headingLine"));
 }
 
-void StockReportLayout::ActiveReport_FetchData(bool &eof)
+void StockReportLayout::fetchRow(bool &eof)
 {
     ++m_rowNo;
     eof = m_rowNo > m_rowTotal;
 }
 
-void StockReportLayout::Detail_Format()
+void StockReportLayout::formatDetail()
 {
     ReportElement *code = e("codeField"), *name = e("nameField"),
                   *description = e("descriptionField");
@@ -312,7 +312,7 @@ void StockReportLayout::Detail_Format()
     }
 }
 
-void StockReportLayout::PageFooter_Format()
+void StockReportLayout::formatPageFooter()
 {
     using T = StockReportSource::Text;
     Canvas.DrawWidth = 1;

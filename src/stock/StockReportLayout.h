@@ -30,11 +30,11 @@ public:
     int document() const { return m_document; } // the source's, taken when the run starts
 
 protected:
-    void ActiveReport_Initialize() override;
-    void ActiveReport_FetchData(bool &eof) override;
-    void Detail_Format() override;
-    void PageFooter_Format() override;
-    void ActiveReport_ReportEnd() override { }
+    void prepareReport() override;
+    void fetchRow(bool &eof) override;
+    void formatDetail() override;
+    void formatPageFooter() override;
+    void finishReport() override { }
 
 private:
     void design();

@@ -242,7 +242,7 @@ TEST_F(SummaryPageTest, TotalsTakeTheDaysDiscountsOffSalesAndProfit)
     SummaryPage *p = open();
     EXPECT_EQ(totals(p), (QStringList { "40.00", "5.00", "55.00", "15.00" }));
 
-    // Label10 is the sum of today's discount rows only; amounts above a thousand show
+    // The discount figure is the sum of today's discount rows only; amounts above a thousand show
     // separators.
     line({ "2024-05-15 10:00:00", "INV-670500002", "C3", " ค", 1200, 1, 1000, 7.5 });
     discount("2024-05-15 10:00:00", "INV-670500002", 7.5);

@@ -133,7 +133,7 @@ void ReportLayout::initialize()
     if (m_initialized)
         return;
     m_initialized = true;
-    ActiveReport_Initialize();
+    prepareReport();
 }
 
 // Lays the section out with its top left corner at (0, 0): its steps, and its height.
@@ -262,7 +262,7 @@ void ReportLayout::finishPage()
 {
     ReportPage &page = m_document.pages.last();
     Canvas.page = &page;
-    PageFooter_Format();
+    formatPageFooter();
     if (PageFooter()->visible) {
         layoutSection(PageFooter(), m_pageSection);
         placeSteps(m_pageSection, PageSettings.leftMargin + PageSettings.gutter, footerTop());
@@ -306,10 +306,10 @@ const ReportDocument &ReportLayout::run()
     double rowHeight = 0;
     for (;;) {
         bool eof = false;
-        ActiveReport_FetchData(eof);
+        fetchRow(eof);
         if (eof)
             break;
-        Detail_Format();
+        formatDetail();
         if (!detail->visible)
             continue;
         const int columns = qMax(1, detail->columnCount);
@@ -347,7 +347,7 @@ const ReportDocument &ReportLayout::run()
     m_pageSection.clear();
     m_store->finishBuilding();
     m_store.reset();
-    ActiveReport_ReportEnd();
+    finishReport();
     return m_document;
 }
 

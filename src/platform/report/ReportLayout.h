@@ -122,9 +122,9 @@ struct ReportPageSettings
 };
 
 // A report layout. A layout subclass adds its sections and elements in its constructor (the
-// design), overrides the events, and is run once: run() raises ActiveReport_Initialize, then
-// for every record ActiveReport_FetchData and, while data remains, Detail_Format; the page
-// footer's PageFooter_Format on every page; ActiveReport_ReportEnd at the end.
+// design), overrides the events, and is run once: run() raises prepareReport, then
+// for every record fetchRow and, while data remains, formatDetail; the page
+// footer's formatPageFooter on every page; finishReport at the end.
 class ReportLayout
 {
 public:
@@ -142,7 +142,7 @@ public:
     ReportSection *section(ReportSection::Kind kind) const { return m_sections[kind].get(); }
     ReportElement *element(const QString &name) const; // searched in every section
 
-    // Raises ActiveReport_Initialize once, unless run() or an earlier call already did.
+    // Raises prepareReport once, unless run() or an earlier call already did.
     void initialize();
     // Runs the report once and returns its pages; a second call returns the same pages.
     const ReportDocument &run();
@@ -150,7 +150,7 @@ public:
     bool hasRun() const { return m_ran; }
 
     // The page being laid out, for drawing in page twips (from the paper's top left corner)
-    // from PageFooter_Format: a pen setting, then lines.
+    // from formatPageFooter: a pen setting, then lines.
     struct PageCanvas
     {
         float DrawWidth = 1; // pen width in screen pixels of 15 twips
@@ -166,11 +166,11 @@ public:
     bool PrintReport(bool promptUser, QWidget *parent = nullptr);
 
 protected:
-    virtual void ActiveReport_Initialize() { }
-    virtual void ActiveReport_FetchData(bool &eof) { eof = true; }
-    virtual void Detail_Format() { }
-    virtual void PageFooter_Format() { }
-    virtual void ActiveReport_ReportEnd() { }
+    virtual void prepareReport() { }
+    virtual void fetchRow(bool &eof) { eof = true; }
+    virtual void formatDetail() { }
+    virtual void formatPageFooter() { }
+    virtual void finishReport() { }
 
 private:
     struct PlacedStep

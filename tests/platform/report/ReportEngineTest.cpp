@@ -108,9 +108,9 @@ TEST(ReportEngine, ThreeLineTextGrowsItsSection)
         {
             Detail()->element("Field1")->canGrow = true;
         }
-        void Detail_Format() override
+        void formatDetail() override
         {
-            CountingReport::Detail_Format();
+            CountingReport::formatDetail();
             Detail()->element("Field1")->text = row == 1 ? "one\ntwo\nthree" : "after";
         }
     } report;
@@ -134,9 +134,9 @@ TEST(ReportEngine, FixedBoxKeepsItsHeight)
         Fixed()
             : CountingReport(2, false)
         { }
-        void Detail_Format() override
+        void formatDetail() override
         {
-            CountingReport::Detail_Format();
+            CountingReport::formatDetail();
             if (row == 1)
                 Detail()->element("Field1")->text = "one\ntwo\nthree";
         }
@@ -160,14 +160,14 @@ TEST(ReportEngine, TwipsGeometrySurvivesIntoTheDrawing)
             line = Detail()->addLine("Line1", 0, 200, 425, 200);
             shape = Detail()->addShape("Shape3", 12.34f, 50, 1000.5f, 60, Qt::gray);
         }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
-            CountingReport::ActiveReport_Initialize();
+            CountingReport::prepareReport();
             PageSettings.leftMargin = cmToTwips(4.0);
             PageSettings.gutter = float(4.0 * 1440 / 7);
             line->x2 = float(PageSettings.printableWidth()); // stretched to the width
         }
-        void PageFooter_Format() override
+        void formatPageFooter() override
         {
             Canvas.DrawWidth = 1;
             Canvas.DrawLine(300, 16110, 300, 1000);
@@ -212,7 +212,7 @@ TEST(ReportEngine, DetailColumnsFillAcrossThenDown)
             Detail()->height = 1000;
             Detail()->addText("Label1", 0, 0, 900, 283);
         }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
             PageSettings.paperSize = ReportPageSettings::A4;
             PageSettings.leftMargin = PageSettings.rightMargin = 500;
@@ -220,8 +220,8 @@ TEST(ReportEngine, DetailColumnsFillAcrossThenDown)
             Detail()->columnCount = 5;
             Detail()->columnSpacing = 200;
         }
-        void ActiveReport_FetchData(bool &eof) override { eof = ++no > total; }
-        void Detail_Format() override { Detail()->element("Label1")->text = QString::number(no); }
+        void fetchRow(bool &eof) override { eof = ++no > total; }
+        void formatDetail() override { Detail()->element("Label1")->text = QString::number(no); }
         int no = 0, total = 12;
     } report;
     const ReportDocument &doc = report.run();
@@ -293,14 +293,14 @@ TEST(ReportEngine, HiddenElementsAndSectionsDrawNothing)
         Hiding()
             : CountingReport(4, false)
         { }
-        void Detail_Format() override
+        void formatDetail() override
         {
-            CountingReport::Detail_Format();
+            CountingReport::formatDetail();
             Detail()->element("Field1")->visible = row % 2 == 0;
         }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
-            CountingReport::ActiveReport_Initialize();
+            CountingReport::prepareReport();
             GroupFooter()->element("Foot")->visible = false;
         }
     } report;
@@ -336,13 +336,13 @@ TEST(ReportEngine, OneTextInOtherBoxesAndFontsDrawsWhereEachBoxPutsIt)
         explicit Repeated(const QString &text)
             : m_text(text)
         { }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
             PageSettings.paperSize = ReportPageSettings::A4;
             PageSettings.leftMargin = PageSettings.topMargin = 500;
         }
-        void ActiveReport_FetchData(bool &eof) override { eof = ++row > 2; }
-        void Detail_Format() override
+        void fetchRow(bool &eof) override { eof = ++row > 2; }
+        void formatDetail() override
         {
             for (const auto &e : Detail()->elements())
                 e->text = m_text;

@@ -29,9 +29,9 @@ public:
     {
         Detail()->addText("Price", 2000, 0, 1400, 283)->alignment = Qt::AlignRight;
     }
-    void Detail_Format() override
+    void formatDetail() override
     {
-        CountingReport::Detail_Format();
+        CountingReport::formatDetail();
         Detail()->element("Field1")->text = QStringLiteral("น้ำดื่ม ตราช้าง %1").arg(row);
         Detail()->element("Price")->text = QStringLiteral("%1.00").arg(row * 10);
     }
@@ -253,7 +253,7 @@ TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
             b->font.size = 14;
             Detail()->addText("Label2", -10, 1100, 2200, 284, "ราคา 450.00 บาท");
         }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
             PageSettings.paperSize = ReportPageSettings::Custom;
             PageSettings.paperWidth = cmToTwips(6);
@@ -261,7 +261,7 @@ TEST(ReportBarcode, BarcodeElementPrintsAScannableCode)
             PageSettings.leftMargin = PageSettings.rightMargin = 500;
             PageSettings.topMargin = PageSettings.bottomMargin = 300;
         }
-        void ActiveReport_FetchData(bool &eof) override { eof = ++n > 1; }
+        void fetchRow(bool &eof) override { eof = ++n > 1; }
         int n = 0;
     } report;
     const QImage img = report.run().pageImage(0, 600);

@@ -27,7 +27,7 @@ public:
         GroupFooter()->height = 500;
         GroupFooter()->addLabel("Foot", 0, 0, 3000, 283, "Group footer");
     }
-    void ActiveReport_Initialize() override
+    void prepareReport() override
     {
         ++initialized;
         PageSettings.paperSize = ReportPageSettings::Custom;
@@ -37,19 +37,19 @@ public:
         PageSettings.topMargin = cmToTwips(0.3);
         PageSettings.bottomMargin = cmToTwips(0.1);
     }
-    void ActiveReport_FetchData(bool &eof) override
+    void fetchRow(bool &eof) override
     {
         ++fetched;
         ++row;
         eof = row > m_count;
     }
-    void Detail_Format() override
+    void formatDetail() override
     {
         ++formatted;
         Detail()->element("Field1")->text = QStringLiteral("Line %1").arg(row);
     }
-    void PageFooter_Format() override { ++footers; }
-    void ActiveReport_ReportEnd() override { ++ended; }
+    void formatPageFooter() override { ++footers; }
+    void finishReport() override { ++ended; }
 
     int initialized = 0, fetched = 0, formatted = 0, footers = 0, ended = 0;
     int row = 0;

@@ -134,7 +134,7 @@ TEST(ReportViewer, ThaiPageRendersInsideItsMargins)
             f->alignment = Qt::AlignHCenter;
             f->canGrow = true;
         }
-        void ActiveReport_Initialize() override
+        void prepareReport() override
         {
             PageSettings.paperSize = ReportPageSettings::Custom;
             PageSettings.paperWidth = cmToTwips(7);
@@ -149,8 +149,8 @@ TEST(ReportViewer, ThaiPageRendersInsideItsMargins)
             GroupFooter()->element("Field4")->text
                 = "ขอบคุณที่ใช้บริการ\nสินค้าซื้อแล้วไม่รับเปลี่ยนหรือคืน กรุณาตรวจสอบให้เรียบร้อย";
         }
-        void ActiveReport_FetchData(bool &eof) override { eof = ++row > 3; }
-        void Detail_Format() override
+        void fetchRow(bool &eof) override { eof = ++row > 3; }
+        void formatDetail() override
         {
             Detail()->element("Field2")->text
                 = QStringList({ "น้ำดื่ม ตราช้าง 600 มล.", "ขนมปังกรอบ รสเนย", "ผงซักฟอก สูตรเข้มข้น" })

@@ -735,6 +735,38 @@ TEST_F(DataGridTest, PackedRowsKeepEveryCellThroughFillAndChanges)
     }
 }
 
+// A row's cell offsets take one, two or four bytes by the length of its text: cells read back
+// whole on both sides of each limit, and a cell that grows or shrinks a row across one.
+TEST(PackedRowTest, CellsReadBackAcrossEveryOffsetSize)
+{
+    for (const int total : { 1, 255, 256, 65535, 65536 }) {
+        SCOPED_TRACE(total);
+        const QByteArray first(total / 2, 'a'), last(total - total / 2 - 1, 'b');
+        GridRows rows;
+        rows.addUtf8(first);
+        rows.addUtf8({});
+        rows.addUtf8("c");
+        rows.addUtf8(last);
+        rows.endRow();
+        PackedRow row = std::move(rows.takeRows()[0]);
+        ASSERT_EQ(row.size(), last.isEmpty() ? 3 : 4);
+        EXPECT_EQ(row.cell(0), first);
+        EXPECT_EQ(row.cell(1), QByteArrayView());
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
+        row.setCell(1, QByteArray(300, 'x'));
+        EXPECT_EQ(row.cell(0), first);
+        EXPECT_EQ(row.cell(1), QByteArray(300, 'x'));
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
+        row.setCell(1, {});
+        row.setCell(0, "z");
+        EXPECT_EQ(row.cell(0), "z");
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
+    }
+}
+
 TEST_F(DataGridTest, ColumnCountChangesKeepWidthsAndDropTexts)
 {
     fill(2);

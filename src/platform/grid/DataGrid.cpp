@@ -2,6 +2,7 @@
 #include "GridHeader.h"
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QKeyEvent>
 
 DataGrid::DataGrid(QWidget *parent)
@@ -54,6 +55,9 @@ DataGrid::DataGrid(QWidget *parent)
             m_activeRow = maxRows(); // fewer rows than before: the last one, as a removal does
     });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, remember);
+    // The view moved its spans with the rows; they are taken from the model again instead.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &DataGrid::forgetSpans);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &DataGrid::forgetSpans);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         // An active row that had no row of the grid (an emptied grid growing again) is shown
         // once the grid reaches it, so what acts on it is what is highlighted.
@@ -115,18 +119,17 @@ void DataGrid::sortRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder ord
 
 void DataGrid::setBackColor(int col, int row, const QColor &color)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.back = color;
-    m_model->stamp(s, CellStyle::Back);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.color = color;
+    m_model->setStyle(col, row, e);
 }
 
 void DataGrid::setForeColor(int col, int row, const QColor &color)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.fore = color;
-    m_model->stamp(s, CellStyle::Fore);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::Fore;
+    e.color = color;
+    m_model->setStyle(col, row, e);
 }
 
 QColor DataGrid::backColor(int col, int row) const
@@ -149,26 +152,26 @@ QColor DataGrid::foreColor(int col, int row) const
 
 void DataGrid::setCellFont(int col, int row, const QFont &font)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.font = font;
-    m_model->stamp(s, CellStyle::Font);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::Font;
+    e.font = font;
+    m_model->setStyle(col, row, e);
 }
 
 void DataGrid::setHAlign(int col, int row, Qt::Alignment align)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.hAlign = align & Qt::AlignHorizontal_Mask;
-    m_model->stamp(s, CellStyle::HAlign);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::HAlign;
+    e.value = int(align & Qt::AlignHorizontal_Mask);
+    m_model->setStyle(col, row, e);
 }
 
 void DataGrid::setVAlign(int col, int row, Qt::Alignment align)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.vAlign = align & Qt::AlignVertical_Mask;
-    m_model->stamp(s, CellStyle::VAlign);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::VAlign;
+    e.value = int(align & Qt::AlignVertical_Mask);
+    m_model->setStyle(col, row, e);
 }
 
 Qt::Alignment DataGrid::alignment(int col, int row) const
@@ -181,11 +184,11 @@ Qt::Alignment DataGrid::alignment(int col, int row) const
 
 void DataGrid::setCellKind(int col, int row, CellKind kind, int decimals)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.kind = kind;
-    s.decimals = kind == CellKind::Money ? 2 : decimals;
-    m_model->stamp(s, CellStyle::Kind);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::Kind;
+    e.value = int(kind);
+    e.decimals = kind == CellKind::Money ? 2 : decimals;
+    m_model->setStyle(col, row, e);
 }
 
 CellKind DataGrid::cellKind(int col, int row) const
@@ -195,10 +198,10 @@ CellKind DataGrid::cellKind(int col, int row) const
 
 void DataGrid::setLocked(int col, int row, bool locked)
 {
-    CellStyle &s = m_model->styleFor(col, row);
-    s.locked = locked;
-    m_model->stamp(s, CellStyle::Locked);
-    m_model->styleChanged(col, row);
+    StyleEdit e;
+    e.attr = CellStyle::Locked;
+    e.value = locked ? 1 : 0;
+    m_model->setStyle(col, row, e);
 }
 
 bool DataGrid::isLocked(int col, int row) const
@@ -272,8 +275,10 @@ void DataGrid::addSpan(int col, int row, int cols, int rows)
     m_model->addSpan(col, row, cols, rows);
     if (row == 0)
         m_header->viewport()->update();
-    else if (!m_model->resetting())
+    else if (!m_model->resetting() && row >= m_spanFrom && row <= m_spanTo) {
         setSpan(row - 1, col, rows, cols);
+        m_viewSpans = true;
+    }
 }
 
 void DataGrid::removeSpan(int col, int row)
@@ -282,7 +287,7 @@ void DataGrid::removeSpan(int col, int row)
     m_model->removeSpan(col, row);
     if (row == 0)
         m_header->viewport()->update();
-    else if (had && !m_model->resetting())
+    else if (had && !m_model->resetting() && row >= m_spanFrom && row <= m_spanTo)
         setSpan(row - 1, col, 1, 1);
 }
 
@@ -346,13 +351,115 @@ void DataGrid::setRedraw(bool on)
 void DataGrid::syncView()
 {
     // A model reset or a sort leaves the view's spans, widths and current cell behind.
-    clearSpans();
-    m_model->forEachRowSpan(
-        [this](int row, const CellSpan &s) { setSpan(row - 1, s.col, s.rows, s.cols); });
+    forgetSpans();
     for (int c = 0; c <= maxCols() && size_t(c) < m_widths.size(); ++c)
         applyColumn(c);
     applyActiveCell();
     m_header->viewport()->update();
+}
+
+void DataGrid::forgetSpans() const
+{
+    if (m_viewSpans)
+        const_cast<DataGrid *>(this)->clearSpans();
+    m_viewSpans = false;
+    m_spanFrom = 1;
+    m_spanTo = 0;
+}
+
+void DataGrid::showSpans(int from, int to) const
+{
+    from = std::max(1, from);
+    to = std::min(maxRows(), to);
+    if (from > to || m_model->resetting() || (from >= m_spanFrom && to <= m_spanTo))
+        return;
+    forgetSpans();
+    const int page
+        = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+    const int margin = std::max(64, 2 * page);
+    m_spanFrom = std::max(1, from - margin);
+    m_spanTo = std::min(maxRows(), to + margin);
+    auto *self = const_cast<DataGrid *>(this);
+    m_model->forEachRowSpan(
+        m_spanFrom - m_model->tallestRowSpan() + 1, m_spanTo, [&](int row, const CellSpan &s) {
+            if (row + s.rows - 1 < m_spanFrom)
+                return;
+            self->QTableView::setSpan(row - 1, s.col, s.rows, s.cols);
+            m_viewSpans = true;
+        });
+}
+
+void DataGrid::showVisibleSpans() const
+{
+    const int first = rowAt(0);
+    const int last = rowAt(viewport()->height() - 1);
+    showSpans(first < 0 ? 1 : first + 1, last < 0 ? maxRows() : last + 1);
+}
+
+int DataGrid::rowSpan(int row, int column) const
+{
+    showSpans(row + 1, row + 1);
+    return QTableView::rowSpan(row, column);
+}
+
+int DataGrid::columnSpan(int row, int column) const
+{
+    showSpans(row + 1, row + 1);
+    return QTableView::columnSpan(row, column);
+}
+
+QRect DataGrid::visualRect(const QModelIndex &index) const
+{
+    if (index.isValid())
+        showSpans(index.row() + 1, index.row() + 1);
+    return QTableView::visualRect(index);
+}
+
+QModelIndex DataGrid::indexAt(const QPoint &point) const
+{
+    const int row = rowAt(point.y());
+    if (row >= 0)
+        showSpans(row + 1, row + 1);
+    return QTableView::indexAt(point);
+}
+
+void DataGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (index.isValid())
+        showSpans(index.row() + 1, index.row() + 1);
+    QTableView::scrollTo(index, hint);
+}
+
+void DataGrid::paintEvent(QPaintEvent *event)
+{
+    showVisibleSpans();
+    QTableView::paintEvent(event);
+}
+
+void DataGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    showVisibleSpans();
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex from = currentIndex();
+    if (from.isValid())
+        showSpans(from.row() + 1, from.row() + 1);
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    if (!to.isValid() || (to.row() + 1 >= m_spanFrom && to.row() + 1 <= m_spanTo))
+        return to;
+    // A jump beyond the rows whose spans the view holds: land on the span that covers the
+    // cell, as the view does for the rows it holds.
+    showSpans(to.row() + 1, to.row() + 1);
+    for (int r = to.row(); r >= std::max(0, to.row() - m_model->tallestRowSpan() + 1); --r)
+        for (int c = 0; c <= to.column(); ++c) {
+            const std::optional<CellSpan> s = m_model->spanAt(c, r + 1);
+            if (s && c + s->cols > to.column() && r + s->rows > to.row())
+                return m_model->index(r, c);
+        }
+    return to;
 }
 
 void DataGrid::keyPressEvent(QKeyEvent *event)

@@ -104,6 +104,9 @@ public:
     // column-header cells. removeSpan takes the anchor.
     void addSpan(int col, int row, int cols, int rows);
     void removeSpan(int col, int row);
+    // The joined cells as the view shows them, by the view's row (grid row - 1) and column.
+    int rowSpan(int row, int column) const;
+    int columnSpan(int row, int column) const;
 
     // Selection of whole rows, one at a time, instead of single cells.
     void setRowSelect(bool on);
@@ -127,8 +130,16 @@ signals:
     void keyDown(int &keyCode, Qt::KeyboardModifiers modifiers);
     void cellEdited(int col, int row);
 
+public:
+    QRect visualRect(const QModelIndex &index) const override;
+    QModelIndex indexAt(const QPoint &point) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
@@ -139,6 +150,11 @@ private:
     void syncView();
     void applyActiveCell();
     void keepActiveRow(int row); // row 1..maxRows() is followed through row moves
+    // The view holds the joined cells of the rows near those shown or asked about only: a year
+    // of header rows would otherwise keep a view span each.
+    void showSpans(int from, int to) const;
+    void showVisibleSpans() const;
+    void forgetSpans() const;
 
     GridModel *m_model;
     GridHeader *m_header;
@@ -149,4 +165,8 @@ private:
     int m_activeRow = 1; // as asked, for a row outside the grid or after a reset
     int m_activeCol = 1;
     QPersistentModelIndex m_activeIndex; // the active row while it is a row of the model
+    // The grid rows whose spans the view holds (none while from > to).
+    mutable int m_spanFrom = 1;
+    mutable int m_spanTo = 0;
+    mutable bool m_viewSpans = false; // the view holds a span
 };

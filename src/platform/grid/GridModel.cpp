@@ -6,6 +6,10 @@
 
 namespace {
 
+constexpr int kLocalBits = 20;
+constexpr quint64 kLocalMask = (quint64(1) << kLocalBits) - 1;
+constexpr size_t kMemo = 4; // edits remembered per extra
+
 // Lays `from` over `to` where `from` set an attribute later than `to` did.
 void overlay(CellStyle &to, const CellStyle &from)
 {
@@ -48,6 +52,36 @@ QString incremented(QString digits)
 }
 
 } // namespace
+
+void StyleEdit::applyTo(CellStyle &s) const
+{
+    switch (attr) {
+    case CellStyle::Back:
+        s.back = color;
+        break;
+    case CellStyle::Fore:
+        s.fore = color;
+        break;
+    case CellStyle::Font:
+        s.font = font;
+        break;
+    case CellStyle::HAlign:
+        s.hAlign = Qt::Alignment(value);
+        break;
+    case CellStyle::VAlign:
+        s.vAlign = Qt::Alignment(value);
+        break;
+    case CellStyle::Kind:
+        s.kind = CellKind(value);
+        s.decimals = decimals;
+        break;
+    case CellStyle::Locked:
+        s.locked = value != 0;
+        break;
+    case CellStyle::AttrCount:
+        break;
+    }
+}
 
 std::optional<QString> formatNumberText(const QString &text, int decimals, bool thousands)
 {
@@ -277,6 +311,11 @@ void GridModel::dropTail(size_t n)
         m_buf[i] = Row();
     m_gapStart -= front;
     m_count -= n;
+    if (m_count == 0) {
+        // An emptied grid gives its row slots back too: a year of rows takes a lot of them.
+        m_buf = std::vector<Row>();
+        m_gapStart = m_gapEnd = m_backEnd = 0;
+    }
 }
 
 bool GridModel::rowHasText(const Row &r) const
@@ -354,8 +393,12 @@ void GridModel::setMaxCols(int cols)
         for (size_t i = 0; i < m_count; ++i) {
             Row &r = rowRef(i);
             r.cells.truncate(n);
-            if (r.extra)
-                std::erase_if(r.extra->cells, [n](const auto &e) { return e.first >= n; });
+            if (r.extra && !r.extra->cells.empty() && r.extra->cells.back().first >= n) {
+                RowEdit drop;
+                drop.kind = RowEdit::DropCols;
+                drop.col = n;
+                editRow(i, drop);
+            }
         }
         std::erase_if(m_headerSpans, [n](const CellSpan &s) { return s.col >= n; });
     }
@@ -588,27 +631,102 @@ void GridModel::sortGridRows(
 
 // ---- attributes ----
 
-CellStyle &GridModel::styleFor(int col, int row)
+quint64 GridModel::globalStamp()
 {
-    static CellStyle scratch; // writes to addresses outside the grid land here and are ignored
-    scratch = CellStyle();
+    return ++m_epoch << kLocalBits;
+}
+
+quint64 GridModel::rowStamp(const RowExtra *extra)
+{
+    const quint64 base = m_epoch << kLocalBits;
+    const quint64 last = extra ? extra->last : 0;
+    if (last < base)
+        return base | 1;
+    if ((last & kLocalMask) == kLocalMask)
+        return globalStamp() | 1;
+    return last + 1;
+}
+
+void GridModel::sweepExtras()
+{
+    m_rootNext.clear();
+    for (const auto &e : m_extras)
+        e->next.clear();
+    std::erase_if(m_extras, [](const auto &e) { return e->refs == 0; });
+    m_sweepAt = 2 * m_extras.size() + 256;
+}
+
+void GridModel::editRow(size_t i, const RowEdit &edit)
+{
+    Row &r = rowRef(i);
+    auto &memo = r.extra ? r.extra->next : m_rootNext;
+    for (const auto &[done, to] : memo)
+        if (done == edit) {
+            r.extra = ExtraRef(to);
+            return;
+        }
+    if (m_extras.size() >= m_sweepAt) {
+        sweepExtras(); // the row's own extra stays: the row holds it
+        return editRow(i, edit);
+    }
+    auto made = std::make_unique<RowExtra>();
+    if (r.extra) {
+        made->row = r.extra->row;
+        made->cells = r.extra->cells;
+        made->spans = r.extra->spans;
+        made->last = r.extra->last;
+    }
+    switch (edit.kind) {
+    case RowEdit::Style: {
+        CellStyle *target = &made->row;
+        if (edit.col >= 0) {
+            auto &cells = made->cells;
+            auto it = std::lower_bound(cells.begin(), cells.end(), edit.col,
+                [](const auto &e, int c) { return e.first < c; });
+            if (it == cells.end() || it->first != edit.col)
+                it = cells.insert(it, { edit.col, CellStyle() });
+            target = &it->second;
+        }
+        edit.style.applyTo(*target);
+        target->setAt[edit.style.attr] = edit.stamp;
+        made->last = edit.stamp;
+        break;
+    }
+    case RowEdit::AddSpan:
+        std::erase_if(made->spans, [&](const CellSpan &s) { return s.col == edit.span.col; });
+        made->spans.push_back(edit.span);
+        break;
+    case RowEdit::RemoveSpan:
+        std::erase_if(made->spans, [&](const CellSpan &s) { return s.col == edit.col; });
+        break;
+    case RowEdit::DropCols:
+        std::erase_if(made->cells, [&](const auto &e) { return e.first >= edit.col; });
+        break;
+    }
+    if (memo.size() >= kMemo)
+        memo.erase(memo.begin());
+    memo.emplace_back(edit, made.get());
+    r.extra = ExtraRef(made.get());
+    m_extras.push_back(std::move(made));
+}
+
+void GridModel::setStyle(int col, int row, const StyleEdit &edit)
+{
     if (col < -1 || col >= m_cols || row < -1 || (row > 0 && size_t(row) > m_count))
-        return scratch;
-    if (row == 0)
-        return col < 0 ? m_headerAll : m_headerStyles[size_t(col)];
-    if (row < 0)
-        return col < 0 ? m_all : m_colStyles[size_t(col)];
-    Row &r = rowRef(size_t(row - 1));
-    if (!r.extra)
-        r.extra = std::make_unique<RowExtra>();
-    if (col < 0)
-        return r.extra->row;
-    auto &cells = r.extra->cells;
-    auto it = std::lower_bound(
-        cells.begin(), cells.end(), col, [](const auto &e, int c) { return e.first < c; });
-    if (it == cells.end() || it->first != col)
-        it = cells.insert(it, { col, CellStyle() });
-    return it->second;
+        return;
+    if (row > 0) {
+        RowEdit e;
+        e.col = col;
+        e.style = edit;
+        e.stamp = rowStamp(rowRef(size_t(row - 1)).extra.get());
+        editRow(size_t(row - 1), e);
+    } else {
+        CellStyle &s = row == 0 ? (col < 0 ? m_headerAll : m_headerStyles[size_t(col)])
+                                : (col < 0 ? m_all : m_colStyles[size_t(col)]);
+        edit.applyTo(s);
+        s.setAt[edit.attr] = globalStamp();
+    }
+    styleChanged(col, row);
 }
 
 const CellStyle *GridModel::styleAt(int col, int row) const
@@ -676,7 +794,7 @@ void GridModel::setBackColorForText(int col, const QString &text, const QColor &
     if (color.isValid()) {
         TextBack t { col, utf8, CellStyle() };
         t.style.back = color;
-        stamp(t.style, CellStyle::Back);
+        t.style.setAt[CellStyle::Back] = globalStamp();
         m_textBacks.push_back(std::move(t));
     }
     styleChanged(col, -1);
@@ -697,16 +815,16 @@ void GridModel::addSpan(int col, int row, int cols, int rows)
     if (col < 0 || col >= m_cols || row < 0 || size_t(row) > m_count)
         return;
     const CellSpan span { col, std::max(1, cols), std::max(1, rows) };
-    std::vector<CellSpan> *target = &m_headerSpans;
-    if (row > 0) {
-        Row &r = rowRef(size_t(row - 1));
-        if (!r.extra)
-            r.extra = std::make_unique<RowExtra>();
-        target = &r.extra->spans;
+    if (row == 0) {
+        std::erase_if(m_headerSpans, [col](const CellSpan &s) { return s.col == col; });
+        m_headerSpans.push_back(span);
+        return;
     }
-    auto &spans = *target;
-    std::erase_if(spans, [col](const CellSpan &s) { return s.col == col; });
-    spans.push_back(span);
+    RowEdit e;
+    e.kind = RowEdit::AddSpan;
+    e.span = span;
+    editRow(size_t(row - 1), e);
+    m_tallestSpan = std::max(m_tallestSpan, span.rows);
 }
 
 void GridModel::removeSpan(int col, int row)
@@ -715,11 +833,12 @@ void GridModel::removeSpan(int col, int row)
         std::erase_if(m_headerSpans, [col](const CellSpan &s) { return s.col == col; });
         return;
     }
-    if (row < 1 || size_t(row) > m_count)
+    if (row < 1 || size_t(row) > m_count || !rowRef(size_t(row - 1)).extra)
         return;
-    Row &r = rowRef(size_t(row - 1));
-    if (r.extra)
-        std::erase_if(r.extra->spans, [col](const CellSpan &s) { return s.col == col; });
+    RowEdit e;
+    e.kind = RowEdit::RemoveSpan;
+    e.col = col;
+    editRow(size_t(row - 1), e);
 }
 
 std::optional<CellSpan> GridModel::spanAt(int col, int row) const

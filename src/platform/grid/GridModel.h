@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -31,7 +32,19 @@ struct CellStyle
     std::optional<CellKind> kind;
     int decimals = 0;
     std::optional<bool> locked;
-    std::array<quint64, AttrCount> setAt {}; // GridModel::stamp() of each attribute's setting
+    std::array<quint64, AttrCount> setAt {}; // when each attribute was set (GridModel's stamps)
+};
+
+// One attribute as a setter gives it: which, and its value.
+struct StyleEdit
+{
+    CellStyle::Attr attr = CellStyle::Back;
+    QColor color; // Back, Fore
+    std::optional<QFont> font;
+    int value = 0; // HAlign, VAlign: the alignment; Kind: the CellKind; Locked: 0 or 1
+    int decimals = 0;
+    void applyTo(CellStyle &style) const;
+    bool operator==(const StyleEdit &) const = default;
 };
 
 // A joined block of cells, anchored at its top-left cell.
@@ -40,6 +53,7 @@ struct CellSpan
     int col = 0;
     int cols = 1;
     int rows = 1;
+    bool operator==(const CellSpan &) const = default;
 };
 
 // "#,##0.00"-style display of a number held as text: halves away from zero, counted on the
@@ -87,9 +101,9 @@ public:
     void deleteGridRows(int row, int count);
     void sortGridRows(int firstRow, int lastRow, int keyCol, Qt::SortOrder order, bool numeric);
 
-    // Attributes; -1 for col or row means every column or row (see DataGrid).
-    CellStyle &styleFor(int col, int row); // creates the level addressed
-    void stamp(CellStyle &style, CellStyle::Attr attr) { style.setAt[attr] = ++m_stamp; }
+    // Attributes; -1 for col or row means every column or row (see DataGrid). setStyle sets one
+    // on the level addressed and tells the views.
+    void setStyle(int col, int row, const StyleEdit &edit);
     const CellStyle *styleAt(int col, int row) const; // the level addressed, if set
     CellStyle resolved(int col, int row) const; // latest of cell, row, column, grid
     void styleChanged(int col, int row);
@@ -104,7 +118,9 @@ public:
     void removeSpan(int col, int row);
     std::optional<CellSpan> spanAt(int col, int row) const; // the span anchored at that cell
     std::optional<CellSpan> headerSpanCovering(int col) const;
-    template <typename F> void forEachRowSpan(F f) const; // f(row, span)
+    // f(row, span) for each span anchored in rows first..last.
+    template <typename F> void forEachRowSpan(int first, int last, F f) const;
+    int tallestRowSpan() const { return m_tallestSpan; } // rows of the tallest span ever set
 
     // While batching, structural changes are folded into one model reset.
     void beginBatch();
@@ -121,16 +137,66 @@ signals:
     void cellEdited(int col, int row);
 
 private:
+    // What a row holds beside its texts. Rows styled alike share one (header rows are styled
+    // alike by the hundred thousand): it is never changed once made; an edit moves the row to
+    // another, found again through `next` when other rows took the same edit from the same one.
+    struct RowEdit
+    {
+        enum Kind { Style, AddSpan, RemoveSpan, DropCols } kind = Style;
+        int col = -1; // Style: -1 the row's own style; DropCols: the first column dropped
+        StyleEdit style;
+        quint64 stamp = 0;
+        CellSpan span;
+        bool operator==(const RowEdit &) const = default;
+    };
     struct RowExtra
     {
         CellStyle row;
         std::vector<std::pair<int, CellStyle>> cells; // sorted by column
         std::vector<CellSpan> spans;
+        quint64 last = 0; // the latest stamp in it
+        int refs = 0;
+        std::vector<std::pair<RowEdit, RowExtra *>> next;
+    };
+    class ExtraRef
+    {
+    public:
+        ExtraRef() = default;
+        explicit ExtraRef(RowExtra *p)
+            : m_p(p)
+        {
+            if (m_p)
+                ++m_p->refs;
+        }
+        ExtraRef(const ExtraRef &o)
+            : ExtraRef(o.m_p)
+        { }
+        ExtraRef(ExtraRef &&o) noexcept
+            : m_p(o.m_p)
+        {
+            o.m_p = nullptr;
+        }
+        ExtraRef &operator=(ExtraRef o) noexcept
+        {
+            std::swap(m_p, o.m_p);
+            return *this;
+        }
+        ~ExtraRef()
+        {
+            if (m_p)
+                --m_p->refs;
+        }
+        RowExtra *get() const { return m_p; }
+        RowExtra *operator->() const { return m_p; }
+        explicit operator bool() const { return m_p != nullptr; }
+
+    private:
+        RowExtra *m_p = nullptr;
     };
     struct Row
     {
         PackedRow cells;
-        std::unique_ptr<RowExtra> extra;
+        ExtraRef extra;
     };
 
     Row &rowRef(size_t i) { return m_buf[i < m_gapStart ? i : i - m_gapStart + m_gapEnd]; }
@@ -147,7 +213,16 @@ private:
     void replaceRows(std::vector<PackedRow> &&rows);
     bool structural(); // opens the batch reset if needed; false when signals are folded
     void cellChanged(int col, int row);
+    quint64 globalStamp();
+    quint64 rowStamp(const RowExtra *extra);
+    void editRow(size_t i, const RowEdit &edit);
+    void sweepExtras();
 
+    // Every row extra made; those no row holds go at the next sweep. Declared before the rows,
+    // which let go of theirs first.
+    std::vector<std::unique_ptr<RowExtra>> m_extras;
+    std::vector<std::pair<RowEdit, RowExtra *>> m_rootNext; // edits of rows without an extra
+    size_t m_sweepAt = 256;
     std::vector<Row> m_buf;
     size_t m_gapStart = 0; // rows [0, m_gapStart) and [m_gapEnd, m_backEnd) of m_buf, in order
     size_t m_gapEnd = 0;
@@ -168,16 +243,21 @@ private:
     };
     std::vector<TextBack> m_textBacks;
     QColor m_oddBack, m_oddFore, m_evenBack, m_evenFore;
-    quint64 m_stamp = 0;
+    // Stamps order the settings: a setting of a whole column, the grid or a header cell starts
+    // a new epoch; the settings of a row are numbered within the epoch from the row's own last
+    // one, so rows styled alike in one epoch carry equal stamps and can share their extra.
+    quint64 m_epoch = 0;
+    int m_tallestSpan = 1;
     bool m_readOnly = false;
     bool m_batch = false;
     bool m_resetOpen = false;
     int m_follow = 0;
 };
 
-template <typename F> void GridModel::forEachRowSpan(F f) const
+template <typename F> void GridModel::forEachRowSpan(int first, int last, F f) const
 {
-    for (size_t i = 0; i < m_count; ++i) {
+    const size_t to = size_t(std::clamp<qint64>(last, 0, qint64(m_count)));
+    for (size_t i = size_t(std::max(1, first)) - 1; i < to; ++i) {
         const Row &r = rowRef(i);
         if (r.extra)
             for (const CellSpan &s : r.extra->spans)

@@ -26,18 +26,25 @@ PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count)
         --count;
     if (count == 0)
         return;
-    count = std::min(count, 0x7fff);
+    count = std::min(count, int(kCountMask));
     const size_t total = ends[count - 1];
     const bool wide = total > 0xffff;
-    const size_t head = wide ? 4 + 4 * size_t(count) : 2 + 2 * size_t(count);
+    const bool narrow = total <= 0xff;
+    const size_t head = wide ? 4 + 4 * size_t(count)
+        : narrow             ? 2 + size_t(count)
+                             : 2 + 2 * size_t(count);
     m_block = std::malloc(head + total);
     if (!m_block)
         throw std::bad_alloc();
     auto *h = static_cast<quint16 *>(m_block);
-    h[0] = quint16(count | (wide ? 0x8000 : 0));
+    h[0] = quint16(count | (wide ? kWide : 0) | (narrow ? kNarrow : 0));
     if (wide) {
         h[1] = 0;
         std::memcpy(h + 2, ends, sizeof(quint32) * size_t(count));
+    } else if (narrow) {
+        auto *e = reinterpret_cast<quint8 *>(h + 1);
+        for (int i = 0; i < count; ++i)
+            e[i] = quint8(ends[i]);
     } else {
         for (int i = 0; i < count; ++i)
             h[1 + i] = quint16(ends[i]);

@@ -9,10 +9,10 @@
 #include <vector>
 
 // The texts of one grid row in one heap block: the cell count, each cell's end offset, then
-// the cells' UTF-8 bytes. Offsets take two bytes each in a row of less than 64 KB of text, four
-// in a longer one. Trailing empty cells are not kept. A year of sale lines is half a million
-// rows of thirteen cells: one block per row instead of one string per cell keeps that to about
-// the size of the text itself.
+// the cells' UTF-8 bytes. Offsets take one byte each in a row of at most 255 bytes of text (most
+// rows), two in a row of less than 64 KB, four in a longer one. Trailing empty cells are not kept.
+// A year of sale lines is half a million rows of thirteen cells: one block per row instead of one
+// string per cell keeps that to about the size of the text itself.
 class PackedRow
 {
 public:
@@ -30,7 +30,7 @@ public:
     // cells[i] is [ends[i-1], ends[i]) of bytes.
     PackedRow(const char *bytes, const quint32 *ends, int count);
 
-    int size() const { return m_block ? int(head()[0] & 0x7fff) : 0; }
+    int size() const { return m_block ? int(head()[0] & kCountMask) : 0; }
     QByteArrayView cell(int col) const;
     QString text(int col) const { return QString::fromUtf8(cell(col)); }
     // True when one of the first `cols` cells holds text.
@@ -41,15 +41,22 @@ public:
     void truncate(int cols);
 
 private:
-    // head()[0]: the cell count, with 0x8000 when the offsets take four bytes.
+    // head()[0]: the cell count, with kWide when the offsets take four bytes, kNarrow when
+    // they take one.
+    static constexpr quint16 kWide = 0x8000, kNarrow = 0x4000, kCountMask = 0x3fff;
     const quint16 *head() const { return static_cast<const quint16 *>(m_block); }
-    bool wide() const { return head()[0] & 0x8000; }
+    bool wide() const { return head()[0] & kWide; }
+    bool narrow() const { return head()[0] & kNarrow; }
     quint32 end(int col) const
     {
+        if (narrow())
+            return reinterpret_cast<const quint8 *>(head() + 1)[col];
         return wide() ? reinterpret_cast<const quint32 *>(head() + 2)[col] : head()[1 + col];
     }
     const char *bytes() const
     {
+        if (narrow())
+            return reinterpret_cast<const char *>(head() + 1) + size();
         return wide() ? reinterpret_cast<const char *>(head() + 2) + 4 * size()
                       : reinterpret_cast<const char *>(head() + 1 + size());
     }

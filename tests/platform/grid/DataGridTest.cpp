@@ -340,6 +340,62 @@ TEST_F(DataGridTest, SpanOnARowShowsItsCaptionAcrossAndTravelsWithTheRow)
     EXPECT_EQ(grid.columnSpan(1, 2), 1);
 }
 
+TEST_F(DataGridTest, RowsStyledAlikeKeepTheirOwnSettingsWhenOneChanges)
+{
+    fill(6);
+    for (int r : { 2, 4, 6 }) {
+        grid.setBackColor(DataGrid::All, r, Qt::yellow);
+        grid.setHAlign(3, r, Qt::AlignRight);
+        grid.addSpan(2, r, 3, 1);
+    }
+    grid.setBackColor(DataGrid::All, 4, Qt::red);
+    grid.removeSpan(2, 6);
+    EXPECT_EQ(grid.backColor(1, 2), QColor(Qt::yellow));
+    EXPECT_EQ(grid.backColor(1, 4), QColor(Qt::red));
+    EXPECT_EQ(grid.backColor(1, 6), QColor(Qt::yellow));
+    EXPECT_FALSE(grid.backColor(1, 3).isValid());
+    EXPECT_EQ(grid.columnSpan(1, 2), 3);
+    EXPECT_EQ(grid.columnSpan(3, 2), 3);
+    EXPECT_EQ(grid.columnSpan(5, 2), 1);
+
+    // A column set later reaches the styled rows; a row set after that wins on its row only.
+    grid.setHAlign(3, DataGrid::All, Qt::AlignLeft);
+    EXPECT_EQ(grid.alignment(3, 2) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    grid.setHAlign(3, 2, Qt::AlignHCenter);
+    EXPECT_EQ(grid.alignment(3, 2) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(grid.alignment(3, 4) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(grid.alignment(3, 6) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+}
+
+TEST_F(DataGridTest, JoinedCellsShowOnEveryRowOfABigGrid)
+{
+    GridRows rows;
+    for (int r = 1; r <= 5000; ++r)
+        rows.addRow({ QStringLiteral("k%1").arg(r), QStringLiteral("r%1").arg(r) });
+    grid.setRedraw(false);
+    grid.setRows(std::move(rows));
+    for (int r = 10; r <= 5000; r += 10)
+        grid.addSpan(2, r, 3, 1);
+    grid.setRedraw(true);
+    grid.show();
+    for (int row : { 10, 2500, 4990 }) {
+        const QModelIndex i = grid.model()->index(row - 1, 2);
+        grid.scrollTo(i);
+        grid.repaint();
+        EXPECT_EQ(grid.columnSpan(row - 1, 2), 3) << row;
+        EXPECT_EQ(grid.columnSpan(row - 2, 2), 1) << row;
+        EXPECT_GT(grid.visualRect(i).width(), 2 * grid.visualRect(i.siblingAtColumn(1)).width())
+            << row;
+        // A click on a joined cell's right part is a click on the joined cell.
+        const QRect r = grid.visualRect(i);
+        EXPECT_EQ(grid.indexAt(QPoint(r.right() - 2, r.center().y())), i) << row;
+    }
+    // A jump to the last row lands on its joined cell.
+    grid.setCurrentIndex(grid.model()->index(0, 3));
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(4999, 2));
+}
+
 TEST_F(DataGridTest, SortMovesWholeRowsStably)
 {
     // Five rows: key, a text column with two equal entries, a number column.
@@ -676,6 +732,38 @@ TEST_F(DataGridTest, PackedRowsKeepEveryCellThroughFillAndChanges)
             {},
             { "5", longText },
         };
+    }
+}
+
+// A row's cell offsets take one, two or four bytes by the length of its text: cells read back
+// whole on both sides of each limit, and a cell that grows or shrinks a row across one.
+TEST(PackedRowTest, CellsReadBackAcrossEveryOffsetSize)
+{
+    for (const int total : { 1, 255, 256, 65535, 65536 }) {
+        SCOPED_TRACE(total);
+        const QByteArray first(total / 2, 'a'), last(total - total / 2 - 1, 'b');
+        GridRows rows;
+        rows.addUtf8(first);
+        rows.addUtf8({});
+        rows.addUtf8("c");
+        rows.addUtf8(last);
+        rows.endRow();
+        PackedRow row = std::move(rows.takeRows()[0]);
+        ASSERT_EQ(row.size(), last.isEmpty() ? 3 : 4);
+        EXPECT_EQ(row.cell(0), first);
+        EXPECT_EQ(row.cell(1), QByteArrayView());
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
+        row.setCell(1, QByteArray(300, 'x'));
+        EXPECT_EQ(row.cell(0), first);
+        EXPECT_EQ(row.cell(1), QByteArray(300, 'x'));
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
+        row.setCell(1, {});
+        row.setCell(0, "z");
+        EXPECT_EQ(row.cell(0), "z");
+        EXPECT_EQ(row.cell(2), "c");
+        EXPECT_EQ(row.cell(3), last);
     }
 }
 

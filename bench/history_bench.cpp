@@ -57,7 +57,7 @@ Run search(int monthItem, bool measureText = false)
                   .split(QLatin1Char(' '), Qt::SkipEmptyParts)
                   .value(2)
                   .toInt();
-    const DataGrid *g = w->fpSpread1;
+    const DataGrid *g = w->findChild<DataGrid *>(QStringLiteral("historyGrid"));
     for (int row = 1; measureText && row <= g->maxRows(); ++row)
         for (int c = 0; c <= g->maxCols(); ++c)
             if (!g->isColumnHidden(c))

@@ -114,7 +114,7 @@ void SummaryPage::showDetailed()
     std::optional<Result> r = findSummary(View::Detailed);
     if (!r || r->outcome != Outcome::Shown)
         return;
-    fpSpread1->setMaxRows(0); // the lines shown go once the new ones are read: both may not fit
+    summaryGrid->setMaxRows(0); // the lines shown go once the new ones are read: both may not fit
     // The lines are grouped under their receipts before they go into the grid: a year of lines
     // takes no row inserts and no string per cell.
     const std::vector<GridGrouping::Run> runs = GridGrouping::groupRows(r->lines, ColReceipt,

@@ -69,7 +69,7 @@ public:
     std::vector<QStringList> rows; // column 0 first
     QString title, cost, discount, sales, profit;
 
-    int document() const override { return PrintSource::SalesSummary; }
+    StockDocument document() const override { return StockDocument::SalesSummary; }
     SummaryMode summaryMode() const override { return mode; }
     int rowCount() const override { return int(rows.size()); }
     QString cell(int row, int col) const override { return rows[size_t(row - 1)].value(col); }

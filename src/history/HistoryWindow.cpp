@@ -290,17 +290,15 @@ void HistoryWindow::fitToSize()
     });
 }
 
-int HistoryWindow::chosenType() const
+std::optional<MovementType> HistoryWindow::chosenType() const
 {
-    if (allTypesOption->isChecked())
-        return 0;
     if (stockUpdatesOption->isChecked())
-        return int(MovementType::StockUpdate);
+        return MovementType::StockUpdate;
     if (salesOption->isChecked())
-        return int(MovementType::Sale);
+        return MovementType::Sale;
     if (returnsOption->isChecked())
-        return int(MovementType::SaleReturn);
-    return 0;
+        return MovementType::SaleReturn;
+    return std::nullopt; // every type
 }
 
 QString HistoryWindow::typeWord() const

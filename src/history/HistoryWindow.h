@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/grid/GridRows.h"
+#include "records/Codes.h"
 #include <QDialog>
+#include <optional>
 
 class DataGrid;
 class PeriodControls;
@@ -62,7 +64,7 @@ private:
     // Colours the header row that the grouping has put at headerRow.
     void styleHeaderRow(int headerRow);
     QString typeWord() const;
-    int chosenType() const;
+    std::optional<MovementType> chosenType() const;
     void placeDayBox();
 
     QGroupBox *typeFrame = nullptr;

@@ -11,9 +11,9 @@ QString MovementSearch::sql(const QDate &today, QVariantList &params) const
         "SELECT PK, dType, dSN, dName, dDes, dTime, dNo, dValueold, dValue, dValuenew, dUser, "
         "dMemo FROM tblLog2 WHERE ");
     q += Periods::condition(QStringLiteral("dTime"), Periods::ranges(period, today), params);
-    if (type != 0) {
+    if (type) {
         q += QStringLiteral(" AND dType = ?");
-        params << type;
+        params << int(*type);
     }
     // Code, name and user are never NULL, so an empty text would match every row: no test.
     if (!text.isEmpty()) {

@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/grid/GridRows.h"
+#include "records/Codes.h"
 #include "records/PeriodFilter.h"
 #include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <optional>
 
 class Connection;
 
@@ -11,7 +13,7 @@ class Connection;
 // description, user or document number. The data side of the history window, free of widgets.
 struct MovementSearch
 {
-    int type = 0; // 0 every type, else the MovementType
+    std::optional<MovementType> type; // none: every type
     PeriodFilter period;
     QString text; // matched literally as a substring; empty matches every movement
 

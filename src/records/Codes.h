@@ -1,21 +1,12 @@
 #pragma once
 #include <QColor>
 
-// Codes stored in the database or handed between windows.
+// Codes stored in the database, and the summary page's views.
 
 enum class MovementType { StockUpdate = 1, Sale = 2, SaleReturn = 3 };
 
 // The sale page's price list and tblLog.Lraka12.
 enum class PriceType { Normal = 0, Special1 = 1, Special2 = 2 };
-
-// Set right before a report window opens. The stock report reads 0..2, the receipt 0..1.
-namespace PrintSource {
-constexpr int StockUpdate = 0; // goods-received document
-constexpr int StockList = 1;
-constexpr int SalesSummary = 2;
-constexpr int ReceiptSetup = 0; // receipt set-up preview with sample lines
-constexpr int Sale = 1; // the sale being saved
-} // namespace PrintSource
 
 enum class SummaryMode { Detailed = 0, BestSellers = 1, Brief = 2 };
 

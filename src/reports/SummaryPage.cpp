@@ -90,7 +90,7 @@ public:
     explicit Printout(const SummaryPage &page)
         : m_page(page)
     { }
-    int document() const override { return PrintSource::SalesSummary; }
+    StockDocument document() const override { return StockDocument::SalesSummary; }
     SummaryMode summaryMode() const override { return m_page.m_view; }
     int rowCount() const override { return m_page.summaryGrid->maxRows(); }
     QString cell(int row, int col) const override { return m_page.summaryGrid->getText(col, row); }

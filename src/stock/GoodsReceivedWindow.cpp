@@ -686,9 +686,9 @@ void GoodsReceivedWindow::printDocument()
 // ---------------------------------------------------------------------------------------------
 // The goods-received document
 
-int GoodsReceivedWindow::document() const
+StockDocument GoodsReceivedWindow::document() const
 {
-    return PrintSource::StockUpdate;
+    return StockDocument::GoodsReceived;
 }
 
 int GoodsReceivedWindow::rowCount() const

@@ -39,7 +39,7 @@ public:
     void setQuantity(int row, qint64 quantity) override;
 
     // What the goods-received document prints (StockReportSource).
-    int document() const override;
+    StockDocument document() const override;
     int rowCount() const override;
     QString cell(int row, int col) const override;
     QString text(Text which) const override;

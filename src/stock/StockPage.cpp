@@ -141,9 +141,9 @@ StockPage::StockPage()
         historyButton->setEnabled(false);
 }
 
-int StockPage::document() const
+StockDocument StockPage::document() const
 {
-    return PrintSource::StockList;
+    return StockDocument::StockList;
 }
 
 int StockPage::rowCount() const

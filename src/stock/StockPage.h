@@ -56,7 +56,7 @@ public:
     static QString countText(int rows);
 
     // The stock list as the stock report prints it: the grid's rows and cells as shown.
-    int document() const override;
+    StockDocument document() const override;
     int rowCount() const override;
     QString cell(int row, int col) const override;
     QString text(Text which) const override;

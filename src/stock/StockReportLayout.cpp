@@ -136,17 +136,17 @@ void StockReportLayout::prepareReport()
     PageSettings.topMargin = PageSettings.bottomMargin = 300;
     e("codeField")->text.clear();
 
-    m_document = m_source.document();
+    m_printed = m_source.document();
     m_mode = m_source.summaryMode();
     m_rowTotal = m_source.rowCount();
-    switch (m_document) {
-    case PrintSource::StockUpdate:
+    switch (m_printed) {
+    case StockDocument::GoodsReceived:
         goodsReceived();
         break;
-    case PrintSource::StockList:
+    case StockDocument::StockList:
         stockList();
         break;
-    case PrintSource::SalesSummary:
+    case StockDocument::SalesSummary:
         summary();
         break;
     default:
@@ -256,20 +256,20 @@ void StockReportLayout::formatDetail()
     code->text = trimmedCell(1);
     name->text = trimmedCell(2);
     description->text = trimmedCell(3);
-    switch (m_document) {
-    case PrintSource::StockUpdate:
+    switch (m_printed) {
+    case StockDocument::GoodsReceived:
         e("quantityField")->text = cell(4);
         e("unitField")->text = cell(5);
         e("priceField")->text = cell(6);
         e("amountField")->text = cell(7);
         return;
-    case PrintSource::StockList:
+    case StockDocument::StockList:
         e("quantityField")->text = cell(4);
         e("unitField")->text = cell(5);
         e("priceField")->text = cell(6);
         e("amountField")->text = cell(8); // the group, column 7, is not printed
         return;
-    case PrintSource::SalesSummary:
+    case StockDocument::SalesSummary:
         break;
     default:
         return;
@@ -316,13 +316,13 @@ void StockReportLayout::formatPageFooter()
 {
     using T = StockReportSource::Text;
     Canvas.DrawWidth = 1;
-    if (m_document == PrintSource::StockUpdate) {
+    if (m_printed == StockDocument::GoodsReceived) {
         e("remarkLine")->text
             = QStringLiteral("หมายเหตุ [ ") + m_source.text(T::Remark) + QStringLiteral(" ]");
         e("totalLine")->text = QStringLiteral("ยอดต้นทุนทั้งหมด [ ") + m_source.text(T::Total)
             + QStringLiteral(" ] บาท");
     }
-    const bool brief = m_document == PrintSource::SalesSummary && m_mode == SummaryMode::Brief;
+    const bool brief = m_printed == StockDocument::SalesSummary && m_mode == SummaryMode::Brief;
     for (float x : brief ? SeparatorsBrief : SeparatorsAll)
         Canvas.DrawLine(x, SeparatorBottom, x, SeparatorTop);
 }

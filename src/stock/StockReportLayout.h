@@ -1,10 +1,9 @@
 #pragma once
 #include "platform/report/ReportLayout.h"
 #include "records/Codes.h"
+#include "stock/StockReportSource.h"
 
 #include <QList>
-
-class StockReportSource;
 
 // The stock report's layout: the goods-received document, the stock list and the sales summary
 // in its three views. It fetches nothing itself: record k is row k of the opener's grid, the
@@ -27,7 +26,10 @@ public:
 
     int rowNo() const { return m_rowNo; }
     int rowTotal() const { return m_rowTotal; }
-    int document() const { return m_document; } // the source's, taken when the run starts
+    StockDocument printedDocument() const
+    {
+        return m_printed;
+    } // the source's, taken when the run starts
 
 protected:
     void prepareReport() override;
@@ -46,7 +48,7 @@ private:
     QString trimmedCell(int col) const;
 
     const StockReportSource &m_source;
-    int m_document = 0;
+    StockDocument m_printed = StockDocument::GoodsReceived;
     SummaryMode m_mode = SummaryMode::Detailed;
     // 32-bit: a year of detailed sales has more rows than a 16-bit counter reaches.
     int m_rowNo = 0;

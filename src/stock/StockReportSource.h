@@ -7,6 +7,9 @@
 // stock update window or the sales summary page) while that window stays open under the viewer.
 // Rows are numbered from 1, columns as the opener's grid numbers them (column 9 of the summary
 // is its hidden sale date, empty on receipt header rows).
+// The three documents the stock report prints.
+enum class StockDocument { GoodsReceived = 0, StockList = 1, SalesSummary = 2 };
+
 class StockReportSource
 {
 public:
@@ -25,8 +28,7 @@ public:
 
     virtual ~StockReportSource() = default;
 
-    // Which document: PrintSource::StockUpdate, StockList or SalesSummary (records/Codes.h).
-    virtual int document() const = 0;
+    virtual StockDocument document() const = 0;
     // The summary page's view; read only for the summary.
     virtual SummaryMode summaryMode() const { return SummaryMode::Detailed; }
 

@@ -492,7 +492,7 @@ TEST_F(SummaryPageTest, PrintLinkRefusesAnEmptyGridAndOtherwiseHandsThePageToThe
         auto *viewer = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(viewer->report()->rowTotal(), 3);
-        EXPECT_EQ(viewer->report()->document(), PrintSource::SalesSummary);
+        EXPECT_EQ(viewer->report()->printedDocument(), StockDocument::SalesSummary);
         control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
         viewer->resize(1000, 760);
         saveScreenshot(viewer->grab(), QStringLiteral("summary-print.png"));

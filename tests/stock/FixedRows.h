@@ -10,14 +10,14 @@
 class FixedRows : public StockReportSource
 {
 public:
-    int doc = PrintSource::StockList;
+    StockDocument doc = StockDocument::StockList;
     SummaryMode mode = SummaryMode::Detailed;
     std::vector<QStringList> rows;
     QMap<Text, QString> texts;
     QString header;
     mutable int cellReads = 0;
 
-    int document() const override { return doc; }
+    StockDocument document() const override { return doc; }
     SummaryMode summaryMode() const override { return mode; }
     int rowCount() const override { return int(rows.size()); }
     QString cell(int row, int col) const override
@@ -37,7 +37,7 @@ public:
 inline FixedRows goodsReceived(int n)
 {
     FixedRows s;
-    s.doc = PrintSource::StockUpdate;
+    s.doc = StockDocument::GoodsReceived;
     for (int i = 1; i <= n; ++i)
         s.add({ QStringLiteral(" 885%1 ").arg(i, 6, 10, QLatin1Char('0')),
             QStringLiteral(" น้ำดื่ม ตราช้าง %1").arg(i), QStringLiteral("ขวด 600 มล. "),
@@ -55,7 +55,7 @@ inline FixedRows goodsReceived(int n)
 inline FixedRows stockList(int n)
 {
     FixedRows s;
-    s.doc = PrintSource::StockList;
+    s.doc = StockDocument::StockList;
     for (int i = 1; i <= n; ++i)
         s.add({ QStringLiteral("PD-69%1").arg(i, 7, 10, QLatin1Char('0')),
             QStringLiteral("กาแฟ %1").arg(i), QStringLiteral("ซอง"), QString::number(100 + i),
@@ -68,7 +68,7 @@ inline FixedRows stockList(int n)
 inline void summaryTexts(FixedRows &s)
 {
     using T = StockReportSource::Text;
-    s.doc = PrintSource::SalesSummary;
+    s.doc = StockDocument::SalesSummary;
     s.texts[T::Title] = QStringLiteral("สรุปยอดขาย เดือน ธันวาคม 2026");
     s.texts[T::Cost] = QStringLiteral("1,000.00");
     s.texts[T::Discount] = QStringLiteral("20.00");

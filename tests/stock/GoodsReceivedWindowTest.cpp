@@ -427,7 +427,7 @@ TEST_F(StockUpdateWindow, F12PrintsTheDocumentAfterItIsStored)
         ASSERT_NE(viewer, nullptr);
         storedWhenShown = int(movements());
         EXPECT_TRUE(w->isVisible()); // the window stays under the viewer
-        EXPECT_EQ(viewer->report()->document(), PrintSource::StockUpdate);
+        EXPECT_EQ(viewer->report()->printedDocument(), StockDocument::GoodsReceived);
         control<ReportViewer>(viewer, "reportViewer")->printTool()->trigger();
     });
     QTest::keyClick(codeBox(), Qt::Key_F12);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <optional>
 
 // A product of the test shop. Units, groups and places are looked up (or made) by name; an
 // empty name is the key-0 entry "-".
@@ -209,5 +210,5 @@ protected:
     int stockUpdates = 0;
     std::function<bool()> stockUpdateSaves;
     int historyOpened = 0;
-    int printedSource = -1;
+    std::optional<StockDocument> printedSource;
 };

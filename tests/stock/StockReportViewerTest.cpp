@@ -64,7 +64,7 @@ TEST_F(StockReportViewerTest, OpensModallyWithAFreshReportOfTheOpenersRows)
         auto *w = qobject_cast<StockReportViewer *>(d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("เอกสารรายการสินค้า"));
-        EXPECT_EQ(w->report()->document(), PrintSource::StockList);
+        EXPECT_EQ(w->report()->printedDocument(), StockDocument::StockList);
         EXPECT_FALSE(shownPages(w)->tool(0)->isEnabled() && shownPages(w)->tool(0)->isVisible());
         EXPECT_EQ(shownPages(w)->printTool()->text(), QStringLiteral("พิมพ์.."));
         EXPECT_EQ(excelButton(w)->text(), QStringLiteral("ส่งออก Excel"));

@@ -170,44 +170,41 @@ void KasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
     p.drawText(rect, Qt::AlignCenter | TextFlags, m_caption);
 }
 
-void KasmoButton::paintCaption(int style)
+void KasmoButton::paintCaption(CaptionLook style)
 {
-    m_lastCaptionStyle = uint8_t(style);
+    m_lastCaptionStyle = style;
     const Palette &c = m_pal;
     switch (style) {
-    case 0:
+    case CaptionLook::Plain:
         paintCaptionShadow(m_captionRect);
         drawCaptionText(m_captionRect, c.textColour);
         break;
-    case 1:
+    case CaptionLook::Hot:
         paintCaptionShadow(m_captionRect);
         drawCaptionText(m_captionRect, c.hotTextColour);
         break;
-    case 2:
+    case CaptionLook::Pressed:
         paintCaptionShadow(m_pressedCaptionRect);
         drawCaptionText(m_pressedCaptionRect,
             m_buttonType == ButtonStyle::RoundedLight ? c.lightColour : c.hotTextColour);
         break;
-    case 3:
+    case CaptionLook::EtchedGrey:
         drawCaptionText(m_pressedCaptionRect, c.highlightColour);
         drawCaptionText(m_captionRect, c.shadowColour);
         break;
-    case 4:
+    case CaptionLook::Greyed:
         drawCaptionText(m_captionRect, c.shadowColour);
         break;
-    case 5:
+    case CaptionLook::Dimmed:
         drawCaptionText(m_captionRect, offsetColour(c.tintColour, -104, true));
         break;
-    case 6:
+    case CaptionLook::EtchedFace:
         drawCaptionText(m_pressedCaptionRect, c.highlightColour);
         drawCaptionText(m_captionRect, c.faceColour);
         break;
-    case 7:
+    case CaptionLook::LightOverDark:
         drawCaptionText(m_pressedCaptionRect, shade(c.shadowColour, -50));
         drawCaptionText(m_captionRect, c.highlightColour);
-        break;
-    default:
-        drawCaptionText(m_captionRect, c.textColour);
         break;
     }
 }
@@ -241,7 +238,7 @@ void KasmoButton::paintCaptionShadow(const QRect &rect)
         drawCaptionText(rect.translated(-1, -1), shade(base, sunken ? -40 : 40));
 }
 
-void KasmoButton::paintPicture(int look)
+void KasmoButton::paintPicture(FaceLook look)
 {
     if (m_pictureNormal.isNull())
         return;
@@ -252,7 +249,7 @@ void KasmoButton::paintPicture(int look)
     auto natural = [&](const QImage &pic, int px, int py) {
         drawMasked(px, py, w, h, pic, mask, -1, false, false, false);
     };
-    if (look == 0) {
+    if (look == FaceLook::Normal) {
         if (!m_isHot) {
             paintPictureShadow(0, pn);
             drawMasked(x, y, w, h, pn, mask, -1, false, m_useGreyscale,
@@ -268,7 +265,7 @@ void KasmoButton::paintPicture(int look)
             paintPictureShadow(0, pn);
             natural(pn, x, y);
         }
-    } else if (look == 1) {
+    } else if (look == FaceLook::Pressed) {
         if (!po.isNull() && m_buttonType != ButtonStyle::FlatHotFill) {
             const int d = m_buttonType == ButtonStyle::ThinFrame ? 0 : 1;
             natural(po, x + d, y + d);

@@ -43,7 +43,9 @@ void KasmoButton::paintButton(ButtonState state, bool force)
         computeSchemeColours();
     }
     paintBox(0, 0, W, H, m_pal.faceColour, false);
-    const int look = !m_enabled ? 2 : (state == ButtonState::Up ? 0 : 1);
+    const FaceLook look = !m_enabled
+        ? FaceLook::Disabled
+        : (state == ButtonState::Up ? FaceLook::Normal : FaceLook::Pressed);
     paintStyle(look);
     paintPicture(look);
     if (m_isHot && m_colorScheme == ButtonColourScheme::OwnColours) {
@@ -65,12 +67,13 @@ int gradientShift(int steps, int height, int i)
 
 } // namespace
 
-void KasmoButton::paintStyle(int look)
+void KasmoButton::paintStyle(FaceLook look)
 {
     const Palette &c = m_pal;
     const int W = m_clientWidth, H = m_clientHeight;
-    const int h = m_isHot ? 1 : 0;
-    const bool normal = look == 0, pressed = look == 1, disabled = look == 2;
+    const CaptionLook h = m_isHot ? CaptionLook::Hot : CaptionLook::Plain;
+    const bool normal = look == FaceLook::Normal, pressed = look == FaceLook::Pressed,
+               disabled = look == FaceLook::Disabled;
     auto corners = [&](int32_t colour) {
         paintDot(1, 1, colour);
         paintDot(1, H - 2, colour);
@@ -87,11 +90,11 @@ void KasmoButton::paintStyle(int look)
     switch (m_buttonType) {
     case ButtonStyle::FramedBevel:
         if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBorder(
                 c.shadowColour, c.highlightColour, c.shadowColour, c.highlightColour, true, false);
         } else {
-            paintCaption(disabled ? 3 : h);
+            paintCaption(disabled ? CaptionLook::EtchedGrey : h);
             paintBorder(
                 c.highlightColour, c.shadowColour, c.highlightColour, c.shadowColour, true, false);
         }
@@ -113,7 +116,7 @@ void KasmoButton::paintStyle(int look)
                     false, false);
             }
         } else if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             if (defaultFrame) {
                 paintBox(0, 0, W, H, c.darkShadowColour, true);
                 paintBox(1, 1, W - 2, H - 2, c.shadowColour, true);
@@ -123,7 +126,7 @@ void KasmoButton::paintStyle(int look)
                     false, false);
             }
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
             paintBorder(
                 c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour, false, false);
         }
@@ -163,7 +166,7 @@ void KasmoButton::paintStyle(int look)
             const int32_t base = shadeBlue(c.tintColour, -32);
             for (int i = 1; i <= H; ++i)
                 paintSegment(0, H - i, W, H - i, shadeBlue(base, gradientShift(25, H, i)));
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBox(0, 0, W, H, 7552000, true);
             corners(8080656);
             paintSegment(2, H - 2, W - 2, H - 2, shadeBlue(base, 16));
@@ -176,7 +179,7 @@ void KasmoButton::paintStyle(int look)
             paintSegment(2, 2, 2, H - 2, shadeBlue(base, -22));
         } else {
             paintBox(0, 0, W, H, shadeBlue(c.tintColour, -24), false);
-            paintCaption(5);
+            paintCaption(CaptionLook::Dimmed);
             paintBox(0, 0, W, H, shadeBlue(c.tintColour, -84), true);
             corners(shadeBlue(c.tintColour, -72));
         }
@@ -185,7 +188,7 @@ void KasmoButton::paintStyle(int look)
     case ButtonStyle::RoundedLight:
         if (!pressed) {
             paintBox(1, 1, W - 2, H - 2, c.lightColour, false);
-            paintCaption(disabled ? 3 : h);
+            paintCaption(disabled ? CaptionLook::EtchedGrey : h);
             paintBox(0, 0, W, H, c.darkShadowColour, true);
             corners(c.darkShadowColour);
             paintSegment(1, 2, 2, 0, c.faceColour);
@@ -203,7 +206,7 @@ void KasmoButton::paintStyle(int look)
             paintBox(1, 1, W - 2, H - 2, face, false);
             // The caption's relief takes the pressed face as its base.
             m_pal.tintColour = face;
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             m_pal.tintColour = shade(c.faceColour, 48);
             paintBox(0, 0, W, H, c.darkShadowColour, true);
             paintBox(1, 1, W - 2, H - 2, shade(c.shadowColour, -64), true);
@@ -240,7 +243,7 @@ void KasmoButton::paintStyle(int look)
             drawCaptionText(m_captionRect, c.hotTextColour);
             captionFocusBox();
         } else {
-            paintCaption(4);
+            paintCaption(CaptionLook::Greyed);
             paintBox(0, 0, W, H, c.shadowColour, true);
         }
         break;
@@ -248,11 +251,11 @@ void KasmoButton::paintStyle(int look)
     case ButtonStyle::LightBevel: {
         const int32_t l = shade(c.lightColour, 8);
         if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBorder(c.shadowColour, l, c.shadowColour, l, false, false);
             paintFocusMark();
         } else {
-            paintCaption(disabled ? 4 : h);
+            paintCaption(disabled ? CaptionLook::Greyed : h);
             paintBorder(l, c.shadowColour, l, c.shadowColour, false, false);
             if (!disabled)
                 paintFocusMark();
@@ -273,7 +276,7 @@ void KasmoButton::paintStyle(int look)
                     false, false);
             paintFocusMark();
         } else if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             if (m_buttonType == ButtonStyle::FlatHotRaised)
                 paintBorder(c.darkShadowColour, c.highlightColour, c.shadowColour, c.lightColour,
                     false, false);
@@ -281,7 +284,7 @@ void KasmoButton::paintStyle(int look)
                 paintBorder(c.shadowColour, c.highlightColour, 0, 0, false, true);
             paintFocusMark();
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
             if (m_buttonType == ButtonStyle::FlatThinBorder)
                 paintBorder(c.highlightColour, c.shadowColour, 0, 0, false, true);
         }
@@ -302,11 +305,11 @@ void KasmoButton::paintStyle(int look)
                         ? blendTowardWhite(c.selectColour, 128)
                         : shade(c.selectTint, -32),
                     false);
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBox(0, 0, W, H, c.selectColour, true);
             paintFocusMark();
         } else {
-            paintCaption(4);
+            paintCaption(CaptionLook::Greyed);
         }
         break;
 
@@ -322,10 +325,10 @@ void KasmoButton::paintStyle(int look)
             paintCaption(h);
             paintFocusMark();
         } else if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintFocusMark();
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
         }
         break;
 
@@ -335,9 +338,9 @@ void KasmoButton::paintStyle(int look)
             paintCaption(h);
         } else if (pressed) {
             paintOval(0, 0, W, H, c.darkShadowColour, shade(c.faceColour, -32));
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
         }
         break;
 
@@ -347,7 +350,7 @@ void KasmoButton::paintStyle(int look)
             paintBox(0, 0, W, H, shade(c.shadowColour, -48), true);
             paintSegment(2, H - 2, W - 2, H - 2, c.highlightColour);
             paintSegment(W - 2, 2, W - 2, H - 1, c.highlightColour);
-            paintCaption(7);
+            paintCaption(CaptionLook::LightOverDark);
             paintFocusMark();
             break;
         }
@@ -378,7 +381,7 @@ void KasmoButton::paintStyle(int look)
         if (normal)
             paintFocusMark();
         else
-            paintCaption(6);
+            paintCaption(CaptionLook::EtchedFace);
         break;
 
     default:

@@ -238,23 +238,37 @@ private:
     void notify(const char *key) { emit PropertyChanged(QString::fromLatin1(key)); }
     void applyPointer();
 
+    // The three faces of every style.
+    enum class FaceLook { Normal, Pressed, Disabled };
+    // How the caption's text is put on the face.
+    enum class CaptionLook : uint8_t {
+        Plain, // relief, then the text colour
+        Hot, // relief, then the hot text colour
+        Pressed, // one pixel on, relief, then the hot text colour
+        EtchedGrey, // highlight one pixel on, shadow over it
+        Greyed, // the shadow colour alone
+        Dimmed, // a dark shade of the tint alone
+        EtchedFace, // highlight one pixel on, the face colour over it
+        LightOverDark, // a dark shade one pixel on, highlight over it
+    };
+
     // Caption and picture.
     void updateAccessKey();
     void layOutCaption();
     void measurePicture();
     void placePicture();
-    void paintCaption(int style);
+    void paintCaption(CaptionLook style);
     void paintCaptionShadow(const QRect &rect);
     ButtonRelief reliefDrawn() const;
     void drawCaptionText(const QRect &rect, int32_t colour);
-    void paintPicture(int look);
+    void paintPicture(FaceLook look);
     void paintPictureShadow(int shift, const QImage &picture);
     void drawMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
         int32_t tint, bool darkOnly, bool greyscale, bool blend);
     void paintFocusMark();
 
     // Painting and shapes.
-    void paintStyle(int look);
+    void paintStyle(FaceLook look);
     void buildWindowShape();
     void captureParentBackground();
     void paintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly);
@@ -294,7 +308,7 @@ private:
     bool m_paintingOn = false;
     bool m_isHot = false;
     bool m_captureBusy = false;
-    uint8_t m_lastCaptionStyle = 0;
+    CaptionLook m_lastCaptionStyle = CaptionLook::Plain;
     bool m_checkBoxBehaviour = false, m_value = false;
     QTimer *m_overTimer = nullptr;
 

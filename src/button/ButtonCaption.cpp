@@ -68,23 +68,23 @@ void KasmoButton::layOutCaption()
     int left = m_pressedCaptionRect.left(), top = m_pressedCaptionRect.top();
     int boundsRight = left + m_pressedCaptionRect.width();
     switch (m_picturePosition) {
-    case 0:
+    case PicturePlace::Left:
         left = m_pictureWidth + 1;
         top = 1;
         boundsRight = W - 2;
         break;
-    case 1:
+    case PicturePlace::Right:
         left = 1;
         top = 1;
         boundsRight = W - m_pictureWidth - 2;
         break;
-    case 2:
+    case PicturePlace::Above:
         left = 1;
         top = m_pictureHeight + 1;
         boundsRight = W - 2;
         break;
-    case 3:
-    case 4:
+    case PicturePlace::Below:
+    case PicturePlace::Behind:
         left = 1;
         top = 1;
         boundsRight = W - 2;
@@ -104,12 +104,13 @@ void KasmoButton::layOutCaption()
     m_captionWidth = right - left;
     m_captionHeight = bottom - top;
     m_captionRect = QRect(left, top, m_captionWidth, m_captionHeight);
-    if (m_picturePosition >= 0 && m_picturePosition <= 4) {
+    if (int32_t(m_picturePosition) >= int32_t(PicturePlace::Left)
+        && int32_t(m_picturePosition) <= int32_t(PicturePlace::Behind)) {
         int dx = (W - right) / 2;
         int dy = (H - bottom) / 2;
-        if (m_picturePosition == 1)
+        if (m_picturePosition == PicturePlace::Right)
             dx = (W - right - m_pictureWidth - 4) / 2;
-        if (m_picturePosition == 3)
+        if (m_picturePosition == PicturePlace::Below)
             dy = (H - bottom - m_pictureHeight - 4) / 2;
         m_captionRect.translate(dx, dy);
     }
@@ -131,21 +132,21 @@ void KasmoButton::placePicture()
     const int W = m_clientWidth, H = m_clientHeight;
     // Only blanks count as empty; tabs and line breaks are part of the caption.
     const bool blank = m_caption.count(QLatin1Char(' ')) == m_caption.size();
-    if (!blank && m_picturePosition != 4) {
+    if (!blank && m_picturePosition != PicturePlace::Behind) {
         switch (m_picturePosition) {
-        case 0:
+        case PicturePlace::Left:
             m_pictureLeft = m_captionRect.left() - m_pictureWidth - 4;
             m_pictureTop = (H - m_pictureHeight) / 2;
             break;
-        case 1:
+        case PicturePlace::Right:
             m_pictureLeft = m_captionRect.left() + m_captionRect.width() + 4;
             m_pictureTop = (H - m_pictureHeight) / 2;
             break;
-        case 2:
+        case PicturePlace::Above:
             m_pictureLeft = (W - m_pictureWidth) / 2;
             m_pictureTop = m_captionRect.top() - m_pictureHeight - 2;
             break;
-        case 3:
+        case PicturePlace::Below:
             m_pictureLeft = (W - m_pictureWidth) / 2;
             m_pictureTop = m_captionRect.top() + m_captionRect.height() + 2;
             break;
@@ -169,63 +170,75 @@ void KasmoButton::drawCaptionText(const QRect &rect, int32_t colour)
     p.drawText(rect, Qt::AlignCenter | TextFlags, m_caption);
 }
 
-void KasmoButton::paintCaption(int style)
+void KasmoButton::paintCaption(CaptionLook style)
 {
-    m_lastCaptionStyle = uint8_t(style);
+    m_lastCaptionStyle = style;
     const Palette &c = m_pal;
     switch (style) {
-    case 0:
+    case CaptionLook::Plain:
         paintCaptionShadow(m_captionRect);
         drawCaptionText(m_captionRect, c.textColour);
         break;
-    case 1:
+    case CaptionLook::Hot:
         paintCaptionShadow(m_captionRect);
         drawCaptionText(m_captionRect, c.hotTextColour);
         break;
-    case 2:
+    case CaptionLook::Pressed:
         paintCaptionShadow(m_pressedCaptionRect);
-        drawCaptionText(m_pressedCaptionRect, m_buttonType == 4 ? c.lightColour : c.hotTextColour);
+        drawCaptionText(m_pressedCaptionRect,
+            m_buttonType == ButtonStyle::RoundedLight ? c.lightColour : c.hotTextColour);
         break;
-    case 3:
+    case CaptionLook::EtchedGrey:
         drawCaptionText(m_pressedCaptionRect, c.highlightColour);
         drawCaptionText(m_captionRect, c.shadowColour);
         break;
-    case 4:
+    case CaptionLook::Greyed:
         drawCaptionText(m_captionRect, c.shadowColour);
         break;
-    case 5:
+    case CaptionLook::Dimmed:
         drawCaptionText(m_captionRect, offsetColour(c.tintColour, -104, true));
         break;
-    case 6:
+    case CaptionLook::EtchedFace:
         drawCaptionText(m_pressedCaptionRect, c.highlightColour);
         drawCaptionText(m_captionRect, c.faceColour);
         break;
-    case 7:
+    case CaptionLook::LightOverDark:
         drawCaptionText(m_pressedCaptionRect, shade(c.shadowColour, -50));
         drawCaptionText(m_captionRect, c.highlightColour);
-        break;
-    default:
-        drawCaptionText(m_captionRect, c.textColour);
         break;
     }
 }
 
+ButtonRelief KasmoButton::reliefDrawn() const
+{
+    const int32_t n = int32_t(m_specialEffect);
+    if (n < int32_t(ButtonRelief::None))
+        return ButtonRelief::None;
+    if (n > int32_t(ButtonRelief::Shadow))
+        return ButtonRelief::Shadow;
+    return m_specialEffect;
+}
+
 void KasmoButton::paintCaptionShadow(const QRect &rect)
 {
-    if (m_specialEffect < 1)
+    const ButtonRelief relief = reliefDrawn();
+    if (relief == ButtonRelief::None)
         return;
     int32_t base = m_pal.faceColour;
-    if (m_buttonType == 3 || m_buttonType == 4 || m_buttonType == 14)
+    if (m_buttonType == ButtonStyle::RoundedGradient || m_buttonType == ButtonStyle::RoundedLight
+        || m_buttonType == ButtonStyle::FramedGradient)
         base = m_pal.tintColour;
-    else if (m_lastState == ButtonState::Up && m_isHot && m_colorScheme != 2 && m_buttonType == 9)
+    else if (m_lastState == ButtonState::Up && m_isHot
+        && m_colorScheme != ButtonColourScheme::OwnColours
+        && m_buttonType == ButtonStyle::FlatHotFill)
         base = m_pal.selectTint;
-    const bool sunken = m_specialEffect == 2;
+    const bool sunken = relief == ButtonRelief::Sunken;
     drawCaptionText(rect.translated(1, 1), shade(base, sunken ? 40 : -40));
-    if (m_specialEffect == 1 || sunken)
+    if (relief != ButtonRelief::Shadow)
         drawCaptionText(rect.translated(-1, -1), shade(base, sunken ? -40 : 40));
 }
 
-void KasmoButton::paintPicture(int look)
+void KasmoButton::paintPicture(FaceLook look)
 {
     if (m_pictureNormal.isNull())
         return;
@@ -236,11 +249,12 @@ void KasmoButton::paintPicture(int look)
     auto natural = [&](const QImage &pic, int px, int py) {
         drawMasked(px, py, w, h, pic, mask, -1, false, false, false);
     };
-    if (look == 0) {
+    if (look == FaceLook::Normal) {
         if (!m_isHot) {
             paintPictureShadow(0, pn);
-            drawMasked(x, y, w, h, pn, mask, -1, false, m_useGreyscale, m_buttonType == 9);
-        } else if (m_buttonType == 9) {
+            drawMasked(x, y, w, h, pn, mask, -1, false, m_useGreyscale,
+                m_buttonType == ButtonStyle::FlatHotFill);
+        } else if (m_buttonType == ButtonStyle::FlatHotFill) {
             paintPictureShadow(-1, pn);
             drawMasked(x + 1, y + 1, w, h, pn, mask, m_pal.shadowColour, false, false, false);
             natural(pn, x - 1, y - 1);
@@ -251,11 +265,12 @@ void KasmoButton::paintPicture(int look)
             paintPictureShadow(0, pn);
             natural(pn, x, y);
         }
-    } else if (look == 1) {
-        if (!po.isNull() && m_buttonType != 9) {
-            const int d = m_buttonType == 5 ? 0 : 1;
+    } else if (look == FaceLook::Pressed) {
+        if (!po.isNull() && m_buttonType != ButtonStyle::FlatHotFill) {
+            const int d = m_buttonType == ButtonStyle::ThinFrame ? 0 : 1;
             natural(po, x + d, y + d);
-        } else if (m_buttonType == 5 || m_buttonType == 9) {
+        } else if (m_buttonType == ButtonStyle::ThinFrame
+            || m_buttonType == ButtonStyle::FlatHotFill) {
             paintPictureShadow(0, pn);
             natural(pn, x, y);
         } else {
@@ -263,35 +278,38 @@ void KasmoButton::paintPicture(int look)
             natural(pn, x + 1, y + 1);
         }
     } else {
-        if (m_buttonType == 3) {
+        if (m_buttonType == ButtonStyle::RoundedGradient) {
             drawMasked(x + 1, y + 1, w, h, pn, mask, -1, false, true, false);
-        } else if (m_buttonType == 5 || m_buttonType == 6 || m_buttonType == 9) {
-            const int32_t tint
-                = m_buttonType == 9 ? shade(m_pal.shadowColour, 13) : m_pal.shadowColour;
+        } else if (m_buttonType == ButtonStyle::ThinFrame || m_buttonType == ButtonStyle::LightBevel
+            || m_buttonType == ButtonStyle::FlatHotFill) {
+            const int32_t tint = m_buttonType == ButtonStyle::FlatHotFill
+                ? shade(m_pal.shadowColour, 13)
+                : m_pal.shadowColour;
             drawMasked(x, y, w, h, pn, mask, tint, true, false, false);
         } else {
             drawMasked(x + 1, y + 1, w, h, pn, mask, m_pal.highlightColour, true, false, false);
             drawMasked(x, y, w, h, pn, mask, m_pal.shadowColour, true, false, false);
         }
     }
-    if (m_picturePosition == 4)
+    if (m_picturePosition == PicturePlace::Behind)
         paintCaption(m_lastCaptionStyle);
 }
 
 void KasmoButton::paintPictureShadow(int shift, const QImage &picture)
 {
-    if (m_specialEffect < 1)
+    const ButtonRelief relief = reliefDrawn();
+    if (relief == ButtonRelief::None)
         return;
     int32_t base = m_pal.faceColour;
-    if (m_buttonType == 3)
+    if (m_buttonType == ButtonStyle::RoundedGradient)
         base = m_pal.tintColour;
-    else if (shift == -1 && m_colorScheme != 2)
+    else if (shift == -1 && m_colorScheme != ButtonColourScheme::OwnColours)
         base = m_pal.selectTint;
-    const bool sunken = m_specialEffect == 2;
+    const bool sunken = relief == ButtonRelief::Sunken;
     const int x = m_pictureLeft, y = m_pictureTop, w = m_pictureWidth, h = m_pictureHeight;
     drawMasked(x + shift + 1, y + shift + 1, w, h, picture, m_pal.maskRgb,
         shade(base, sunken ? 40 : -40), false, false, false);
-    if (m_specialEffect == 1 || sunken)
+    if (relief != ButtonRelief::Shadow)
         drawMasked(x + shift - 1, y + shift - 1, w, h, picture, m_pal.maskRgb,
             shade(base, sunken ? -40 : 40), false, false, false);
 }

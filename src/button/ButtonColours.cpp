@@ -158,7 +158,7 @@ void KasmoButton::computeSchemeColours()
 {
     Palette &p = m_pal;
     switch (m_colorScheme) {
-    case 2:
+    case ButtonColourScheme::OwnColours:
         p.faceColour = resolveSystemColour(m_backColor);
         p.textColour = resolveSystemColour(m_foreColor);
         p.hotTextColour = resolveSystemColour(m_foreOver);
@@ -169,7 +169,7 @@ void KasmoButton::computeSchemeColours()
         p.selectColour = shade(p.faceColour, -128);
         p.selectTint = p.faceColour;
         break;
-    case 3:
+    case ButtonColourScheme::ClassicGrey:
         p.faceColour = kasmoRGB(192, 192, 192);
         p.textColour = 0;
         p.hotTextColour = 0;
@@ -180,7 +180,7 @@ void KasmoButton::computeSchemeColours()
         p.selectColour = kasmoRGB(0, 0, 128);
         p.selectTint = kasmoRGB(173, 173, 209);
         break;
-    case 4: {
+    case ButtonColourScheme::Container: {
         // The container's own back and text colours stand for its drawing context's.
         const QWidget *host = parentWidget() ? parentWidget() : this;
         const QPalette hp = host->palette();
@@ -195,6 +195,7 @@ void KasmoButton::computeSchemeColours()
         p.selectTint = blendTowardWhite(p.selectColour, 176);
         break;
     }
+    case ButtonColourScheme::System:
     default:
         p.faceColour = systemRGB(15);
         p.textColour = systemRGB(18);
@@ -208,5 +209,5 @@ void KasmoButton::computeSchemeColours()
         break;
     }
     p.maskRgb = resolveSystemColour(m_maskColor);
-    p.tintColour = offsetColour(p.faceColour, 48, m_buttonType == 3);
+    p.tintColour = offsetColour(p.faceColour, 48, m_buttonType == ButtonStyle::RoundedGradient);
 }

@@ -36,17 +36,19 @@ void KasmoButton::paintButton(ButtonState state, bool force)
     }
     m_surface.fill(palette().color(QPalette::Button));
 
-    const bool hotFace = m_isHot && m_colorScheme == 2;
+    const bool hotFace = m_isHot && m_colorScheme == ButtonColourScheme::OwnColours;
     const int32_t keptBackColor = m_backColor;
     if (hotFace) {
         m_backColor = m_backOver;
         computeSchemeColours();
     }
     paintBox(0, 0, W, H, m_pal.faceColour, false);
-    const int look = !m_enabled ? 2 : (state == ButtonState::Up ? 0 : 1);
+    const FaceLook look = !m_enabled
+        ? FaceLook::Disabled
+        : (state == ButtonState::Up ? FaceLook::Normal : FaceLook::Pressed);
     paintStyle(look);
     paintPicture(look);
-    if (m_isHot && m_colorScheme == 2) {
+    if (m_isHot && m_colorScheme == ButtonColourScheme::OwnColours) {
         m_backColor = keptBackColor;
         computeSchemeColours();
     }
@@ -65,19 +67,20 @@ int gradientShift(int steps, int height, int i)
 
 } // namespace
 
-void KasmoButton::paintStyle(int look)
+void KasmoButton::paintStyle(FaceLook look)
 {
     const Palette &c = m_pal;
     const int W = m_clientWidth, H = m_clientHeight;
-    const int h = m_isHot ? 1 : 0;
-    const bool normal = look == 0, pressed = look == 1, disabled = look == 2;
+    const CaptionLook h = m_isHot ? CaptionLook::Hot : CaptionLook::Plain;
+    const bool normal = look == FaceLook::Normal, pressed = look == FaceLook::Pressed,
+               disabled = look == FaceLook::Disabled;
     auto corners = [&](int32_t colour) {
         paintDot(1, 1, colour);
         paintDot(1, H - 2, colour);
         paintDot(W - 2, 1, colour);
         paintDot(W - 2, H - 2, colour);
     };
-    auto styleFiveFocusBox = [&] {
+    auto captionFocusBox = [&] {
         if (m_hasFocus && m_showFocusRect)
             paintBox(m_captionRect.left() - 2, m_captionRect.top() - 1, m_captionWidth + 4,
                 m_captionHeight + 2, 13408665, true);
@@ -85,13 +88,13 @@ void KasmoButton::paintStyle(int look)
     const bool defaultFrame = m_showFocusRect && m_displayAsDefault;
 
     switch (m_buttonType) {
-    case 1:
+    case ButtonStyle::FramedBevel:
         if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBorder(
                 c.shadowColour, c.highlightColour, c.shadowColour, c.highlightColour, true, false);
         } else {
-            paintCaption(disabled ? 3 : h);
+            paintCaption(disabled ? CaptionLook::EtchedGrey : h);
             paintBorder(
                 c.highlightColour, c.shadowColour, c.highlightColour, c.shadowColour, true, false);
         }
@@ -100,7 +103,7 @@ void KasmoButton::paintStyle(int look)
             paintFocusMark();
         break;
 
-    case 2:
+    case ButtonStyle::ClassicRaised:
         if (normal) {
             paintCaption(h);
             if (defaultFrame) {
@@ -113,7 +116,7 @@ void KasmoButton::paintStyle(int look)
                     false, false);
             }
         } else if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             if (defaultFrame) {
                 paintBox(0, 0, W, H, c.darkShadowColour, true);
                 paintBox(1, 1, W - 2, H - 2, c.shadowColour, true);
@@ -123,13 +126,13 @@ void KasmoButton::paintStyle(int look)
                     false, false);
             }
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
             paintBorder(
                 c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour, false, false);
         }
         break;
 
-    case 3:
+    case ButtonStyle::RoundedGradient:
         if (normal) {
             for (int i = 1; i <= H; ++i)
                 paintSegment(0, i, W, i, shadeBlue(c.tintColour, gradientShift(25, H, i)));
@@ -163,7 +166,7 @@ void KasmoButton::paintStyle(int look)
             const int32_t base = shadeBlue(c.tintColour, -32);
             for (int i = 1; i <= H; ++i)
                 paintSegment(0, H - i, W, H - i, shadeBlue(base, gradientShift(25, H, i)));
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBox(0, 0, W, H, 7552000, true);
             corners(8080656);
             paintSegment(2, H - 2, W - 2, H - 2, shadeBlue(base, 16));
@@ -176,16 +179,16 @@ void KasmoButton::paintStyle(int look)
             paintSegment(2, 2, 2, H - 2, shadeBlue(base, -22));
         } else {
             paintBox(0, 0, W, H, shadeBlue(c.tintColour, -24), false);
-            paintCaption(5);
+            paintCaption(CaptionLook::Dimmed);
             paintBox(0, 0, W, H, shadeBlue(c.tintColour, -84), true);
             corners(shadeBlue(c.tintColour, -72));
         }
         break;
 
-    case 4:
+    case ButtonStyle::RoundedLight:
         if (!pressed) {
             paintBox(1, 1, W - 2, H - 2, c.lightColour, false);
-            paintCaption(disabled ? 3 : h);
+            paintCaption(disabled ? CaptionLook::EtchedGrey : h);
             paintBox(0, 0, W, H, c.darkShadowColour, true);
             corners(c.darkShadowColour);
             paintSegment(1, 2, 2, 0, c.faceColour);
@@ -203,7 +206,7 @@ void KasmoButton::paintStyle(int look)
             paintBox(1, 1, W - 2, H - 2, face, false);
             // The caption's relief takes the pressed face as its base.
             m_pal.tintColour = face;
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             m_pal.tintColour = shade(c.faceColour, 48);
             paintBox(0, 0, W, H, c.darkShadowColour, true);
             paintBox(1, 1, W - 2, H - 2, shade(c.shadowColour, -64), true);
@@ -222,7 +225,7 @@ void KasmoButton::paintStyle(int look)
         }
         break;
 
-    case 5:
+    case ButtonStyle::ThinFrame:
         if (normal) {
             paintBox(1, 1, W - 1, H - 1, shade(c.faceColour, 12), false);
             paintCaption(h);
@@ -230,7 +233,7 @@ void KasmoButton::paintStyle(int look)
             paintBox(0, 0, W - 1, H - 1, shade(c.shadowColour, -26), true);
             paintDot(1, H - 2, shade(c.shadowColour, 26));
             paintDot(W - 2, 1, shade(c.shadowColour, 26));
-            styleFiveFocusBox();
+            captionFocusBox();
         } else if (pressed) {
             paintBox(1, 1, W - 2, H - 2, shade(c.shadowColour, 16), false);
             paintBox(0, 0, W - 1, H - 1, shade(c.shadowColour, -26), true);
@@ -238,21 +241,21 @@ void KasmoButton::paintStyle(int look)
             paintSegment(1, H - 1, W - 1, H - 1, c.highlightColour);
             // Drawn directly: in place and without relief.
             drawCaptionText(m_captionRect, c.hotTextColour);
-            styleFiveFocusBox();
+            captionFocusBox();
         } else {
-            paintCaption(4);
+            paintCaption(CaptionLook::Greyed);
             paintBox(0, 0, W, H, c.shadowColour, true);
         }
         break;
 
-    case 6: {
+    case ButtonStyle::LightBevel: {
         const int32_t l = shade(c.lightColour, 8);
         if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBorder(c.shadowColour, l, c.shadowColour, l, false, false);
             paintFocusMark();
         } else {
-            paintCaption(disabled ? 4 : h);
+            paintCaption(disabled ? CaptionLook::Greyed : h);
             paintBorder(l, c.shadowColour, l, c.shadowColour, false, false);
             if (!disabled)
                 paintFocusMark();
@@ -260,33 +263,34 @@ void KasmoButton::paintStyle(int look)
         break;
     }
 
-    case 7:
-    case 8:
-    case 12:
+    case ButtonStyle::FlatThinBorder:
+    case ButtonStyle::FlatHotBorder:
+    case ButtonStyle::FlatHotRaised:
         if (normal) {
             paintCaption(h);
-            if (m_buttonType == 7 || (m_buttonType == 8 && m_isHot))
+            if (m_buttonType == ButtonStyle::FlatThinBorder
+                || (m_buttonType == ButtonStyle::FlatHotBorder && m_isHot))
                 paintBorder(c.highlightColour, c.shadowColour, 0, 0, false, true);
-            else if (m_buttonType == 12 && m_isHot)
+            else if (m_buttonType == ButtonStyle::FlatHotRaised && m_isHot)
                 paintBorder(c.highlightColour, c.darkShadowColour, c.lightColour, c.shadowColour,
                     false, false);
             paintFocusMark();
         } else if (pressed) {
-            paintCaption(2);
-            if (m_buttonType == 12)
+            paintCaption(CaptionLook::Pressed);
+            if (m_buttonType == ButtonStyle::FlatHotRaised)
                 paintBorder(c.darkShadowColour, c.highlightColour, c.shadowColour, c.lightColour,
                     false, false);
             else
                 paintBorder(c.shadowColour, c.highlightColour, 0, 0, false, true);
             paintFocusMark();
         } else {
-            paintCaption(3);
-            if (m_buttonType == 7)
+            paintCaption(CaptionLook::EtchedGrey);
+            if (m_buttonType == ButtonStyle::FlatThinBorder)
                 paintBorder(c.highlightColour, c.shadowColour, 0, 0, false, true);
         }
         break;
 
-    case 9:
+    case ButtonStyle::FlatHotFill:
         if (normal) {
             if (m_isHot)
                 paintBox(1, 1, W, H, c.selectTint, false);
@@ -297,21 +301,22 @@ void KasmoButton::paintStyle(int look)
         } else if (pressed) {
             if (m_isHot)
                 paintBox(0, 0, W, H,
-                    m_colorScheme != 2 ? blendTowardWhite(c.selectColour, 128)
-                                       : shade(c.selectTint, -32),
+                    m_colorScheme != ButtonColourScheme::OwnColours
+                        ? blendTowardWhite(c.selectColour, 128)
+                        : shade(c.selectTint, -32),
                     false);
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintBox(0, 0, W, H, c.selectColour, true);
             paintFocusMark();
         } else {
-            paintCaption(4);
+            paintCaption(CaptionLook::Greyed);
         }
         break;
 
-    case 10:
+    case ButtonStyle::FaceOnly:
         break;
 
-    case 11:
+    case ButtonStyle::SeeThrough:
         if (m_hasBackgroundCopy) {
             QPainter p(&m_surface);
             p.drawImage(QPoint(0, 0), m_backgroundCopy, QRect(0, 0, W, H));
@@ -320,32 +325,32 @@ void KasmoButton::paintStyle(int look)
             paintCaption(h);
             paintFocusMark();
         } else if (pressed) {
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
             paintFocusMark();
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
         }
         break;
 
-    case 13:
+    case ButtonStyle::Oval:
         if (normal) {
             paintOval(0, 0, W, H, m_isHot ? c.shadowColour : c.faceColour, c.faceColour);
             paintCaption(h);
         } else if (pressed) {
             paintOval(0, 0, W, H, c.darkShadowColour, shade(c.faceColour, -32));
-            paintCaption(2);
+            paintCaption(CaptionLook::Pressed);
         } else {
-            paintCaption(3);
+            paintCaption(CaptionLook::EtchedGrey);
         }
         break;
 
-    case 14:
+    case ButtonStyle::FramedGradient:
         if (pressed) {
             paintBox(1, 1, W, H, shade(c.faceColour, -9), false);
             paintBox(0, 0, W, H, shade(c.shadowColour, -48), true);
             paintSegment(2, H - 2, W - 2, H - 2, c.highlightColour);
             paintSegment(W - 2, 2, W - 2, H - 1, c.highlightColour);
-            paintCaption(7);
+            paintCaption(CaptionLook::LightOverDark);
             paintFocusMark();
             break;
         }
@@ -376,7 +381,7 @@ void KasmoButton::paintStyle(int look)
         if (normal)
             paintFocusMark();
         else
-            paintCaption(6);
+            paintCaption(CaptionLook::EtchedFace);
         break;
 
     default:
@@ -448,7 +453,7 @@ void KasmoButton::paintOval(int x, int y, int w, int h, int32_t penColour, int32
 {
     if (w <= 0 || h <= 0 || m_surface.isNull())
         return;
-    // The same ellipse as the window outline of style 13, with a two-pixel rim.
+    // The same ellipse as the window outline of the oval style, with a two-pixel rim.
     const QRegion outer(x, y, w, h, QRegion::Ellipse);
     const QRegion inner
         = w > 4 && h > 4 ? QRegion(x + 2, y + 2, w - 4, h - 4, QRegion::Ellipse) : QRegion();
@@ -483,7 +488,7 @@ void KasmoButton::paintBorder(
     to(o, b - 1, c4);
 }
 
-// ---- outline, size and the copy behind style 11 ----
+// ---- outline, size and the copy behind the see-through style ----
 
 void KasmoButton::buildWindowShape()
 {
@@ -491,18 +496,18 @@ void KasmoButton::buildWindowShape()
     QRegion shape(0, 0, W, H);
     auto cut = [&](int x, int y) { shape -= QRegion(x, y, 1, 1); };
     switch (m_buttonType) {
-    case 1:
-    case 5:
-    case 14:
+    case ButtonStyle::FramedBevel:
+    case ButtonStyle::ThinFrame:
+    case ButtonStyle::FramedGradient:
         cut(0, H - 1);
         cut(W - 1, 0);
-        if (m_buttonType != 5) {
+        if (m_buttonType != ButtonStyle::ThinFrame) {
             cut(0, 0);
             cut(W - 1, H - 1);
         }
         break;
-    case 3:
-    case 4:
+    case ButtonStyle::RoundedGradient:
+    case ButtonStyle::RoundedLight:
         cut(0, 0);
         cut(1, 0);
         cut(0, 1);
@@ -516,7 +521,7 @@ void KasmoButton::buildWindowShape()
         cut(W - 1, H - 1);
         cut(W - 1, H - 2);
         break;
-    case 13:
+    case ButtonStyle::Oval:
         shape = QRegion(0, 0, W, H, QRegion::Ellipse);
         break;
     default:
@@ -532,12 +537,23 @@ void KasmoButton::layOutForSize()
     m_clientHeight = height();
     m_clientWidth = width();
     const QRect client(0, 0, m_clientWidth, m_clientHeight);
-    if (m_buttonType >= 7 && m_buttonType <= 13)
+    switch (m_buttonType) {
+    case ButtonStyle::FlatThinBorder:
+    case ButtonStyle::FlatHotBorder:
+    case ButtonStyle::FlatHotFill:
+    case ButtonStyle::FaceOnly:
+    case ButtonStyle::SeeThrough:
+    case ButtonStyle::FlatHotRaised:
+    case ButtonStyle::Oval:
         m_focusRect = client.adjusted(3, 3, -3, -3);
-    else if (m_buttonType == 14)
+        break;
+    case ButtonStyle::FramedGradient:
         m_focusRect = client.adjusted(5, 5, -5, -5).translated(1, 1);
-    else
+        break;
+    default:
         m_focusRect = client.adjusted(4, 4, -4, -4);
+        break;
+    }
     layOutCaption();
     buildWindowShape();
     if (m_windowShape.isEmpty())

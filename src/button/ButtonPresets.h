@@ -31,21 +31,19 @@ constexpr int32_t TextBlack = 0;
 constexpr int32_t MaskGrey = kasmoRGB(192, 192, 192);
 constexpr int32_t MaskDark = kasmoRGB(64, 64, 64);
 
-// Picture positions.
-enum PicturePlace : int32_t { PictureLeft = 0, PictureRight = 1, PictureAbove = 2 };
-
 // The settings every stored button shares: arrow pointer, no focus rectangle, no relief,
 // icons masked in MaskGrey, not a check box, BackOver = BackColor, ForeOver = ForeColor.
-PropertyBag storedButton(int32_t buttonType, int32_t colorScheme, const QString &caption,
-    int32_t backColor, int32_t foreColor);
+PropertyBag storedButton(ButtonStyle buttonType, ButtonColourScheme colorScheme,
+    const QString &caption, int32_t backColor, int32_t foreColor);
 
-// Style 5 in scheme 2: the page and dialog buttons (54 of the program's buttons).
+// ThinFrame style in OwnColours: the page and dialog buttons (54 of the program's buttons).
 PropertyBag pageButton(const QString &caption, int32_t backColor = FaceGrey,
     int32_t foreColor = TextDark, const QImage &picture = QImage(),
-    int32_t picturePosition = PictureLeft);
-// Style 7 in scheme 4: the sign-in window's two buttons (colours come from the window).
+    PicturePlace picturePosition = PicturePlace::Left);
+// FlatThinBorder style in Container colours: the sign-in window's two buttons (colours come from
+// the window).
 PropertyBag signInButton(const QString &caption);
-// Style 3 in scheme 2: the stock page's search button.
+// RoundedGradient style in OwnColours: the stock page's search button.
 PropertyBag searchButton(
     const QString &caption, int32_t backColor = FaceGrey, int32_t foreColor = TextDark);
 

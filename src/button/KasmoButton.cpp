@@ -242,8 +242,8 @@ void KasmoButton::setDesignDefaults()
     m_caption = objectName();
     if (parentWidget())
         QWidget::setFont(parentWidget()->font());
-    m_buttonType = 2;
-    m_colorScheme = 1;
+    m_buttonType = ButtonStyle::ClassicRaised;
+    m_colorScheme = ButtonColourScheme::System;
     computeSchemeColours();
     m_backColor = m_backOver = m_pal.faceColour;
     m_foreColor = m_foreOver = m_pal.textColour;
@@ -263,12 +263,12 @@ void KasmoButton::readDesign(const PropertyBag &bag)
     };
     auto pic = [&](const char *k) { return toPicture(QString::fromLatin1(k), val(k)); };
 
-    m_buttonType = i32("BTYPE", 2);
+    m_buttonType = ButtonStyle(i32("BTYPE", int32_t(ButtonStyle::ClassicRaised)));
     m_caption = has("TX") ? val("TX").toString() : QString();
     m_enabled = bl("ENAB", true);
     if (has("FONT"))
         QWidget::setFont(toFont(QStringLiteral("FONT"), val("FONT")));
-    m_colorScheme = i32("COLTYPE", 1);
+    m_colorScheme = ButtonColourScheme(i32("COLTYPE", int32_t(ButtonColourScheme::System)));
     m_showFocusRect = bl("FOCUSR", true);
     m_backColor = i32("BCOL", resolveSystemColour(systemColour(15)));
     m_backOver = i32("BCOLO", m_backColor);
@@ -281,9 +281,9 @@ void KasmoButton::readDesign(const PropertyBag &bag)
     m_pictureOver = pic("PICH");
     m_useMaskColor = bl("UMCOL", true);
     m_softBevel = bl("SOFT", false);
-    m_picturePosition = i32("PICPOS", 0);
+    m_picturePosition = PicturePlace(i32("PICPOS", int32_t(PicturePlace::Left)));
     m_useGreyscale = bl("NGREY", false);
-    m_specialEffect = i32("FX", 0);
+    m_specialEffect = ButtonRelief(i32("FX", int32_t(ButtonRelief::None)));
     setHandPointer(bl("HAND", false));
     m_checkBoxBehaviour = bl("CHECK", false);
     m_value = bl("VALUE", false);
@@ -297,11 +297,11 @@ void KasmoButton::readDesign(const PropertyBag &bag)
 
 void KasmoButton::writeDesign(PropertyBag &bag) const
 {
-    bag.write("BTYPE", m_buttonType);
+    bag.write("BTYPE", int32_t(m_buttonType));
     bag.write("TX", m_caption);
     bag.write("ENAB", m_enabled);
     bag.write("FONT", QWidget::font());
-    bag.write("COLTYPE", m_colorScheme);
+    bag.write("COLTYPE", int32_t(m_colorScheme));
     bag.write("FOCUSR", m_showFocusRect);
     bag.write("BCOL", m_backColor);
     bag.write("BCOLO", m_backOver);
@@ -314,9 +314,9 @@ void KasmoButton::writeDesign(PropertyBag &bag) const
     bag.write("PICH", m_pictureOver);
     bag.write("UMCOL", m_useMaskColor);
     bag.write("SOFT", m_softBevel);
-    bag.write("PICPOS", m_picturePosition);
+    bag.write("PICPOS", int32_t(m_picturePosition));
     bag.write("NGREY", m_useGreyscale);
-    bag.write("FX", m_specialEffect);
+    bag.write("FX", int32_t(m_specialEffect));
     bag.write("HAND", m_handPointer);
     bag.write("CHECK", m_checkBoxBehaviour);
     bag.write("VALUE", m_value);
@@ -382,14 +382,14 @@ void KasmoButton::setMaskColor(int32_t colour)
     notify("MCOL");
 }
 
-void KasmoButton::setButtonType(int32_t type)
+void KasmoButton::setButtonType(ButtonStyle type)
 {
     m_buttonType = type;
-    if (!m_userMode && type == 5) {
+    if (!m_userMode && type == ButtonStyle::ThinFrame) {
         QFont f = font();
         f.setBold(true);
         QWidget::setFont(f);
-    } else if (type == 11 && m_paintingOn) {
+    } else if (type == ButtonStyle::SeeThrough && m_paintingOn) {
         captureParentBackground();
     }
     layOutForSize();
@@ -473,7 +473,7 @@ void KasmoButton::setFontName(const QString &name)
     paintButton(ButtonState::Up, true);
 }
 
-void KasmoButton::setColorScheme(int32_t scheme)
+void KasmoButton::setColorScheme(ButtonColourScheme scheme)
 {
     m_colorScheme = scheme;
     computeSchemeColours();
@@ -560,7 +560,7 @@ void KasmoButton::setPictureOver(const QImage &picture)
     notify("PICH");
 }
 
-void KasmoButton::setPicturePosition(int32_t position)
+void KasmoButton::setPicturePosition(PicturePlace position)
 {
     m_picturePosition = position;
     notify("PICPOS");
@@ -584,7 +584,7 @@ void KasmoButton::setUseGreyscale(bool on)
     notify("NGREY");
 }
 
-void KasmoButton::setSpecialEffect(int32_t effect)
+void KasmoButton::setSpecialEffect(ButtonRelief effect)
 {
     m_specialEffect = effect;
     repaintAsLast();
@@ -615,7 +615,7 @@ void KasmoButton::disableRefresh()
 
 void KasmoButton::refresh()
 {
-    if (m_buttonType == 11)
+    if (m_buttonType == ButtonStyle::SeeThrough)
         captureParentBackground();
     computeSchemeColours();
     layOutCaption();
@@ -675,7 +675,7 @@ void KasmoButton::changeEvent(QEvent *e)
             notify("ENAB");
         }
     } else if (e->type() == QEvent::PaletteChange) {
-        // The container's colours are the ambient values of scheme 4.
+        // The container's colours are the ambient values of the Container scheme.
         computeSchemeColours();
         paintButton(m_lastState, true);
     }
@@ -684,7 +684,7 @@ void KasmoButton::changeEvent(QEvent *e)
 
 void KasmoButton::prepareFirstPaint()
 {
-    if (m_buttonType == 11 && !m_hasBackgroundCopy) {
+    if (m_buttonType == ButtonStyle::SeeThrough && !m_hasBackgroundCopy) {
         m_backgroundCopy
             = QImage(qMax(1, m_clientWidth), qMax(1, m_clientHeight), QImage::Format_RGB32);
         m_backgroundCopy.fill(Qt::black);

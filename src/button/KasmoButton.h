@@ -27,6 +27,47 @@ int32_t resolveSystemColour(int32_t colour);
 
 enum class ButtonState : uint8_t { Up = 0, Down = 2 };
 
+// The kinds below keep the numbers the stored designs hold. A number outside the named ones is
+// kept as it is and written back unchanged; how it draws is told at each kind.
+
+// How the button is drawn. Any other number draws the face colour alone, like FaceOnly.
+enum class ButtonStyle : int32_t {
+    FramedBevel = 1, // raised bevel inside a dark frame, corner pixels cut
+    ClassicRaised = 2, // two-step raised bevel; a default button gets a dark frame
+    RoundedGradient = 3, // blue-tinted gradient with rounded corners and a hot ring
+    RoundedLight = 4, // light face with rounded corners; pressed, the face darkens
+    ThinFrame = 5, // flat face in a thin frame; the focus box rings the caption
+    LightBevel = 6, // one-step bevel drawn with the light colour
+    FlatThinBorder = 7, // flat with a one-line border at all times
+    FlatHotBorder = 8, // flat; a one-line border while the mouse is over it
+    FlatHotFill = 9, // flat; the selection colour fills and frames it while hot
+    FaceOnly = 10, // the face colour and the picture, nothing else
+    SeeThrough = 11, // shows what lies behind it
+    FlatHotRaised = 12, // flat; a full raised bevel while hot
+    Oval = 13, // an ellipse
+    FramedGradient = 14, // light gradient in a double frame; a default button's caption is bold
+};
+
+// Where the colours come from. Any other number takes the system colours, like System.
+enum class ButtonColourScheme : int32_t {
+    System = 1, // the system's button colours
+    OwnColours = 2, // BackColor, ForeColor and ForeOver
+    ClassicGrey = 3, // fixed grey, black text
+    Container = 4, // the hosting window's background and text colours
+};
+
+// Where the picture sits by the caption. Any other number leaves caption and picture where
+// they last were.
+enum class PicturePlace : int32_t { Left = 0, Right = 1, Above = 2, Below = 3, Behind = 4 };
+
+// The relief of caption and picture. Below None draws as None; above Shadow as Shadow.
+enum class ButtonRelief : int32_t {
+    None = 0,
+    Raised = 1, // dark below right, light above left
+    Sunken = 2, // light below right, dark above left
+    Shadow = 3, // dark below right only
+};
+
 // The owner-drawn push button of the program's windows.
 //
 // Window code: make it from its stored design with fromBag() (see ButtonPresets.h), connect
@@ -68,8 +109,8 @@ public:
     void setForeOver(int32_t colour);
     int32_t MaskColor() const { return m_maskColor; }
     void setMaskColor(int32_t colour);
-    int32_t ButtonType() const { return m_buttonType; }
-    void setButtonType(int32_t type);
+    ButtonStyle ButtonType() const { return m_buttonType; }
+    void setButtonType(ButtonStyle type);
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
     bool Enabled() const { return m_enabled; }
@@ -86,8 +127,8 @@ public:
     void setFontSize(int16_t size);
     QString FontName() const { return font().family(); }
     void setFontName(const QString &name);
-    int32_t ColorScheme() const { return m_colorScheme; }
-    void setColorScheme(int32_t scheme);
+    ButtonColourScheme ColorScheme() const { return m_colorScheme; }
+    void setColorScheme(ButtonColourScheme scheme);
     bool ShowFocusRect() const { return m_showFocusRect; }
     void setShowFocusRect(bool on);
     int32_t MousePointer() const { return m_mousePointer; }
@@ -102,14 +143,14 @@ public:
     void setPictureNormal(const QImage &picture);
     QImage PictureOver() const { return m_pictureOver; }
     void setPictureOver(const QImage &picture);
-    int32_t PicturePosition() const { return m_picturePosition; }
-    void setPicturePosition(int32_t position);
+    PicturePlace PicturePosition() const { return m_picturePosition; }
+    void setPicturePosition(PicturePlace position);
     bool UseMaskColor() const { return m_useMaskColor; }
     void setUseMaskColor(bool on);
     bool UseGreyscale() const { return m_useGreyscale; }
     void setUseGreyscale(bool on);
-    int32_t SpecialEffect() const { return m_specialEffect; }
-    void setSpecialEffect(int32_t effect);
+    ButtonRelief SpecialEffect() const { return m_specialEffect; }
+    void setSpecialEffect(ButtonRelief effect);
     bool CheckBoxBehaviour() const { return m_checkBoxBehaviour; }
     void setCheckBoxBehaviour(bool on);
     bool Value() const { return m_value; }
@@ -197,22 +238,37 @@ private:
     void notify(const char *key) { emit PropertyChanged(QString::fromLatin1(key)); }
     void applyPointer();
 
+    // The three faces of every style.
+    enum class FaceLook { Normal, Pressed, Disabled };
+    // How the caption's text is put on the face.
+    enum class CaptionLook : uint8_t {
+        Plain, // relief, then the text colour
+        Hot, // relief, then the hot text colour
+        Pressed, // one pixel on, relief, then the hot text colour
+        EtchedGrey, // highlight one pixel on, shadow over it
+        Greyed, // the shadow colour alone
+        Dimmed, // a dark shade of the tint alone
+        EtchedFace, // highlight one pixel on, the face colour over it
+        LightOverDark, // a dark shade one pixel on, highlight over it
+    };
+
     // Caption and picture.
     void updateAccessKey();
     void layOutCaption();
     void measurePicture();
     void placePicture();
-    void paintCaption(int style);
+    void paintCaption(CaptionLook style);
     void paintCaptionShadow(const QRect &rect);
+    ButtonRelief reliefDrawn() const;
     void drawCaptionText(const QRect &rect, int32_t colour);
-    void paintPicture(int look);
+    void paintPicture(FaceLook look);
     void paintPictureShadow(int shift, const QImage &picture);
     void drawMasked(int x, int y, int w, int h, const QImage &picture, int32_t maskRGB,
         int32_t tint, bool darkOnly, bool greyscale, bool blend);
     void paintFocusMark();
 
     // Painting and shapes.
-    void paintStyle(int look);
+    void paintStyle(FaceLook look);
     void buildWindowShape();
     void captureParentBackground();
     void paintBox(int x, int y, int w, int h, int32_t colour, bool frameOnly);
@@ -224,10 +280,10 @@ private:
     int32_t shadeBlue(int32_t c, int n) const { return offsetColour(c, n, true); }
 
     // The control's state.
-    int32_t m_buttonType = 0;
-    int32_t m_colorScheme = 0;
-    int32_t m_picturePosition = 0;
-    int32_t m_specialEffect = 0;
+    ButtonStyle m_buttonType {};
+    ButtonColourScheme m_colorScheme {};
+    PicturePlace m_picturePosition = PicturePlace::Left;
+    ButtonRelief m_specialEffect = ButtonRelief::None;
     int m_clientHeight = 0;
     int m_clientWidth = 0;
     int32_t m_backColor = 0, m_backOver = 0, m_foreColor = 0, m_foreOver = 0, m_maskColor = 0;
@@ -252,7 +308,7 @@ private:
     bool m_paintingOn = false;
     bool m_isHot = false;
     bool m_captureBusy = false;
-    uint8_t m_lastCaptionStyle = 0;
+    CaptionLook m_lastCaptionStyle = CaptionLook::Plain;
     bool m_checkBoxBehaviour = false, m_value = false;
     QTimer *m_overTimer = nullptr;
 

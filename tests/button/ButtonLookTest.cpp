@@ -99,7 +99,7 @@ KasmoButton::Palette paletteOf(PropertyBag bag)
     return b.schemeColours();
 }
 
-TEST(ButtonPalette, SchemeTwoWorkedValues)
+TEST(ButtonPalette, OwnColoursWorkedValues)
 {
     auto grey = paletteOf(ButtonPresets::pageButton("x", rgb(224, 224, 224)));
     EXPECT_EQ(rgbOf(grey.faceColour), (Rgb { 224, 224, 224 }));
@@ -138,10 +138,12 @@ bool samePalette(const KasmoButton::Palette &a, const KasmoButton::Palette &b, b
         && (!withTint || a.tintColour == b.tintColour);
 }
 
-TEST(ButtonPalette, SchemeThreeIgnoresTheButtonsColours)
+TEST(ButtonPalette, ClassicGreyIgnoresTheButtonsColours)
 {
-    auto a = paletteOf(ButtonPresets::storedButton(5, 3, "x", rgb(0, 109, 170), rgb(255, 0, 0)));
-    PropertyBag other = ButtonPresets::storedButton(5, 3, "x", rgb(128, 64, 64), rgb(0, 255, 0));
+    auto a = paletteOf(ButtonPresets::storedButton(ButtonStyle::ThinFrame,
+        ButtonColourScheme::ClassicGrey, "x", rgb(0, 109, 170), rgb(255, 0, 0)));
+    PropertyBag other = ButtonPresets::storedButton(ButtonStyle::ThinFrame,
+        ButtonColourScheme::ClassicGrey, "x", rgb(128, 64, 64), rgb(0, 255, 0));
     other.write("BCOLO", rgb(1, 1, 1));
     other.write("FCOLO", rgb(2, 2, 2));
     auto b = paletteOf(other);
@@ -154,21 +156,23 @@ TEST(ButtonPalette, SchemeThreeIgnoresTheButtonsColours)
     EXPECT_EQ(rgbOf(soft.tintColour), (Rgb { 216, 216, 216 })); // only the tint halves
 }
 
-TEST(ButtonPalette, SchemesOutsideOneToFourActAsOne)
+TEST(ButtonPalette, UnknownSchemesActAsSystem)
 {
-    const auto one = paletteOf(ButtonPresets::storedButton(5, 1, "x", rgb(9, 9, 9), rgb(8, 8, 8)));
+    const auto one = paletteOf(ButtonPresets::storedButton(
+        ButtonStyle::ThinFrame, ButtonColourScheme::System, "x", rgb(9, 9, 9), rgb(8, 8, 8)));
     const QColor face = QApplication::palette().color(QPalette::Button);
     EXPECT_EQ(rgbOf(one.faceColour), (Rgb { face.red(), face.green(), face.blue() }));
     EXPECT_EQ(one.selectTint, blendTowardWhite(one.selectColour, 176));
-    for (int scheme : { 0, 5, -1 }) {
+    for (int32_t scheme : { 0, 5, -1 }) {
         SCOPED_TRACE(scheme);
         EXPECT_TRUE(samePalette(one,
-            paletteOf(ButtonPresets::storedButton(5, scheme, "x", rgb(9, 9, 9), rgb(8, 8, 8))),
+            paletteOf(ButtonPresets::storedButton(ButtonStyle::ThinFrame,
+                ButtonColourScheme(scheme), "x", rgb(9, 9, 9), rgb(8, 8, 8))),
             true));
     }
 }
 
-TEST(ButtonPalette, SchemeFourTakesTheContainersColours)
+TEST(ButtonPalette, ContainerSchemeTakesTheContainersColours)
 {
     QWidget host;
     QPalette pal = host.palette();
@@ -225,20 +229,24 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
     host.show(); // sizes reach hidden widgets only when they show
     struct Case
     {
-        int position;
+        PicturePlace position;
         QRect caption;
         QPoint picture;
     };
     // A 120 x 60 button, caption "Save" (30 x 14 pixels in this font), a 16 x 16 picture.
     const Case cases[] = {
-        { 0, QRect(53, 23, 30, 14), QPoint(33, 22) }, // centred beside a left picture
-        { 1, QRect(35, 23, 30, 14), QPoint(69, 22) }, // caption, 4 pixels, picture, centred
-        { 2, QRect(45, 31, 30, 14), QPoint(52, 13) }, // centred below a top picture
-        { 3, QRect(45, 13, 30, 14), QPoint(52, 29) }, // caption, 2 pixels, picture, centred
-        { 4, QRect(45, 23, 30, 14), QPoint(52, 22) }, // over a centred picture
+        { PicturePlace::Left, QRect(53, 23, 30, 14),
+            QPoint(33, 22) }, // centred beside a left picture
+        { PicturePlace::Right, QRect(35, 23, 30, 14),
+            QPoint(69, 22) }, // caption, 4 pixels, picture, centred
+        { PicturePlace::Above, QRect(45, 31, 30, 14),
+            QPoint(52, 13) }, // centred below a top picture
+        { PicturePlace::Below, QRect(45, 13, 30, 14),
+            QPoint(52, 29) }, // caption, 2 pixels, picture, centred
+        { PicturePlace::Behind, QRect(45, 23, 30, 14), QPoint(52, 22) }, // over a centred picture
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.position);
+        SCOPED_TRACE(int32_t(c.position));
         PropertyBag bag = ButtonPresets::pageButton("Save", ButtonPresets::FaceGrey,
             ButtonPresets::TextDark, square(16, Qt::red), c.position);
         bag.write("FONT", f);
@@ -252,8 +260,8 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
     }
     // A blank caption centres the picture whatever its place.
     KasmoButton *blank = KasmoButton::fromBag(&host,
-        ButtonPresets::pageButton(
-            "   ", ButtonPresets::FaceGrey, ButtonPresets::TextDark, square(16, Qt::red), 0));
+        ButtonPresets::pageButton("   ", ButtonPresets::FaceGrey, ButtonPresets::TextDark,
+            square(16, Qt::red), PicturePlace::Left));
     blank->setGeometry(0, 0, 120, 60);
     blank->show();
     EXPECT_EQ(blank->pictureOrigin(), QPoint(52, 22));
@@ -269,7 +277,7 @@ TEST(ButtonCaption, CaptionAndPicturePlaces)
     other->setGeometry(0, 0, 120, 60);
     other->show();
     const QRect laid = other->captionRect();
-    other->setPicturePosition(5);
+    other->setPicturePosition(PicturePlace(5));
     EXPECT_EQ(other->captionRect(), laid.translated(1, 1));
     other->setCaption("Save it");
     EXPECT_EQ(other->captionRect(), laid.translated(2, 2));
@@ -291,7 +299,7 @@ public:
     QWidget host;
 };
 
-TEST_F(ButtonPixels, StyleFiveExample)
+TEST_F(ButtonPixels, ThinFrameExample)
 {
     KasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
     const QImage &s = b->surface();
@@ -334,7 +342,37 @@ TEST_F(ButtonPixels, StyleFiveExample)
     EXPECT_EQ(b->mask(), shape);
 }
 
-TEST_F(ButtonPixels, StyleFivePressedKeepsTheCaptionInPlace)
+TEST_F(ButtonPixels, NumbersOutsideTheNamedKindsDrawAsTheirNeighbours)
+{
+    QImage pic(4, 4, QImage::Format_RGB32);
+    pic.fill(QColor(200, 100, 50));
+    auto look = [&](int32_t type, int32_t effect, ButtonState state) {
+        PropertyBag bag = ButtonPresets::pageButton(
+            "Save", ButtonPresets::FaceGrey, ButtonPresets::TextDark, pic, PicturePlace::Left);
+        bag.write("BTYPE", type);
+        bag.write("FX", effect);
+        KasmoButton *b = make(bag, 80, 24);
+        b->paintButton(state, true);
+        return b->surface();
+    };
+    const int32_t faceOnly = int32_t(ButtonStyle::FaceOnly);
+    for (ButtonState state : { ButtonState::Up, ButtonState::Down }) {
+        SCOPED_TRACE(int(state));
+        // An unknown style draws the face and the picture alone.
+        for (int32_t type : { 0, 15, -3 })
+            EXPECT_EQ(look(type, 0, state), look(faceOnly, 0, state)) << type;
+        // Below no relief draws none; above the shadow draws the shadow.
+        const int32_t thin = int32_t(ButtonStyle::ThinFrame);
+        const int32_t none = int32_t(ButtonRelief::None), shadow = int32_t(ButtonRelief::Shadow);
+        EXPECT_EQ(look(thin, -2, state), look(thin, none, state));
+        EXPECT_EQ(look(thin, 8, state), look(thin, shadow, state));
+        EXPECT_NE(look(thin, shadow, state), look(thin, none, state));
+        EXPECT_NE(look(thin, shadow, state), look(thin, int32_t(ButtonRelief::Raised), state));
+        EXPECT_NE(look(thin, shadow, state), look(thin, int32_t(ButtonRelief::Sunken), state));
+    }
+}
+
+TEST_F(ButtonPixels, ThinFramePressedKeepsTheCaptionInPlace)
 {
     PropertyBag bag = ButtonPresets::pageButton("Save");
     bag.write("FX", 1);
@@ -383,14 +421,17 @@ TEST_F(ButtonPixels, GradientShiftsByRow)
 
 TEST_F(ButtonPixels, WindowOutlines)
 {
-    KasmoButton *oval = make(ButtonPresets::storedButton(13, 2, "", rgb(224, 224, 224), 0), 60, 30);
+    KasmoButton *oval = make(ButtonPresets::storedButton(ButtonStyle::Oval,
+                                 ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0),
+        60, 30);
     EXPECT_EQ(oval->windowShape(), QRegion(0, 0, 60, 30, QRegion::Ellipse));
     EXPECT_EQ(oval->mask(), oval->windowShape());
 
-    for (int type : { 3, 4 }) {
-        SCOPED_TRACE(type);
-        KasmoButton *b
-            = make(ButtonPresets::storedButton(type, 2, "", rgb(224, 224, 224), 0), 40, 20);
+    for (ButtonStyle type : { ButtonStyle::RoundedGradient, ButtonStyle::RoundedLight }) {
+        SCOPED_TRACE(int32_t(type));
+        KasmoButton *b = make(ButtonPresets::storedButton(
+                                  type, ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0),
+            40, 20);
         const QRegion shape = b->windowShape();
         const QPoint gone[] = { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 0, 19 }, { 1, 19 }, { 0, 18 },
             { 38, 0 }, { 39, 0 }, { 39, 1 }, { 38, 19 }, { 39, 19 }, { 39, 18 } };
@@ -403,7 +444,9 @@ TEST_F(ButtonPixels, WindowOutlines)
                 inside += shape.contains(QPoint(x, y)) ? 1 : 0;
         EXPECT_EQ(inside, 40 * 20 - 12);
     }
-    KasmoButton *one = make(ButtonPresets::storedButton(1, 2, "", rgb(224, 224, 224), 0), 40, 20);
+    KasmoButton *one = make(ButtonPresets::storedButton(ButtonStyle::FramedBevel,
+                                ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0),
+        40, 20);
     for (const QPoint &p : { QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19) })
         EXPECT_FALSE(one->windowShape().contains(p));
     KasmoButton *seven = make(ButtonPresets::signInButton("x"), 40, 20);
@@ -443,16 +486,18 @@ TEST_F(ButtonPixels, SkipRule)
 TEST_F(ButtonPixels, DisabledLooks)
 {
     const int32_t face = rgb(224, 224, 224);
-    auto edge = [&](int type) {
-        PropertyBag bag = ButtonPresets::storedButton(type, 2, "", face, 0);
+    auto edge = [&](ButtonStyle type) {
+        PropertyBag bag
+            = ButtonPresets::storedButton(type, ButtonColourScheme::OwnColours, "", face, 0);
         bag.write("ENAB", false);
         KasmoButton *b = make(bag, 40, 20);
         return pixel(b->surface(), 0, 10);
     };
-    EXPECT_EQ(edge(7), (Rgb { 255, 255, 255 })); // style 7 keeps its ring
-    EXPECT_EQ(edge(8), rgbOf(face));
-    EXPECT_EQ(edge(12), rgbOf(face));
-    PropertyBag oval = ButtonPresets::storedButton(13, 2, "", face, 0);
+    EXPECT_EQ(edge(ButtonStyle::FlatThinBorder), (Rgb { 255, 255, 255 })); // keeps its ring
+    EXPECT_EQ(edge(ButtonStyle::FlatHotBorder), rgbOf(face));
+    EXPECT_EQ(edge(ButtonStyle::FlatHotRaised), rgbOf(face));
+    PropertyBag oval = ButtonPresets::storedButton(
+        ButtonStyle::Oval, ButtonColourScheme::OwnColours, "", face, 0);
     oval.write("ENAB", false);
     KasmoButton *b = make(oval, 40, 20);
     for (int y = 0; y < 20; ++y)
@@ -460,7 +505,7 @@ TEST_F(ButtonPixels, DisabledLooks)
             ASSERT_EQ(pixel(b->surface(), x, y), rgbOf(face));
 }
 
-TEST_F(ButtonPixels, StyleElevenShowsWhatLiesBehind)
+TEST_F(ButtonPixels, SeeThroughShowsWhatLiesBehind)
 {
     QPalette pal = host.palette();
     pal.setColor(QPalette::Window, QColor(10, 200, 30));
@@ -473,7 +518,9 @@ TEST_F(ButtonPixels, StyleElevenShowsWhatLiesBehind)
     red.setColor(QPalette::Window, QColor(200, 0, 0));
     under->setPalette(red);
     under->show();
-    KasmoButton *b = make(ButtonPresets::storedButton(11, 2, "", rgb(224, 224, 224), 0), 60, 30);
+    KasmoButton *b = make(ButtonPresets::storedButton(ButtonStyle::SeeThrough,
+                              ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0),
+        60, 30);
     EXPECT_EQ(pixel(b->surface(), 40, 25), (Rgb { 10, 200, 30 }));
     EXPECT_EQ(pixel(b->surface(), 5, 5), (Rgb { 200, 0, 0 }));
     b->paintButton(ButtonState::Down, true);
@@ -486,7 +533,8 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
     QImage pic(4, 4, QImage::Format_RGB32);
     pic.fill(QColor(192, 192, 192));
     pic.setPixelColor(1, 1, QColor(200, 100, 50));
-    PropertyBag bag = ButtonPresets::storedButton(5, 2, "", rgb(224, 224, 224), 0);
+    PropertyBag bag = ButtonPresets::storedButton(
+        ButtonStyle::ThinFrame, ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0);
     bag.write("PICN", pic);
     KasmoButton *b = make(bag, 40, 20);
     const QPoint o = b->pictureOrigin();
@@ -504,7 +552,8 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
     b->setUseMaskColor(false);
     EXPECT_EQ(pixel(b->surface(), o.x(), o.y()), (Rgb { 192, 192, 192 }));
 
-    PropertyBag nine = ButtonPresets::storedButton(9, 2, "", rgb(224, 224, 224), 0);
+    PropertyBag nine = ButtonPresets::storedButton(
+        ButtonStyle::FlatHotFill, ButtonColourScheme::OwnColours, "", rgb(224, 224, 224), 0);
     nine.write("PICN", pic);
     KasmoButton *n = make(nine, 40, 20);
     // Two thirds picture, one third the face under it.
@@ -512,11 +561,11 @@ TEST_F(ButtonPixels, PicturesMaskGreyAndBlend)
         (Rgb { (400 + 224) / 3, (200 + 224) / 3, (100 + 224) / 3 }));
 
     bag.write("ENAB", false);
-    KasmoButton *d = make(bag, 40, 20); // style 5 disabled: a dark silhouette in the shadow
+    KasmoButton *d = make(bag, 40, 20); // disabled: a dark silhouette in the shadow
     EXPECT_EQ(pixel(d->surface(), o.x() + 1, o.y() + 1), (Rgb { 160, 160, 160 }));
 }
 
-TEST_F(ButtonPixels, HotFaceOfSchemeTwoFollowsBackOver)
+TEST_F(ButtonPixels, HotFaceOfOwnColoursFollowsBackOver)
 {
     host.setGeometry(100, 100, 200, 100);
     KasmoButton *b = make(ButtonPresets::pageButton(""), 80, 24);
@@ -563,10 +612,10 @@ TEST(ButtonShots, SaveLooksForReview)
         int x = 8;
         for (int scheme : { 2, 4 }) {
             for (int state = 0; state < 3; ++state) {
-                PropertyBag bag
-                    = ButtonPresets::storedButton(type, scheme, captions[(type / 2) % 3],
-                        type == 5 ? ButtonPresets::FaceBlue : ButtonPresets::FaceGrey,
-                        type == 5 ? ButtonPresets::TextWhite : ButtonPresets::TextDark);
+                PropertyBag bag = ButtonPresets::storedButton(ButtonStyle(type),
+                    ButtonColourScheme(scheme), captions[(type / 2) % 3],
+                    type == 5 ? ButtonPresets::FaceBlue : ButtonPresets::FaceGrey,
+                    type == 5 ? ButtonPresets::TextWhite : ButtonPresets::TextDark);
                 bag.write("FONT", thai);
                 if (type == 5) {
                     bag.write("PICN", icon);

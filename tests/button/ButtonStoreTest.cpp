@@ -49,14 +49,14 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
         SCOPED_TRACE(k.toStdString());
         EXPECT_EQ(again.read(k), written.read(k));
     }
-    EXPECT_EQ(b.ButtonType(), 9);
+    EXPECT_EQ(b.ButtonType(), ButtonStyle::FlatHotFill);
     EXPECT_EQ(b.Caption(), "A&&B&C");
     EXPECT_FALSE(b.Enabled());
     EXPECT_FALSE(b.isEnabled());
     EXPECT_TRUE(b.FontBold());
     EXPECT_TRUE(b.FontItalic());
     EXPECT_EQ(b.FontSize(), 11);
-    EXPECT_EQ(b.ColorScheme(), 3);
+    EXPECT_EQ(b.ColorScheme(), ButtonColourScheme::ClassicGrey);
     EXPECT_EQ(b.BackColor(), 1234);
     EXPECT_EQ(b.BackOver(), 5678);
     EXPECT_EQ(uint32_t(b.ForeColor()), 0x80000012u);
@@ -64,10 +64,10 @@ TEST(ButtonStore, WritesAllKeysAndReadsThemBackInAnyCase)
     EXPECT_EQ(b.PictureNormal(), icon(Qt::red));
     EXPECT_EQ(b.PictureOver(), icon(Qt::blue));
     EXPECT_TRUE(b.SoftBevel());
-    EXPECT_EQ(b.PicturePosition(), 3);
+    EXPECT_EQ(b.PicturePosition(), PicturePlace::Below);
     EXPECT_TRUE(b.UseGreyscale());
     EXPECT_FALSE(b.UseMaskColor());
-    EXPECT_EQ(b.SpecialEffect(), 2);
+    EXPECT_EQ(b.SpecialEffect(), ButtonRelief::Sunken);
     EXPECT_TRUE(b.CheckBoxBehaviour());
     EXPECT_TRUE(b.Value());
     EXPECT_EQ(b.accessKey(), QChar('c'));
@@ -78,10 +78,10 @@ TEST(ButtonStore, MissingKeysTakeTheirDefaults)
 {
     KasmoButton b;
     b.readDesign(PropertyBag { { "bcol", 777 }, { "fcol", 888 } });
-    EXPECT_EQ(b.ButtonType(), 2);
+    EXPECT_EQ(b.ButtonType(), ButtonStyle::ClassicRaised);
     EXPECT_EQ(b.Caption(), "");
     EXPECT_TRUE(b.Enabled());
-    EXPECT_EQ(b.ColorScheme(), 1);
+    EXPECT_EQ(b.ColorScheme(), ButtonColourScheme::System);
     EXPECT_TRUE(b.ShowFocusRect());
     EXPECT_EQ(b.BackOver(), 777); // BackColor as just read
     EXPECT_EQ(b.ForeOver(), 888);
@@ -115,6 +115,22 @@ TEST(ButtonStore, StoredHandPointerDecidesThePointer)
     EXPECT_EQ(h.MousePointer(), 99);
 }
 
+TEST(ButtonStore, NumbersOutsideTheNamedKindsAreKeptAsStored)
+{
+    KasmoButton b;
+    b.readDesign(PropertyBag { { "BTYPE", 99 }, { "COLTYPE", 7 }, { "PICPOS", -1 }, { "FX", 9 } });
+    EXPECT_EQ(int32_t(b.ButtonType()), 99);
+    EXPECT_EQ(int32_t(b.ColorScheme()), 7);
+    EXPECT_EQ(int32_t(b.PicturePosition()), -1);
+    EXPECT_EQ(int32_t(b.SpecialEffect()), 9);
+    PropertyBag written;
+    b.writeDesign(written);
+    EXPECT_EQ(written.read("BTYPE"), QVariant(99));
+    EXPECT_EQ(written.read("COLTYPE"), QVariant(7));
+    EXPECT_EQ(written.read("PICPOS"), QVariant(-1));
+    EXPECT_EQ(written.read("FX"), QVariant(9));
+}
+
 TEST(ButtonStore, UnreadableValueFailsTheLoad)
 {
     KasmoButton b;
@@ -139,7 +155,7 @@ TEST(ButtonStore, BackColorAtRunTimeKeepsBackOver)
     b.setForeColor(kasmoRGB(4, 5, 6));
     EXPECT_EQ(b.BackOver(), kasmoRGB(1, 2, 3));
     EXPECT_EQ(b.ForeOver(), kasmoRGB(4, 5, 6));
-    b.setButtonType(5);
+    b.setButtonType(ButtonStyle::ThinFrame);
     EXPECT_TRUE(b.FontBold());
 }
 
@@ -151,8 +167,8 @@ TEST(ButtonStore, NewInstanceSetUp)
     b.setObjectName("kasmoButton7");
     b.setDesignDefaults();
     EXPECT_EQ(b.Caption(), "kasmoButton7");
-    EXPECT_EQ(b.ButtonType(), 2);
-    EXPECT_EQ(b.ColorScheme(), 1);
+    EXPECT_EQ(b.ButtonType(), ButtonStyle::ClassicRaised);
+    EXPECT_EQ(b.ColorScheme(), ButtonColourScheme::System);
     EXPECT_EQ(b.FontSize(), 13);
     EXPECT_EQ(b.BackColor(), b.schemeColours().faceColour);
     EXPECT_EQ(b.BackOver(), b.BackColor());

@@ -210,7 +210,7 @@ TEST(ReportEngine, DetailColumnsFillAcrossThenDown)
         Labels()
         {
             Detail()->height = 1000;
-            Detail()->addText("Label1", 0, 0, 900, 283);
+            Detail()->addText("number", 0, 0, 900, 283);
         }
         void prepareReport() override
         {
@@ -221,7 +221,7 @@ TEST(ReportEngine, DetailColumnsFillAcrossThenDown)
             Detail()->columnSpacing = 200;
         }
         void fetchRow(bool &eof) override { eof = ++no > total; }
-        void formatDetail() override { Detail()->element("Label1")->text = QString::number(no); }
+        void formatDetail() override { Detail()->element("number")->text = QString::number(no); }
         int no = 0, total = 12;
     } report;
     const ReportDocument &doc = report.run();

@@ -311,11 +311,6 @@ void GridModel::dropTail(size_t n)
         m_buf[i] = Row();
     m_gapStart -= front;
     m_count -= n;
-    if (m_count == 0) {
-        // An emptied grid gives its row slots back too: a year of rows takes a lot of them.
-        m_buf = std::vector<Row>();
-        m_gapStart = m_gapEnd = m_backEnd = 0;
-    }
 }
 
 bool GridModel::rowHasText(const Row &r) const

@@ -31,10 +31,10 @@ RankingLayout::RankingLayout(const DataGrid &grid, const RankingRequest &request
 {
     ReportSection *h = PageHeader();
     h->height = 1320;
-    ReportElement *label1
-        = h->addLabel(QStringLiteral("title"), 0, 0, 11339, 567, QStringLiteral("Label1"));
-    label1->font.size = 22;
-    label1->alignment = Qt::AlignHCenter;
+    ReportElement *titleText = h->addLabel(
+        QStringLiteral("title"), 0, 0, 11339, 567, QString()); // set when the run starts
+    titleText->font.size = 22;
+    titleText->alignment = Qt::AlignHCenter;
     ReportElement *band
         = h->addShape(QStringLiteral("headingBand"), 0, 709, 11339, 510, QColor(64, 64, 64));
     band->border = false;
@@ -81,7 +81,7 @@ QString RankingLayout::title(const RankingRequest &r)
     case RankingRequest::Kind::Week:
         return QStringLiteral("ยอดขายของผู้ใช้ทุกคน ของสัปดาห์นี้ (ย้อนหลัง 7 วัน)");
     }
-    return QStringLiteral("Label1");
+    return QString(); // every kind is named above
 }
 
 void RankingLayout::prepareReport()

@@ -1,8 +1,8 @@
 #include "GridGrouping.h"
 #include "DataGrid.h"
-#include <QHash>
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -22,85 +22,125 @@ bool isAscii(QByteArrayView t)
     return std::all_of(t.begin(), t.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
-// The distinct keys of a column, each with its place in the order sortByKey gives (QString's
-// comparison without regard to case; keys it finds equal share a place) and the run key
-// insertHeaders compares, as UTF-8.
-struct DistinctKeys
+char lowerAscii(char c)
 {
-    std::vector<quint32> ofRow; // row -> key
-    std::vector<QByteArrayView> text; // key -> its cell, as the rows hold it
-    std::vector<quint32> place; // key -> place in the sort
-    std::vector<std::string> run; // key -> run key
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+QByteArrayView trimmedOfBlanks(QByteArrayView t)
+{
+    qsizetype b = 0, e = t.size();
+    while (b < e && t[b] == ' ')
+        ++b;
+    while (e > b && t[e - 1] == ' ')
+        --e;
+    return t.sliced(b, e - b);
+}
+
+// Rows that stand together with the same key cell: the keys of one document or receipt mostly
+// come together, so there are about as many of these as distinct keys, and sorting them sorts
+// the rows without a key per row.
+struct KeyStretch
+{
+    KeyStretch(const QByteArrayView key, quint32 firstRow, quint32 rowCount)
+        : first(firstRow)
+        , count(rowCount)
+        , ascii(isAscii(key))
+        , whole(key.size() <= 16)
+    {
+        // The first 16 lower-case bytes, big-endian: most keys are decided by two integer
+        // comparisons, without reaching the rows.
+        for (qsizetype i = 0; ascii && i < 16; ++i) {
+            const quint64 byte = i < key.size() ? uchar(lowerAscii(key[i])) : 0;
+            (i < 8 ? high : low) |= byte << (8 * (7 - i % 8));
+        }
+    }
+    quint64 high = 0, low = 0;
+    quint32 first; // its first row
+    quint32 count;
+    bool ascii; // its key is ASCII only: compared as bytes, no string made
+    bool whole; // the two integers hold the whole key
 };
 
-DistinctKeys distinctKeys(const GridRows &rows, int keyCol)
+// The keys as sortByKey and insertHeaders compare them, on the UTF-8 cells. ASCII keys, by far
+// the most, compare as their lower-case bytes (what QString's comparison without regard to case
+// gives for them) and form runs by their bytes without blanks at the ends, without regard to
+// case; the others go through QString, made once per key.
+class KeyComparison
 {
-    DistinctKeys k;
-    k.ofRow.reserve(rows.size());
-    QHash<QByteArrayView, quint32> ids;
-    QByteArrayView previous;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const QByteArrayView cell = rows.row(i).cell(keyCol);
-        if (i > 0 && cell == previous) { // rows of one key mostly come together
-            k.ofRow.push_back(k.ofRow.back());
-            continue;
+public:
+    explicit KeyComparison(const std::vector<PackedRow> &rows, int keyCol)
+        : m_rows(rows)
+        , m_keyCol(keyCol)
+    { }
+    QByteArrayView key(const KeyStretch &s) const { return m_rows[s.first].cell(m_keyCol); }
+
+    // The sort's order: below zero when a comes first.
+    int compare(const KeyStretch &a, const KeyStretch &b)
+    {
+        if (a.ascii && b.ascii) {
+            if (a.high != b.high)
+                return a.high < b.high ? -1 : 1;
+            if (a.low != b.low)
+                return a.low < b.low ? -1 : 1;
         }
-        previous = cell;
-        auto it = ids.constFind(cell);
-        if (it == ids.constEnd()) {
-            it = ids.insert(cell, quint32(k.text.size()));
-            k.text.push_back(cell);
+        const QByteArrayView x = key(a), y = key(b);
+        if (a.ascii && b.ascii) {
+            if (a.whole && b.whole)
+                return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+            const qsizetype n = std::min(x.size(), y.size());
+            for (qsizetype i = 0; i < n; ++i) {
+                const uchar p = uchar(lowerAscii(x[i])), q = uchar(lowerAscii(y[i]));
+                if (p != q)
+                    return p < q ? -1 : 1;
+            }
+            return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
         }
-        k.ofRow.push_back(*it);
+        return QString::compare(sortText(a), sortText(b), Qt::CaseInsensitive);
     }
-    const size_t n = k.text.size();
-    // ASCII keys, by far the most, compare as their lower-case bytes: what the comparison
-    // without regard to case gives for them; their run keys are their bytes in capitals
-    // without blanks at the ends. Others go through QString.
-    std::vector<QString> texts(n);
-    std::vector<std::string> lower(n);
-    std::vector<bool> ascii(n);
-    k.run.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        const QByteArrayView t = k.text[i];
-        ascii[i] = isAscii(t);
-        if (!ascii[i]) {
-            texts[i] = QString::fromUtf8(t);
-            k.run[i] = runKey(texts[i]).toStdString();
-            continue;
+
+    // Whether two keys make one run.
+    bool sameRun(const KeyStretch &a, const KeyStretch &b)
+    {
+        const QByteArrayView x = key(a), y = key(b);
+        if (x == y)
+            return true;
+        if (a.ascii && b.ascii) {
+            const QByteArrayView tx = trimmedOfBlanks(x), ty = trimmedOfBlanks(y);
+            if (tx.size() != ty.size())
+                return false;
+            for (qsizetype i = 0; i < tx.size(); ++i)
+                if (lowerAscii(tx[i]) != lowerAscii(ty[i]))
+                    return false;
+            return true;
         }
-        lower[i].assign(t.data(), size_t(t.size()));
-        for (char &c : lower[i])
-            if (c >= 'A' && c <= 'Z')
-                c = char(c - 'A' + 'a');
-        qsizetype b = 0, e = t.size();
-        while (b < e && t[b] == ' ')
-            ++b;
-        while (e > b && t[e - 1] == ' ')
-            --e;
-        std::string &run = k.run[i];
-        run.assign(t.data() + b, size_t(e - b));
-        for (char &c : run)
-            if (c >= 'a' && c <= 'z')
-                c = char(c - 'a' + 'A');
+        return runKey(QString::fromUtf8(x)) == runKey(QString::fromUtf8(y));
     }
-    auto compare = [&](quint32 a, quint32 b) {
-        if (ascii[a] && ascii[b])
-            return lower[a].compare(lower[b]);
-        const QString ta = ascii[a] ? QString::fromLatin1(lower[a]) : QString();
-        const QString tb = ascii[b] ? QString::fromLatin1(lower[b]) : QString();
-        return QString::compare(
-            ascii[a] ? ta : texts[a], ascii[b] ? tb : texts[b], Qt::CaseInsensitive);
-    };
-    std::vector<quint32> order(n);
-    for (quint32 i = 0; i < n; ++i)
-        order[i] = i;
-    std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return compare(a, b) < 0; });
-    k.place.assign(n, 0);
-    for (size_t i = 1; i < n; ++i)
-        k.place[order[i]] = k.place[order[i - 1]] + (compare(order[i - 1], order[i]) != 0);
-    return k;
-}
+
+private:
+    const QString &sortText(const KeyStretch &s)
+    {
+        const char *at = key(s).data();
+        auto it = m_texts.find(at);
+        if (it == m_texts.end()) {
+            const QByteArrayView k = key(s);
+            QString text;
+            if (s.ascii) {
+                QByteArray lower = k.toByteArray();
+                for (char &c : lower)
+                    c = lowerAscii(c);
+                text = QString::fromLatin1(lower);
+            } else {
+                text = QString::fromUtf8(k);
+            }
+            it = m_texts.emplace(at, std::move(text)).first;
+        }
+        return it->second;
+    }
+    const std::vector<PackedRow> &m_rows;
+    int m_keyCol;
+    std::unordered_map<const char *, QString> m_texts; // by where the key's bytes are
+};
 
 } // namespace
 
@@ -165,40 +205,45 @@ std::vector<Run> groupRows(GridRows &rows, int keyCol,
     const size_t n = rows.size();
     if (n == 0)
         return runs;
-    const DistinctKeys keys = distinctKeys(rows, keyCol);
-
-    // Rows of equal place keep their order: a counting sort by place.
-    std::vector<quint32> start(keys.text.size() + 1, 0);
-    for (quint32 key : keys.ofRow)
-        ++start[keys.place[key] + 1];
-    for (size_t p = 1; p < start.size(); ++p)
-        start[p] += start[p - 1];
-    std::vector<quint32> order(n);
-    for (quint32 i = 0; i < n; ++i)
-        order[start[keys.place[keys.ofRow[i]]]++] = i;
-
     std::vector<PackedRow> source = rows.takeRows();
-    GridRows out;
-    out.reserve(n + keys.text.size()); // at most a header row per distinct key
-    int gridRow = 0;
+    std::vector<KeyStretch> stretches;
     for (size_t i = 0; i < n;) {
-        const quint32 first = keys.ofRow[order[i]];
+        const QByteArrayView cell = source[i].cell(keyCol);
         size_t end = i + 1;
-        for (; end < n; ++end) {
-            const quint32 key = keys.ofRow[order[end]];
-            if (key != first && keys.run[key] != keys.run[first])
-                break;
-        }
+        while (end < n && source[end].cell(keyCol) == cell)
+            ++end;
+        stretches.emplace_back(cell, quint32(i), quint32(end - i));
+        i = end;
+    }
+    // A stable sort: rows of keys that compare equal keep the order they had.
+    KeyComparison keys(source, keyCol);
+    std::stable_sort(stretches.begin(), stretches.end(),
+        [&](const KeyStretch &a, const KeyStretch &b) { return keys.compare(a, b) < 0; });
+
+    GridRows out;
+    out.reserve(n + stretches.size()); // at most a header row per stretch
+    std::vector<quint32> runRows; // the rows of the open run, as they will stand
+    int gridRow = 0;
+    for (size_t i = 0; i < stretches.size();) {
+        const KeyStretch &first = stretches[i];
+        size_t end = i + 1;
+        while (end < stretches.size() && keys.sameRun(first, stretches[end]))
+            ++end;
+        runRows.clear();
+        for (size_t s = i; s < end; ++s)
+            for (quint32 r = 0; r < stretches[s].count; ++r)
+                runRows.push_back(stretches[s].first + r);
         const int header = ++gridRow;
-        const Run run { header, header + 1, header + int(end - i),
-            QString::fromUtf8(keys.text[first]) };
+        const Run run { header, header + 1, header + int(runRows.size()),
+            QString::fromUtf8(keys.key(first)) };
         if (writeHeader)
-            writeHeader(run, RunRows(source, order.data() + i, end - i), out);
+            writeHeader(run, RunRows(source, runRows.data(), runRows.size()), out);
         out.endRow();
-        for (; i < end; ++i)
-            out.addRow(std::move(source[order[i]]));
+        for (const quint32 r : runRows)
+            out.addRow(std::move(source[r]));
         gridRow = run.lastRow;
         runs.push_back(run);
+        i = end;
     }
     rows = std::move(out);
     return runs;

@@ -141,7 +141,8 @@ TEST_F(GridGroupingTest, AnEmptyGridHasNoRuns)
 
 // Grouping rows before they go into a grid gives the grid groupByKey leaves: the same rows in
 // the same order, the same runs and header rows. Keys that differ in case (ASCII or not), in
-// blanks at the ends, empty keys, Thai keys, and keys whose sort and run comparisons disagree.
+// blanks at the ends, empty keys, Thai keys, keys whose sort and run comparisons disagree, and
+// long keys alike at the start.
 TEST_F(GridGroupingTest, RowsGroupedBeforeTheGridMatchTheGridsOwnGrouping)
 {
     const std::vector<std::vector<std::pair<const char *, const char *>>> cases = {
@@ -153,6 +154,11 @@ TEST_F(GridGroupingTest, RowsGroupedBeforeTheGridMatchTheGridsOwnGrouping)
         { { " A", "a" }, { "A", "b" }, { "a ", "c" }, { "B", "d" }, { " a", "e" }, { "[", "f" },
             { "_", "g" }, { "ß", "h" }, { "SS", "i" } },
         { { "K", "only" } },
+        // Long keys that agree in their first sixteen characters.
+        { { "DOCUMENT-NUMBER-0002", "a" }, { "document-number-0001", "b" },
+            { "DOCUMENT-NUMBER-000", "c" }, { "DOCUMENT-NUMBER-0001 ", "d" },
+            { "DOCUMENT-NUMBER-0002", "e" }, { "DOCUMENT-NUMBER-", "f" },
+            { "document-number-", "g" } },
     };
     for (const auto &rows : cases) {
         grid.setMaxRows(0);

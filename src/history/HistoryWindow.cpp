@@ -401,16 +401,16 @@ void HistoryWindow::showGrouped(GridRows &&rows, int keyCol)
     // The rows are grouped before they go into the grid, in one step: a year of movements
     // takes no row inserts and no string per cell.
     const auto runs = GridGrouping::groupRows(rows, keyCol,
-        [](const GridGrouping::Run &run, const GridGrouping::RunRows &group, GridRows &header) {
+        [keyCol](const GridGrouping::Run &, const GridGrouping::RunRows &group, GridRows &header) {
             // When, by whom and why: from the group's last row. The query's newest-first
             // order stays inside a document, so that is its first movement.
+            // In UTF-8 pieces, no string between: a year has a hundred thousand documents.
+            const PackedRow &firstMovement = group.last();
             header.addUtf8({});
-            header.add(run.key);
-            header.add(QStringLiteral("[ เมื่อ ")
-                + DateText::storageToDisplay(group.last().text(ColTime))
-                + QStringLiteral(" ][ โดย ") + group.last().text(ColUser)
-                + QStringLiteral(" ][ หมายเหตุ ") + group.last().text(ColRemark)
-                + QStringLiteral(" ]"));
+            header.addUtf8(group[0].cell(keyCol));
+            header.addUtf8({ "[ เมื่อ ", DateText::storageToDisplayUtf8(firstMovement.cell(ColTime)),
+                " ][ โดย ", firstMovement.cell(ColUser), " ][ หมายเหตุ ",
+                firstMovement.cell(ColRemark), " ]" });
         });
     DataGrid *g = historyGrid;
     g->setRedraw(false);

@@ -1,5 +1,6 @@
 #include "DateText.h"
 #include "platform/ui/Clock.h"
+#include <algorithm>
 #include <optional>
 
 namespace DateText {
@@ -87,6 +88,32 @@ QString storageToDisplay(const QString &s)
     if (t.size() <= 10)
         return displayDate(dateFromStorage(t));
     return display(fromStorage(t));
+}
+
+QByteArray storageToDisplayUtf8(QByteArrayView s)
+{
+    auto digits = [&](int at, int n) {
+        int v = 0;
+        for (int i = at; i < at + n; ++i) {
+            if (s[i] < '0' || s[i] > '9')
+                return -1;
+            v = v * 10 + (s[i] - '0');
+        }
+        return v;
+    };
+    if (s.size() == 19 && s[4] == '-' && s[7] == '-' && s[10] == ' ' && s[13] == ':' && s[16] == ':'
+        && QDate::isValid(digits(0, 4), digits(5, 2), digits(8, 2))
+        && QTime::isValid(digits(11, 2), digits(14, 2), digits(17, 2))) {
+        QByteArray out(19, Qt::Uninitialized);
+        char *o = out.data();
+        const char *d = s.data();
+        const char order[] = { 8, 9, '/', 5, 6, '/', 0, 1, 2, 3 };
+        for (int i = 0; i < 10; ++i)
+            o[i] = order[i] == '/' ? '/' : d[int(order[i])];
+        std::copy(d + 10, d + 19, o + 10);
+        return out;
+    }
+    return storageToDisplay(QString::fromUtf8(s)).toUtf8();
 }
 } // namespace DateText
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -15,6 +17,8 @@ QDateTime fromDisplay(const QString &s);
 QDate dateFromDisplay(const QString &s);
 // Storage text to display text: date-times keep their time, dates stay dates.
 QString storageToDisplay(const QString &s);
+// The same on UTF-8 text; a well-formed date and time is rearranged without a string between.
+QByteArray storageToDisplayUtf8(QByteArrayView s);
 } // namespace DateText
 
 // The last two digits of the Buddhist-era year (Gregorian + 543).

@@ -63,10 +63,14 @@ TEST(DateText, StorageToDisplayShowsTheStoredDayAndTime)
         { "2023-02-29 10:00:00", "" }, // no such day
         { "2024-05-01 24:00:00", "" }, // no such time
         { "2024/05/01", "" },
+        { "2024-05-01T08:30:00", "" },
+        { "2024-05-01 8:30:00 ", "" },
         { "", "" },
     };
-    for (const Case &c : cases)
+    for (const Case &c : cases) {
         EXPECT_EQ(
             DateText::storageToDisplay(QString::fromLatin1(c.stored)), QString::fromLatin1(c.shown))
             << c.stored;
+        EXPECT_EQ(DateText::storageToDisplayUtf8(c.stored), QByteArray(c.shown)) << c.stored;
+    }
 }

@@ -454,7 +454,10 @@ void GridModel::setText(int col, int row, const QString &text)
     PackedRow &cells = rowRef(size_t(row - 1)).cells;
     if (col >= cells.size() && text.isEmpty())
         return;
-    cells.setCell(col, text.toUtf8());
+    const QByteArray utf8 = text.toUtf8();
+    if (cells.cell(col) == QByteArrayView(utf8)) // the same text: the row's block stays
+        return;
+    cells.setCell(col, utf8);
     cellChanged(col, row);
 }
 

@@ -45,6 +45,8 @@ Figures measure(int runs, const std::function<void()> &step)
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!takeShopOptions(argc, argv))
         return 2;
     QApplication app(argc, argv);

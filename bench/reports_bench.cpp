@@ -58,6 +58,8 @@ const QString kAmount = QStringLiteral("sum(CAST(round(Lsell * 10000) AS INTEGER
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!takeShopOptions(argc, argv))
         return 2;
     QApplication app(argc, argv);

@@ -400,7 +400,7 @@ void HistoryWindow::showGrouped(GridRows &&rows, int keyCol)
 {
     // The rows are grouped before they go into the grid, in one step: a year of movements
     // takes no row inserts and no string per cell.
-    const auto runs = GridGrouping::groupRows(rows, keyCol,
+    const std::vector<int> headerRows = GridGrouping::groupRows(rows, keyCol,
         [keyCol](const GridGrouping::Run &, const GridGrouping::RunRows &group, GridRows &header) {
             // When, by whom and why: from the group's last row. The query's newest-first
             // order stays inside a document, so that is its first movement.
@@ -419,8 +419,8 @@ void HistoryWindow::showGrouped(GridRows &&rows, int keyCol)
         g->setBackColorForText(ColType, kSale, kSaleCell);
         g->setBackColorForText(ColType, kReturn, kReturnCell);
     });
-    for (const GridGrouping::Run &run : runs)
-        step([&] { styleHeaderRow(run.headerRow); });
+    for (const int headerRow : headerRows)
+        step([&] { styleHeaderRow(headerRow); });
     step([&] { g->setOddEvenRowColors(kGroupedRows, QColor(), kGroupedRows, QColor()); });
     step([&] { g->setActiveCell(1, 1); });
     g->setRedraw(true);

@@ -620,8 +620,10 @@ void SummaryPage::groupUnderHeaders(int keyCol)
     skipOnFailure("SummaryPage.sortByKey", [&] { sortByKey(keyCol); });
     skipOnFailure("SummaryPage.groupUnderHeaders", [&] {
         GridGrouping::insertHeaders(*g, keyCol, [&](const GridGrouping::Run &run) {
-            skipOnFailure(
-                "SummaryPage.styleHeaderRow", [&] { styleHeaderRow(run.headerRow, run.key); });
+            skipOnFailure("SummaryPage.styleHeaderRow", [&] {
+                g->setText(ColCode, run.headerRow, run.key);
+                styleHeaderRow(run.headerRow);
+            });
             skipOnFailure("SummaryPage.groupUnderHeaders", [&] {
                 Currency total, discount;
                 for (int r = run.firstRow; r <= run.lastRow; ++r) {
@@ -642,12 +644,11 @@ void SummaryPage::groupUnderHeaders(int keyCol)
     g->setRedraw(drawing);
 }
 
-void SummaryPage::styleHeaderRow(int row, const QString &keyText)
+void SummaryPage::styleHeaderRow(int row)
 {
     DataGrid *g = summaryGrid;
     g->setBackColor(DataGrid::All, row, HeaderBack);
     g->setForeColor(DataGrid::All, row, HeaderText);
-    g->setText(ColCode, row, keyText);
     g->setHAlign(ColDes, row, Qt::AlignLeft);
     g->setOddEvenRowColors(OddRows, QColor(), OddRows, QColor());
     g->addSpan(ColCost, row, 4, 1);

@@ -98,8 +98,8 @@ private:
     // Sorts by the key column and puts a header row with the group's discount, total and net
     // above each run of equal keys. The grid holds detail rows only when it is called.
     void groupUnderHeaders(int keyCol);
-    // Colours the header row the grouping inserted at `row` and writes its key into column 1.
-    void styleHeaderRow(int row, const QString &keyText);
+    // Colours the header row the grouping inserted at `row`; its key stands in column 1.
+    void styleHeaderRow(int row);
     void setTotals(const QString &cost, const QString &sales, const QString &profit);
     void showTotals(const SummaryViews::Totals &totals);
     void zeroTotals();

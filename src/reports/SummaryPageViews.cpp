@@ -117,7 +117,7 @@ void SummaryPage::showDetailed()
     summaryGrid->setMaxRows(0); // the lines shown go once the new ones are read: both may not fit
     // The lines are grouped under their receipts before they go into the grid: a year of lines
     // takes no row inserts and no string per cell.
-    const std::vector<GridGrouping::Run> runs = GridGrouping::groupRows(r->lines, ColReceipt,
+    const std::vector<int> headerRows = GridGrouping::groupRows(r->lines, ColReceipt,
         [](const GridGrouping::Run &, const GridGrouping::RunRows &lines, GridRows &header) {
             Currency total, discount;
             for (size_t i = 0; i < lines.size(); ++i) {
@@ -125,7 +125,7 @@ void SummaryPage::showDetailed()
                 discount += cellMoney(lines[i].cell(ColLineDiscount));
             }
             // The captions and amounts go in as UTF-8 pieces: a year has a hundred thousand
-            // receipts. The key is the run's first row's, as Run::key holds it.
+            // receipts. The key is the run's first row's.
             const QByteArrayView baht(" บาท");
             char d[32], t[32], n[32];
             header.addUtf8({});
@@ -147,9 +147,8 @@ void SummaryPage::showDetailed()
     skipOnFailure("SummaryPage.detailedButton",
         [&] { g->setText(ColAmount, DataGrid::HeaderRow, QStringLiteral("รวมเป็นเงิน")); });
     m_view = SummaryMode::Detailed;
-    for (const GridGrouping::Run &run : runs)
-        skipOnFailure(
-            "SummaryPage.styleHeaderRow", [&] { styleHeaderRow(run.headerRow, run.key); });
+    for (const int headerRow : headerRows)
+        skipOnFailure("SummaryPage.styleHeaderRow", [&] { styleHeaderRow(headerRow); });
     g->setActiveCell(ColCode, 1);
     g->setRedraw(drawing);
 }

@@ -198,13 +198,13 @@ int groupByKey(DataGrid &grid, int keyCol, const std::function<void(const Run &)
     return insertHeaders(grid, keyCol, onRun);
 }
 
-std::vector<Run> groupRows(GridRows &rows, int keyCol,
+std::vector<int> groupRows(GridRows &rows, int keyCol,
     const std::function<void(const Run &, const RunRows &, GridRows &)> &writeHeader)
 {
-    std::vector<Run> runs;
+    std::vector<int> headers;
     const size_t n = rows.size();
     if (n == 0)
-        return runs;
+        return headers;
     std::vector<PackedRow> source = rows.takeRows();
     std::vector<KeyStretch> stretches;
     for (size_t i = 0; i < n;) {
@@ -242,11 +242,11 @@ std::vector<Run> groupRows(GridRows &rows, int keyCol,
         for (const quint32 r : runRows)
             out.addRow(std::move(source[r]));
         gridRow = run.lastRow;
-        runs.push_back(run);
+        headers.push_back(run.headerRow);
         i = end;
     }
     rows = std::move(out);
-    return runs;
+    return headers;
 }
 
 } // namespace GridGrouping

@@ -62,8 +62,9 @@ private:
 // grouped without a row insert or a string per cell: `rows` become the rows groupByKey would
 // leave in the grid, header rows included. writeHeader fills each header row, from column 0,
 // into `header` (the row is closed after it); it gets the run, numbered as grid rows, and the
-// run's data rows. Returns the runs in order.
-std::vector<Run> groupRows(GridRows &rows, int keyCol,
+// run's data rows. Returns the header rows in order (a year has a million runs: their keys are
+// in the header rows the caller wrote, not kept twice).
+std::vector<int> groupRows(GridRows &rows, int keyCol,
     const std::function<void(const Run &run, const RunRows &runRows, GridRows &header)>
         &writeHeader);
 

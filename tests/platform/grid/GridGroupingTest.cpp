@@ -168,14 +168,20 @@ TEST_F(GridGroupingTest, RowsGroupedBeforeTheGridMatchTheGridsOwnGrouping)
             packed.addRow({ grid.getText(0, r), grid.getText(1, r), grid.getText(2, r) });
         const std::vector<GroupRun> runs = group();
 
-        const std::vector<GroupRun> packedRuns = GridGrouping::groupRows(packed, 2,
-            [](const GroupRun &run, const GridGrouping::RunRows &group, GridRows &header) {
+        std::vector<GroupRun> packedRuns;
+        const std::vector<int> headerRows = GridGrouping::groupRows(packed, 2,
+            [&](const GroupRun &run, const GridGrouping::RunRows &group, GridRows &header) {
+                packedRuns.push_back(run);
                 header.add(QString());
                 header.add(QStringLiteral("#") + run.key);
                 header.add(QString());
                 header.add(group.last().text(0)); // the run's last row reaches the header
             });
         EXPECT_EQ(packedRuns, runs) << rows.front().first;
+        std::vector<int> runHeaders;
+        for (const GroupRun &run : runs)
+            runHeaders.push_back(run.headerRow);
+        EXPECT_EQ(headerRows, runHeaders) << rows.front().first;
         ASSERT_EQ(packed.size(), size_t(grid.maxRows()));
         for (int r = 1; r <= grid.maxRows(); ++r) {
             for (int c = 0; c < 3; ++c)

@@ -1,0 +1,51 @@
+#include "platform/db/ThaiOrder.h"
+#include <QString>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
+
+// Many distinct texts: the ranks put every text where the collator puts it, densely, and give
+// equal ranks only to texts it finds equal (leading vowels, tone marks, letters in both cases,
+// digits, blanks, empty).
+TEST(ThaiRanks, RanksManyTextsAsTheCollatorOrdersThem)
+{
+    const char *const pieces[] = { "ก", "ข", "ค", "เก", "แข", "โค", "ใจ", "ไก่", "น้ำ", "ก้", "ข่", "ำ",
+        "a", "A", "b", "B", "1", "10", "9", " ", "-", "ฯ" };
+    std::mt19937 random(36);
+    std::uniform_int_distribution<int> piece(0, int(std::size(pieces)) - 1), length(1, 6);
+    ThaiRanks ranks;
+    std::vector<QString> texts;
+    auto add = [&](const QByteArray &utf8) {
+        if (ranks.add(utf8) == texts.size())
+            texts.push_back(QString::fromUtf8(utf8));
+    };
+    add(QByteArray());
+    while (texts.size() < 40000) {
+        QByteArray t;
+        for (int n = length(random); n > 0; --n)
+            t += pieces[piece(random)];
+        add(t);
+    }
+    ASSERT_EQ(ranks.count(), texts.size());
+
+    const std::vector<quint32> rank = ranks.ranks();
+    ASSERT_EQ(rank.size(), texts.size());
+    std::vector<quint32> byRank(texts.size());
+    for (quint32 i = 0; i < byRank.size(); ++i)
+        byRank[i] = i;
+    std::stable_sort(
+        byRank.begin(), byRank.end(), [&](quint32 a, quint32 b) { return rank[a] < rank[b]; });
+    EXPECT_EQ(rank[byRank.front()], 0u);
+    EXPECT_TRUE(texts[byRank.front()].isEmpty());
+    for (size_t i = 1; i < byRank.size(); ++i) {
+        const quint32 a = byRank[i - 1], b = byRank[i];
+        const int c = ThaiOrder::compare(texts[a], texts[b]);
+        ASSERT_LE(rank[b] - rank[a], 1u) << "ranks are dense";
+        if (rank[a] == rank[b]) {
+            EXPECT_EQ(c, 0) << texts[a].toStdString() << " | " << texts[b].toStdString();
+        } else {
+            EXPECT_LT(c, 0) << texts[a].toStdString() << " | " << texts[b].toStdString();
+        }
+    }
+}

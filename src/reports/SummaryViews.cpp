@@ -161,24 +161,6 @@ private:
     std::vector<quint32> m_slots; // open addressing: id + 1, 0 for a free slot
 };
 
-// Texts as the database's NOCASE compares them: ASCII letters folded to lower case, then byte
-// by byte, a shorter text first.
-char foldCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
-
-int compareNoCase(QByteArrayView a, QByteArrayView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const uchar x = uchar(foldCase(a[i])), y = uchar(foldCase(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 bool equalNoCase(QByteArrayView a, QByteArrayView b)
 {
     return a.size() == b.size() && compareNoCase(a, b) == 0;

@@ -20,22 +20,6 @@ qsizetype characters(const QString &text)
     return n;
 }
 
-// The engine's NOCASE order: bytes compared with A to Z folded to a to z, then the length.
-int compareNoCase(QByteArrayView a, QByteArrayView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        uchar x = uchar(a[i]), y = uchar(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x += 'a' - 'A';
-        if (y >= 'A' && y <= 'Z')
-            y += 'a' - 'A';
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
 // The index folds case beyond A to Z (É finds é, the Kelvin sign finds k), the substring test
 // does not; so what the index finds is checked again with the substring test. A text of Thai
 // characters and of characters of the ASCII range other than letters needs no second check:

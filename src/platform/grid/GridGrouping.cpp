@@ -1,5 +1,6 @@
 #include "GridGrouping.h"
 #include "DataGrid.h"
+#include "platform/db/TextMatch.h"
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
@@ -20,11 +21,6 @@ QString runKey(const QString &cell)
 bool isAscii(QByteArrayView t)
 {
     return std::all_of(t.begin(), t.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
 QByteArrayView trimmedOfBlanks(QByteArrayView t)
@@ -51,7 +47,7 @@ struct KeyStretch
         // The first 16 lower-case bytes, big-endian: most keys are decided by two integer
         // comparisons, without reaching the rows.
         for (qsizetype i = 0; ascii && i < 16; ++i) {
-            const quint64 byte = i < key.size() ? uchar(lowerAscii(key[i])) : 0;
+            const quint64 byte = i < key.size() ? uchar(foldCase(key[i])) : 0;
             (i < 8 ? high : low) |= byte << (8 * (7 - i % 8));
         }
     }
@@ -88,13 +84,7 @@ public:
         if (a.ascii && b.ascii) {
             if (a.whole && b.whole)
                 return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
-            const qsizetype n = std::min(x.size(), y.size());
-            for (qsizetype i = 0; i < n; ++i) {
-                const uchar p = uchar(lowerAscii(x[i])), q = uchar(lowerAscii(y[i]));
-                if (p != q)
-                    return p < q ? -1 : 1;
-            }
-            return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+            return compareNoCase(x, y);
         }
         return QString::compare(sortText(a), sortText(b), Qt::CaseInsensitive);
     }
@@ -110,7 +100,7 @@ public:
             if (tx.size() != ty.size())
                 return false;
             for (qsizetype i = 0; i < tx.size(); ++i)
-                if (lowerAscii(tx[i]) != lowerAscii(ty[i]))
+                if (foldCase(tx[i]) != foldCase(ty[i]))
                     return false;
             return true;
         }
@@ -128,7 +118,7 @@ private:
             if (s.ascii) {
                 QByteArray lower = k.toByteArray();
                 for (char &c : lower)
-                    c = lowerAscii(c);
+                    c = foldCase(c);
                 text = QString::fromLatin1(lower);
             } else {
                 text = QString::fromUtf8(k);

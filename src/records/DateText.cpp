@@ -1,6 +1,5 @@
 #include "DateText.h"
 #include "platform/ui/Clock.h"
-#include <algorithm>
 #include <optional>
 
 namespace DateText {
@@ -47,37 +46,50 @@ QDate dateFromDisplay(const QString &s)
     return QDate::fromString(s.trimmed(), QStringLiteral("dd/MM/yyyy"));
 }
 
+static int unitAt(QStringView t, int i)
+{
+    return t[i].unicode();
+}
+static int unitAt(QByteArrayView t, int i)
+{
+    return uchar(t[i]);
+}
+
 // Digits of t from `at`, `n` of them, or -1.
-static int digitsAt(const QString &t, int at, int n)
+template <typename Text> static int digitsAt(Text t, int at, int n)
 {
     int v = 0;
     for (int i = at; i < at + n; ++i) {
-        const QChar c = t[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const int c = unitAt(t, i);
+        if (c < '0' || c > '9')
             return -1;
-        v = v * 10 + (c.unicode() - '0');
+        v = v * 10 + (c - '0');
     }
     return v;
 }
 
-// A well-formed storage text is only rearranged: no time-zone work, which grids of many
-// dates would otherwise pay for every cell.
-static std::optional<QString> rearranged(const QString &t)
+// A well-formed storage text (a valid "yyyy-MM-dd", with or without " HH:mm:ss") is only
+// rearranged: no time-zone work, which grids of many dates would otherwise pay for every cell.
+template <typename Text> static bool wellFormed(Text t)
 {
     if (t.size() != 10 && t.size() != 19)
-        return std::nullopt;
-    if (t[4] != QLatin1Char('-') || t[7] != QLatin1Char('-'))
-        return std::nullopt;
+        return false;
+    if (unitAt(t, 4) != '-' || unitAt(t, 7) != '-')
+        return false;
     if (!QDate::isValid(digitsAt(t, 0, 4), digitsAt(t, 5, 2), digitsAt(t, 8, 2)))
-        return std::nullopt;
-    QString out = t.mid(8, 2) + QLatin1Char('/') + t.mid(5, 2) + QLatin1Char('/') + t.left(4);
+        return false;
     if (t.size() == 10)
-        return out;
-    if (t[10] != QLatin1Char(' ') || t[13] != QLatin1Char(':') || t[16] != QLatin1Char(':'))
+        return true;
+    if (unitAt(t, 10) != ' ' || unitAt(t, 13) != ':' || unitAt(t, 16) != ':')
+        return false;
+    return QTime::isValid(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2));
+}
+
+static std::optional<QString> rearranged(const QString &t)
+{
+    if (!wellFormed(QStringView(t)))
         return std::nullopt;
-    if (!QTime::isValid(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2)))
-        return std::nullopt;
-    return out + t.mid(10);
+    return t.mid(8, 2) + QLatin1Char('/') + t.mid(5, 2) + QLatin1Char('/') + t.left(4) + t.mid(10);
 }
 
 QString storageToDisplay(const QString &s)
@@ -92,28 +104,13 @@ QString storageToDisplay(const QString &s)
 
 QByteArray storageToDisplayUtf8(QByteArrayView s)
 {
-    auto digits = [&](int at, int n) {
-        int v = 0;
-        for (int i = at; i < at + n; ++i) {
-            if (s[i] < '0' || s[i] > '9')
-                return -1;
-            v = v * 10 + (s[i] - '0');
-        }
-        return v;
-    };
-    if (s.size() == 19 && s[4] == '-' && s[7] == '-' && s[10] == ' ' && s[13] == ':' && s[16] == ':'
-        && QDate::isValid(digits(0, 4), digits(5, 2), digits(8, 2))
-        && QTime::isValid(digits(11, 2), digits(14, 2), digits(17, 2))) {
-        QByteArray out(19, Qt::Uninitialized);
-        char *o = out.data();
-        const char *d = s.data();
-        const char order[] = { 8, 9, '/', 5, 6, '/', 0, 1, 2, 3 };
-        for (int i = 0; i < 10; ++i)
-            o[i] = order[i] == '/' ? '/' : d[int(order[i])];
-        std::copy(d + 10, d + 19, o + 10);
-        return out;
-    }
-    return storageToDisplay(QString::fromUtf8(s)).toUtf8();
+    if (!wellFormed(s))
+        return storageToDisplay(QString::fromUtf8(s)).toUtf8();
+    QByteArray out;
+    out.reserve(s.size());
+    out.append(s.sliced(8, 2)).append('/').append(s.sliced(5, 2)).append('/');
+    out.append(s.first(4)).append(s.sliced(10));
+    return out;
 }
 } // namespace DateText
 

@@ -95,15 +95,8 @@ public:
         const QByteArrayView x = key(a), y = key(b);
         if (x == y)
             return true;
-        if (a.ascii && b.ascii) {
-            const QByteArrayView tx = trimmedOfBlanks(x), ty = trimmedOfBlanks(y);
-            if (tx.size() != ty.size())
-                return false;
-            for (qsizetype i = 0; i < tx.size(); ++i)
-                if (foldCase(tx[i]) != foldCase(ty[i]))
-                    return false;
-            return true;
-        }
+        if (a.ascii && b.ascii)
+            return compareNoCase(trimmedOfBlanks(x), trimmedOfBlanks(y)) == 0;
         return runKey(QString::fromUtf8(x)) == runKey(QString::fromUtf8(y));
     }
 

@@ -452,10 +452,9 @@ void GridModel::setText(int col, int row, const QString &text)
     if (row < 1 || size_t(row) > m_count)
         return;
     PackedRow &cells = rowRef(size_t(row - 1)).cells;
-    if (col >= cells.size() && text.isEmpty())
-        return;
     const QByteArray utf8 = text.toUtf8();
-    if (cells.cell(col) == QByteArrayView(utf8)) // the same text: the row's block stays
+    // The same text (an empty one beyond the row's last cell included): the row stays as it is.
+    if (cells.cell(col) == QByteArrayView(utf8))
         return;
     cells.setCell(col, utf8);
     cellChanged(col, row);

@@ -237,13 +237,8 @@ public:
     void order()
     {
         const quint32 n = quint32(m_groups.size());
-        if (!m_merged.empty()) {
-            std::vector<PackedRow> rows = m_rows.takeRows();
-            for (const auto &[g, quantity] : m_merged)
-                setQuantity(rows[g], g, quantity);
-            for (PackedRow &row : rows)
-                m_rows.addRow(std::move(row));
-        }
+        for (const auto &[g, quantity] : m_merged)
+            setQuantity(m_rows.row(g), g, quantity);
         // Receipts in the order of their numbers without regard to case, each receipt's rows
         // together (a counting sort), then each receipt's few rows by their texts.
         std::vector<quint32> receipts(m_receipts.count());

@@ -26,8 +26,8 @@ const QString kByStock = QStringLiteral(" ORDER BY p.PDvalue");
 // engine's sort with the THAI collation would. One sort key per distinct text, not a collator
 // call per comparison: a list of a hundred thousand products sorts in a fraction of the time.
 void sortByName(GridRows &cells, std::vector<int> &lowRows, const std::vector<quint32> &runs,
-    const std::vector<quint32> &names, const std::vector<quint32> &descriptions,
-    const ThaiRanks &texts, const std::vector<bool> &noDescription)
+    const std::vector<quint32> &names, const std::vector<quint32> &descriptions, ThaiRanks &texts,
+    const std::vector<bool> &noDescription)
 {
     const std::vector<quint32> rank = texts.ranks();
     struct Key

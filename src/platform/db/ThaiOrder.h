@@ -27,14 +27,20 @@ public:
     ThaiRanks();
     // The id of a text given as UTF-8; the same bytes always get the same id.
     quint32 add(QByteArrayView utf8);
-    quint32 count() const { return quint32(m_ends.size()); }
+    quint32 count() const { return quint32(m_starts.size()); }
     // The rank of every id, from 0; ids added later need a new call.
-    std::vector<quint32> ranks() const;
+    std::vector<quint32> ranks();
 
 private:
     QByteArrayView text(quint32 id) const;
-    void grow();
-    std::string m_bytes; // every distinct text, one after the other
-    std::vector<size_t> m_ends;
-    std::vector<quint32> m_slots; // open addressing: id + 1, 0 for a free slot
+    QByteArrayView entryText(quint64 at) const;
+    quint32 entryId(quint64 at) const;
+    void rebuild(size_t slotCount);
+    // Every distinct text, one after the other, each after its id and its size in bytes.
+    std::string m_bytes;
+    std::vector<quint64> m_starts; // where each id's text is kept
+    // Open addressing: 0 for a free slot; else the high bits of the text's hash over where
+    // it is kept, plus one.
+    static constexpr quint64 kAtMask = (quint64(1) << 40) - 1;
+    std::vector<quint64> m_slots;
 };

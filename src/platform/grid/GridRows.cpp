@@ -1,25 +1,102 @@
 #include "GridRows.h"
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
+#include <utility>
+
+// Memory aligned on its size that the blocks of a big list's rows are cut from one after the
+// other: no heap allocation per row, and one large page where the system gives them. A block
+// finds its slab by its address; the slab goes back to the system once its blocks and its
+// builder have all let go of it.
+class RowSlab
+{
+public:
+    static constexpr size_t kSize = size_t(2) << 20;
+    static constexpr size_t kLargestCut = size_t(64) << 10; // longer rows take a block of their own
+
+    // A block of `bytes` on four bytes, from `slab` or from a new one that takes its place.
+    static void *cutFrom(RowSlab *&slab, size_t bytes)
+    {
+        if (slab)
+            if (void *block = slab->cut(bytes))
+                return block;
+        RowSlab *fresh = create();
+        if (slab)
+            slab->letGo();
+        slab = fresh;
+        return slab->cut(bytes);
+    }
+    static RowSlab *of(const void *block)
+    {
+        return reinterpret_cast<RowSlab *>(quintptr(block) & ~quintptr(kSize - 1));
+    }
+    void letGo()
+    {
+        if (m_shares.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            this->~RowSlab();
+            munmap(this, kSize);
+        }
+    }
+
+private:
+    RowSlab() = default;
+    static RowSlab *create()
+    {
+        // Twice the size is asked for, so that a part aligned on it can be kept.
+        void *p
+            = mmap(nullptr, 2 * kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+        const quintptr start = quintptr(p);
+        const quintptr aligned = (start + kSize - 1) & ~quintptr(kSize - 1);
+        if (aligned > start)
+            munmap(p, aligned - start);
+        if (const quintptr end = start + 2 * kSize, tail = aligned + kSize; end > tail)
+            munmap(reinterpret_cast<void *>(tail), end - tail);
+        madvise(reinterpret_cast<void *>(aligned), kSize, MADV_HUGEPAGE);
+        return new (reinterpret_cast<void *>(aligned)) RowSlab;
+    }
+    void *cut(size_t bytes)
+    {
+        const size_t at = (m_used + 3) & ~size_t(3);
+        if (at + bytes > kSize)
+            return nullptr;
+        m_used = at + bytes;
+        m_shares.fetch_add(1, std::memory_order_relaxed);
+        return reinterpret_cast<char *>(this) + at;
+    }
+
+    std::atomic<quint32> m_shares { 1 }; // the builder's and one per block cut
+    size_t m_used = sizeof(RowSlab);
+};
 
 PackedRow::~PackedRow()
 {
-    std::free(m_block);
+    release();
+}
+
+void PackedRow::release()
+{
+    if (quintptr(m_block) & kInSlab)
+        RowSlab::of(m_block)->letGo();
+    else
+        std::free(m_block);
 }
 
 PackedRow &PackedRow::operator=(PackedRow &&o) noexcept
 {
     if (this != &o) {
-        std::free(m_block);
+        release();
         m_block = o.m_block;
         o.m_block = nullptr;
     }
     return *this;
 }
 
-PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count)
+PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count, RowSlab **slab)
 {
     auto endOf = [&](int i) { return i < 0 ? 0u : ends[i]; };
     while (count > 0 && endOf(count - 1) == endOf(count - 2))
@@ -33,10 +110,16 @@ PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count)
     const size_t head = wide ? 4 + 4 * size_t(count)
         : narrow             ? 2 + size_t(count)
                              : 2 + 2 * size_t(count);
-    m_block = std::malloc(head + total);
-    if (!m_block)
-        throw std::bad_alloc();
-    auto *h = static_cast<quint16 *>(m_block);
+    quint16 *h;
+    if (slab && head + total <= RowSlab::kLargestCut) {
+        h = static_cast<quint16 *>(RowSlab::cutFrom(*slab, head + total));
+        m_block = reinterpret_cast<void *>(quintptr(h) | kInSlab);
+    } else {
+        m_block = std::malloc(head + total);
+        if (!m_block)
+            throw std::bad_alloc();
+        h = static_cast<quint16 *>(m_block);
+    }
     h[0] = quint16(count | (wide ? kWide : 0) | (narrow ? kNarrow : 0));
     if (wide) {
         h[1] = 0;
@@ -50,7 +133,7 @@ PackedRow::PackedRow(const char *bytes, const quint32 *ends, int count)
             h[1 + i] = quint16(ends[i]);
     }
     if (total)
-        std::memcpy(static_cast<char *>(m_block) + head, bytes, total);
+        std::memcpy(reinterpret_cast<char *>(h) + head, bytes, total);
 }
 
 QByteArrayView PackedRow::cell(int col) const
@@ -93,6 +176,34 @@ void PackedRow::truncate(int cols)
     *this = std::move(shorter);
 }
 
+GridRows::~GridRows()
+{
+    if (m_slab)
+        m_slab->letGo();
+}
+
+GridRows::GridRows(GridRows &&o) noexcept
+    : m_rows(std::move(o.m_rows))
+    , m_bytes(std::move(o.m_bytes))
+    , m_ends(std::move(o.m_ends))
+    , m_packed(std::exchange(o.m_packed, 0))
+    , m_slab(std::exchange(o.m_slab, nullptr))
+{ }
+
+GridRows &GridRows::operator=(GridRows &&o) noexcept
+{
+    if (this != &o) {
+        m_rows = std::move(o.m_rows);
+        m_bytes = std::move(o.m_bytes);
+        m_ends = std::move(o.m_ends);
+        m_packed = std::exchange(o.m_packed, 0);
+        if (m_slab)
+            m_slab->letGo();
+        m_slab = std::exchange(o.m_slab, nullptr);
+    }
+    return *this;
+}
+
 void GridRows::add(QStringView text)
 {
     const QByteArray utf8 = text.toUtf8();
@@ -115,7 +226,11 @@ void GridRows::addUtf8(std::initializer_list<QByteArrayView> pieces)
 
 void GridRows::endRow()
 {
-    m_rows.emplace_back(m_bytes.data(), m_ends.data(), int(m_ends.size()));
+    // A short list keeps a heap block per row, as the grid's other rows; past a slab's half,
+    // the rows are cut from slabs.
+    m_packed += m_bytes.size() + m_ends.size() + 2;
+    RowSlab **slab = m_packed > RowSlab::kSize / 2 ? &m_slab : nullptr;
+    m_rows.emplace_back(m_bytes.data(), m_ends.data(), int(m_ends.size()), slab);
     m_bytes.clear();
     m_ends.clear();
 }

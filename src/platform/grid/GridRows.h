@@ -12,7 +12,10 @@
 // the cells' UTF-8 bytes. Offsets take one byte each in a row of at most 255 bytes of text (most
 // rows), two in a row of less than 64 KB, four in a longer one. Trailing empty cells are not kept.
 // A year of sale lines is half a million rows of thirteen cells: one block per row instead of one
-// string per cell keeps that to about the size of the text itself.
+// string per cell keeps that to about the size of the text itself. The blocks of a big list are
+// cut from shared slabs (RowSlab) instead of one heap allocation each.
+class RowSlab;
+
 class PackedRow
 {
 public:
@@ -27,8 +30,9 @@ public:
     PackedRow(const PackedRow &) = delete;
     PackedRow &operator=(const PackedRow &) = delete;
 
-    // cells[i] is [ends[i-1], ends[i]) of bytes.
-    PackedRow(const char *bytes, const quint32 *ends, int count);
+    // cells[i] is [ends[i-1], ends[i]) of bytes. With a slab, the block is cut from it when it
+    // fits.
+    PackedRow(const char *bytes, const quint32 *ends, int count, RowSlab **slab = nullptr);
 
     int size() const { return m_block ? int(head()[0] & kCountMask) : 0; }
     QByteArrayView cell(int col) const;
@@ -44,7 +48,13 @@ private:
     // head()[0]: the cell count, with kWide when the offsets take four bytes, kNarrow when
     // they take one.
     static constexpr quint16 kWide = 0x8000, kNarrow = 0x4000, kCountMask = 0x3fff;
-    const quint16 *head() const { return static_cast<const quint16 *>(m_block); }
+    // The pointer's lowest bit marks a block cut from a slab: blocks start on four bytes.
+    static constexpr quintptr kInSlab = 1;
+    const quint16 *head() const
+    {
+        return reinterpret_cast<const quint16 *>(quintptr(m_block) & ~kInSlab);
+    }
+    void release();
     bool wide() const { return head()[0] & kWide; }
     bool narrow() const { return head()[0] & kNarrow; }
     quint32 end(int col) const
@@ -68,6 +78,10 @@ private:
 class GridRows
 {
 public:
+    GridRows() = default;
+    ~GridRows();
+    GridRows(GridRows &&o) noexcept;
+    GridRows &operator=(GridRows &&o) noexcept;
     void reserve(size_t rows) { m_rows.reserve(rows); }
     void add(QStringView text);
     void addUtf8(QByteArrayView utf8);
@@ -79,6 +93,7 @@ public:
     void addRow(PackedRow &&row) { m_rows.push_back(std::move(row)); }
     size_t size() const { return m_rows.size(); }
     const PackedRow &row(size_t i) const { return m_rows[i]; }
+    PackedRow &row(size_t i) { return m_rows[i]; }
     // Puts the rows in a new order: row i becomes the row that was order[i].
     void reorder(const std::vector<quint32> &order);
     bool empty() const { return m_rows.empty(); }
@@ -88,4 +103,6 @@ private:
     std::vector<PackedRow> m_rows;
     std::string m_bytes; // the open row
     std::vector<quint32> m_ends;
+    size_t m_packed = 0; // bytes of rows packed so far: a big list moves on to slabs
+    RowSlab *m_slab = nullptr; // the slab rows are cut from now, with a share of our own
 };

@@ -49,3 +49,30 @@ TEST(ThaiRanks, RanksManyTextsAsTheCollatorOrdersThem)
         }
     }
 }
+
+// A text keeps its id however many texts come after it, texts that differ in one byte only or
+// in their length get their own, and ids go on after the ranks were taken.
+TEST(ThaiRanks, EachTextKeepsItsIdThroughGrowthAndRanking)
+{
+    ThaiRanks ranks;
+    std::vector<QByteArray> texts;
+    for (int i = 0; i < 5000; ++i) {
+        texts.push_back(QStringLiteral("สินค้า %1").arg(i).toUtf8());
+        texts.push_back(texts.back() + ' ');
+        texts.push_back(QByteArray(size_t(i % 40), 'x') + char('a' + i % 26));
+    }
+    std::vector<quint32> ids;
+    for (const QByteArray &t : texts)
+        ids.push_back(ranks.add(t));
+    auto expectIds = [&](const char *step) {
+        for (size_t i = 0; i < texts.size(); ++i)
+            ASSERT_EQ(ranks.add(texts[i]), ids[i]) << step << ": " << texts[i].toStdString();
+    };
+    expectIds("after growing");
+    const quint32 distinct = ranks.count();
+    EXPECT_EQ(ranks.ranks().size(), distinct);
+    expectIds("after the ranks");
+    EXPECT_EQ(ranks.count(), distinct);
+    EXPECT_EQ(ranks.add("ใหม่"), distinct);
+    EXPECT_EQ(ranks.ranks().size(), distinct + 1);
+}

@@ -1,4 +1,5 @@
 #include "platform/grid/DataGrid.h"
+#include "platform/grid/GridGrouping.h"
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QImage>
@@ -6,6 +7,8 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <set>
 
 namespace {
 
@@ -765,6 +768,80 @@ TEST(PackedRowTest, CellsReadBackAcrossEveryOffsetSize)
         EXPECT_EQ(row.cell(2), "c");
         EXPECT_EQ(row.cell(3), last);
     }
+}
+
+// The rows of a big list share blocks of memory: each row keeps its texts for as long as it
+// lives, whatever holds it after the list that read it has gone (the grid, a grouping, a row
+// taken out), through changes, deletes and a sort, and until the grid is filled again.
+// No model tester here: it walks every index of thirty thousand rows on each reset.
+TEST(BigGridRowsTest, RowsOfABigListOutliveTheListThatReadThem)
+{
+    DataGrid grid;
+    grid.setMaxCols(4);
+    const int n = 30000; // megabytes of text
+    auto text = [](int line, int col) {
+        return col == 0 ? QString::number(line % 7)
+                        : QStringLiteral("แถวที่ %1 ช่อง %2").arg(line).arg(col);
+    };
+    std::optional<PackedRow> takenOut;
+    {
+        GridRows rows;
+        for (int line = 0; line < n; ++line) {
+            for (int c = 0; c <= 4; ++c)
+                rows.add(text(line, c));
+            rows.endRow();
+        }
+        // Grouped under a header row per key: the rows move to a list of their own.
+        GridGrouping::groupRows(rows, 0,
+            [](const GridGrouping::Run &, const GridGrouping::RunRows &, GridRows &header) {
+                header.add(u"h");
+            });
+        grid.setRows(std::move(rows));
+        GridRows more;
+        for (int line = 0; line < n; ++line) {
+            more.add(text(line, 1));
+            more.endRow();
+        }
+        takenOut = std::move(more.takeRows()[size_t(n - 1)]);
+    }
+    EXPECT_EQ(takenOut->text(0), text(n - 1, 1));
+    takenOut.reset();
+
+    // Every line once, each cell its own or the change made to it.
+    auto expectLines = [&](int count, const char *step) {
+        std::set<int> seen;
+        for (int r = 1; r <= grid.maxRows(); ++r) {
+            if (grid.getText(1, r).isEmpty())
+                continue; // a header row or an inserted one
+            const int line = grid.getText(1, r).section(' ', 1, 1).toInt();
+            ASSERT_TRUE(seen.insert(line).second) << step << " line " << line;
+            for (int c = 0; c <= 4; ++c)
+                ASSERT_EQ(grid.getText(c, r), c == 2 && line % 97 == 0 ? "changed" : text(line, c))
+                    << step << " row " << r << " col " << c;
+        }
+        EXPECT_EQ(int(seen.size()), count) << step;
+    };
+    ASSERT_EQ(grid.maxRows(), n + 7);
+    grid.setRedraw(false); // the changes fold into one reset, as a window makes them
+    for (int r = 1; r <= grid.maxRows(); ++r)
+        if (grid.getText(1, r).section(' ', 1, 1).toInt() % 97 == 0
+            && !grid.getText(1, r).isEmpty())
+            grid.setText(2, r, QStringLiteral("changed"));
+    expectLines(n, "grouped and changed");
+    int deleted = 0;
+    for (int r = 1; r <= 1000; ++r)
+        deleted += grid.getText(1, r).isEmpty() ? 0 : 1;
+    grid.deleteRows(1, 1000);
+    grid.insertRows(5, 3);
+    grid.sortRows(1, grid.maxRows(), 1);
+    grid.setRedraw(true);
+    expectLines(n - deleted, "after deletes, inserts and a sort");
+
+    GridRows next;
+    next.add(u"again");
+    next.endRow();
+    grid.setRows(std::move(next));
+    EXPECT_EQ(grid.getText(0, 1), "again");
 }
 
 TEST_F(DataGridTest, ColumnCountChangesKeepWidthsAndDropTexts)

@@ -30,8 +30,8 @@ public:
     PackedRow(const PackedRow &) = delete;
     PackedRow &operator=(const PackedRow &) = delete;
 
-    // cells[i] is [ends[i-1], ends[i]) of bytes. With a slab, the block is cut from it when it
-    // fits.
+    // cells[i] is [ends[i-1], ends[i]) of bytes. Given `slab`, a block that fits is cut from
+    // that slab, or from a new one that then takes its place.
     PackedRow(const char *bytes, const quint32 *ends, int count, RowSlab **slab = nullptr);
 
     int size() const { return m_block ? int(head()[0] & kCountMask) : 0; }

@@ -1,10 +1,8 @@
 #include "ThaiOrder.h"
-#include <QHashFunctions>
 #include <QLocale>
 #include <QString>
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 namespace ThaiOrder {
 
@@ -44,10 +42,6 @@ quint64 hashOf(QByteArrayView t)
 
 } // namespace
 
-ThaiRanks::ThaiRanks()
-    : m_slots(1024, 0)
-{ }
-
 QByteArrayView ThaiRanks::entryText(quint64 at) const
 {
     quint32 size;
@@ -85,7 +79,7 @@ void ThaiRanks::rebuild(size_t slotCount)
 
 quint32 ThaiRanks::add(QByteArrayView utf8)
 {
-    if (m_slots.empty()) { // let go of by ranks()
+    if (m_slots.empty()) { // the first text, or the first since ranks()
         size_t slotCount = 1024;
         while (slotCount < 2 * size_t(count()) + 2)
             slotCount *= 2;

@@ -24,7 +24,6 @@ int compare(QStringView a, QStringView b);
 class ThaiRanks
 {
 public:
-    ThaiRanks();
     // The id of a text given as UTF-8; the same bytes always get the same id.
     quint32 add(QByteArrayView utf8);
     quint32 count() const { return quint32(m_starts.size()); }

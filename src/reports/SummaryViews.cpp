@@ -231,6 +231,7 @@ public:
             if (!joinEarlierGroup(line))
                 addGroup(line);
         }
+        findTexts();
     }
 
     // Puts the rows in the view's order.
@@ -332,8 +333,10 @@ private:
     {
         qint64 key; // LPK of its first line
         quint32 receipt;
-        quint32 name; // id in m_texts
-        quint32 description; // 0: none (NULL); otherwise the id in m_texts + 1
+        // Ids in m_texts, set by findTexts: the name's, and the description's + 1 (0: none, NULL;
+        // 1 until found).
+        quint32 name;
+        quint32 description;
         quint32 previous; // the receipt's group made before this one, or kNone
     };
 
@@ -387,8 +390,7 @@ private:
     void addGroup(const Line &line)
     {
         const quint32 g = quint32(m_groups.size());
-        m_groups.push_back({ line.key, line.receipt, m_texts.add(line.name),
-            line.descriptionNull ? 0 : m_texts.add(line.description) + 1,
+        m_groups.push_back({ line.key, line.receipt, 0, line.descriptionNull ? 0u : 1u,
             m_receiptHead[line.receipt] });
         m_receiptHead[line.receipt] = g;
         const Currency price = Currency::fromDouble(line.exact.price);
@@ -416,6 +418,32 @@ private:
         m_rows.addUtf8(discountText);
         m_rows.addUtf8(amountText);
         m_rows.endRow();
+        m_textsToFind.push_back(g);
+        if (m_textsToFind.size() == kTextBatch)
+            findTexts();
+    }
+
+    // The text ids of the groups made since the last call, found many at a time, as the ids
+    // of a big period's names are far apart in memory.
+    void findTexts()
+    {
+        QByteArrayView texts[2 * kTextBatch];
+        quint32 ids[2 * kTextBatch];
+        size_t n = 0;
+        for (const quint32 g : m_textsToFind) {
+            const PackedRow &row = m_rows.row(g);
+            texts[n++] = row.cell(NameCell);
+            if (m_groups[g].description)
+                texts[n++] = row.cell(DesCell);
+        }
+        m_texts.add(texts, n, ids);
+        n = 0;
+        for (const quint32 g : m_textsToFind) {
+            m_groups[g].name = ids[n++];
+            if (m_groups[g].description)
+                m_groups[g].description = ids[n++] + 1;
+        }
+        m_textsToFind.clear();
     }
 
     // A merged group's row with the added quantity and its amount.
@@ -486,6 +514,8 @@ private:
     TextIds m_receipts; // receipt numbers, folded as NOCASE compares them
     std::vector<quint32> m_receiptHead; // each receipt's latest group, or kNone
     ThaiRanks m_texts; // names and descriptions
+    static constexpr size_t kTextBatch = 64;
+    std::vector<quint32> m_textsToFind; // groups whose text ids are still to be found
     std::unordered_map<quint32, qint64> m_merged; // groups of several lines: their quantity
     std::unordered_map<quint32, Exact> m_exact;
     qint64 m_cost = 0, m_sales = 0; // satang

@@ -157,6 +157,16 @@ QString Recordset::text(const QString &name) const
 
 qint64 Recordset::integer(int i) const
 {
+    if (m_stmt && !m_eof) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER:
+            return sqlite3_column_int64(m_stmt, i);
+        case SQLITE_FLOAT:
+            return qint64(qRound64(sqlite3_column_double(m_stmt, i)));
+        case SQLITE_NULL:
+            return 0;
+        }
+    }
     const QVariant v = value(i);
     if (v.isNull())
         return 0;
@@ -172,6 +182,16 @@ qint64 Recordset::integer(const QString &name) const
 
 double Recordset::real(int i) const
 {
+    if (m_stmt && !m_eof) { // numbers without a QVariant: big views read several per line
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_stmt, i);
+        case SQLITE_INTEGER:
+            return double(sqlite3_column_int64(m_stmt, i));
+        case SQLITE_NULL:
+            return 0.0;
+        }
+    }
     const QVariant v = value(i);
     return v.isNull() ? 0.0 : v.toDouble();
 }

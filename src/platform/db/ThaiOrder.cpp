@@ -3,6 +3,11 @@
 #include <QString>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <thread>
 
 namespace ThaiOrder {
 
@@ -40,6 +45,75 @@ quint64 hashOf(QByteArrayView t)
     return h ^ (h >> 29);
 }
 
+constexpr size_t kLeastPerSlice = 50000; // texts: fewer are not worth a thread
+
+// How many slices of at least `least` items a long job is cut into, one per processor, up to
+// four.
+size_t slicesFor(size_t items, size_t least)
+{
+    const size_t processors = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    return std::clamp<size_t>(items / least, 1, processors);
+}
+
+// Runs work(slice, from, to) for each of `slices` slices of [0, items) at once, the first on
+// this thread. Each slice's work touches its own items only.
+template <typename Work> void inSlices(size_t items, size_t slices, const Work &work)
+{
+    std::vector<std::thread> helpers;
+    for (size_t i = 1; i < slices; ++i)
+        helpers.emplace_back(
+            [&work, items, slices, i] { work(i, items * i / slices, items * (i + 1) / slices); });
+    work(size_t(0), size_t(0), items / slices);
+    for (std::thread &t : helpers)
+        t.join();
+}
+
+// Puts ids in the order of their keys. A big list is first parted by bounds taken from a sorted
+// sample of its keys (the bounds stay in the cache while each key finds its part), then each
+// part is sorted on its own with its keys in the cache, where a sort of the whole list would
+// fetch them from memory again for most comparisons. Both steps run in slices at once.
+void sortByKeys(std::vector<quint32> &ids, const std::vector<QCollatorSortKey> &keys)
+{
+    const auto less = [&keys](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; };
+    constexpr size_t kPartSize = 1024, kSamplesPerPart = 16;
+    const size_t parts = ids.size() / kPartSize;
+    if (parts < 16) {
+        std::sort(ids.begin(), ids.end(), less);
+        return;
+    }
+    std::vector<quint32> sample(parts * kSamplesPerPart);
+    for (size_t i = 0; i < sample.size(); ++i)
+        sample[i] = ids[i * ids.size() / sample.size()];
+    std::sort(sample.begin(), sample.end(), less);
+    std::vector<quint32> bounds(parts - 1); // part p: bounds[p - 1] <= key < bounds[p]
+    for (size_t p = 1; p < parts; ++p)
+        bounds[p - 1] = sample[p * kSamplesPerPart];
+    std::vector<quint32> partOf(ids.size());
+    inSlices(
+        ids.size(), slicesFor(ids.size(), kLeastPerSlice), [&](size_t, size_t from, size_t to) {
+            for (size_t i = from; i < to; ++i)
+                partOf[i] = quint32(
+                    std::upper_bound(bounds.begin(), bounds.end(), ids[i], less) - bounds.begin());
+        });
+    std::vector<size_t> start(parts + 1, 0);
+    for (const quint32 p : partOf)
+        ++start[p + 1];
+    for (size_t p = 1; p <= parts; ++p)
+        start[p] += start[p - 1];
+    std::vector<quint32> parted(ids.size());
+    {
+        std::vector<size_t> next(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < ids.size(); ++i)
+            parted[next[partOf[i]]++] = ids[i];
+    }
+    inSlices(parts, slicesFor(parts, 50), [&](size_t, size_t from, size_t to) {
+        for (size_t p = from; p < to; ++p)
+            std::sort(parted.begin() + qsizetype(start[p]),
+                parted.begin() + qsizetype(start[p + 1]), less);
+    });
+    ids.swap(parted);
+}
+
 } // namespace
 
 QByteArrayView ThaiRanks::entryText(quint64 at) const
@@ -65,7 +139,7 @@ void ThaiRanks::rebuild(size_t slotCount)
 {
     // The texts are read in the order they are kept, which the cache likes better than the
     // order of the old table.
-    std::vector<quint64> table(slotCount, 0);
+    Array<quint64> table(slotCount, 0);
     const size_t mask = slotCount - 1;
     for (const quint64 at : m_starts) {
         const quint64 hash = hashOf(entryText(at));
@@ -77,16 +151,49 @@ void ThaiRanks::rebuild(size_t slotCount)
     m_slots.swap(table);
 }
 
+void ThaiRanks::makeTable()
+{
+    size_t slotCount = 1024;
+    while (slotCount < 2 * size_t(count()) + 2)
+        slotCount *= 2;
+    rebuild(slotCount);
+}
+
 quint32 ThaiRanks::add(QByteArrayView utf8)
 {
-    if (m_slots.empty()) { // the first text, or the first since ranks()
-        size_t slotCount = 1024;
-        while (slotCount < 2 * size_t(count()) + 2)
-            slotCount *= 2;
-        rebuild(slotCount);
+    return add(utf8, hashOf(utf8));
+}
+
+void ThaiRanks::add(const QByteArrayView *utf8, size_t textCount, quint32 *ids)
+{
+    constexpr size_t kBatch = 32;
+    quint64 hashes[kBatch];
+    for (size_t from = 0; from < textCount; from += kBatch) {
+        const size_t n = std::min(kBatch, textCount - from);
+        if (m_slots.empty())
+            makeTable();
+        // Each text's first slot, then the kept text that slot points to, are asked of memory
+        // for the whole batch before any of them is looked at.
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = 0; i < n; ++i) {
+            hashes[i] = hashOf(utf8[from + i]);
+            __builtin_prefetch(&m_slots[hashes[i] & mask]);
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const quint64 slot = m_slots[hashes[i] & mask];
+            if (slot && (slot & ~kAtMask) == (hashes[i] & ~kAtMask))
+                __builtin_prefetch(m_bytes.data() + (slot & kAtMask) - 1);
+        }
+        for (size_t i = 0; i < n; ++i)
+            ids[from + i] = add(utf8[from + i], hashes[i]);
     }
+}
+
+quint32 ThaiRanks::add(QByteArrayView utf8, quint64 hash)
+{
+    if (m_slots.empty()) // the first text, or the first since ranks()
+        makeTable();
     const size_t mask = m_slots.size() - 1;
-    const quint64 hash = hashOf(utf8);
     const quint64 tag = hash & ~kAtMask;
     size_t s = hash & mask;
     // A slot holds where the text is kept and part of its hash: the text is read only when
@@ -101,9 +208,13 @@ quint32 ThaiRanks::add(QByteArrayView utf8)
     const quint32 id = count();
     const quint64 at = m_bytes.size();
     const quint32 size = quint32(utf8.size());
-    m_bytes.append(reinterpret_cast<const char *>(&id), 4);
-    m_bytes.append(reinterpret_cast<const char *>(&size), 4);
-    m_bytes.append(utf8.data(), size_t(utf8.size()));
+    const auto append = [this](const void *p, size_t n) {
+        const char *c = static_cast<const char *>(p);
+        m_bytes.insert(m_bytes.end(), c, c + n);
+    };
+    append(&id, 4);
+    append(&size, 4);
+    append(utf8.data(), size_t(utf8.size()));
     m_starts.push_back(at);
     m_slots[s] = tag | (at + 1);
     if (size_t(count()) * 2 > m_slots.size())
@@ -111,31 +222,45 @@ quint32 ThaiRanks::add(QByteArrayView utf8)
     return id;
 }
 
+std::vector<QCollatorSortKey> ThaiRanks::sortKeys() const
+{
+    const quint32 n = count();
+    // Making a key is most of the work of ranking a big list, and each key stands alone: a big
+    // list's keys are made in slices at once, each with a collator of its own.
+    const size_t slices = slicesFor(n, kLeastPerSlice);
+    std::vector<std::vector<QCollatorSortKey>> sliceKeys(slices);
+    inSlices(n, slices, [&](size_t slice, size_t from, size_t to) {
+        const QCollator thai = ThaiOrder::collator();
+        std::vector<QCollatorSortKey> &keys = sliceKeys[slice];
+        keys.reserve(to - from);
+        for (size_t id = from; id < to; ++id)
+            keys.push_back(thai.sortKey(QString::fromUtf8(text(quint32(id)))));
+    });
+    std::vector<QCollatorSortKey> keys = std::move(sliceKeys[0]);
+    keys.reserve(n);
+    for (size_t i = 1; i < slices; ++i)
+        std::move(sliceKeys[i].begin(), sliceKeys[i].end(), std::back_inserter(keys));
+    return keys;
+}
+
 std::vector<quint32> ThaiRanks::ranks()
 {
     // The sort keys of a big list take room: the table that finds a text goes first.
-    m_slots = std::vector<quint64>();
+    m_slots = Array<quint64>();
     // The collator puts an empty text before every other one, even before a text its keys
     // find equal to it (one of ignorable characters only): empty texts rank first on their own.
-    const QCollator thai = ThaiOrder::collator();
     const quint32 n = count();
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(n);
+    std::vector<QCollatorSortKey> keys = sortKeys();
     std::vector<quint32> ids;
     ids.reserve(n);
     quint32 empty = n;
     for (quint32 id = 0; id < n; ++id) {
-        const QByteArrayView t = text(id);
-        if (t.isEmpty()) {
+        if (text(id).isEmpty())
             empty = id;
-            keys.push_back(thai.sortKey(QString()));
-            continue;
-        }
-        keys.push_back(thai.sortKey(QString::fromUtf8(t)));
-        ids.push_back(id);
+        else
+            ids.push_back(id);
     }
-    std::sort(
-        ids.begin(), ids.end(), [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+    sortByKeys(ids, keys);
     std::vector<quint32> rank(n, 0);
     quint32 next = empty < n ? 1 : 0;
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -143,5 +268,13 @@ std::vector<quint32> ThaiRanks::ranks()
             ++next;
         rank[ids[i]] = next;
     }
+#ifdef __GLIBC__
+    // Keys made on other threads were taken from heaps of their own, which keep the memory
+    // once the keys go unless asked to give it back.
+    if (keys.size() > 2 * kLeastPerSlice) {
+        keys = std::vector<QCollatorSortKey>();
+        malloc_trim(0);
+    }
+#endif
     return rank;
 }

@@ -1,8 +1,8 @@
 #pragma once
+#include "platform/LargePages.h"
 #include <QByteArrayView>
 #include <QCollator>
 #include <QStringView>
-#include <string>
 #include <vector>
 
 // Thai dictionary order: ICU through QCollator, locale th_TH. Leading vowels เ แ โ ใ ไ sort by
@@ -26,6 +26,9 @@ class ThaiRanks
 public:
     // The id of a text given as UTF-8; the same bytes always get the same id.
     quint32 add(QByteArrayView utf8);
+    // The ids of several texts, as add() would give them one after the other. On a big list
+    // the table is fetched for all of them at once rather than waited on for each text.
+    void add(const QByteArrayView *utf8, size_t textCount, quint32 *ids);
     quint32 count() const { return quint32(m_starts.size()); }
     // The rank of every id, from 0; ids added later need a new call.
     std::vector<quint32> ranks();
@@ -34,12 +37,16 @@ private:
     QByteArrayView text(quint32 id) const;
     QByteArrayView entryText(quint64 at) const;
     quint32 entryId(quint64 at) const;
+    quint32 add(QByteArrayView utf8, quint64 hash);
+    void makeTable();
     void rebuild(size_t slotCount);
+    std::vector<QCollatorSortKey> sortKeys() const; // in the order of the ids
     // Every distinct text, one after the other, each after its id and its size in bytes.
-    std::string m_bytes;
-    std::vector<quint64> m_starts; // where each id's text is kept
+    template <typename T> using Array = std::vector<T, LargePages::Allocator<T>>;
+    Array<char> m_bytes;
+    Array<quint64> m_starts; // where each id's text is kept
     // Open addressing: 0 for a free slot; else the high bits of the text's hash over where
     // it is kept, plus one.
     static constexpr quint64 kAtMask = (quint64(1) << 40) - 1;
-    std::vector<quint64> m_slots;
+    Array<quint64> m_slots;
 };

@@ -1,10 +1,10 @@
 #include "GridRows.h"
+#include "platform/LargePages.h"
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <sys/mman.h>
 #include <utility>
 
 // Memory aligned on its size that the blocks of a big list's rows are cut from one after the
@@ -37,7 +37,7 @@ public:
     {
         if (m_shares.fetch_sub(1, std::memory_order_acq_rel) == 1) {
             this->~RowSlab();
-            munmap(this, kSize);
+            LargePages::release(this, kSize);
         }
     }
 
@@ -45,19 +45,9 @@ private:
     RowSlab() = default;
     static RowSlab *create()
     {
-        // Twice the size is asked for, so that a part aligned on it can be kept.
-        void *p
-            = mmap(nullptr, 2 * kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED)
-            throw std::bad_alloc();
-        const quintptr start = quintptr(p);
-        const quintptr aligned = (start + kSize - 1) & ~quintptr(kSize - 1);
-        if (aligned > start)
-            munmap(p, aligned - start);
-        if (const quintptr end = start + 2 * kSize, tail = aligned + kSize; end > tail)
-            munmap(reinterpret_cast<void *>(tail), end - tail);
-        madvise(reinterpret_cast<void *>(aligned), kSize, MADV_HUGEPAGE);
-        return new (reinterpret_cast<void *>(aligned)) RowSlab;
+        // A slab of one large page is aligned on its size.
+        static_assert(kSize == LargePages::kPage);
+        return new (LargePages::allocate(kSize)) RowSlab;
     }
     void *cut(size_t bytes)
     {

@@ -482,10 +482,11 @@ void GridModel::setRows(std::vector<QStringList> &&rows)
 
 void GridModel::setRows(GridRows &&rows)
 {
-    replaceRows(rows.takeRows());
+    const bool fit = rows.widest() <= m_cols;
+    replaceRows(rows.takeRows(), fit);
 }
 
-void GridModel::replaceRows(std::vector<PackedRow> &&rows)
+void GridModel::replaceRows(std::vector<PackedRow> &&rows, bool fit)
 {
     const bool sig = structural();
     if (sig)
@@ -493,7 +494,8 @@ void GridModel::replaceRows(std::vector<PackedRow> &&rows)
     std::vector<Row> buf(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         buf[i].cells = std::move(rows[i]);
-        buf[i].cells.truncate(m_cols); // cells beyond the last column are not kept
+        if (!fit) // a year of rows is not read again only to find none is too wide
+            buf[i].cells.truncate(m_cols); // cells beyond the last column are not kept
     }
     rows = std::vector<PackedRow>();
     m_buf.swap(buf);

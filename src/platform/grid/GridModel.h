@@ -210,7 +210,8 @@ private:
     void dropTail(size_t n);
     bool rowHasText(const Row &r) const;
     bool rowIsBlank(const Row &r) const;
-    void replaceRows(std::vector<PackedRow> &&rows);
+    // fit: no row has more cells than the grid has columns.
+    void replaceRows(std::vector<PackedRow> &&rows, bool fit);
     bool structural(); // opens the batch reset if needed; false when signals are folded
     void cellChanged(int col, int row);
     quint64 globalStamp();

@@ -174,6 +174,7 @@ GridRows::~GridRows()
 
 GridRows::GridRows(GridRows &&o) noexcept
     : m_rows(std::move(o.m_rows))
+    , m_widest(std::exchange(o.m_widest, 0))
     , m_bytes(std::move(o.m_bytes))
     , m_ends(std::move(o.m_ends))
     , m_packed(std::exchange(o.m_packed, 0))
@@ -184,6 +185,7 @@ GridRows &GridRows::operator=(GridRows &&o) noexcept
 {
     if (this != &o) {
         m_rows = std::move(o.m_rows);
+        m_widest = std::exchange(o.m_widest, 0);
         m_bytes = std::move(o.m_bytes);
         m_ends = std::move(o.m_ends);
         m_packed = std::exchange(o.m_packed, 0);
@@ -221,6 +223,7 @@ void GridRows::endRow()
     m_packed += m_bytes.size() + m_ends.size() + 2;
     RowSlab **slab = m_packed > RowSlab::kSize / 2 ? &m_slab : nullptr;
     m_rows.emplace_back(m_bytes.data(), m_ends.data(), int(m_ends.size()), slab);
+    m_widest = std::max(m_widest, int(m_ends.size()));
     m_bytes.clear();
     m_ends.clear();
 }
@@ -244,5 +247,6 @@ std::vector<PackedRow> GridRows::takeRows()
 {
     std::vector<PackedRow> rows;
     rows.swap(m_rows);
+    m_widest = 0;
     return rows;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -90,17 +91,30 @@ public:
     void endRow();
     void addRow(const QStringList &cells);
     // A row packed already, after the rows there are.
-    void addRow(PackedRow &&row) { m_rows.push_back(std::move(row)); }
+    void addRow(PackedRow &&row)
+    {
+        m_widest = std::max(m_widest, row.size());
+        m_rows.push_back(std::move(row));
+    }
     size_t size() const { return m_rows.size(); }
     const PackedRow &row(size_t i) const { return m_rows[i]; }
-    PackedRow &row(size_t i) { return m_rows[i]; }
+    // A row that may be changed, and so have more cells than widest() said.
+    PackedRow &row(size_t i)
+    {
+        m_widest = kUnknownWidth;
+        return m_rows[i];
+    }
+    // No row has more cells than this: the grid takes rows that fit without looking at each.
+    int widest() const { return m_widest; }
     // Puts the rows in a new order: row i becomes the row that was order[i].
     void reorder(const std::vector<quint32> &order);
     bool empty() const { return m_rows.empty(); }
     std::vector<PackedRow> takeRows();
 
 private:
+    static constexpr int kUnknownWidth = 0x7fffffff;
     std::vector<PackedRow> m_rows;
+    int m_widest = 0;
     std::string m_bytes; // the open row
     std::vector<quint32> m_ends;
     size_t m_packed = 0; // bytes of rows packed so far: a big list moves on to slabs

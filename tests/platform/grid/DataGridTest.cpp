@@ -944,6 +944,30 @@ TEST_F(DataGridTest, CellsBeyondTheLastColumnAreNotKept)
     EXPECT_EQ(grid.getText(4, 1), "");
     EXPECT_EQ(grid.getText(3, 2), "");
     EXPECT_EQ(grid.dataRowCount(), 1);
+
+    // Packed rows too, where one row is made wider than the rest after it was packed, or is
+    // packed elsewhere and added whole.
+    const std::vector<std::pair<const char *, std::function<void(GridRows &)>>> widenings {
+        { "a cell set past the end", [](GridRows &rows) { rows.row(0).setCell(4, "wide"); } },
+        { "a wide row added whole",
+            [](GridRows &rows) {
+                GridRows other;
+                other.addRow({ "p", "q", "r", "s", "wide" });
+                rows.addRow(std::move(other.takeRows()[0]));
+            } },
+    };
+    for (const auto &[what, widen] : widenings) {
+        GridRows rows;
+        rows.addRow({ "0", "1", "2" });
+        rows.addRow({ "x" });
+        widen(rows);
+        grid.setMaxCols(2);
+        grid.setRows(std::move(rows));
+        grid.setMaxCols(4);
+        for (int row = 1; row <= grid.dataRowCount(); ++row)
+            EXPECT_EQ(grid.getText(4, row), "") << what;
+        EXPECT_EQ(grid.getText(2, 1), "2") << what;
+    }
 }
 
 // "nan" and "inf" are texts, not numbers: they sort with the other texts, and the numbers keep

@@ -45,7 +45,7 @@ quint64 hashOf(QByteArrayView t)
     return h ^ (h >> 29);
 }
 
-constexpr size_t kLeastPerSlice = 50000; // texts: fewer are not worth a thread
+constexpr size_t kLeastPerSlice = 8192; // texts: fewer are not worth a thread
 
 // How many slices of at least `least` items a long job is cut into, one per processor, up to
 // four.
@@ -270,8 +270,8 @@ std::vector<quint32> ThaiRanks::ranks()
     }
 #ifdef __GLIBC__
     // Keys made on other threads were taken from heaps of their own, which keep the memory
-    // once the keys go unless asked to give it back.
-    if (keys.size() > 2 * kLeastPerSlice) {
+    // once the keys go unless asked to give it back: worth asking after a big list.
+    if (keys.size() > 100000) {
         keys = std::vector<QCollatorSortKey>();
         malloc_trim(0);
     }

@@ -19,8 +19,9 @@ int compare(QStringView a, QStringView b);
 
 // Puts many texts in Thai order without a collator call per comparison: each distinct text is
 // given an id as rows are read, then one sort key is made per distinct text and the ids are
-// ranked by those keys. Ranks compare as ThaiOrder::compare compares the texts: equal ranks for
-// texts the collator finds equal.
+// ranked by those keys (a big list's keys are made and sorted on up to four threads). Ranks
+// compare as ThaiOrder::compare compares the texts: equal ranks for texts the collator finds
+// equal.
 class ThaiRanks
 {
 public:

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <system_error>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -56,16 +57,29 @@ size_t slicesFor(size_t items, size_t least)
 }
 
 // Runs work(slice, from, to) for each of `slices` slices of [0, items) at once, the first on
-// this thread. Each slice's work touches its own items only.
+// this thread. Each slice's work touches its own items only. Where the system gives no more
+// threads, this thread does the slices left.
 template <typename Work> void inSlices(size_t items, size_t slices, const Work &work)
 {
-    std::vector<std::thread> helpers;
-    for (size_t i = 1; i < slices; ++i)
-        helpers.emplace_back(
-            [&work, items, slices, i] { work(i, items * i / slices, items * (i + 1) / slices); });
-    work(size_t(0), size_t(0), items / slices);
-    for (std::thread &t : helpers)
-        t.join();
+    const auto run = [&work, items, slices](
+                         size_t i) { work(i, items * i / slices, items * (i + 1) / slices); };
+    struct Helpers
+    {
+        std::vector<std::thread> threads;
+        ~Helpers()
+        {
+            for (std::thread &t : threads)
+                t.join();
+        }
+    } helpers;
+    size_t started = 1;
+    try {
+        for (; started < slices; ++started)
+            helpers.threads.emplace_back(run, started);
+    } catch (const std::system_error &) { }
+    run(0);
+    for (size_t i = started; i < slices; ++i)
+        run(i);
 }
 
 // Puts ids in the order of their keys. A big list is first parted by bounds taken from a sorted

@@ -41,7 +41,8 @@ quint64 hashOf(QByteArrayView t)
         h ^= h >> 32;
     }
     quint64 w = 0;
-    std::memcpy(&w, p, size_t(n));
+    if (n > 0) // an empty text may have no bytes at all to copy from
+        std::memcpy(&w, p, size_t(n));
     h = (h ^ w) * 0xc4ceb9fe1a85ec53ull;
     return h ^ (h >> 29);
 }

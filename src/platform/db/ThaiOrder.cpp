@@ -2,13 +2,17 @@
 #include <QLocale>
 #include <QString>
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <iterator>
+#include <mutex>
 #include <system_error>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <thread>
+#include <utility>
 
 namespace ThaiOrder {
 
@@ -48,6 +52,18 @@ quint64 hashOf(QByteArrayView t)
 }
 
 constexpr size_t kLeastPerSlice = 8192; // texts: fewer are not worth a thread
+constexpr quint32 kChunk = 1024; // texts handed to the key maker at a time
+
+// The texts of kept entries (id, size in bytes, text), one after the other.
+template <typename Each> void forEachEntry(const char *p, const char *end, const Each &each)
+{
+    while (p < end) {
+        quint32 size;
+        std::memcpy(&size, p + 4, 4);
+        each(QByteArrayView(p + 8, qsizetype(size)));
+        p += 8 + size;
+    }
+}
 
 // How many slices of at least `least` items a long job is cut into, one per processor, up to
 // four.
@@ -83,17 +99,26 @@ template <typename Work> void inSlices(size_t items, size_t slices, const Work &
         run(i);
 }
 
-// Puts ids in the order of their keys. A big list is first parted by bounds taken from a sorted
-// sample of its keys (the bounds stay in the cache while each key finds its part), then each
-// part is sorted on its own with its keys in the cache, where a sort of the whole list would
-// fetch them from memory again for most comparisons. Both steps run in slices at once.
-void sortByKeys(std::vector<quint32> &ids, const std::vector<QCollatorSortKey> &keys)
+// Puts ids in the order of their keys, and marks each place whose key differs from the one
+// before it. A big list is first parted by bounds taken from a sorted sample of its keys (the
+// bounds stay in the cache while each key finds its part), then each part is sorted and marked
+// on its own with its keys in the cache, where a sort of the whole list would fetch them from
+// memory again for most comparisons. Both steps run in slices at once.
+void sortByKeys(std::vector<quint32> &ids, const std::vector<QCollatorSortKey> &keys,
+    std::vector<quint8> &differs)
 {
     const auto less = [&keys](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; };
+    differs.assign(ids.size(), 1);
+    // Marks [from, to) of the sorted ids, against the one before each.
+    const auto mark = [&](size_t from, size_t to) {
+        for (size_t i = std::max<size_t>(from, 1); i < to; ++i)
+            differs[i] = keys[ids[i - 1]].compare(keys[ids[i]]) != 0;
+    };
     constexpr size_t kPartSize = 1024, kSamplesPerPart = 16;
     const size_t parts = ids.size() / kPartSize;
     if (parts < 16) {
         std::sort(ids.begin(), ids.end(), less);
+        mark(0, ids.size());
         return;
     }
     std::vector<quint32> sample(parts * kSamplesPerPart);
@@ -121,15 +146,129 @@ void sortByKeys(std::vector<quint32> &ids, const std::vector<QCollatorSortKey> &
         for (size_t i = 0; i < ids.size(); ++i)
             parted[next[partOf[i]]++] = ids[i];
     }
-    inSlices(parts, slicesFor(parts, 50), [&](size_t, size_t from, size_t to) {
-        for (size_t p = from; p < to; ++p)
-            std::sort(parted.begin() + qsizetype(start[p]),
-                parted.begin() + qsizetype(start[p + 1]), less);
-    });
     ids.swap(parted);
+    // Every key of a part comes before every key of the next (a bound lies between them): a
+    // part's first place always differs from the one before it.
+    inSlices(parts, slicesFor(parts, 50), [&](size_t, size_t from, size_t to) {
+        for (size_t p = from; p < to; ++p) {
+            std::sort(
+                ids.begin() + qsizetype(start[p]), ids.begin() + qsizetype(start[p + 1]), less);
+            mark(start[p] + 1, start[p + 1]);
+        }
+    });
 }
 
 } // namespace
+
+// Makes the sort keys of the texts handed over, a chunk at a time, on helper threads (up to
+// three: the caller goes on reading on its own). A chunk is a copy of the kept entries, so the
+// caller's table may grow and move meanwhile.
+class ThaiRanks::KeyMaker
+{
+public:
+    KeyMaker()
+    {
+        const unsigned helpers = std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1;
+        try {
+            for (unsigned i = 0; i < helpers; ++i)
+                m_threads.emplace_back([this] { work(); });
+        } catch (const std::system_error &) { } // keys() makes what no thread took
+    }
+
+    // Chunks not yet started are dropped.
+    ~KeyMaker()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_waiting.clear();
+            m_finishing = true;
+        }
+        m_wake.notify_all();
+        for (std::thread &t : m_threads)
+            t.join();
+    }
+
+    void give(QByteArray entries)
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_chunks.push_back(Chunk { std::move(entries), {} });
+            m_waiting.push_back(m_chunks.size() - 1);
+        }
+        m_wake.notify_one();
+    }
+
+    // The keys of every chunk handed over, in the order they were: waits for the helpers.
+    std::vector<QCollatorSortKey> keys()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_finishing = true;
+        }
+        m_wake.notify_all();
+        for (std::thread &t : m_threads)
+            t.join();
+        m_threads.clear();
+        const QCollator thai = ThaiOrder::collator();
+        size_t count = 0;
+        for (Chunk &c : m_chunks) {
+            if (!c.entries.isEmpty()) // no thread took it
+                c.keys = keysOf(thai, c.entries);
+            count += c.keys.size();
+        }
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(count);
+        for (Chunk &c : m_chunks) {
+            std::move(c.keys.begin(), c.keys.end(), std::back_inserter(keys));
+            c.keys = std::vector<QCollatorSortKey>();
+        }
+        return keys;
+    }
+
+private:
+    struct Chunk
+    {
+        QByteArray entries; // emptied once its keys are made
+        std::vector<QCollatorSortKey> keys;
+    };
+
+    static std::vector<QCollatorSortKey> keysOf(const QCollator &thai, const QByteArray &entries)
+    {
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(kChunk);
+        forEachEntry(entries.constData(), entries.constData() + entries.size(),
+            [&](QByteArrayView text) { keys.push_back(thai.sortKey(QString::fromUtf8(text))); });
+        return keys;
+    }
+
+    void work()
+    {
+        const QCollator thai = ThaiOrder::collator();
+        std::unique_lock lock(m_lock);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_finishing || !m_waiting.empty(); });
+            if (m_waiting.empty())
+                return;
+            const size_t chunk = m_waiting.front();
+            m_waiting.pop_front();
+            const QByteArray entries = std::exchange(m_chunks[chunk].entries, QByteArray());
+            lock.unlock();
+            std::vector<QCollatorSortKey> keys = keysOf(thai, entries);
+            lock.lock();
+            m_chunks[chunk].keys = std::move(keys);
+        }
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::deque<Chunk> m_chunks; // in the order handed over; a deque keeps them in place
+    std::deque<size_t> m_waiting;
+    bool m_finishing = false;
+    std::vector<std::thread> m_threads;
+};
+
+ThaiRanks::ThaiRanks() = default;
+ThaiRanks::~ThaiRanks() = default;
 
 QByteArrayView ThaiRanks::entryText(quint64 at) const
 {
@@ -234,28 +373,39 @@ quint32 ThaiRanks::add(QByteArrayView utf8, quint64 hash)
     m_slots[s] = tag | (at + 1);
     if (size_t(count()) * 2 > m_slots.size())
         rebuild(m_slots.size() * 2);
+    if (m_keysAhead && count() - m_handedOver >= kChunk)
+        handOver();
     return id;
 }
 
-std::vector<QCollatorSortKey> ThaiRanks::sortKeys() const
+void ThaiRanks::handOver()
 {
-    const quint32 n = count();
-    // Making a key is most of the work of ranking a big list, and each key stands alone: a big
-    // list's keys are made in slices at once, each with a collator of its own.
-    const size_t slices = slicesFor(n, kLeastPerSlice);
+    const quint64 from = m_starts[m_handedOver];
+    if (!m_keyMaker)
+        m_keyMaker = std::make_unique<KeyMaker>();
+    m_keyMaker->give(QByteArray(m_bytes.data() + from, qsizetype(m_bytes.size() - from)));
+    m_handedOver = count();
+}
+
+void ThaiRanks::makeKeys(std::vector<QCollatorSortKey> &keys) const
+{
+    const size_t first = keys.size(), n = count();
+    if (first >= n)
+        return;
+    // Each key stands alone: a big list's keys are made in slices at once, each with a
+    // collator of its own.
+    const size_t slices = slicesFor(n - first, kLeastPerSlice);
     std::vector<std::vector<QCollatorSortKey>> sliceKeys(slices);
-    inSlices(n, slices, [&](size_t slice, size_t from, size_t to) {
+    inSlices(n - first, slices, [&](size_t slice, size_t from, size_t to) {
         const QCollator thai = ThaiOrder::collator();
-        std::vector<QCollatorSortKey> &keys = sliceKeys[slice];
-        keys.reserve(to - from);
-        for (size_t id = from; id < to; ++id)
-            keys.push_back(thai.sortKey(QString::fromUtf8(text(quint32(id)))));
+        std::vector<QCollatorSortKey> &made = sliceKeys[slice];
+        made.reserve(to - from);
+        for (size_t i = from; i < to; ++i)
+            made.push_back(thai.sortKey(QString::fromUtf8(text(quint32(first + i)))));
     });
-    std::vector<QCollatorSortKey> keys = std::move(sliceKeys[0]);
     keys.reserve(n);
-    for (size_t i = 1; i < slices; ++i)
-        std::move(sliceKeys[i].begin(), sliceKeys[i].end(), std::back_inserter(keys));
-    return keys;
+    for (std::vector<QCollatorSortKey> &made : sliceKeys)
+        std::move(made.begin(), made.end(), std::back_inserter(keys));
 }
 
 std::vector<quint32> ThaiRanks::ranks()
@@ -265,7 +415,13 @@ std::vector<quint32> ThaiRanks::ranks()
     // The collator puts an empty text before every other one, even before a text its keys
     // find equal to it (one of ignorable characters only): empty texts rank first on their own.
     const quint32 n = count();
-    std::vector<QCollatorSortKey> keys = sortKeys();
+    std::vector<QCollatorSortKey> keys;
+    if (m_keyMaker) {
+        keys = m_keyMaker->keys();
+        m_keyMaker.reset();
+    }
+    m_keysAhead = false;
+    makeKeys(keys);
     std::vector<quint32> ids;
     ids.reserve(n);
     quint32 empty = n;
@@ -275,11 +431,12 @@ std::vector<quint32> ThaiRanks::ranks()
         else
             ids.push_back(id);
     }
-    sortByKeys(ids, keys);
+    std::vector<quint8> differs;
+    sortByKeys(ids, keys, differs);
     std::vector<quint32> rank(n, 0);
     quint32 next = empty < n ? 1 : 0;
     for (size_t i = 0; i < ids.size(); ++i) {
-        if (i > 0 && keys[ids[i - 1]].compare(keys[ids[i]]) != 0)
+        if (i > 0 && differs[i])
             ++next;
         rank[ids[i]] = next;
     }

@@ -1,4 +1,5 @@
 #include "SummaryViews.h"
+#include "platform/LargePages.h"
 #include "platform/db/Connection.h"
 #include "platform/db/TextMatch.h"
 #include "platform/db/ThaiOrder.h"
@@ -242,12 +243,7 @@ public:
             setQuantity(m_rows.row(g), g, quantity);
         // Receipts in the order of their numbers without regard to case, each receipt's rows
         // together (a counting sort), then each receipt's few rows by their texts.
-        std::vector<quint32> receipts(m_receipts.count());
-        for (quint32 i = 0; i < receipts.size(); ++i)
-            receipts[i] = i;
-        std::sort(receipts.begin(), receipts.end(), [&](quint32 a, quint32 b) {
-            return compareBytes(m_receipts.text(a), m_receipts.text(b)) < 0;
-        });
+        const std::vector<quint32> receipts = receiptOrder();
         std::vector<quint32> start(receipts.size() + 1, 0);
         for (quint32 i = 0; i < receipts.size(); ++i)
             m_receiptHead[receipts[i]] = i; // now the receipt's place
@@ -446,6 +442,37 @@ private:
         m_textsToFind.clear();
     }
 
+    // The receipts by their folded numbers' bytes. A number's first sixteen bytes, big-endian
+    // and padded with zeros, order the receipts as the bytes do wherever they differ: a year's
+    // numbers sort as pairs of integers, without reaching the texts.
+    std::vector<quint32> receiptOrder() const
+    {
+        struct Receipt
+        {
+            quint64 high = 0, low = 0;
+            quint32 id;
+        };
+        std::vector<Receipt> receipts(m_receipts.count());
+        for (quint32 id = 0; id < receipts.size(); ++id) {
+            Receipt &r = receipts[id];
+            r.id = id;
+            const QByteArrayView no = m_receipts.text(id);
+            for (qsizetype i = 0; i < std::min<qsizetype>(no.size(), 16); ++i)
+                (i < 8 ? r.high : r.low) |= quint64(uchar(no[i])) << (8 * (7 - i % 8));
+        }
+        std::sort(receipts.begin(), receipts.end(), [&](const Receipt &a, const Receipt &b) {
+            if (a.high != b.high)
+                return a.high < b.high;
+            if (a.low != b.low)
+                return a.low < b.low;
+            return compareBytes(m_receipts.text(a.id), m_receipts.text(b.id)) < 0;
+        });
+        std::vector<quint32> order(receipts.size());
+        for (size_t i = 0; i < receipts.size(); ++i)
+            order[i] = receipts[i].id;
+        return order;
+    }
+
     // A merged group's row with the added quantity and its amount.
     void setQuantity(PackedRow &row, quint32 g, qint64 quantity)
     {
@@ -510,7 +537,8 @@ private:
 
     Connection &m_db;
     GridRows &m_rows;
-    std::vector<Group> m_groups; // one per row, in the rows' order while reading
+    // One per row, in the rows' order while reading; a year's take large pages.
+    std::vector<Group, LargePages::Allocator<Group>> m_groups;
     TextIds m_receipts; // receipt numbers, folded as NOCASE compares them
     std::vector<quint32> m_receiptHead; // each receipt's latest group, or kNone
     ThaiRanks m_texts; // names and descriptions

@@ -65,7 +65,7 @@ struct KeyStretch
 class KeyComparison
 {
 public:
-    explicit KeyComparison(const std::vector<PackedRow> &rows, int keyCol)
+    explicit KeyComparison(const PackedRows &rows, int keyCol)
         : m_rows(rows)
         , m_keyCol(keyCol)
     { }
@@ -120,7 +120,7 @@ private:
         }
         return it->second;
     }
-    const std::vector<PackedRow> &m_rows;
+    const PackedRows &m_rows;
     int m_keyCol;
     std::unordered_map<const char *, QString> m_texts; // by where the key's bytes are
 };
@@ -188,7 +188,7 @@ std::vector<int> groupRows(GridRows &rows, int keyCol,
     const size_t n = rows.size();
     if (n == 0)
         return headers;
-    std::vector<PackedRow> source = rows.takeRows();
+    PackedRows source = rows.takeRows();
     std::vector<KeyStretch> stretches;
     for (size_t i = 0; i < n;) {
         const QByteArrayView cell = source[i].cell(keyCol);
@@ -198,10 +198,13 @@ std::vector<int> groupRows(GridRows &rows, int keyCol,
         stretches.emplace_back(cell, quint32(i), quint32(end - i));
         i = end;
     }
-    // A stable sort: rows of keys that compare equal keep the order they had.
+    // A stable sort: rows of keys that compare equal keep the order they had. Rows read in the
+    // order of their keys (a year's lines by receipt) are left as they come.
     KeyComparison keys(source, keyCol);
-    std::stable_sort(stretches.begin(), stretches.end(),
-        [&](const KeyStretch &a, const KeyStretch &b) { return keys.compare(a, b) < 0; });
+    const auto less
+        = [&](const KeyStretch &a, const KeyStretch &b) { return keys.compare(a, b) < 0; };
+    if (!std::is_sorted(stretches.begin(), stretches.end(), less))
+        std::stable_sort(stretches.begin(), stretches.end(), less);
 
     GridRows out;
     out.reserve(n + stretches.size()); // at most a header row per stretch

@@ -1,10 +1,8 @@
 #pragma once
+#include "GridRows.h"
 #include <QString>
 #include <functional>
 #include <vector>
-
-class GridRows;
-class PackedRow;
 
 class DataGrid;
 
@@ -43,7 +41,7 @@ int groupByKey(DataGrid &grid, int keyCol, const std::function<void(const Run &)
 class RunRows
 {
 public:
-    RunRows(const std::vector<PackedRow> &rows, const quint32 *order, size_t count)
+    RunRows(const PackedRows &rows, const quint32 *order, size_t count)
         : m_rows(rows)
         , m_order(order)
         , m_count(count)
@@ -53,7 +51,7 @@ public:
     const PackedRow &last() const { return (*this)[m_count - 1]; }
 
 private:
-    const std::vector<PackedRow> &m_rows;
+    const PackedRows &m_rows;
     const quint32 *m_order;
     size_t m_count;
 };

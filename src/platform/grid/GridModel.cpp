@@ -279,7 +279,7 @@ void GridModel::reserveGap(size_t n)
         return;
     const size_t back = m_backEnd - m_gapEnd;
     const size_t size = std::max(m_count * 2, m_count + n) + 64;
-    std::vector<Row> nb(size);
+    Rows nb(size);
     std::move(m_buf.begin(), m_buf.begin() + m_gapStart, nb.begin());
     std::move(m_buf.begin() + m_gapEnd, m_buf.begin() + m_backEnd, nb.end() - back);
     m_buf.swap(nb);
@@ -486,18 +486,18 @@ void GridModel::setRows(GridRows &&rows)
     replaceRows(rows.takeRows(), fit);
 }
 
-void GridModel::replaceRows(std::vector<PackedRow> &&rows, bool fit)
+void GridModel::replaceRows(PackedRows &&rows, bool fit)
 {
     const bool sig = structural();
     if (sig)
         beginResetModel();
-    std::vector<Row> buf(rows.size());
+    Rows buf(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         buf[i].cells = std::move(rows[i]);
         if (!fit) // a year of rows is not read again only to find none is too wide
             buf[i].cells.truncate(m_cols); // cells beyond the last column are not kept
     }
-    rows = std::vector<PackedRow>();
+    rows = PackedRows();
     m_buf.swap(buf);
     m_count = m_buf.size();
     m_gapStart = m_gapEnd = m_backEnd = m_count;
@@ -604,7 +604,7 @@ void GridModel::sortGridRows(
             return desc ? c > 0 : c < 0;
         });
     }
-    std::vector<Row> sorted(n);
+    Rows sorted(n);
     for (size_t i = 0; i < n; ++i)
         sorted[i] = std::move(begin[qsizetype(perm[i])]);
     std::move(sorted.begin(), sorted.end(), begin);

@@ -211,7 +211,7 @@ private:
     bool rowHasText(const Row &r) const;
     bool rowIsBlank(const Row &r) const;
     // fit: no row has more cells than the grid has columns.
-    void replaceRows(std::vector<PackedRow> &&rows, bool fit);
+    void replaceRows(PackedRows &&rows, bool fit);
     bool structural(); // opens the batch reset if needed; false when signals are folded
     void cellChanged(int col, int row);
     quint64 globalStamp();
@@ -224,7 +224,8 @@ private:
     std::vector<std::unique_ptr<RowExtra>> m_extras;
     std::vector<std::pair<RowEdit, RowExtra *>> m_rootNext; // edits of rows without an extra
     size_t m_sweepAt = 256;
-    std::vector<Row> m_buf;
+    using Rows = std::vector<Row, LargePages::Allocator<Row>>; // a year's take large pages
+    Rows m_buf;
     size_t m_gapStart = 0; // rows [0, m_gapStart) and [m_gapEnd, m_backEnd) of m_buf, in order
     size_t m_gapEnd = 0;
     size_t m_backEnd = 0;

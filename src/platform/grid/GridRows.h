@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/LargePages.h"
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -6,6 +7,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 // string per cell keeps that to about the size of the text itself. The blocks of a big list are
 // cut from shared slabs (RowSlab) instead of one heap allocation each.
 class RowSlab;
+class RowSlabs;
 
 class PackedRow
 {
@@ -31,9 +34,9 @@ public:
     PackedRow(const PackedRow &) = delete;
     PackedRow &operator=(const PackedRow &) = delete;
 
-    // cells[i] is [ends[i-1], ends[i]) of bytes. Given `slab`, a block that fits is cut from
-    // that slab, or from a new one that then takes its place.
-    PackedRow(const char *bytes, const quint32 *ends, int count, RowSlab **slab = nullptr);
+    // cells[i] is [ends[i-1], ends[i]) of bytes. Given `slabs`, a block that fits is cut from
+    // them.
+    PackedRow(const char *bytes, const quint32 *ends, int count, RowSlabs *slabs = nullptr);
 
     int size() const { return m_block ? int(head()[0] & kCountMask) : 0; }
     QByteArrayView cell(int col) const;
@@ -74,12 +77,15 @@ private:
     void *m_block = nullptr;
 };
 
+// A list's rows: a year's take large pages, as its slabs do.
+using PackedRows = std::vector<PackedRow, LargePages::Allocator<PackedRow>>;
+
 // Rows for DataGrid::setRows, packed while they are built, so filling a big grid never holds
 // a string per cell. Cells go in left to right from column 0; endRow() closes a row.
 class GridRows
 {
 public:
-    GridRows() = default;
+    GridRows();
     ~GridRows();
     GridRows(GridRows &&o) noexcept;
     GridRows &operator=(GridRows &&o) noexcept;
@@ -109,14 +115,14 @@ public:
     // Puts the rows in a new order: row i becomes the row that was order[i].
     void reorder(const std::vector<quint32> &order);
     bool empty() const { return m_rows.empty(); }
-    std::vector<PackedRow> takeRows();
+    PackedRows takeRows();
 
 private:
     static constexpr int kUnknownWidth = 0x7fffffff;
-    std::vector<PackedRow> m_rows;
+    PackedRows m_rows;
     int m_widest = 0;
     std::string m_bytes; // the open row
     std::vector<quint32> m_ends;
     size_t m_packed = 0; // bytes of rows packed so far: a big list moves on to slabs
-    RowSlab *m_slab = nullptr; // the slab rows are cut from now, with a share of our own
+    std::unique_ptr<RowSlabs> m_slabs; // none until the list is big
 };

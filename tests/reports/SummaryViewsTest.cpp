@@ -396,6 +396,25 @@ TEST_F(SummaryData, LinesThatAgreeInEveryGroupedColumnAreOneRowInEveryView)
     }
 }
 
+// Detailed rows come by receipt number without regard to case, byte by byte: numbers that
+// agree in their first sixteen bytes, numbers that begin with another, a Thai number after the
+// others. Two numbers differing only in case are one receipt, its rows by name.
+TEST_F(SummaryData, DetailedRowsComeInTheOrderOfTheirReceiptNumbers)
+{
+    Connection &d = db();
+    const char *when = "2020-05-05 09:00:00";
+    for (const auto &[receipt, name] :
+        std::vector<std::pair<const char *, const char *>> { { "INV-9", "ก" },
+            { "INV-2026-05-0001-B", "ก" }, { "ใบ-1", "ก" }, { "INV-2026-05-00010", "ก" },
+            { "INV-2026-05-0001-A-2", "ก" }, { "inv-2026-05-0001-b", "ข" },
+            { "INV-2026-05-0001", "ก" }, { "INV-2026-05-0001-a", "ก" }, { "INV-10", "ก" } })
+        add(d, { when, receipt, "A1", name, 10, 1, 5 });
+
+    EXPECT_EQ(column(view(View::Detailed, month(4)), Col::Receipt),
+        (QStringList { "INV-10", "INV-2026-05-0001", "INV-2026-05-0001-a", "INV-2026-05-0001-A-2",
+            "INV-2026-05-0001-B", "inv-2026-05-0001-b", "INV-2026-05-00010", "INV-9", "ใบ-1" }));
+}
+
 // A line written with a negative quantity: the one-row views round its group's amount as the
 // detailed row shows it, halves away from zero on the side of the amount.
 TEST_F(SummaryData, ANegativeGroupAmountShowsAsInTheDetailedRow)

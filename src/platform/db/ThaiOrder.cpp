@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <iterator>
 #include <mutex>
 #include <system_error>
@@ -149,13 +150,14 @@ void sortByKeys(std::vector<quint32> &ids, const std::vector<QCollatorSortKey> &
     ids.swap(parted);
     // Every key of a part comes before every key of the next (a bound lies between them): a
     // part's first place always differs from the one before it.
-    inSlices(parts, slicesFor(parts, 50), [&](size_t, size_t from, size_t to) {
-        for (size_t p = from; p < to; ++p) {
-            std::sort(
-                ids.begin() + qsizetype(start[p]), ids.begin() + qsizetype(start[p + 1]), less);
-            mark(start[p] + 1, start[p + 1]);
-        }
-    });
+    inSlices(
+        parts, slicesFor(parts, kLeastPerSlice / kPartSize), [&](size_t, size_t from, size_t to) {
+            for (size_t p = from; p < to; ++p) {
+                std::sort(
+                    ids.begin() + qsizetype(start[p]), ids.begin() + qsizetype(start[p + 1]), less);
+                mark(start[p] + 1, start[p + 1]);
+            }
+        });
 }
 
 } // namespace
@@ -291,12 +293,11 @@ QByteArrayView ThaiRanks::text(quint32 id) const
 
 void ThaiRanks::rebuild(size_t slotCount)
 {
-    // The texts are read in the order they are kept, which the cache likes better than the
-    // order of the old table.
+    // From the kept hashes, in the order of the ids: no text is read or hashed again.
     Array<quint64> table(slotCount, 0);
     const size_t mask = slotCount - 1;
-    for (const quint64 at : m_starts) {
-        const quint64 hash = hashOf(entryText(at));
+    for (quint32 id = 0; id < count(); ++id) {
+        const quint64 at = m_starts[id], hash = m_hashes[id];
         size_t s = hash & mask;
         while (table[s])
             s = (s + 1) & mask;
@@ -370,6 +371,7 @@ quint32 ThaiRanks::add(QByteArrayView utf8, quint64 hash)
     append(&size, 4);
     append(utf8.data(), size_t(utf8.size()));
     m_starts.push_back(at);
+    m_hashes.push_back(hash);
     m_slots[s] = tag | (at + 1);
     if (size_t(count()) * 2 > m_slots.size())
         rebuild(m_slots.size() * 2);
@@ -440,13 +442,25 @@ std::vector<quint32> ThaiRanks::ranks()
             ++next;
         rank[ids[i]] = next;
     }
+    // Freeing the keys, made on other threads, takes a while: a helper does it while the caller
+    // goes on with the ranks. The list waits for it when it goes.
+    const auto letKeysGo = [](std::vector<QCollatorSortKey> &made) {
+        const bool big = made.size() > 100000;
+        made = std::vector<QCollatorSortKey>();
 #ifdef __GLIBC__
-    // Keys made on other threads were taken from heaps of their own, which keep the memory
-    // once the keys go unless asked to give it back: worth asking after a big list.
-    if (keys.size() > 100000) {
-        keys = std::vector<QCollatorSortKey>();
-        malloc_trim(0);
-    }
+        // Keys made on other threads were taken from heaps of their own, which keep the memory
+        // once the keys go unless asked to give it back: worth asking after a big list.
+        if (big)
+            malloc_trim(0);
+#else
+        Q_UNUSED(big);
 #endif
+    };
+    try {
+        m_keysGoing = std::async(
+            std::launch::async, [letKeysGo, made = std::move(keys)]() mutable { letKeysGo(made); });
+    } catch (const std::system_error &) {
+        letKeysGo(keys);
+    }
     return rank;
 }

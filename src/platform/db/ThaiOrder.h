@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QCollator>
 #include <QStringView>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,7 @@ private:
     template <typename T> using Array = std::vector<T, LargePages::Allocator<T>>;
     Array<char> m_bytes;
     Array<quint64> m_starts; // where each id's text is kept
+    Array<quint64> m_hashes; // each id's text's hash, for a table that grows
     // Open addressing: 0 for a free slot; else the high bits of the text's hash over where
     // it is kept, plus one.
     static constexpr quint64 kAtMask = (quint64(1) << 40) - 1;
@@ -63,4 +65,5 @@ private:
     std::unique_ptr<KeyMaker> m_keyMaker; // none until a first chunk of texts is handed over
     bool m_keysAhead = true; // only the first ranking takes keys made ahead
     quint32 m_handedOver = 0; // ids whose texts went to the key maker
+    std::future<void> m_keysGoing; // the last ranking's keys, freed on a helper thread
 };

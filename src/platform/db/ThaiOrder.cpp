@@ -8,6 +8,7 @@
 #include <future>
 #include <iterator>
 #include <mutex>
+#include <new>
 #include <system_error>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -255,9 +256,18 @@ private:
             m_waiting.pop_front();
             const QByteArray entries = std::exchange(m_chunks[chunk].entries, QByteArray());
             lock.unlock();
-            std::vector<QCollatorSortKey> keys = keysOf(thai, entries);
+            std::vector<QCollatorSortKey> keys;
+            bool made = true;
+            try {
+                keys = keysOf(thai, entries);
+            } catch (const std::bad_alloc &) {
+                made = false; // the caller makes them in keys(), and meets the failure itself
+            }
             lock.lock();
-            m_chunks[chunk].keys = std::move(keys);
+            if (made)
+                m_chunks[chunk].keys = std::move(keys);
+            else
+                m_chunks[chunk].entries = entries;
         }
     }
 

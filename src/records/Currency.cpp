@@ -19,6 +19,20 @@ int64_t roundHalfEven(long double v)
 
 Currency Currency::fromDouble(double v)
 {
+    // Most stored amounts are read here, a year of sale lines several times each: in doubles
+    // first. Below 2^31 units the double product is within 2^-23 of the long one, so where it
+    // lies more than 1e-6 from a half it rounds to the same whole number; nearer a half, and
+    // for anything larger or not a number, the long product decides.
+    const double units = v * 10000.0;
+    if (units > -2147483648.0 && units < 2147483648.0) {
+        const int64_t t = int64_t(units);
+        const int64_t whole = t - (units < double(t) ? 1 : 0);
+        const double fraction = units - double(whole);
+        if (fraction < 0.5 - 1e-6)
+            return fromUnits(whole);
+        if (fraction > 0.5 + 1e-6)
+            return fromUnits(whole + 1);
+    }
     return fromUnits(roundHalfEven((long double)v * 10000.0L));
 }
 

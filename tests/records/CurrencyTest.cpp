@@ -1,6 +1,9 @@
 #include "records/Currency.h"
 #include "records/Val.h"
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 TEST(Currency, SaleArithmeticAsTheCounterShowsIt)
 {
@@ -43,6 +46,28 @@ TEST(Currency, FromDoubleRoundsHalfEvenAtTheFourthDecimal)
     EXPECT_EQ(Currency::fromDouble(1.00005).units(), 10000);
     EXPECT_EQ(Currency::fromDouble(1.00015).units(), 10002);
     EXPECT_EQ(Currency::fromDouble(-1.00015).units(), -10002);
+}
+
+// Every stored amount rounds as the long product rounds it: around halves and whole numbers
+// of ten-thousandths, on both sides of zero, near the largest amounts and beyond them.
+TEST(Currency, FromDoubleAgreesWithTheLongProductEverywhere)
+{
+    std::vector<double> values { 0.0, -0.0, 2147483647.0 / 10000, 2147483648.0 / 10000,
+        -2147483648.0 / 10000, 1e12, -1e12 };
+    for (long long n = -3000000; n <= 3000000; n += 7919)
+        for (const double part :
+            { 0.0, 0.5, 0.4999999, 0.5000001, 0.499999, 0.500001, 0.9999999 }) {
+            const double units = double(n) + part;
+            values.push_back(units / 10000);
+            values.push_back(std::nextafter(units / 10000, 1e300));
+            values.push_back(std::nextafter(units / 10000, -1e300));
+        }
+    std::mt19937_64 random(36);
+    std::uniform_real_distribution<double> money(-250000.0, 250000.0);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(std::round(money(random) * 100000) / 100000);
+    for (const double v : values)
+        ASSERT_EQ(Currency::fromDouble(v).units(), roundHalfEven((long double)v * 10000.0L)) << v;
 }
 
 TEST(Currency, ParsesShownText)

@@ -9,11 +9,14 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (!takeShopOptions(argc, argv) || argc != 2) {
+    const bool usable = takeShopOptions(argc, argv) && argc == 2;
+    const bool shared = usable && qstrcmp(argv[1], "--shared") == 0;
+    // Any other option is a mistake, not a file to overwrite.
+    if (!usable || (!shared && argv[1][0] == '-')) {
         std::fprintf(stderr, "usage: shopgen [--scale=N] target.db | --shared\n");
         return 2;
     }
-    if (qstrcmp(argv[1], "--shared") == 0) {
+    if (shared) {
         std::printf("%s\n", qPrintable(sharedShopDatabase()));
         return 0;
     }
